@@ -1,0 +1,27 @@
+# zq_add_gtest(NAME SOURCES... [LIBS libs...] [LABELS labels...])
+# A GoogleTest executable in the output folder, its cases registered with CTest when the tests run.
+function(zq_add_gtest name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;LABELS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES} ${ARG_UNPARSED_ARGUMENTS})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests)
+  set(props ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+  if(ARG_LABELS)
+    list(APPEND props LABELS "${ARG_LABELS}")
+  endif()
+  gtest_discover_tests(${name}
+    WORKING_DIRECTORY ${ZQ_OUT_DIR}
+    DISCOVERY_MODE PRE_TEST
+    DISCOVERY_TIMEOUT 60
+    PROPERTIES ${props})
+endfunction()
+
+# zq_library(NAME DIR [LIBS libs...]): a shared library of every .cpp in DIR (not recursive).
+function(zq_library name dir)
+  cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
+  file(GLOB srcs CONFIGURE_DEPENDS ${dir}/*.cpp)
+  file(GLOB hdrs CONFIGURE_DEPENDS ${dir}/*.h)
+  add_library(${name} SHARED ${srcs} ${hdrs})
+  target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
+  target_link_libraries(${name} PUBLIC ${ARG_LIBS})
+endfunction()
