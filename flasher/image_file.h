@@ -1,0 +1,87 @@
+// Program image files: Intel HEX (".hex") and raw (".bin", ".dat", ".vxc", ".vxg") files turned into
+// the process-wide program image, deciphered with the cipher library unless the settings say plain.
+#pragma once
+
+#include "cipher/vexorenc.h"
+#include "comkit/types.h"
+#include "flasher/message_sink.h"
+
+// The program image: offset i goes to panel address begin + i. Filled with 0xFF before each load.
+constexpr INT PROGRAM_IMAGE_SIZE = 0xA0000;
+// Largest raw file, and the part of the image HEX records may write.
+constexpr INT IMAGE_FILE_LIMIT = 0x10000;
+// A HEX line holds at most this many characters; the line buffer given to ReadHexLine holds more.
+constexpr INT HEX_LINE_MAX = 256;
+constexpr INT HEX_LINE_BUFFER_SIZE = 260;
+// The image key: this many bytes, each 0 to 9.
+constexpr INT IMAGE_KEY_LENGTH = 15;
+
+// Messages, exactly as shown.
+extern const char* const MSG_IMAGE_BAD_KIND;       // "file must be .hex or .bin or .vxc or .vxg!"
+extern const char* const MSG_IMAGE_RAW_OPEN;       // "open input file error"
+extern const char* const MSG_IMAGE_HEX_OPEN;       // "open input file error!"
+extern const char* const MSG_IMAGE_SIZE_ZERO;      // "error:file size is zero"
+extern const char* const MSG_IMAGE_SIZE_OVER;      // "error:file size over 65535!"
+extern const char* const MSG_IMAGE_HEX_FORMAT;     // "HEX format error"
+extern const char* const MSG_IMAGE_NO_CIPHER;      // enciphered file but no cipher library
+
+enum ImageFileKind {
+    IMAGE_KIND_NONE = 0, // not accepted
+    IMAGE_KIND_RAW = 1,  // ".bin", ".dat", ".vxc", ".vxg"
+    IMAGE_KIND_HEX = 2,  // ".hex"
+};
+
+// Answers of ParseHexRecord.
+enum HexRecordResult {
+    HEX_RECORD_DATA = 0,        // data copied (type 00)
+    HEX_RECORD_END = 1,         // end-of-file record (type 01)
+    HEX_RECORD_BAD_LENGTH = -1, // line shorter than 11 or longer than 256 characters
+    HEX_RECORD_NO_COLON = -2,
+    HEX_RECORD_EVEN_LENGTH = -3,
+    HEX_RECORD_BAD_DIGIT = -4,
+    HEX_RECORD_BAD_SUM = -5,    // checksum, byte count above 16, or length not matching the count
+    HEX_RECORD_TOO_HIGH = -6,   // address + count above 64 KiB
+    HEX_RECORD_OTHER_TYPE = -7, // any other record type (address records and the rest): skipped
+};
+
+// Answers of ReadHexLine besides a line length >= 0.
+constexpr INT HEX_LINE_NO_CR = -1;    // LF not preceded by CR
+constexpr INT HEX_LINE_TOO_LONG = -2; // more than HEX_LINE_MAX characters
+
+struct IMAGE_LOAD_SETTINGS {
+    BOOL bNotEnc = FALSE;              // 1: files are plain, never deciphered ("notenc")
+    PFN_DES_GO pfnDesGo = nullptr;     // the loaded cipher library's Des_Go; null: not available
+    const BYTE* pKey = nullptr;        // IMAGE_KEY_LENGTH bytes; null: the built-in image key
+    IMessageSink* pMessages = nullptr; // where failures are shown; null: not shown
+};
+
+// The process-wide image (PROGRAM_IMAGE_SIZE bytes) and the result of the last load.
+BYTE* GetProgramImage();
+INT GetProgramImageLength();
+
+// The built-in image key, built from its configured digits.
+void BuildImageKey(BYTE key[IMAGE_KEY_LENGTH]);
+
+// Kind by the last four characters of the lowercased path.
+ImageFileKind GetImageFileKind(const char* path);
+
+// Loads a file into the image and returns the image length: above 0 on success; 0 or below when
+// the load failed (the image is then empty for the download). Shows its own messages.
+INT LoadProgramImage(const char* path, const IMAGE_LOAD_SETTINGS& settings);
+
+// The check behind "Open File...": a ".hex" path is loaded as above and accepted with a length of
+// at least 1; any other path is accepted without opening it.
+BOOL ValidateChosenFile(const char* path, const IMAGE_LOAD_SETTINGS& settings);
+
+// Parses HEX text of length bytes (no NUL needed) into the image. Returns the highest end address
+// of the records (>= 0), or -1 when a line does not end with CR LF or is too long.
+INT ParseIntelHex(const char* text, INT length);
+
+// Reads the next line from text at *pPosition into line (HEX_LINE_BUFFER_SIZE bytes) and returns
+// its length without CR LF, 0 when the text ends or the line is empty, or HEX_LINE_NO_CR or
+// HEX_LINE_TOO_LONG. The last character of the text is never part of a line.
+INT ReadHexLine(const char* text, INT length, INT* pPosition, char* line);
+
+// Checks one record of lineLength characters (without CR LF), copies a data record into the image
+// and raises *pHighestEnd to the record's address + count. Returns a HexRecordResult.
+INT ParseHexRecord(const char* line, INT lineLength, INT* pHighestEnd);
