@@ -50,11 +50,7 @@ public:
     void SetSize(const CGUIEXDC* target, QSize size);
 
     // Single pixels; writes outside the surface are ignored, reads give CLR_INVALID.
-    void SetPixel(int x, int y, DWORD colour)
-    {
-        if (unsigned(x) < unsigned(m_size.width()) && unsigned(y) < unsigned(m_size.height()))
-            reinterpret_cast<QRgb*>(m_pBits + y * m_nStride)[x] = ToRgb(colour);
-    }
+    void SetPixel(int x, int y, DWORD colour);
     DWORD GetPixel(int x, int y) const;
 
     // Plain drawing, pixel-exact and clipped to the surface.
@@ -126,8 +122,6 @@ private:
 
     QImage m_image;
     QSize m_size;
-    uchar* m_pBits = nullptr;
-    qsizetype m_nStride = 0;
     QPen m_pen;
     QColor m_brush;
     QFont m_font;
