@@ -359,9 +359,18 @@ void CGUIEXDC::DrawRoundCornerRectangleQG(int x, int y, int width, int height, D
         return;
     QPainter painter(&m_image);
     PrepareSmooth(painter);
-    painter.setPen(QPen(ToColor(colour), 1.0));
+    painter.setPen(QPen(ToColor(colour), 1.0, Qt::SolidLine, Qt::SquareCap));
     painter.setBrush(Qt::NoBrush);
-    painter.drawPath(RoundCornerPath(x, y, width, height));
+    if (RoundCornerRadius(width, height) > 0) {
+        painter.drawPath(RoundCornerPath(x, y, width, height));
+        return;
+    }
+    // Without corners the four sides are plain lines; square caps fill the corner pixels.
+    const QLineF sides[] = {{qreal(x), qreal(y), qreal(x + width), qreal(y)},
+                            {qreal(x + width), qreal(y), qreal(x + width), qreal(y + height)},
+                            {qreal(x + width), qreal(y + height), qreal(x), qreal(y + height)},
+                            {qreal(x), qreal(y + height), qreal(x), qreal(y)}};
+    painter.drawLines(sides, 4);
 }
 
 void CGUIEXDC::FillRoundCornerRectangleQG(int x, int y, int width, int height, DWORD colour)
