@@ -1,6 +1,7 @@
 #include "controls/screen_base.h"
 
 #include "comkit/gui_ex_dc.h"
+#include "devices/device_base.h"
 
 #include <cmath>
 #include <cstring>
@@ -75,12 +76,12 @@ void CScreenBase::SetDefPosCursor(int nextX, int nextY, int columnX, int rowY)
 
 int CScreenBase::GetScreenWidth() const
 {
-    return 0;
+    return m_pDependenceDevice ? int(m_pDependenceDevice->GetScreenWidth()) : 0;
 }
 
 int CScreenBase::GetScreenHeight() const
 {
-    return 0;
+    return m_pDependenceDevice ? int(m_pDependenceDevice->GetScreenHeight()) : 0;
 }
 
 int CScreenBase::GetDrawScreenWidth() const
@@ -95,94 +96,90 @@ int CScreenBase::GetDrawScreenHeight() const
 
 void CScreenBase::GetDeviceName(std::string& name) const
 {
-    name.clear();
+    char text[DEVICE_TEXT_LEN] = {};
+    if (m_pDependenceDevice)
+        m_pDependenceDevice->GetDeviceName(text, DEVICE_TEXT_LEN);
+    name = text;
 }
 
 void CScreenBase::GetPLCName(std::string& name) const
 {
-    name.clear();
+    char text[DEVICE_TEXT_LEN] = {};
+    if (m_pDependenceDevice)
+        m_pDependenceDevice->GetPLCName(text, DEVICE_TEXT_LEN);
+    name = text;
 }
 
 int CScreenBase::IsPLCFree() const
 {
-    return 0;
+    return m_pDependenceDevice && m_pDependenceDevice->GetPLCID() == FREE_PLC_ID;
 }
 
 int CScreenBase::GetRegisterIntegerMaxCount() const
 {
-    return 0;
+    return m_pDependenceDevice ? m_pDependenceDevice->GetRegisterIntegerMaxCount() : 0;
 }
 
 int CScreenBase::GetRegisterFloorMaxCount() const
 {
-    return 0;
+    return m_pDependenceDevice ? m_pDependenceDevice->GetRegisterFloorMaxCount() : 0;
 }
 
 int CScreenBase::GetDeviceAllKeysCollection(char** names, int* codes, int maxCount) const
 {
-    (void)names;
-    (void)codes;
-    (void)maxCount;
-    return 0;
+    return m_pDependenceDevice ? m_pDependenceDevice->GetDeviceAllKeyCollection(names, codes, maxCount)
+                               : 0;
 }
 
 int CScreenBase::GetPLCStation() const
 {
-    return 0;
+    return m_pDependenceDevice ? m_pDependenceDevice->GetPLCStation() : 0;
 }
 
 int CScreenBase::GetPLCStationVisibled() const
 {
-    return 0;
+    return m_pDependenceDevice ? m_pDependenceDevice->GetPLCStationVisibled() : 0;
 }
 
 int CScreenBase::GetPLCStationDisabled() const
 {
-    return 0;
+    return m_pDependenceDevice ? m_pDependenceDevice->GetPLCStationDisabled() : 0;
 }
 
 int CScreenBase::GetPLCRegisterCollection(int* codes, char** names, DWORD* values1, DWORD* values2,
                                           int maxCount) const
 {
-    (void)codes;
-    (void)names;
-    (void)values1;
-    (void)values2;
-    (void)maxCount;
-    return 0;
+    return m_pDependenceDevice
+               ? m_pDependenceDevice->GetPLCRegisterCollection(codes, names, values1, values2, maxCount)
+               : 0;
 }
 
 int CScreenBase::GetPLCRegisterDefIndex() const
 {
-    return 0;
+    return m_pDependenceDevice ? m_pDependenceDevice->GetPLCRegisterDefIndex() : 0;
 }
 
 int CScreenBase::GetPLCCoilCollection(int* codes, char** names, DWORD* values1, DWORD* values2,
                                       int maxCount) const
 {
-    (void)codes;
-    (void)names;
-    (void)values1;
-    (void)values2;
-    (void)maxCount;
-    return 0;
+    return m_pDependenceDevice
+               ? m_pDependenceDevice->GetPLCCoilCollection(codes, names, values1, values2, maxCount)
+               : 0;
 }
 
 int CScreenBase::GetPLCCoilDefIndex() const
 {
-    return 0;
+    return m_pDependenceDevice ? m_pDependenceDevice->GetPLCCoilDefIndex() : 0;
 }
 
 DWORD CScreenBase::ConvertPLCRegisterAddress(int kind, DWORD address) const
 {
-    (void)kind;
-    return address;
+    return m_pDependenceDevice ? m_pDependenceDevice->ConvertPLCRegisterAddress(kind, address) : address;
 }
 
 DWORD CScreenBase::ConvertPLCCoilAddress(int kind, DWORD address) const
 {
-    (void)kind;
-    return address;
+    return m_pDependenceDevice ? m_pDependenceDevice->ConvertPLCCoilAddress(kind, address) : address;
 }
 
 void CScreenBase::CreateSelectedRectangle(const CGUIEXDC* compatible)

@@ -58,6 +58,7 @@ public:
     static constexpr DWORD SELECTED_COLOR = 0x6E543F;
     static constexpr DWORD ORDER_MARK_BACK_COLOR = 0x53F003;
     static constexpr DWORD FUNCTION_DISABLED_COLOR = 0x888888;
+    static constexpr UINT FREE_PLC_ID = 100;
     static constexpr double DEFAULT_ZOOM_RATE = 4.0;
     static constexpr int DEFAULT_POS_START = 6;
     static constexpr int DEFAULT_POS_STEP = 6;
