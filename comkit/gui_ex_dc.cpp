@@ -1,19 +1,17 @@
 #include "comkit/gui_ex_dc.h"
 
+#include "comkit/gbk.h"
+
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QHash>
 #include <QPainter>
 #include <QPainterPath>
 
-#include <iconv.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
-#include <string>
 #include <vector>
 
 namespace COM_GUI_EX {
@@ -31,27 +29,7 @@ const char* const CJK_FALLBACKS[] = {"WenQuanYi Zen Hei", "WenQuanYi Zen Hei Sha
 
 QString FromGbk(const char* text)
 {
-    if (!text || !*text)
-        return QString();
-    iconv_t cd = iconv_open("UTF-8", "GBK");
-    if (cd == iconv_t(-1))
-        return QString::fromLatin1(text);
-    std::string in(text);
-    std::string out(in.size() * 2 + 4, '\0');
-    char* src = in.data();
-    size_t srcLeft = in.size();
-    char* dst = out.data();
-    size_t dstLeft = out.size();
-    while (srcLeft > 0 && iconv(cd, &src, &srcLeft, &dst, &dstLeft) == size_t(-1)) {
-        if (errno != EILSEQ && errno != EINVAL)
-            break;
-        // Undecodable byte: skip it and go on.
-        ++src;
-        --srcLeft;
-    }
-    iconv_close(cd);
-    out.resize(out.size() - dstLeft);
-    return QString::fromStdString(out);
+    return text ? QString::fromStdString(COMMON_EX::GbkToUtf8Lossy(text)) : QString();
 }
 
 // Sets up a painter for one smoothed call: anti-aliased, with integer coordinates on pixel centres.
