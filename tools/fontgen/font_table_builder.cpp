@@ -1,13 +1,11 @@
 #include "tools/fontgen/font_table_builder.h"
 
+#include "comkit/gbk.h"
 #include "tools/fontgen/glyph_cell.h"
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
-#include <iconv.h>
-
-#include <algorithm>
 #include <memory>
 #include <type_traits>
 
@@ -18,38 +16,14 @@ const char* const DEFAULT_FONT_PATH = "/usr/share/fonts/X11/misc/wenquanyi_9pt.p
 namespace {
 
 // GBK bytes to one Unicode code point; 0 when the bytes are not exactly one GBK character.
-class CGbkDecoder {
-public:
-    CGbkDecoder() : m_cd(iconv_open("UTF-32LE", "GBK")) {}
-    ~CGbkDecoder()
-    {
-        if (IsOpen())
-            iconv_close(m_cd);
-    }
-    CGbkDecoder(const CGbkDecoder&) = delete;
-    CGbkDecoder& operator=(const CGbkDecoder&) = delete;
-
-    bool IsOpen() const { return m_cd != reinterpret_cast<iconv_t>(-1); }
-
-    DWORD Decode(const char* bytes, size_t length)
-    {
-        iconv(m_cd, nullptr, nullptr, nullptr, nullptr);
-        char in[2] = {};
-        std::copy(bytes, bytes + length, in);
-        unsigned char out[8] = {};
-        char* inPtr = in;
-        char* outPtr = reinterpret_cast<char*>(out);
-        size_t inLeft = length;
-        size_t outLeft = sizeof(out);
-        if (iconv(m_cd, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<size_t>(-1) || inLeft != 0 ||
-            sizeof(out) - outLeft != 4)
-            return 0;
-        return out[0] | out[1] << 8 | out[2] << 16 | static_cast<DWORD>(out[3]) << 24;
-    }
-
-private:
-    iconv_t m_cd;
-};
+// Every character of the table lies in the Basic Multilingual Plane, so one UTF-16 unit holds it.
+DWORD DecodeGbk(const char* bytes, size_t length)
+{
+    std::u16string text;
+    if (!COMMON_EX::GbkToUtf16(bytes, length, text) || text.size() != 1)
+        return 0;
+    return text[0];
+}
 
 struct FaceDeleter {
     void operator()(FT_Face face) const { FT_Done_Face(face); }
@@ -169,12 +143,6 @@ bool CFontTableBuilder::Build(const std::string& fontPath, std::vector<BYTE>& ta
         error = "font " + fontPath + " has no " + std::to_string(FONT_PIXEL_SIZE) + "-pixel size";
         return false;
     }
-    CGbkDecoder decoder;
-    if (!decoder.IsOpen()) {
-        error = "no GBK converter";
-        return false;
-    }
-
     table.assign(FONT_TABLE_SIZE, 0);
     CTableWriter writer(face.get(), table, report);
     std::vector<WORD> rows;
@@ -183,7 +151,7 @@ bool CFontTableBuilder::Build(const std::string& fontPath, std::vector<BYTE>& ta
     const CELL_GEOMETRY singleCell{SINGLE_BYTE_COLUMNS, GLYPH_ROWS, GLYPH_BASELINE, true};
     for (int code = 0; code < 256; ++code) {
         const char byte = static_cast<char>(code);
-        const DWORD codePoint = decoder.Decode(&byte, 1);
+        const DWORD codePoint = DecodeGbk(&byte, 1);
         if (codePoint == 0 || IsControl(codePoint))
             continue;
         if (writer.Draw(codePoint, singleCell, rows))
@@ -195,7 +163,7 @@ bool CFontTableBuilder::Build(const std::string& fontPath, std::vector<BYTE>& ta
     for (int row = 0; row < GB2312_ROWS; ++row)
         for (int cell = 0; cell < GB2312_CELLS; ++cell) {
             const char bytes[2] = {static_cast<char>(0xA1 + row), static_cast<char>(0xA1 + cell)};
-            const DWORD codePoint = decoder.Decode(bytes, 2);
+            const DWORD codePoint = DecodeGbk(bytes, 2);
             if (codePoint == 0) {
                 ++report.unmappedCells;
                 continue;

@@ -39,7 +39,7 @@ struct BUILD_REPORT {
 class CFontTableBuilder {
 public:
     // Fills table with FONT_TABLE_SIZE bytes. Returns false with a reason in error when the font cannot
-    // be read, has no 12-pixel strike or the GBK converter is unavailable.
+    // be read or has no 12-pixel strike.
     static bool Build(const std::string& fontPath, std::vector<BYTE>& table, BUILD_REPORT& report,
                       std::string& error);
 };
