@@ -1,0 +1,11 @@
+// Makes attributes of a kind by its Attribute_Type value.
+#pragma once
+
+class CAttributeBase;
+class CControlBase;
+
+class CAttributeCreator {
+public:
+    // A new attribute with its default value owned by `parent`, or null for a kind other than 1-5.
+    static CAttributeBase* Create(CControlBase* parent, unsigned type);
+};

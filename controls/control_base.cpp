@@ -1,0 +1,426 @@
+#include "controls/control_base.h"
+
+#include "controls/control_creator.h"
+#include "controls/model_text.h"
+#include "controls/name_buffers.h"
+#include "controls/screen_base.h"
+
+#include <array>
+#include <cstdio>
+#include <utility>
+
+using COMMON_EX::CRecordReader;
+using COMMON_EX::CRecordWriter;
+
+const char* const CControlBase::s_ControlDefFontName = "\xD0\xC2\xCB\xCE\xCC\xE5"; // 新宋体
+const double CControlBase::s_ControlDefFontSize = 9.0;
+
+// The six groups in record order, owned while a load builds them.
+struct CControlBase::Groups {
+    CHideAttributes* hide;
+    CLayoutAttributes* layout;
+    CDisplayAttributes* display;
+    CCustomAttributes* custom;
+    CDataAttributes* data;
+    COtherAttributes* other;
+
+    explicit Groups(CControlBase* parent)
+        : hide(new CHideAttributes(parent)), layout(new CLayoutAttributes(parent)),
+          display(new CDisplayAttributes(parent)), custom(new CCustomAttributes(parent)),
+          data(new CDataAttributes(parent)), other(new COtherAttributes(parent))
+    {
+    }
+    ~Groups()
+    {
+        delete hide;
+        delete layout;
+        delete display;
+        delete custom;
+        delete data;
+        delete other;
+    }
+    Groups(const Groups&) = delete;
+    Groups& operator=(const Groups&) = delete;
+
+    bool Load(CRecordReader& reader)
+    {
+        for (CAttrList* list : std::array<CAttrList*, 6>{hide, layout, display, custom, data, other})
+            if (!list->LoadRecord(reader))
+                return false;
+        return true;
+    }
+};
+
+CControlBase::CControlBase(CScreenBase* screen)
+    : m_pScreen(screen), m_pHide(new CHideAttributes(this)), m_pLayout(new CLayoutAttributes(this)),
+      m_pDisplay(new CDisplayAttributes(this)), m_pCustom(new CCustomAttributes(this)),
+      m_pData(new CDataAttributes(this)), m_pOther(new COtherAttributes(this))
+{
+    int x = 0, y = 0;
+    m_pScreen->GetControlDefPos(x, y);
+    CControlBase::BindAttributes();
+    SetX(x);
+    SetY(y);
+    FillDataFromScreen();
+}
+
+CControlBase::~CControlBase()
+{
+    for (CAttrList* list : AllGroups())
+        delete list;
+}
+
+std::array<CAttrList*, 6> CControlBase::AllGroups() const
+{
+    return {m_pHide, m_pLayout, m_pDisplay, m_pCustom, m_pData, m_pOther};
+}
+
+// ---- identity ----
+
+const char* CControlBase::GetControlName()
+{
+    if (!m_bHasName) {
+        char name[32];
+        std::snprintf(name, sizeof name, "[Control %d]", int(m_uID));
+        SetControlName(name);
+    }
+    return m_strName.c_str();
+}
+
+void CControlBase::SetControlName(const char* name)
+{
+    m_bHasName = name != nullptr;
+    m_strName = name ? name : "";
+}
+
+void CControlBase::SetDrawOrderID(int order)
+{
+    m_nDrawOrderID = order;
+    RefreshOrderDraw();
+}
+
+// ---- geometry ----
+
+int CControlBase::GetXInScreen() const { return m_pScreen->GetScreenX() + GetX(); }
+
+int CControlBase::GetYInScreen() const { return m_pScreen->GetScreenY() + GetY(); }
+
+void CControlBase::GetControlRect(QRect& rect) const
+{
+    rect = QRect(GetXInScreen(), GetYInScreen(), GetWidth(), GetHeight());
+}
+
+void CControlBase::GetControlFrameRect(QRect& rect) const
+{
+    GetControlRect(rect);
+    rect.adjust(-SELECTED_RECT_LEN, -SELECTED_RECT_LEN, SELECTED_RECT_LEN, 2 * SELECTED_RECT_LEN);
+}
+
+int CControlBase::InsidePreviousXChange(int x)
+{
+    return x >= 0 && x + GetWidth() <= m_pScreen->GetScreenWidth();
+}
+
+int CControlBase::InsidePreviousYChange(int y)
+{
+    return y >= 0 && y + GetHeight() <= m_pScreen->GetScreenHeight();
+}
+
+int CControlBase::InsidePreviousWidthChange(int width)
+{
+    return width >= 0 && width <= m_pScreen->GetScreenWidth();
+}
+
+int CControlBase::InsidePreviousHeightChange(int height)
+{
+    return height >= 0 && height <= m_pScreen->GetScreenHeight();
+}
+
+void CControlBase::InsideWidthChanged()
+{
+    const int screenWidth = m_pScreen->GetScreenWidth();
+    if (GetX() + GetWidth() > screenWidth)
+        SetX(screenWidth - GetWidth());
+}
+
+void CControlBase::InsideHeightChanged()
+{
+    const int screenHeight = m_pScreen->GetScreenHeight();
+    if (GetY() + GetHeight() > screenHeight)
+        SetY(screenHeight - GetHeight());
+}
+
+int CControlBase::PreviousXChangeHandle(void* control, void*, const CAttrValue* value)
+{
+    return ControlOf(control)->InsidePreviousXChange(ValueOf(value));
+}
+
+int CControlBase::PreviousYChangeHandle(void* control, void*, const CAttrValue* value)
+{
+    return ControlOf(control)->InsidePreviousYChange(ValueOf(value));
+}
+
+int CControlBase::PreviousWidthChangeHandle(void* control, void*, const CAttrValue* value)
+{
+    return ControlOf(control)->InsidePreviousWidthChange(ValueOf(value));
+}
+
+int CControlBase::PreviousHeightChangeHandle(void* control, void*, const CAttrValue* value)
+{
+    return ControlOf(control)->InsidePreviousHeightChange(ValueOf(value));
+}
+
+void CControlBase::WidthChangedHandle(void* control, void*, const CAttrValue*)
+{
+    ControlOf(control)->InsideWidthChanged();
+}
+
+void CControlBase::HeightChangedHandle(void* control, void*, const CAttrValue*)
+{
+    ControlOf(control)->InsideHeightChanged();
+}
+
+bool CControlBase::BindAttributes()
+{
+    m_pLayout->GetXAttribute()->SetPreValueChangeHandle(PreviousXChangeHandle);
+    m_pLayout->GetYAttribute()->SetPreValueChangeHandle(PreviousYChangeHandle);
+    m_pLayout->GetWidthAttribute()->SetPreValueChangeHandle(PreviousWidthChangeHandle);
+    m_pLayout->GetWidthAttribute()->SetValueChangedHandle(WidthChangedHandle);
+    m_pLayout->GetHeightAttribute()->SetPreValueChangeHandle(PreviousHeightChangeHandle);
+    m_pLayout->GetHeightAttribute()->SetValueChangedHandle(HeightChangedHandle);
+    return true;
+}
+
+// ---- PLC binding ----
+
+void CControlBase::FetchPLCKinds(bool coils, std::vector<std::string>& names) const
+{
+    CNameBuffers buffers;
+    int codes[CNameBuffers::MAX_NAMES];
+    DWORD values1[CNameBuffers::MAX_NAMES], values2[CNameBuffers::MAX_NAMES];
+    const int count = coils ? m_pScreen->GetPLCCoilCollection(codes, buffers.pointers, values1, values2,
+                                                              CNameBuffers::MAX_NAMES)
+                            : m_pScreen->GetPLCRegisterCollection(codes, buffers.pointers, values1, values2,
+                                                                  CNameBuffers::MAX_NAMES);
+    names = buffers.Collect(count);
+}
+
+void CControlBase::FillDataFromScreen()
+{
+    SetPLCStation(m_pScreen->GetPLCStation());
+    m_pData->GetPLCStationAttribute()->SetReadonly(m_pScreen->GetPLCStationDisabled());
+    std::vector<std::string> names;
+    FetchPLCKinds(false, names);
+    m_pData->GetRegisterAttribute()->SetEnumValueList(names);
+    SetRegister(m_pScreen->GetPLCRegisterDefIndex());
+    FetchPLCKinds(true, names);
+    m_pData->GetCoilAttribute()->SetEnumValueList(names);
+    SetCoil(m_pScreen->GetPLCCoilDefIndex());
+}
+
+void CControlBase::AdjustAddress()
+{
+    std::vector<std::string> registers, coils;
+    FetchPLCKinds(false, registers);
+    FetchPLCKinds(true, coils);
+
+    const int disabled = m_pScreen->GetPLCStationDisabled();
+    m_pData->GetPLCStationAttribute()->SetReadonly(disabled);
+    if (disabled)
+        SetPLCStation(m_pScreen->GetPLCStation());
+
+    for (auto kind : {std::make_pair(m_pData->GetRegisterAttribute(), &registers),
+                      std::make_pair(m_pData->GetCoilAttribute(), &coils)}) {
+        const std::string text = kind.first->GetText();
+        kind.first->SetEnumValueList(*kind.second);
+        *kind.first = text.c_str();
+    }
+}
+
+void CControlBase::FitToText(const char* text)
+{
+    int width = 0, height = 0;
+    CScreenBase::GetStringLength(text, width, height);
+    SetWidth(width);
+    SetHeight(height);
+}
+
+void CControlBase::ShowPLCStation()
+{
+    if (m_pScreen->GetPLCStationVisibled())
+        m_pData->SetPLCStationVisible(1);
+}
+
+void CControlBase::ShowRegister()
+{
+    ShowPLCStation();
+    m_pData->SetRegisterVisible(1);
+    m_pData->SetRegisterAddrVisible(1);
+}
+
+void CControlBase::ShowCoil()
+{
+    ShowPLCStation();
+    m_pData->SetCoilVisible(1);
+    m_pData->SetCoilAddrVisible(1);
+}
+
+// ---- copying ----
+
+CControlBase* CControlBase::Clone(CScreenBase* screen, int newID)
+{
+    CControlBase* copy = CControlCreator::Create(m_nType, screen);
+    if (!copy) {
+        if (!screen)
+            return nullptr;
+        copy = new CControlBase(screen);
+        copy->m_nType = m_nType;
+    }
+    copy->m_uID = newID ? unsigned(screen->GetNewControlID()) : m_uID;
+    copy->SetControlName(nullptr);
+    copy->m_bCopyingValues = true;
+    copy->CopyValuesFrom(this);
+    copy->m_bCopyingValues = false;
+    return copy;
+}
+
+void CControlBase::CopyAttributes(CControlBase* source)
+{
+    if (!source || source == this)
+        return;
+    m_uID = source->m_uID;
+    SetControlName(source->GetControlName());
+    m_nType = source->m_nType;
+    m_bCopyingValues = true;
+    CopyValuesFrom(source);
+    m_bCopyingValues = false;
+}
+
+void CControlBase::CopyValuesFrom(CControlBase* source)
+{
+    CopyGeometryAndAppearance(source);
+    CopyPLCValues(source);
+}
+
+void CControlBase::CopyGeometryAndAppearance(CControlBase* source)
+{
+    SetWidth(source->GetWidth());
+    SetHeight(source->GetHeight());
+    SetX(source->GetX());
+    SetY(source->GetY());
+    SetZoomOnce(source->GetZoomOnce());
+    SetInvertColor(source->GetInvertColor());
+}
+
+void CControlBase::CopyPLCValues(CControlBase* source)
+{
+    SetPLCStation(source->GetPLCStation());
+    SetRegister(source->GetRegister());
+    SetRegisterAddr(source->GetRegisterAddr());
+    SetCoil(source->GetCoil());
+    SetCoilAddr(source->GetCoilAddr());
+}
+
+void CControlBase::GetSelectedStatusString(std::string& status)
+{
+    CControlCreator::GetControlBaseName(m_nType, status);
+}
+
+namespace {
+
+void AppendModbusStatus(std::string& status, const char* label, DWORD address)
+{
+    char text[96];
+    std::snprintf(text, sizeof text, " [MODBUS %s: %d (0x%X)]", label, int(address), unsigned(address));
+    status += text;
+}
+
+} // namespace
+
+void CControlBase::AppendRegisterStatus(std::string& status) const
+{
+    if (m_pScreen->IsPLCFree())
+        AppendModbusStatus(status, CDataAttributes::ATTR_REGISTER_ADDR_NAME,
+                           m_pScreen->ConvertPLCRegisterAddress(GetRegister(), DWORD(GetRegisterAddr())));
+}
+
+void CControlBase::AppendCoilStatus(std::string& status) const
+{
+    if (m_pScreen->IsPLCFree())
+        AppendModbusStatus(status, CDataAttributes::ATTR_COIL_ADDR_NAME,
+                           m_pScreen->ConvertPLCCoilAddress(GetCoil(), DWORD(GetCoilAddr())));
+}
+
+// ---- records ----
+
+DWORD CControlBase::Compile(BYTE*, DWORD) { return 0; }
+
+DWORD CControlBase::GetRecordSize() const
+{
+    DWORD size = 12 + DWORD(m_strName.size());
+    for (const CAttrList* list : AllGroups())
+        size += list->GetRecordSize();
+    return size;
+}
+
+void CControlBase::SaveRecord(CRecordWriter& writer) const
+{
+    writer.WriteDWORD(DWORD(m_nType));
+    writer.WriteDWORD(m_uID);
+    for (const CAttrList* list : AllGroups())
+        list->SaveRecord(writer);
+    ModelText::WriteText(writer, m_strName);
+}
+
+void CControlBase::SwapGroups(Groups& groups)
+{
+    std::swap(m_pHide, groups.hide);
+    std::swap(m_pLayout, groups.layout);
+    std::swap(m_pDisplay, groups.display);
+    std::swap(m_pCustom, groups.custom);
+    std::swap(m_pData, groups.data);
+    std::swap(m_pOther, groups.other);
+}
+
+bool CControlBase::LoadRecord(CRecordReader& reader)
+{
+    DWORD type, id;
+    if (!reader.ReadDWORD(type) || !reader.ReadDWORD(id))
+        return false;
+    if (m_nType != CONTROL_NONE && type != DWORD(m_nType))
+        return false;
+    // The groups load into fresh objects and replace the current ones only when the whole
+    // record was read and the kind found its attributes in it.
+    Groups groups(this);
+    std::string name;
+    if (!groups.Load(reader) || !ModelText::ReadText(reader, name))
+        return false;
+    SwapGroups(groups);
+    if (!BindAttributes()) {
+        SwapGroups(groups);
+        BindAttributes();
+        return false;
+    }
+    m_nType = ControlsType(type);
+    m_uID = id;
+    m_bHasName = !name.empty();
+    m_strName = name;
+    RefreshDraw();
+    return true;
+}
+
+DWORD CControlBase::Save(BYTE* buffer, DWORD)
+{
+    if (!buffer)
+        return GetRecordSize();
+    CRecordWriter writer(buffer);
+    SaveRecord(writer);
+    return writer.Written();
+}
+
+DWORD CControlBase::Load(BYTE* buffer, DWORD size)
+{
+    CRecordReader reader(buffer, size);
+    LoadRecord(reader);
+    return reader.Consumed();
+}

@@ -1,0 +1,232 @@
+// One control on one screen: identity, six attribute groups, geometry kept inside the panel's
+// screen, the PLC binding, drawing at the design view's zoom, copying and its record.
+#pragma once
+
+#include "controls/attributes.h"
+
+#include "comkit/serialize.h"
+
+#include <QRect>
+
+#include <array>
+#include <string>
+#include <vector>
+
+class CScreenBase;
+
+namespace COM_GUI_EX {
+class CGUIEXDC;
+}
+
+class CControlBase : public COM_INTERFACE_EX::ISerialize, public COM_INTERFACE_EX::ICompile {
+public:
+    // Stored in the records; 1 and 7 are the static kinds, the others parameter controls.
+    enum ControlsType {
+        CONTROL_NONE = 0,
+        CONTROL_STATIC_TEXT = 1,
+        CONTROL_REGISTER = 2,
+        CONTROL_LIGHT = 3,
+        CONTROL_FUNCTION = 4,
+        CONTROL_CURVE = 5,
+        CONTROL_CTLBAR = 6,
+        CONTROL_PICTURE = 7,
+        CONTROL_ACTIVATE_TEXT = 8,
+    };
+
+    static constexpr int SELECTED_RECT_LEN = 6; // side of a selection handle
+    static constexpr DWORD COL_SELECTED = 0x6E543F;
+    static const char* const s_ControlDefFontName; // "新宋体"
+    static const double s_ControlDefFontSize;
+
+    // Takes its default position and PLC settings from the screen (which must not be null).
+    explicit CControlBase(CScreenBase* screen);
+    ~CControlBase() override;
+    CControlBase(const CControlBase&) = delete;
+    CControlBase& operator=(const CControlBase&) = delete;
+
+    // Record: type, identifier, the six group records, name. A cut or damaged record (also one
+    // of another control type) changes nothing and returns the bytes read before the damage.
+    DWORD Load(BYTE* buffer, DWORD size) override;
+    DWORD Save(BYTE* buffer, DWORD size) override;
+    DWORD Compile(BYTE* buffer, DWORD size) override;
+    bool LoadRecord(COMMON_EX::CRecordReader& reader);
+    DWORD GetRecordSize() const;
+    void SaveRecord(COMMON_EX::CRecordWriter& writer) const;
+
+    // ---- identity ----
+    ControlsType GetControlType() const { return m_nType; }
+    unsigned GetControlID() const { return m_uID; }
+    void SetControlID(unsigned id) { m_uID = id; }
+    CScreenBase* GetScreenPointer() const { return m_pScreen; }
+    // The name; a control without one is named "[Control <identifier>]" from then on.
+    const char* GetControlName();
+    bool HasControlName() const { return m_bHasName; }
+    // Stores a copy; null removes the name.
+    virtual void SetControlName(const char* name);
+
+    // ---- geometry (the layout checks apply; setters return 0 when refused) ----
+    int SetX(int x) { return m_pLayout->SetX(x); }
+    int GetX() const { return m_pLayout->GetX(); }
+    int SetY(int y) { return m_pLayout->SetY(y); }
+    int GetY() const { return m_pLayout->GetY(); }
+    int SetWidth(int width) { return m_pLayout->SetWidth(width); }
+    int GetWidth() const { return m_pLayout->GetWidth(); }
+    int SetHeight(int height) { return m_pLayout->SetHeight(height); }
+    int GetHeight() const { return m_pLayout->GetHeight(); }
+    int GetXInScreen() const;
+    int GetYInScreen() const;
+    // (XInScreen, YInScreen, width, height).
+    void GetControlRect(QRect& rect) const;
+    // The control rectangle grown by 6 left, up and right and by 12 down.
+    void GetControlFrameRect(QRect& rect) const;
+
+    // ---- appearance, selection, order ----
+    void SetZoomOnce(int zoomOnce) { m_pDisplay->SetZoomOnce(zoomOnce); }
+    int GetZoomOnce() const { return m_pDisplay->GetZoomOnce(); }
+    void SetInvertColor(int invert) { m_pDisplay->SetInvertColor(invert); }
+    int GetInvertColor() const { return m_pDisplay->GetInvertColor(); }
+    void SetSelected(int selected) { m_pHide->SetSelected(selected); }
+    int GetSelected() const { return m_pHide->GetSelected(); }
+    void SetMultipleSelectedType(int type) { m_pHide->SetMultipleSelectedType(type); }
+    int GetMultipleSelectedType() const { return m_pHide->GetMultipleSelectedType(); }
+    void SetLevelIndex(int index) { m_pHide->SetLevelIndex(index); }
+    int GetLevelIndex() const { return m_pHide->GetLevelIndex(); }
+    // The input-order number (0 = none), drawn as a numbered badge.
+    void SetDrawOrderID(int order);
+    int GetDrawOrderID() const { return m_nDrawOrderID; }
+
+    // ---- PLC binding ----
+    void SetPLCStation(int station) { m_pData->SetPLCStation(station); }
+    int GetPLCStation() const { return m_pData->GetPLCStation(); }
+    void SetRegister(int index) { m_pData->SetRegister(index); }
+    int GetRegister() const { return m_pData->GetRegister(); }
+    void SetRegisterAddr(int address) { m_pData->SetRegisterAddr(address); }
+    int GetRegisterAddr() const { return m_pData->GetRegisterAddr(); }
+    void SetCoil(int index) { m_pData->SetCoil(index); }
+    int GetCoil() const { return m_pData->GetCoil(); }
+    void SetCoilAddr(int address) { m_pData->SetCoilAddr(address); }
+    int GetCoilAddr() const { return m_pData->GetCoilAddr(); }
+    // Re-reads the PLC's register and coil kinds (after the device or PLC changed), keeping each
+    // kind whose name the new PLC also has; addresses stay.
+    void AdjustAddress();
+
+    // ---- attribute groups ----
+    virtual CHideAttributes* GetHideAtttribute() const { return m_pHide; }
+    virtual CLayoutAttributes* GetLayoutAtttribute() const { return m_pLayout; }
+    virtual CDisplayAttributes* GetDisplayAtttribute() const { return m_pDisplay; }
+    virtual CCustomAttributes* GetCustomAtttribute() const { return m_pCustom; }
+    virtual CDataAttributes* GetDataAtttribute() const { return m_pData; }
+    virtual COtherAttributes* GetOtherAtttribute() const { return m_pOther; }
+
+    // Called by every attribute of the control after a change.
+    void AttributesChanged() { RefreshDraw(); }
+    int GetRedrawMark() const { return m_nRedraw; }
+    int GetOrderRedrawMark() const { return m_nOrderRedraw; }
+    void ClearRedrawMarks() { m_nRedraw = m_nOrderRedraw = 0; }
+
+    // ---- drawing, copying, status ----
+    // Draws the control black on white into an off-screen surface, then onto target at the
+    // screen's zoom (ANDed, or white with black transparent on the blue background), with the
+    // selection handles and the input-order badge.
+    virtual void Draw(COM_GUI_EX::CGUIEXDC* target);
+    // A control of the same class for `screen` with equal values; a new identifier from that
+    // screen when newID is non-zero; no stored name.
+    virtual CControlBase* Clone(CScreenBase* screen, int newID);
+    // Makes this control equal to source: identifier, name, type and values.
+    virtual void CopyAttributes(CControlBase* source);
+    // The kind's display name, with kind-specific additions.
+    virtual void GetSelectedStatusString(std::string& status);
+
+    // The layout callbacks (first argument the control).
+    static int PreviousXChangeHandle(void* control, void* attribute, const CAttrValue* value);
+    static int PreviousYChangeHandle(void* control, void* attribute, const CAttrValue* value);
+    static int PreviousWidthChangeHandle(void* control, void* attribute, const CAttrValue* value);
+    static int PreviousHeightChangeHandle(void* control, void* attribute, const CAttrValue* value);
+    static void WidthChangedHandle(void* control, void* attribute, const CAttrValue* value);
+    static void HeightChangedHandle(void* control, void* attribute, const CAttrValue* value);
+
+protected:
+    virtual void PreviousDraw(COM_GUI_EX::CGUIEXDC* dc);
+    virtual void DrawObject(COM_GUI_EX::CGUIEXDC* dc);
+    virtual void AfterDraw(COM_GUI_EX::CGUIEXDC* dc);
+    void DrawSelectedHandles(COM_GUI_EX::CGUIEXDC* target);
+    void DrawOrderIndex(COM_GUI_EX::CGUIEXDC* target);
+
+    virtual void AddHideAtttribute(CAttributeBase* attribute) { m_pHide->AddAtttribute(attribute); }
+    virtual void AddLayoutAtttribute(CAttributeBase* attribute) { m_pLayout->AddAtttribute(attribute); }
+    virtual void AddDisplayAtttribute(CAttributeBase* attribute) { m_pDisplay->AddAtttribute(attribute); }
+    virtual void AddCustomAtttribute(CAttributeBase* attribute) { m_pCustom->AddAtttribute(attribute); }
+    virtual void AddDataAtttribute(CAttributeBase* attribute) { m_pData->AddAtttribute(attribute); }
+    virtual void AddOtherAtttribute(CAttributeBase* attribute) { m_pOther->AddAtttribute(attribute); }
+
+    virtual int InsidePreviousXChange(int x);
+    virtual int InsidePreviousYChange(int y);
+    virtual int InsidePreviousWidthChange(int width);
+    virtual int InsidePreviousHeightChange(int height);
+    virtual void InsideWidthChanged();
+    virtual void InsideHeightChanged();
+
+    // Attaches the callbacks to the attributes (at construction and after a load) and binds the
+    // kind's pointers to its attributes by position; false when a kind attribute is missing or
+    // of another class. Kinds call the base first.
+    virtual bool BindAttributes();
+    // Copies the kind's own values and then the common ones, in the kind's order (Clone and
+    // CopyAttributes). The base copies the common values.
+    virtual void CopyValuesFrom(CControlBase* source);
+    // Width and height first, then position, so a valid source always fits; then appearance.
+    void CopyGeometryAndAppearance(CControlBase* source);
+    void CopyPLCValues(CControlBase* source);
+    // True while CopyValuesFrom runs (edit-only checks stand aside).
+    bool IsCopyingValues() const { return m_bCopyingValues; }
+
+    // Makes the PLC station, register and coil attributes visible as the kinds need them; the
+    // station only where the screen shows stations.
+    void ShowPLCStation();
+    void ShowRegister();
+    void ShowCoil();
+
+    // Width and height become the measured size of a panel text (layout checks apply).
+    void FitToText(const char* text);
+
+    // " [MODBUS 寄存器地址: <a> (0x<A>)]" or the same for the coil, with the converted address,
+    // when the screen's PLC is the free protocol.
+    void AppendRegisterStatus(std::string& status) const;
+    void AppendCoilStatus(std::string& status) const;
+
+    void RefreshDraw() { m_nRedraw = 1; }
+    void RefreshOrderDraw() { m_nOrderRedraw = 1; }
+
+    // The control a callback was given (attributes pass their CControlBase* as void*).
+    template <class T = CControlBase>
+    static T* ControlOf(void* control)
+    {
+        return static_cast<T*>(static_cast<CControlBase*>(control));
+    }
+
+    // Sets the type (kind constructors).
+    void SetControlType(ControlsType type) { m_nType = type; }
+
+private:
+    struct Groups;
+    std::array<CAttrList*, 6> AllGroups() const;
+    void FetchPLCKinds(bool coils, std::vector<std::string>& names) const;
+    void FillDataFromScreen();
+    void SwapGroups(Groups& groups);
+    static int ValueOf(const CAttrValue* value) { return value ? value->GetInt32() : 0; }
+
+    std::string m_strName;
+    bool m_bHasName = false;
+    ControlsType m_nType = CONTROL_NONE;
+    unsigned m_uID = 0;
+    CScreenBase* m_pScreen;
+    int m_nDrawOrderID = 0;
+    CHideAttributes* m_pHide;
+    CLayoutAttributes* m_pLayout;
+    CDisplayAttributes* m_pDisplay;
+    CCustomAttributes* m_pCustom;
+    CDataAttributes* m_pData;
+    COtherAttributes* m_pOther;
+    int m_nRedraw = 0;
+    int m_nOrderRedraw = 0;
+    bool m_bCopyingValues = false;
+};

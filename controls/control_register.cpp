@@ -1,0 +1,164 @@
+#include "controls/control_register.h"
+
+#include "controls/screen_base.h"
+
+#include <string>
+#include <vector>
+
+namespace {
+
+// "0", "1", ... up to max.
+std::vector<std::string> DigitItems(int max)
+{
+    std::vector<std::string> items;
+    for (int i = 0; i <= max; ++i)
+        items.push_back(std::to_string(i));
+    return items;
+}
+
+
+constexpr int DEFAULT_MAXIMUM = 60000;
+
+} // namespace
+
+CControlRegister::CControlRegister(CScreenBase* screen) : CControlBase(screen)
+{
+    SetControlType(CONTROL_REGISTER);
+    const int n = screen->GetRegisterIntegerMaxCount();
+    const int f = screen->GetRegisterFloorMaxCount();
+
+    CAttributeString* sample = new CAttributeString(this);
+    *sample = "12345";
+    AddHideAtttribute(sample);
+
+    CAttributeEnum* integerDigits = new CAttributeEnum(this);
+    integerDigits->SetAttributeName("\xD5\xFB\xCA\xFD\xCE\xBB\xCA\xFD"); // 整数位数
+    integerDigits->SetEnumValueList(DigitItems(n));
+    *integerDigits = n;
+    AddCustomAtttribute(integerDigits);
+    CAttributeEnum* decimalDigits = new CAttributeEnum(this);
+    decimalDigits->SetAttributeName("\xD0\xA1\xCA\xFD\xCE\xBB\xCA\xFD"); // 小数位数
+    decimalDigits->SetEnumValueList(DigitItems(f));
+    AddCustomAtttribute(decimalDigits);
+    CAttributeBool* asterisk = new CAttributeBool(this);
+    asterisk->SetAttributeName("\xD0\xC7\xBA\xC5(*)\xCF\xD4\xCA\xBE"); // 星号(*)显示
+    AddCustomAtttribute(asterisk);
+    CAttributeBool* invalidZero = new CAttributeBool(this);
+    invalidZero->SetAttributeName("\xCE\xDE\xD0\xA7" "0\xCF\xD4\xCA\xBE"); // 无效0显示
+    AddCustomAtttribute(invalidZero);
+
+    CAttributeBool* editable = new CAttributeBool(this);
+    editable->SetAttributeName("\xCA\xC7\xB7\xF1\xB1\xE0\xBC\xAD"); // 是否编辑
+    AddDataAtttribute(editable);
+    CAttributeInt* minimum = new CAttributeInt(this);
+    minimum->SetAttributeName("\xD7\xEE\xD0\xA1\xD6\xB5"); // 最小值
+    AddDataAtttribute(minimum);
+    CAttributeInt* maximum = new CAttributeInt(this);
+    maximum->SetAttributeName("\xD7\xEE\xB4\xF3\xD6\xB5"); // 最大值
+    *maximum = DEFAULT_MAXIMUM;
+    AddDataAtttribute(maximum);
+
+    CControlRegister::BindAttributes();
+    RebuildSample();
+    ShowRegister();
+}
+
+bool CControlRegister::BindAttributes()
+{
+    if (!CControlBase::BindAttributes())
+        return false;
+    CCustomAttributes* custom = GetCustomAtttribute();
+    CDataAttributes* data = GetDataAtttribute();
+    m_pSample = dynamic_cast<CAttributeString*>(GetHideAtttribute()->GetLastAttribute());
+    m_pIntegerDigits = dynamic_cast<CAttributeEnum*>(custom->GetAttributeAt(0));
+    m_pDecimalDigits = dynamic_cast<CAttributeEnum*>(custom->GetAttributeAt(1));
+    m_pAsterisk = dynamic_cast<CAttributeBool*>(custom->GetAttributeAt(2));
+    m_pInvalidZero = dynamic_cast<CAttributeBool*>(custom->GetAttributeAt(3));
+    m_pEditable = dynamic_cast<CAttributeBool*>(data->GetAttributeAt(5));
+    m_pMinimum = dynamic_cast<CAttributeInt*>(data->GetAttributeAt(6));
+    m_pMaximum = dynamic_cast<CAttributeInt*>(data->GetAttributeAt(7));
+    if (!m_pSample || !m_pIntegerDigits ||
+        !m_pDecimalDigits || !m_pAsterisk || !m_pInvalidZero || !m_pEditable || !m_pMinimum ||
+        !m_pMaximum)
+        return false;
+    m_pSample->SetValueChangedHandle(SampleChangedHandle);
+    for (CAttributeEnum* digits : {m_pIntegerDigits, m_pDecimalDigits}) {
+        digits->SetPreValueChangeHandle(DigitsPreChangeHandle);
+        digits->SetValueChangedHandle(RebuildSampleHandle);
+    }
+    m_pAsterisk->SetValueChangedHandle(RebuildSampleHandle);
+    return true;
+}
+
+void CControlRegister::SampleChangedHandle(void* control, void*, const CAttrValue*)
+{
+    ControlOf<CControlRegister>(control)->SampleChanged();
+}
+
+int CControlRegister::DigitsPreChangeHandle(void* control, void* attribute, const CAttrValue* value)
+{
+    return ControlOf<CControlRegister>(control)->CheckDigits(static_cast<CAttributeBase*>(attribute), value ? value->GetInt32() : 0);
+}
+
+void CControlRegister::RebuildSampleHandle(void* control, void*, const CAttrValue*)
+{
+    ControlOf<CControlRegister>(control)->RebuildSample();
+}
+
+void CControlRegister::SampleChanged() { FitToText(GetSample()); }
+
+int CControlRegister::CheckDigits(CAttributeBase* attribute, int value)
+{
+    if (IsCopyingValues())
+        return 1;
+    const int a = attribute == m_pIntegerDigits ? value : GetIntegerDigits();
+    const int b = attribute == m_pDecimalDigits ? value : GetDecimalDigits();
+    const long long total = (long long)a + b;
+    return total >= 1 && total <= GetScreenPointer()->GetRegisterIntegerMaxCount();
+}
+
+void CControlRegister::RebuildSample()
+{
+    const int a = GetIntegerDigits();
+    const int b = GetDecimalDigits();
+    const int n = GetScreenPointer()->GetRegisterIntegerMaxCount();
+    std::string s;
+    if (!GetAsterisk()) {
+        if (a == 0)
+            s = "0.";
+        for (int i = 0; i < a + b; ++i) {
+            s += char('1' + i);
+            if (i + 1 == a && b > 0)
+                s += '.';
+        }
+    }
+    if (s.empty())
+        s.assign(size_t(n > 0 ? n : 0), '*');
+    *m_pSample = s.c_str();
+}
+
+void CControlRegister::DrawObject(COM_GUI_EX::CGUIEXDC* dc)
+{
+    CScreenBase::DrawStringPixel(dc, GetSample(), 0, 0, GetInvertColor());
+}
+
+void CControlRegister::CopyValuesFrom(CControlBase* source)
+{
+    if (auto* reg = dynamic_cast<CControlRegister*>(source)) {
+        *m_pSample = reg->GetSample();
+        SetIntegerDigits(reg->GetIntegerDigits());
+        SetDecimalDigits(reg->GetDecimalDigits());
+        SetAsterisk(reg->GetAsterisk());
+        SetInvalidZero(reg->GetInvalidZero());
+        SetEditable(reg->GetEditable());
+        SetMinimum(reg->GetMinimum());
+        SetMaximum(reg->GetMaximum());
+    }
+    CControlBase::CopyValuesFrom(source);
+}
+
+void CControlRegister::GetSelectedStatusString(std::string& status)
+{
+    CControlBase::GetSelectedStatusString(status);
+    AppendRegisterStatus(status);
+}

@@ -1,0 +1,26 @@
+// A static text in the panel's own font; its size follows the text.
+#pragma once
+
+#include "controls/control_base.h"
+
+class CControlStaticText : public CControlBase {
+public:
+    explicit CControlStaticText(CScreenBase* screen);
+
+    // "文字串" (GBK).
+    void SetText(const char* text) { *m_pText = text; }
+    const char* GetText() const { return *m_pText; }
+    CAttributeString* GetTextAttribute() const { return m_pText; }
+
+    // Reaction of the text attribute.
+    static void TextChangedHandle(void* control, void* attribute, const CAttrValue* value);
+
+protected:
+    virtual void TextChanged();
+    void DrawObject(COM_GUI_EX::CGUIEXDC* dc) override;
+    bool BindAttributes() override;
+    void CopyValuesFrom(CControlBase* source) override;
+
+private:
+    CAttributeString* m_pText = nullptr;
+};

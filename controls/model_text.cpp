@@ -1,0 +1,161 @@
+#include "controls/model_text.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <iconv.h>
+#include <vector>
+
+using COMMON_EX::CRecordReader;
+using COMMON_EX::CRecordWriter;
+
+namespace ModelText {
+
+DWORD TextSize(const std::string& text) { return 4 + DWORD(text.size()); }
+
+void WriteText(CRecordWriter& writer, const std::string& text)
+{
+    writer.WriteDWORD(DWORD(text.size()));
+    writer.WriteBytes(text.data(), DWORD(text.size()));
+}
+
+bool ReadText(CRecordReader& reader, std::string& text)
+{
+    DWORD n;
+    if (!reader.PeekDWORD(n) || n > reader.Remaining() - 4)
+        return false;
+    reader.Skip(4);
+    text.assign(reinterpret_cast<const char*>(reader.Current()), n);
+    reader.Skip(n);
+    return true;
+}
+
+namespace {
+
+// Converts with iconv; an invalid sequence is skipped byte by byte.
+std::string Convert(const char* to, const char* from, const char* in, size_t inLeft)
+{
+    iconv_t cd = iconv_open(to, from);
+    if (cd == iconv_t(-1))
+        return std::string();
+    std::string out;
+    std::vector<char> chunk(256);
+    char* src = const_cast<char*>(in);
+    while (inLeft) {
+        char* dst = chunk.data();
+        size_t outLeft = chunk.size();
+        const size_t r = iconv(cd, &src, &inLeft, &dst, &outLeft);
+        out.append(chunk.data(), chunk.size() - outLeft);
+        if (r == size_t(-1) && errno != E2BIG) {
+            ++src;
+            --inLeft;
+        }
+    }
+    iconv_close(cd);
+    return out;
+}
+
+} // namespace
+
+std::u16string GbkToUtf16(const std::string& gbk)
+{
+    const std::string bytes = Convert("UTF-16LE", "GBK", gbk.data(), gbk.size());
+    std::u16string text;
+    for (size_t i = 0; i + 1 < bytes.size(); i += 2)
+        text.push_back(char16_t(BYTE(bytes[i]) | (BYTE(bytes[i + 1]) << 8)));
+    return text;
+}
+
+std::string Utf16ToGbk(const std::u16string& text)
+{
+    std::string bytes;
+    for (char16_t c : text) {
+        bytes.push_back(char(c & 0xFF));
+        bytes.push_back(char(c >> 8));
+    }
+    return Convert("GBK", "UTF-16LE", bytes.data(), bytes.size());
+}
+
+int ParseInt(const char* text)
+{
+    if (!text)
+        return 0;
+    const long long v = std::strtoll(text, nullptr, 10);
+    return v > INT_MAX ? INT_MAX : v < INT_MIN ? INT_MIN : int(v);
+}
+
+double ParseDouble(const char* text) { return text ? std::strtod(text, nullptr) : 0.0; }
+
+namespace {
+
+enum FormatArg { ARG_INT, ARG_DOUBLE, ARG_TEXT };
+
+// True when format has exactly one conversion and it takes an argument of this kind.
+bool FormatFits(const char* format, FormatArg arg)
+{
+    int conversions = 0;
+    for (const char* p = format; *p; ++p) {
+        if (*p != '%')
+            continue;
+        if (p[1] == '%') {
+            ++p;
+            continue;
+        }
+        ++p;
+        while (*p && std::strchr("-+ #0", *p))
+            ++p;
+        while (*p >= '0' && *p <= '9')
+            ++p;
+        if (*p == '.') {
+            ++p;
+            while (*p >= '0' && *p <= '9')
+                ++p;
+        }
+        const char* accepted = arg == ARG_INT ? "dioxXuc" : arg == ARG_DOUBLE ? "fFeEgGaA" : "s";
+        if (!*p || !std::strchr(accepted, *p))
+            return false;
+        ++conversions;
+    }
+    return conversions == 1;
+}
+
+std::string Format(const char* format, const char* fallback, FormatArg arg, ...)
+{
+    if (!format || !*format || !FormatFits(format, arg))
+        format = fallback;
+    va_list args, again;
+    va_start(args, arg);
+    va_copy(again, args);
+    const int n = std::vsnprintf(nullptr, 0, format, args);
+    va_end(args);
+    std::string out;
+    if (n > 0) {
+        std::vector<char> text(size_t(n) + 1);
+        std::vsnprintf(text.data(), text.size(), format, again);
+        out.assign(text.data(), size_t(n));
+    }
+    va_end(again);
+    return out;
+}
+
+} // namespace
+
+std::string FormatInt(const char* format, const char* fallback, int value)
+{
+    return Format(format, fallback, ARG_INT, value);
+}
+
+std::string FormatDouble(const char* format, const char* fallback, double value)
+{
+    return Format(format, fallback, ARG_DOUBLE, value);
+}
+
+std::string FormatText(const char* format, const char* fallback, const char* value)
+{
+    return Format(format, fallback, ARG_TEXT, value ? value : "");
+}
+
+} // namespace ModelText
