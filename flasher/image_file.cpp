@@ -242,11 +242,12 @@ INT ParseIntelHex(const char* text, INT length)
     }
     INT position = 0;
     INT highestEnd = 0;
+    DWORD addressBase = 0;
     char line[HEX_LINE_BUFFER_SIZE];
     INT n = ReadHexLine(text, length, &position, line);
     while (n > 0) {
         // Records failing their checks are skipped.
-        if (ParseHexRecord(line, n, &highestEnd) == HEX_RECORD_END) {
+        if (ParseHexRecord(line, n, &highestEnd, &addressBase) == HEX_RECORD_END) {
             return highestEnd;
         }
         n = ReadHexLine(text, length, &position, line);
@@ -281,7 +282,7 @@ INT ReadHexLine(const char* text, INT length, INT* pPosition, char* line)
     return count - 1;
 }
 
-INT ParseHexRecord(const char* line, INT lineLength, INT* pHighestEnd)
+INT ParseHexRecord(const char* line, INT lineLength, INT* pHighestEnd, DWORD* pAddressBase)
 {
     if (lineLength < 11 || lineLength > HEX_LINE_MAX) {
         return HEX_RECORD_BAD_LENGTH;
@@ -312,15 +313,30 @@ INT ParseHexRecord(const char* line, INT lineLength, INT* pHighestEnd)
     if (address + count > IMAGE_FILE_LIMIT) {
         return HEX_RECORD_TOO_HIGH;
     }
-    if (address + count > *pHighestEnd) {
-        *pHighestEnd = address + count;
+    const BYTE type = bytes[3];
+    // Data behind an address record lands at base + address; what would lie beyond 64 KiB is
+    // skipped instead of wrapping onto the start of the image.
+    const long long base = (type == 0 && pAddressBase != nullptr) ? *pAddressBase : 0;
+    if (base + address + count > IMAGE_FILE_LIMIT) {
+        return HEX_RECORD_TOO_HIGH;
     }
-    switch (bytes[3]) {
+    const INT start = INT(base) + address;
+    if (start + count > *pHighestEnd) {
+        *pHighestEnd = start + count;
+    }
+    switch (type) {
     case 0:
-        std::memcpy(s_image + address, bytes + 4, size_t(count));
+        std::memcpy(s_image + start, bytes + 4, size_t(count));
         return HEX_RECORD_DATA;
     case 1:
         return HEX_RECORD_END;
+    case 2: // extended segment address: base = segment x 16
+    case 4: // extended linear address: base = upper 16 bits
+        if (pAddressBase != nullptr && count == 2) {
+            const DWORD value = DWORD(bytes[4]) << 8 | bytes[5];
+            *pAddressBase = type == 2 ? value << 4 : value << 16;
+        }
+        return HEX_RECORD_OTHER_TYPE;
     default:
         return HEX_RECORD_OTHER_TYPE;
     }

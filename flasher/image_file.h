@@ -74,7 +74,8 @@ INT LoadProgramImage(const char* path, const IMAGE_LOAD_SETTINGS& settings);
 BOOL ValidateChosenFile(const char* path, const IMAGE_LOAD_SETTINGS& settings);
 
 // Parses HEX text of length bytes (no NUL needed) into the image. Returns the highest end address
-// of the records (>= 0), or -1 when a line does not end with CR LF or is too long.
+// of the records (>= 0), or -1 when a line does not end with CR LF or is too long. Records that
+// fail their checks are skipped; so is data that extended address records place beyond 64 KiB.
 INT ParseIntelHex(const char* text, INT length);
 
 // Reads the next line from text at *pPosition into line (HEX_LINE_BUFFER_SIZE bytes) and returns
@@ -84,4 +85,7 @@ INT ReadHexLine(const char* text, INT length, INT* pPosition, char* line);
 
 // Checks one record of lineLength characters (without CR LF), copies a data record into the image
 // and raises *pHighestEnd to the record's address + count. Returns a HexRecordResult.
-INT ParseHexRecord(const char* line, INT lineLength, INT* pHighestEnd);
+// pAddressBase, when given, carries the base set by extended address records (types 02 and 04)
+// from one record to the next: data records are placed at base + address, and skipped as
+// HEX_RECORD_TOO_HIGH when that lies beyond 64 KiB.
+INT ParseHexRecord(const char* line, INT lineLength, INT* pHighestEnd, DWORD* pAddressBase = nullptr);

@@ -95,6 +95,13 @@ TEST(ParseHexRecord, EachCheckHasItsAnswer)
     EXPECT_EQ(HEX_RECORD_OTHER_TYPE, Record(HexRecord(4, 0, {0, 0}), &highest));
     EXPECT_EQ(2, highest);
     EXPECT_EQ(HEX_RECORD_END, Record(":00000001ff", &highest));
+    // An address record given a base to carry sets it; a data record then lands above it.
+    DWORD base = 0;
+    EXPECT_EQ(HEX_RECORD_OTHER_TYPE, ParseHexRecord(HexRecord(4, 0, {0, 1}).c_str(), 15, &highest, &base));
+    EXPECT_EQ(0x10000u, base);
+    const std::string data = HexRecord(0, 0, {5});
+    EXPECT_EQ(HEX_RECORD_TOO_HIGH, ParseHexRecord(data.c_str(), INT(data.size()), &highest, &base));
+    EXPECT_EQ(HEX_RECORD_DATA, ParseHexRecord(data.c_str(), INT(data.size()), &highest, nullptr));
 }
 
 TEST(ParseHexRecord, DataRecordsFillTheImageUpToSixtyFourKiB)
@@ -153,6 +160,27 @@ TEST(ParseIntelHex, AddressRecordRaisesTheLength)
     const std::string text = HexRecord(4, 0x0100, {0, 0}) + "\r\n" + HexRecord(0, 0, {0x55}) + "\r\n" + HEX_END + "\r\n";
     EXPECT_EQ(0x102, Parse(text));
     EXPECT_EQ(0xFF, GetProgramImage()[0x100]);
+}
+
+TEST(ParseIntelHex, DataPlacedBeyondSixtyFourKiBIsSkippedNotWrapped)
+{
+    const std::string text = HexRecord(4, 0, {0x00, 0x01}) + "\r\n" + HexRecord(0, 0x0000, {1, 2}) + "\r\n" +
+                             HexRecord(4, 0, {0x00, 0x00}) + "\r\n" + HexRecord(0, 0x0040, {3}) + "\r\n" + HEX_END +
+                             "\r\n";
+    EXPECT_EQ(0x41, Parse(text));
+    EXPECT_EQ(Bytes(0x40, 0xFF), ImageBytes(0, 0x40));
+    EXPECT_EQ(3, GetProgramImage()[0x40]);
+    EXPECT_TRUE(ErasedFrom(0x41));
+}
+
+TEST(ParseIntelHex, SegmentAddressMovesTheData)
+{
+    const std::string text = HexRecord(2, 0, {0x01, 0x00}) + "\r\n" + HexRecord(0, 0x0010, {7, 8}) + "\r\n" +
+                             HexRecord(2, 0, {0x10, 0x00}) + "\r\n" + HexRecord(0, 0, {9}) + "\r\n" + HEX_END + "\r\n";
+    EXPECT_EQ(0x1012, Parse(text));
+    EXPECT_EQ((Bytes{7, 8}), ImageBytes(0x1010, 2));
+    EXPECT_EQ(Bytes(0x1010, 0xFF), ImageBytes(0, 0x1010));
+    EXPECT_TRUE(ErasedFrom(0x1012));
 }
 
 TEST(ParseIntelHex, DataHighUpGivesItsEndAndLeavesTheRestErased)
