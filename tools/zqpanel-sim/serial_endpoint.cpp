@@ -1,0 +1,130 @@
+#include "tools/zqpanel-sim/serial_endpoint.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+bool MakeRaw(int fd)
+{
+    termios attributes{};
+    if (tcgetattr(fd, &attributes) != 0)
+        return false;
+    cfmakeraw(&attributes);
+    attributes.c_cc[VMIN] = 1;
+    attributes.c_cc[VTIME] = 0;
+    return tcsetattr(fd, TCSANOW, &attributes) == 0;
+}
+
+speed_t ToSpeed(int baud)
+{
+    switch (baud) {
+    case 1200: return B1200;
+    case 2400: return B2400;
+    case 4800: return B4800;
+    case 9600: return B9600;
+    case 19200: return B19200;
+    case 38400: return B38400;
+    case 57600: return B57600;
+    case 115200: return B115200;
+    case 230400: return B230400;
+    case 460800: return B460800;
+    case 921600: return B921600;
+    default: return B0;
+    }
+}
+
+std::string ErrorText(const char* what)
+{
+    return std::string(what) + ": " + std::strerror(errno);
+}
+
+} // namespace
+
+CSerialEndpoint::~CSerialEndpoint()
+{
+    if (m_peerFd >= 0)
+        close(m_peerFd);
+    if (m_fd >= 0)
+        close(m_fd);
+}
+
+bool CSerialEndpoint::OpenPseudoTerminal(std::string& error)
+{
+    m_fd = posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK);
+    if (m_fd < 0 || grantpt(m_fd) != 0 || unlockpt(m_fd) != 0) {
+        error = ErrorText("pseudo-terminal");
+        return false;
+    }
+    char name[128];
+    if (ptsname_r(m_fd, name, sizeof name) != 0) {
+        error = ErrorText("ptsname");
+        return false;
+    }
+    m_strPeerPath = name;
+    m_peerFd = open(name, O_RDWR | O_NOCTTY | O_NONBLOCK);
+    if (m_peerFd < 0 || !MakeRaw(m_peerFd) || !MakeRaw(m_fd)) {
+        error = ErrorText(name);
+        return false;
+    }
+    return true;
+}
+
+bool CSerialEndpoint::OpenDevice(const std::string& path, int baud, int dataBits, char parity,
+                                 int stopBits, std::string& error)
+{
+    speed_t speed = ToSpeed(baud);
+    if (speed == B0) {
+        error = "unsupported speed " + std::to_string(baud);
+        return false;
+    }
+    m_fd = open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    termios attributes{};
+    if (m_fd < 0 || tcgetattr(m_fd, &attributes) != 0) {
+        error = ErrorText(path.c_str());
+        return false;
+    }
+    cfmakeraw(&attributes);
+    attributes.c_cflag &= ~static_cast<tcflag_t>(CSIZE | PARENB | PARODD | CSTOPB | CRTSCTS);
+    attributes.c_cflag |= CLOCAL | CREAD;
+    attributes.c_cflag |= dataBits == 7 ? CS7 : dataBits == 6 ? CS6 : dataBits == 5 ? CS5 : CS8;
+    if (parity != 'N')
+        attributes.c_cflag |= PARENB | (parity == 'O' ? PARODD : 0);
+    if (stopBits == 2)
+        attributes.c_cflag |= CSTOPB;
+    attributes.c_cc[VMIN] = 1;
+    attributes.c_cc[VTIME] = 0;
+    cfsetispeed(&attributes, speed);
+    cfsetospeed(&attributes, speed);
+    if (tcsetattr(m_fd, TCSANOW, &attributes) != 0) {
+        error = ErrorText(path.c_str());
+        return false;
+    }
+    m_strPeerPath = path;
+    return true;
+}
+
+bool CSerialEndpoint::WriteAll(const unsigned char* data, std::size_t length)
+{
+    while (length > 0) {
+        ssize_t written = write(m_fd, data, length);
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            if (errno != EAGAIN)
+                return false;
+            pollfd waiting{m_fd, POLLOUT, 0};
+            poll(&waiting, 1, 100);
+            continue;
+        }
+        data += written;
+        length -= static_cast<std::size_t>(written);
+    }
+    return true;
+}

@@ -1,0 +1,33 @@
+// Command line of the panel simulator.
+#pragma once
+
+#include "tools/zqpanel-sim/panel_boot_loader.h"
+
+#include <string>
+
+struct SIM_OPTIONS {
+    std::string strDevice;        // empty: a new pseudo-terminal
+    std::string strFlashFile;     // written on exit when set
+    int nSlave = 1;
+    WORD wMaskSeed = ISP_MASK_SEED_DEFAULT;
+    int nBaud = 38400;            // line speed of a real device
+    int nLineBaud = 0;            // above 0: every frame takes its line time at this speed
+    int nDataBits = 8;            // --format, 8E1 by default
+    char cParity = 'E';
+    int nStopBits = 1;
+    int nDelayMs = 0;             // added before every answer
+    bool bVerbose = false;
+    bool bExitOnStdinEof = false;
+    PANEL_FAULTS faults;
+
+    // Start, data, parity and stop bits of one character.
+    int GetBitsPerChar() const { return 1 + nDataBits + (cParity == 'N' ? 0 : 1) + nStopBits; }
+};
+
+extern const char* const SIM_USAGE;
+
+// Parses argv into options; false with a message in error when the command line is wrong.
+bool ParseSimOptions(int argc, char** argv, SIM_OPTIONS& options, std::string& error);
+
+// Parses "8E1"-style formats into data bits, parity ('N', 'E', 'O') and stop bits.
+bool ParseLineFormat(const std::string& text, int& dataBits, char& parity, int& stopBits);

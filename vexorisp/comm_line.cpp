@@ -1,0 +1,306 @@
+#include "vexorisp/comm_line.h"
+
+#include "vexorisp/comm_settings.h"
+
+#include <QCoreApplication>
+#include <QObject>
+#include <QSerialPort>
+#include <QTimer>
+
+#include <algorithm>
+#include <array>
+
+namespace {
+
+// Depth of sink calls in progress (all on one thread): a sink may end the library's use.
+int s_nNotifyDepth = 0;
+
+// Margin added to answer waits and quiet periods for scheduling and pty latency.
+constexpr long long LINE_MARGIN_MICROS = 5000;
+
+QSerialPort::Parity ToQtParity(int parity)
+{
+    switch (parity) {
+    case 'N': return QSerialPort::NoParity;
+    case 'O': return QSerialPort::OddParity;
+    default: return QSerialPort::EvenParity;
+    }
+}
+
+int ToMillis(long long micros)
+{
+    return static_cast<int>(std::min<long long>((micros + 999) / 1000, 24 * 3600 * 1000));
+}
+
+} // namespace
+
+CCommLine::CCommLine()
+    : m_pContext(new QObject), m_pAnswerTimer(new QTimer(m_pContext)), m_pPumpTimer(new QTimer(m_pContext))
+{
+    m_pAnswerTimer->setSingleShot(true);
+    m_pAnswerTimer->setTimerType(Qt::PreciseTimer);
+    m_pPumpTimer->setSingleShot(true);
+    m_pPumpTimer->setTimerType(Qt::PreciseTimer);
+    QObject::connect(m_pAnswerTimer, &QTimer::timeout, m_pContext, [this] { OnAnswerTimeout(); });
+    QObject::connect(m_pPumpTimer, &QTimer::timeout, m_pContext, [this] { Pump(); });
+}
+
+CCommLine::~CCommLine()
+{
+    m_pfnSink = nullptr;
+    Close();
+    m_queue.clear();
+    if (s_nNotifyDepth == 0) {
+        delete m_pContext;
+        return;
+    }
+    // Inside a sink call the timer or port that called us is still on the stack: let Qt delete
+    // them later, and make sure nothing queued for them can reach this object again.
+    QCoreApplication::removePostedEvents(m_pContext);
+    for (QObject* child : m_pContext->children())
+        QObject::disconnect(child, nullptr, m_pContext, nullptr);
+    m_pAnswerTimer->stop();
+    m_pPumpTimer->stop();
+    m_pContext->deleteLater();
+}
+
+void CCommLine::SetSink(VEXORISP_SINK sink, void* context, unsigned int message)
+{
+    m_pfnSink = sink;
+    m_pSinkContext = context;
+    m_uMessage = message;
+}
+
+bool CCommLine::Open(const VEXORISP_LINE& line)
+{
+    Close();
+    m_line = line;
+    QSerialPort* port = new QSerialPort(QString::fromLocal8Bit(line.device), m_pContext);
+    port->setBaudRate(line.baud);
+    port->setDataBits(static_cast<QSerialPort::DataBits>(line.dataBits));
+    port->setParity(ToQtParity(line.parity));
+    port->setStopBits(line.stopBits == 2 ? QSerialPort::TwoStop : QSerialPort::OneStop);
+    port->setFlowControl(QSerialPort::NoFlowControl);
+    if (!port->open(QIODevice::ReadWrite)) {
+        delete port;
+        return false;
+    }
+    m_pPort = port;
+    QObject::connect(port, &QSerialPort::readyRead, m_pContext, [this] { OnReadyRead(); });
+    QObject::connect(port, &QSerialPort::errorOccurred, m_pContext, [this](QSerialPort::SerialPortError error) {
+        if (error == QSerialPort::ResourceError || error == QSerialPort::WriteError ||
+            error == QSerialPort::ReadError)
+            OnLineError();
+    });
+    return true;
+}
+
+void CCommLine::Close()
+{
+    if (m_pPort) {
+        QObject::disconnect(m_pPort, nullptr, m_pContext, nullptr);
+        m_pPort->close();
+        if (s_nNotifyDepth == 0)
+            delete m_pPort;
+        else
+            m_pPort->deleteLater();
+        m_pPort = nullptr;
+    }
+    FailWaiting(VEXORISP_NOT_OPEN);
+}
+
+bool CCommLine::IsOpen() const
+{
+    return m_pPort != nullptr;
+}
+
+void CCommLine::SetOption(int retries, int timeoutMs)
+{
+    m_nRetries = retries;
+    m_nTimeoutMs = timeoutMs;
+}
+
+void CCommLine::Submit(RTU_REQUEST request)
+{
+    PENDING pending;
+    pending.outcome = request.frame.empty() ? VEXORISP_BAD_REQUEST : 0;
+    pending.request = std::move(request);
+    pending.retries = m_nRetries;
+    pending.timeoutMs = m_nTimeoutMs;
+    m_queue.push_back(std::move(pending));
+    SchedulePump();
+}
+
+void CCommLine::SchedulePump()
+{
+    if (m_bPumpScheduled || m_bOnLine)
+        return;
+    m_bPumpScheduled = true;
+    QMetaObject::invokeMethod(m_pContext, [this] { Pump(); }, Qt::QueuedConnection);
+}
+
+// Starts the request at the head of the queue, or ends it at once when it cannot go on the line.
+void CCommLine::Pump()
+{
+    m_bPumpScheduled = false;
+    if (m_bOnLine || m_queue.empty())
+        return;
+    PENDING& head = m_queue.front();
+    int outcome = head.outcome != 0 ? head.outcome : (m_pPort ? 0 : VEXORISP_NOT_OPEN);
+    if (outcome != 0) {
+        m_queue.pop_front();
+        if (!m_queue.empty())
+            SchedulePump();
+        Notify(outcome, nullptr);
+        return;
+    }
+    Clock::time_point now = Clock::now();
+    if (now < m_quietUntil) {
+        auto wait = std::chrono::duration_cast<std::chrono::microseconds>(m_quietUntil - now).count();
+        m_pPumpTimer->start(ToMillis(wait));
+        return;
+    }
+    m_bOnLine = true;
+    Transmit();
+}
+
+void CCommLine::Transmit()
+{
+    PENDING& head = m_queue.front();
+    // Whatever arrived before this frame cannot be its answer.
+    m_received.clear();
+    m_pPort->clear(QSerialPort::Input);
+    m_pPort->readAll();
+    const std::vector<BYTE>& frame = head.request.frame;
+    qint64 written = m_pPort->write(reinterpret_cast<const char*>(frame.data()),
+                                    static_cast<qint64>(frame.size()));
+    if (written != static_cast<qint64>(frame.size())) {
+        OnLineError();
+        return;
+    }
+    m_pPort->flush();
+    head.lastSent = Clock::now();
+    if (head.attempts++ == 0)
+        head.firstSent = head.lastSent;
+    long long wait = head.timeoutMs * 1000LL + LineMicros(frame.size()) +
+                     LineMicros(head.request.answerLength) + LINE_MARGIN_MICROS;
+    m_pAnswerTimer->start(ToMillis(wait));
+}
+
+void CCommLine::OnReadyRead()
+{
+    QByteArray bytes = m_pPort->readAll();
+    if (!m_bOnLine) {
+        // Late answers to requests already ended: keep the line quiet a little longer.
+        Clock::time_point later = Clock::now() + std::chrono::microseconds(
+            LineMicros(RTU_FRAME_MAX / 16) + LINE_MARGIN_MICROS);
+        if (m_pPumpTimer->isActive())
+            m_quietUntil = std::max(m_quietUntil, later);
+        return;
+    }
+    m_received.insert(m_received.end(), bytes.begin(), bytes.end());
+    for (;;) {
+        const RTU_REQUEST& request = m_queue.front().request;
+        RTU_ANSWER_CHECK check = CheckAnswer(request, m_received.data(), m_received.size());
+        switch (check.status) {
+        case RTU_ANSWER_INCOMPLETE:
+            m_received.erase(m_received.begin(), m_received.begin() + static_cast<long>(check.skipped));
+            return;
+        case RTU_ANSWER_FOREIGN:
+            m_received.erase(m_received.begin(),
+                             m_received.begin() + static_cast<long>(check.skipped + check.length));
+            continue;
+        case RTU_ANSWER_BAD_CRC:
+            RetryOrFail();
+            return;
+        case RTU_ANSWER_EXCEPTION: {
+            BYTE code = check.exceptionCode;
+            FinishCurrent(true);
+            Notify(VEXORISP_EXCEPTION_BASE - code, nullptr);
+            return;
+        }
+        case RTU_ANSWER_OK: {
+            std::array<BYTE, RTU_FRAME_MAX> answer{};
+            std::copy_n(m_received.begin() + static_cast<long>(check.skipped), check.length, answer.begin());
+            FinishCurrent(true);
+            Notify(static_cast<int>(check.length), answer.data());
+            return;
+        }
+        }
+    }
+}
+
+void CCommLine::OnAnswerTimeout()
+{
+    if (m_bOnLine)
+        RetryOrFail();
+}
+
+void CCommLine::RetryOrFail()
+{
+    PENDING& head = m_queue.front();
+    if (head.attempts <= head.retries) {
+        Transmit();
+        return;
+    }
+    FinishCurrent(false);
+    Notify(VEXORISP_NO_ANSWER, nullptr);
+}
+
+void CCommLine::OnLineError()
+{
+    if (!m_bOnLine)
+        return;
+    FinishCurrent(false);
+    Notify(VEXORISP_LINE_ERROR, nullptr);
+}
+
+void CCommLine::FinishCurrent(bool answered)
+{
+    m_pAnswerTimer->stop();
+    PENDING done = std::move(m_queue.front());
+    m_queue.pop_front();
+    m_bOnLine = false;
+    m_received.clear();
+    if (done.attempts > 1) {
+        // The frame went out more than once; answers to the other copies may follow. An answer
+        // may have taken as long as the time since the first copy; expect its twin as late after
+        // the last copy.
+        Clock::duration delay = std::chrono::milliseconds(done.timeoutMs);
+        if (answered)
+            delay = std::max(delay, Clock::now() - done.firstSent);
+        m_quietUntil = done.lastSent + delay +
+                       std::chrono::microseconds(LineMicros(done.request.answerLength) + LINE_MARGIN_MICROS);
+    }
+    if (!m_queue.empty())
+        SchedulePump();
+}
+
+void CCommLine::FailWaiting(int outcome)
+{
+    if (m_bOnLine) {
+        m_pAnswerTimer->stop();
+        m_bOnLine = false;
+    }
+    for (PENDING& pending : m_queue)
+        if (pending.outcome == 0)
+            pending.outcome = outcome;
+    if (!m_queue.empty())
+        SchedulePump();
+}
+
+void CCommLine::Notify(int outcome, const BYTE* answer)
+{
+    // Nothing of this object may be touched after the sink returns: it may have ended the library.
+    VEXORISP_SINK sink = m_pfnSink;
+    if (!sink)
+        return;
+    ++s_nNotifyDepth;
+    sink(m_pSinkContext, m_uMessage, outcome, answer);
+    --s_nNotifyDepth;
+}
+
+long long CCommLine::LineMicros(std::size_t bytes) const
+{
+    return GetLineTimeMicros(m_line, bytes);
+}

@@ -1,0 +1,76 @@
+// The serial line and its request queue: one request on the line at a time, answers recognised by
+// their frame, retries on time-out or bad CRC, one notification per request through the sink.
+#pragma once
+
+#include "vexorisp/rtu_frame.h"
+#include "vexorisp/vexorisp.h"
+
+#include <chrono>
+#include <deque>
+
+class QObject;
+class QSerialPort;
+class QTimer;
+
+class CCommLine {
+public:
+    CCommLine();
+    // Closes the line. Waiting requests are dropped without notification. Safe from inside a sink.
+    ~CCommLine();
+    CCommLine(const CCommLine&) = delete;
+    CCommLine& operator=(const CCommLine&) = delete;
+
+    void SetSink(VEXORISP_SINK sink, void* context, unsigned int message);
+    // Closes any open line, then opens line. Requests waiting before end with VEXORISP_NOT_OPEN.
+    bool Open(const VEXORISP_LINE& line);
+    void Close();
+    bool IsOpen() const;
+
+    // Retries and time-out for requests submitted from now on.
+    void SetOption(int retries, int timeoutMs);
+    // Queues a request; an empty frame ends with VEXORISP_BAD_REQUEST. Never notifies from here.
+    void Submit(RTU_REQUEST request);
+
+private:
+    using Clock = std::chrono::steady_clock;
+
+    struct PENDING {
+        RTU_REQUEST request;
+        int retries = 0;
+        int timeoutMs = 0;
+        int outcome = 0;       // non-zero: ends with this outcome without going on the line
+        int attempts = 0;
+        Clock::time_point firstSent;
+        Clock::time_point lastSent;
+    };
+
+    void SchedulePump();
+    void Pump();
+    void Transmit();
+    void OnReadyRead();
+    void OnAnswerTimeout();
+    void OnLineError();
+    void RetryOrFail();
+    // Takes the request on the line off the queue and keeps the line quiet while answers to its
+    // earlier attempts may still arrive.
+    void FinishCurrent(bool answered);
+    void FailWaiting(int outcome);
+    void Notify(int outcome, const BYTE* answer);
+    long long LineMicros(std::size_t bytes) const;
+
+    QObject* m_pContext;     // owns the Qt objects below; receiver of every connection
+    QSerialPort* m_pPort = nullptr;
+    QTimer* m_pAnswerTimer;
+    QTimer* m_pPumpTimer;
+    VEXORISP_LINE m_line{};
+    VEXORISP_SINK m_pfnSink = nullptr;
+    void* m_pSinkContext = nullptr;
+    unsigned int m_uMessage = 0;
+    int m_nRetries = 3;
+    int m_nTimeoutMs = 200;
+    std::deque<PENDING> m_queue;
+    bool m_bOnLine = false;  // the head of m_queue is on the line, waiting for its answer
+    bool m_bPumpScheduled = false;
+    std::vector<BYTE> m_received;
+    Clock::time_point m_quietUntil;
+};
