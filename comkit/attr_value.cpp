@@ -1,5 +1,7 @@
 #include "comkit/attr_value.h"
 
+#include "comkit/record_io.h"
+
 #include <cstring>
 
 namespace COMMON_EX {
@@ -12,18 +14,7 @@ void PutWord(BYTE* p, WORD v)
     p[1] = BYTE(v >> 8);
 }
 
-void PutDword(BYTE* p, DWORD v)
-{
-    for (int i = 0; i < 4; ++i)
-        p[i] = BYTE(v >> (8 * i));
-}
-
 WORD GetWord(const BYTE* p) { return WORD(p[0] | (p[1] << 8)); }
-
-DWORD GetDword(const BYTE* p)
-{
-    return DWORD(p[0]) | (DWORD(p[1]) << 8) | (DWORD(p[2]) << 16) | (DWORD(p[3]) << 24);
-}
 
 } // namespace
 
@@ -41,7 +32,7 @@ CAttrValue CAttrValue::Int32(int v)
 {
     CAttrValue r;
     r.m_vt = VT_I4;
-    PutDword(r.m_data, DWORD(v));
+    WriteLE32(r.m_data, DWORD(v));
     return r;
 }
 
@@ -64,7 +55,7 @@ CAttrValue CAttrValue::String(const std::u16string& v)
     return r;
 }
 
-int CAttrValue::GetInt32() const { return int(GetDword(m_data)); }
+int CAttrValue::GetInt32() const { return int(ReadLE32(m_data)); }
 
 short CAttrValue::GetInt16() const { return short(GetWord(m_data)); }
 
@@ -89,7 +80,7 @@ DWORD CAttrValue::Store(BYTE* out) const
 {
     if (IsString()) {
         PutWord(out, VT_BSTR);
-        PutDword(out + 2, DWORD(m_str.size() * 2));
+        WriteLE32(out + 2, DWORD(m_str.size() * 2));
         BYTE* p = out + STRING_HEAD_SIZE;
         for (char16_t c : m_str) {
             PutWord(p, WORD(c));
@@ -111,7 +102,7 @@ DWORD CAttrValue::Restore(const BYTE* in, DWORD size)
     if (vt == VT_BSTR) {
         if (size < STRING_HEAD_SIZE)
             return 0;
-        const DWORD m = GetDword(in + 2);
+        const DWORD m = ReadLE32(in + 2);
         if (m > size - STRING_HEAD_SIZE)
             return 0;
         std::u16string s;

@@ -1,12 +1,12 @@
 #include "controls/model_text.h"
 
-#include <cerrno>
+#include "comkit/gbk.h"
+
 #include <climits>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <iconv.h>
 #include <vector>
 
 using COMMON_EX::CRecordReader;
@@ -33,50 +33,42 @@ bool ReadText(CRecordReader& reader, std::string& text)
     return true;
 }
 
-namespace {
-
-// Converts with iconv; an invalid sequence is skipped byte by byte.
-std::string Convert(const char* to, const char* from, const char* in, size_t inLeft)
-{
-    iconv_t cd = iconv_open(to, from);
-    if (cd == iconv_t(-1))
-        return std::string();
-    std::string out;
-    std::vector<char> chunk(256);
-    char* src = const_cast<char*>(in);
-    while (inLeft) {
-        char* dst = chunk.data();
-        size_t outLeft = chunk.size();
-        const size_t r = iconv(cd, &src, &inLeft, &dst, &outLeft);
-        out.append(chunk.data(), chunk.size() - outLeft);
-        if (r == size_t(-1) && errno != E2BIG) {
-            ++src;
-            --inLeft;
-        }
-    }
-    iconv_close(cd);
-    return out;
-}
-
-} // namespace
-
 std::u16string GbkToUtf16(const std::string& gbk)
 {
-    const std::string bytes = Convert("UTF-16LE", "GBK", gbk.data(), gbk.size());
     std::u16string text;
-    for (size_t i = 0; i + 1 < bytes.size(); i += 2)
-        text.push_back(char16_t(BYTE(bytes[i]) | (BYTE(bytes[i + 1]) << 8)));
+    if (COMMON_EX::GbkToUtf16(gbk.data(), gbk.size(), text))
+        return text;
+    // A damaged text keeps what converts; each byte that does not becomes U+FFFD.
+    text.clear();
+    for (size_t i = 0; i < gbk.size();) {
+        const size_t n = BYTE(gbk[i]) > 0x7F && i + 1 < gbk.size() ? 2 : 1;
+        std::u16string one;
+        if (COMMON_EX::GbkToUtf16(gbk.data() + i, n, one)) {
+            text += one;
+            i += n;
+        } else {
+            text += u'\uFFFD';
+            ++i;
+        }
+    }
     return text;
 }
 
 std::string Utf16ToGbk(const std::u16string& text)
 {
-    std::string bytes;
-    for (char16_t c : text) {
-        bytes.push_back(char(c & 0xFF));
-        bytes.push_back(char(c >> 8));
+    std::string gbk;
+    if (COMMON_EX::Utf16ToGbk(text.data(), text.size(), gbk))
+        return gbk;
+    // Characters GBK cannot hold become '?'.
+    gbk.clear();
+    for (size_t i = 0; i < text.size();) {
+        const bool pair = text[i] >= 0xD800 && text[i] < 0xDC00 && i + 1 < text.size();
+        const size_t n = pair ? 2 : 1;
+        std::string one;
+        gbk += COMMON_EX::Utf16ToGbk(text.data() + i, n, one) ? one : std::string("?");
+        i += n;
     }
-    return Convert("GBK", "UTF-16LE", bytes.data(), bytes.size());
+    return gbk;
 }
 
 int ParseInt(const char* text)
