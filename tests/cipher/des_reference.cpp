@@ -71,30 +71,16 @@ void RoundFunction(const BYTE half[32], const BYTE roundKey[48], BYTE out[32], b
     Permute(collected, DES_P, 32, out);
 }
 
-// (L, R) becomes (R, L xor f(R, k)).
-void ForwardRound(BYTE* l, BYTE* r, const BYTE key[48], bool sboxLsbFirst)
+// Forward: (L, R) becomes (R, L xor f(R, k)). Backward: (L, R) becomes (R xor f(L, k), L).
+void Round(BYTE* l, BYTE* r, const BYTE key[48], bool sboxLsbFirst, bool backward)
 {
     BYTE f[32];
-    RoundFunction(r, key, f, sboxLsbFirst);
-    BYTE newRight[32];
+    RoundFunction(backward ? l : r, key, f, sboxLsbFirst);
+    BYTE* target = backward ? r : l;
     for (int i = 0; i < 32; ++i) {
-        newRight[i] = l[i] ^ f[i];
+        target[i] ^= f[i];
     }
-    std::memcpy(l, r, 32);
-    std::memcpy(r, newRight, 32);
-}
-
-// (L, R) becomes (R xor f(L, k), L).
-void BackwardRound(BYTE* l, BYTE* r, const BYTE key[48], bool sboxLsbFirst)
-{
-    BYTE f[32];
-    RoundFunction(l, key, f, sboxLsbFirst);
-    BYTE newLeft[32];
-    for (int i = 0; i < 32; ++i) {
-        newLeft[i] = r[i] ^ f[i];
-    }
-    std::memcpy(r, l, 32);
-    std::memcpy(l, newLeft, 32);
+    std::swap_ranges(l, l + 32, r);
 }
 
 } // namespace
@@ -112,17 +98,13 @@ void ReferenceBlock(const BYTE in[8], BYTE out[8], const BYTE key[8], bool decip
     BYTE pre[64];
     if (variant.noFinalExchange) {
         for (int i = 0; i < 16; ++i) {
-            if (decipher) {
-                BackwardRound(l, r, roundKeys[15 - i], variant.sboxLsbFirst);
-            } else {
-                ForwardRound(l, r, roundKeys[i], variant.sboxLsbFirst);
-            }
+            Round(l, r, roundKeys[decipher ? 15 - i : i], variant.sboxLsbFirst, decipher);
         }
         std::memcpy(pre, l, 32);
         std::memcpy(pre + 32, r, 32);
     } else {
         for (int i = 0; i < 16; ++i) {
-            ForwardRound(l, r, roundKeys[decipher ? 15 - i : i], variant.sboxLsbFirst);
+            Round(l, r, roundKeys[decipher ? 15 - i : i], variant.sboxLsbFirst, false);
         }
         std::memcpy(pre, r, 32);
         std::memcpy(pre + 32, l, 32);
