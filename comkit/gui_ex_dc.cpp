@@ -104,8 +104,9 @@ CGUIEXDC::~CGUIEXDC() = default;
 
 void CGUIEXDC::Allocate(QSize size)
 {
-    m_size = size;
     m_image = QImage(size, QImage::Format_RGB32);
+    // A size Qt cannot allocate leaves an empty surface that ignores all drawing.
+    m_size = m_image.isNull() ? QSize(0, 0) : size;
     m_image.setDotsPerMeterX(DOTS_PER_METER);
     m_image.setDotsPerMeterY(DOTS_PER_METER);
 }
@@ -428,8 +429,20 @@ void CGUIEXDC::FrawTransparentRectangleWithBgQG(const QRect* rect, DWORD colour,
 
 void CGUIEXDC::SetCurrentStringFont(const char* fontName, float size)
 {
-    CGUI_EX_Global::CreateCFontWithNameSize(&m_font, fontName, 0);
-    m_font.setPointSizeF(size > 0 ? size : DEFAULT_FONT_SIZE);
+    m_fontName = fontName ? fontName : "";
+    m_fontSize = size > 0 ? size : DEFAULT_FONT_SIZE;
+    m_bFontResolved = false;
+}
+
+const QFont& CGUIEXDC::GetCurrentStringFont() const
+{
+    if (!m_bFontResolved) {
+        CGUI_EX_Global::CreateCFontWithNameSize(&m_font, m_fontName.c_str(), 0);
+        m_font.setPointSizeF(m_fontSize);
+        // Without an application the family cannot be looked up yet; try again next time.
+        m_bFontResolved = QGuiApplication::instance() != nullptr;
+    }
+    return m_font;
 }
 
 void CGUIEXDC::SetDefaultStringFont()
@@ -453,7 +466,7 @@ void CGUIEXDC::DrawStringFlags(const char* text, const QRectF& box, int flags)
         return;
     QPainter painter(&m_image);
     painter.setRenderHint(QPainter::TextAntialiasing, true);
-    painter.setFont(m_font);
+    painter.setFont(GetCurrentStringFont());
     painter.setPen(m_brush);
     painter.drawText(box, flags, FromGbk(text));
 }
@@ -529,13 +542,14 @@ void CGUI_EX_Global::End()
 
 QString CGUI_EX_Global::ResolveFontFamily(const char* fontName)
 {
-    const QString wanted = FromGbk(fontName);
     if (!QGuiApplication::instance())
-        return wanted;
-    static QHash<QString, QString> resolved;
-    const auto known = resolved.constFind(wanted);
+        return FromGbk(fontName);
+    static QHash<QByteArray, QString> resolved;
+    const QByteArray key(fontName ? fontName : "");
+    const auto known = resolved.constFind(key);
     if (known != resolved.constEnd())
         return *known;
+    const QString wanted = FromGbk(fontName);
     const QStringList installed = QFontDatabase::families();
     QString family;
     if (!wanted.isEmpty() && installed.contains(wanted, Qt::CaseInsensitive)) {
@@ -552,7 +566,7 @@ QString CGUI_EX_Global::ResolveFontFamily(const char* fontName)
             family = cjk.isEmpty() ? wanted : cjk.first();
         }
     }
-    resolved.insert(wanted, family);
+    resolved.insert(key, family);
     return family;
 }
 

@@ -214,6 +214,11 @@ TEST(GuiExDcTransfer, BitCopyClipsAndCopiesWholeSurfaces)
     EXPECT_EQ(back->GetSize(), QSize(7, 2));
     std::unique_ptr<CGUIEXDC> empty(new CGUIEXDC(-3, 0));
     EXPECT_EQ(empty->GetSize(), QSize(0, 0));
+    // More than Qt can allocate gives an empty surface too.
+    std::unique_ptr<CGUIEXDC> huge(new CGUIEXDC(1 << 30, 1 << 30));
+    EXPECT_EQ(huge->GetSize(), QSize(0, 0));
+    huge->SetPixel(5, 5, BLACK);
+    huge->FillRectangle(0, 0, 10, 10, BLACK);
     empty->Clear(BLACK);
     empty->FillRectangle(0, 0, 2, 2, BLACK);
     empty->DrawLine(0, 0, 5, 5, BLACK);
