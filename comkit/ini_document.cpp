@@ -201,12 +201,15 @@ int CIniDocument::FindKey(int header, const char* key) const
     return -1;
 }
 
-bool CIniDocument::Find(const char* section, const char* key, std::string& value) const
+int CIniDocument::FindKeyLine(const char* section, const char* key) const
 {
     int header = FindSection(section);
-    if (header < 0)
-        return false;
-    int line = FindKey(header, key);
+    return header < 0 ? -1 : FindKey(header, key);
+}
+
+bool CIniDocument::Find(const char* section, const char* key, std::string& value) const
+{
+    int line = FindKeyLine(section, key);
     if (line < 0)
         return false;
     std::string name, raw;
@@ -252,10 +255,7 @@ bool CIniDocument::Set(const char* section, const char* key, const char* value)
 
 bool CIniDocument::RemoveKey(const char* section, const char* key)
 {
-    int header = FindSection(section);
-    if (header < 0)
-        return false;
-    int line = FindKey(header, key);
+    int line = FindKeyLine(section, key);
     if (line < 0)
         return false;
     m_lines.erase(m_lines.begin() + line);

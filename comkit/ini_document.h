@@ -36,6 +36,8 @@ private:
     // End (exclusive) of the section whose header is at line index header.
     int SectionEnd(int header) const;
     int FindKey(int header, const char* key) const;
+    // Line of key in the first section named section, -1 when none.
+    int FindKeyLine(const char* section, const char* key) const;
 
     std::vector<std::string> m_lines;
     std::string m_eol = "\n";

@@ -2,33 +2,24 @@
 
 #include "comkit/ini_document.h"
 #include "comkit/module_path.h"
+#include "comkit/owned_text.h"
 
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
-namespace {
-
-char* CopyText(const char* text)
-{
-    size_t n = std::strlen(text);
-    char* copy = new char[n + 1];
-    std::memcpy(copy, text, n + 1);
-    return copy;
-}
-
-} // namespace
+using COMMON_EX::DuplicateText;
 
 CInitSetting::CInitSetting(const char* path)
 {
-    if (path)
-        m_pszPath = CopyText(path);
+    m_pszPath = DuplicateText(path);
 }
 
 CInitSetting::CInitSetting(const char* fileName, const void* moduleAddress)
 {
     std::string module = COMMON_EX::GetModuleFilePath(moduleAddress);
     if (!module.empty())
-        m_pszPath = CopyText(COMMON_EX::CombineBesideFile(module, fileName).c_str());
+        m_pszPath = DuplicateText(COMMON_EX::CombineBesideFile(module, fileName).c_str());
 }
 
 CInitSetting::~CInitSetting()
@@ -40,9 +31,7 @@ int CInitSetting::SetInitFilePath(const char* path)
 {
     if (!path)
         return 0;
-    char* copy = CopyText(path);
-    delete[] m_pszPath;
-    m_pszPath = copy;
+    COMMON_EX::AssignText(m_pszPath, path);
     return 1;
 }
 
@@ -70,6 +59,13 @@ DWORD CInitSetting::GetValue(const char* section, const char* key, char* dest, D
         dest[n] = 0;
     }
     return DWORD(raw.size());
+}
+
+int CInitSetting::GetInt(const char* section, const char* key, const char* defaultValue)
+{
+    char value[MAX_VALUE_LENGTH + 1];
+    GetValue(section, key, value, sizeof value, defaultValue);
+    return std::atoi(value);
 }
 
 int CInitSetting::SetValue(const char* section, const char* key, const char* value)

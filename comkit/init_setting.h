@@ -28,6 +28,8 @@ public:
     DWORD GetValue(const char* section, const char* key, char* dest, DWORD destSize,
                    const char* defaultValue = nullptr, const char* prefix = nullptr,
                    const char* suffix = nullptr);
+    // The value read as C atoi reads it (leading number, 0 when none).
+    int GetInt(const char* section, const char* key, const char* defaultValue = "0");
     // Writes key=value into section (creating file, section or key). A null value deletes the key,
     // a null key deletes the whole section. Non-zero on success, 0 on failure.
     int SetValue(const char* section, const char* key, const char* value);

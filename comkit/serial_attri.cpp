@@ -1,5 +1,7 @@
 #include "comkit/serial_attri.h"
 
+#include "comkit/owned_text.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -49,14 +51,7 @@ CHADEXSerialAttri::~CHADEXSerialAttri()
 
 void CHADEXSerialAttri::SetSerialName(const char* name)
 {
-    char* copy = nullptr;
-    if (name) {
-        size_t n = std::strlen(name);
-        copy = new char[n + 1];
-        std::memcpy(copy, name, n + 1);
-    }
-    delete[] m_pszName;
-    m_pszName = copy;
+    COMMON_EX::AssignText(m_pszName, name);
 }
 
 const char* CHADEXSerialAttri::GetSerialName()

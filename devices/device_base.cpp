@@ -1,6 +1,7 @@
 #include "devices/device_base.h"
 
 #include "comkit/init_setting.h"
+#include "comkit/owned_text.h"
 #include "comkit/record_io.h"
 #include "devices/device_collection.h"
 #include "devices/plc_base.h"
@@ -16,14 +17,8 @@ using COMMON_EX::CRecordWriter;
 
 namespace {
 
+// Values of a model's settings section are read into buffers of this size.
 const DWORD VALUE_BUFFER_SIZE = 200;
-
-int ReadNumber(CInitSetting& store, const char* section, const char* key)
-{
-    char value[VALUE_BUFFER_SIZE];
-    store.GetValue(section, key, value, sizeof value, "0");
-    return std::atoi(value);
-}
 
 } // namespace
 
@@ -51,13 +46,8 @@ CHADEXSerialAttri* CDeviceBase::GetPLCSerialAttributes() { return &m_serialAttri
 void CDeviceBase::GetDeviceName(char* dest, int destSize)
 {
     const char* name = CDeviceCollection::GetInstance()->ConvertDeviceIDToDeviceName(m_uDeviceID);
-    if (!name || !dest || destSize <= 0)
-        return;
-    size_t n = std::strlen(name);
-    if (n > size_t(destSize - 1))
-        n = size_t(destSize - 1);
-    std::memcpy(dest, name, n);
-    dest[n] = 0;
+    if (name && destSize > 0)
+        COMMON_EX::CopyTextCut(dest, size_t(destSize), name);
 }
 
 void CDeviceBase::SetPLC(CPLCBase* plc)
@@ -146,9 +136,9 @@ void CDeviceBase::LoadSettings(CInitSetting& store)
 {
     char section[64];
     std::snprintf(section, sizeof section, "Settings_Device_Item_%u", m_uDeviceID);
-    m_nRegisterIntegerMaxCount = ReadNumber(store, section, "Register_Integer_Max_Count");
-    m_nRegisterFloorMaxCount = ReadNumber(store, section, "Register_Floor_Max_Count");
-    int count = ReadNumber(store, section, "Counts");
+    m_nRegisterIntegerMaxCount = store.GetInt(section, "Register_Integer_Max_Count");
+    m_nRegisterFloorMaxCount = store.GetInt(section, "Register_Floor_Max_Count");
+    int count = store.GetInt(section, "Counts");
     delete[] m_pKeys;
     m_pKeys = nullptr;
     m_nKeyCount = count > 0 ? count : 0;

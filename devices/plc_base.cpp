@@ -1,6 +1,7 @@
 #include "devices/plc_base.h"
 
 #include "comkit/init_setting.h"
+#include "comkit/owned_text.h"
 #include "comkit/record_io.h"
 #include "devices/plc_collection.h"
 
@@ -15,14 +16,8 @@ using COMMON_EX::CRecordWriter;
 
 namespace {
 
+// Values of a protocol's section are read into buffers of this size.
 const DWORD VALUE_BUFFER_SIZE = 255;
-
-int ReadNumber(CInitSetting& store, const char* section, const char* key)
-{
-    char value[VALUE_BUFFER_SIZE];
-    store.GetValue(section, key, value, sizeof value, "0");
-    return std::atoi(value);
-}
 
 // Reads a kind table of count rows "<rowPattern>" 0, 1, ...
 void ReadKinds(CInitSetting& store, const char* section, const char* countKey, const char* rowPattern,
@@ -30,7 +25,7 @@ void ReadKinds(CInitSetting& store, const char* section, const char* countKey, c
 {
     delete[] table;
     table = nullptr;
-    count = ReadNumber(store, section, countKey);
+    count = store.GetInt(section, countKey);
     if (count <= 0) {
         count = 0;
         return;
@@ -139,25 +134,13 @@ CPLCBase::~CPLCBase()
 void CPLCBase::GetPLCName(char* dest, int destSize) const
 {
     const char* name = CPLCCollection::GetInstance()->ConvertPLCIDToPLCName(m_uPLCID);
-    if (!name || !dest || destSize <= 0)
-        return;
-    size_t n = std::strlen(name);
-    if (n > size_t(destSize - 1))
-        n = size_t(destSize - 1);
-    std::memcpy(dest, name, n);
-    dest[n] = 0;
+    if (name && destSize > 0)
+        COMMON_EX::CopyTextCut(dest, size_t(destSize), name);
 }
 
 void CPLCBase::SetCompanyName(const char* name)
 {
-    char* copy = nullptr;
-    if (name) {
-        size_t n = std::strlen(name);
-        copy = new char[n + 1];
-        std::memcpy(copy, name, n + 1);
-    }
-    delete[] m_pszCompanyName;
-    m_pszCompanyName = copy;
+    COMMON_EX::AssignText(m_pszCompanyName, name);
 }
 
 int CPLCBase::GetPLCRegisterCollection(int* codes, char** names, DWORD* values1, DWORD* values2, int maxCount) const
@@ -193,13 +176,13 @@ void CPLCBase::LoadSettings(CInitSetting& store)
 {
     char section[64];
     std::snprintf(section, sizeof section, m_pszSectionPattern, int(m_uPLCID) + m_nPLCIDOffset);
-    m_nStation = ReadNumber(store, section, m_pszStationKey);
-    m_nStationVisibled = ReadNumber(store, section, m_pszStationVisibledKey);
-    m_nStationDisabled = ReadNumber(store, section, m_pszStationDisabledKey);
+    m_nStation = store.GetInt(section, m_pszStationKey);
+    m_nStationVisibled = store.GetInt(section, m_pszStationVisibledKey);
+    m_nStationDisabled = store.GetInt(section, m_pszStationDisabledKey);
     ReadKinds(store, section, m_pszRegisterCountKey, m_pszRegisterRowPattern, m_pRegisters, m_nRegisterCount);
-    m_nRegisterDefIndex = ReadNumber(store, section, m_pszRegisterDefIndexKey);
+    m_nRegisterDefIndex = store.GetInt(section, m_pszRegisterDefIndexKey);
     ReadKinds(store, section, m_pszCoilCountKey, m_pszCoilRowPattern, m_pCoils, m_nCoilCount);
-    m_nCoilDefIndex = ReadNumber(store, section, m_pszCoilDefIndexKey);
+    m_nCoilDefIndex = store.GetInt(section, m_pszCoilDefIndexKey);
 }
 
 CPLCBase::PHYSICS_INFO CPLCBase::CreatPLCPhysicsStructByString(const char* row)

@@ -1,38 +1,27 @@
 // The catalogue of PLC protocols, read from "PLCRegister.ini" beside the running program.
 #pragma once
 
-#include "devices/catalogue_rows.h"
+#include "devices/catalogue.h"
 #include "devices/plc_base.h"
 
-class CInitSetting;
-
 // One instance per process, built when the library loads; GetInstance() returns it.
-class CPLCCollection {
+// ReadCatalogue, GetCatalogueFile, GetLastSelectedIndex and SetLastSelectedIndex ("LastSelected"
+// of section "PLC") come from CCatalogue.
+class CPLCCollection : public CCatalogue {
 public:
     static constexpr const char* FILE_NAME = "PLCRegister.ini";
 
     static CPLCCollection* GetInstance();
 
-    virtual ~CPLCCollection();
-    CPLCCollection(const CPLCCollection&) = delete;
-    CPLCCollection& operator=(const CPLCCollection&) = delete;
-
-    // Binds the catalogue to another file and reads its rows again (tests, other installations).
-    void ReadCatalogue(const char* iniPath);
-    const char* GetCatalogueFile() const;
-
-    void StartGetPLC();
+    void StartGetPLC() { StartGet(); }
     // Copies the next row's ID, name and description (each buffer at least 200 bytes, may be
     // null); 1 while rows remain, else 0 with nothing changed.
-    int GetNextPLC(UINT& id, char* name, char* description);
-    int GetPLCCount() const;
-
-    int GetLastSelectedIndex();
-    void SetLastSelectedIndex(int index);
+    int GetNextPLC(UINT& id, char* name, char* description) { return GetNext(id, name, description); }
+    int GetPLCCount() const { return GetCount(); }
 
     // Exact, case-sensitive; the first row wins. 0 / null when none.
-    UINT ConvertPLCNameToPLCID(const char* name) const;
-    const char* ConvertPLCIDToPLCName(UINT id) const;
+    UINT ConvertPLCNameToPLCID(const char* name) const { return NameToID(name); }
+    const char* ConvertPLCIDToPLCName(UINT id) const { return IDToName(id); }
 
     // A new protocol object owned by the caller, with empty tables; null for an unknown protocol.
     CPLCBase* CreatePLC(const char* name);
@@ -42,13 +31,10 @@ public:
     void LoadPLCSettings(CPLCBase* plc);
 
     // Appends a row "id<TAB>name<TAB>description" to section "PLC".
-    void RegisterPLC(UINT id, const char* name, const char* description);
+    void RegisterPLC(UINT id, const char* name, const char* description) { Register(id, name, description); }
 
 private:
     CPLCCollection();
-
-    CInitSetting* m_pStore;
-    CCatalogueRows m_rows;
 
     static CPLCCollection PLCCollection;
 };

@@ -18,27 +18,27 @@ struct Row {
 TEST(PLCRows, ParsesIdNameAndDescription)
 {
     Row r;
-    CCatalogueRows::ParseRow("100\tName\tDescription", r.id, r.name, r.description);
+    CCatalogue::ParseRow("100\tName\tDescription", r.id, r.name, r.description);
     EXPECT_EQ(r.id, 100u);
     EXPECT_STREQ(r.name, "Name");
     EXPECT_STREQ(r.description, "Description");
 
-    CCatalogueRows::ParseRow("100", r.id, r.name, r.description);
+    CCatalogue::ParseRow("100", r.id, r.name, r.description);
     EXPECT_EQ(r.id, 100u);
     EXPECT_STREQ(r.name, "");
     EXPECT_STREQ(r.description, "");
-    CCatalogueRows::ParseRow("12x\t", r.id, r.name, r.description);
+    CCatalogue::ParseRow("12x\t", r.id, r.name, r.description);
     EXPECT_EQ(r.id, 12u);
     EXPECT_STREQ(r.name, "");
-    CCatalogueRows::ParseRow("abc\tOnly name", r.id, r.name, r.description);
+    CCatalogue::ParseRow("abc\tOnly name", r.id, r.name, r.description);
     EXPECT_EQ(r.id, 0u);
     EXPECT_STREQ(r.name, "Only name");
     EXPECT_STREQ(r.description, "");
     // The description follows the last TAB; the name keeps the TABs before it.
-    CCatalogueRows::ParseRow("5\tA\tB\tC", r.id, r.name, r.description);
+    CCatalogue::ParseRow("5\tA\tB\tC", r.id, r.name, r.description);
     EXPECT_STREQ(r.name, "A\tB");
     EXPECT_STREQ(r.description, "C");
-    CCatalogueRows::ParseRow("5\tA\t", r.id, r.name, r.description);
+    CCatalogue::ParseRow("5\tA\t", r.id, r.name, r.description);
     EXPECT_STREQ(r.name, "A");
     EXPECT_STREQ(r.description, "");
 }

@@ -26,8 +26,8 @@ std::vector<Row> ReadRows(Start start, Next next)
     std::vector<Row> rows;
     start();
     UINT id;
-    char name[CCatalogueRows::TEXT_SIZE];
-    char description[CCatalogueRows::TEXT_SIZE];
+    char name[CCatalogue::TEXT_SIZE];
+    char description[CCatalogue::TEXT_SIZE];
     while (next(id, name, description))
         rows.push_back({id, name, description});
     return rows;
