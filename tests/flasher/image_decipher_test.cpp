@@ -86,18 +86,6 @@ TEST(CipherLibrary, LoadsOnceFromTheProgramDirectoryOnly)
     EXPECT_EQ(nullptr, library.GetDesGo());
 }
 
-TEST(ImageKey, FifteenDigitValues)
-{
-    BYTE key[IMAGE_KEY_LENGTH];
-    BuildImageKey(key);
-    int nonZero = 0;
-    for (BYTE b : key) {
-        EXPECT_LE(b, 9);
-        nonZero += b != 0;
-    }
-    EXPECT_GT(nonZero, 0);
-}
-
 TEST_F(ImageDecipherTest, EncipheredRawFileLoadsPlain)
 {
     const Bytes plain = SequenceBytes(4096, 4);
