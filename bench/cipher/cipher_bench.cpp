@@ -103,14 +103,15 @@ void ParseFullImageHex(benchmark::State& state)
 }
 BENCHMARK(ParseFullImageHex)->Unit(benchmark::kMicrosecond);
 
-// Keeps each benchmark's seconds per iteration for the summary.
+// Keeps each benchmark's CPU seconds per iteration for the summary; steadier than wall time
+// on a busy machine.
 class CSummaryReporter : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run>& runs) override
     {
         for (const Run& run : runs) {
             if (run.run_type == Run::RT_Iteration && run.iterations > 0) {
-                secondsPerIteration[run.benchmark_name()] = run.real_accumulated_time / double(run.iterations);
+                secondsPerIteration[run.benchmark_name()] = run.cpu_accumulated_time / double(run.iterations);
             }
         }
         ConsoleReporter::ReportRuns(runs);
