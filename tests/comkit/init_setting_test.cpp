@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <csignal>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 namespace {
@@ -133,12 +135,18 @@ TEST_F(InitSettingTest, RewriteKeepsModeAndLeavesNoTemporaryFile)
 
 TEST_F(InitSettingTest, FailedWriteLeavesTheOldFileWhole)
 {
-    if (geteuid() == 0)
-        GTEST_SKIP() << "root writes into read-only directories";
     Write("[S]\nk=old\n");
-    ASSERT_EQ(chmod(dir.Path().c_str(), 0500), 0);
-    EXPECT_EQ(store.SetValue("S", "k", "new"), 0);
-    ASSERT_EQ(chmod(dir.Path().c_str(), 0700), 0);
+    // A file size limit makes the write of the new contents fail half-way, even for root.
+    struct rlimit saved;
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    struct rlimit small = saved;
+    small.rlim_cur = 16;
+    void (*oldHandler)(int) = signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    int result = store.SetValue("S", "k", std::string(100, 'n').c_str());
+    setrlimit(RLIMIT_FSIZE, &saved);
+    signal(SIGXFSZ, oldHandler);
+    EXPECT_EQ(result, 0);
     EXPECT_EQ(Bytes(), "[S]\nk=old\n");
     EXPECT_EQ(dir.CountEntries(), 1);
 }
