@@ -88,6 +88,30 @@ SpanMap MapSpans(int destSize, int sourceSize)
     return map;
 }
 
+// Where a stretch of `source` onto (x, y, width, height) of a `surface`-sized picture reads and
+// writes: the destination columns [c0, c1) and rows [r0, r1) that lie on the surface.
+struct StretchPlan {
+    SpanMap cols;
+    SpanMap rows;
+    int c0 = 0, c1 = 0, r0 = 0, r1 = 0;
+};
+
+bool PlanStretch(QSize surface, int x, int y, int width, int height, const QImage& source,
+                 StretchPlan& plan)
+{
+    if (width <= 0 || height <= 0 || source.isNull())
+        return false;
+    plan.c0 = std::max(0, -x);
+    plan.c1 = std::min(width, surface.width() - x);
+    plan.r0 = std::max(0, -y);
+    plan.r1 = std::min(height, surface.height() - y);
+    if (plan.c0 >= plan.c1 || plan.r0 >= plan.r1)
+        return false;
+    plan.cols = MapSpans(width, source.width());
+    plan.rows = MapSpans(height, source.height());
+    return true;
+}
+
 } // namespace
 
 CGUIEXDC::CGUIEXDC(const CGUIEXDC* target, int width, int height)
@@ -268,32 +292,29 @@ void CGUIEXDC::CopyInverted(const CGUIEXDC* source)
 
 void CGUIEXDC::StretchAnd(int x, int y, int width, int height, const CGUIEXDC* source)
 {
-    if (!source || source == this || width <= 0 || height <= 0 || source->m_image.isNull())
+    StretchPlan plan;
+    if (!source || source == this || !PlanStretch(m_size, x, y, width, height, source->m_image, plan))
         return;
     const QImage& src = source->m_image;
-    const SpanMap cols = MapSpans(width, src.width());
-    const SpanMap rows = MapSpans(height, src.height());
-    const int c0 = std::max(0, -x), c1 = std::min(width, m_size.width() - x);
-    const int r0 = std::max(0, -y), r1 = std::min(height, m_size.height() - y);
-    if (c0 >= c1 || r0 >= r1)
-        return;
     const bool enlarging = width >= src.width() && height >= src.height();
     uchar* bits = m_image.bits();
     const qsizetype stride = m_image.bytesPerLine();
-    for (int r = r0; r < r1; ++r) {
+    for (int r = plan.r0; r < plan.r1; ++r) {
         QRgb* to = reinterpret_cast<QRgb*>(bits + (y + r) * stride) + x;
         if (enlarging) {
-            const QRgb* from = reinterpret_cast<const QRgb*>(src.constScanLine(rows.first[r]));
-            for (int c = c0; c < c1; ++c)
-                to[c] &= from[cols.first[c]];
+            const QRgb* from = reinterpret_cast<const QRgb*>(src.constScanLine(plan.rows.first[r]));
+            for (int c = plan.c0; c < plan.c1; ++c)
+                to[c] &= from[plan.cols.first[c]];
             continue;
         }
         // Shrinking keeps black: every source pixel that lands on a destination pixel is ANDed in.
-        for (int c = c0; c < c1; ++c) {
+        const int sr0 = plan.rows.first[r], sr1 = sr0 + plan.rows.count[r];
+        for (int c = plan.c0; c < plan.c1; ++c) {
+            const int sc0 = plan.cols.first[c], sc1 = sc0 + plan.cols.count[c];
             QRgb value = 0xFFFFFFFFu;
-            for (int sr = rows.first[r]; sr < rows.first[r] + rows.count[r]; ++sr) {
+            for (int sr = sr0; sr < sr1; ++sr) {
                 const QRgb* from = reinterpret_cast<const QRgb*>(src.constScanLine(sr));
-                for (int sc = cols.first[c]; sc < cols.first[c] + cols.count[c]; ++sc)
+                for (int sc = sc0; sc < sc1; ++sc)
                     value &= from[sc];
             }
             to[c] &= value;
@@ -304,23 +325,18 @@ void CGUIEXDC::StretchAnd(int x, int y, int width, int height, const CGUIEXDC* s
 void CGUIEXDC::StretchTransparent(int x, int y, int width, int height, const CGUIEXDC* source,
                                   DWORD transparent)
 {
-    if (!source || source == this || width <= 0 || height <= 0 || source->m_image.isNull())
+    StretchPlan plan;
+    if (!source || source == this || !PlanStretch(m_size, x, y, width, height, source->m_image, plan))
         return;
     const QImage& src = source->m_image;
-    const SpanMap cols = MapSpans(width, src.width());
-    const SpanMap rows = MapSpans(height, src.height());
-    const int c0 = std::max(0, -x), c1 = std::min(width, m_size.width() - x);
-    const int r0 = std::max(0, -y), r1 = std::min(height, m_size.height() - y);
-    if (c0 >= c1 || r0 >= r1)
-        return;
     const QRgb key = ToRgb(transparent);
     uchar* bits = m_image.bits();
     const qsizetype stride = m_image.bytesPerLine();
-    for (int r = r0; r < r1; ++r) {
+    for (int r = plan.r0; r < plan.r1; ++r) {
         QRgb* to = reinterpret_cast<QRgb*>(bits + (y + r) * stride) + x;
-        const QRgb* from = reinterpret_cast<const QRgb*>(src.constScanLine(rows.first[r]));
-        for (int c = c0; c < c1; ++c) {
-            const QRgb value = from[cols.first[c]] | 0xFF000000u;
+        const QRgb* from = reinterpret_cast<const QRgb*>(src.constScanLine(plan.rows.first[r]));
+        for (int c = plan.c0; c < plan.c1; ++c) {
+            const QRgb value = from[plan.cols.first[c]] | 0xFF000000u;
             if (value != key)
                 to[c] = value;
         }

@@ -29,6 +29,22 @@ bool IsLeadByte(BYTE b)
     return b > 0x7F;
 }
 
+// A question for the panel model, or `none` when the screen has none.
+template <typename R, typename... Params, typename... Args>
+R Ask(CDeviceBase* device, R (CDeviceBase::*query)(Params...), R none, Args... args)
+{
+    return device ? (device->*query)(args...) : none;
+}
+
+// A text of the panel model (at most 259 bytes), empty without one.
+std::string AskText(CDeviceBase* device, void (CDeviceBase::*query)(char*, int))
+{
+    char text[CScreenBase::DEVICE_TEXT_LEN] = {};
+    if (device)
+        (device->*query)(text, CScreenBase::DEVICE_TEXT_LEN);
+    return text;
+}
+
 } // namespace
 
 CScreenBase::CScreenBase() = default;
@@ -76,12 +92,12 @@ void CScreenBase::SetDefPosCursor(int nextX, int nextY, int columnX, int rowY)
 
 int CScreenBase::GetScreenWidth() const
 {
-    return m_pDependenceDevice ? int(m_pDependenceDevice->GetScreenWidth()) : 0;
+    return int(Ask(m_pDependenceDevice, &CDeviceBase::GetScreenWidth, 0u));
 }
 
 int CScreenBase::GetScreenHeight() const
 {
-    return m_pDependenceDevice ? int(m_pDependenceDevice->GetScreenHeight()) : 0;
+    return int(Ask(m_pDependenceDevice, &CDeviceBase::GetScreenHeight, 0u));
 }
 
 int CScreenBase::GetDrawScreenWidth() const
@@ -96,90 +112,82 @@ int CScreenBase::GetDrawScreenHeight() const
 
 void CScreenBase::GetDeviceName(std::string& name) const
 {
-    char text[DEVICE_TEXT_LEN] = {};
-    if (m_pDependenceDevice)
-        m_pDependenceDevice->GetDeviceName(text, DEVICE_TEXT_LEN);
-    name = text;
+    name = AskText(m_pDependenceDevice, &CDeviceBase::GetDeviceName);
 }
 
 void CScreenBase::GetPLCName(std::string& name) const
 {
-    char text[DEVICE_TEXT_LEN] = {};
-    if (m_pDependenceDevice)
-        m_pDependenceDevice->GetPLCName(text, DEVICE_TEXT_LEN);
-    name = text;
+    name = AskText(m_pDependenceDevice, &CDeviceBase::GetPLCName);
 }
 
 int CScreenBase::IsPLCFree() const
 {
-    return m_pDependenceDevice && m_pDependenceDevice->GetPLCID() == FREE_PLC_ID;
+    return Ask(m_pDependenceDevice, &CDeviceBase::GetPLCID, 0u) == FREE_PLC_ID;
 }
 
 int CScreenBase::GetRegisterIntegerMaxCount() const
 {
-    return m_pDependenceDevice ? m_pDependenceDevice->GetRegisterIntegerMaxCount() : 0;
+    return Ask(m_pDependenceDevice, &CDeviceBase::GetRegisterIntegerMaxCount, 0);
 }
 
 int CScreenBase::GetRegisterFloorMaxCount() const
 {
-    return m_pDependenceDevice ? m_pDependenceDevice->GetRegisterFloorMaxCount() : 0;
+    return Ask(m_pDependenceDevice, &CDeviceBase::GetRegisterFloorMaxCount, 0);
 }
 
 int CScreenBase::GetDeviceAllKeysCollection(char** names, int* codes, int maxCount) const
 {
-    return m_pDependenceDevice ? m_pDependenceDevice->GetDeviceAllKeyCollection(names, codes, maxCount)
-                               : 0;
+    return Ask(m_pDependenceDevice, &CDeviceBase::GetDeviceAllKeyCollection, 0, names, codes,
+               maxCount);
 }
 
 int CScreenBase::GetPLCStation() const
 {
-    return m_pDependenceDevice ? m_pDependenceDevice->GetPLCStation() : 0;
+    return Ask(m_pDependenceDevice, &CDeviceBase::GetPLCStation, 0);
 }
 
 int CScreenBase::GetPLCStationVisibled() const
 {
-    return m_pDependenceDevice ? m_pDependenceDevice->GetPLCStationVisibled() : 0;
+    return Ask(m_pDependenceDevice, &CDeviceBase::GetPLCStationVisibled, 0);
 }
 
 int CScreenBase::GetPLCStationDisabled() const
 {
-    return m_pDependenceDevice ? m_pDependenceDevice->GetPLCStationDisabled() : 0;
+    return Ask(m_pDependenceDevice, &CDeviceBase::GetPLCStationDisabled, 0);
 }
 
 int CScreenBase::GetPLCRegisterCollection(int* codes, char** names, DWORD* values1, DWORD* values2,
                                           int maxCount) const
 {
-    return m_pDependenceDevice
-               ? m_pDependenceDevice->GetPLCRegisterCollection(codes, names, values1, values2, maxCount)
-               : 0;
+    return Ask(m_pDependenceDevice, &CDeviceBase::GetPLCRegisterCollection, 0, codes, names,
+               values1, values2, maxCount);
 }
 
 int CScreenBase::GetPLCRegisterDefIndex() const
 {
-    return m_pDependenceDevice ? m_pDependenceDevice->GetPLCRegisterDefIndex() : 0;
+    return Ask(m_pDependenceDevice, &CDeviceBase::GetPLCRegisterDefIndex, 0);
 }
 
 int CScreenBase::GetPLCCoilCollection(int* codes, char** names, DWORD* values1, DWORD* values2,
                                       int maxCount) const
 {
-    return m_pDependenceDevice
-               ? m_pDependenceDevice->GetPLCCoilCollection(codes, names, values1, values2, maxCount)
-               : 0;
+    return Ask(m_pDependenceDevice, &CDeviceBase::GetPLCCoilCollection, 0, codes, names, values1,
+               values2, maxCount);
 }
 
 int CScreenBase::GetPLCCoilDefIndex() const
 {
-    return m_pDependenceDevice ? m_pDependenceDevice->GetPLCCoilDefIndex() : 0;
+    return Ask(m_pDependenceDevice, &CDeviceBase::GetPLCCoilDefIndex, 0);
 }
 
 DWORD CScreenBase::ConvertPLCRegisterAddress(int kind, DWORD address) const
 {
-    return m_pDependenceDevice ? m_pDependenceDevice->ConvertPLCRegisterAddress(kind, address) : address;
+    return Ask(m_pDependenceDevice, &CDeviceBase::ConvertPLCRegisterAddress, address, kind, address);
 }
 
 DWORD CScreenBase::ConvertPLCCoilAddress(int kind, DWORD address) const
 {
-    return m_pDependenceDevice ? m_pDependenceDevice->ConvertPLCCoilAddress(kind, address) : address;
+    return Ask(m_pDependenceDevice, &CDeviceBase::ConvertPLCCoilAddress, address, kind, address);
 }
 
 void CScreenBase::CreateSelectedRectangle(const CGUIEXDC* compatible)
