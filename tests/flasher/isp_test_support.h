@@ -1,0 +1,186 @@
+// Helpers of the download exchange tests: a view that records what the run shows, a recording
+// stand-in for the communication library, image files, and the panel simulator as a process.
+#pragma once
+
+#include "flasher/isp_exchange.h"
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QProcess>
+#include <QTimer>
+
+#include <unistd.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <string>
+#include <vector>
+
+using Bytes = std::vector<BYTE>;
+
+inline QCoreApplication& TestApp()
+{
+    static int argc = 1;
+    static char name[] = "flasher_isp_tests";
+    static char* argv[] = {name, nullptr};
+    static QCoreApplication app(argc, argv);
+    return app;
+}
+
+// Runs the event loop until done() holds or timeoutMs pass; returns done().
+inline bool WaitUntil(const std::function<bool()>& done, int timeoutMs)
+{
+    QElapsedTimer clock;
+    clock.start();
+    QEventLoop loop;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (done() || clock.elapsed() > timeoutMs)
+            loop.quit();
+    });
+    poll.start(1);
+    loop.exec();
+    return done();
+}
+
+// Records every call of the exchange into its dialog.
+class CRecordingView : public IIspRunView {
+public:
+    ISP_RUN_OPTIONS options;
+    std::vector<std::string> messages;     // message boxes without caption
+    std::vector<std::string> information;  // message boxes with caption "Information"
+    std::vector<std::string> statuses;
+    std::vector<int> progress;
+    int progressUpper = -1;
+    int running = 0;
+    int idle = 0;
+    int rearms = 0;
+    int closes = 0;
+
+    ISP_RUN_OPTIONS GetRunOptions() override { return options; }
+    void ShowMessage(const char* text) override { messages.emplace_back(text); }
+    void ShowInformation(const char* text) override { information.emplace_back(text); }
+    void SetStatusText(const char* text) override { statuses.emplace_back(text); }
+    void SetProgressRange(int lower, int upper) override
+    {
+        EXPECT_EQ(lower, 0);
+        progressUpper = upper;
+    }
+    void SetProgressPos(int pos) override { progress.push_back(pos); }
+    void EnterRunningState() override { ++running; }
+    void EnterIdleState() override { ++idle; }
+    void RearmRunTimer() override { ++rearms; }
+    void CloseWindow() override { ++closes; }
+
+    std::string LastStatus() const { return statuses.empty() ? std::string() : statuses.back(); }
+};
+
+// A scratch folder under /tmp, removed with everything in it.
+class CIspScratch {
+public:
+    CIspScratch()
+    {
+        char pattern[] = "/tmp/zq_isp_XXXXXX";
+        if (mkdtemp(pattern) != nullptr)
+            m_path = pattern;
+    }
+    ~CIspScratch()
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(m_path, ignored);
+    }
+    CIspScratch(const CIspScratch&) = delete;
+    CIspScratch& operator=(const CIspScratch&) = delete;
+
+    std::string File(const std::string& name) const { return m_path + "/" + name; }
+    std::string Write(const std::string& name, const Bytes& bytes) const
+    {
+        std::string path = File(name);
+        std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
+                                                    static_cast<std::streamsize>(bytes.size()));
+        return path;
+    }
+
+private:
+    std::string m_path;
+};
+
+// Image bytes that differ from block to block and within blocks.
+inline Bytes PatternImage(std::size_t size, unsigned seed = 1)
+{
+    Bytes bytes(size);
+    unsigned value = seed * 2654435761u;
+    for (std::size_t i = 0; i < size; ++i) {
+        value = value * 1103515245u + 12345u;
+        bytes[i] = static_cast<BYTE>(value >> 16);
+    }
+    return bytes;
+}
+
+inline Bytes ReadBytes(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+// The program directory of the tests (out/), where the simulator and zqflash lie.
+inline std::string OutDirectory()
+{
+    char path[4096] = {};
+    ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
+    std::string exe(path, length > 0 ? static_cast<std::size_t>(length) : 0);
+    return exe.substr(0, exe.rfind('/'));
+}
+
+// zqpanel-sim on a new pseudo-terminal, stopped (and its flash file written) by Stop or at the end.
+class CPanelSimProcess {
+public:
+    explicit CPanelSimProcess(const CIspScratch& scratch, const QStringList& extra = {})
+        : m_flashFile(scratch.File("flash.bin"))
+    {
+        QStringList arguments = {"--flash", QString::fromStdString(m_flashFile), "--exit-on-stdin-eof"};
+        arguments += extra;
+        m_process.start(QString::fromStdString(OutDirectory() + "/zqpanel-sim"), arguments);
+        if (m_process.waitForStarted(5000) && m_process.waitForReadyRead(5000))
+            m_device = m_process.readLine().trimmed().toStdString();
+    }
+    ~CPanelSimProcess() { Stop(); }
+
+    const std::string& Device() const { return m_device; }
+
+    // Ends the simulator; returns its statistics line.
+    std::string Stop()
+    {
+        if (m_process.state() != QProcess::NotRunning) {
+            m_process.terminate();
+            m_process.waitForFinished(5000);
+            m_stats = m_process.readAllStandardOutput().trimmed().toStdString();
+        }
+        return m_stats;
+    }
+    Bytes Flash()
+    {
+        Stop();
+        return ReadBytes(m_flashFile);
+    }
+
+private:
+    QProcess m_process;
+    std::string m_device;
+    std::string m_flashFile;
+    std::string m_stats;
+};
+
+// The flash the panel should hold after programming image at begin.
+inline Bytes ExpectedFlash(const Bytes& image, DWORD begin)
+{
+    Bytes flash(0x10000, 0xFF);
+    std::copy(image.begin(), image.end(), flash.begin() + begin);
+    return flash;
+}
