@@ -16,6 +16,8 @@
 #include <QRect>
 #include <QSize>
 
+#include <string>
+
 class QPainter;
 
 namespace COM_GUI_EX {
@@ -100,7 +102,8 @@ public:
     void SetCurrentPen(DWORD colour, float width);
     void DrawString(const char* text, float x, float y);
     void DrawString(const char* text, const QRect* rect, int format);
-    const QFont& GetCurrentStringFont() const { return m_font; }
+    // The font text is drawn with (resolved on first use, since surfaces are made per control).
+    const QFont& GetCurrentStringFont() const;
 
     // An image file (or Qt resource path) scaled into the rectangle; nothing when it cannot be read.
     void DrawImage(const char* fileName, int x, int y, int width, int height);
@@ -124,7 +127,11 @@ private:
     QSize m_size;
     QPen m_pen;
     QColor m_brush;
-    QFont m_font;
+    // Name (GBK) and size of the current font; m_font is built from them when text is drawn.
+    std::string m_fontName;
+    float m_fontSize = 0.0f;
+    mutable QFont m_font;
+    mutable bool m_bFontResolved = false;
 };
 
 // Process-wide helpers of the drawing surface.
