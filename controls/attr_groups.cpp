@@ -36,8 +36,11 @@ bool CHideAttributes::BindAttributes()
 
 void CHideAttributes::AfterLoad()
 {
-    SetSelected(0);
-    SetMultipleSelectedType(0);
+    // Only values that are set change, so an unselected control saves again byte for byte.
+    if (GetSelected())
+        SetSelected(0);
+    if (GetMultipleSelectedType())
+        SetMultipleSelectedType(0);
 }
 
 void CHideAttributes::SetMultipleSelectedType(int type)

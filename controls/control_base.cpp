@@ -382,31 +382,33 @@ void CControlBase::SwapGroups(Groups& groups)
     std::swap(m_pOther, groups.other);
 }
 
-bool CControlBase::LoadRecord(CRecordReader& reader)
+bool CControlBase::LoadRecord(CRecordReader& reader) { return LoadFields(reader) == LOAD_OK; }
+
+CControlBase::LoadResult CControlBase::LoadFields(CRecordReader& reader)
 {
     DWORD type, id;
     if (!reader.ReadDWORD(type) || !reader.ReadDWORD(id))
-        return false;
+        return LOAD_CUT;
     if (m_nType != CONTROL_NONE && type != DWORD(m_nType))
-        return false;
+        return LOAD_REJECTED;
     // The groups load into fresh objects and replace the current ones only when the whole
     // record was read and the kind found its attributes in it.
     Groups groups(this);
     std::string name;
     if (!groups.Load(reader) || !ModelText::ReadText(reader, name))
-        return false;
+        return LOAD_CUT;
     SwapGroups(groups);
     if (!BindAttributes()) {
         SwapGroups(groups);
         BindAttributes();
-        return false;
+        return LOAD_REJECTED;
     }
     m_nType = ControlsType(type);
     m_uID = id;
     m_bHasName = !name.empty();
     m_strName = name;
     RefreshDraw();
-    return true;
+    return LOAD_OK;
 }
 
 DWORD CControlBase::Save(BYTE* buffer, DWORD)
@@ -421,6 +423,5 @@ DWORD CControlBase::Save(BYTE* buffer, DWORD)
 DWORD CControlBase::Load(BYTE* buffer, DWORD size)
 {
     CRecordReader reader(buffer, size);
-    LoadRecord(reader);
-    return reader.Consumed();
+    return LoadFields(reader) == LOAD_REJECTED ? 0 : reader.Consumed();
 }

@@ -44,8 +44,9 @@ public:
     CControlBase(const CControlBase&) = delete;
     CControlBase& operator=(const CControlBase&) = delete;
 
-    // Record: type, identifier, the six group records, name. A cut or damaged record (also one
-    // of another control type) changes nothing and returns the bytes read before the damage.
+    // Record: type, identifier, the six group records, name. A record that is cut, of another
+    // control type, or without the kind's attributes changes nothing; Load then returns the
+    // bytes read before the cut, or 0 for a refused record, and LoadRecord returns false.
     DWORD Load(BYTE* buffer, DWORD size) override;
     DWORD Save(BYTE* buffer, DWORD size) override;
     DWORD Compile(BYTE* buffer, DWORD size) override;
@@ -208,6 +209,8 @@ protected:
 
 private:
     struct Groups;
+    enum LoadResult { LOAD_OK, LOAD_CUT, LOAD_REJECTED };
+    LoadResult LoadFields(COMMON_EX::CRecordReader& reader);
     std::array<CAttrList*, 6> AllGroups() const;
     void FetchPLCKinds(bool coils, std::vector<std::string>& names) const;
     void FillDataFromScreen();

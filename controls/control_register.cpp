@@ -111,6 +111,10 @@ int CControlRegister::CheckDigits(CAttributeBase* attribute, int value)
 {
     if (IsCopyingValues())
         return 1;
+    // Only the offered digit counts (also refuses negative ones, which the sum would let pass).
+    auto* digits = static_cast<CAttributeEnum*>(attribute);
+    if (value < 0 || value >= digits->GetItemCount())
+        return 0;
     const int a = attribute == m_pIntegerDigits ? value : GetIntegerDigits();
     const int b = attribute == m_pDecimalDigits ? value : GetDecimalDigits();
     const long long total = (long long)a + b;
