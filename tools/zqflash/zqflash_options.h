@@ -1,0 +1,32 @@
+// Command line of zqflash.
+#pragma once
+
+#include "comkit/types.h"
+
+#include <QStringList>
+
+#include <string>
+
+struct ZQFLASH_OPTIONS {
+    std::string strPort;   // serial device
+    std::string strFile;   // program file (.hex, .bin, .dat, .vxc, .vxg)
+    DWORD dwBegin = 0x6000; // program begin address, a multiple of 512 up to 0xFE00
+    int nSlave = 1;
+    bool bNotEnc = false;
+    int n485Port = 4;       // 0-3 = P0-P3, 4 = none
+    int n485Bit = 0;
+    int nLedPort = 4;
+    int nLedBit = 0;
+    int nBaud = 0;          // 0: as the library's settings file says
+    int nDataBits = 0;      // --format "8E1" style; 0: as the settings file says
+    char cParity = 0;
+    int nStopBits = 0;
+    int nTimeoutSeconds = 30; // for the entry phase and for each block
+    WORD wMaskSeed = 0x5AA5;
+    bool bQuiet = false;
+};
+
+extern const char* const ZQFLASH_USAGE;
+
+// False with a message in error (empty for --help) when the command line is not usable.
+bool ParseZqflashOptions(const QStringList& arguments, ZQFLASH_OPTIONS& options, std::string& error);
