@@ -118,6 +118,8 @@ protected:
 
     void SetUp() override { panel.screen.SetScreenX(3), panel.screen.SetScreenY(2); }
     void TearDown() override { CGlobalDraw::GetInstance()->SetBackColorIndex(0); }
+    // Text needs the GUI application Start makes; ending it releases its font caches.
+    static void TearDownTestSuite() { COM_GUI_EX::CGUI_EX_Global::End(); }
 
     // Draws at every zoom on every background and compares all pixels.
     void ExpectDrawnEverywhere(CControlBase& control)
