@@ -1,5 +1,6 @@
 #include "comkit/ini_document.h"
 
+#include <atomic>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
@@ -152,20 +153,22 @@ bool CIniDocument::Write(const char* path) const
     if (lstat(path, &st) == 0 && S_ISLNK(st.st_mode) && realpath(path, resolved))
         target = resolved;
 
-    mode_t mode;
-    if (stat(target.c_str(), &st) == 0) {
-        mode = st.st_mode & 07777;
-    } else {
-        mode_t mask = umask(0);
-        umask(mask);
-        mode = 0666 & ~mask;
-    }
+    bool keepMode = stat(target.c_str(), &st) == 0;
 
-    std::string temp = target + ".XXXXXX";
-    int fd = mkstemp(&temp[0]);
+    // A new file gets 0666 less the umask from open(); a rewritten one keeps its mode.
+    static std::atomic<unsigned> counter{0};
+    std::string temp;
+    int fd = -1;
+    for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
+        temp = target + "." + std::to_string(getpid()) + "." + std::to_string(++counter) + ".tmp";
+        fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST)
+            return false;
+    }
     if (fd < 0)
         return false;
-    bool ok = WriteAll(fd, Serialize()) && fchmod(fd, mode) == 0 && fsync(fd) == 0;
+    bool ok = WriteAll(fd, Serialize()) && (!keepMode || fchmod(fd, st.st_mode & 07777) == 0) &&
+              fsync(fd) == 0;
     ok = (::close(fd) == 0) && ok;
     if (ok && std::rename(temp.c_str(), target.c_str()) == 0)
         return true;

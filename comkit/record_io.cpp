@@ -83,7 +83,7 @@ bool CRecordReader::ReadCount(int& count, DWORD entrySize)
     if (!PeekDWORD(raw))
         return false;
     int n = static_cast<int>(raw);
-    if (n > 0 && (entrySize == 0 ? false : DWORD(n) > (Remaining() - 4) / entrySize))
+    if (n > 0 && entrySize > 0 && DWORD(n) > (Remaining() - 4) / entrySize)
         return false;
     m_nPos += 4;
     count = n > 0 ? n : 0;
