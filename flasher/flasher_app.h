@@ -1,0 +1,19 @@
+// The programmer's application object: shows the programmer's dialog, then ends.
+#pragma once
+
+#include <QApplication>
+#include <QFont>
+#include <QIcon>
+
+class CFlasherApp : public QApplication {
+public:
+    CFlasherApp(int& argc, char** argv);
+
+    // Runs the dialog modally; the program's exit status.
+    int InitInstance();
+
+    // The application icon, drawn (no pixmap outlives the application).
+    static QIcon GetAppIcon();
+    // The dialogs' 9-point font, "宋体" or the closest the system has.
+    static QFont GetDialogFont();
+};

@@ -1,0 +1,620 @@
+// The programmer's dialog, offscreen: controls and settings file, programming the panel simulator
+// in manual and automatic mode, the time limit, and the remote fetch from a loopback FTP server.
+#include "flasher/about_dlg.h"
+#include "flasher/flasher_dlg.h"
+#include "vexorisp/comm_settings.h"
+
+#include "ftp_test_server.h"
+
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QProcess>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QUrl>
+#include <QtTest>
+
+#include <memory>
+#include <vector>
+
+namespace {
+
+struct tagShownMessage {
+    QString text;
+    QString caption;
+};
+
+// zqpanel-sim on a new pseudo-terminal; its flash is read after it ends.
+class CPanelSim {
+public:
+    CPanelSim(const QString& flashFile, const QStringList& extra = {}) : m_flashFile(flashFile)
+    {
+        m_process.start(QCoreApplication::applicationDirPath() + "/zqpanel-sim",
+                        QStringList{"--flash", flashFile, "--exit-on-stdin-eof"} + extra);
+        if (m_process.waitForStarted(5000) && m_process.waitForReadyRead(5000))
+            m_device = QString::fromLocal8Bit(m_process.readLine()).trimmed();
+    }
+    ~CPanelSim() { End(); }
+    const QString& Device() const { return m_device; }
+    QByteArray Flash()
+    {
+        End();
+        QFile file(m_flashFile);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+private:
+    void End()
+    {
+        if (m_process.state() == QProcess::NotRunning)
+            return;
+        m_process.terminate();
+        m_process.waitForFinished(5000);
+    }
+    QProcess m_process;
+    QString m_flashFile;
+    QString m_device;
+};
+
+// Intel HEX text of bytes placed at address, 16 bytes a record, CR LF line ends.
+QByteArray IntelHex(const QByteArray& bytes, int address)
+{
+    QByteArray text;
+    for (int offset = 0; offset < bytes.size(); offset += 16) {
+        const QByteArray data = bytes.mid(offset, 16);
+        const int at = address + offset;
+        QByteArray record;
+        record.append(char(data.size())).append(char(at >> 8)).append(char(at)).append(char(0)).append(data);
+        int sum = 0;
+        for (char c : record)
+            sum += static_cast<unsigned char>(c);
+        record.append(char(-sum));
+        text += ":" + record.toHex().toUpper() + "\r\n";
+    }
+    return text + ":00000001FF\r\n";
+}
+
+QByteArray Pattern(int size, int seed)
+{
+    QByteArray bytes(size, 0);
+    unsigned value = static_cast<unsigned>(seed) * 2654435761u;
+    for (char& byte : bytes) {
+        value = value * 1103515245u + 12345u;
+        byte = static_cast<char>(value >> 16);
+    }
+    return bytes;
+}
+
+QByteArray ExpectedFlash(const QByteArray& image, int begin)
+{
+    QByteArray flash(0x10000, char(0xFF));
+    flash.replace(begin, image.size(), image);
+    return flash;
+}
+
+} // namespace
+
+class FlasherDlgTest : public QObject {
+    Q_OBJECT
+
+public slots:
+    void OpenUrl(const QUrl& url) { m_openedUrls << url; }
+
+private slots:
+    void init();
+    void cleanup();
+
+    void ControlsCaptionsAndLists();
+    void MissingSettingsFileLeavesEverythingEmpty();
+    void SettingsAreReadAndWrittenBackInOrder();
+    void EditorHandOffShowsPaddrAsSlaveAddress();
+    void OpenFileChoosesBinAndValidatesHex();
+    void PortChecksStopTheRun();
+    void ManualModeProgramsTheSimulator();
+    void StopReturnsToIdle();
+    void AutoModeProgramsAndClosesAfterTheMessage();
+    void AutoModeWithoutPanelClosesWithTimeOver();
+    void AutoModeClosesOnHexFormatError();
+    void RemoteFetchProgramsAndDeletesBothFiles();
+    void RemoteFetchFailureReturnsToIdle();
+    void DestroyedInTheMiddleOfAFetch();
+    void AboutBoxFromTheContextMenuAndAboutUs();
+
+private:
+    QString File(const QString& name) const { return m_scratch->filePath(name); }
+    void Write(const QString& name, const QByteArray& bytes)
+    {
+        QFile file(File(name));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    QByteArray Read(const QString& name) const
+    {
+        QFile file(File(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    // Points the communication library's COM1 at device.
+    void UseDevice(const QString& device)
+    {
+        COMM_SETTINGS settings = GetDefaultCommSettings();
+        settings.com = 1;
+        settings.devices[1] = device.toStdString();
+        QVERIFY(WriteCommSettingsFile(File("MD_DLL.DFT").toStdString(), FormatCommSettings(settings)));
+    }
+    void WriteIsp(const QByteArray& lines) { Write("isp.ini", "[sysset]\r\n" + lines); }
+    CFlasherDlg* Create(bool captureMessages = true)
+    {
+        tagFlasherOptions options;
+        options.settingsDirectory = m_scratch->path().toStdString();
+        options.libraryDirectory = (QCoreApplication::applicationDirPath() + "/bin").toStdString();
+        options.commSettingsFile = File("MD_DLL.DFT").toStdString();
+        options.confirmPort = false;
+        options.startDelayMs = 50;
+        options.runLimitMs = m_runLimitMs;
+        m_dlg = std::make_unique<CFlasherDlg>(options);
+        if (captureMessages)
+            m_dlg->SetMessageHook([this](const QString& text, const QString& caption) {
+                m_messages.push_back({text, caption});
+            });
+        m_closed = false;
+        connect(m_dlg.get(), &QDialog::finished, this, [this] { m_closed = true; });
+        m_dlg->show();
+        return m_dlg.get();
+    }
+    template <typename Widget> Widget* Control(int id) const
+    {
+        return qobject_cast<Widget*>(m_dlg->GetControl(id));
+    }
+    QPushButton* Button(int id) const { return Control<QPushButton>(id); }
+    QComboBox* List(int id) const { return Control<QComboBox>(id); }
+    QString Status() const { return Control<QLabel>(CFlasherDlg::IDC_STATUS)->text(); }
+    bool Shown(const QString& text, const QString& caption = QString()) const
+    {
+        for (const tagShownMessage& message : m_messages)
+            if (message.text == text && message.caption == caption)
+                return true;
+        return false;
+    }
+    bool IsIdle() const
+    {
+        return !Button(CFlasherDlg::IDC_STOP)->isEnabled() && Button(CFlasherDlg::IDC_OPEN_FILE)->isEnabled() &&
+               Button(CFlasherDlg::IDC_REMOTE_PROGRAM)->isEnabled() && List(CFlasherDlg::IDC_LED_PORT)->isEnabled();
+    }
+    bool IsRunning() const
+    {
+        return Button(CFlasherDlg::IDC_STOP)->isEnabled() && !Button(CFlasherDlg::IDC_OPEN_FILE)->isEnabled() &&
+               !Button(CFlasherDlg::IDC_LOCAL_PROGRAM)->isEnabled() &&
+               !Button(CFlasherDlg::IDC_COM_CONFIG)->isEnabled() &&
+               !Control<QLineEdit>(CFlasherDlg::IDC_SLAVE_ADDRESS)->isEnabled();
+    }
+
+    std::unique_ptr<QTemporaryDir> m_scratch;
+    std::unique_ptr<CFlasherDlg> m_dlg;
+    std::vector<tagShownMessage> m_messages;
+    QList<QUrl> m_openedUrls;
+    bool m_closed = false;
+    int m_runLimitMs = 5000;
+};
+
+void FlasherDlgTest::init()
+{
+    m_scratch = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_scratch->isValid());
+    qputenv("TMPDIR", m_scratch->path().toLocal8Bit());
+    m_messages.clear();
+    m_runLimitMs = 5000;
+}
+
+void FlasherDlgTest::cleanup()
+{
+    m_dlg.reset();
+    m_scratch.reset();
+}
+
+void FlasherDlgTest::ControlsCaptionsAndLists()
+{
+    Create();
+    QCOMPARE(m_dlg->windowTitle(), QString("Flasher V2.42"));
+    const std::pair<int, const char*> buttons[] = {
+        {CFlasherDlg::IDC_OPEN_FILE, "Open File..."},   {CFlasherDlg::IDC_LOCAL_PROGRAM, "Local Program"},
+        {CFlasherDlg::IDC_REMOTE_PROGRAM, "Remote Program"}, {CFlasherDlg::IDC_EXIT, "Exit"},
+        {CFlasherDlg::IDC_COM_CONFIG, "COM config"},    {CFlasherDlg::IDC_ABOUT_US, "About Us"},
+        {CFlasherDlg::IDC_STOP, "Stop"}};
+    for (const auto& [id, caption] : buttons) {
+        QVERIFY2(Button(id), caption);
+        QCOMPARE(Button(id)->text(), QString(caption));
+        QVERIFY(Button(id)->isVisible());
+    }
+    QVERIFY(!Button(CFlasherDlg::IDC_STOP)->isEnabled());
+    QVERIFY(Control<QLineEdit>(CFlasherDlg::IDC_FILE_PATH)->isReadOnly());
+    QVERIFY(!Control<QLineEdit>(CFlasherDlg::IDC_SLAVE_ADDRESS)->isReadOnly());
+    QVERIFY(Control<QProgressBar>(CFlasherDlg::IDC_PROGRESS));
+    QVERIFY(Control<QLabel>(CFlasherDlg::IDC_STATUS));
+    QStringList labels;
+    for (QLabel* label : m_dlg->findChildren<QLabel*>())
+        labels << label->text();
+    for (const char* label : {"Slave Address:", "LED Port:", "485 Port:", "Program Begin Address:"})
+        QVERIFY2(labels.contains(label), label);
+
+    auto items = [this](int id) {
+        QStringList texts;
+        for (int i = 0; i < List(id)->count(); ++i)
+            texts << List(id)->itemText(i);
+        return texts;
+    };
+    const QStringList ports = {"P0", "P1", "P2", "P3", "无"};
+    const QStringList bits = {"0", "1", "2", "3", "4", "5", "6", "7"};
+    QCOMPARE(items(CFlasherDlg::IDC_LED_PORT), ports);
+    QCOMPARE(items(CFlasherDlg::IDC_485_PORT), ports);
+    QCOMPARE(items(CFlasherDlg::IDC_LED_BIT), bits);
+    QCOMPARE(items(CFlasherDlg::IDC_485_BIT), bits);
+    const QStringList begins = items(CFlasherDlg::IDC_BEGIN_ADDRESS);
+    QCOMPARE(begins.size(), 128);
+    QCOMPARE(begins.first(), QString("0x0000"));
+    QCOMPARE(begins[1], QString("0x0200"));
+    QCOMPARE(begins[48], QString("0x6000"));
+    QCOMPARE(begins.last(), QString("0xFE00"));
+    QVERIFY(m_messages.empty());
+}
+
+void FlasherDlgTest::MissingSettingsFileLeavesEverythingEmpty()
+{
+    Create();
+    QVERIFY(Control<QLineEdit>(CFlasherDlg::IDC_FILE_PATH)->text().isEmpty());
+    QVERIFY(Control<QLineEdit>(CFlasherDlg::IDC_SLAVE_ADDRESS)->text().isEmpty());
+    for (int id : {CFlasherDlg::IDC_LED_PORT, CFlasherDlg::IDC_LED_BIT, CFlasherDlg::IDC_485_PORT,
+                   CFlasherDlg::IDC_485_BIT, CFlasherDlg::IDC_BEGIN_ADDRESS})
+        QCOMPARE(List(id)->currentIndex(), -1);
+    QVERIFY(Button(CFlasherDlg::IDC_LOCAL_PROGRAM)->isEnabled());
+    QVERIFY(!m_dlg->IsAutoMode());
+    m_dlg.reset();
+    QCOMPARE(Read("isp.ini"), QByteArray("[sysset]\r\nauto=0\r\nnotenc=0\r\naddr=\r\nfile=\r\nledport=-1\r\n"
+                                         "ledbit=-1\r\n485port=-1\r\n485bit=-1\r\npaddr=-1\r\n"));
+}
+
+void FlasherDlgTest::SettingsAreReadAndWrittenBackInOrder()
+{
+    // Another order, spaces, an extra key and an out-of-range selection.
+    WriteIsp("ledport = 2 \r\n485bit=9\r\nfile=/data/prog.bin\r\naddr=7\r\npaddr=5\r\nnotenc=1\r\n"
+             "auto=0\r\nledbit=6\r\n485port=1\r\nextra=x\r\n");
+    Create();
+    QCOMPARE(Control<QLineEdit>(CFlasherDlg::IDC_SLAVE_ADDRESS)->text(), QString("7"));
+    QCOMPARE(Control<QLineEdit>(CFlasherDlg::IDC_FILE_PATH)->text(), QString("/data/prog.bin"));
+    QCOMPARE(m_dlg->GetCurrentFilePath(), QString("/data/prog.bin"));
+    QCOMPARE(List(CFlasherDlg::IDC_LED_PORT)->currentIndex(), 2);
+    QCOMPARE(List(CFlasherDlg::IDC_LED_BIT)->currentIndex(), 6);
+    QCOMPARE(List(CFlasherDlg::IDC_485_PORT)->currentIndex(), 1);
+    QCOMPARE(List(CFlasherDlg::IDC_485_BIT)->currentIndex(), -1);
+    QCOMPARE(List(CFlasherDlg::IDC_BEGIN_ADDRESS)->currentIndex(), 5);
+    QVERIFY(Button(CFlasherDlg::IDC_LOCAL_PROGRAM)->isEnabled());
+
+    Control<QLineEdit>(CFlasherDlg::IDC_SLAVE_ADDRESS)->setText("12");
+    List(CFlasherDlg::IDC_485_BIT)->setCurrentIndex(3);
+    List(CFlasherDlg::IDC_BEGIN_ADDRESS)->setCurrentIndex(127);
+    Button(CFlasherDlg::IDC_EXIT)->click();
+    QVERIFY(m_closed);
+    m_dlg.reset();
+    QCOMPARE(Read("isp.ini"), QByteArray("[sysset]\r\nauto=0\r\nnotenc=1\r\naddr=12\r\nfile=/data/prog.bin\r\n"
+                                         "ledport=2\r\nledbit=6\r\n485port=1\r\n485bit=3\r\npaddr=127\r\n"));
+}
+
+void FlasherDlgTest::EditorHandOffShowsPaddrAsSlaveAddress()
+{
+    // What the editor writes into a new isp.ini; auto mode never rewrites it.
+    const QByteArray handOff = "[sysset]\r\nfile=/nowhere/20240101120000_1.vxg\r\nauto=1\r\nnotenc=1\r\npaddr=48\r\n";
+    Write("isp.ini", handOff);
+    m_runLimitMs = 60000;
+    Create();
+    QVERIFY(m_dlg->IsAutoMode());
+    QCOMPARE(Control<QLineEdit>(CFlasherDlg::IDC_SLAVE_ADDRESS)->text(), QString("48"));
+    QCOMPARE(List(CFlasherDlg::IDC_BEGIN_ADDRESS)->currentIndex(), 48);
+    QCOMPARE(List(CFlasherDlg::IDC_LED_PORT)->currentIndex(), 4);
+    QCOMPARE(List(CFlasherDlg::IDC_485_PORT)->currentIndex(), 4);
+    m_dlg.reset();
+    QCOMPARE(Read("isp.ini"), handOff);
+}
+
+void FlasherDlgTest::OpenFileChoosesBinAndValidatesHex()
+{
+    WriteIsp("auto=0\r\nnotenc=1\r\naddr=1\r\nfile=\r\n");
+    Write("good.hex", IntelHex(Pattern(40, 1), 0));
+    Write("bad.hex", "not a hex file\r\n\r\n");
+    Create();
+    QPushButton* local = Button(CFlasherDlg::IDC_LOCAL_PROGRAM);
+    QLineEdit* path = Control<QLineEdit>(CFlasherDlg::IDC_FILE_PATH);
+    QVERIFY(!local->isEnabled());
+
+    QString chosen = File("panel.BIN");
+    m_dlg->SetFileChooser([&chosen] { return chosen; });
+    Button(CFlasherDlg::IDC_OPEN_FILE)->click();
+    QCOMPARE(path->text(), File("panel.BIN"));
+    QCOMPARE(m_dlg->GetCurrentFilePath(), File("panel.BIN"));
+    QVERIFY2(!local->isEnabled(), "a raw file does not enable a disabled Local Program");
+
+    chosen = File("bad.hex");
+    Button(CFlasherDlg::IDC_OPEN_FILE)->click();
+    QVERIFY(Shown("HEX format error"));
+    QCOMPARE(m_dlg->GetCurrentFilePath(), File("panel.BIN"));
+    QVERIFY(!local->isEnabled());
+
+    chosen = File("good.hex");
+    Button(CFlasherDlg::IDC_OPEN_FILE)->click();
+    QCOMPARE(path->text(), File("good.hex"));
+    QCOMPARE(m_dlg->GetCurrentFilePath(), File("good.hex"));
+    QVERIFY(local->isEnabled());
+
+    chosen.clear(); // cancelled
+    Button(CFlasherDlg::IDC_OPEN_FILE)->click();
+    QCOMPARE(m_dlg->GetCurrentFilePath(), File("good.hex"));
+    QCOMPARE(m_messages.size(), size_t(1));
+}
+
+void FlasherDlgTest::PortChecksStopTheRun()
+{
+    Write("prog.bin", Pattern(100, 2));
+    WriteIsp("auto=0\r\nnotenc=1\r\naddr=1\r\nfile=" + File("prog.bin").toLocal8Bit() +
+             "\r\nledport=4\r\nledbit=0\r\n485port=3\r\n485bit=1\r\npaddr=0\r\n");
+    Create();
+    Button(CFlasherDlg::IDC_LOCAL_PROGRAM)->click();
+    QVERIFY(Shown("485 port cannot be set to RXD or TXD!", "Information"));
+    QVERIFY(IsIdle());
+    QVERIFY(Button(CFlasherDlg::IDC_LOCAL_PROGRAM)->isEnabled());
+
+    List(CFlasherDlg::IDC_485_PORT)->setCurrentIndex(2);
+    List(CFlasherDlg::IDC_LED_PORT)->setCurrentIndex(2);
+    List(CFlasherDlg::IDC_LED_BIT)->setCurrentIndex(1);
+    Button(CFlasherDlg::IDC_LOCAL_PROGRAM)->click();
+    QVERIFY(Shown("led port and 485 port cannot to be the same port!", "Information"));
+    QVERIFY(IsIdle());
+}
+
+void FlasherDlgTest::ManualModeProgramsTheSimulator()
+{
+    CPanelSim sim(File("flash.bin"));
+    QVERIFY(!sim.Device().isEmpty());
+    UseDevice(sim.Device());
+    const QByteArray image = Pattern(1000, 3);
+    Write("prog.hex", IntelHex(image, 0));
+    WriteIsp("auto=0\r\nnotenc=1\r\naddr=1\r\nfile=" + File("prog.hex").toLocal8Bit() +
+             "\r\nledport=4\r\nledbit=0\r\n485port=4\r\n485bit=0\r\npaddr=16\r\n");
+    Create();
+    Button(CFlasherDlg::IDC_LOCAL_PROGRAM)->click();
+    QVERIFY(IsRunning());
+    QTRY_VERIFY_WITH_TIMEOUT(Shown("Program Finished", "Information"), 20000);
+    QVERIFY(IsIdle());
+    QVERIFY(Button(CFlasherDlg::IDC_LOCAL_PROGRAM)->isEnabled());
+    QCOMPARE(Status(), QString("Program Finished"));
+    QCOMPARE(Control<QProgressBar>(CFlasherDlg::IDC_PROGRESS)->value(), 0);
+    QCOMPARE(m_dlg->GetExchange().GetResult(), ISP_RESULT_FINISHED);
+    QVERIFY(!m_closed);
+    QCOMPARE(m_messages.size(), size_t(1));
+    QVERIFY(QFile::exists(File("prog.hex")));
+    QCOMPARE(sim.Flash(), ExpectedFlash(image, 16 * 512));
+}
+
+void FlasherDlgTest::StopReturnsToIdle()
+{
+    CPanelSim sim(File("flash.bin"), {"--ignore-knocks", "1000000"});
+    UseDevice(sim.Device());
+    Write("prog.bin", Pattern(300, 4));
+    WriteIsp("auto=0\r\nnotenc=1\r\naddr=1\r\nfile=" + File("prog.bin").toLocal8Bit() +
+             "\r\nledport=4\r\nledbit=0\r\n485port=4\r\n485bit=0\r\npaddr=0\r\n");
+    Create();
+    Button(CFlasherDlg::IDC_LOCAL_PROGRAM)->click();
+    QVERIFY(IsRunning());
+    QTRY_COMPARE_WITH_TIMEOUT(Status(), QString("Program Time over!"), 5000);
+    Button(CFlasherDlg::IDC_STOP)->click();
+    QVERIFY(IsIdle());
+    QCOMPARE(Status(), QString());
+    QVERIFY(!m_closed);
+    QVERIFY(m_messages.empty());
+}
+
+void FlasherDlgTest::AutoModeProgramsAndClosesAfterTheMessage()
+{
+    CPanelSim sim(File("flash.bin"));
+    UseDevice(sim.Device());
+    const QByteArray image = Pattern(700, 5);
+    Write("20240101120000_99.vxg", image);
+    // The editor's hand-off: the slave address box reads 48, so the first knock goes unanswered.
+    const QByteArray handOff = "[sysset]\r\nfile=" + File("20240101120000_99.vxg").toLocal8Bit() +
+                               "\r\nauto=1\r\nnotenc=1\r\npaddr=48\r\n";
+    Write("isp.ini", handOff);
+    Create(false);
+    QCOMPARE(m_dlg->windowTitle(), QString("Programming...Please Wait!"));
+    QCOMPARE(m_dlg->size(), QSize(300, 60));
+    QCOMPARE(m_dlg->pos(), QPoint(0, 0));
+    QCOMPARE(Control<QProgressBar>(CFlasherDlg::IDC_PROGRESS)->geometry(), QRect(10, 5, 275, 20));
+    QVERIFY(Control<QProgressBar>(CFlasherDlg::IDC_PROGRESS)->isVisible());
+    for (int id : {CFlasherDlg::IDC_OPEN_FILE, CFlasherDlg::IDC_REMOTE_PROGRAM, CFlasherDlg::IDC_STOP,
+                   CFlasherDlg::IDC_LOCAL_PROGRAM, CFlasherDlg::IDC_COM_CONFIG, CFlasherDlg::IDC_FILE_PATH,
+                   CFlasherDlg::IDC_SLAVE_ADDRESS, CFlasherDlg::IDC_LED_PORT, CFlasherDlg::IDC_LED_BIT,
+                   CFlasherDlg::IDC_485_PORT, CFlasherDlg::IDC_485_BIT, CFlasherDlg::IDC_BEGIN_ADDRESS})
+        QVERIFY(!m_dlg->GetControl(id)->isVisible());
+
+    // The real message box: the window must still be there while it is open.
+    bool openWhileAsked = false;
+    QString asked;
+    QTimer answer;
+    connect(&answer, &QTimer::timeout, this, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        asked = box->windowTitle() + "|" + box->text();
+        openWhileAsked = !m_closed && m_dlg->isVisible();
+        box->button(QMessageBox::Ok)->click();
+    });
+    answer.start(20);
+    QTRY_VERIFY_WITH_TIMEOUT(m_closed, 20000);
+    QCOMPARE(asked, QString("Information|Program Finished"));
+    QVERIFY(openWhileAsked);
+    QCOMPARE(m_dlg->GetExchange().GetResult(), ISP_RESULT_FINISHED);
+    m_dlg.reset();
+    QCOMPARE(Read("isp.ini"), handOff);
+    QCOMPARE(sim.Flash(), ExpectedFlash(image, 48 * 512));
+}
+
+void FlasherDlgTest::AutoModeWithoutPanelClosesWithTimeOver()
+{
+    CPanelSim sim(File("flash.bin"), {"--ignore-knocks", "1000000"});
+    UseDevice(sim.Device());
+    Write("prog.vxg", Pattern(300, 6));
+    WriteIsp("auto=1\r\nnotenc=1\r\naddr=1\r\nfile=" + File("prog.vxg").toLocal8Bit() +
+             "\r\nledport=4\r\nledbit=0\r\n485port=4\r\n485bit=0\r\npaddr=48\r\n");
+    m_runLimitMs = 800;
+    Create();
+    QTRY_VERIFY_WITH_TIMEOUT(m_closed, 10000);
+    QCOMPARE(m_messages.size(), size_t(1));
+    QCOMPARE(m_messages[0].text, QString("Program Time over!"));
+    QCOMPARE(m_messages[0].caption, QString());
+    QVERIFY(!m_dlg->GetExchange().GetState().bStarted);
+}
+
+void FlasherDlgTest::AutoModeClosesOnHexFormatError()
+{
+    CPanelSim sim(File("flash.bin"), {"--ignore-knocks", "1000000"});
+    UseDevice(sim.Device());
+    Write("prog.hex", ":10000000FFFF\n");
+    WriteIsp("auto=1\r\nnotenc=1\r\naddr=1\r\nfile=" + File("prog.hex").toLocal8Bit() +
+             "\r\nledport=4\r\nledbit=0\r\n485port=4\r\n485bit=0\r\npaddr=48\r\n");
+    m_runLimitMs = 60000;
+    Create();
+    QTRY_VERIFY_WITH_TIMEOUT(m_closed, 5000);
+    QCOMPARE(m_messages.size(), size_t(1));
+    QCOMPARE(m_messages[0].text, QString("HEX format error"));
+}
+
+void FlasherDlgTest::RemoteFetchProgramsAndDeletesBothFiles()
+{
+    QTemporaryDir root;
+    QVERIFY(QDir(root.path()).mkdir("web"));
+    const QByteArray image = Pattern(900, 7);
+    {
+        QFile upload(root.filePath("web/upfile.hex"));
+        QVERIFY(upload.open(QIODevice::WriteOnly));
+        upload.write(IntelHex(image, 0));
+    }
+    zqtest::CFtpTestServer ftp(root.path(), "panel", "secret");
+    QVERIFY(ftp.Port() > 0);
+    Write("remote.ini", "[server]\r\nhost=127.0.0.1\r\nport=" + QByteArray::number(ftp.Port()) +
+                            "\r\nuser=panel\r\npassword=secret\r\n");
+    CPanelSim sim(File("flash.bin"));
+    UseDevice(sim.Device());
+    Write("old.bin", "x");
+    WriteIsp("auto=0\r\nnotenc=1\r\naddr=1\r\nfile=" + File("old.bin").toLocal8Bit() +
+             "\r\nledport=4\r\nledbit=0\r\n485port=4\r\n485bit=0\r\npaddr=32\r\n");
+    Create();
+    Button(CFlasherDlg::IDC_REMOTE_PROGRAM)->click();
+    QVERIFY(Control<QLineEdit>(CFlasherDlg::IDC_FILE_PATH)->text().isEmpty());
+    QVERIFY(IsRunning());
+    QTRY_VERIFY_WITH_TIMEOUT(Shown("Program Finished", "Information"), 20000);
+    QVERIFY(IsIdle());
+    QVERIFY2(!Button(CFlasherDlg::IDC_LOCAL_PROGRAM)->isEnabled(), "the fetched file is gone");
+    QVERIFY(m_dlg->GetExchange().IsRemoteSource());
+    QCOMPARE(m_dlg->GetCurrentFilePath(), File("tmp.hex"));
+    QVERIFY(!QFile::exists(File("tmp.hex")));
+    QVERIFY(!QFile::exists(root.filePath("web/upfile.hex")));
+    QCOMPARE(m_messages.size(), size_t(1));
+    QCOMPARE(sim.Flash(), ExpectedFlash(image, 32 * 512));
+}
+
+void FlasherDlgTest::RemoteFetchFailureReturnsToIdle()
+{
+    QTemporaryDir root;
+    QVERIFY(QDir(root.path()).mkdir("web"));
+    zqtest::CFtpTestServer ftp(root.path(), "panel", "secret");
+    QVERIFY(ftp.Port() > 0);
+    Write("remote.ini", "[server]\r\nhost=127.0.0.1\r\nport=" + QByteArray::number(ftp.Port()) +
+                            "\r\nuser=panel\r\npassword=secret\r\n");
+    Write("prog.bin", "x");
+    WriteIsp("auto=0\r\nnotenc=1\r\naddr=1\r\nfile=" + File("prog.bin").toLocal8Bit() +
+             "\r\nledport=4\r\nledbit=0\r\n485port=4\r\n485bit=0\r\npaddr=32\r\n");
+    Create();
+    Button(CFlasherDlg::IDC_REMOTE_PROGRAM)->click();
+    QVERIFY(IsRunning());
+    QTRY_COMPARE_WITH_TIMEOUT(Status(), QString("Cannot connect to remote host,program terminate!"), 10000);
+    QVERIFY(IsIdle());
+    QVERIFY(m_dlg->GetCurrentFilePath().isEmpty());
+    QVERIFY(m_dlg->GetExchange().IsRemoteSource());
+    QVERIFY(m_messages.empty());
+    QVERIFY(!QFile::exists(File("tmp.hex")));
+    m_dlg.reset();
+    QVERIFY2(Read("isp.ini").contains("\r\nfile=\r\n"), "the cleared file box is what is saved");
+}
+
+void FlasherDlgTest::DestroyedInTheMiddleOfAFetch()
+{
+    QTemporaryDir root;
+    QVERIFY(QDir(root.path()).mkdir("web"));
+    {
+        QFile upload(root.filePath("web/upfile.hex"));
+        QVERIFY(upload.open(QIODevice::WriteOnly));
+        upload.write(QByteArray(400000, 'A'));
+    }
+    zqtest::CFtpTestServer ftp(root.path(), "panel", "secret", 20000);
+    QVERIFY(ftp.Port() > 0);
+    Write("remote.ini", "[server]\r\nhost=127.0.0.1\r\nport=" + QByteArray::number(ftp.Port()) +
+                            "\r\nuser=panel\r\npassword=secret\r\n");
+    Create();
+    Button(CFlasherDlg::IDC_REMOTE_PROGRAM)->click();
+    QTRY_COMPARE_WITH_TIMEOUT(Status(), QString("Begin to download file!"), 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(File("tmp.hex")).size() > 0, 10000);
+    QElapsedTimer clock;
+    clock.start();
+    m_dlg.reset();
+    QVERIFY2(clock.elapsed() < 5000, "the fetch does not hold the window");
+    QVERIFY(!QFile::exists(File("tmp.hex")));
+    QVERIFY(QFile::exists(root.filePath("web/upfile.hex")));
+}
+
+void FlasherDlgTest::AboutBoxFromTheContextMenuAndAboutUs()
+{
+    Write("remote.ini", "[server]\r\nhost=update.example.org\r\n");
+    Create();
+    QString menuItems;
+    QString aboutTitle;
+    QStringList aboutTexts;
+    QTimer driver;
+    connect(&driver, &QTimer::timeout, this, [&] {
+        if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+            for (QAction* action : menu->actions())
+                menuItems += action->text() + ";";
+            QAction* first = menu->actions().first();
+            QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(first).center());
+            return;
+        }
+        if (auto* about = dynamic_cast<CAboutDlg*>(QApplication::activeModalWidget())) {
+            aboutTitle = about->windowTitle();
+            for (QLabel* label : about->findChildren<QLabel*>())
+                aboutTexts << label->text();
+            for (QPushButton* button : about->findChildren<QPushButton*>())
+                aboutTexts << button->text();
+            about->findChildren<QPushButton*>().first()->click();
+        }
+    });
+    driver.start(20);
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), m_dlg->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(m_dlg.get(), &event);
+    driver.stop();
+    QCOMPARE(menuItems, QString("关于 Flasher(&A)...;"));
+    QCOMPARE(aboutTitle, QString("关于 Flasher"));
+    QVERIFY(aboutTexts.contains("Flasher 2.42 版"));
+    QVERIFY(aboutTexts.contains("确定"));
+
+    QDesktopServices::setUrlHandler("http", this, "OpenUrl");
+    Button(CFlasherDlg::IDC_ABOUT_US)->click();
+    QDesktopServices::unsetUrlHandler("http");
+    QCOMPARE(m_openedUrls, QList<QUrl>{QUrl("http://update.example.org/")});
+}
+
+QTEST_MAIN(FlasherDlgTest)
+#include "flasher_dlg_qtest.moc"
