@@ -45,7 +45,7 @@ protected:
         s_library.SetNotifyHandler(nullptr);
     }
 
-    bool Connect(const CPanelSimProcess& sim)
+    bool Connect(const CTestPanelSim& sim)
     {
         VEXORISP_LINE line{};
         if (sim.Device().empty() || !s_library.OpenComm(FALSE) || !s_library.GetLine(line))
@@ -77,7 +77,7 @@ CIspLibrary IspDownloadTest::s_library;
 
 TEST_F(IspDownloadTest, DownloadImageLandsAtTheEditorsBeginAddress)
 {
-    CPanelSimProcess sim(m_scratch);
+    CTestPanelSim sim(m_scratch);
     ASSERT_TRUE(Connect(sim));
     Bytes image = PatternImage(3001, 11);
     ASSERT_EQ(Program(m_scratch.Write("20250101120000_42.vxg", image), 48), ISP_RESULT_FINISHED) << m_view.LastStatus();
@@ -88,7 +88,7 @@ TEST_F(IspDownloadTest, DownloadImageLandsAtTheEditorsBeginAddress)
 
 TEST_F(IspDownloadTest, WholeAddressSpaceFromZeroWithBothCommands)
 {
-    CPanelSimProcess sim(m_scratch);
+    CTestPanelSim sim(m_scratch);
     ASSERT_TRUE(Connect(sim));
     Bytes image = PatternImage(0x10000, 5);
     ASSERT_EQ(Program(m_scratch.Write("full.bin", image), 0), ISP_RESULT_FINISHED) << m_view.LastStatus();
@@ -106,7 +106,7 @@ TEST_F(IspDownloadTest, HexFileWrittenBySrecCatLandsInFlash)
     std::string command = "srec_cat '" + binary + "' -binary -o '" + hex +
                           "' -intel -Output_Block_Size=16 -line-termination=crlf";
     ASSERT_EQ(std::system(command.c_str()), 0);
-    CPanelSimProcess sim(m_scratch);
+    CTestPanelSim sim(m_scratch);
     ASSERT_TRUE(Connect(sim));
     ASSERT_EQ(Program(hex, 16), ISP_RESULT_FINISHED) << m_view.LastStatus();
     EXPECT_EQ(sim.Flash(), ExpectedFlash(image, 16 * 512));
@@ -131,7 +131,7 @@ TEST_F(IspDownloadTest, InjectedFaultsEndInSuccessWithTheImageOrInAClearError)
     for (const FAULT_CASE& c : cases) {
         SCOPED_TRACE(c.name);
         CIspScratch scratch;
-        CPanelSimProcess sim(scratch, c.simArguments);
+        CTestPanelSim sim(scratch, c.simArguments);
         ASSERT_TRUE(Connect(sim));
         Bytes image = PatternImage(c.imageSize, static_cast<unsigned>(c.imageSize));
         m_view.statuses.clear();
@@ -150,7 +150,7 @@ TEST_F(IspDownloadTest, InjectedFaultsEndInSuccessWithTheImageOrInAClearError)
 
 TEST_F(IspDownloadTest, LineOpensFromTheSettingsFileAndManualModeSavesTheConfirmedPort)
 {
-    CPanelSimProcess sim(m_scratch);
+    CTestPanelSim sim(m_scratch);
     ASSERT_FALSE(sim.Device().empty());
     std::string settings = std::string(1, '\x02') + "\nbaud=57600\nCOM3=" + sim.Device() + "\n";
     std::string path = m_scratch.Write("MD_DLL.DFT", Bytes(settings.begin(), settings.end()));
@@ -166,7 +166,8 @@ TEST_F(IspDownloadTest, LineOpensFromTheSettingsFileAndManualModeSavesTheConfirm
     ASSERT_EQ(Program(m_scratch.Write("a.bin", image), 48), ISP_RESULT_FINISHED) << m_view.LastStatus();
 
     // Manual mode: the confirmation moves the port to COM5 and is saved for next time.
-    CPanelSimProcess other(m_scratch, {"--flash", QString::fromStdString(m_scratch.File("other.bin"))});
+    CIspScratch otherScratch;
+    CTestPanelSim other(otherScratch);
     static std::string s_device;
     s_device = other.Device();
     auto confirm = [](void* context, VEXORISP_LINE* chosen) -> int {
@@ -188,8 +189,7 @@ TEST_F(IspDownloadTest, LineOpensFromTheSettingsFileAndManualModeSavesTheConfirm
     EXPECT_NE(text.find("COM5=" + s_device), std::string::npos);
     Bytes second = PatternImage(200, 2);
     ASSERT_EQ(Program(m_scratch.Write("b.bin", second), 48), ISP_RESULT_FINISHED) << m_view.LastStatus();
-    other.Stop();
-    EXPECT_EQ(ReadBytes(m_scratch.File("other.bin")), ExpectedFlash(second, 0x6000));
+    EXPECT_EQ(other.Flash(), ExpectedFlash(second, 0x6000));
 }
 
 TEST_F(IspDownloadTest, RequestsWithoutAnOpenLineEndInErrorsNotHangs)

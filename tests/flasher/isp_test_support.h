@@ -3,13 +3,13 @@
 #pragma once
 
 #include "flasher/isp_exchange.h"
+#include "tools/zqpanel-sim/panel_sim_process.h"
 
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QProcess>
 #include <QTimer>
 
 #include <unistd.h>
@@ -138,43 +138,18 @@ inline std::string OutDirectory()
     return exe.substr(0, exe.rfind('/'));
 }
 
-// zqpanel-sim on a new pseudo-terminal, stopped (and its flash file written) by Stop or at the end.
-class CPanelSimProcess {
+// zqpanel-sim from out/ with its flash file in scratch; Flash() stops it and reads the flash.
+class CTestPanelSim : public CPanelSimProcess {
 public:
-    explicit CPanelSimProcess(const CIspScratch& scratch, const QStringList& extra = {})
-        : m_flashFile(scratch.File("flash.bin"))
+    explicit CTestPanelSim(const CIspScratch& scratch, const QStringList& extra = {})
+        : CPanelSimProcess(OutDirectory() + "/zqpanel-sim", scratch.File("flash.bin"), extra)
     {
-        QStringList arguments = {"--flash", QString::fromStdString(m_flashFile), "--exit-on-stdin-eof"};
-        arguments += extra;
-        m_process.start(QString::fromStdString(OutDirectory() + "/zqpanel-sim"), arguments);
-        if (m_process.waitForStarted(5000) && m_process.waitForReadyRead(5000))
-            m_device = m_process.readLine().trimmed().toStdString();
-    }
-    ~CPanelSimProcess() { Stop(); }
-
-    const std::string& Device() const { return m_device; }
-
-    // Ends the simulator; returns its statistics line.
-    std::string Stop()
-    {
-        if (m_process.state() != QProcess::NotRunning) {
-            m_process.terminate();
-            m_process.waitForFinished(5000);
-            m_stats = m_process.readAllStandardOutput().trimmed().toStdString();
-        }
-        return m_stats;
     }
     Bytes Flash()
     {
         Stop();
-        return ReadBytes(m_flashFile);
+        return ReadBytes(FlashFile());
     }
-
-private:
-    QProcess m_process;
-    std::string m_device;
-    std::string m_flashFile;
-    std::string m_stats;
 };
 
 // The flash the panel should hold after programming image at begin.
