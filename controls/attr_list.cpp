@@ -101,18 +101,6 @@ bool CAttrList::LoadRecord(CRecordReader& reader)
     return true;
 }
 
-DWORD CAttrList::Save(BYTE* buffer, DWORD)
-{
-    if (!buffer)
-        return GetRecordSize();
-    CRecordWriter writer(buffer);
-    SaveRecord(writer);
-    return writer.Written();
-}
+DWORD CAttrList::Save(BYTE* buffer, DWORD) { return ModelText::SaveObject(*this, buffer); }
 
-DWORD CAttrList::Load(BYTE* buffer, DWORD size)
-{
-    CRecordReader reader(buffer, size);
-    LoadRecord(reader);
-    return reader.Consumed();
-}
+DWORD CAttrList::Load(BYTE* buffer, DWORD size) { return ModelText::LoadObject(*this, buffer, size); }

@@ -46,12 +46,7 @@ void CAttributeBase::GetValueString(std::string& out, const char*) const { out =
 
 void CAttributeBase::AddAllItemToComboBox(IAttrComboBox*) {}
 
-CAttributeBase* CAttributeBase::Clone(CControlBase* owner) const
-{
-    CAttributeBase* copy = new CAttributeBase(owner);
-    CopyBaseTo(copy);
-    return copy;
-}
+CAttributeBase* CAttributeBase::Clone(CControlBase* owner) const { return CloneBase<CAttributeBase>(owner); }
 
 void CAttributeBase::CopyBaseTo(CAttributeBase* copy) const
 {
@@ -104,18 +99,6 @@ bool CAttributeBase::LoadRecord(CRecordReader& reader)
     return true;
 }
 
-DWORD CAttributeBase::Save(BYTE* buffer, DWORD)
-{
-    if (!buffer)
-        return GetRecordSize();
-    CRecordWriter writer(buffer);
-    SaveRecord(writer);
-    return writer.Written();
-}
+DWORD CAttributeBase::Save(BYTE* buffer, DWORD) { return ModelText::SaveObject(*this, buffer); }
 
-DWORD CAttributeBase::Load(BYTE* buffer, DWORD size)
-{
-    CRecordReader reader(buffer, size);
-    LoadRecord(reader);
-    return reader.Consumed();
-}
+DWORD CAttributeBase::Load(BYTE* buffer, DWORD size) { return ModelText::LoadObject(*this, buffer, size); }

@@ -89,12 +89,20 @@ protected:
     virtual void SaveExtension(COMMON_EX::CRecordWriter&) const {}
     virtual bool LoadExtension(COMMON_EX::CRecordReader&) { return true; }
 
-    // Copies name, value, flags and handlers onto a new attribute of the same kind.
-    void CopyBaseTo(CAttributeBase* copy) const;
+    // A new T owned by `owner` with this attribute's name, value, flags and handlers.
+    template <class T>
+    T* CloneBase(CControlBase* owner) const
+    {
+        T* copy = new T(owner);
+        CopyBaseTo(copy);
+        return copy;
+    }
 
     CAttrValue m_value;
 
 private:
+    void CopyBaseTo(CAttributeBase* copy) const;
+
     std::string m_strName;
     Attribute_Type m_nType;
     int m_nReadonly = 0;

@@ -73,8 +73,7 @@ void CAttributeEnum::AddAllItemToComboBox(IAttrComboBox* combo)
 
 CAttributeBase* CAttributeEnum::Clone(CControlBase* owner) const
 {
-    CAttributeEnum* copy = new CAttributeEnum(owner);
-    CopyBaseTo(copy);
+    CAttributeEnum* copy = CloneBase<CAttributeEnum>(owner);
     copy->m_nScreenListMode = m_nScreenListMode;
     copy->m_strText = m_strText;
     copy->m_items = m_items;

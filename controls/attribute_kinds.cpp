@@ -35,8 +35,7 @@ void CAttributeBool::AddAllItemToComboBox(IAttrComboBox* combo)
 
 CAttributeBase* CAttributeBool::Clone(CControlBase* owner) const
 {
-    CAttributeBool* copy = new CAttributeBool(owner);
-    CopyBaseTo(copy);
+    CAttributeBool* copy = CloneBase<CAttributeBool>(owner);
     copy->m_strNo = m_strNo;
     copy->m_strYes = m_strYes;
     return copy;
@@ -92,12 +91,7 @@ void CAttributeInt::GetValueString(std::string& out, const char* format) const
     out = ModelText::FormatInt(format, "%d", m_value.GetInt32());
 }
 
-CAttributeBase* CAttributeInt::Clone(CControlBase* owner) const
-{
-    CAttributeInt* copy = new CAttributeInt(owner);
-    CopyBaseTo(copy);
-    return copy;
-}
+CAttributeBase* CAttributeInt::Clone(CControlBase* owner) const { return CloneBase<CAttributeInt>(owner); }
 
 CAttributeInt& CAttributeInt::operator=(int value)
 {
@@ -122,12 +116,7 @@ void CAttributeDouble::GetValueString(std::string& out, const char* format) cons
     out = ModelText::FormatDouble(format, "%.2f", m_value.GetDouble());
 }
 
-CAttributeBase* CAttributeDouble::Clone(CControlBase* owner) const
-{
-    CAttributeDouble* copy = new CAttributeDouble(owner);
-    CopyBaseTo(copy);
-    return copy;
-}
+CAttributeBase* CAttributeDouble::Clone(CControlBase* owner) const { return CloneBase<CAttributeDouble>(owner); }
 
 CAttributeDouble& CAttributeDouble::operator=(double value)
 {
@@ -161,8 +150,7 @@ void CAttributeString::GetValueString(std::string& out, const char* format) cons
 
 CAttributeBase* CAttributeString::Clone(CControlBase* owner) const
 {
-    CAttributeString* copy = new CAttributeString(owner);
-    CopyBaseTo(copy);
+    CAttributeString* copy = CloneBase<CAttributeString>(owner);
     copy->m_strText = m_strText;
     return copy;
 }

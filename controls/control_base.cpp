@@ -411,14 +411,7 @@ CControlBase::LoadResult CControlBase::LoadFields(CRecordReader& reader)
     return LOAD_OK;
 }
 
-DWORD CControlBase::Save(BYTE* buffer, DWORD)
-{
-    if (!buffer)
-        return GetRecordSize();
-    CRecordWriter writer(buffer);
-    SaveRecord(writer);
-    return writer.Written();
-}
+DWORD CControlBase::Save(BYTE* buffer, DWORD) { return ModelText::SaveObject(*this, buffer); }
 
 DWORD CControlBase::Load(BYTE* buffer, DWORD size)
 {

@@ -1,5 +1,6 @@
-// Text helpers of the screen and control model: length-prefixed GBK fields of the records,
-// GBK <-> UTF-16 for attribute values, and printf-style formatting of one value.
+// Record and text helpers of the screen and control model: Save/Load over an object's record
+// routines, length-prefixed GBK fields, GBK <-> UTF-16 for attribute values, and printf-style
+// formatting of one value.
 #pragma once
 
 #include "comkit/record_io.h"
@@ -7,6 +8,27 @@
 #include <string>
 
 namespace ModelText {
+
+// Save(buffer, size) of an object with GetRecordSize() and SaveRecord(writer): the size for a
+// null buffer, else the bytes written.
+template <class T>
+DWORD SaveObject(const T& object, BYTE* buffer)
+{
+    if (!buffer)
+        return object.GetRecordSize();
+    COMMON_EX::CRecordWriter writer(buffer);
+    object.SaveRecord(writer);
+    return writer.Written();
+}
+
+// Load(buffer, size) of an object with LoadRecord(reader): the bytes read.
+template <class T>
+DWORD LoadObject(T& object, BYTE* buffer, DWORD size)
+{
+    COMMON_EX::CRecordReader reader(buffer, size);
+    object.LoadRecord(reader);
+    return reader.Consumed();
+}
 
 // A 32-bit length and the bytes, no terminator.
 DWORD TextSize(const std::string& text);
