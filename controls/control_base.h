@@ -119,6 +119,37 @@ public:
     virtual CDataAttributes* GetDataAtttribute() const { return m_pData; }
     virtual COtherAttributes* GetOtherAtttribute() const { return m_pOther; }
 
+    // ---- compile output (the download image's tables) ----
+    // Numbering across one compile; the screens list resets the counters before its passes.
+    static BYTE s_byCompileControlID;         // next control-table entry
+    static BYTE s_byCompileParameterIndex;    // next parameter
+    static BYTE s_byCompileLabelStringIndex;  // last static text numbered (the first gets 1)
+    static WORD s_wStaticTextLength;          // characters of all static texts compiled
+    // Characters the static texts use, each once in order of first use. A double-byte value
+    // is lead byte + trail byte * 256.
+    static std::vector<BYTE> s_listASCII;
+    static std::vector<WORD> s_listChinese;
+    enum { COMPILE_CONTROL_SIZE = 16, COMPILE_PARAMETER_SIZE = 17, MAX_COMPILE_TEXT_CHARS = 255 };
+
+    // Empties both character lists and sets the static text length to 0.
+    static void ResetCompileCharacters();
+    // Appends each character of a GBK text that the lists do not hold yet.
+    static void CollectCompileCharacters(const char* text);
+    // Number of characters of a GBK text (a double-byte character counts once).
+    static int CountCompileCharacters(const char* text);
+
+    // The 16-byte control record; returns 16. With a null buffer or less room nothing is
+    // written, no counter moves, and the return is 16 or 0.
+    DWORD GetCompileControlData(BYTE* out, DWORD size);
+    // The 17-byte parameter record of a register, lamp or function key (trend, bar chart and
+    // dynamic text write a record holding only their index, so the table stays aligned with the
+    // control records); 0 for the static kinds. Room as above.
+    DWORD GetCompileControlParameterData(BYTE* out, DWORD size);
+    // A static text's record FF, N, then two bytes per character (2 + 2N bytes). Collects the
+    // characters and adds N to s_wStaticTextLength, also for a size query (null out); 0 for
+    // other kinds. A text longer than 255 characters is compiled as its first 255.
+    DWORD GetCompileStaticControlText(BYTE* out, DWORD size);
+
     // Called by every attribute of the control after a change.
     void AttributesChanged() { RefreshDraw(); }
     int GetRedrawMark() const { return m_nRedraw; }
