@@ -167,10 +167,14 @@ void CCommLine::Pump()
 void CCommLine::Transmit()
 {
     PENDING& head = m_queue.front();
-    // Whatever arrived before this frame cannot be its answer.
-    m_received.clear();
-    m_pPort->clear(QSerialPort::Input);
-    m_pPort->readAll();
+    // Whatever arrived before a request's first frame cannot be its answer. A copy sent again
+    // keeps what came in: a late answer to the earlier copy answers it just as well, and the
+    // timer may have fired before the notification of an answer already waiting.
+    if (head.attempts == 0) {
+        m_received.clear();
+        m_pPort->clear(QSerialPort::Input);
+        m_pPort->readAll();
+    }
     const std::vector<BYTE>& frame = head.request.frame;
     qint64 written = m_pPort->write(reinterpret_cast<const char*>(frame.data()),
                                     static_cast<qint64>(frame.size()));
@@ -211,6 +215,8 @@ void CCommLine::OnReadyRead()
                              m_received.begin() + static_cast<long>(check.skipped + check.length));
             continue;
         case RTU_ANSWER_BAD_CRC:
+            m_received.erase(m_received.begin(),
+                             m_received.begin() + static_cast<long>(check.skipped + check.length));
             RetryOrFail();
             return;
         case RTU_ANSWER_EXCEPTION: {
@@ -266,10 +272,11 @@ void CCommLine::FinishCurrent(bool answered)
         // The frame went out more than once; answers to the other copies may follow. An answer
         // may have taken as long as the time since the first copy; expect its twin as late after
         // the last copy.
+        // A quarter more absorbs the jitter of a panel that is slow anyway.
         Clock::duration delay = std::chrono::milliseconds(done.timeoutMs);
         if (answered)
             delay = std::max(delay, Clock::now() - done.firstSent);
-        m_quietUntil = done.lastSent + delay +
+        m_quietUntil = done.lastSent + delay + delay / 4 +
                        std::chrono::microseconds(LineMicros(done.request.answerLength) + LINE_MARGIN_MICROS);
     }
     if (!m_queue.empty())

@@ -19,6 +19,8 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -151,6 +153,20 @@ public:
         return ReadBytes(FlashFile());
     }
 };
+
+// The command words listed in the simulator's statistics line ("... commands=1,2").
+inline std::set<int> CommandsReceived(const std::string& stats)
+{
+    std::set<int> commands;
+    std::size_t at = stats.find("commands=");
+    if (at == std::string::npos)
+        return commands;
+    std::stringstream list(stats.substr(at + 9));
+    std::string item;
+    while (std::getline(list, item, ','))
+        commands.insert(std::atoi(item.c_str()));
+    return commands;
+}
 
 // The flash the panel should hold after programming image at begin.
 inline Bytes ExpectedFlash(const Bytes& image, DWORD begin)
