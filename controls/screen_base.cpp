@@ -51,6 +51,7 @@ CScreenBase::CScreenBase() = default;
 
 CScreenBase::~CScreenBase()
 {
+    DestroyAllControls();
     delete m_pSelectedRect;
     delete m_pOrderIndexRect;
 }

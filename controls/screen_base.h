@@ -1,7 +1,8 @@
-// One screen of the panel project. This header carries the services a control asks of its screen:
-// identifiers, default positions, the screen's origin and zoom in the design surface, the panel
-// model's and PLC's answers, the selection and order marks, and the pixel helpers that paint the
-// panel's own font, lamp and key bitmaps.
+// One screen of the panel project: its controls in creation, draw and selection order, its record,
+// its share of the compile passes and the design view's editing operations; and the services a
+// control asks of its screen: identifiers, default positions, the screen's origin and zoom in the
+// design surface, the panel model's and PLC's answers, the selection and order marks, and the
+// pixel helpers that paint the panel's own font, lamp and key bitmaps.
 //
 // Conventions for code that uses the screen:
 // - Geometry is Qt's QPoint/QSize/QRect (see comkit/gui_ex_dc.h: QRect(x, y, w, h), exclusive right
@@ -11,10 +12,16 @@
 // - PLC kind collections use DWORD (32-bit) value arrays, as the panel model does.
 #pragma once
 
+#include "comkit/record_io.h"
 #include "comkit/serialize.h"
 #include "comkit/types.h"
 
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+
 #include <string>
+#include <vector>
 
 class CDeviceBase;
 class CControlBase;
@@ -139,22 +146,188 @@ public:
     // A 16 x 16 image in `colour`.
     static void DrawPixel(COM_GUI_EX::CGUIEXDC* dc, const BYTE* bits, int x, int y, DWORD colour);
 
-    // Screen records, control lists and editing join this class later; until then a screen
-    // saves and compiles to nothing.
+    // ================= the screen and its controls =================
+    typedef COMMON_EX::CMNEXList<CControlBase> ControlList;
+    typedef COMMON_EX::CMNEXList<QRect> RectList;
+
+    static constexpr size_t MAX_SCREEN_NAME = 255;
+
+    // ---- identity ----
+    unsigned GetScreenID() const { return m_uScreenID; }
+    void SetScreenID(unsigned id) { m_uScreenID = id; }
+    // The name; a screen without one is named "Screen_<ID>" from then on.
+    const char* GetScreenName();
+    bool HasScreenName() const { return m_bHasName; }
+    // A copy of at most 255 bytes; null leaves the screen unnamed.
+    void SetScreenName(const char* name);
+
+    // ---- controls ----
+    // A new control of that type, selected alone (type 0) with a new ID, appended to the
+    // selection, control and draw-order lists; null for an unknown type. The caller deselects
+    // the previous selection first.
+    CControlBase* AddControl(unsigned type);
+    // Adds an existing control the same way (taking ownership); a new ID when newID is non-zero.
+    // Returns the control's ID (0 for null).
+    unsigned AddControl(CControlBase* control, int newID);
+    CControlBase* GetControlByID(unsigned id) const;
+    int GetControlCount() const { return m_listControls.GetCount(); }
+    int GetCurrentSelectControlsCount() const { return m_listSelected.GetCount(); }
+    // Controls of the static kinds (static text, picture).
+    int GetStaticControlsCount() const;
+    // Walk the draw order; GetNextControls returns null at the end.
+    void StartGetControls() { m_pControlCursor = m_listLayout.GetHead(); }
+    CControlBase* GetNextControls();
+    // Snapshots: the draw order, the selection (last = primary), the creation order.
+    std::vector<CControlBase*> GetLayoutControls() const { return Items(m_listLayout); }
+    std::vector<CControlBase*> GetSelectedControls() const { return Items(m_listSelected); }
+    std::vector<CControlBase*> GetCreatedControls() const { return Items(m_listControls); }
+    // Re-reads the PLC kinds of every control (after the device or PLC changed).
+    void AdjustControls();
+    // A new screen on the same device holding a copy (new IDs) of every control, in the same
+    // creation and draw order; no ID, name, selection, zoom or cursors.
+    CScreenBase* Clone();
+
+    // Draws every control in draw order.
+    void DrawControls(COM_GUI_EX::CGUIEXDC* target);
+
+    // ---- compile: one pass of the screens list over this screen's draw order ----
+    enum CompilePass { PASS_REGISTERS = 0, PASS_LIGHTS = 1, PASS_OTHERS = 2, PASS_COUNT = 3 };
+    // Appends the control records of the pass's kinds; returns the bytes written.
+    DWORD GetCompileControlData(BYTE* buffer, DWORD size, int pass);
+    // Appends the parameter records of the pass's kinds (static kinds contribute nothing).
+    DWORD GetCompileControlParameterData(BYTE* buffer, DWORD size, int pass);
+    // Appends the static text records; a null buffer only measures (and collects characters).
+    DWORD GetCompileStaticControlText(BYTE* buffer, DWORD size);
+
+    // ---- record ----
+    // ID, name, next control ID, zoom, the controls in creation order, the origin and the
+    // default-position cursor. Saving first numbers the level indices by draw order, so a load
+    // restores the draw order. Load expects a new screen and never reads past size.
+    DWORD Load(BYTE* buffer, DWORD size) override;
+    DWORD Save(BYTE* buffer, DWORD size) override;
+    DWORD Compile(BYTE* buffer, DWORD size) override;
+    // False when the record was cut or held a control that does not load (unknown type, refused
+    // or cut record): reading stops there, as Load does.
+    bool LoadRecord(COMMON_EX::CRecordReader& reader);
+
+    // ================= editing (the design view's mouse and commands) =================
+    // Design points and rectangles are design-surface pixels; positions are panel pixels.
+
+    // The only selected control, else null.
+    CControlBase* GetCurrentSelectControl() const;
+    // -1 nothing selected, -2 several, else the draw-order position of the selected control.
+    int GetSelectedControlIndex() const;
+
+    // Click selection with ctrl / shift; `invalid` collects the area to repaint (may be null).
+    // 1 when a control was hit.
+    int MouseDown(int ctrl, int shift, const QPoint& point, QRect* invalid);
+    // A click without movement: keeps only the selected controls under the point. 0 with a
+    // modifier, else 1.
+    int MouseUp(int ctrl, int shift, const QPoint& point, QRect* invalid);
+    // 1 when the point lies on a selected control; otherwise deselects everything and returns 0.
+    int RightClicked(const QPoint& point);
+    // Deselects everything, uniting the old frames into `invalid`; 1 when anything was selected.
+    int SetControlsAllNotSelected(QRect* invalid);
+    // Selects only the control at that draw-order position; 0 when there is none.
+    int SelectControlByLayoutIndex(int index, QRect* invalid);
+
+    // Drag: the zoomed rectangle of each selected control at the same position of `rects`
+    // (entries are reused; missing ones are appended with new, and the caller deletes the
+    // list's items); their union into `bound`. Returns the selection count.
+    int GetSelectedCtlRectangles(RectList& rects, QRect* bound);
+    // The i-th selected control takes its position from the i-th moved rectangle.
+    int SelectedCtlRectanglesChange(RectList& rects);
+    // Rubber band (design pixels); with shift it toggles against the current selection.
+    // Returns the selection count.
+    int SelectedCtlWithRectanglesChange(int shift, const QRect* band);
+    // Copy-drag: copies of the selected controls placed from the rectangles become the selection.
+    int CopySelectedCtlToMovedRectanglesChange(RectList& rects);
+
+    void MoveSelectedControls(const QSize& offset);
+    // Alignment on the primary selection (the last selected control).
+    void SetSelectedControlAlignLeft();
+    void SetSelectedControlAlignRight();
+    void SetSelectedControlAlignTop();
+    void SetSelectedControlAlignBottom();
+    void SetSelectedControlHorizontalCenter();
+    void SetSelectedControlVerticalCenter();
+    // Equal gaps between more than two selected controls; the outer ones stay.
+    void SetSelectedControlHorizontalDSame();
+    void SetSelectedControlVerticalDSame();
+    void DeleteSelectedControls();
+    void DeleteControlByID(unsigned id);
+
+    // Clipboard record: the caller's buffer size, tick count, K, then K control records in
+    // selection order. A null buffer returns the size needed; too little room writes nothing
+    // and returns 0. With cut the written controls leave the screen.
+    static constexpr DWORD CLIPBOARD_HEADER_SIZE = 12;
+    static constexpr int PASTE_STEP = 6;
+    static const char* const CONTROLS_CLIPBOARD_FORMAT; // registered clipboard format name
+    DWORD CopySelectedControlsCode(BYTE* buffer, DWORD size, int cut);
+    // Pastes the record from its count on (offset 8 of the clipboard record), offset by
+    // 6 * (pasteCount + 1); pasteCount becomes 0 when a control refused the offset. Only whole
+    // records before an unknown, cut or refused one are pasted. Returns the controls pasted.
+    int PasteControlsFromData(BYTE* data, DWORD size, DWORD& pasteCount);
+
+    // Undo helpers: copies (same IDs) of the selected controls in selection order, in an array
+    // of new[]; the caller owns the array and the copies. Returns the count.
+    int GetSelectedControlsCopy(int& count, CControlBase**& copies);
+    // Swaps attributes between each copy and the control with its ID; returns the swaps made.
+    int ModifyControls(int count, CControlBase** copies);
+
+    // Register input order: numbers the registers in draw order (on) or clears the numbers.
+    // Returns the number of registers.
+    int SetRegisterOrderNow(int on);
+    int GetRegisterOrderNow() const { return m_nRegisterOrderMode; }
+    // Moves the register under the point to draw-order position `counter` and advances the
+    // counter (back to 0 after the last register). 0 when no register was hit.
+    int ClickControlChangOrder(const QPoint& point, int& counter);
 
 private:
-    // Members in the screen's declaration order (list members are inserted where marked).
+    static std::vector<CControlBase*> Items(const ControlList& list);
+    static ControlList::Node* FindNode(const ControlList& list, const CControlBase* control);
+    static bool RemoveFrom(ControlList& list, const CControlBase* control);
+    static void RemoveAll(ControlList& list);
+    void CreateTitleByDefaultID();
+    // Removes a control from all three lists and deletes it.
+    void DestroyControl(CControlBase* control);
+    void DestroyAllControls();
+    void ReplaceLayout(const std::vector<CControlBase*>& order);
+    void NumberLevelsByLayout();
+    DWORD GetRecordSize() const;
+    void SaveRecord(COMMON_EX::CRecordWriter& writer) const;
+
+    // Editing helpers.
+    QPoint DesignToScreen(const QPoint& point) const;
+    // Topmost control (last in draw order) containing a screen point; registers only on request.
+    CControlBase* HitControl(const QPoint& screenPoint, bool registersOnly) const;
+    void ResetMultiSelectedControlStatus(QRect* invalid);
+    // Position from a dragged rectangle's left/top.
+    void PlaceFromRect(CControlBase* control, const QRect& rect) const;
+    // Inserts control into array[0..count) before the first entry with a greater X (Y).
+    static void AddControlToArray(CControlBase* control, CControlBase** array, int& count, int byY);
+    void EqualSpacing(bool vertical);
+    // Clone with the same ID and name that leaves the default-position cursor alone.
+    CControlBase* CopyForUndo(CControlBase* control);
+
+    // Members in the screen's declaration order.
     COM_GUI_EX::CGUIEXDC* m_pSelectedRect = nullptr;
     COM_GUI_EX::CGUIEXDC* m_pOrderIndexRect = nullptr;
-    // screen ID and name
+    unsigned m_uScreenID = 0;
+    std::string m_strName;
+    bool m_bHasName = false;
     int m_nNextControlID = 0;
     double m_dZoomRate = DEFAULT_ZOOM_RATE;
     CDeviceBase* m_pDependenceDevice = nullptr;
-    // selection, draw-order and control lists
+    ControlList m_listSelected; // selection order, not owning
+    ControlList m_listLayout;   // draw order, not owning
+    ControlList m_listControls; // creation order, owning
     int m_nScreenX = 0;
     int m_nScreenY = 0;
     int m_nNextX = DEFAULT_POS_START;
     int m_nNextY = DEFAULT_POS_START;
     int m_nColumnX = DEFAULT_POS_START;
     int m_nRowY = DEFAULT_POS_START;
+    ControlList::Node* m_pControlCursor = nullptr;
+    int m_nRegisterOrderMode = 0;
 };
