@@ -23,7 +23,7 @@ protected:
     static void SetUpTestSuite()
     {
         TestApp();
-        s_library.SetDirectory(OutDirectory() + "/bin/");
+        s_library.SetDirectory(COMMON_EX::GetProgramDirectory() + "bin/");
         s_library.Load(nullptr);
     }
     static void TearDownTestSuite() { s_library.Release(); }
@@ -66,7 +66,7 @@ protected:
     }
 
     static CIspLibrary s_library;
-    CIspScratch m_scratch;
+    CScratchDir m_scratch;
     CRecordingView m_view;
     CIspExchange m_exchange{m_view, &s_library};
 };
@@ -79,7 +79,7 @@ TEST_F(IspDownloadTest, DownloadImageLandsAtTheEditorsBeginAddress)
 {
     CTestPanelSim sim(m_scratch);
     ASSERT_TRUE(Connect(sim));
-    Bytes image = PatternImage(3001, 11);
+    Bytes image = SequenceBytes(3001, 11);
     ASSERT_EQ(Program(m_scratch.Write("20250101120000_42.vxg", image), 48), ISP_RESULT_FINISHED) << m_view.LastStatus();
     EXPECT_EQ(m_view.information, (std::vector<std::string>{"Program Finished"}));
     EXPECT_EQ(sim.Flash(), ExpectedFlash(image, 0x6000));
@@ -91,7 +91,7 @@ TEST_F(IspDownloadTest, WholeAddressSpaceFromZeroWithBothCommands)
 {
     CTestPanelSim sim(m_scratch);
     ASSERT_TRUE(Connect(sim));
-    Bytes image = PatternImage(0x10000, 5);
+    Bytes image = SequenceBytes(0x10000, 5);
     ASSERT_EQ(Program(m_scratch.Write("full.bin", image), 0), ISP_RESULT_FINISHED) << m_view.LastStatus();
     EXPECT_EQ(sim.Flash(), image);
     EXPECT_EQ(CommandsReceived(sim.Stop()), (std::set<int>{1, 2})) << sim.Stop();
@@ -101,7 +101,7 @@ TEST_F(IspDownloadTest, HexFileWrittenBySrecCatLandsInFlash)
 {
     if (std::system("srec_cat --version >/dev/null 2>&1") != 0)
         GTEST_SKIP() << "srec_cat (Debian package srecord) is not installed";
-    Bytes image = PatternImage(5000, 9);
+    Bytes image = SequenceBytes(5000, 9);
     std::string binary = m_scratch.Write("program.raw", image);
     std::string hex = m_scratch.File("program.hex");
     std::string command = "srec_cat '" + binary + "' -binary -o '" + hex +
@@ -131,10 +131,10 @@ TEST_F(IspDownloadTest, InjectedFaultsEndInSuccessWithTheImageOrInAClearError)
     };
     for (const FAULT_CASE& c : cases) {
         SCOPED_TRACE(c.name);
-        CIspScratch scratch;
+        CScratchDir scratch;
         CTestPanelSim sim(scratch, c.simArguments);
         ASSERT_TRUE(Connect(sim));
-        Bytes image = PatternImage(c.imageSize, static_cast<unsigned>(c.imageSize));
+        Bytes image = SequenceBytes(c.imageSize, static_cast<unsigned>(c.imageSize));
         m_view.statuses.clear();
         IspRunResult result = Program(scratch.Write("fault.bin", image), 48);
         if (result == ISP_RESULT_FAILED)
@@ -163,11 +163,11 @@ TEST_F(IspDownloadTest, LineOpensFromTheSettingsFileAndManualModeSavesTheConfirm
     EXPECT_EQ(line.baud, 57600);
     EXPECT_EQ(std::string(line.device), sim.Device());
     ASSERT_TRUE(s_library.DirOpenComm());
-    Bytes image = PatternImage(300);
+    Bytes image = SequenceBytes(300, 1);
     ASSERT_EQ(Program(m_scratch.Write("a.bin", image), 48), ISP_RESULT_FINISHED) << m_view.LastStatus();
 
     // Manual mode: the confirmation moves the port to COM5 and is saved for next time.
-    CIspScratch otherScratch;
+    CScratchDir otherScratch;
     CTestPanelSim other(otherScratch);
     static std::string s_device;
     s_device = other.Device();
@@ -188,7 +188,7 @@ TEST_F(IspDownloadTest, LineOpensFromTheSettingsFileAndManualModeSavesTheConfirm
     std::string text(saved.begin() + 1, saved.end());
     EXPECT_NE(text.find("COM3=" + sim.Device()), std::string::npos);
     EXPECT_NE(text.find("COM5=" + s_device), std::string::npos);
-    Bytes second = PatternImage(200, 2);
+    Bytes second = SequenceBytes(200, 2);
     ASSERT_EQ(Program(m_scratch.Write("b.bin", second), 48), ISP_RESULT_FINISHED) << m_view.LastStatus();
     EXPECT_EQ(other.Flash(), ExpectedFlash(second, 0x6000));
 }
@@ -201,7 +201,7 @@ TEST_F(IspDownloadTest, RequestsWithoutAnOpenLineEndInErrorsNotHangs)
     std::snprintf(line.device, sizeof line.device, "%s", "/dev/zq-no-such-port");
     ASSERT_TRUE(s_library.SetLine(line, FALSE));
     EXPECT_FALSE(s_library.DirOpenComm());
-    m_view.options.strFile = m_scratch.Write("c.bin", PatternImage(100));
+    m_view.options.strFile = m_scratch.Write("c.bin", SequenceBytes(100, 1));
     m_view.options.nBeginIndex = 48;
     ASSERT_TRUE(m_exchange.StartRun(TRUE));
     // Each knock fails at once with "not open" and knocks again, at both targets in turn.

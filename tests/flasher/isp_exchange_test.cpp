@@ -118,7 +118,7 @@ protected:
         ASSERT_EQ(m_comm.Last().kind, REQUEST::RW);
     }
 
-    CIspScratch m_scratch;
+    CScratchDir m_scratch;
     CRecordingView m_view;
     CRecordingComm m_comm;
     CIspExchange m_exchange{m_view, &m_comm};
@@ -129,7 +129,7 @@ protected:
 
 TEST_F(IspExchangeTest, BeginZeroSendsEntryThenCommandsOneAndTwo)
 {
-    UseImage(PatternImage(300), 0);
+    UseImage(SequenceBytes(300, 1), 0);
     ASSERT_TRUE(m_exchange.StartRun(TRUE));
     EXPECT_EQ(m_view.running, 1);
     ASSERT_EQ(m_comm.Requests().size(), 1u);
@@ -160,7 +160,7 @@ TEST_F(IspExchangeTest, BeginZeroSendsEntryThenCommandsOneAndTwo)
 
 TEST_F(IspExchangeTest, BeginAt0x6000SendsOnlyCommandOne)
 {
-    UseImage(PatternImage(64), 48);
+    UseImage(SequenceBytes(64, 1), 48);
     ASSERT_TRUE(m_exchange.StartRun(TRUE));
     AnswerLast();
     EXPECT_EQ(m_exchange.GetState().nStep, 2);
@@ -174,7 +174,7 @@ TEST_F(IspExchangeTest, BeginAt0x6000SendsOnlyCommandOne)
 
 TEST_F(IspExchangeTest, Length200GoesIn64And36WordBlocksAndFinishes)
 {
-    UseImage(PatternImage(200, 7), 48);
+    UseImage(SequenceBytes(200, 7), 48);
     RunUpToFirstBlock();
     EXPECT_EQ(m_view.progressUpper, 200);
     EXPECT_EQ(m_view.LastStatus(), "Start to program ...");
@@ -210,7 +210,7 @@ TEST_F(IspExchangeTest, Length200GoesIn64And36WordBlocksAndFinishes)
 
 TEST_F(IspExchangeTest, OddLastByteTravelsWithTheErasedByteAfterIt)
 {
-    UseImage(PatternImage(129, 3), 48);
+    UseImage(SequenceBytes(129, 3), 48);
     RunUpToFirstBlock();
     AnswerBlockCorrectly();
     Bytes last = m_comm.Last().data;
@@ -225,7 +225,7 @@ TEST_F(IspExchangeTest, OddLastByteTravelsWithTheErasedByteAfterIt)
 
 TEST_F(IspExchangeTest, WrongCrcOnTheLastBlockReportsTheRoundedEndAddress)
 {
-    UseImage(PatternImage(200), 48);
+    UseImage(SequenceBytes(200, 1), 48);
     RunUpToFirstBlock();
     AnswerBlockCorrectly();
     Answer(BlockAnswer(static_cast<WORD>(PanelCrcOfLastBlock() ^ 0x0100)));
@@ -237,7 +237,7 @@ TEST_F(IspExchangeTest, WrongCrcOnTheLastBlockReportsTheRoundedEndAddress)
     AnswerBlockCorrectly();
     EXPECT_EQ(m_comm.log.size(), sent) << "no retry after a CRC mismatch";
     // An answer too short to hold a CRC is a mismatch, not a read past its end.
-    UseImage(PatternImage(10), 48);
+    UseImage(SequenceBytes(10, 1), 48);
     RunUpToFirstBlock();
     Bytes shortAnswer = {255, 100, 2};
     Answer(shortAnswer);
@@ -246,7 +246,7 @@ TEST_F(IspExchangeTest, WrongCrcOnTheLastBlockReportsTheRoundedEndAddress)
 
 TEST_F(IspExchangeTest, NoRs485PortKnocksWithFiveRegistersThenSevenAtTheOtherTarget)
 {
-    UseImage(PatternImage(10), 48);
+    UseImage(SequenceBytes(10, 1), 48);
     m_view.options.n485Port = ISP_PORT_NONE;
     ASSERT_TRUE(m_exchange.StartRun(TRUE));
     REQUEST first = m_comm.Requests()[0];
@@ -270,7 +270,7 @@ TEST_F(IspExchangeTest, NoRs485PortKnocksWithFiveRegistersThenSevenAtTheOtherTar
 
 TEST_F(IspExchangeTest, ErrorsAfterTheEntryWaitForStop)
 {
-    UseImage(PatternImage(300), 0);
+    UseImage(SequenceBytes(300, 1), 0);
     ASSERT_TRUE(m_exchange.StartRun(TRUE));
     AnswerLast();
     std::size_t sent = m_comm.log.size();
@@ -287,7 +287,7 @@ TEST_F(IspExchangeTest, ErrorsAfterTheEntryWaitForStop)
 
 TEST_F(IspExchangeTest, PortChecksRefuseInOrder)
 {
-    UseImage(PatternImage(10), 48);
+    UseImage(SequenceBytes(10, 1), 48);
     struct CASE {
         int port485, bit485, ledPort, ledBit;
         const char* information;
@@ -315,7 +315,7 @@ TEST_F(IspExchangeTest, PortChecksRefuseInOrder)
 
 TEST_F(IspExchangeTest, RunsThatCannotWorkAreRefusedWithAMessage)
 {
-    UseImage(PatternImage(10), 48);
+    UseImage(SequenceBytes(10, 1), 48);
     m_view.options.nBeginIndex = -1; // no selection
     EXPECT_FALSE(m_exchange.StartRun(TRUE));
     EXPECT_EQ(m_view.information, (std::vector<std::string>{MSG_ISP_BAD_SELECTION}));
@@ -326,7 +326,7 @@ TEST_F(IspExchangeTest, RunsThatCannotWorkAreRefusedWithAMessage)
     EXPECT_EQ(m_view.messages.back(), "An unexpectedly error,program terminate!");
 
     // The whole 64 KiB fits only from address 0; from 0x6000 it would wrap onto the panel's start.
-    UseImage(PatternImage(0x10000), 48);
+    UseImage(SequenceBytes(0x10000, 1), 48);
     EXPECT_FALSE(m_exchange.StartRun(TRUE));
     EXPECT_EQ(m_view.messages.back(), MSG_ISP_TOO_LONG);
     m_view.options.nBeginIndex = 0;
@@ -358,7 +358,7 @@ TEST_F(IspExchangeTest, FailedLoadStillRunsEntryAndCommandsThenIdles)
 
 TEST_F(IspExchangeTest, AnswersOfAStoppedRunNeverDriveTheNextOne)
 {
-    UseImage(PatternImage(300), 48);
+    UseImage(SequenceBytes(300, 1), 48);
     ASSERT_TRUE(m_exchange.StartRun(TRUE));
     REQUEST oldEntry = m_comm.Last();
     m_exchange.StopRun();
@@ -377,7 +377,7 @@ TEST_F(IspExchangeTest, AnswersOfAStoppedRunNeverDriveTheNextOne)
 
 TEST_F(IspExchangeTest, AutoModeRearmsPerBlockAndClosesOnErrorsAfterTheStart)
 {
-    UseImage(PatternImage(300), 48);
+    UseImage(SequenceBytes(300, 1), 48);
     ISP_EXCHANGE_SETTINGS settings = m_exchange.GetSettings();
     settings.bAuto = TRUE;
     m_exchange.SetSettings(settings);
@@ -396,7 +396,7 @@ TEST_F(IspExchangeTest, AutoModeRearmsPerBlockAndClosesOnErrorsAfterTheStart)
 
 TEST_F(IspExchangeTest, RemoteFileIsDeletedAfterItsRunAndTheFlagSurvivesRetries)
 {
-    UseImage(PatternImage(100), 48);
+    UseImage(SequenceBytes(100, 1), 48);
     ISP_EXCHANGE_SETTINGS settings = m_exchange.GetSettings();
     settings.strRemoteFile = m_view.options.strFile;
     m_exchange.SetSettings(settings);
@@ -415,7 +415,7 @@ TEST_F(IspExchangeTest, RemoteFileIsDeletedAfterItsRunAndTheFlagSurvivesRetries)
 
 TEST_F(IspExchangeTest, MaskSeedIsConfigurable)
 {
-    UseImage(PatternImage(16), 48);
+    UseImage(SequenceBytes(16, 1), 48);
     ISP_EXCHANGE_SETTINGS settings = m_exchange.GetSettings();
     settings.wMaskSeed = 0x1234;
     m_exchange.SetSettings(settings);

@@ -17,7 +17,7 @@ struct ZQFLASH_RUN {
 ZQFLASH_RUN RunZqflash(const QStringList& arguments, int timeoutMs = 20000)
 {
     QProcess process;
-    process.start(QString::fromStdString(OutDirectory() + "/zqflash"), arguments);
+    process.start(QString::fromStdString(COMMON_EX::GetProgramDirectory() + "zqflash"), arguments);
     ZQFLASH_RUN run;
     if (!process.waitForFinished(timeoutMs)) {
         process.kill();
@@ -38,7 +38,7 @@ QString Q(const std::string& text)
 class ZqflashTest : public ::testing::Test {
 protected:
     void SetUp() override { TestApp(); }
-    CIspScratch m_scratch;
+    CScratchDir m_scratch;
 };
 
 } // namespace
@@ -47,7 +47,7 @@ TEST_F(ZqflashTest, ProgramsAHexFileAndExitsZero)
 {
     if (std::system("srec_cat --version >/dev/null 2>&1") != 0)
         GTEST_SKIP() << "srec_cat (Debian package srecord) is not installed";
-    Bytes image = PatternImage(9000, 4);
+    Bytes image = SequenceBytes(9000, 4);
     std::string hex = m_scratch.File("program.hex");
     std::string command = "srec_cat '" + m_scratch.Write("program.raw", image) + "' -binary -o '" + hex +
                           "' -intel -Output_Block_Size=16 -line-termination=crlf";
@@ -64,9 +64,9 @@ TEST_F(ZqflashTest, ProgramsAHexFileAndExitsZero)
 TEST_F(ZqflashTest, DeciphersEncipheredFilesUnlessToldTheyArePlain)
 {
     CCipherLibrary& cipher = CCipherLibrary::GetInstance();
-    cipher.SetDirectory(OutDirectory() + "/bin/");
+    cipher.SetDirectory(COMMON_EX::GetProgramDirectory() + "bin/");
     ASSERT_TRUE(cipher.Load(nullptr));
-    Bytes image = PatternImage(4096, 8);
+    Bytes image = SequenceBytes(4096, 8);
     Bytes enciphered(image.size());
     BYTE key[IMAGE_KEY_LENGTH];
     BuildImageKey(key);
@@ -80,7 +80,7 @@ TEST_F(ZqflashTest, DeciphersEncipheredFilesUnlessToldTheyArePlain)
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(sim.Flash(), ExpectedFlash(image, 0x6000));
 
-    CIspScratch plainScratch;
+    CScratchDir plainScratch;
     CTestPanelSim plain(plainScratch);
     run = RunZqflash({"--port", Q(plain.Device()), "--file", Q(file), "--notenc", "--quiet"});
     EXPECT_EQ(run.status, 0) << run.err;
@@ -89,7 +89,7 @@ TEST_F(ZqflashTest, DeciphersEncipheredFilesUnlessToldTheyArePlain)
 
 TEST_F(ZqflashTest, PanelErrorsExitOneWithTheirText)
 {
-    std::string file = m_scratch.Write("program.vxg", PatternImage(1000));
+    std::string file = m_scratch.Write("program.vxg", SequenceBytes(1000, 1));
     {
         CTestPanelSim sim(m_scratch, {"--bad-crc", "2"});
         ZQFLASH_RUN run = RunZqflash({"--port", Q(sim.Device()), "--file", Q(file), "--notenc"});
@@ -117,7 +117,7 @@ TEST_F(ZqflashTest, PanelErrorsExitOneWithTheirText)
 
 TEST_F(ZqflashTest, RefusalsExitBeforeTheLineIsUsed)
 {
-    std::string file = m_scratch.Write("program.bin", PatternImage(100));
+    std::string file = m_scratch.Write("program.bin", SequenceBytes(100, 1));
     ZQFLASH_RUN run = RunZqflash({"--port", "/dev/zq-no-such-port", "--file", Q(file), "--notenc"});
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find("cannot open /dev/zq-no-such-port"), std::string::npos) << run.err;

@@ -5,14 +5,11 @@
 #include "vexorisp/modbus_crc.h"
 #include "vexorisp/comm_settings.h"
 #include "vexorisp/rtu_frame.h"
+#include "event_wait.h"
 
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QEventLoop>
 #include <QSocketNotifier>
-#include <QTimer>
 
 #include <fcntl.h>
 #include <termios.h>
@@ -25,31 +22,6 @@
 namespace {
 
 using Bytes = std::vector<BYTE>;
-
-QCoreApplication& App()
-{
-    static int argc = 1;
-    static char name[] = "vexorisp_tests";
-    static char* argv[] = {name, nullptr};
-    static QCoreApplication app(argc, argv);
-    return app;
-}
-
-// Runs the event loop until done() holds or timeoutMs pass; returns done().
-bool WaitUntil(const std::function<bool()>& done, int timeoutMs = 3000)
-{
-    QElapsedTimer clock;
-    clock.start();
-    QEventLoop loop;
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-        if (done() || clock.elapsed() > timeoutMs)
-            loop.quit();
-    });
-    poll.start(1);
-    loop.exec();
-    return done();
-}
 
 void Wait(int ms)
 {
@@ -170,7 +142,7 @@ class CommLineTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        App();
+        TestApp();
         m_line = std::make_unique<CCommLine>();
         m_line->SetSink(&CommLineTest::Sink, this, 0x590);
     }
@@ -362,7 +334,7 @@ TEST_F(CommLineTest, ReopeningEndsWaitingRequests)
     m_line->SetOption(0, 5000);
     m_line->Submit(Command(1));
     m_line->Submit(Command(2));
-    ASSERT_TRUE(WaitUntil([&] { return !peer.frames.empty(); }));
+    ASSERT_TRUE(WaitUntil([&] { return !peer.frames.empty(); }, 3000));
     ASSERT_TRUE(m_line->Open(peer.Line()));
     ASSERT_TRUE(WaitNotices(2, 1000));
     EXPECT_EQ(notices[0].outcome, VEXORISP_NOT_OPEN);
