@@ -1,0 +1,454 @@
+#include "editor/image_inspect.h"
+
+#include "comkit/gbk.h"
+#include "editor/download_image.h"
+#include "editor/editor_strings.h"
+#include "editor/pixel_resources.h"
+
+#include <algorithm>
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+#include <set>
+
+using namespace DOWNLOAD_IMAGE;
+
+namespace {
+
+std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+std::string Format(const char* format, ...)
+{
+    char text[512];
+    va_list args;
+    va_start(args, format);
+    std::vsnprintf(text, sizeof text, format, args);
+    va_end(args);
+    return text;
+}
+
+const char* PanelCodeName(BYTE code)
+{
+    switch (code) {
+    case PANEL_CODE_STATIC_TEXT: return "static text";
+    case PANEL_CODE_LIGHT: return "lamp";
+    case PANEL_CODE_BAR: return "bar chart";
+    case PANEL_CODE_REGISTER: return "register";
+    case PANEL_CODE_FUNCTION: return "function key";
+    case PANEL_CODE_PICTURE: return "picture";
+    case PANEL_CODE_NONE: return "trend chart or dynamic text";
+    default: return nullptr;
+    }
+}
+
+bool IsStaticCode(BYTE code)
+{
+    return code == PANEL_CODE_STATIC_TEXT || code == PANEL_CODE_PICTURE;
+}
+
+bool HasParameterRecord(BYTE code)
+{
+    return code == PANEL_CODE_REGISTER || code == PANEL_CODE_LIGHT || code == PANEL_CODE_FUNCTION;
+}
+
+// Registers first, then lamps, then every other kind.
+int PassOf(BYTE code)
+{
+    return code == PANEL_CODE_REGISTER ? 0 : code == PANEL_CODE_LIGHT ? 1 : 2;
+}
+
+// A GBK character code as the model keeps it: lead byte low, trail byte high.
+WORD DoubleCode(BYTE lead, BYTE trail)
+{
+    return static_cast<WORD>(lead | trail << 8);
+}
+
+std::string CharText(const std::string& gbk)
+{
+    return COMMON_EX::GbkToUtf8Lossy(gbk.c_str());
+}
+
+struct CONTROL_ENTRY {
+    BYTE code;
+    BYTE parameter;
+};
+
+class CInspection {
+public:
+    CInspection(const BYTE* image, size_t size, CImageInspector::REPORT& report)
+        : m_pImage(image), m_nSize(size), m_report(report)
+    {
+    }
+
+    void Run()
+    {
+        if (!Header())
+            return;
+        size_t p = HEADER_SIZE;
+        if (!Controls(p) || !Parameters(p) || !StaticTexts(p) || !Tables(p))
+            return;
+        Characters(p);
+    }
+
+private:
+    void Line(const std::string& text) { m_report.lines.push_back(text); }
+    void Problem(const std::string& text) { m_report.problems.push_back(text); }
+
+    // False (and a problem) when `length` bytes at `offset` are not inside the image.
+    bool Fits(size_t offset, size_t length, const char* section)
+    {
+        if (offset <= m_nSize && length <= m_nSize - offset)
+            return true;
+        Problem(Format("%s: %zu bytes at offset %zu run past the end of the %zu-byte image", section,
+                       length, offset, m_nSize));
+        return false;
+    }
+
+    // A section standing for "no records": one 0xFF byte.
+    bool EmptySection(size_t& p, const char* section)
+    {
+        if (!Fits(p, 1, section))
+            return false;
+        Line(Format("%s: none (marker at %zu)", section, p));
+        if (m_pImage[p] != EMPTY_SECTION)
+            Problem(Format("%s: empty-section marker at %zu is 0x%02X, not 0xFF", section, p, m_pImage[p]));
+        ++p;
+        return true;
+    }
+
+    bool Header()
+    {
+        if (m_nSize < HEADER_SIZE) {
+            Problem(Format("the image holds %zu bytes, fewer than its %u-byte header", m_nSize,
+                           unsigned(HEADER_SIZE)));
+            return false;
+        }
+        const BYTE* d = m_pImage;
+        const WORD length = ReadBE16(d + OFFSET_LENGTH);
+        Line(Format("length: %u (image %zu bytes)", length, m_nSize));
+        if (length != m_nSize)
+            Problem(Format("length field says %u bytes, the image holds %zu", length, m_nSize));
+
+        const char* expected = CEditorStrings::Get(CEditorStrings::IDS_IMAGE_VERSION);
+        char version[VERSION_FIELD_SIZE + 1] = {};
+        std::memcpy(version, d + OFFSET_VERSION, VERSION_FIELD_SIZE);
+        Line(Format("version: \"%s\"", CharText(version).c_str()));
+        BYTE field[VERSION_FIELD_SIZE] = {};
+        std::memcpy(field, expected, std::strlen(expected));
+        if (std::memcmp(field, d + OFFSET_VERSION, VERSION_FIELD_SIZE) != 0)
+            Problem(Format("version field is not \"%s\" zero-filled to %u bytes", expected,
+                           unsigned(VERSION_FIELD_SIZE)));
+
+        const WORD backlight = ReadBE16(d + OFFSET_BACKLIGHT);
+        Line(backlight == 0xFFFF ? std::string("backlight: always on")
+                                 : Format("backlight: off after %u s", backlight));
+        if (d[OFFSET_CONSTANT] != CONSTANT_VALUE)
+            Problem(Format("byte %u is %u, not %u", unsigned(OFFSET_CONSTANT), d[OFFSET_CONSTANT],
+                           CONSTANT_VALUE));
+        for (DWORD i = 0; i < RESERVED_SIZE; ++i)
+            if (d[OFFSET_RESERVED + i] != 0)
+                Problem(Format("reserved byte %u is 0x%02X, not 0", unsigned(OFFSET_RESERVED + i),
+                               d[OFFSET_RESERVED + i]));
+
+        m_nScreens = d[OFFSET_SCREEN_COUNT];
+        m_nControls = d[OFFSET_CONTROL_COUNT];
+        m_nParameters = d[OFFSET_PARAMETER_COUNT];
+        std::string pages;
+        for (int i = 0; i < 4; ++i) {
+            const BYTE page = d[OFFSET_FUNCTION_PAGES + i];
+            pages += page ? Format(" %u", page) : std::string(" -");
+            if (page > m_nScreens)
+                Problem(Format("function page %d names screen %u of %u", i + 1, page, m_nScreens));
+        }
+        Line("function pages:" + pages);
+        Line(Format("screens: %u, controls: %u, parameter controls: %u", m_nScreens, m_nControls,
+                    m_nParameters));
+        if (m_nScreens == 0)
+            Problem("the image has no screen");
+        if (m_nParameters > m_nControls)
+            Problem(Format("%u parameter controls among %u controls", m_nParameters, m_nControls));
+        m_wTextLength = ReadBE16(d + OFFSET_STATIC_TEXT_LENGTH);
+        m_wIndex = ReadBE16(d + OFFSET_INDEX);
+        m_wGlyphs = ReadBE16(d + OFFSET_GLYPHS);
+        Line(Format("static text length: %u, character index at %u, glyphs at %u", m_wTextLength,
+                    m_wIndex, m_wGlyphs));
+        return true;
+    }
+
+    bool Controls(size_t& p)
+    {
+        if (m_nControls == 0)
+            return EmptySection(p, "control records");
+        if (!Fits(p, size_t(CONTROL_RECORD_SIZE) * m_nControls, "control records"))
+            return false;
+        BYTE parameter = 0;
+        BYTE label = 0;
+        int lastPass = 0, lastScreen = 1;
+        for (int k = 0; k < m_nControls; ++k, p += CONTROL_RECORD_SIZE) {
+            const BYTE* r = m_pImage + p;
+            const char* name = PanelCodeName(r[1]);
+            Line(Format("control %d: screen %u, %s (code %u), at %u,%u size %ux%u, parameter %s, "
+                        "label %u, bytes 8-13 %u %u %u %u %u %u, inverted %u, number %u",
+                        k, r[0], name ? name : "unknown kind", r[1], r[2], r[3], r[4], r[5],
+                        r[6] == 0xFF ? "-" : std::to_string(r[6]).c_str(), r[7], r[8], r[9], r[10],
+                        r[11], r[12], r[13], r[14], r[15]));
+            m_controls.push_back({r[1], r[6]});
+            if (!name)
+                Problem(Format("control %d: unknown panel type code %u", k, r[1]));
+            if (r[0] < 1 || r[0] > m_nScreens)
+                Problem(Format("control %d: screen %u outside 1-%u", k, r[0], m_nScreens));
+            const int pass = PassOf(r[1]);
+            if (pass < lastPass || (pass == lastPass && r[0] < lastScreen))
+                Problem(Format("control %d: out of order (registers, then lamps, then the other "
+                               "kinds, each by screen)", k));
+            if (pass != lastPass)
+                lastScreen = 1;
+            lastPass = pass;
+            lastScreen = std::max<int>(lastScreen, r[0]);
+            if (r[15] != k)
+                Problem(Format("control %d: control number %u", k, r[15]));
+            if (IsStaticCode(r[1])) {
+                if (r[6] != 0xFF)
+                    Problem(Format("control %d: a static control with parameter index %u", k, r[6]));
+                ++m_nStatic;
+            } else if (r[6] != parameter++) {
+                Problem(Format("control %d: parameter index %u, expected %u", k, r[6], BYTE(parameter - 1)));
+            }
+            if (r[1] == PANEL_CODE_STATIC_TEXT) {
+                if (r[7] != ++label)
+                    Problem(Format("control %d: label string index %u, expected %u", k, r[7], label));
+            } else if (r[7] != 0) {
+                Problem(Format("control %d: label string index %u on a kind without text", k, r[7]));
+            }
+            if (r[14] > 1)
+                Problem(Format("control %d: inverted flag %u", k, r[14]));
+        }
+        m_nTexts = label;
+        if (m_nControls - m_nStatic != m_nParameters)
+            Problem(Format("header counts %u parameter controls, the control records %d", m_nParameters,
+                           m_nControls - m_nStatic));
+        return true;
+    }
+
+    bool Parameters(size_t& p)
+    {
+        if (m_nParameters == 0)
+            return EmptySection(p, "parameter records");
+        const size_t sectionSize = size_t(PARAMETER_RECORD_SIZE) * m_nParameters;
+        if (!Fits(p, sectionSize, "parameter records"))
+            return false;
+        const size_t end = p + sectionSize;
+        int k = 0;
+        for (const CONTROL_ENTRY& control : m_controls) {
+            if (!HasParameterRecord(control.code))
+                continue;
+            if (k == m_nParameters) {
+                Problem("more controls with parameter records than the parameter section holds");
+                break;
+            }
+            const BYTE* r = m_pImage + p;
+            if (control.code == PANEL_CODE_REGISTER) {
+                Line(Format("parameter %d: register, station %u, address %u, digits %u.%u, max %u, "
+                            "min %u, asterisk %u, editable %u, invalid zero %u, index %u",
+                            k, r[0], ReadBE16(r + 1), r[4], r[5], ReadBE16(r + 6), ReadBE16(r + 8),
+                            r[10], r[12], r[13], r[16]));
+            } else {
+                Line(Format("parameter %d: %s, station %u, coil address %u, index %u", k,
+                            PanelCodeName(control.code), r[0], ReadBE16(r + 1), r[16]));
+                if (r[12] != 0xFF || r[13] != 1)
+                    Problem(Format("parameter %d: bytes 12-13 are %02X %02X, not FF 01", k, r[12], r[13]));
+            }
+            if (r[3] != 1)
+                Problem(Format("parameter %d: byte 3 is %u, not 1", k, r[3]));
+            if (r[16] != control.parameter)
+                Problem(Format("parameter %d: index %u, its control record says %u", k, r[16],
+                               control.parameter));
+            p += PARAMETER_RECORD_SIZE;
+            ++k;
+        }
+        // Kinds without a parameter record leave their share of the section zero.
+        for (; p < end; ++p)
+            if (m_pImage[p] != 0) {
+                Problem(Format("parameter section: byte %zu after the last record is not zero", p));
+                break;
+            }
+        p = end;
+        return true;
+    }
+
+    bool StaticTexts(size_t& p)
+    {
+        const int staticControls = m_nControls - m_nParameters;
+        if (staticControls <= 0) {
+            if (!EmptySection(p, "static texts"))
+                return false;
+            if (m_wTextLength != EMPTY_STATIC_TEXT_LENGTH)
+                Problem(Format("static text length is %u without static controls, not 1", m_wTextLength));
+            return true;
+        }
+        DWORD characters = 0;
+        for (int t = 1; t <= m_nTexts; ++t) {
+            if (!Fits(p, 2, "static texts"))
+                return false;
+            const BYTE count = m_pImage[p + 1];
+            if (m_pImage[p] != 0xFF)
+                Problem(Format("static text %d: starts with 0x%02X, not 0xFF", t, m_pImage[p]));
+            if (!Fits(p + 2, size_t(2) * count, "static texts"))
+                return false;
+            std::string gbk;
+            for (int c = 0; c < count; ++c) {
+                const BYTE first = m_pImage[p + 2 + 2 * c];
+                const BYTE second = m_pImage[p + 3 + 2 * c];
+                if (first == 0) {
+                    if (second & 0x80)
+                        Problem(Format("static text %d: single-byte cell 0x%02X", t, second));
+                    m_usedSingle.insert(second);
+                    gbk += static_cast<char>(second);
+                } else {
+                    if (!(first & 0x80))
+                        Problem(Format("static text %d: double-byte cell starts with 0x%02X", t, first));
+                    m_usedDouble.insert(DoubleCode(first, second));
+                    gbk += static_cast<char>(first);
+                    gbk += static_cast<char>(second);
+                }
+            }
+            Line(Format("static text %d: %u characters \"%s\"", t, count, CharText(gbk).c_str()));
+            characters += count;
+            p += 2 + size_t(2) * count;
+        }
+        const DWORD expected = 2 * (DWORD(staticControls) + characters);
+        if (m_wTextLength != (expected & 0xFFFF))
+            Problem(Format("static text length is %u, expected %u", m_wTextLength, expected));
+        return true;
+    }
+
+    void Table(size_t& p, UINT resource, DWORD size, const char* name)
+    {
+        DWORD ownSize = 0;
+        const BYTE* own = CPixelResources::GetResource(resource, &ownSize);
+        const bool same = own && ownSize == size && std::memcmp(own, m_pImage + p, size) == 0;
+        Line(Format("%s: %u bytes at %zu, %s the editor's table", name, unsigned(size), p,
+                    same ? "same as" : "differs from"));
+        p += size;
+    }
+
+    bool Tables(size_t& p)
+    {
+        if (!Fits(p, FUNCTION_TABLE_SIZE + LIGHT_TABLE_SIZE, "symbol tables"))
+            return false;
+        Table(p, CPixelResources::PIC_PIXEL_FUNCTION, FUNCTION_TABLE_SIZE, "function-key images");
+        Table(p, CPixelResources::PIC_PIXEL_LIGHT, LIGHT_TABLE_SIZE, "lamp images");
+        return true;
+    }
+
+    void Characters(size_t p)
+    {
+        if (m_wIndex != p)
+            Problem(Format("character index offset is %u, the index starts at %zu", m_wIndex, p));
+        if (m_wGlyphs < m_wIndex || (m_wGlyphs - m_wIndex) % INDEX_ENTRY_SIZE != 0) {
+            Problem(Format("glyph offset %u does not end a whole index starting at %u", m_wGlyphs, m_wIndex));
+            return;
+        }
+        if (!Fits(m_wIndex, m_wGlyphs - m_wIndex, "character index"))
+            return;
+        std::vector<WORD> doubles;
+        std::vector<BYTE> singles;
+        const int entries = (m_wGlyphs - m_wIndex) / INDEX_ENTRY_SIZE;
+        for (int i = 0; i < entries; ++i) {
+            const BYTE* e = m_pImage + m_wIndex + INDEX_ENTRY_SIZE * i;
+            if (e[1] == SINGLE_BYTE_MARK) {
+                singles.push_back(e[0]);
+            } else {
+                if (!singles.empty())
+                    Problem(Format("index entry %d: a double-byte character after the single-byte ones", i));
+                doubles.push_back(DoubleCode(e[0], e[1]));
+            }
+        }
+        const size_t nC = doubles.size(), nA = singles.size();
+        for (size_t i = 0; i < nC + nA; ++i) {
+            const BYTE* e = m_pImage + m_wIndex + INDEX_ENTRY_SIZE * i;
+            const size_t expected = i < nC ? m_wGlyphs + DOUBLE_GLYPH_SIZE * i
+                                           : m_wGlyphs + DOUBLE_GLYPH_SIZE * nC + SINGLE_GLYPH_SIZE * (i - nC);
+            if (ReadBE16(e + 2) != (expected & 0xFFFF))
+                Problem(Format("index entry %zu: glyph offset %u, expected %zu", i, ReadBE16(e + 2), expected));
+        }
+        CheckCharacterLists(doubles, singles);
+
+        const size_t glyphBytes = DOUBLE_GLYPH_SIZE * nC + SINGLE_GLYPH_SIZE * nA;
+        Line(Format("glyphs: %zu double-byte of %u bytes, %zu single-byte of %u bytes, %zu bytes at %u",
+                    nC, unsigned(DOUBLE_GLYPH_SIZE), nA, unsigned(SINGLE_GLYPH_SIZE), glyphBytes, m_wGlyphs));
+        if (!Fits(m_wGlyphs, glyphBytes, "glyphs"))
+            return;
+        if (m_wGlyphs + glyphBytes != m_nSize)
+            Problem(Format("the glyphs end at %zu, the image at %zu", m_wGlyphs + glyphBytes, m_nSize));
+        CheckGlyphs(doubles, singles);
+    }
+
+    void CheckCharacterLists(const std::vector<WORD>& doubles, const std::vector<BYTE>& singles)
+    {
+        std::string doubleText, singleText;
+        for (WORD code : doubles) {
+            doubleText += static_cast<char>(code & 0xFF);
+            doubleText += static_cast<char>(code >> 8);
+        }
+        for (BYTE code : singles)
+            singleText += static_cast<char>(code);
+        Line(Format("character index: %zu double-byte \"%s\"", doubles.size(), CharText(doubleText).c_str()));
+        Line(Format("character index: %zu single-byte \"%s\"", singles.size(), CharText(singleText).c_str()));
+
+        const std::string seedDouble = SEED_DOUBLE_BYTE_TEXT, seedSingle = SEED_SINGLE_BYTE_TEXT;
+        if (doubleText.compare(0, seedDouble.size(), seedDouble) != 0)
+            Problem("character index: the double-byte entries do not start with the runtime's own characters");
+        if (singleText.compare(0, seedSingle.size(), seedSingle) != 0)
+            Problem("character index: the single-byte entries do not start with the runtime's own characters");
+        const std::set<WORD> doubleSet(doubles.begin(), doubles.end());
+        const std::set<BYTE> singleSet(singles.begin(), singles.end());
+        if (doubleSet.size() != doubles.size() || singleSet.size() != singles.size())
+            Problem("character index: a character is listed twice");
+        for (WORD code : m_usedDouble)
+            if (!doubleSet.count(code))
+                Problem(Format("character index: static text character %02X %02X has no entry", code & 0xFF,
+                               code >> 8));
+        for (BYTE code : m_usedSingle)
+            if (!singleSet.count(code))
+                Problem(Format("character index: static text character 0x%02X has no entry", code));
+    }
+
+    void CheckGlyphs(const std::vector<WORD>& doubles, const std::vector<BYTE>& singles)
+    {
+        DWORD fontSize = 0;
+        const BYTE* font = CPixelResources::GetResource(CPixelResources::PIC_PIXEL_FONT, &fontSize);
+        const BYTE* g = m_pImage + m_wGlyphs;
+        for (size_t i = 0; i < doubles.size(); ++i, g += DOUBLE_GLYPH_SIZE) {
+            BYTE expected[DOUBLE_GLYPH_SIZE] = {};
+            const long offset = CPixelResources::GetChineseCharOffset(doubles[i]);
+            if (font && offset >= 0 && offset + DOUBLE_GLYPH_FONT_BYTES <= long(fontSize))
+                std::memcpy(expected, font + offset, DOUBLE_GLYPH_FONT_BYTES);
+            if (std::memcmp(expected, g, DOUBLE_GLYPH_SIZE) != 0)
+                Problem(Format("glyph of double-byte character %zu (%02X %02X) differs from the font table", i,
+                               doubles[i] & 0xFF, doubles[i] >> 8));
+        }
+        for (size_t j = 0; j < singles.size(); ++j, g += SINGLE_GLYPH_SIZE)
+            if (!font || std::memcmp(font + SINGLE_GLYPH_SIZE * singles[j], g, SINGLE_GLYPH_SIZE) != 0)
+                Problem(Format("glyph of single-byte character %zu (0x%02X) differs from the font table", j,
+                               singles[j]));
+    }
+
+    const BYTE* m_pImage;
+    size_t m_nSize;
+    CImageInspector::REPORT& m_report;
+    int m_nScreens = 0, m_nControls = 0, m_nParameters = 0, m_nStatic = 0, m_nTexts = 0;
+    WORD m_wTextLength = 0, m_wIndex = 0, m_wGlyphs = 0;
+    std::vector<CONTROL_ENTRY> m_controls;
+    std::set<WORD> m_usedDouble;
+    std::set<BYTE> m_usedSingle;
+};
+
+} // namespace
+
+CImageInspector::REPORT CImageInspector::Inspect(const BYTE* image, size_t size)
+{
+    REPORT report;
+    CInspection(image, size, report).Run();
+    return report;
+}

@@ -1,0 +1,191 @@
+#include "editor/project_file.h"
+
+#include "editor/editor_strings.h"
+#include "editor/project.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <memory>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+const char* const ZQE_EXTENSION = ".ZQE";
+
+std::string SystemError(const char* what, const std::string& path)
+{
+    return std::string(what) + " " + path + ": " + std::strerror(errno);
+}
+
+std::string DamagedText()
+{
+    return CEditorStrings::Get(CEditorStrings::IDS_PROJECT_DAMAGED);
+}
+
+bool WriteAll(int fd, const BYTE* data, size_t size)
+{
+    while (size > 0) {
+        const ssize_t n = ::write(fd, data, size);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        data += n;
+        size -= static_cast<size_t>(n);
+    }
+    return true;
+}
+
+// Mode for the new file: the old file's, or what a plain create would give.
+mode_t TargetMode(const std::string& path)
+{
+    struct stat st;
+    if (::stat(path.c_str(), &st) == 0)
+        return st.st_mode & 07777;
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+} // namespace
+
+CProject* CProjectFile::Open(const std::string& path, std::string& error)
+{
+    std::vector<BYTE> bytes;
+    if (!ReadFile(path, MAX_FILE_SIZE, bytes, error))
+        return nullptr;
+    return OpenBytes(bytes, error);
+}
+
+CProject* CProjectFile::OpenBytes(const std::vector<BYTE>& bytes, std::string& error)
+{
+    const DWORD size = static_cast<DWORD>(bytes.size());
+    if (bytes.size() > MAX_FILE_SIZE || !CProject::CheckSignature(bytes.data(), size)) {
+        error = DamagedText();
+        return nullptr;
+    }
+    std::vector<BYTE> data(bytes); // Load takes a writable buffer
+    std::unique_ptr<CProject> project(new CProject);
+    if (project->Load(data.data(), size) != size) {
+        error = DamagedText();
+        return nullptr;
+    }
+    return project.release();
+}
+
+bool CProjectFile::Save(const std::string& path, CProject& project, std::string& error)
+{
+    std::vector<BYTE> bytes;
+    return SaveBytes(project, bytes, error) &&
+           WriteFileAtomically(path, bytes.data(), bytes.size(), error);
+}
+
+bool CProjectFile::SaveBytes(CProject& project, std::vector<BYTE>& bytes, std::string& error)
+{
+    const DWORD size = project.Save(nullptr, 0);
+    bytes.assign(size, 0);
+    if (size == 0 || project.Save(bytes.data(), size) != size) {
+        bytes.clear();
+        error = "the project has no complete panel model to save";
+        return false;
+    }
+    return true;
+}
+
+bool CProjectFile::ReadFile(const std::string& path, DWORD maxSize, std::vector<BYTE>& bytes,
+                            std::string& error)
+{
+    bytes.clear();
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        error = SystemError("cannot open", path);
+        return false;
+    }
+    struct stat st;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        error = "cannot read " + path + ": not a regular file";
+        ::close(fd);
+        return false;
+    }
+    if (static_cast<unsigned long long>(st.st_size) > maxSize) {
+        error = "cannot read " + path + ": larger than " + std::to_string(maxSize) + " bytes";
+        ::close(fd);
+        return false;
+    }
+    // Read up to one byte more than the limit, in case the file grew since fstat.
+    bytes.resize(std::min<size_t>(maxSize, static_cast<size_t>(st.st_size)) + 1);
+    size_t got = 0;
+    while (got < bytes.size()) {
+        const ssize_t n = ::read(fd, bytes.data() + got, bytes.size() - got);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            error = SystemError("cannot read", path);
+            ::close(fd);
+            bytes.clear();
+            return false;
+        }
+        if (n == 0)
+            break;
+        got += static_cast<size_t>(n);
+    }
+    ::close(fd);
+    if (got > maxSize) {
+        error = "cannot read " + path + ": larger than " + std::to_string(maxSize) + " bytes";
+        bytes.clear();
+        return false;
+    }
+    bytes.resize(got);
+    return true;
+}
+
+bool CProjectFile::WriteFileAtomically(const std::string& path, const BYTE* data, size_t size,
+                                       std::string& error)
+{
+    std::string temp = path + ".XXXXXX";
+    const mode_t mode = TargetMode(path);
+    const int fd = ::mkstemp(&temp[0]);
+    if (fd < 0) {
+        error = SystemError("cannot write", path);
+        return false;
+    }
+    bool ok = WriteAll(fd, data, size) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
+    if (!ok)
+        error = SystemError("cannot write", path);
+    if (::close(fd) != 0 && ok) {
+        ok = false;
+        error = SystemError("cannot write", path);
+    }
+    if (ok && ::rename(temp.c_str(), path.c_str()) != 0) {
+        ok = false;
+        error = SystemError("cannot replace", path);
+    }
+    if (!ok)
+        ::unlink(temp.c_str());
+    return ok;
+}
+
+std::string CProjectFile::ProposeSaveName(const std::string& title)
+{
+    const size_t dot = title.rfind('.');
+    return (dot == std::string::npos ? title : title.substr(0, dot)) + ZQE_EXTENSION;
+}
+
+std::string CProjectFile::NormalizeSavePath(const std::string& chosen)
+{
+    std::string path = chosen;
+    while (!path.empty() && std::isspace(static_cast<unsigned char>(path.back())))
+        path.pop_back();
+    std::string tail = path.size() >= 4 ? path.substr(path.size() - 4) : std::string();
+    for (char& c : tail)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    if (tail != ZQE_EXTENSION)
+        path += ZQE_EXTENSION;
+    return path;
+}
