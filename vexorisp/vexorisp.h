@@ -51,7 +51,8 @@ typedef struct VEXORISP_LINE {
 } VEXORISP_LINE;
 
 /* Asked by OpenComm in manual mode with the line about to be opened; may change it. Returns 1 to
- * open the line, 0 to leave it closed. A changed COM number or device path is saved. */
+ * open the line, 0 to keep the line as it was (closed if it was never opened). A changed COM
+ * number or device path is saved to the settings file. */
 typedef int (*VEXORISP_CONFIRM)(void* context, VEXORISP_LINE* line);
 
 /* Registers the sink and message number and reloads the settings file. manual = 1: asks the
@@ -70,14 +71,14 @@ VEXORISP_API int Set_ModBus_Option(int retries, int timeoutMs);
 /* Function 16 (write multiple registers): count registers (1 to 123) starting at start.
  * wordsInHostOrder = 0: data holds 2 x count bytes sent in their order; 1: data holds count
  * 16-bit words in host order, each sent high byte first. */
-VEXORISP_API int Set_ModBus_Send(int slave, int function, int start, int count, const void* data,
-                    int wordsInHostOrder);
+VEXORISP_API int Set_ModBus_Send(int slave, int function, int start, int count,
+                                 const void* data, int wordsInHostOrder);
 
 /* Function 100 (the boot loader's block request): count registers (1 to 127) of data, laid out
  * as for Set_ModBus_Send. The answer carries answerRegisters registers (1 to 127). readStart and
  * writeStart are not carried by this function; pass 0. */
-VEXORISP_API int Set_ModBus_RW(int slave, int function, int answerRegisters, int readStart, int writeStart,
-                  int count, const void* data, int wordsInHostOrder);
+VEXORISP_API int Set_ModBus_RW(int slave, int function, int answerRegisters, int readStart,
+                               int writeStart, int count, const void* data, int wordsInHostOrder);
 
 /* Beyond the original five: the confirmation hook of manual mode (null: open without asking),
  * another settings file (null: "MD_DLL.DFT" beside the library), the current line settings
