@@ -40,8 +40,10 @@ CCommPortDlg::CCommPortDlg(const VEXORISP_LINE& line, QWidget* parent) : QDialog
     m_pCom->setRange(1, 256);
     m_pCom->setPrefix(QStringLiteral("COM"));
     m_pCom->setValue(line.com);
+    m_pCom->setObjectName(QStringLiteral("com"));
     m_pDevice = new QLineEdit(QString::fromLocal8Bit(line.device), this);
     m_pDevice->setMinimumWidth(200);
+    m_pDevice->setObjectName(QStringLiteral("device"));
     m_pBaud = new QComboBox(this);
     m_pBaud->setEditable(true);
     m_pBaud->setValidator(new QIntValidator(50, 4000000, m_pBaud));

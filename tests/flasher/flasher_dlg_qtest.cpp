@@ -1,7 +1,9 @@
 // The programmer's dialog, offscreen: controls and settings file, programming the panel simulator
 // in manual and automatic mode, the time limit, and the remote fetch from a loopback FTP server.
 #include "flasher/about_dlg.h"
+#include "flasher/comm_port_dlg.h"
 #include "flasher/flasher_dlg.h"
+#include "tools/zqpanel-sim/panel_sim_process.h"
 #include "vexorisp/comm_settings.h"
 
 #include "ftp_test_server.h"
@@ -15,7 +17,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
-#include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -33,37 +34,10 @@ struct tagShownMessage {
     QString caption;
 };
 
-// zqpanel-sim on a new pseudo-terminal; its flash is read after it ends.
-class CPanelSim {
-public:
-    CPanelSim(const QString& flashFile, const QStringList& extra = {}) : m_flashFile(flashFile)
-    {
-        m_process.start(QCoreApplication::applicationDirPath() + "/zqpanel-sim",
-                        QStringList{"--flash", flashFile, "--exit-on-stdin-eof"} + extra);
-        if (m_process.waitForStarted(5000) && m_process.waitForReadyRead(5000))
-            m_device = QString::fromLocal8Bit(m_process.readLine()).trimmed();
-    }
-    ~CPanelSim() { End(); }
-    const QString& Device() const { return m_device; }
-    QByteArray Flash()
-    {
-        End();
-        QFile file(m_flashFile);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-
-private:
-    void End()
-    {
-        if (m_process.state() == QProcess::NotRunning)
-            return;
-        m_process.terminate();
-        m_process.waitForFinished(5000);
-    }
-    QProcess m_process;
-    QString m_flashFile;
-    QString m_device;
-};
+std::string SimProgram()
+{
+    return (QCoreApplication::applicationDirPath() + "/zqpanel-sim").toStdString();
+}
 
 // Intel HEX text of bytes placed at address, 16 bytes a record, CR LF line ends.
 QByteArray IntelHex(const QByteArray& bytes, int address)
@@ -121,6 +95,7 @@ private slots:
     void PortChecksStopTheRun();
     void ManualModeProgramsTheSimulator();
     void StopReturnsToIdle();
+    void PortQuestionChoosesTheDevice();
     void AutoModeProgramsAndClosesAfterTheMessage();
     void AutoModeWithoutPanelClosesWithTimeOver();
     void AutoModeClosesOnHexFormatError();
@@ -143,11 +118,11 @@ private:
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
     // Points the communication library's COM1 at device.
-    void UseDevice(const QString& device)
+    void UseDevice(const std::string& device)
     {
         COMM_SETTINGS settings = GetDefaultCommSettings();
         settings.com = 1;
-        settings.devices[1] = device.toStdString();
+        settings.devices[1] = device;
         QVERIFY(WriteCommSettingsFile(File("MD_DLL.DFT").toStdString(), FormatCommSettings(settings)));
     }
     void WriteIsp(const QByteArray& lines) { Write("isp.ini", "[sysset]\r\n" + lines); }
@@ -157,7 +132,7 @@ private:
         options.settingsDirectory = m_scratch->path().toStdString();
         options.libraryDirectory = (QCoreApplication::applicationDirPath() + "/bin").toStdString();
         options.commSettingsFile = File("MD_DLL.DFT").toStdString();
-        options.confirmPort = false;
+        options.confirmPort = m_confirmPort;
         options.startDelayMs = 50;
         options.runLimitMs = m_runLimitMs;
         m_dlg = std::make_unique<CFlasherDlg>(options);
@@ -203,6 +178,7 @@ private:
     QList<QUrl> m_openedUrls;
     bool m_closed = false;
     int m_runLimitMs = 5000;
+    bool m_confirmPort = false;
 };
 
 void FlasherDlgTest::init()
@@ -212,6 +188,7 @@ void FlasherDlgTest::init()
     qputenv("TMPDIR", m_scratch->path().toLocal8Bit());
     m_messages.clear();
     m_runLimitMs = 5000;
+    m_confirmPort = false;
 }
 
 void FlasherDlgTest::cleanup()
@@ -379,8 +356,8 @@ void FlasherDlgTest::PortChecksStopTheRun()
 
 void FlasherDlgTest::ManualModeProgramsTheSimulator()
 {
-    CPanelSim sim(File("flash.bin"));
-    QVERIFY(!sim.Device().isEmpty());
+    CPanelSimProcess sim(SimProgram(), File("flash.bin").toStdString());
+    QVERIFY(!sim.Device().empty());
     UseDevice(sim.Device());
     const QByteArray image = Pattern(1000, 3);
     Write("prog.hex", IntelHex(image, 0));
@@ -398,12 +375,13 @@ void FlasherDlgTest::ManualModeProgramsTheSimulator()
     QVERIFY(!m_closed);
     QCOMPARE(m_messages.size(), size_t(1));
     QVERIFY(QFile::exists(File("prog.hex")));
-    QCOMPARE(sim.Flash(), ExpectedFlash(image, 16 * 512));
+    sim.Stop();
+    QCOMPARE(Read("flash.bin"), ExpectedFlash(image, 16 * 512));
 }
 
 void FlasherDlgTest::StopReturnsToIdle()
 {
-    CPanelSim sim(File("flash.bin"), {"--ignore-knocks", "1000000"});
+    CPanelSimProcess sim(SimProgram(), File("flash.bin").toStdString(), {"--ignore-knocks", "1000000"});
     UseDevice(sim.Device());
     Write("prog.bin", Pattern(300, 4));
     WriteIsp("auto=0\r\nnotenc=1\r\naddr=1\r\nfile=" + File("prog.bin").toLocal8Bit() +
@@ -419,9 +397,50 @@ void FlasherDlgTest::StopReturnsToIdle()
     QVERIFY(m_messages.empty());
 }
 
+void FlasherDlgTest::PortQuestionChoosesTheDevice()
+{
+    CPanelSimProcess sim(SimProgram(), File("flash.bin").toStdString());
+    UseDevice("/dev/zq-no-such-port");
+    const QByteArray image = Pattern(300, 8);
+    Write("prog.bin", image);
+    WriteIsp("auto=0\r\nnotenc=1\r\naddr=1\r\nfile=" + File("prog.bin").toLocal8Bit() +
+             "\r\nledport=4\r\nledbit=0\r\n485port=4\r\n485bit=0\r\npaddr=8\r\n");
+    // Start-up and "COM config" ask; the first answer is Cancel, the second names the simulator.
+    int asked = 0;
+    QString shownDevice;
+    QTimer answer;
+    connect(&answer, &QTimer::timeout, this, [&] {
+        auto* port = dynamic_cast<CCommPortDlg*>(QApplication::activeModalWidget());
+        if (!port)
+            return;
+        auto* device = port->findChild<QLineEdit*>("device");
+        shownDevice = device->text();
+        if (asked++ == 0) {
+            port->reject();
+            return;
+        }
+        device->setText(QString::fromStdString(sim.Device()));
+        port->accept();
+    });
+    answer.start(20);
+    m_confirmPort = true;
+    Create();
+    QCOMPARE(asked, 1);
+    QCOMPARE(shownDevice, QString("/dev/zq-no-such-port"));
+    Button(CFlasherDlg::IDC_COM_CONFIG)->click();
+    QCOMPARE(asked, 2);
+    answer.stop();
+    QVERIFY(Read("MD_DLL.DFT").contains(QByteArray::fromStdString(sim.Device())));
+
+    Button(CFlasherDlg::IDC_LOCAL_PROGRAM)->click();
+    QTRY_VERIFY_WITH_TIMEOUT(Shown("Program Finished", "Information"), 20000);
+    sim.Stop();
+    QCOMPARE(Read("flash.bin"), ExpectedFlash(image, 8 * 512));
+}
+
 void FlasherDlgTest::AutoModeProgramsAndClosesAfterTheMessage()
 {
-    CPanelSim sim(File("flash.bin"));
+    CPanelSimProcess sim(SimProgram(), File("flash.bin").toStdString());
     UseDevice(sim.Device());
     const QByteArray image = Pattern(700, 5);
     Write("20240101120000_99.vxg", image);
@@ -460,12 +479,13 @@ void FlasherDlgTest::AutoModeProgramsAndClosesAfterTheMessage()
     QCOMPARE(m_dlg->GetExchange().GetResult(), ISP_RESULT_FINISHED);
     m_dlg.reset();
     QCOMPARE(Read("isp.ini"), handOff);
-    QCOMPARE(sim.Flash(), ExpectedFlash(image, 48 * 512));
+    sim.Stop();
+    QCOMPARE(Read("flash.bin"), ExpectedFlash(image, 48 * 512));
 }
 
 void FlasherDlgTest::AutoModeWithoutPanelClosesWithTimeOver()
 {
-    CPanelSim sim(File("flash.bin"), {"--ignore-knocks", "1000000"});
+    CPanelSimProcess sim(SimProgram(), File("flash.bin").toStdString(), {"--ignore-knocks", "1000000"});
     UseDevice(sim.Device());
     Write("prog.vxg", Pattern(300, 6));
     WriteIsp("auto=1\r\nnotenc=1\r\naddr=1\r\nfile=" + File("prog.vxg").toLocal8Bit() +
@@ -481,7 +501,7 @@ void FlasherDlgTest::AutoModeWithoutPanelClosesWithTimeOver()
 
 void FlasherDlgTest::AutoModeClosesOnHexFormatError()
 {
-    CPanelSim sim(File("flash.bin"), {"--ignore-knocks", "1000000"});
+    CPanelSimProcess sim(SimProgram(), File("flash.bin").toStdString(), {"--ignore-knocks", "1000000"});
     UseDevice(sim.Device());
     Write("prog.hex", ":10000000FFFF\n");
     WriteIsp("auto=1\r\nnotenc=1\r\naddr=1\r\nfile=" + File("prog.hex").toLocal8Bit() +
@@ -507,7 +527,7 @@ void FlasherDlgTest::RemoteFetchProgramsAndDeletesBothFiles()
     QVERIFY(ftp.Port() > 0);
     Write("remote.ini", "[server]\r\nhost=127.0.0.1\r\nport=" + QByteArray::number(ftp.Port()) +
                             "\r\nuser=panel\r\npassword=secret\r\n");
-    CPanelSim sim(File("flash.bin"));
+    CPanelSimProcess sim(SimProgram(), File("flash.bin").toStdString());
     UseDevice(sim.Device());
     Write("old.bin", "x");
     WriteIsp("auto=0\r\nnotenc=1\r\naddr=1\r\nfile=" + File("old.bin").toLocal8Bit() +
@@ -524,7 +544,8 @@ void FlasherDlgTest::RemoteFetchProgramsAndDeletesBothFiles()
     QVERIFY(!QFile::exists(File("tmp.hex")));
     QVERIFY(!QFile::exists(root.filePath("web/upfile.hex")));
     QCOMPARE(m_messages.size(), size_t(1));
-    QCOMPARE(sim.Flash(), ExpectedFlash(image, 32 * 512));
+    sim.Stop();
+    QCOMPARE(Read("flash.bin"), ExpectedFlash(image, 32 * 512));
 }
 
 void FlasherDlgTest::RemoteFetchFailureReturnsToIdle()

@@ -1,0 +1,93 @@
+// flasher-screenshot MANUAL.png AUTO.png
+// Renders the programmer's dialog with sample settings, as a user sees it in manual mode and in
+// the unattended mode the editor starts it in, each under a drawn title bar. Run it offscreen:
+//   QT_QPA_PLATFORM=offscreen out/flasher-screenshot docs/flasher-manual.png docs/flasher-auto.png
+#include "flasher/flasher_app.h"
+#include "flasher/flasher_dlg.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPainter>
+#include <QTemporaryDir>
+
+#include <cstdio>
+
+namespace {
+
+// The client area under a plain title bar with the icon and the window title.
+QImage Framed(QWidget& window)
+{
+    const QPixmap client = window.grab();
+    const int bar = 24;
+    QImage image(client.width() + 2, client.height() + bar + 1, QImage::Format_RGB32);
+    image.fill(QColor(40, 70, 130));
+    QPainter painter(&image);
+    painter.drawPixmap(4, 4, window.windowIcon().pixmap(16, 16));
+    painter.setPen(Qt::white);
+    painter.setFont(CFlasherApp::GetDialogFont());
+    painter.drawText(QRect(26, 0, image.width() - 30, bar), Qt::AlignVCenter | Qt::AlignLeft, window.windowTitle());
+    painter.drawPixmap(1, bar, client);
+    return image;
+}
+
+bool Render(const QString& settingsDir, const QByteArray& isp, const QString& output, bool autoMode)
+{
+    QFile file(settingsDir + "/isp.ini");
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    file.write(isp);
+    file.close();
+
+    tagFlasherOptions options;
+    options.settingsDirectory = settingsDir.toStdString();
+    options.libraryDirectory = (QCoreApplication::applicationDirPath() + "/bin").toStdString();
+    options.commSettingsFile = (settingsDir + "/MD_DLL.DFT").toStdString();
+    options.confirmPort = false;
+    options.startDelayMs = 3600 * 1000; // the run never starts here
+    options.runLimitMs = 3600 * 1000;
+    CFlasherDlg dlg(options);
+    dlg.SetMessageHook([](const QString&, const QString&) {});
+    if (autoMode) {
+        dlg.SetProgressRange(0, 1000);
+        dlg.SetProgressPos(384);
+        dlg.SetStatusText("Start to program ...");
+    } else {
+        dlg.SetStatusText("Program Finished");
+    }
+    dlg.show();
+    QCoreApplication::processEvents();
+    const bool saved = Framed(dlg).save(output, "PNG");
+    dlg.hide();
+    return saved;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: flasher-screenshot MANUAL.png AUTO.png\n");
+        return 2;
+    }
+    CFlasherApp app(argc, argv);
+    QTemporaryDir scratch;
+    if (!scratch.isValid())
+        return 1;
+    const QString sample = "/opt/zq/Data/panel_program.hex";
+    const bool manual =
+        Render(scratch.path(),
+               "[sysset]\r\nauto=0\r\nnotenc=0\r\naddr=1\r\nfile=" + sample.toUtf8() +
+                   "\r\nledport=4\r\nledbit=0\r\n485port=2\r\n485bit=5\r\npaddr=48\r\n",
+               QString::fromLocal8Bit(argv[1]), false);
+    const bool automatic =
+        Render(scratch.path(),
+               "[sysset]\r\nfile=/opt/zq/Data/20240101120000_1234.vxg\r\nauto=1\r\nnotenc=1\r\npaddr=48\r\n",
+               QString::fromLocal8Bit(argv[2]), true);
+    if (!manual || !automatic) {
+        std::fprintf(stderr, "flasher-screenshot: cannot write the images\n");
+        return 1;
+    }
+    return 0;
+}
