@@ -126,6 +126,33 @@ private:
         QVERIFY(WriteCommSettingsFile(File("MD_DLL.DFT").toStdString(), FormatCommSettings(settings)));
     }
     void WriteIsp(const QByteArray& lines) { Write("isp.ini", "[sysset]\r\n" + lines); }
+    // Plain files, slave 1, no LED port, the program in the scratch folder.
+    void WriteRunSettings(bool autoMode, const QString& file, int paddr, int port485 = 4, int bit485 = 0)
+    {
+        WriteIsp(QString("auto=%1\r\nnotenc=1\r\naddr=1\r\nfile=%2\r\nledport=4\r\nledbit=0\r\n"
+                         "485port=%3\r\n485bit=%4\r\npaddr=%5\r\n")
+                     .arg(autoMode ? 1 : 0).arg(File(file)).arg(port485).arg(bit485).arg(paddr)
+                     .toLocal8Bit());
+    }
+    // An update server on loopback with its web folder (holding upfile.hex when given), and
+    // remote.ini naming it.
+    std::unique_ptr<zqtest::CFtpTestServer> StartFtp(const QTemporaryDir& root, const QByteArray* upload,
+                                                     int writeLimit = 0)
+    {
+        if (!QDir(root.path()).mkdir("web"))
+            return nullptr;
+        if (upload) {
+            QFile file(root.filePath("web/upfile.hex"));
+            if (!file.open(QIODevice::WriteOnly) || file.write(*upload) != upload->size())
+                return nullptr;
+        }
+        auto ftp = std::make_unique<zqtest::CFtpTestServer>(root.path(), "panel", "secret", writeLimit);
+        if (ftp->Port() <= 0)
+            return nullptr;
+        Write("remote.ini", "[server]\r\nhost=127.0.0.1\r\nport=" + QByteArray::number(ftp->Port()) +
+                                "\r\nuser=panel\r\npassword=secret\r\n");
+        return ftp;
+    }
     CFlasherDlg* Create(bool captureMessages = true)
     {
         tagFlasherOptions options;
@@ -338,8 +365,7 @@ void FlasherDlgTest::OpenFileChoosesBinAndValidatesHex()
 void FlasherDlgTest::PortChecksStopTheRun()
 {
     Write("prog.bin", Pattern(100, 2));
-    WriteIsp("auto=0\r\nnotenc=1\r\naddr=1\r\nfile=" + File("prog.bin").toLocal8Bit() +
-             "\r\nledport=4\r\nledbit=0\r\n485port=3\r\n485bit=1\r\npaddr=0\r\n");
+    WriteRunSettings(false, "prog.bin", 0, 3, 1);
     Create();
     Button(CFlasherDlg::IDC_LOCAL_PROGRAM)->click();
     QVERIFY(Shown("485 port cannot be set to RXD or TXD!", "Information"));
@@ -361,8 +387,7 @@ void FlasherDlgTest::ManualModeProgramsTheSimulator()
     UseDevice(sim.Device());
     const QByteArray image = Pattern(1000, 3);
     Write("prog.hex", IntelHex(image, 0));
-    WriteIsp("auto=0\r\nnotenc=1\r\naddr=1\r\nfile=" + File("prog.hex").toLocal8Bit() +
-             "\r\nledport=4\r\nledbit=0\r\n485port=4\r\n485bit=0\r\npaddr=16\r\n");
+    WriteRunSettings(false, "prog.hex", 16);
     Create();
     Button(CFlasherDlg::IDC_LOCAL_PROGRAM)->click();
     QVERIFY(IsRunning());
@@ -384,8 +409,7 @@ void FlasherDlgTest::StopReturnsToIdle()
     CPanelSimProcess sim(SimProgram(), File("flash.bin").toStdString(), {"--ignore-knocks", "1000000"});
     UseDevice(sim.Device());
     Write("prog.bin", Pattern(300, 4));
-    WriteIsp("auto=0\r\nnotenc=1\r\naddr=1\r\nfile=" + File("prog.bin").toLocal8Bit() +
-             "\r\nledport=4\r\nledbit=0\r\n485port=4\r\n485bit=0\r\npaddr=0\r\n");
+    WriteRunSettings(false, "prog.bin", 0);
     Create();
     Button(CFlasherDlg::IDC_LOCAL_PROGRAM)->click();
     QVERIFY(IsRunning());
@@ -403,8 +427,7 @@ void FlasherDlgTest::PortQuestionChoosesTheDevice()
     UseDevice("/dev/zq-no-such-port");
     const QByteArray image = Pattern(300, 8);
     Write("prog.bin", image);
-    WriteIsp("auto=0\r\nnotenc=1\r\naddr=1\r\nfile=" + File("prog.bin").toLocal8Bit() +
-             "\r\nledport=4\r\nledbit=0\r\n485port=4\r\n485bit=0\r\npaddr=8\r\n");
+    WriteRunSettings(false, "prog.bin", 8);
     // Start-up and "COM config" ask; the first answer is Cancel, the second names the simulator.
     int asked = 0;
     QString shownDevice;
@@ -488,8 +511,7 @@ void FlasherDlgTest::AutoModeWithoutPanelClosesWithTimeOver()
     CPanelSimProcess sim(SimProgram(), File("flash.bin").toStdString(), {"--ignore-knocks", "1000000"});
     UseDevice(sim.Device());
     Write("prog.vxg", Pattern(300, 6));
-    WriteIsp("auto=1\r\nnotenc=1\r\naddr=1\r\nfile=" + File("prog.vxg").toLocal8Bit() +
-             "\r\nledport=4\r\nledbit=0\r\n485port=4\r\n485bit=0\r\npaddr=48\r\n");
+    WriteRunSettings(true, "prog.vxg", 48);
     m_runLimitMs = 800;
     Create();
     QTRY_VERIFY_WITH_TIMEOUT(m_closed, 10000);
@@ -504,8 +526,7 @@ void FlasherDlgTest::AutoModeClosesOnHexFormatError()
     CPanelSimProcess sim(SimProgram(), File("flash.bin").toStdString(), {"--ignore-knocks", "1000000"});
     UseDevice(sim.Device());
     Write("prog.hex", ":10000000FFFF\n");
-    WriteIsp("auto=1\r\nnotenc=1\r\naddr=1\r\nfile=" + File("prog.hex").toLocal8Bit() +
-             "\r\nledport=4\r\nledbit=0\r\n485port=4\r\n485bit=0\r\npaddr=48\r\n");
+    WriteRunSettings(true, "prog.hex", 48);
     m_runLimitMs = 60000;
     Create();
     QTRY_VERIFY_WITH_TIMEOUT(m_closed, 5000);
@@ -516,22 +537,14 @@ void FlasherDlgTest::AutoModeClosesOnHexFormatError()
 void FlasherDlgTest::RemoteFetchProgramsAndDeletesBothFiles()
 {
     QTemporaryDir root;
-    QVERIFY(QDir(root.path()).mkdir("web"));
     const QByteArray image = Pattern(900, 7);
-    {
-        QFile upload(root.filePath("web/upfile.hex"));
-        QVERIFY(upload.open(QIODevice::WriteOnly));
-        upload.write(IntelHex(image, 0));
-    }
-    zqtest::CFtpTestServer ftp(root.path(), "panel", "secret");
-    QVERIFY(ftp.Port() > 0);
-    Write("remote.ini", "[server]\r\nhost=127.0.0.1\r\nport=" + QByteArray::number(ftp.Port()) +
-                            "\r\nuser=panel\r\npassword=secret\r\n");
+    const QByteArray upload = IntelHex(image, 0);
+    auto ftp = StartFtp(root, &upload);
+    QVERIFY(ftp);
     CPanelSimProcess sim(SimProgram(), File("flash.bin").toStdString());
     UseDevice(sim.Device());
     Write("old.bin", "x");
-    WriteIsp("auto=0\r\nnotenc=1\r\naddr=1\r\nfile=" + File("old.bin").toLocal8Bit() +
-             "\r\nledport=4\r\nledbit=0\r\n485port=4\r\n485bit=0\r\npaddr=32\r\n");
+    WriteRunSettings(false, "old.bin", 32);
     Create();
     Button(CFlasherDlg::IDC_REMOTE_PROGRAM)->click();
     QVERIFY(Control<QLineEdit>(CFlasherDlg::IDC_FILE_PATH)->text().isEmpty());
@@ -551,14 +564,10 @@ void FlasherDlgTest::RemoteFetchProgramsAndDeletesBothFiles()
 void FlasherDlgTest::RemoteFetchFailureReturnsToIdle()
 {
     QTemporaryDir root;
-    QVERIFY(QDir(root.path()).mkdir("web"));
-    zqtest::CFtpTestServer ftp(root.path(), "panel", "secret");
-    QVERIFY(ftp.Port() > 0);
-    Write("remote.ini", "[server]\r\nhost=127.0.0.1\r\nport=" + QByteArray::number(ftp.Port()) +
-                            "\r\nuser=panel\r\npassword=secret\r\n");
+    auto ftp = StartFtp(root, nullptr);
+    QVERIFY(ftp);
     Write("prog.bin", "x");
-    WriteIsp("auto=0\r\nnotenc=1\r\naddr=1\r\nfile=" + File("prog.bin").toLocal8Bit() +
-             "\r\nledport=4\r\nledbit=0\r\n485port=4\r\n485bit=0\r\npaddr=32\r\n");
+    WriteRunSettings(false, "prog.bin", 32);
     Create();
     Button(CFlasherDlg::IDC_REMOTE_PROGRAM)->click();
     QVERIFY(IsRunning());
@@ -575,16 +584,9 @@ void FlasherDlgTest::RemoteFetchFailureReturnsToIdle()
 void FlasherDlgTest::DestroyedInTheMiddleOfAFetch()
 {
     QTemporaryDir root;
-    QVERIFY(QDir(root.path()).mkdir("web"));
-    {
-        QFile upload(root.filePath("web/upfile.hex"));
-        QVERIFY(upload.open(QIODevice::WriteOnly));
-        upload.write(QByteArray(400000, 'A'));
-    }
-    zqtest::CFtpTestServer ftp(root.path(), "panel", "secret", 20000);
-    QVERIFY(ftp.Port() > 0);
-    Write("remote.ini", "[server]\r\nhost=127.0.0.1\r\nport=" + QByteArray::number(ftp.Port()) +
-                            "\r\nuser=panel\r\npassword=secret\r\n");
+    const QByteArray upload(400000, 'A');
+    auto ftp = StartFtp(root, &upload, 20000); // throttled: the transfer takes 20 s
+    QVERIFY(ftp);
     Create();
     Button(CFlasherDlg::IDC_REMOTE_PROGRAM)->click();
     QTRY_COMPARE_WITH_TIMEOUT(Status(), QString("Begin to download file!"), 10000);

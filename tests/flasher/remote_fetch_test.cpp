@@ -37,6 +37,10 @@ public:
         m_reports.emplace_back(value, path);
         m_cv.notify_all();
     }
+    CRemoteFetch::Poster Poster()
+    {
+        return [this](int value, const std::string& path) { Post(value, path); };
+    }
     bool Next(Report& report, std::chrono::milliseconds timeout = 20s)
     {
         std::unique_lock<std::mutex> lock(m_mutex);
@@ -146,7 +150,7 @@ TEST_F(RemoteFetchTest, SuccessReportsInOrderKeepsTheFileAndDeletesItOnTheServer
     ASSERT_GT(ftp.Port(), 0);
     m_server.port = ftp.Port();
     CReportQueue queue;
-    CRemoteFetch fetch(m_server, [&queue](int v, const std::string& p) { queue.Post(v, p); });
+    CRemoteFetch fetch(m_server, queue.Poster());
     ASSERT_TRUE(fetch.Start());
 
     std::vector<Report> reports = RunOnce(fetch, queue);
@@ -168,7 +172,7 @@ TEST_F(RemoteFetchTest, MissingServerFileFailsAfterTheDirectoryAndLeavesNoLocalF
     ASSERT_GT(ftp.Port(), 0);
     m_server.port = ftp.Port();
     CReportQueue queue;
-    CRemoteFetch fetch(m_server, [&queue](int v, const std::string& p) { queue.Post(v, p); });
+    CRemoteFetch fetch(m_server, queue.Poster());
     ASSERT_TRUE(fetch.Start());
     std::vector<Report> reports = RunOnce(fetch, queue);
     ASSERT_EQ(Values(reports), (std::vector<int>{1, 2, -1}));
@@ -183,7 +187,7 @@ TEST_F(RemoteFetchTest, RefusedLoginNoServerAndNoHostFailBeforeTheDirectory)
     ASSERT_GT(ftp.Port(), 0);
 
     CReportQueue queue;
-    auto poster = [&queue](int v, const std::string& p) { queue.Post(v, p); };
+    CRemoteFetch::Poster poster = queue.Poster();
     tagRemoteServer wrongPassword = m_server;
     wrongPassword.port = ftp.Port();
     wrongPassword.password = "guess";
@@ -223,7 +227,7 @@ TEST_F(RemoteFetchTest, StopsWhileWaitingForAServerThatNeverAnswers)
     CReportQueue queue;
     auto started = std::chrono::steady_clock::now();
     {
-        CRemoteFetch fetch(m_server, [&queue](int v, const std::string& p) { queue.Post(v, p); });
+        CRemoteFetch fetch(m_server, queue.Poster());
         fetch.SetTimeouts(120, 120);
         ASSERT_TRUE(fetch.Start());
         fetch.Wake();
@@ -249,7 +253,7 @@ TEST_F(RemoteFetchTest, StopsInTheMiddleOfATransferAndRemovesThePartialFile)
     const QString local = QString::fromStdString(GetRemoteLocalPath());
     CReportQueue queue;
     {
-        CRemoteFetch fetch(m_server, [&queue](int v, const std::string& p) { queue.Post(v, p); });
+        CRemoteFetch fetch(m_server, queue.Poster());
         ASSERT_TRUE(fetch.Start());
         fetch.Wake();
         Report report;
@@ -269,7 +273,7 @@ TEST_F(RemoteFetchTest, StopsInTheMiddleOfATransferAndRemovesThePartialFile)
 TEST_F(RemoteFetchTest, StopsWhileAReportIsNotYetHandled)
 {
     CReportQueue queue;
-    CRemoteFetch fetch(m_server, [&queue](int v, const std::string& p) { queue.Post(v, p); });
+    CRemoteFetch fetch(m_server, queue.Poster());
     ASSERT_TRUE(fetch.Start());
     fetch.Wake();
     Report report;
