@@ -21,7 +21,7 @@ enum : DWORD {
     OFFSET_SCREEN_COUNT = 56,
     OFFSET_CONTROL_COUNT = 57,
     OFFSET_PARAMETER_COUNT = 58,
-    HEADER_SIZE = 59,            // the control records start here
+    IMAGE_HEADER_SIZE = 59,          // the control records start here
 
     CONTROL_RECORD_SIZE = 16,
     PARAMETER_RECORD_SIZE = 17,

@@ -84,7 +84,7 @@ public:
     {
         if (!Header())
             return;
-        size_t p = HEADER_SIZE;
+        size_t p = IMAGE_HEADER_SIZE;
         if (!Controls(p) || !Parameters(p) || !StaticTexts(p) || !Tables(p))
             return;
         Characters(p);
@@ -118,9 +118,9 @@ private:
 
     bool Header()
     {
-        if (m_nSize < HEADER_SIZE) {
+        if (m_nSize < IMAGE_HEADER_SIZE) {
             Problem(Format("the image holds %zu bytes, fewer than its %u-byte header", m_nSize,
-                           unsigned(HEADER_SIZE)));
+                           unsigned(IMAGE_HEADER_SIZE)));
             return false;
         }
         const BYTE* d = m_pImage;

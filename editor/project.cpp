@@ -115,17 +115,21 @@ DWORD CProject::Load(BYTE* buffer, DWORD size)
     CDeviceBase* device = CDeviceCollection::GetInstance()->CreateDevice(static_cast<UINT>(deviceID));
     if (!device)
         return 0;
+    // A nested record cut short still returns what it read, so each must prove it loaded whole:
+    // the panel model by re-measuring itself, the screens list by its own check.
     const DWORD deviceSize = device->Load(reader.Current(), reader.Remaining());
-    if (deviceSize == 0 || !device->GetPLC() || !reader.Skip(deviceSize)) {
+    if (deviceSize == 0 || !device->GetPLC() || deviceSize != device->Save(nullptr, 0) ||
+        !reader.Skip(deviceSize)) {
         delete device;
         return 0;
     }
 
     CScreensList* list = new CScreensList;
     list->SetDependenceDevice(device);
-    const DWORD listSize = list->Load(reader.Current(), reader.Remaining());
+    CRecordReader listReader(reader.Current(), reader.Remaining());
     BYTE trailer[TRAILER_SIZE];
-    if (!reader.Skip(listSize) || !reader.ReadBytes(trailer, TRAILER_SIZE)) {
+    if (!list->LoadRecord(listReader) || !reader.Skip(listReader.Consumed()) ||
+        !reader.ReadBytes(trailer, TRAILER_SIZE)) {
         delete list;
         delete device;
         return 0;

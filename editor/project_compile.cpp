@@ -43,8 +43,8 @@ void SeedCharacterLists()
 DWORD ImageSize(CScreensList* list, const COMPILE_COUNTS& counts)
 {
     SeedCharacterLists();
-    DWORD size = counts.controls > 0 ? HEADER_SIZE + CONTROL_RECORD_SIZE * DWORD(counts.controls)
-                                     : HEADER_SIZE + 1;
+    DWORD size = counts.controls > 0 ? IMAGE_HEADER_SIZE + CONTROL_RECORD_SIZE * DWORD(counts.controls)
+                                     : IMAGE_HEADER_SIZE + 1;
     size += counts.Parameters() > 0 ? PARAMETER_RECORD_SIZE * DWORD(counts.Parameters()) : 1;
     size += counts.statics > 0 ? list->GetCompileStaticControlText(nullptr, 0) : 1;
     size += FUNCTION_TABLE_SIZE + LIGHT_TABLE_SIZE;
@@ -151,7 +151,7 @@ DWORD CProject::CompileImage(BYTE* image, DWORD size)
     image[OFFSET_CONTROL_COUNT] = static_cast<BYTE>(counts.controls);
     image[OFFSET_PARAMETER_COUNT] = static_cast<BYTE>(counts.Parameters());
 
-    DWORD p = HEADER_SIZE;
+    DWORD p = IMAGE_HEADER_SIZE;
     if (counts.controls > 0) {
         m_pScreensList->GetCompileControlData(image + p, size - p);
         p += CONTROL_RECORD_SIZE * DWORD(counts.controls);
