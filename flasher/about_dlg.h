@@ -5,6 +5,5 @@
 
 class CAboutDlg : public QDialog {
 public:
-    enum { IDD = 100 };
     explicit CAboutDlg(QWidget* parent = nullptr);
 };

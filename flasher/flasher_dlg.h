@@ -29,14 +29,14 @@ struct tagFlasherOptions {
     std::string libraryDirectory;
     // The communication library's settings; empty: its own default (MD_DLL.DFT beside it).
     std::string commSettingsFile;
-    int startDelayMs = 1000; // timer 1008: auto mode starts the run
-    int runLimitMs = 30000;  // timer 1009: auto mode gives up
+    int startDelayMs = 1000; // auto mode starts the run after this (timer 1008)
+    int runLimitMs = 30000;  // and gives up when the panel is silent this long (timer 1009)
     bool confirmPort = true; // manual mode asks for the port before opening the line
 };
 
 class CFlasherDlg : public QDialog, public IIspRunView {
 public:
-    enum { IDD = 102 };
+    // Control ids of the dialog template.
     enum {
         IDC_OPEN_FILE = 1000,
         IDC_FILE_PATH = 1001,
@@ -55,9 +55,6 @@ public:
         IDC_485_BIT = 1014,
         IDC_BEGIN_ADDRESS = 1015,
     };
-    enum { TIMER_START = 1008, TIMER_LIMIT = 1009 };
-    enum { IDM_ABOUTBOX = 16 };
-    static constexpr unsigned WM_REMOTE_NOTIFY = 0x591;
 
     explicit CFlasherDlg(const tagFlasherOptions& options = tagFlasherOptions(),
                          QWidget* parent = nullptr);
@@ -91,7 +88,7 @@ public:
     // A message box with a caption.
     void ShowMessageBox(const QString& text, const QString& caption = QString());
 
-    // The About box (command 16 of the original system menu).
+    // The About box (offered by the dialog's context menu).
     void ShowAbout();
 
 protected:
