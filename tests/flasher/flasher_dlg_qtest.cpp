@@ -99,6 +99,7 @@ private slots:
     void AutoModeProgramsAndClosesAfterTheMessage();
     void AutoModeWithoutPanelClosesWithTimeOver();
     void AutoModeClosesOnHexFormatError();
+    void AutoModeClosesOnAnErrorAfterTheFirstBlock();
     void RemoteFetchProgramsAndDeletesBothFiles();
     void RemoteFetchFailureReturnsToIdle();
     void DestroyedInTheMiddleOfAFetch();
@@ -532,6 +533,21 @@ void FlasherDlgTest::AutoModeClosesOnHexFormatError()
     QTRY_VERIFY_WITH_TIMEOUT(m_closed, 5000);
     QCOMPARE(m_messages.size(), size_t(1));
     QCOMPARE(m_messages[0].text, QString("HEX format error"));
+}
+
+void FlasherDlgTest::AutoModeClosesOnAnErrorAfterTheFirstBlock()
+{
+    // The second block's answer is lost, also for each of its three resends.
+    CPanelSimProcess sim(SimProgram(), File("flash.bin").toStdString(), {"--drop-answer", "2,3,4,5"});
+    UseDevice(sim.Device());
+    Write("prog.vxg", Pattern(600, 9));
+    WriteRunSettings(true, "prog.vxg", 48);
+    Create();
+    QTRY_VERIFY_WITH_TIMEOUT(m_closed, 10000);
+    QCOMPARE(m_messages.size(), size_t(1));
+    QCOMPARE(m_messages[0].text, QString("Program Time over!"));
+    QVERIFY(m_dlg->GetExchange().GetState().bStarted);
+    QCOMPARE(m_dlg->GetExchange().GetResult(), ISP_RESULT_FAILED);
 }
 
 void FlasherDlgTest::RemoteFetchProgramsAndDeletesBothFiles()
