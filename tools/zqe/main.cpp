@@ -1,0 +1,25 @@
+// zqe: projects and download images from the command line (see docs/zqe.md).
+#include "tools/zqe/zqe_commands.h"
+
+#include <QString>
+#include <QtGlobal>
+
+#include <cstdio>
+#include <iostream>
+
+namespace {
+
+// Qt's start-up notes (run-time folder, platform) are no business of a script reading stderr.
+void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::fprintf(stderr, "zqe: %s\n", message.toLocal8Bit().constData());
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qInstallMessageHandler(QuietQtMessages);
+    return RunZqe(std::vector<std::string>(argv + 1, argv + argc), std::cout, std::cerr);
+}

@@ -1,0 +1,73 @@
+#include "tools/zqe/zqe_warnings.h"
+
+#include "comkit/gbk.h"
+#include "controls/control_base.h"
+#include "controls/control_creator.h"
+#include "controls/control_register.h"
+#include "controls/screen_base.h"
+#include "controls/screens_list.h"
+#include "editor/project.h"
+
+namespace {
+
+std::string Utf8(const char* gbk)
+{
+    return COMMON_EX::GbkToUtf8Lossy(gbk);
+}
+
+class CCutFinder {
+public:
+    explicit CCutFinder(std::vector<std::string>& messages) : m_messages(messages) {}
+
+    void Screen(CScreenBase* screen, int number)
+    {
+        const std::string where = "screen " + std::to_string(number) + " \"" + Utf8(screen->GetScreenName()) + "\"";
+        for (CControlBase* control : screen->GetLayoutControls()) {
+            const CControlBase::ControlsType type = control->GetControlType();
+            if (type != CControlBase::CONTROL_REGISTER && type != CControlBase::CONTROL_LIGHT &&
+                type != CControlBase::CONTROL_FUNCTION)
+                continue;
+            std::string kind;
+            CControlCreator::GetControlBaseName(type, kind);
+            m_where = where + ", " + Utf8(kind.c_str()) + " " + std::to_string(control->GetControlID()) +
+                      " \"" + Utf8(control->GetControlName()) + "\"";
+            Check("PLC station", control->GetPLCStation(), 0xFF);
+            if (type == CControlBase::CONTROL_REGISTER) {
+                auto* reg = static_cast<CControlRegister*>(control);
+                Check("register address (on the line)",
+                      (long long)(screen->ConvertPLCRegisterAddress(reg->GetRegister(), DWORD(reg->GetRegisterAddr()))),
+                      0xFFFF);
+                Check("maximum", reg->GetMaximum(), 0xFFFF);
+                Check("minimum", reg->GetMinimum(), 0xFFFF);
+            } else {
+                Check("coil address (on the line)",
+                      (long long)screen->ConvertPLCCoilAddress(control->GetCoil(), DWORD(control->GetCoilAddr())),
+                      0xFFFF);
+            }
+        }
+    }
+
+private:
+    void Check(const char* what, long long value, long long max)
+    {
+        if (value >= 0 && value <= max)
+            return;
+        const long long kept = value & max;
+        m_messages.push_back(m_where + ": " + what + " " + std::to_string(value) + " lies outside 0-" +
+                             std::to_string(max) + "; the image carries " + std::to_string(kept));
+    }
+
+    std::vector<std::string>& m_messages;
+    std::string m_where;
+};
+
+} // namespace
+
+std::vector<std::string> FindCutValues(CProject& project)
+{
+    std::vector<std::string> messages;
+    CCutFinder finder(messages);
+    for (int i = 0; i < project.GetScreenCount(); ++i)
+        finder.Screen(project.GetScreenByNumber(i + 1), i + 1);
+    return messages;
+}
