@@ -1,8 +1,7 @@
-// Full repaint of one screen holding 255 controls at zoom 5: clear the design surface, then let
-// every control draw itself (own surface, panel pixels, stretch onto the view). The figure that
+// Full repaint of one screen holding 255 controls at zoom 5: clear the design surface, then the
+// screen draws every control in draw order (own surface, panel pixels, stretch onto the view). The figure that
 // matters is the median of the repetitions; the target is 8 ms or less.
 #include "controls/control_base.h"
-#include "controls/control_creator.h"
 #include "controls/global_draw.h"
 #include "controls/screen_base.h"
 
@@ -78,33 +77,30 @@ public:
         const unsigned kinds[] = {CControlBase::CONTROL_STATIC_TEXT, CControlBase::CONTROL_REGISTER,
                                   CControlBase::CONTROL_LIGHT, CControlBase::CONTROL_FUNCTION};
         for (int i = 0; i < CONTROL_COUNT; ++i) {
-            CControlBase* control = CControlCreator::Create(kinds[i % 4], &m_screen);
-            if (!control)
-                continue;
-            control->SetControlID(unsigned(m_screen.GetNewControlID()));
-            if (i % 5 == 0)
+            CControlBase* control = m_screen.AddControl(kinds[i % 4]);
+            if (control && i % 5 == 0)
                 control->SetInvertColor(1);
-            m_controls.emplace_back(control);
         }
+        m_screen.SetControlsAllNotSelected(nullptr);
         m_view.reset(new CGUIEXDC(m_screen.GetDrawScreenWidth(), m_screen.GetDrawScreenHeight()));
     }
 
-    bool Ready() const { return m_device && int(m_controls.size()) == CONTROL_COUNT; }
+    bool Ready() const { return m_device && m_screen.GetControlCount() == CONTROL_COUNT; }
 
+    // What the design view does: clear, then the screen draws its controls in draw order.
     void Repaint()
     {
         m_view->Clear(CGlobalDraw::GetInstance()->GetBackColor());
-        for (const auto& control : m_controls)
-            control->Draw(m_view.get());
+        m_screen.DrawControls(m_view.get());
     }
 
-    std::vector<std::unique_ptr<CControlBase>>& Controls() { return m_controls; }
+    std::vector<CControlBase*> Controls() const { return m_screen.GetLayoutControls(); }
     CGUIEXDC* View() { return m_view.get(); }
 
 private:
+    // Declared after the device: the screen and its controls are destroyed first.
     std::unique_ptr<CDeviceBase> m_device;
     CScreenBase m_screen;
-    std::vector<std::unique_ptr<CControlBase>> m_controls;
     std::unique_ptr<CGUIEXDC> m_view;
 };
 
@@ -123,7 +119,7 @@ void RunRepaint(benchmark::State& state, int backIndex, bool marks)
     }
     CGlobalDraw::GetInstance()->SetBackColorIndex(backIndex);
     int order = 0;
-    for (const auto& control : screen.Controls()) {
+    for (CControlBase* control : screen.Controls()) {
         control->SetSelected(marks ? 1 : 0);
         control->SetDrawOrderID(marks && control->GetControlType() == CControlBase::CONTROL_REGISTER ? ++order : 0);
     }
