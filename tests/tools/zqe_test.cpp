@@ -31,10 +31,10 @@ RESULT Zqe(std::vector<std::string> args)
 void ExpectFailure(const std::vector<std::string>& args, const std::string& text)
 {
     const RESULT r = Zqe(args);
-    EXPECT_EQ(r.status, 1) << args[0];
+    EXPECT_EQ(r.status, 1) << (args.empty() ? "" : args[0]);
     EXPECT_NE(r.err.find(text), std::string::npos) << r.err;
     EXPECT_EQ(r.err.rfind("zqe: ", 0), 0u) << r.err;
-    if (args[0] != "inspect")
+    if (args.empty() || args[0] != "inspect")
         EXPECT_TRUE(r.out.empty()) << r.out;
 }
 
