@@ -8,10 +8,7 @@
 #include "controls/screen_base.h"
 #include "controls/screens_list.h"
 
-#include "devices/device_base.h"
-#include "devices/device_collection.h"
-#include "devices/plc_base.h"
-#include "devices/plc_collection.h"
+#include "bench/bench_panel.h"
 
 #include <benchmark/benchmark.h>
 
@@ -53,13 +50,9 @@ class BenchProject {
 public:
     BenchProject()
     {
-        m_device.reset(CDeviceCollection::GetInstance()->CreateDevice(UINT(100)));
+        m_device = CreateBenchPanel();
         if (!m_device)
             return;
-        if (CPLCBase* plc = CPLCCollection::GetInstance()->CreatePLC(UINT(100))) {
-            m_device->SetPLC(plc);
-            CPLCCollection::GetInstance()->LoadPLCSettings(plc);
-        }
         m_list.SetDependenceDevice(m_device.get());
         for (int s = 1; s < SCREENS; ++s)
             m_list.AddNewScreen();

@@ -6,10 +6,7 @@
 #include "controls/screen_base.h"
 
 #include "comkit/gui_ex_dc.h"
-#include "devices/device_base.h"
-#include "devices/device_collection.h"
-#include "devices/plc_base.h"
-#include "devices/plc_collection.h"
+#include "bench/bench_panel.h"
 
 #include <benchmark/benchmark.h>
 
@@ -65,13 +62,9 @@ public:
         CScreenBase::s_GetChineseCharPixel = BenchChinese;
         CScreenBase::s_GetLightPixel = BenchLight;
         CScreenBase::s_GetFunctionPixel = BenchFunction;
-        m_device.reset(CDeviceCollection::GetInstance()->CreateDevice(UINT(100)));
+        m_device = CreateBenchPanel();
         if (!m_device)
             return;
-        if (CPLCBase* plc = CPLCCollection::GetInstance()->CreatePLC(UINT(100))) {
-            m_device->SetPLC(plc);
-            CPLCCollection::GetInstance()->LoadPLCSettings(plc);
-        }
         m_screen.SetDependenceDevice(m_device.get());
         m_screen.SetScreenZoomRate(ZOOM);
         const unsigned kinds[] = {CControlBase::CONTROL_STATIC_TEXT, CControlBase::CONTROL_REGISTER,

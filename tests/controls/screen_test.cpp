@@ -178,8 +178,8 @@ TEST(Screen, DrawOrderSurvivesSaveAndLoad)
     CControlBase* r1 = screen.AddControl(CControlBase::CONTROL_REGISTER);
     CControlBase* r2 = screen.AddControl(CControlBase::CONTROL_REGISTER);
     CControlBase* r3 = screen.AddControl(CControlBase::CONTROL_REGISTER);
-    // Register input order R3, R1, R2 by clicks (zoom 1: the design point is the panel point + 1
-    // less the rounding, so the control's own top-left works).
+    // Register input order R3, R1, R2 by clicks (at zoom 1 a design point names the same panel
+    // point, so a control's own top-left hits it).
     int counter = 0;
     for (CControlBase* r : {r3, r1, r2}) {
         QRect rect;
