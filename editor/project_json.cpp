@@ -16,13 +16,27 @@ bool LoadsAsProject(const std::vector<BYTE>& file, std::string& error)
     return project != nullptr;
 }
 
+// Runs a conversion; a refusal thrown inside it becomes the error text.
+template <typename Work>
+bool Convert(std::string& error, Work work)
+{
+    try {
+        return work();
+    } catch (const FORM_ERROR& e) {
+        error = e.message;
+    } catch (const nlohmann::json::exception& e) {
+        error = e.what();
+    }
+    return false;
+}
+
 } // namespace
 
 bool CProjectJson::Export(const std::vector<BYTE>& file, std::string& json, std::string& error)
 {
     if (!LoadsAsProject(file, error))
         return false;
-    try {
+    return Convert(error, [&] {
         const Json form = DecodeProjectFile(file.data(), static_cast<DWORD>(file.size()));
         const std::vector<BYTE> again = EncodeProjectFile(form);
         if (again != file) {
@@ -35,20 +49,14 @@ bool CProjectJson::Export(const std::vector<BYTE>& file, std::string& json, std:
         }
         json = form.dump(2) + "\n";
         return true;
-    } catch (const FORM_ERROR& e) {
-        error = e.message;
-    } catch (const nlohmann::json::exception& e) {
-        error = e.what();
-    }
-    return false;
+    });
 }
 
 bool CProjectJson::Import(const std::string& json, std::vector<BYTE>& file, std::string& error)
 {
     file.clear();
-    try {
-        const Json form = Json::parse(json);
-        std::vector<BYTE> bytes = EncodeProjectFile(form);
+    return Convert(error, [&] {
+        std::vector<BYTE> bytes = EncodeProjectFile(Json::parse(json));
         std::string reason;
         if (!LoadsAsProject(bytes, reason)) {
             error = "the form makes no project the editor opens: an attribute group does not fit "
@@ -57,10 +65,5 @@ bool CProjectJson::Import(const std::string& json, std::vector<BYTE>& file, std:
         }
         file = std::move(bytes);
         return true;
-    } catch (const FORM_ERROR& e) {
-        error = e.message;
-    } catch (const nlohmann::json::exception& e) {
-        error = e.what();
-    }
-    return false;
+    });
 }

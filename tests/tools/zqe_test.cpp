@@ -34,8 +34,9 @@ void ExpectFailure(const std::vector<std::string>& args, const std::string& text
     EXPECT_EQ(r.status, 1) << (args.empty() ? "" : args[0]);
     EXPECT_NE(r.err.find(text), std::string::npos) << r.err;
     EXPECT_EQ(r.err.rfind("zqe: ", 0), 0u) << r.err;
-    if (args.empty() || args[0] != "inspect")
+    if (args.empty() || args[0] != "inspect") {
         EXPECT_TRUE(r.out.empty()) << r.out;
+    }
 }
 
 bool Exists(const std::string& path)
