@@ -44,8 +44,7 @@ const char KEY_485PORT[] = "485port";
 const char KEY_485BIT[] = "485bit";
 const char KEY_PADDR[] = "paddr";
 
-const int LIST_IDS[5] = {CFlasherDlg::IDC_LED_PORT, CFlasherDlg::IDC_LED_BIT, CFlasherDlg::IDC_485_PORT,
-                         CFlasherDlg::IDC_485_BIT, CFlasherDlg::IDC_BEGIN_ADDRESS};
+// The five lists, in the order of their keys.
 const char* const LIST_KEYS[5] = {KEY_LEDPORT, KEY_LEDBIT, KEY_485PORT, KEY_485BIT, KEY_PADDR};
 enum { LIST_LED_PORT, LIST_LED_BIT, LIST_485_PORT, LIST_485_BIT, LIST_BEGIN };
 
@@ -171,7 +170,8 @@ void CFlasherDlg::CreateControls()
     m_nBaseY = qMax(1, metrics.height());
     setFixedSize(Dlu(0, 0, 236, 138).size());
 
-    AddButton(IDC_OPEN_FILE, "Open File...", 7, 7, 56, 14);
+    connect(AddButton(IDC_OPEN_FILE, "Open File...", 7, 7, 56, 14), &QPushButton::clicked, this,
+            [this] { OnOpenFile(); });
     m_pFilePath = new QLineEdit(this);
     m_pFilePath->setReadOnly(true);
     m_pFilePath->setGeometry(Dlu(67, 7, 162, 14));
@@ -221,8 +221,6 @@ void CFlasherDlg::CreateControls()
     connect(AddButton(IDC_ABOUT_US, "About Us", 169, 89, 60, 14), &QPushButton::clicked, this,
             [this] { OnAboutUs(); });
     connect(AddButton(IDC_EXIT, "Exit", 169, 105, 60, 14), &QPushButton::clicked, this, [this] { OnExit(); });
-    connect(static_cast<QPushButton*>(m_controls[IDC_OPEN_FILE]), &QPushButton::clicked, this,
-            [this] { OnOpenFile(); });
 }
 
 void CFlasherDlg::FillLists()
