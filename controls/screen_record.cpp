@@ -5,6 +5,7 @@
 #include "controls/control_creator.h"
 #include "controls/model_text.h"
 
+#include <cmath>
 #include <cstring>
 #include <utility>
 
@@ -90,7 +91,9 @@ bool CScreenBase::LoadRecord(CRecordReader& reader)
     m_uScreenID = id;
     SetScreenName(name.empty() ? nullptr : name.c_str());
     m_nNextControlID = nextID;
-    m_dZoomRate = zoom;
+    // The zoom only sets the design view's scale; one that cannot scale (0, negative, not a
+    // number) comes from a damaged record and is replaced by the default.
+    m_dZoomRate = std::isfinite(zoom) && zoom > 0 ? zoom : DEFAULT_ZOOM_RATE;
 
     DestroyAllControls();
     bool whole = reader.ReadDWORD(count);

@@ -162,6 +162,13 @@ TEST(Screen, RecordLayout)
     screen.SetControlsAllNotSelected(nullptr);
     EXPECT_EQ(SaveBytes(loaded.screen), SaveBytes(screen));
 
+    // A zoom that cannot scale loads as the default.
+    Bytes zero = saved;
+    std::memset(&zero[12 + 2], 0, 8);
+    EXPECT_EQ(Loaded(panel.device, zero).screen.GetScreenZoomRate(), CScreenBase::DEFAULT_ZOOM_RATE);
+    std::memset(&zero[12 + 2], 0xFF, 8); // NaN
+    EXPECT_EQ(Loaded(panel.device, zero).screen.GetScreenZoomRate(), CScreenBase::DEFAULT_ZOOM_RATE);
+
     // An unnamed screen stores length 0 and loads unnamed.
     CScreenBase unnamed;
     const Bytes plain = SaveBytes(unnamed);
