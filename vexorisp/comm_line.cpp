@@ -146,18 +146,22 @@ void CCommLine::Pump()
     if (m_bOnLine || m_queue.empty())
         return;
     PENDING& head = m_queue.front();
-    int outcome = head.outcome != 0 ? head.outcome : (m_pPort ? 0 : VEXORISP_NOT_OPEN);
-    if (outcome != 0) {
-        m_queue.pop_front();
-        if (!m_queue.empty())
-            SchedulePump();
-        Notify(outcome, nullptr);
-        return;
-    }
     Clock::time_point now = Clock::now();
     if (now < m_quietUntil) {
         auto wait = std::chrono::duration_cast<std::chrono::microseconds>(m_quietUntil - now).count();
         m_pPumpTimer->start(ToMillis(wait));
+        return;
+    }
+    int outcome = head.outcome != 0 ? head.outcome : (m_pPort ? 0 : VEXORISP_NOT_OPEN);
+    if (outcome != 0) {
+        // Without a line, fail no faster than an unanswered request would, so that a caller
+        // that asks again at once (the entry knocks) does not spin.
+        if (head.outcome == 0 && !m_pPort)
+            m_quietUntil = now + std::chrono::milliseconds(head.timeoutMs);
+        m_queue.pop_front();
+        if (!m_queue.empty())
+            SchedulePump();
+        Notify(outcome, nullptr);
         return;
     }
     m_bOnLine = true;

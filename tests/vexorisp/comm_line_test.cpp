@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QElapsedTimer>
+
 #include <QSocketNotifier>
 
 #include <fcntl.h>
@@ -325,6 +327,23 @@ TEST_F(CommLineTest, LateTwinOfARetriedAnswerDoesNotAnswerTheNextRequest)
     ASSERT_TRUE(WaitNotices(2));
     EXPECT_EQ(notices[0].answer, GoodAnswer(Block(0x33).frame));
     EXPECT_EQ(notices[1].answer, GoodAnswer(Block(0x44).frame));
+}
+
+TEST_F(CommLineTest, RequestsWithoutLineFailNoFasterThanTheirTimeOut)
+{
+    // A caller that asks again at every failure (the entry knocks) must not spin.
+    m_line->SetOption(0, 100);
+    QElapsedTimer clock;
+    clock.start();
+    onNotice = [this] {
+        if (notices.size() < 4)
+            m_line->Submit(Command(1));
+    };
+    m_line->Submit(Command(1));
+    ASSERT_TRUE(WaitNotices(4, 5000));
+    for (const NOTICE& n : notices)
+        EXPECT_EQ(n.outcome, VEXORISP_NOT_OPEN);
+    EXPECT_GE(clock.elapsed(), 300);
 }
 
 TEST_F(CommLineTest, ReopeningEndsWaitingRequests)
