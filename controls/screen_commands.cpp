@@ -15,8 +15,8 @@ const char* const CScreenBase::CONTROLS_CLIPBOARD_FORMAT = "74D1B6A1-B689-4926-A
 
 namespace {
 
-// Milliseconds since start-up, never the same for two copies of one run, so each copy is told
-// apart from the previous one.
+// Milliseconds since start-up, always after the previous copy's, so two copies made within one
+// millisecond are still told apart.
 DWORD NextCopyTick()
 {
     static DWORD last = 0;
@@ -24,8 +24,8 @@ DWORD NextCopyTick()
     const auto now = std::chrono::duration_cast<std::chrono::milliseconds>(
         std::chrono::steady_clock::now().time_since_epoch());
     DWORD tick = DWORD(now.count());
-    if (any && tick == last)
-        ++tick;
+    if (any && std::int32_t(tick - last) <= 0)
+        tick = last + 1;
     last = tick;
     any = true;
     return tick;
