@@ -73,17 +73,11 @@ BOOL CIspExchange::StartRun(BOOL load)
 BOOL CIspExchange::CheckOptions()
 {
     const ISP_RUN_OPTIONS& o = m_options;
-    if (!InRange(o.n485Port, PORT_INDEX_MAX) || !InRange(o.n485Bit, BIT_INDEX_MAX) ||
-        !InRange(o.nLedPort, PORT_INDEX_MAX) || !InRange(o.nLedBit, BIT_INDEX_MAX) ||
-        !InRange(o.nBeginIndex, BEGIN_INDEX_MAX)) {
-        m_view.ShowInformation(MSG_ISP_BAD_SELECTION);
-        return FALSE;
-    }
-    if (o.n485Port == ISP_PORT_P3 && o.n485Bit <= 1) {
+    if (o.n485Port == ISP_PORT_P3 && (o.n485Bit == 0 || o.n485Bit == 1)) {
         m_view.ShowInformation(MSG_ISP_485_PORT);
         return FALSE;
     }
-    if (o.nLedPort == ISP_PORT_P3 && o.nLedBit <= 1) {
+    if (o.nLedPort == ISP_PORT_P3 && (o.nLedBit == 0 || o.nLedBit == 1)) {
         m_view.ShowInformation(MSG_ISP_LED_PORT);
         return FALSE;
     }
@@ -93,6 +87,13 @@ BOOL CIspExchange::CheckOptions()
     }
     if (o.strFile.empty()) {
         m_view.ShowMessage(MSG_ISP_NO_FILE);
+        return FALSE;
+    }
+    // A list without a selection would send its -1 as 0xFF: refused after the checks above.
+    if (!InRange(o.n485Port, PORT_INDEX_MAX) || !InRange(o.n485Bit, BIT_INDEX_MAX) ||
+        !InRange(o.nLedPort, PORT_INDEX_MAX) || !InRange(o.nLedBit, BIT_INDEX_MAX) ||
+        !InRange(o.nBeginIndex, BEGIN_INDEX_MAX)) {
+        m_view.ShowInformation(MSG_ISP_BAD_SELECTION);
         return FALSE;
     }
     if (m_pComm == nullptr) {

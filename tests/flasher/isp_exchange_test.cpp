@@ -313,6 +313,33 @@ TEST_F(IspExchangeTest, PortChecksRefuseInOrder)
     EXPECT_EQ(m_view.running, 1);
 }
 
+// Lists without a selection (no isp.ini yet) still get the port checks' own messages first.
+TEST_F(IspExchangeTest, PortChecksComeBeforeTheMissingSelectionRefusal)
+{
+    UseImage(SequenceBytes(10, 1), 48);
+    m_view.options = {3, 1, -1, -1, -1, 1, m_view.options.strFile};
+    EXPECT_FALSE(m_exchange.StartRun(TRUE));
+    EXPECT_EQ(m_view.information, (std::vector<std::string>{"485 port cannot be set to RXD or TXD!"}));
+
+    m_view.information.clear();
+    m_view.options = {-1, -1, -1, -1, -1, 1, m_view.options.strFile};
+    EXPECT_FALSE(m_exchange.StartRun(TRUE));
+    EXPECT_EQ(m_view.information, (std::vector<std::string>{"led port and 485 port cannot to be the same port!"}));
+
+    // P3 without a bit is not "RXD or TXD": the missing bit is what is refused.
+    m_view.information.clear();
+    m_view.options = {3, -1, 4, 0, 48, 1, m_view.options.strFile};
+    EXPECT_FALSE(m_exchange.StartRun(TRUE));
+    EXPECT_EQ(m_view.information, (std::vector<std::string>{MSG_ISP_BAD_SELECTION}));
+
+    m_view.information.clear();
+    m_view.options = {4, 0, 4, 0, -1, 1, std::string()};
+    EXPECT_FALSE(m_exchange.StartRun(TRUE));
+    EXPECT_TRUE(m_view.information.empty());
+    EXPECT_EQ(m_view.messages.back(), "An unexpectedly error,program terminate!");
+    EXPECT_TRUE(m_comm.Requests().empty());
+}
+
 TEST_F(IspExchangeTest, RunsThatCannotWorkAreRefusedWithAMessage)
 {
     UseImage(SequenceBytes(10, 1), 48);
