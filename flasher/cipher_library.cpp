@@ -1,7 +1,7 @@
 #include "flasher/cipher_library.h"
 
 const char* const CIPHER_LIBRARY_FILE = "libvexorenc.so";
-const char* const MSG_CIPHER_LOAD_FAILED = "cannot load libvexorenc.so!";
+const char* const MSG_CIPHER_LOAD_FAILED = "cannot load vexorenc.dll!";
 
 CCipherLibrary& CCipherLibrary::GetInstance()
 {

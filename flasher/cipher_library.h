@@ -10,7 +10,7 @@
 #include <string>
 
 extern const char* const CIPHER_LIBRARY_FILE;    // "libvexorenc.so"
-extern const char* const MSG_CIPHER_LOAD_FAILED; // "cannot load libvexorenc.so!"
+extern const char* const MSG_CIPHER_LOAD_FAILED; // "cannot load vexorenc.dll!"
 
 class CCipherLibrary {
 public:

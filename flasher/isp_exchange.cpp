@@ -11,7 +11,7 @@ const char* const FMT_ISP_ERROR = "An unexpectedly error!(%d)";
 const char* const MSG_ISP_START = "Start to program ...";
 const char* const FMT_ISP_CRC_ERROR = "Address: %d CRC error!";
 const char* const MSG_ISP_FINISHED = "Program Finished";
-const char* const MSG_ISP_NO_LIBRARY = "cannot load libvexorisp.so!";
+const char* const MSG_ISP_NO_LIBRARY = "cannot load vexorisp.dll!";
 const char* const MSG_ISP_BAD_SELECTION = "Select the ports, their bits and the program begin address!";
 const char* const MSG_ISP_TOO_LONG = "The program does not fit between the begin address and 0xFFFF!";
 

@@ -1,7 +1,7 @@
 #include "flasher/isp_library.h"
 
 const char* const ISP_LIBRARY_FILE = "libvexorisp.so";
-const char* const MSG_ISP_LOAD_FAILED = "cannot load libvexorisp.so!";
+const char* const MSG_ISP_LOAD_FAILED = "cannot load vexorisp.dll!";
 
 namespace {
 

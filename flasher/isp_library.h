@@ -13,7 +13,7 @@
 #include <string>
 
 extern const char* const ISP_LIBRARY_FILE;    // "libvexorisp.so"
-extern const char* const MSG_ISP_LOAD_FAILED; // "cannot load libvexorisp.so!"
+extern const char* const MSG_ISP_LOAD_FAILED; // "cannot load vexorisp.dll!"
 
 // The message number the library's notifications carry.
 constexpr unsigned int WM_ISP_NOTIFY = 0x590;

@@ -104,6 +104,7 @@ private slots:
     void RemoteFetchFailureReturnsToIdle();
     void DestroyedInTheMiddleOfAFetch();
     void AboutBoxFromTheContextMenuAndAboutUs();
+    void MissingLibrariesAreReportedAtStartUp();
 
 private:
     QString File(const QString& name) const { return m_scratch->filePath(name); }
@@ -158,7 +159,9 @@ private:
     {
         tagFlasherOptions options;
         options.settingsDirectory = m_scratch->path().toStdString();
-        options.libraryDirectory = (QCoreApplication::applicationDirPath() + "/bin").toStdString();
+        options.libraryDirectory = m_libraryDirectory.isEmpty()
+                                       ? (QCoreApplication::applicationDirPath() + "/bin").toStdString()
+                                       : m_libraryDirectory.toStdString();
         options.commSettingsFile = File("MD_DLL.DFT").toStdString();
         options.confirmPort = m_confirmPort;
         options.startDelayMs = 50;
@@ -207,6 +210,7 @@ private:
     bool m_closed = false;
     int m_runLimitMs = 5000;
     bool m_confirmPort = false;
+    QString m_libraryDirectory; // empty: out/bin
 };
 
 void FlasherDlgTest::init()
@@ -217,6 +221,7 @@ void FlasherDlgTest::init()
     m_messages.clear();
     m_runLimitMs = 5000;
     m_confirmPort = false;
+    m_libraryDirectory.clear();
 }
 
 void FlasherDlgTest::cleanup()
@@ -653,6 +658,25 @@ void FlasherDlgTest::AboutBoxFromTheContextMenuAndAboutUs()
     Button(CFlasherDlg::IDC_ABOUT_US)->click();
     QDesktopServices::unsetUrlHandler("http");
     QCOMPARE(m_openedUrls, QList<QUrl>{QUrl("http://update.example.org/")});
+}
+
+void FlasherDlgTest::MissingLibrariesAreReportedAtStartUp()
+{
+    // Start-up shows its messages before a hook can be set: answer the real boxes.
+    QVERIFY(QDir(m_scratch->path()).mkdir("nolibs"));
+    m_libraryDirectory = File("nolibs");
+    QStringList asked;
+    QTimer answer;
+    connect(&answer, &QTimer::timeout, this, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            asked << box->windowTitle() + "|" + box->text();
+            box->button(QMessageBox::Ok)->click();
+        }
+    });
+    answer.start(20);
+    Create();
+    answer.stop();
+    QCOMPARE(asked, QStringList({"|cannot load vexorisp.dll!", "|cannot load vexorenc.dll!"}));
 }
 
 QTEST_MAIN(FlasherDlgTest)

@@ -66,7 +66,7 @@ TEST(CipherLibrary, LoadsOnceFromTheProgramDirectoryOnly)
     EXPECT_FALSE(library.Load(&messages));
     EXPECT_EQ(nullptr, library.GetDesGo());
     EXPECT_EQ(COMMON_EX::GetProgramDirectory() + "libvexorenc.so", library.GetPath());
-    ASSERT_EQ(std::vector<std::string>{"cannot load libvexorenc.so!"}, messages.messages);
+    ASSERT_EQ(std::vector<std::string>{"cannot load vexorenc.dll!"}, messages.messages);
     // The outcome of the first attempt stands until released.
     library.SetDirectory(BinDirectory());
     EXPECT_FALSE(library.Load(&messages));

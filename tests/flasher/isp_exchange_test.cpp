@@ -362,7 +362,7 @@ TEST_F(IspExchangeTest, RunsThatCannotWorkAreRefusedWithAMessage)
 
     CIspExchange unloaded(m_view, nullptr);
     EXPECT_FALSE(unloaded.StartRun(TRUE));
-    EXPECT_EQ(m_view.messages.back(), "cannot load libvexorisp.so!");
+    EXPECT_EQ(m_view.messages.back(), "cannot load vexorisp.dll!");
     EXPECT_EQ(unloaded.GetResult(), ISP_RESULT_REFUSED);
     EXPECT_EQ(m_comm.Requests().size(), 1u);
 }
