@@ -240,14 +240,20 @@ private:
         const size_t end = p + sectionSize;
         int k = 0;
         for (const CONTROL_ENTRY& control : m_controls) {
-            if (!HasParameterRecord(control.code))
+            if (IsStaticCode(control.code))
                 continue;
             if (k == m_nParameters) {
-                Problem("more controls with parameter records than the parameter section holds");
+                Problem("more parameter controls than the parameter section holds");
                 break;
             }
             const BYTE* r = m_pImage + p;
-            if (control.code == PANEL_CODE_REGISTER) {
+            if (!HasParameterRecord(control.code)) {
+                // Charts and dynamic texts keep their place in the section with their index alone.
+                const char* name = PanelCodeName(control.code);
+                Line(Format("parameter %d: %s, index %u", k, name ? name : "unknown kind", r[16]));
+                if (std::any_of(r, r + PARAMETER_RECORD_SIZE - 1, [](BYTE b) { return b != 0; }))
+                    Problem(Format("parameter %d: a kind without parameters has non-zero bytes before its index", k));
+            } else if (control.code == PANEL_CODE_REGISTER) {
                 Line(Format("parameter %d: register, station %u, address %u, digits %u.%u, max %u, "
                             "min %u, asterisk %u, editable %u, invalid zero %u, index %u",
                             k, r[0], ReadBE16(r + 1), r[4], r[5], ReadBE16(r + 6), ReadBE16(r + 8),
@@ -258,7 +264,7 @@ private:
                 if (r[12] != 0xFF || r[13] != 1)
                     Problem(Format("parameter %d: bytes 12-13 are %02X %02X, not FF 01", k, r[12], r[13]));
             }
-            if (r[3] != 1)
+            if (HasParameterRecord(control.code) && r[3] != 1)
                 Problem(Format("parameter %d: byte 3 is %u, not 1", k, r[3]));
             if (r[16] != control.parameter)
                 Problem(Format("parameter %d: index %u, its control record says %u", k, r[16],
@@ -266,7 +272,7 @@ private:
             p += PARAMETER_RECORD_SIZE;
             ++k;
         }
-        // Kinds without a parameter record leave their share of the section zero.
+        // Room the header reserves beyond the controls' records stays zero.
         for (; p < end; ++p)
             if (m_pImage[p] != 0) {
                 Problem(Format("parameter section: byte %zu after the last record is not zero", p));

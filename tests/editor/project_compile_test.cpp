@@ -202,6 +202,29 @@ TEST(ProjectCompile, TooSmallABufferGetsNothing)
     EXPECT_EQ(image, Bytes(2536, 0));
 }
 
+TEST(ProjectCompile, TheInspectorAcceptsChartsAmongTheParameterRecords)
+{
+    // A bar chart, a trend and a dynamic text hold their own index-only parameter records in
+    // the order of their control records, so a function key after them is not shifted.
+    auto project = NewProject();
+    CScreenBase* screen = project->GetFirstScreen();
+    for (unsigned type : {CControlBase::CONTROL_CTLBAR, CControlBase::CONTROL_FUNCTION, CControlBase::CONTROL_CURVE,
+                          CControlBase::CONTROL_LIGHT, CControlBase::CONTROL_ACTIVATE_TEXT,
+                          CControlBase::CONTROL_REGISTER})
+        Add(screen, type);
+    Bytes image = CompileBytes(*project);
+    ExpectConsistent(image);
+
+    // Parameter section: register, lamp, bar chart, function key, trend, dynamic text.
+    const size_t chart = 59 + 16 * 6 + 17 * 2;
+    EXPECT_EQ(image[chart + 16], 2);
+    image[chart + 3] = 1; // a chart's record carries nothing but its index
+    EXPECT_EQ(CImageInspector::Inspect(image.data(), image.size()).problems.size(), 1u);
+    image[chart + 3] = 0;
+    image[chart + 16] = 7;
+    EXPECT_EQ(CImageInspector::Inspect(image.data(), image.size()).problems.size(), 1u);
+}
+
 TEST(ProjectCompile, TheInspectorFindsDamage)
 {
     auto project = NewProject();
