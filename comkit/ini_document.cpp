@@ -69,9 +69,12 @@ bool WriteAll(int fd, const std::string& data)
 
 } // namespace
 
-bool CIniDocument::NamesEqual(const std::string& a, const char* b)
+bool CIniDocument::NamesEqual(const std::string& a, const char* asked)
 {
-    size_t n = std::strlen(b);
+    // An asked name is trimmed like the stored ones.
+    std::string trimmed = Trim(asked);
+    const char* b = trimmed.c_str();
+    size_t n = trimmed.size();
     if (a.size() != n)
         return false;
     for (size_t i = 0; i < n; ++i) {

@@ -29,7 +29,8 @@ public:
     bool RemoveKey(const char* section, const char* key);
     bool RemoveSection(const char* section);
 
-    static bool NamesEqual(const std::string& a, const char* b);
+    // stored is a name read from the file (already trimmed); asked is trimmed of blanks and TABs.
+    static bool NamesEqual(const std::string& stored, const char* asked);
 
 private:
     int FindSection(const char* section) const;

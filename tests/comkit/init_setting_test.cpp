@@ -63,6 +63,20 @@ TEST_F(InitSettingTest, ReadRulesCaseTrimQuotesTabs)
     EXPECT_EQ(Read("other", "K"), "other");
 }
 
+TEST_F(InitSettingTest, NamesAskedWithBlanksAroundThemMatchTheStoredOnes)
+{
+    Write("[Main]\nKey=1\n");
+    EXPECT_EQ(Read(" Main\t", "  key "), "1");
+    // A write finds the same section and key: replaced in place, nothing added.
+    EXPECT_NE(store.SetValue(" main ", " KEY ", "2"), 0);
+    EXPECT_NE(store.SetValue(" main ", "new ", "3"), 0);
+    EXPECT_NE(store.SetValue(" main ", "new", "4"), 0);
+    EXPECT_EQ(Bytes(), "[Main]\nKey=2\nnew=4\n");
+    EXPECT_NE(store.DeleteKey("Main ", " new"), 0);
+    EXPECT_NE(store.SetValue(" MAIN", nullptr, nullptr), 0);
+    EXPECT_EQ(Bytes(), "");
+}
+
 TEST_F(InitSettingTest, DoubleByteNamesCompareExactly)
 {
     // 0x81 0x41 is one GBK character whose trail byte is 'A'; it must not match 0x81 0x61.
