@@ -157,6 +157,9 @@ bool CIniDocument::Write(const char* path) const
         target = resolved;
 
     bool keepMode = stat(target.c_str(), &st) == 0;
+    // The rename would replace even a file this user may not write: refuse as a write would.
+    if (keepMode && faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0)
+        return false;
 
     // A new file gets 0666 less the umask from open(); a rewritten one keeps its mode.
     static std::atomic<unsigned> counter{0};

@@ -8,6 +8,8 @@
 #include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -161,6 +163,33 @@ TEST_F(InitSettingTest, FailedWriteLeavesTheOldFileWhole)
     setrlimit(RLIMIT_FSIZE, &saved);
     signal(SIGXFSZ, oldHandler);
     EXPECT_EQ(result, 0);
+    EXPECT_EQ(Bytes(), "[S]\nk=old\n");
+    EXPECT_EQ(dir.CountEntries(), 1);
+}
+
+TEST_F(InitSettingTest, AFileTheUserMayNotWriteIsNotReplaced)
+{
+    Write("[S]\nk=old\n");
+    ASSERT_EQ(chmod(path.c_str(), 0444), 0);
+    if (geteuid() != 0) {
+        EXPECT_EQ(store.SetValue("S", "k", "new"), 0);
+    } else {
+        // Root may write any file: try as an ordinary user, in a folder that user may write.
+        ASSERT_EQ(chmod(dir.Path().c_str(), 0777), 0);
+        pid_t pid = fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            if (setgid(65534) != 0 || setuid(65534) != 0 || access(path.c_str(), R_OK) != 0)
+                _exit(2);
+            _exit(store.SetValue("S", "k", "new") == 0 ? 0 : 1);
+        }
+        int status = 0;
+        ASSERT_EQ(waitpid(pid, &status, 0), pid);
+        ASSERT_TRUE(WIFEXITED(status));
+        if (WEXITSTATUS(status) == 2)
+            GTEST_SKIP() << "cannot act as an ordinary user here";
+        EXPECT_EQ(WEXITSTATUS(status), 0) << "the write was not refused";
+    }
     EXPECT_EQ(Bytes(), "[S]\nk=old\n");
     EXPECT_EQ(dir.CountEntries(), 1);
 }
