@@ -31,6 +31,12 @@ TEST_F(PlcRecord, ThreeRegisterAndTwoCoilKindsTake176Bytes)
     EXPECT_EQ(Le32(rec, 12 + 96), 2u); // coil kinds
     EXPECT_EQ(Le32(rec, 12 + 96 + 4), 20u);
     EXPECT_EQ(Le32(rec, 172), 377u);   // value2 of the last coil kind
+
+    // An absent name loads back as absent, replacing the name the object held.
+    std::unique_ptr<CPLCBase> loaded(plcs.CreatePLC(100u));
+    loaded->SetCompanyName("Old");
+    ASSERT_EQ(loaded->Load(rec.data(), DWORD(rec.size())), 176u);
+    EXPECT_EQ(loaded->GetCompanyName(), nullptr);
 }
 
 TEST_F(PlcRecord, RoundTripReplacesTablesAndTakesStationFromTheCatalogue)
