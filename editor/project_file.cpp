@@ -7,6 +7,7 @@
 #include <cctype>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <memory>
@@ -51,6 +52,20 @@ mode_t TargetMode(const std::string& path)
     const mode_t mask = ::umask(0);
     ::umask(mask);
     return 0666 & ~mask;
+}
+
+// The file a symbolic link leads to; any other path as it is.
+std::string LinkTarget(const std::string& path)
+{
+    struct stat st;
+    if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+        return path;
+    char* resolved = ::realpath(path.c_str(), nullptr);
+    if (!resolved) // a dangling link: replaced like a plain name
+        return path;
+    const std::string target(resolved);
+    std::free(resolved);
+    return target;
 }
 
 } // namespace
@@ -145,9 +160,11 @@ bool CProjectFile::ReadFile(const std::string& path, DWORD maxSize, std::vector<
     return true;
 }
 
-bool CProjectFile::WriteFileAtomically(const std::string& path, const BYTE* data, size_t size,
+bool CProjectFile::WriteFileAtomically(const std::string& linkOrPath, const BYTE* data, size_t size,
                                        std::string& error)
 {
+    // A link stays a link: the file it points to is the one replaced.
+    const std::string path = LinkTarget(linkOrPath);
     std::string temp = path + ".XXXXXX";
     const mode_t mode = TargetMode(path);
     const int fd = ::mkstemp(&temp[0]);

@@ -22,7 +22,8 @@ public:
     static CProject* OpenBytes(const std::vector<BYTE>& bytes, std::string& error);
 
     // Writes the project's file image beside `path` and renames it over the old file, so a failed
-    // save leaves the old file as it was. False with the reason in `error`.
+    // save leaves the old file as it was; through a symbolic link, the file it points to is
+    // replaced and the link kept. False with the reason in `error`.
     static bool Save(const std::string& path, CProject& project, std::string& error);
     // The file image of the project; false (error set) when it cannot be made.
     static bool SaveBytes(CProject& project, std::vector<BYTE>& bytes, std::string& error);

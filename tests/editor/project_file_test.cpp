@@ -253,6 +253,24 @@ TEST(ProjectFile, AFailedSaveLeavesTheOldFile)
     EXPECT_EQ(entries, 0) << "the temporary file is gone";
 }
 
+TEST(ProjectFile, ASaveThroughALinkReplacesTheFileItPointsTo)
+{
+    CTestTempDir dir;
+    std::filesystem::create_directory(dir.File("store"));
+    const std::string target = dir.File("store/real.ZQE");
+    const std::string link = dir.File("link.ZQE");
+    CTestTempDir::WriteBytes(target, "old contents");
+    std::filesystem::create_symlink("store/real.ZQE", link);
+    auto project = NewProject();
+    std::string error;
+    ASSERT_TRUE(CProjectFile::Save(link, *project, error)) << error;
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    const std::string saved = CTestTempDir::ReadBytes(target);
+    EXPECT_EQ(Bytes(saved.begin(), saved.end()), SaveBytes(*project));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.File("store")),
+                            std::filesystem::directory_iterator()), 1);
+}
+
 TEST(ProjectFile, ASaveOntoADirectoryFailsAndLeavesNoTemporaryFile)
 {
     CTestTempDir dir;
