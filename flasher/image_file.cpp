@@ -38,6 +38,9 @@ static_assert(IsKeyText(ZQ_IMAGE_KEY_DIGITS, IMAGE_KEY_LENGTH), "the image key n
 BYTE s_image[PROGRAM_IMAGE_SIZE];
 INT s_imageLength = 0;
 
+// The image reads as erased flash from the start, before any file is loaded.
+[[maybe_unused]] const bool s_imageErased = (std::memset(s_image, 0xFF, sizeof(s_image)), true);
+
 // Largest HEX file whose rounded size still fits the parser's length.
 constexpr long long HEX_FILE_LIMIT = INT_MAX - 7;
 

@@ -25,6 +25,13 @@ protected:
 
 } // namespace
 
+// First in this file: no test has touched the process-wide image yet.
+TEST(ProgramImage, ReadsAsErasedFlashBeforeAnyLoad)
+{
+    const BYTE* image = GetProgramImage();
+    EXPECT_EQ(std::count(image, image + PROGRAM_IMAGE_SIZE, BYTE(0xFF)), PROGRAM_IMAGE_SIZE);
+}
+
 TEST(ImageFileKind, ByTheLowercasedLastFourCharacters)
 {
     EXPECT_EQ(IMAGE_KIND_HEX, GetImageFileKind("/a/b/prog.hex"));
