@@ -31,7 +31,7 @@ QString CZQEditorApp::FileFromArgument(const QString& argument)
     const int last = argument.lastIndexOf(QLatin1Char('"'));
     if (first >= 0 && last > first)
         return argument.mid(first + 1, last - first - 1);
-    if (argument.startsWith(QLatin1Char('-')) || argument.startsWith(QLatin1Char('/')) && !QFileInfo::exists(argument))
+    if (argument.startsWith(QLatin1Char('-')) || (argument.startsWith(QLatin1Char('/')) && !QFileInfo::exists(argument)))
         return QString();
     return argument;
 }

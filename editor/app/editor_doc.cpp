@@ -2,6 +2,7 @@
 
 #include "editor/app/editor_view.h"
 #include "editor/project.h"
+#include "controls/screens_list.h"
 #include "editor/project_file.h"
 
 #include "comkit/serial_attri.h"

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "comkit/types.h"
+#include "controls/control_base.h"
 #include "controls/screen_base.h"
 #include "editor/operate_ctrl.h"
 #include "editor/app/controls_clipboard.h"
