@@ -50,24 +50,34 @@ QString CDlgAttributesSet::ScreenRowText() const
 void CDlgAttributesSet::Refresh(CScreenBase* screen)
 {
     m_pScreen = screen;
-    {
-        const QSignalBlocker blocker(m_pCombo);
-        m_pCombo->clear();
-        m_pCombo->setEnabled(screen != nullptr);
-        if (screen) {
-            m_pCombo->addItem(ScreenRowText());
-            for (CControlBase* control : screen->GetLayoutControls()) {
-                std::string kind;
-                CControlCreator::GetControlBaseName(control->GetControlType(), kind);
-                m_pCombo->addItem(Row(CONTROL_ROW_FORMAT, DspText::FromGbk(control->GetControlName()), DspText::FromGbk(kind)));
-            }
+    m_pCombo->setEnabled(screen != nullptr);
+    Synchronize();
+}
+
+void CDlgAttributesSet::FillRows()
+{
+    QStringList rows;
+    if (m_pScreen) {
+        rows << ScreenRowText();
+        for (CControlBase* control : m_pScreen->GetLayoutControls()) {
+            std::string kind;
+            CControlCreator::GetControlBaseName(control->GetControlType(), kind);
+            rows << Row(CONTROL_ROW_FORMAT, DspText::FromGbk(control->GetControlName()), DspText::FromGbk(kind));
         }
     }
-    Synchronize();
+    bool same = rows.size() == m_pCombo->count();
+    for (int i = 0; same && i < rows.size(); ++i)
+        same = m_pCombo->itemText(i) == rows.at(i);
+    if (same)
+        return;
+    const QSignalBlocker blocker(m_pCombo);
+    m_pCombo->clear();
+    m_pCombo->addItems(rows);
 }
 
 void CDlgAttributesSet::Synchronize()
 {
+    FillRows();
     if (!m_pScreen) {
         m_copy.reset();
         for (CDspWnd* window : {static_cast<CDspWnd*>(m_pControlWindow), static_cast<CDspWnd*>(m_pScreenWindow)})

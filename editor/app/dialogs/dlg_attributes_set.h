@@ -35,11 +35,12 @@ public:
     CControlBase* GetControlCopy() const { return m_copy.get(); }
 
 public slots:
-    // Another screen became active (message 0x401): the list is filled for screen (null: empty
-    // and disabled), then synchronized.
+    // Another screen became active (message 0x401): shows screen (null: the list empty and
+    // disabled), as Synchronize does.
     void Refresh(CScreenBase* screen);
-    // The selection or content changed (message 0x402): selects the row of the selected control
-    // and shows its stack (exactly one selected) or the screen panel.
+    // The selection or content changed (message 0x402): the rows follow the screen's controls
+    // (re-filled only when they differ), the row of the selected control is selected and its
+    // stack shown (exactly one selected), else the screen panel.
     void Synchronize();
     // The project closed (message 0x602): the list is emptied and disabled and both design
     // windows are deleted.
@@ -62,6 +63,8 @@ protected:
     void focusInEvent(QFocusEvent* event) override;
 
 private:
+    // Row 0 "<screen> (当前画面)", then " <control> (<kind>)" per control in draw order.
+    void FillRows();
     void OnSelectionChosen(int row);
     void OnAttributeChanged();
     void OnScreenNameChanged();

@@ -20,8 +20,15 @@
 #include "editor/app/dialogs/dlg_screen_attributes.h"
 #include "editor/app/dialogs/dlg_screens_list.h"
 #include "editor/app/dialogs/dlg_zoom.h"
+#include "editor/app/dialogs/editor_dialogs.h"
+#include "editor/app/editor_commands.h"
+#include "editor/app/editor_doc.h"
+#include "editor/app/editor_view.h"
+#include "editor/app/main_frame.h"
 #include "editor/app/user_prompts.h"
 #include "editor/project.h"
+
+#include "editor_test_support.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -54,6 +61,18 @@ QString IniValue(const QString& path, const QByteArray& key)
         if (line.startsWith(key + "="))
             return QString::fromLatin1(line.mid(key.size() + 1).trimmed());
     return QString();
+}
+
+// The row of the attribute pane's stack that shows attribute, null when none does.
+CDspAttribute* RowOf(CDlgAttributesSet* pane, const CAttributeBase* attribute)
+{
+    if (!pane->GetControlWindow())
+        return nullptr;
+    for (CDspAttrList* group : pane->GetControlWindow()->GetGroupWindows())
+        for (CDspAttribute* row : group ? group->GetRows() : std::vector<CDspAttribute*>())
+            if (row->GetAttribute() == attribute)
+                return row;
+    return nullptr;
 }
 
 } // namespace
@@ -328,7 +347,104 @@ private slots:
         QVERIFY(!rows->isEnabled());
         QVERIFY(!pane->GetControlWindow() && !pane->GetScreenWindow());
     }
+
+    void newProjectThroughTheDialogEditedInTheGridSavesReopensAndUndoes()
+    {
+        PromptAnswers prompts;
+        CMainFrame frame;
+        InstallEditorDialogs(&frame);
+        frame.show();
+        QApplication::setActiveWindow(&frame);
+        QVERIFY(QTest::qWaitForWindowActive(&frame));
+
+        // New: the device selection dialog picks QMX200 and the PLC.
+        bool dialogSeen = false;
+        QTimer::singleShot(0, this, [&] {
+            auto* dialog = qobject_cast<CDlgDeviceSelect*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            dialogSeen = true;
+            Choose(dialog->Child<QComboBox>(CDlgDeviceSelect::ID_DEVICE), 0);
+            QTest::mouseClick(dialog->Child<QPushButton>(1), Qt::LeftButton);
+        });
+        frame.GetAction(ID_FILE_NEW)->trigger();
+        QVERIFY(dialogSeen);
+        QVERIFY(frame.GetDocument());
+        QCOMPARE(QString::fromStdString(frame.GetDocument()->GetProject()->GetDeviceName()), QString("QMX200"));
+
+        frame.GetAction(ID_INSERT_REGISTER)->trigger();
+        CZQEditorView* view = frame.GetActiveView();
+        QVERIFY(view);
+        auto* reg = dynamic_cast<CControlRegister*>(view->GetScreen()->GetCurrentSelectControl());
+        QVERIFY(reg);
+        auto* pane = frame.findChild<CDlgAttributesSet*>();
+        QVERIFY(pane && pane->GetControlWindow() && pane->GetControlWindow()->isVisible());
+        QCOMPARE(pane->GetControlWindow()->GetDisplayControl(), static_cast<CControlBase*>(reg));
+
+        // The register address, typed in the grid: one undo step for the whole focus.
+        const int undoBefore = view->GetOperateCtrl()->GetUndoCount();
+        const int address0 = reg->GetRegisterAddr();
+        CAttributeBase* addressAttribute = reg->GetDataAtttribute()->GetAttributeAt(2);
+        QVERIFY(RowOf(pane, addressAttribute));
+        QLineEdit* address = RowOf(pane, addressAttribute)->GetEditBox();
+        address->setFocus();
+        address->selectAll();
+        QTest::keyClicks(address, "123");
+        QTest::keyClick(address, Qt::Key_Return);
+        QCOMPARE(reg->GetRegisterAddr(), 123);
+        QCOMPARE(view->GetOperateCtrl()->GetUndoCount(), undoBefore + 1);
+
+        // The integer digits, chosen with two key presses: one more step.
+        const int digits = reg->GetIntegerDigits();
+        QVERIFY(RowOf(pane, reg->GetIntegerDigitsAttribute()));
+        QComboBox* digitsBox = RowOf(pane, reg->GetIntegerDigitsAttribute())->GetComboBox();
+        digitsBox->setFocus();
+        QTest::keyClick(digitsBox, Qt::Key_Up);
+        QTest::keyClick(digitsBox, Qt::Key_Up);
+        QCOMPARE(reg->GetIntegerDigits(), digits - 2);
+        QCOMPARE(view->GetOperateCtrl()->GetUndoCount(), undoBefore + 2);
+        QVERIFY(frame.GetDocument()->IsModified());
+
+        // Undo brings the old digits back in the model (and deselects); choosing the register in
+        // the pane's list shows them in the grid. The address stays.
+        frame.GetAction(ID_EDIT_UNDO)->trigger();
+        QCOMPARE(reg->GetIntegerDigits(), digits);
+        QCOMPARE(reg->GetRegisterAddr(), 123);
+        QVERIFY(pane->GetScreenWindow()->isVisible());
+        Choose(pane->GetComboBox(), 1);
+        QVERIFY(pane->GetControlWindow()->isVisible());
+        QVERIFY(RowOf(pane, reg->GetIntegerDigitsAttribute()));
+        QCOMPARE(RowOf(pane, reg->GetIntegerDigitsAttribute())->GetComboBox()->currentIndex(), digits);
+        frame.GetAction(ID_EDIT_UNDO)->trigger();
+        QCOMPARE(reg->GetRegisterAddr(), address0);
+        Choose(pane->GetComboBox(), 1);
+        QVERIFY(RowOf(pane, addressAttribute));
+        QCOMPARE(RowOf(pane, addressAttribute)->GetEditBox()->text(), QString::number(address0));
+        frame.GetAction(ID_EDIT_REDO)->trigger();
+        frame.GetAction(ID_EDIT_REDO)->trigger();
+        QCOMPARE(reg->GetRegisterAddr(), 123);
+        QCOMPARE(reg->GetIntegerDigits(), digits - 2);
+
+        // Save, reopen: the values are there.
+        const QString path = m_dir.filePath("grid.ZQE");
+        prompts.files << path;
+        frame.GetAction(ID_FILE_SAVE)->trigger();
+        QVERIFY(QFile::exists(path));
+        QVERIFY(frame.OpenDocument(path));
+        CScreenBase* screen = frame.GetDocument()->GetProject()->GetFirstScreen();
+        QCOMPARE(screen->GetControlCount(), 1);
+        auto* loaded = dynamic_cast<CControlRegister*>(screen->GetCreatedControls().front());
+        QVERIFY(loaded);
+        QCOMPARE(loaded->GetRegisterAddr(), 123);
+        QCOMPARE(loaded->GetIntegerDigits(), digits - 2);
+        QVERIFY(prompts.messages.isEmpty());
+    }
 };
 
-QTEST_MAIN(DialogsTest)
+int main(int argc, char** argv)
+{
+    UseTemporarySettings();
+    QApplication app(argc, argv);
+    DialogsTest test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "dialogs_qtest.moc"
