@@ -109,7 +109,13 @@ void CDspAttribute::CreateControl()
         CreateEditBox();
         m_pEdit->setGeometry(QRect(QPoint(s + 2, t + 4), QPoint(r - 1, b - 1) - QPoint(1, 1)));
         m_pEdit->setMaxLength(TextLimit(m_pAttribute));
-        m_pEdit->setReadOnly(m_pAttribute->GetReadonly() != 0);
+        const bool readonly = m_pAttribute->GetReadonly() != 0;
+        m_pEdit->setReadOnly(readonly);
+        // A read-only value sits on the button face, like the row's value area behind it.
+        QPalette palette = m_pEdit->palette();
+        palette.setColor(QPalette::Base, readonly ? QApplication::palette().color(QPalette::Button)
+                                                  : QApplication::palette().color(QPalette::Base));
+        m_pEdit->setPalette(palette);
         ShowValueText();
         m_pEdit->show();
         if (m_pCombo)
