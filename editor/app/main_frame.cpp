@@ -684,10 +684,13 @@ void CMainFrame::OnDeleteScreen()
     if (CUserPrompts::Message(this, text, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Question)
         != QMessageBox::Ok)
         return;
+    // The window goes first (another one may become active meanwhile), then the screen.
+    CScreenBase* screen = view->GetScreen();
     CChildFrame* frame = FrameOf(view);
     m_document->RemoveView(view);
     m_mdiArea->removeSubWindow(frame);
-    delete frame; // the view goes with it, before its screen
+    delete frame;
+    project->SetActivateScreen(screen);
     project->RemoveCurrentActivateScreen();
     m_document->MarkScreensChanged();
     // The window of the view activated longest ago that is still shown takes over.
