@@ -11,6 +11,7 @@
 
 #include <QComboBox>
 #include <QFocusEvent>
+#include <QResizeEvent>
 #include <QSignalBlocker>
 
 const char* const CDlgAttributesSet::SCREEN_ROW_FORMAT = "%s (%s)";
@@ -219,6 +220,24 @@ std::unique_ptr<CControlBase> CDlgAttributesSet::CopyOf(CControlBase* control) c
     if (copy && control->HasControlName())
         copy->SetControlName(control->GetControlName());
     return copy;
+}
+
+void CDlgAttributesSet::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    if (event->size().width() == event->oldSize().width())
+        return;
+    const int width = event->size().width();
+    m_pCombo->resize(width, m_pCombo->height());
+    if (m_pControlWindow) {
+        m_pControlWindow->resize(width, m_pControlWindow->height());
+        m_pControlWindow->ChangeDisplayControl(m_pControlWindow->GetDisplayControl());
+    }
+    if (m_pScreenWindow) {
+        m_pScreenWindow->resize(width, m_pScreenWindow->height());
+        m_pScreenWindow->ChangeDisplayScreen(m_pScreenWindow->GetDisplayScreen());
+    }
+    FitHeight();
 }
 
 void CDlgAttributesSet::focusInEvent(QFocusEvent* event)

@@ -61,6 +61,8 @@ signals:
 
 protected:
     void focusInEvent(QFocusEvent* event) override;
+    // The list and the design windows follow the bar's width (the rows are laid out again).
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     // Row 0 "<screen> (当前画面)", then " <control> (<kind>)" per control in draw order.

@@ -436,7 +436,23 @@ private slots:
         QVERIFY(loaded);
         QCOMPARE(loaded->GetRegisterAddr(), 123);
         QCOMPARE(loaded->GetIntegerDigits(), digits - 2);
+
+        // The screen panel's "设置" reopens the device selection for the open project.
+        QVERIFY(pane->GetScreenWindow()->isVisible());
+        QTimer::singleShot(0, this, [&] {
+            auto* dialog = qobject_cast<CDlgDeviceSelect*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            QCOMPARE(dialog->Child<QComboBox>(CDlgDeviceSelect::ID_DEVICE)->currentText(), QString("QMX200"));
+            Choose(dialog->Child<QComboBox>(CDlgDeviceSelect::ID_DEVICE), 1);
+            QTest::mouseClick(dialog->Child<QPushButton>(1), Qt::LeftButton);
+        });
+        QTest::mouseClick(pane->GetScreenWindow()->GetDeviceButton(), Qt::LeftButton);
+        QCOMPARE(QString::fromStdString(frame.GetDocument()->GetProject()->GetDeviceName()), QString("QMX300"));
+        QVERIFY(frame.GetDocument()->IsModified());
+        QVERIFY(pane->GetScreenWindow()->FormatInformation().find("QMX300") != std::string::npos);
+        QCOMPARE(loaded->GetRegisterAddr(), 123);
         QVERIFY(prompts.messages.isEmpty());
+        frame.GetDocument()->SetModified(false);
     }
 };
 
