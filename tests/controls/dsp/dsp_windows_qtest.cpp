@@ -227,6 +227,46 @@ private slots:
         QCOMPARE(data->GetRows().size(), rowsBefore);
     }
 
+    void aCoilKindCountedInOctalConvertsTheShownAddress()
+    {
+        CHost host;
+        CTestPanel panel;
+        panel.device.name = "QMX200"; // counts its X and Y coils (kinds 1 and 2) in octal
+        CControlBase* lamp = panel.screen.AddControl(CControlBase::CONTROL_LIGHT);
+        lamp->SetCoil(0);
+        lamp->SetCoilAddr(10);
+        QRect place(0, 26, 240, 0);
+        CDspControl stack(lamp, &place, 6211, &host.window);
+        CDspAttrList* data = stack.GetGroupWindows()[3];
+        CDspAttribute* kindRow = nullptr;
+        CDspAttribute* addressRow = nullptr;
+        for (CDspAttribute* row : data->GetRows()) {
+            if (row->GetAttribute() == lamp->GetDataAtttribute()->GetAttributeAt(3))
+                kindRow = row;
+            if (row->GetAttribute() == lamp->GetDataAtttribute()->GetAttributeAt(4))
+                addressRow = row;
+        }
+        QVERIFY(kindRow && addressRow);
+        QCOMPARE(addressRow->GetInputMode(), CDspAttribute::INPUT_DECIMAL);
+        QSignalSpy changed(&stack, &CDspWnd::AttributeChanged);
+        kindRow->GetComboBox()->setFocus();
+        QTest::keyClick(kindRow->GetComboBox(), Qt::Key_Down); // "X"
+        QCOMPARE(lamp->GetCoil(), 1);
+        QCOMPARE(addressRow->GetInputMode(), CDspAttribute::INPUT_OCTAL);
+        QCOMPARE(addressRow->GetEditBox()->text(), QString("12"));
+        QCOMPARE(lamp->GetCoilAddr(), 12);
+        QCOMPARE(changed.count(), 2);
+        QCOMPARE(changed.at(0).at(0).toInt(), 1);
+        QCOMPARE(changed.at(1).at(0).toInt(), 0);
+        // In octal an 8 is refused.
+        QLineEdit* address = addressRow->GetEditBox();
+        address->setFocus();
+        QTest::keyClick(address, Qt::Key_End);
+        QTest::keyClick(address, Qt::Key_8);
+        QCOMPARE(address->text(), QString("12"));
+        QCOMPARE(g_beeps, 1);
+    }
+
     void screenPanelNameEditTrimsAndStopsAtTwentyCharacters()
     {
         CHost host;
