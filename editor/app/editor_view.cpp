@@ -210,7 +210,7 @@ void CZQEditorView::ClearDrag()
 
 void CZQEditorView::mousePressEvent(QMouseEvent* event)
 {
-    m_keyMoves = 0;
+    EndKeyRun();
     if (!m_screen)
         return;
     const QPoint point = ToContent(event->position().toPoint());
@@ -277,7 +277,7 @@ void CZQEditorView::mouseMoveEvent(QMouseEvent* event)
 
 void CZQEditorView::mouseReleaseEvent(QMouseEvent* event)
 {
-    m_keyMoves = 0;
+    EndKeyRun();
     if (!m_screen)
         return;
     const QPoint point = ToContent(event->position().toPoint());
@@ -347,6 +347,11 @@ void CZQEditorView::keyPressEvent(QKeyEvent* event)
     ReportSelection();
 }
 
+void CZQEditorView::EndKeyRun()
+{
+    m_keyMoves = 0;
+}
+
 void CZQEditorView::ContentChanged()
 {
     if (m_document)
@@ -382,6 +387,7 @@ void CZQEditorView::InsertControl(int type)
 {
     if (!CanInsert(type))
         return;
+    EndKeyRun();
     m_screen->SetControlsAllNotSelected(nullptr);
     CControlBase* control = m_screen->AddControl(unsigned(type));
     if (!control)
@@ -406,6 +412,7 @@ void CZQEditorView::Cut()
 {
     if (!CanCutCopyDelete())
         return;
+    EndKeyRun();
     const DWORD size = m_screen->CopySelectedControlsCode(nullptr, 0, 0);
     QByteArray record(int(size), '\0');
     m_operate.RecordSelectedControls(COperateCtrl::OPERATE_CUT);
@@ -421,6 +428,7 @@ void CZQEditorView::Paste()
     QByteArray record = CControlsClipboard::Get();
     if (!m_screen || record.isEmpty())
         return;
+    EndKeyRun();
     DWORD& count = m_pasteCounter.CountFor(record);
     const int pasted = m_screen->PasteControlsFromData(reinterpret_cast<BYTE*>(record.data()) + 8,
                                                        DWORD(record.size() - 8), count);
@@ -435,6 +443,7 @@ void CZQEditorView::DeleteSelection()
 {
     if (!CanCutCopyDelete())
         return;
+    EndKeyRun();
     m_operate.RecordSelectedControls(COperateCtrl::OPERATE_DELETE);
     m_screen->DeleteSelectedControls();
     ContentChanged();
@@ -443,6 +452,7 @@ void CZQEditorView::DeleteSelection()
 
 void CZQEditorView::Undo()
 {
+    EndKeyRun();
     if (m_operate.Undo()) {
         ContentChanged();
         ReportSelection();
@@ -451,6 +461,7 @@ void CZQEditorView::Undo()
 
 void CZQEditorView::Redo()
 {
+    EndKeyRun();
     if (m_operate.Redo()) {
         ContentChanged();
         ReportSelection();
@@ -479,6 +490,7 @@ void CZQEditorView::Align(unsigned command)
 {
     if (!CanAlign(command))
         return;
+    EndKeyRun();
     // Alignments are recorded like a move, so they can be undone.
     m_operate.RecordSelectedControls(COperateCtrl::OPERATE_MODIFY);
     switch (command) {

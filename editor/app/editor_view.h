@@ -116,6 +116,9 @@ private:
     void DrawSurface();
     void UpdateScrollBars();
     void ContentChanged();
+    // The next arrow-key move starts a new undo step: after mouse buttons and after every other
+    // recorded edit, undo and redo (so a move never lands inside another edit's step).
+    void EndKeyRun();
     void ReportSelection();
     void ClearDrag();
 

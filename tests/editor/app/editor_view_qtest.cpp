@@ -159,11 +159,25 @@ private slots:
         Trigger(ID_EDIT_UNDO);
         QCOMPARE(text->GetX(), x);
         QVERIFY(!Enabled(ID_EDIT_UNDO));
-        // A mouse click starts a new run: the next move takes a step of its own.
+        // A mouse click starts a new run.
+        Click(m_view, CenterOf(m_view, text));
         QTest::keyClick(m_view, Qt::Key_Down);
+        QTest::keyClick(m_view, Qt::Key_Down);
+        QCOMPARE(m_view->GetOperateCtrl()->GetUndoCount(), 1);
         Click(m_view, CenterOf(m_view, text));
         QTest::keyClick(m_view, Qt::Key_Down);
         QCOMPARE(m_view->GetOperateCtrl()->GetUndoCount(), 2);
+        // So does any other edit: a move right after undoing a delete is undone on its own.
+        const unsigned id = text->GetControlID();
+        QTest::keyClick(m_view, Qt::Key_Delete);
+        Trigger(ID_EDIT_UNDO);
+        CControlBase* back = m_view->GetScreen()->GetControlByID(id);
+        QVERIFY(back && back->GetSelected());
+        const int y = back->GetY();
+        QTest::keyClick(m_view, Qt::Key_Down);
+        QCOMPARE(back->GetY(), y + 1);
+        Trigger(ID_EDIT_UNDO);
+        QCOMPARE(m_view->GetScreen()->GetControlByID(id)->GetY(), y);
     }
 
     void alignAndSpreadFollowTheSelectionCount()

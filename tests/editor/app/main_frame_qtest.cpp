@@ -3,9 +3,11 @@
 // new, open, drop and close, saving under a proposed name, and the keys of edit boxes in bars.
 #include "editor_test_support.h"
 
+#include "editor/app/about_dlg.h"
 #include "editor/app/child_frame.h"
 #include "editor/app/controls_clipboard.h"
 #include "editor/app/editor_commands.h"
+#include "editor/app/editor_app.h"
 #include "editor/app/editor_doc.h"
 #include "editor/app/editor_view.h"
 #include "editor/app/main_frame.h"
@@ -21,6 +23,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QElapsedTimer>
+#include <QTimer>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -334,6 +338,49 @@ private slots:
         QVERIFY(CControlsClipboard::HasData());
         QTest::keyClick(view, Qt::Key_Delete);
         QCOMPARE(view->GetScreen()->GetControlCount(), controls - 1);
+    }
+
+    void exitAsksToSaveAndCancelKeepsTheWindow()
+    {
+        QVERIFY(OpenDemo(*m_frame));
+        m_frame->GetDocument()->SetModified(true);
+        m_prompts->answers = {QMessageBox::Cancel};
+        m_frame->GetAction(ID_APP_EXIT)->trigger();
+        QVERIFY(m_frame->isVisible());
+        QVERIFY(m_frame->GetDocument());
+        m_prompts->answers = {QMessageBox::No};
+        m_frame->GetAction(ID_APP_EXIT)->trigger();
+        QVERIFY(!m_frame->isVisible());
+        QVERIFY(!m_frame->GetDocument());
+        QCOMPARE(m_prompts->messages.size(), 2);
+    }
+
+    void startWithoutFileShowsTheSplashThenAnEmptyFrame()
+    {
+        CZQEditorApp editor;
+        bool splashSeen = false, escIgnored = false;
+        QTimer::singleShot(200, [&] {
+            auto* splash = qobject_cast<CAboutDlg*>(QApplication::activeModalWidget());
+            splashSeen = splash && splash->GetMode() == CAboutDlg::SPLASH && splash->size() == QSize(500, 400);
+            if (splash) {
+                QTest::keyClick(splash, Qt::Key_Escape);
+                escIgnored = splash->isVisible();
+            }
+        });
+        QElapsedTimer shown;
+        shown.start();
+        QVERIFY(editor.InitInstance({}));
+        QVERIFY(shown.elapsed() >= CAboutDlg::SPLASH_MS - 100);
+        QVERIFY(splashSeen);
+        QVERIFY(escIgnored);
+        QVERIFY(editor.GetMainFrame()->isVisible());
+        QVERIFY(!editor.GetMainFrame()->GetDocument());
+        // A file on the command line opens without the splash.
+        CZQEditorApp second;
+        shown.restart();
+        QVERIFY(second.InitInstance({QStringLiteral(ZQ_DEMO_PROJECT)}));
+        QVERIFY(shown.elapsed() < CAboutDlg::SPLASH_MS);
+        QCOMPARE(second.GetMainFrame()->GetViews().size(), 3);
     }
 
     void barMessagesReachTheViews()
