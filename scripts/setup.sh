@@ -11,6 +11,7 @@ PACKAGES=(
   srecord python3 python3-pyftpdlib
   libmodbus-dev
   clang libclang-rt-14-dev
+  help2man
 )
 
 missing=()
