@@ -138,8 +138,10 @@ void CPanelRuntime::FunctionKey(const PANEL_CONTROL& key, bool pressed)
             return;
         on = now == 0;
     }
-    if (LinkResult(m_pLink->WriteCoil(key.station, key.address, on)))
+    if (LinkResult(m_pLink->WriteCoil(key.station, key.address, on))) {
         m_coils[{key.station, key.address}] = on;
+        m_strMessage = "coil " + std::to_string(key.address) + (on ? " ON" : " OFF");
+    }
 }
 
 void CPanelRuntime::StartEdit(int from)
