@@ -6,6 +6,7 @@
 #include "emulator/poll_plan.h"
 #include "emulator/register_text.h"
 
+#include <algorithm>
 #include <vector>
 
 using namespace PANEL_KEYS;
@@ -195,9 +196,11 @@ void CPanelRuntime::EditKey(int key)
 void CPanelRuntime::Enter()
 {
     const PANEL_CONTROL& reg = m_pImage->GetControls()[size_t(m_nEdit)];
-    const unsigned long value = std::stoul(m_strEditDigits);
+    unsigned long value = 0; // saturates above 16 bits: a field of many digits cannot wrap
+    for (char digit : m_strEditDigits)
+        value = std::min(value * 10 + unsigned(digit - '0'), 0x10000ul);
     if (value < reg.minimum || value > reg.maximum) {
-        m_strMessage = "refused: " + std::to_string(value) + " is outside " + std::to_string(reg.minimum) +
+        m_strMessage = "refused: " + (value > 0xFFFF ? m_strEditDigits : std::to_string(value)) + " is outside " + std::to_string(reg.minimum) +
                        " to " + std::to_string(reg.maximum);
         return; // the edit stays open with the refused digits
     }

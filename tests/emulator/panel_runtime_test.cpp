@@ -238,3 +238,25 @@ TEST(PanelRuntime, DamagedImagesAreRefusedWithAReason)
     EXPECT_EQ(CPanelImage::FromFile("/nonexistent/x.vxg", error), nullptr);
     EXPECT_FALSE(error.empty());
 }
+
+TEST(PanelRuntime, AFieldOfManyDigitsIsEditedWithoutWrapping)
+{
+    std::unique_ptr<CProject> project = ProjectOf(ProjectJson(SCREENS));
+    std::vector<BYTE> bytes = CompileOf(*project);
+    const size_t firstParameter = 59 + 16 * size_t(bytes.at(57));
+    bytes.at(firstParameter + 4) = 200; // D100: 200 integer digits
+    bytes.at(firstParameter + 6) = 0xFF; // maximum 65535
+    bytes.at(firstParameter + 7) = 0xFF;
+    std::string error;
+    std::unique_ptr<CPanelImage> image = CPanelImage::FromBytes(bytes, error);
+    ASSERT_NE(image, nullptr) << error;
+    CMemoryLink link;
+    CPanelRuntime runtime(std::move(image));
+    runtime.SetLink(&link);
+    runtime.PressKey(KEY_SET, 0);
+    ASSERT_EQ(runtime.GetEditDigits().size(), 201u);
+    runtime.PressKey(KEY_UP, 0); // 1 followed by 200 zeros
+    runtime.PressKey(KEY_ENT, 0);
+    EXPECT_TRUE(link.writes.empty()) << "far above 65535, not its low bits";
+    EXPECT_NE(runtime.GetMessage().find("refused"), std::string::npos);
+}
