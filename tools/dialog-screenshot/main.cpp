@@ -11,20 +11,23 @@
 #include "editor/app/dialogs/dlg_device_select.h"
 #include "editor/app/dialogs/dlg_screen_attributes.h"
 #include "editor/project.h"
+#include "tools/common/tool_cli.h"
 
 #include <QApplication>
-
-#include <cstdio>
+#include <QCommandLineParser>
+#include <QSaveFile>
 
 namespace {
 
-bool Save(QWidget& widget, const char* path)
+// Writes the widget's picture to path whole or not at all.
+bool Save(QWidget& widget, const QString& path)
 {
     widget.show();
     QApplication::processEvents();
-    if (widget.grab().save(QString::fromLocal8Bit(path)))
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly) && widget.grab().save(&file, "PNG") && file.commit())
         return true;
-    std::fprintf(stderr, "cannot write %s\n", path);
+    ZQ_CLI::PrintError(QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
     return false;
 }
 
@@ -44,15 +47,35 @@ bool SetUpProject(CProject& project)
 
 int main(int argc, char** argv)
 {
-    if (argc != 4) {
-        std::fprintf(stderr, "usage: dialog-screenshot GRID.png DEVICE.png SCREEN.png\n");
-        return 2;
+    ZQ_CLI::SetProgramName("dialog-screenshot");
+    QCommandLineParser parser;
+    ZQ_CLI::AddStandardOptions(parser, "Renders the attribute pane of a register, the device selection dialog and "
+                                       "the panel settings dialog into PNG files.");
+    parser.addPositionalArgument("grid", "The attribute pane's picture.", "GRID.png");
+    parser.addPositionalArgument("device", "The device selection dialog's picture.", "DEVICE.png");
+    parser.addPositionalArgument("screen", "The panel settings dialog's picture.", "SCREEN.png");
+    int exitCode = 0;
+    if (!ZQ_CLI::ParseOrExit(parser, ZQ_CLI::ArgumentsOf(argc, argv), exitCode))
+        return exitCode;
+    const QStringList outputs = parser.positionalArguments();
+    if (outputs.size() != 3) {
+        ZQ_CLI::PrintError(std::string("name three output files"));
+        return ZQ_CLI::EXIT_USAGE;
     }
+    for (const QString& output : outputs) {
+        std::string error;
+        if (!ZQ_CLI::CheckOutputFile(output.toStdString(), error)) {
+            ZQ_CLI::PrintError(error);
+            return ZQ_CLI::EXIT_FAILED;
+        }
+    }
+    if (!ZQ_CLI::HasDisplay())
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     CProject project;
     if (!SetUpProject(project)) {
-        std::fprintf(stderr, "the catalogues beside the program offer no panel model and PLC\n");
-        return 1;
+        ZQ_CLI::PrintError(std::string("the catalogues beside the program offer no panel model and PLC"));
+        return ZQ_CLI::EXIT_FAILED;
     }
     CScreenBase* screen = project.GetFirstScreen();
     screen->SetScreenName("Main");
@@ -72,6 +95,6 @@ int main(int argc, char** argv)
     paneWindow.resize(pane->width(), pane->minimumHeight());
     CDlgDeviceSelect device(&project);
     CDlgScreenAttributes attributes(&project);
-    const bool saved = Save(paneWindow, argv[1]) && Save(device, argv[2]) && Save(attributes, argv[3]);
-    return saved ? 0 : 1;
+    const bool saved = Save(paneWindow, outputs[0]) && Save(device, outputs[1]) && Save(attributes, outputs[2]);
+    return saved ? ZQ_CLI::EXIT_DONE : ZQ_CLI::EXIT_FAILED;
 }
