@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <algorithm>
 #include <cstdio>
 
 using COM_GUI_EX::CGUIEXDC;
@@ -139,7 +140,16 @@ void CDspScreen::DrawWnd(CGUIEXDC* dc, const QRect& client)
     const QRect body(QPoint(l + 9, t + 43), QPoint(r, b) - QPoint(1, 1));
     dc->DrawRectangle(&body, 0xFFFFFF);
     dc->DrawString(Gbk(GetCaption()).c_str(), 0.0f, 4.0f);
-    dc->DrawString(FormatInformation().c_str(), &body, CGUIEXDC::FORMAT_LEFT | CGUIEXDC::FORMAT_TOP);
+    // One line every 16 pixels whatever the font's own spacing, so the counts stay above the
+    // separator at 117 and the last line sits beside the "设置" button.
+    const std::string info = FormatInformation();
+    size_t begin = 0;
+    for (int line = 0; begin <= info.size(); ++line) {
+        const size_t end = std::min(info.find('\n', begin), info.size());
+        const QRect row(body.x(), body.y() + INFO_LINE_HEIGHT * line, body.width(), INFO_LINE_HEIGHT);
+        dc->DrawString(info.substr(begin, end - begin).c_str(), &row, CGUIEXDC::FORMAT_LEFT);
+        begin = end + 1;
+    }
     dc->DrawLine(l + 9, t + 117, r, t + 117, 0xFFFFFF);
 }
 

@@ -13,7 +13,7 @@ class CDspScreen : public CDspWnd {
     Q_OBJECT
 public:
     enum { CAPTION_HEIGHT = 22, ROW_HEIGHT = 22, LABEL_WIDTH = 80, LEFT_STRIP_WIDTH = 9, BODY_HEIGHT = 170,
-           NAME_LIMIT = 20 };
+           NAME_LIMIT = 20, INFO_LINE_HEIGHT = 16 };
     enum : UINT { ID_NAME_EDIT = 0x100, ID_DEVICE_BUTTON = 0x101 };
     static constexpr DWORD FRAME_COLOR = 0xD3D5D5;
     static constexpr DWORD BACK_COLOR = 0xFFDFD4;

@@ -16,6 +16,7 @@
 
 #include <QLabel>
 #include <QScrollArea>
+#include <QScrollBar>
 
 namespace {
 
@@ -50,6 +51,8 @@ void PlugAttributePane(CMainFrame* frame)
     scroll->setWidgetResizable(true);
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     scroll->setFrameShape(QFrame::NoFrame);
+    // The dock is as wide as the pane and its scroll bar (a scroll area hints no width of its own).
+    scroll->setMinimumWidth(pane->minimumWidth() + scroll->verticalScrollBar()->sizeHint().width());
     frame->SetAttributeBar(scroll);
 
     QObject::connect(frame, &CMainFrame::activeScreenChanged, pane,
