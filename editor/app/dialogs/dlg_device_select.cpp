@@ -1,8 +1,8 @@
 // Device selection dialog.
 #include "editor/app/dialogs/dlg_device_select.h"
 
-#include "comkit/gbk.h"
 #include "comkit/serial_attri.h"
+#include "controls/dsp/dsp_text.h"
 #include "devices/device_collection.h"
 #include "devices/plc_collection.h"
 #include "editor/app/dialogs/dlg_comm_settings.h"
@@ -18,20 +18,6 @@ const char* const CDlgDeviceSelect::INVALID_SELECTION = "无效的设备名称�
 
 namespace {
 
-QString FromGbk(const std::string& gbk)
-{
-    std::string utf8;
-    return COMMON_EX::GbkToUtf8(gbk, utf8) ? QString::fromStdString(utf8)
-                                          : QString::fromStdString(COMMON_EX::GbkToUtf8Lossy(gbk.c_str()));
-}
-
-std::string ToGbk(const QString& text)
-{
-    std::string gbk;
-    COMMON_EX::Utf8ToGbk(text.toStdString(), gbk);
-    return gbk;
-}
-
 // Fills combo with a catalogue's names (Start/Next), selects its "LastSelected" row, then the
 // row named `current` when there is one.
 template <class Catalogue, class Next>
@@ -40,11 +26,11 @@ void FillCatalogue(QComboBox* combo, Catalogue* catalogue, Next next, const std:
     char name[CCatalogue::TEXT_SIZE];
     UINT id = 0;
     while ((catalogue->*next)(id, name, nullptr))
-        combo->addItem(FromGbk(name));
+        combo->addItem(DspText::FromGbk(name));
     const int last = catalogue->GetLastSelectedIndex();
     combo->setCurrentIndex(last >= 0 && last < combo->count() ? last : -1);
     if (!current.empty()) {
-        const int row = combo->findText(FromGbk(current));
+        const int row = combo->findText(DspText::FromGbk(current));
         if (row >= 0)
             combo->setCurrentIndex(row);
     }
@@ -95,8 +81,8 @@ void CDlgDeviceSelect::accept()
 {
     const QComboBox* devices = Child<QComboBox>(ID_DEVICE);
     const QComboBox* plcs = Child<QComboBox>(ID_PLC);
-    const std::string device = devices->currentIndex() >= 0 ? ToGbk(devices->currentText()) : std::string();
-    const std::string plc = plcs->currentIndex() >= 0 ? ToGbk(plcs->currentText()) : std::string();
+    const std::string device = devices->currentIndex() >= 0 ? DspText::ToGbk(devices->currentText()) : std::string();
+    const std::string plc = plcs->currentIndex() >= 0 ? DspText::ToGbk(plcs->currentText()) : std::string();
     if (!device.empty() && !plc.empty() && m_pProject &&
         m_pProject->SetDeviceAndPLC(device.c_str(), plc.c_str(), m_serial.get())) {
         CDlgBase::accept();

@@ -1,7 +1,7 @@
 // Panel settings dialog.
 #include "editor/app/dialogs/dlg_screen_attributes.h"
 
-#include "comkit/gbk.h"
+#include "controls/dsp/dsp_text.h"
 #include "controls/screens_list.h"
 #include "editor/project.h"
 
@@ -21,7 +21,7 @@ CDlgScreenAttributes::CDlgScreenAttributes(CProject* project, QWidget* parent)
         std::vector<std::string> names;
         m_pProject->GetScreensList()->GetScreenNames(names);
         for (const std::string& name : names)
-            pages << QString::fromStdString(COMMON_EX::GbkToUtf8Lossy(name.c_str()));
+            pages << DspText::FromGbk(name);
     }
     for (int page = 0; page < CProject::FUNCTION_PAGE_COUNT; ++page) {
         const int y = 73 + 40 * page;

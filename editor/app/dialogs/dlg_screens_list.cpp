@@ -1,7 +1,7 @@
 // Screen selection bar.
 #include "editor/app/dialogs/dlg_screens_list.h"
 
-#include "comkit/gbk.h"
+#include "controls/dsp/dsp_text.h"
 #include "controls/screens_list.h"
 #include "editor/project.h"
 
@@ -24,7 +24,7 @@ void CDlgScreensList::Refresh(CProject* project)
     std::vector<std::string> names;
     screens->GetScreenNames(names);
     for (const std::string& name : names)
-        m_pCombo->addItem(QString::fromStdString(COMMON_EX::GbkToUtf8Lossy(name.c_str())));
+        m_pCombo->addItem(DspText::FromGbk(name));
     const int active = screens->GetScreenIndex(screens->GetActivateScreen());
     m_pCombo->setCurrentIndex(active >= 0 && active < m_pCombo->count() ? active : 0);
 }

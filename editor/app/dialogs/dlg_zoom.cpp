@@ -1,6 +1,8 @@
 // Zoom bar.
 #include "editor/app/dialogs/dlg_zoom.h"
 
+#include "editor/app/zoom_levels.h"
+
 #include <QComboBox>
 #include <QSignalBlocker>
 
@@ -12,25 +14,15 @@ CDlgZoom::CDlgZoom(QWidget* parent)
     connect(m_pCombo, &QComboBox::activated, this, &CDlgZoom::ZoomChosen);
 }
 
-int CDlgZoom::RowOfRate(double rate)
-{
-    static const double rates[ROW_COUNT] = {1.0, 1.5, 2.0, 2.5, 3.0, 4.0, 5.0};
-    for (int row = 0; row < ROW_COUNT; ++row)
-        if (rate == rates[row])
-            return row;
-    return 0;
-}
-
 void CDlgZoom::ShowZoomRate(double rate)
 {
     const QSignalBlocker blocker(m_pCombo);
-    m_pCombo->setCurrentIndex(RowOfRate(rate));
+    m_pCombo->setCurrentIndex(CZoomLevels::RowOfRate(rate));
 }
 
 void CDlgZoom::OnWheelStep(int delta)
 {
-    const int steps = -int(short(delta)) / WHEEL_DELTA;
-    const int row = std::clamp(std::max(0, m_pCombo->currentIndex()) + steps, 0, ROW_COUNT - 1);
+    const int row = CZoomLevels::StepRow(std::max(0, m_pCombo->currentIndex()), delta);
     {
         const QSignalBlocker blocker(m_pCombo);
         m_pCombo->setCurrentIndex(row);

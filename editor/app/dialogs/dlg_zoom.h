@@ -7,16 +7,12 @@ class CDlgZoom : public CDlgBar {
     Q_OBJECT
 public:
     enum : UINT { IDD = 6400, ID_ZOOM = 6401 };
-    enum { ROW_COUNT = 7, WHEEL_DELTA = 120 };
 
     explicit CDlgZoom(QWidget* parent = nullptr);
 
-    // The row of a zoom rate: 1 -> 0, 1.5 -> 1, 2 -> 2, 2.5 -> 3, 3 -> 4, 4 -> 5, 5 -> 6, any
-    // other rate -> 0.
-    static int RowOfRate(double rate);
-
 public slots:
-    // Another screen became active: shows the row of its zoom rate (no ZoomChosen).
+    // Another screen became active: shows the row of its zoom rate (1 -> 0, 1.5 -> 1, ... 5 -> 6,
+    // any other rate -> 0; no ZoomChosen).
     void ShowZoomRate(double rate);
     // A wheel step of delta (taken as a signed 16-bit value): the selection moves by
     // -delta / 120 (integer division), clamped to rows 0-6, then ZoomChosen is sent.
