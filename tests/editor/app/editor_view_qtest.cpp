@@ -22,38 +22,23 @@
 #include <algorithm>
 #include <memory>
 
-class EditorViewTest : public QObject {
+class EditorViewTest : public QObject, private FrameFixture {
     Q_OBJECT
 
 private:
-    std::unique_ptr<CMainFrame> m_frame;
-    std::unique_ptr<PromptAnswers> m_prompts;
     CZQEditorView* m_view = nullptr;
-
-    void Trigger(unsigned command) { m_frame->GetAction(command)->trigger(); }
-    bool Enabled(unsigned command) { return m_frame->GetAction(command)->isEnabled(); }
 
 private slots:
     void init()
     {
-        m_prompts = std::make_unique<PromptAnswers>();
-        m_frame = std::make_unique<CMainFrame>();
-        m_frame->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_frame.get()));
+        QVERIFY(StartFrame());
         QVERIFY(OpenDemo(*m_frame));
         m_view = m_frame->GetActiveView();
         QVERIFY(m_view);
         QCOMPARE(m_view->GetScreen(), m_frame->GetDocument()->GetProject()->GetFirstScreen());
     }
 
-    void cleanup()
-    {
-        if (m_frame->GetDocument())
-            m_frame->GetDocument()->SetModified(false);
-        m_frame.reset();
-        QCOMPARE(m_prompts->answers.size(), 0); // every planned answer was asked for
-        m_prompts.reset();
-    }
+    void cleanup() { QVERIFY(EndFrame()); }
 
     void clicksSelectWithShiftAndCtrl()
     {

@@ -69,35 +69,17 @@ int VisibleFrames(CMainFrame& frame)
 
 } // namespace
 
-class MainFrameTest : public QObject {
+class MainFrameTest : public QObject, private FrameFixture {
     Q_OBJECT
 
 private:
-    std::unique_ptr<CMainFrame> m_frame;
-    std::unique_ptr<PromptAnswers> m_prompts;
     QTemporaryDir m_dir;
 
-    bool Enabled(unsigned command) { return m_frame->GetAction(command)->isEnabled(); }
     CProject* Project() { return m_frame->GetDocument() ? m_frame->GetDocument()->GetProject() : nullptr; }
 
 private slots:
-    void init()
-    {
-        m_prompts = std::make_unique<PromptAnswers>();
-        m_frame = std::make_unique<CMainFrame>();
-        m_frame->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_frame.get()));
-    }
-
-    void cleanup()
-    {
-        if (m_frame->GetDocument())
-            m_frame->GetDocument()->SetModified(false);
-        m_frame.reset();
-        QCOMPARE(m_prompts->answers.size(), 0);
-        QCOMPARE(m_prompts->files.size(), 0);
-        m_prompts.reset();
-    }
+    void init() { QVERIFY(StartFrame()); }
+    void cleanup() { QVERIFY(EndFrame()); }
 
     void withoutProjectOnlyTheFileCommandsWork()
     {
