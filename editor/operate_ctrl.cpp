@@ -24,44 +24,36 @@ public:
 
     UINT Kind() const { return m_uKind; }
 
-    void undo() override
-    {
-        switch (m_uKind) {
-        case COperateCtrl::OPERATE_ADD:
-        case COperateCtrl::OPERATE_PASTE:
-            DeleteCopies();
-            break;
-        case COperateCtrl::OPERATE_MODIFY:
-            ExchangeCopies();
-            break;
-        default: // delete, cut
-            AddCopies();
-            break;
-        }
-    }
+    void undo() override { Play(true); }
 
     void redo() override
     {
         // The first call comes from the push: the edit itself has happened (or is about to).
-        if (m_bFirstRedo) {
+        if (m_bFirstRedo)
             m_bFirstRedo = false;
-            return;
-        }
+        else
+            Play(false);
+    }
+
+private:
+    // The table of the kinds: add and paste are undone by removing their controls and redone by
+    // adding them again, delete and cut the other way round; modify exchanges both ways.
+    void Play(bool undo)
+    {
         switch (m_uKind) {
-        case COperateCtrl::OPERATE_ADD:
-        case COperateCtrl::OPERATE_PASTE:
-            AddCopies();
-            break;
         case COperateCtrl::OPERATE_MODIFY:
             ExchangeCopies();
             break;
+        case COperateCtrl::OPERATE_ADD:
+        case COperateCtrl::OPERATE_PASTE:
+            undo ? DeleteCopies() : AddCopies();
+            break;
         default: // delete, cut
-            DeleteCopies();
+            undo ? AddCopies() : DeleteCopies();
             break;
         }
     }
 
-private:
     void DeleteCopies()
     {
         m_pScreen->SetControlsAllNotSelected(nullptr);
@@ -120,21 +112,21 @@ void COperateCtrl::SetScreen(CScreenBase* screen)
 
 int COperateCtrl::RecordAddControl(CControlBase* control)
 {
-    if (!m_pScreen || !control)
-        return 0;
-    Copies copies;
-    copies.emplace_back(m_pScreen->CopyForUndo(control));
-    m_history.push(new COperateStep(OPERATE_ADD, m_pScreen, std::move(copies)));
-    return 1;
+    return RecordOne(OPERATE_ADD, control);
 }
 
 int COperateCtrl::RecordModifyControl(CControlBase* before)
 {
-    if (!m_pScreen || !before)
+    return RecordOne(OPERATE_MODIFY, before);
+}
+
+int COperateCtrl::RecordOne(UINT kind, CControlBase* control)
+{
+    if (!m_pScreen || !control)
         return 0;
     Copies copies;
-    copies.emplace_back(m_pScreen->CopyForUndo(before));
-    m_history.push(new COperateStep(OPERATE_MODIFY, m_pScreen, std::move(copies)));
+    copies.emplace_back(m_pScreen->CopyForUndo(control));
+    m_history.push(new COperateStep(kind, m_pScreen, std::move(copies)));
     return 1;
 }
 

@@ -70,6 +70,8 @@ public:
     const QUndoStack* GetHistory() const { return &m_history; }
 
 private:
+    // A step of `kind` holding one copy of `control`; 0 without a screen or control.
+    int RecordOne(UINT kind, CControlBase* control);
     int KindAt(int index) const;
 
     CScreenBase* m_pScreen = nullptr;

@@ -1,46 +1,36 @@
 // manualpdf: renders the Markdown user manual into one PDF file.
+#include "tools/common/tool_cli.h"
 #include "tools/manualpdf/manual_renderer.h"
 
-#include <QStringList>
-
-#include <cstdio>
-#include <cstring>
-
-namespace {
-
-int Usage()
-{
-    std::fprintf(stderr, "usage: manualpdf [--title TEXT] [--version TEXT] -o OUTPUT.pdf CHAPTER.md...\n"
-                         "Chapters are UTF-8 Markdown, laid out in the order given; pictures are\n"
-                         "looked up beside the chapter that shows them.\n");
-    return 2;
-}
-
-} // namespace
+#include <QCommandLineParser>
 
 int main(int argc, char** argv)
 {
-    QString title = QStringLiteral("ZQEditor"), version, output;
-    QStringList chapters;
-    for (int i = 1; i < argc; ++i) {
-        const bool hasValue = i + 1 < argc;
-        if (std::strcmp(argv[i], "--title") == 0 && hasValue)
-            title = QString::fromUtf8(argv[++i]);
-        else if (std::strcmp(argv[i], "--version") == 0 && hasValue)
-            version = QString::fromUtf8(argv[++i]);
-        else if (std::strcmp(argv[i], "-o") == 0 && hasValue)
-            output = QString::fromLocal8Bit(argv[++i]);
-        else if (argv[i][0] == '-')
-            return Usage();
-        else
-            chapters << QString::fromLocal8Bit(argv[i]);
+    ZQ_CLI::SetProgramName("manualpdf");
+    QCommandLineParser parser;
+    ZQ_CLI::AddStandardOptions(
+        parser, "Renders Markdown chapters, in the order given, into one A4 PDF with a title page, "
+                "contents and page numbers. Pictures are looked up beside the chapter that shows "
+                "them; the output is replaced only when it was written whole.");
+    parser.addOption(QCommandLineOption({"o", "output"}, "The PDF file to write.", "FILE"));
+    parser.addOption(QCommandLineOption("title", "Title of the title page and the headers.", "TEXT",
+                                        "ZQEditor"));
+    parser.addOption(
+        QCommandLineOption("subtitle", "Line under the title (a version, say).", "TEXT"));
+    parser.addPositionalArgument("chapters", "The chapters, UTF-8 Markdown.", "CHAPTER.md...");
+    int exitCode = 0;
+    if (!ZQ_CLI::ParseOrExit(parser, ZQ_CLI::ArgumentsOf(argc, argv), exitCode))
+        return exitCode;
+    if (!parser.isSet("output") || parser.positionalArguments().isEmpty()) {
+        ZQ_CLI::PrintError(std::string(parser.isSet("output") ? "no chapters given"
+                                                              : "no output named (-o FILE)"));
+        return ZQ_CLI::EXIT_USAGE;
     }
-    if (output.isEmpty() || chapters.isEmpty())
-        return Usage();
     QString error;
-    if (!CManualRenderer(title, version).Render(chapters, output, error)) {
-        std::fprintf(stderr, "manualpdf: %s\n", error.toLocal8Bit().constData());
-        return 1;
+    CManualRenderer renderer(parser.value("title"), parser.value("subtitle"));
+    if (!renderer.Render(parser.positionalArguments(), parser.value("output"), error)) {
+        ZQ_CLI::PrintError(error);
+        return ZQ_CLI::EXIT_FAILED;
     }
-    return 0;
+    return ZQ_CLI::EXIT_DONE;
 }

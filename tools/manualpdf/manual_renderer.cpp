@@ -176,8 +176,8 @@ void FindPages(QTextDocument& doc, std::vector<HEADING>& headings)
     }
 }
 
-// Title, version and the contents with the body's page numbers (counted from 1).
-void FillFront(QTextDocument& front, const QString& title, const QString& version,
+// Title, subtitle and the contents with the body's page numbers (counted from 1).
+void FillFront(QTextDocument& front, const QString& title, const QString& subtitle,
                const std::vector<HEADING>& headings)
 {
     QTextCursor cursor(&front);
@@ -194,7 +194,7 @@ void FillFront(QTextDocument& front, const QString& title, const QString& versio
     QTextCharFormat small;
     small.setFontPointSize(13);
     cursor.insertBlock(centred);
-    cursor.insertText(version, small);
+    cursor.insertText(subtitle, small);
 
     QTextBlockFormat contentsTitle;
     contentsTitle.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
@@ -251,8 +251,8 @@ void DrawPage(QPainter& painter, QTextDocument& doc, int page, const QString& he
     QFont font = doc.defaultFont();
     font.setPointSizeF(8.5);
     painter.setFont(font);
-    painter.drawText(QRectF(left, MARGIN_TOP - 30, right - left, 18), Qt::AlignRight | Qt::AlignBottom,
-                     header);
+    painter.drawText(QRectF(left, MARGIN_TOP - 30, right - left, 18),
+                     Qt::AlignRight | Qt::AlignBottom, header);
     painter.drawText(QRectF(left, size.height() - MARGIN_BOTTOM + 18, right - left, 18),
                      Qt::AlignHCenter | Qt::AlignTop, QString::number(number));
     painter.restore();
@@ -260,12 +260,13 @@ void DrawPage(QPainter& painter, QTextDocument& doc, int page, const QString& he
 
 } // namespace
 
-CManualRenderer::CManualRenderer(const QString& title, const QString& version)
-    : m_title(title), m_version(version)
+CManualRenderer::CManualRenderer(const QString& title, const QString& subtitle)
+    : m_title(title), m_subtitle(subtitle)
 {
 }
 
-bool CManualRenderer::Render(const QStringList& chapters, const QString& output, QString& error) const
+bool CManualRenderer::Render(const QStringList& chapters, const QString& output,
+                             QString& error) const
 {
     if (chapters.isEmpty()) {
         error = QStringLiteral("no chapters");
@@ -300,11 +301,11 @@ bool CManualRenderer::Render(const QStringList& chapters, const QString& output,
     std::vector<HEADING> headings = StyleBody(*body);
     FindPages(*body, headings);
     std::unique_ptr<QTextDocument> front(NewDocument(writer, page, family));
-    FillFront(*front, m_title, m_version, headings);
+    FillFront(*front, m_title, m_subtitle, headings);
     FormatFrames(*front);
 
     QPainter painter(&writer);
-    const QString header = m_title + QStringLiteral("  ") + m_version;
+    const QString header = m_title;
     bool first = true;
     auto draw = [&](QTextDocument& doc, bool numbered) {
         for (int i = 0; i < doc.pageCount(); ++i) {

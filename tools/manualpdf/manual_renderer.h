@@ -7,8 +7,8 @@
 
 class CManualRenderer {
 public:
-    // Title and version shown on the title page and in every page's header.
-    CManualRenderer(const QString& title, const QString& version);
+    // The title (title page and every page's header) and the line under it on the title page.
+    CManualRenderer(const QString& title, const QString& subtitle);
 
     // Reads the chapters (UTF-8 Markdown, in the order given; each level-1 heading starts a new
     // page) and writes the PDF to `output`, replacing it only when the whole file was written. A
@@ -19,5 +19,5 @@ public:
 
 private:
     QString m_title;
-    QString m_version;
+    QString m_subtitle;
 };

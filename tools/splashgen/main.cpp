@@ -1,14 +1,14 @@
 // splashgen: writes the editor's splash and About picture, a 500 x 400 PNG showing the product
 // name, its version and a drawn text panel.
 #include "comkit/gui_ex_dc.h"
+#include "tools/common/tool_cli.h"
 
+#include <QCommandLineParser>
 #include <QImage>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <QSaveFile>
-
-#include <cstdio>
 
 namespace {
 
@@ -101,17 +101,25 @@ QImage DrawSplash()
 
 int main(int argc, char** argv)
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: splashgen OUTPUT.png\n");
-        return 2;
+    ZQ_CLI::SetProgramName("splashgen");
+    QCommandLineParser parser;
+    ZQ_CLI::AddStandardOptions(parser,
+                               "Draws the editor's splash and About picture (500 x 400 PNG).");
+    parser.addPositionalArgument("output", "The PNG file to write.", "OUTPUT.png");
+    int exitCode = 0;
+    if (!ZQ_CLI::ParseOrExit(parser, ZQ_CLI::ArgumentsOf(argc, argv), exitCode))
+        return exitCode;
+    if (parser.positionalArguments().size() != 1) {
+        ZQ_CLI::PrintError(std::string("name one output file"));
+        return ZQ_CLI::EXIT_USAGE;
     }
+    const QString output = parser.positionalArguments().first();
     COM_GUI_EX::CGUI_EX_Global::Start(); // fonts without a window system
-    QSaveFile file(QString::fromLocal8Bit(argv[1]));
+    QSaveFile file(output);
     const bool written =
         file.open(QIODevice::WriteOnly) && DrawSplash().save(&file, "PNG") && file.commit();
     if (!written)
-        std::fprintf(stderr, "splashgen: cannot write %s: %s\n", argv[1],
-                     file.errorString().toLocal8Bit().constData());
+        ZQ_CLI::PrintError(QStringLiteral("cannot write %1: %2").arg(output, file.errorString()));
     COM_GUI_EX::CGUI_EX_Global::End();
-    return written ? 0 : 1;
+    return written ? ZQ_CLI::EXIT_DONE : ZQ_CLI::EXIT_FAILED;
 }
