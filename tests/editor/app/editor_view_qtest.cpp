@@ -17,7 +17,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QMenu>
 #include <QTest>
+#include <QTimer>
 
 #include <algorithm>
 #include <memory>
@@ -27,6 +29,29 @@ class EditorViewTest : public QObject, private FrameFixture {
 
 private:
     CZQEditorView* m_view = nullptr;
+
+    // Right-clicks at a viewport point and returns the enabled entries of the menu that opens
+    // (closing it); fails the test when no menu opens.
+    QStringList RightClickMenu(const QPoint& at)
+    {
+        QStringList enabled;
+        bool shown = false;
+        QTimer::singleShot(0, [&] {
+            QMenu* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            shown = menu != nullptr;
+            if (!menu)
+                return;
+            for (QAction* action : menu->actions())
+                if (action->isEnabled())
+                    enabled << action->text();
+            menu->close();
+        });
+        QTest::mousePress(m_view->viewport(), Qt::RightButton, Qt::NoModifier, at);
+        QTest::mouseRelease(m_view->viewport(), Qt::RightButton, Qt::NoModifier, at);
+        if (!shown)
+            enabled << QStringLiteral("(no menu)");
+        return enabled;
+    }
 
 private slots:
     void init()
@@ -301,6 +326,22 @@ private slots:
         QVERIFY(!alarm->IsOrderMode());
         QCOMPARE(m_prompts->messages, QStringList{QString::fromUtf8(CEditorStrings::Get(CEditorStrings::IDS_NO_REGISTER))});
         QVERIFY(Enabled(ID_INSERT_TEXT));
+    }
+
+    void rightClickSelectsAndShowsTheEditMenu()
+    {
+        QGuiApplication::clipboard()->clear();
+        const auto controls = Layout(m_view);
+        Click(m_view, CenterOf(m_view, controls[0]));
+        // A right click on an unselected control clears the selection: nothing to cut or paste.
+        QCOMPARE(RightClickMenu(CenterOf(m_view, controls[2])), QStringList());
+        QVERIFY(Selected(m_view).empty());
+        Click(m_view, CenterOf(m_view, controls[2]));
+        Trigger(ID_EDIT_COPY);
+        QCOMPARE(RightClickMenu(CenterOf(m_view, controls[2])),
+                 (QStringList{QStringLiteral("剪切(&T)"), QStringLiteral("复制(&C)"),
+                              QStringLiteral("粘帖(&P)"), QStringLiteral("删除(&D)")}));
+        QCOMPARE(Selected(m_view), std::vector<CControlBase*>{controls[2]}); // still selected
     }
 
     void paintedViewShowsTheDraggedOutlineAndBand()
