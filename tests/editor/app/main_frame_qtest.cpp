@@ -23,6 +23,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QDesktopServices>
 #include <QElapsedTimer>
 #include <QTimer>
 #include <QFile>
@@ -66,6 +67,15 @@ int VisibleFrames(CMainFrame& frame)
         visible += frame.FrameOf(view)->isVisible() ? 1 : 0;
     return visible;
 }
+
+// Receives the URLs the program asks the desktop to open.
+class UrlCatcher : public QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> urls;
+public slots:
+    void Open(const QUrl& url) { urls << url; }
+};
 
 } // namespace
 
@@ -363,6 +373,17 @@ private slots:
         QVERIFY(second.InitInstance({QStringLiteral(ZQ_DEMO_PROJECT)}));
         QVERIFY(shown.elapsed() < CAboutDlg::SPLASH_MS);
         QCOMPARE(second.GetMainFrame()->GetViews().size(), 3);
+    }
+
+    void helpOpensTheManualBesideTheProgram()
+    {
+        UrlCatcher catcher;
+        QDesktopServices::setUrlHandler(QStringLiteral("file"), &catcher, "Open");
+        QTest::keyClick(m_frame.get(), Qt::Key_F1);
+        QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+        QCOMPARE(catcher.urls.size(), 1);
+        QCOMPARE(catcher.urls.first().toLocalFile(),
+                 QCoreApplication::applicationDirPath() + QStringLiteral("/Manual.pdf"));
     }
 
     void barMessagesReachTheViews()
