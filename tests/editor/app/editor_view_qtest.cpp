@@ -18,6 +18,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QMenu>
+#include <QMimeData>
 #include <QTest>
 #include <QTimer>
 
@@ -235,6 +236,17 @@ private slots:
         QCOMPARE(Selected(m_view).at(0)->GetX(), source->GetX() + 6);
         Trigger(ID_EDIT_UNDO);
         QCOMPARE(m_view->GetScreen()->GetControlCount(), count + 3);
+
+        // Damaged data under the editor's format pastes nothing and records nothing.
+        const int steps = m_view->GetOperateCtrl()->GetUndoCount();
+        for (const QByteArray& bytes : {QByteArray("short"), QByteArray::fromHex("20000000010000000300000063000000ffff")}) {
+            auto* mime = new QMimeData;
+            mime->setData(QString::fromLatin1(CControlsClipboard::MIME_FORMAT), bytes);
+            QGuiApplication::clipboard()->setMimeData(mime);
+            QTest::keyClick(m_view, Qt::Key_V, Qt::ControlModifier);
+            QCOMPARE(m_view->GetScreen()->GetControlCount(), count + 3);
+            QCOMPARE(m_view->GetOperateCtrl()->GetUndoCount(), steps);
+        }
     }
 
     void cutDeleteAndTheirUndoRedo()

@@ -303,6 +303,13 @@ private slots:
         QVERIFY(m_frame->SaveDocumentAs());
         QVERIFY(QFile::exists(m_dir.filePath(QStringLiteral("second.zqe"))));
         QVERIFY(!m_frame->SaveDocumentAs());
+        // A folder that cannot be written: the reason is shown, the project keeps its file.
+        m_frame->GetDocument()->SetModified(true);
+        m_prompts->files = {m_dir.filePath(QStringLiteral("missing/folder/third"))};
+        QVERIFY(!m_frame->SaveDocumentAs());
+        QVERIFY(m_prompts->messages.size() == 1 && !m_prompts->messages.first().isEmpty());
+        QCOMPARE(m_frame->GetDocument()->GetPathName(), m_dir.filePath(QStringLiteral("second.zqe")));
+        QVERIFY(m_frame->GetDocument()->IsModified());
     }
 
     void editBoxesInBarsKeepTheirClipboardAndDeleteKeys()
