@@ -112,3 +112,21 @@ int CEditorCommands::InsertControlType(unsigned id)
 {
     return id >= ID_INSERT_TEXT && id <= ID_INSERT_DYNAMIC_TEXT ? int(id - ID_INSERT_TEXT) + 1 : 0;
 }
+
+int CEditorCommands::AlignMinimumSelection(unsigned id)
+{
+    switch (id) {
+    case ID_ALIGN_LEFT:
+    case ID_ALIGN_RIGHT:
+    case ID_ALIGN_TOP:
+    case ID_ALIGN_BOTTOM:
+    case ID_ALIGN_VERTICAL_CENTER:
+    case ID_ALIGN_HORIZONTAL_CENTER:
+        return 2;
+    case ID_SPREAD_VERTICAL:
+    case ID_SPREAD_HORIZONTAL:
+        return 3;
+    default:
+        return 0;
+    }
+}

@@ -76,4 +76,6 @@ public:
     static const std::vector<unsigned>& ToolBarButtons(int toolBarId);
     // Control type (1-8) of an insert command; 0 for other commands.
     static int InsertControlType(unsigned id);
+    // Selected controls an alignment needs (2; 3 to spread evenly); 0 for other commands.
+    static int AlignMinimumSelection(unsigned id);
 };

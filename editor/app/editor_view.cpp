@@ -470,20 +470,8 @@ void CZQEditorView::Redo()
 
 bool CZQEditorView::CanAlign(unsigned command) const
 {
-    switch (command) {
-    case ID_ALIGN_LEFT:
-    case ID_ALIGN_RIGHT:
-    case ID_ALIGN_TOP:
-    case ID_ALIGN_BOTTOM:
-    case ID_ALIGN_VERTICAL_CENTER:
-    case ID_ALIGN_HORIZONTAL_CENTER:
-        return GetSelectedCount() >= 2;
-    case ID_SPREAD_VERTICAL:
-    case ID_SPREAD_HORIZONTAL:
-        return GetSelectedCount() >= 3;
-    default:
-        return false;
-    }
+    const int needed = CEditorCommands::AlignMinimumSelection(command);
+    return needed > 0 && GetSelectedCount() >= needed;
 }
 
 void CZQEditorView::Align(unsigned command)

@@ -281,6 +281,12 @@ void CMainFrame::RunCommand(unsigned command)
         UpdateCommandStates();
         return;
     }
+    if (CEditorCommands::AlignMinimumSelection(command)) {
+        if (view)
+            view->Align(command);
+        UpdateCommandStates();
+        return;
+    }
     switch (command) {
     case ID_FILE_NEW: NewDocument(); break;
     case ID_FILE_OPEN: OnFileOpen(); break;
@@ -302,17 +308,6 @@ void CMainFrame::RunCommand(unsigned command)
     case ID_SCREEN_PREVIOUS: OnPreviousScreen(); break;
     case ID_SCREEN_NEXT: OnNextScreen(); break;
     case ID_SCREEN_ATTRIBUTES: OnScreenAttributes(); break;
-    case ID_ALIGN_LEFT:
-    case ID_ALIGN_RIGHT:
-    case ID_ALIGN_TOP:
-    case ID_ALIGN_BOTTOM:
-    case ID_ALIGN_VERTICAL_CENTER:
-    case ID_ALIGN_HORIZONTAL_CENTER:
-    case ID_SPREAD_VERTICAL:
-    case ID_SPREAD_HORIZONTAL:
-        if (view)
-            view->Align(command);
-        break;
     case ID_HELP: {
         const QString manual = QString::fromStdString(COMMON_EX::GetProgramFilePath("Manual.pdf"));
         if (!QFileInfo::exists(manual) || !QDesktopServices::openUrl(QUrl::fromLocalFile(manual)))
@@ -359,10 +354,9 @@ void CMainFrame::UpdateCommandStates()
     m_actions[ID_ORDER_MODE]->setChecked(view && view->IsOrderMode());
     for (unsigned id = ID_INSERT_TEXT; id <= ID_INSERT_DYNAMIC_TEXT; ++id)
         enable(id, view && view->CanInsert(CEditorCommands::InsertControlType(id)));
-    for (unsigned id : {ID_ALIGN_LEFT, ID_ALIGN_RIGHT, ID_ALIGN_TOP, ID_ALIGN_BOTTOM,
-                        ID_ALIGN_VERTICAL_CENTER, ID_ALIGN_HORIZONTAL_CENTER, ID_SPREAD_VERTICAL,
-                        ID_SPREAD_HORIZONTAL})
-        enable(id, view && view->CanAlign(id));
+    for (const EditorCommandInfo& info : CEditorCommands::All())
+        if (CEditorCommands::AlignMinimumSelection(info.id))
+            enable(info.id, view && view->CanAlign(info.id));
 
     const int active = hasDoc ? project->GetActivateScreenIndex() : -1;
     const int count = hasDoc ? project->GetScreenCount() : 0;
@@ -641,6 +635,17 @@ void CMainFrame::ShowScreen(CScreenBase* screen)
 
 void CMainFrame::OnNewScreen()
 {
+    AppendScreen(nullptr);
+}
+
+void CMainFrame::OnCopyScreen()
+{
+    if (CZQEditorView* view = GetActiveView())
+        AppendScreen(view->GetScreen());
+}
+
+void CMainFrame::AppendScreen(CScreenBase* original)
+{
     if (!m_document || !m_document->GetProject())
         return;
     CProject* project = m_document->GetProject();
@@ -648,22 +653,10 @@ void CMainFrame::OnNewScreen()
         CUserPrompts::Message(this, Utf8(CEditorStrings::Get(CEditorStrings::IDS_SCREEN_LIMIT)));
         return;
     }
-    project->AddNewScreen();
-    m_document->MarkScreensChanged();
-    ActivateView(CreateView(project->GetNextScreenWithoutWindow()));
-}
-
-void CMainFrame::OnCopyScreen()
-{
-    CZQEditorView* view = GetActiveView();
-    if (!m_document || !m_document->GetProject() || !view)
-        return;
-    CProject* project = m_document->GetProject();
-    if (project->GetScreenCount() >= CProject::MAX_SCREENS) {
-        CUserPrompts::Message(this, Utf8(CEditorStrings::Get(CEditorStrings::IDS_SCREEN_LIMIT)));
-        return;
-    }
-    project->CopyScreen(view->GetScreen());
+    if (original)
+        project->CopyScreen(original);
+    else
+        project->AddNewScreen();
     m_document->MarkScreensChanged();
     ActivateView(CreateView(project->GetNextScreenWithoutWindow()));
 }

@@ -137,6 +137,8 @@ private:
     void InstallDocument(CZQEditorDoc* document);
     void DestroyDocument();
     CZQEditorView* CreateView(CScreenBase* screen);
+    // A new screen, or a copy of `original`, with its window (refused at the screen limit).
+    void AppendScreen(CScreenBase* original);
     void ActivateView(CZQEditorView* view);
     void OnViewActivated(CZQEditorView* view);
     void OnFrameHidden(CChildFrame* frame);

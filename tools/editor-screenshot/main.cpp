@@ -11,34 +11,20 @@
 
 #include "controls/control_base.h"
 #include "controls/screen_base.h"
+#include "tools/common/window_picture.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QPainter>
 #include <QTemporaryDir>
 
 #include <cstdio>
 
 namespace {
 
-// The window under a plain title bar with the window title.
-QImage Framed(QWidget& window)
-{
-    const QPixmap client = window.grab();
-    const int bar = 24;
-    QImage image(client.width() + 2, client.height() + bar + 1, QImage::Format_RGB32);
-    image.fill(QColor(40, 70, 130));
-    QPainter painter(&image);
-    painter.setPen(Qt::white);
-    painter.drawText(QRect(8, 0, image.width() - 16, bar), Qt::AlignVCenter | Qt::AlignLeft, window.windowTitle());
-    painter.drawPixmap(1, bar, client);
-    return image;
-}
-
 bool Save(QWidget& window, const QString& path)
 {
     QApplication::processEvents();
-    if (!Framed(window).save(path)) {
+    if (!ZQ_CLI::FramedWindowPicture(window, window.font()).save(path)) {
         std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
         return false;
     }

@@ -1,11 +1,13 @@
 #include "editor_test_support.h"
 
+#include "editor/app/editor_doc.h"
 #include "editor/app/editor_view.h"
 #include "editor/app/main_frame.h"
 
 #include "controls/control_base.h"
 #include "controls/screen_base.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QTemporaryDir>
@@ -30,6 +32,34 @@ PromptAnswers::~PromptAnswers()
 {
     CUserPrompts::SetMessageHook(nullptr);
     CUserPrompts::SetFileHook(nullptr);
+}
+
+bool FrameFixture::StartFrame()
+{
+    m_prompts = std::make_unique<PromptAnswers>();
+    m_frame = std::make_unique<CMainFrame>();
+    m_frame->show();
+    return QTest::qWaitForWindowExposed(m_frame.get());
+}
+
+bool FrameFixture::EndFrame()
+{
+    if (m_frame && m_frame->GetDocument())
+        m_frame->GetDocument()->SetModified(false);
+    m_frame.reset();
+    const bool allAsked = m_prompts->answers.isEmpty() && m_prompts->files.isEmpty();
+    m_prompts.reset();
+    return allAsked;
+}
+
+bool FrameFixture::Enabled(unsigned command) const
+{
+    return m_frame->GetAction(command)->isEnabled();
+}
+
+void FrameFixture::Trigger(unsigned command) const
+{
+    m_frame->GetAction(command)->trigger();
 }
 
 void UseTemporarySettings()

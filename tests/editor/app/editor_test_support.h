@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
 #include <vector>
 
 class CControlBase;
@@ -28,6 +29,21 @@ public:
     // What was asked.
     QStringList messages;
     QStringList proposedFiles;
+};
+
+// A shown main frame with every prompt answered, for a test class to derive from (beside QObject).
+class FrameFixture {
+protected:
+    // Makes the frame and waits until it is on screen; false when it does not show.
+    bool StartFrame();
+    // Discards the open project's changes and closes the frame; false when a planned answer or
+    // file name was not asked for.
+    bool EndFrame();
+    bool Enabled(unsigned command) const;
+    void Trigger(unsigned command) const;
+
+    std::unique_ptr<CMainFrame> m_frame;
+    std::unique_ptr<PromptAnswers> m_prompts;
 };
 
 // Isolated settings (recent files) for the whole test run: call before the QApplication exists.

@@ -1,11 +1,14 @@
 // The editor program's small rules that need no window: zoom rows and wheel steps, command-line
-// file names, the command table, and the paste counter of the clipboard.
+// file names, the command table, the paste counter of the clipboard and the recent files.
 #include "editor/app/controls_clipboard.h"
 #include "editor/app/editor_app.h"
 #include "editor/app/editor_commands.h"
+#include "editor/app/recent_files.h"
 #include "editor/app/zoom_levels.h"
 
+#include <QFile>
 #include <QKeySequence>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -74,4 +77,22 @@ TEST(PasteCounter, RestartsWhenEitherIdentifyingWordDiffers)
     counter.CountFor(otherSize) = 0;
     counter.Advance();
     EXPECT_EQ(counter.CountFor(otherSize), 1u);
+}
+
+TEST(RecentFiles, KeepFourNewestFirstWithoutRepeatsAcrossStarts)
+{
+    QTemporaryDir settings;
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(settings.path()));
+    auto file = [&settings](int n) { return settings.filePath(QStringLiteral("p%1.ZQE").arg(n)); };
+    {
+        CRecentFiles recent;
+        EXPECT_TRUE(recent.GetFiles().isEmpty());
+        for (int n = 1; n <= 5; ++n)
+            recent.Add(file(n));
+        recent.Add(file(3)); // opened again: to the front, once
+    }
+    CRecentFiles again; // as the next start reads them
+    EXPECT_EQ(again.GetFiles(), (QStringList{file(3), file(5), file(4), file(2)}));
+    again.Remove(file(5));
+    EXPECT_EQ(CRecentFiles().GetFiles(), (QStringList{file(3), file(4), file(2)}));
 }

@@ -17,43 +17,54 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QMenu>
+#include <QMimeData>
 #include <QTest>
+#include <QTimer>
 
 #include <algorithm>
 #include <memory>
 
-class EditorViewTest : public QObject {
+class EditorViewTest : public QObject, private FrameFixture {
     Q_OBJECT
 
 private:
-    std::unique_ptr<CMainFrame> m_frame;
-    std::unique_ptr<PromptAnswers> m_prompts;
     CZQEditorView* m_view = nullptr;
 
-    void Trigger(unsigned command) { m_frame->GetAction(command)->trigger(); }
-    bool Enabled(unsigned command) { return m_frame->GetAction(command)->isEnabled(); }
+    // Right-clicks at a viewport point and returns the enabled entries of the menu that opens
+    // (closing it); fails the test when no menu opens.
+    QStringList RightClickMenu(const QPoint& at)
+    {
+        QStringList enabled;
+        bool shown = false;
+        QTimer::singleShot(0, [&] {
+            QMenu* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            shown = menu != nullptr;
+            if (!menu)
+                return;
+            for (QAction* action : menu->actions())
+                if (action->isEnabled())
+                    enabled << action->text();
+            menu->close();
+        });
+        QTest::mousePress(m_view->viewport(), Qt::RightButton, Qt::NoModifier, at);
+        QTest::mouseRelease(m_view->viewport(), Qt::RightButton, Qt::NoModifier, at);
+        if (!shown)
+            enabled << QStringLiteral("(no menu)");
+        return enabled;
+    }
 
 private slots:
     void init()
     {
-        m_prompts = std::make_unique<PromptAnswers>();
-        m_frame = std::make_unique<CMainFrame>();
-        m_frame->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_frame.get()));
+        QVERIFY(StartFrame());
         QVERIFY(OpenDemo(*m_frame));
         m_view = m_frame->GetActiveView();
         QVERIFY(m_view);
         QCOMPARE(m_view->GetScreen(), m_frame->GetDocument()->GetProject()->GetFirstScreen());
     }
 
-    void cleanup()
-    {
-        if (m_frame->GetDocument())
-            m_frame->GetDocument()->SetModified(false);
-        m_frame.reset();
-        QCOMPARE(m_prompts->answers.size(), 0); // every planned answer was asked for
-        m_prompts.reset();
-    }
+    void cleanup() { QVERIFY(EndFrame()); }
 
     void clicksSelectWithShiftAndCtrl()
     {
@@ -225,6 +236,17 @@ private slots:
         QCOMPARE(Selected(m_view).at(0)->GetX(), source->GetX() + 6);
         Trigger(ID_EDIT_UNDO);
         QCOMPARE(m_view->GetScreen()->GetControlCount(), count + 3);
+
+        // Damaged data under the editor's format pastes nothing and records nothing.
+        const int steps = m_view->GetOperateCtrl()->GetUndoCount();
+        for (const QByteArray& bytes : {QByteArray("short"), QByteArray::fromHex("20000000010000000300000063000000ffff")}) {
+            auto* mime = new QMimeData;
+            mime->setData(QString::fromLatin1(CControlsClipboard::MIME_FORMAT), bytes);
+            QGuiApplication::clipboard()->setMimeData(mime);
+            QTest::keyClick(m_view, Qt::Key_V, Qt::ControlModifier);
+            QCOMPARE(m_view->GetScreen()->GetControlCount(), count + 3);
+            QCOMPARE(m_view->GetOperateCtrl()->GetUndoCount(), steps);
+        }
     }
 
     void cutDeleteAndTheirUndoRedo()
@@ -316,6 +338,22 @@ private slots:
         QVERIFY(!alarm->IsOrderMode());
         QCOMPARE(m_prompts->messages, QStringList{QString::fromUtf8(CEditorStrings::Get(CEditorStrings::IDS_NO_REGISTER))});
         QVERIFY(Enabled(ID_INSERT_TEXT));
+    }
+
+    void rightClickSelectsAndShowsTheEditMenu()
+    {
+        QGuiApplication::clipboard()->clear();
+        const auto controls = Layout(m_view);
+        Click(m_view, CenterOf(m_view, controls[0]));
+        // A right click on an unselected control clears the selection: nothing to cut or paste.
+        QCOMPARE(RightClickMenu(CenterOf(m_view, controls[2])), QStringList());
+        QVERIFY(Selected(m_view).empty());
+        Click(m_view, CenterOf(m_view, controls[2]));
+        Trigger(ID_EDIT_COPY);
+        QCOMPARE(RightClickMenu(CenterOf(m_view, controls[2])),
+                 (QStringList{QStringLiteral("剪切(&T)"), QStringLiteral("复制(&C)"),
+                              QStringLiteral("粘帖(&P)"), QStringLiteral("删除(&D)")}));
+        QCOMPARE(Selected(m_view), std::vector<CControlBase*>{controls[2]}); // still selected
     }
 
     void paintedViewShowsTheDraggedOutlineAndBand()

@@ -23,6 +23,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QDesktopServices>
 #include <QElapsedTimer>
 #include <QTimer>
 #include <QFile>
@@ -67,37 +68,28 @@ int VisibleFrames(CMainFrame& frame)
     return visible;
 }
 
+// Receives the URLs the program asks the desktop to open.
+class UrlCatcher : public QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> urls;
+public slots:
+    void Open(const QUrl& url) { urls << url; }
+};
+
 } // namespace
 
-class MainFrameTest : public QObject {
+class MainFrameTest : public QObject, private FrameFixture {
     Q_OBJECT
 
 private:
-    std::unique_ptr<CMainFrame> m_frame;
-    std::unique_ptr<PromptAnswers> m_prompts;
     QTemporaryDir m_dir;
 
-    bool Enabled(unsigned command) { return m_frame->GetAction(command)->isEnabled(); }
     CProject* Project() { return m_frame->GetDocument() ? m_frame->GetDocument()->GetProject() : nullptr; }
 
 private slots:
-    void init()
-    {
-        m_prompts = std::make_unique<PromptAnswers>();
-        m_frame = std::make_unique<CMainFrame>();
-        m_frame->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_frame.get()));
-    }
-
-    void cleanup()
-    {
-        if (m_frame->GetDocument())
-            m_frame->GetDocument()->SetModified(false);
-        m_frame.reset();
-        QCOMPARE(m_prompts->answers.size(), 0);
-        QCOMPARE(m_prompts->files.size(), 0);
-        m_prompts.reset();
-    }
+    void init() { QVERIFY(StartFrame()); }
+    void cleanup() { QVERIFY(EndFrame()); }
 
     void withoutProjectOnlyTheFileCommandsWork()
     {
@@ -311,6 +303,13 @@ private slots:
         QVERIFY(m_frame->SaveDocumentAs());
         QVERIFY(QFile::exists(m_dir.filePath(QStringLiteral("second.zqe"))));
         QVERIFY(!m_frame->SaveDocumentAs());
+        // A folder that cannot be written: the reason is shown, the project keeps its file.
+        m_frame->GetDocument()->SetModified(true);
+        m_prompts->files = {m_dir.filePath(QStringLiteral("missing/folder/third"))};
+        QVERIFY(!m_frame->SaveDocumentAs());
+        QVERIFY(m_prompts->messages.size() == 1 && !m_prompts->messages.first().isEmpty());
+        QCOMPARE(m_frame->GetDocument()->GetPathName(), m_dir.filePath(QStringLiteral("second.zqe")));
+        QVERIFY(m_frame->GetDocument()->IsModified());
     }
 
     void editBoxesInBarsKeepTheirClipboardAndDeleteKeys()
@@ -381,6 +380,17 @@ private slots:
         QVERIFY(second.InitInstance({QStringLiteral(ZQ_DEMO_PROJECT)}));
         QVERIFY(shown.elapsed() < CAboutDlg::SPLASH_MS);
         QCOMPARE(second.GetMainFrame()->GetViews().size(), 3);
+    }
+
+    void helpOpensTheManualBesideTheProgram()
+    {
+        UrlCatcher catcher;
+        QDesktopServices::setUrlHandler(QStringLiteral("file"), &catcher, "Open");
+        QTest::keyClick(m_frame.get(), Qt::Key_F1);
+        QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+        QCOMPARE(catcher.urls.size(), 1);
+        QCOMPARE(catcher.urls.first().toLocalFile(),
+                 QCoreApplication::applicationDirPath() + QStringLiteral("/Manual.pdf"));
     }
 
     void barMessagesReachTheViews()
