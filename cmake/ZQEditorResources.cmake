@@ -12,10 +12,11 @@
 include_guard(GLOBAL)
 
 find_package(Qt6 REQUIRED COMPONENTS Gui)
-set(ZQ_EDITOR_RESOURCES_DIR ${CMAKE_CURRENT_LIST_DIR}/../editor/app/resources)
-cmake_path(NORMAL_PATH ZQ_EDITOR_RESOURCES_DIR)
+# (a global property, since the include guard keeps variables to the first including folder)
+set_property(GLOBAL PROPERTY ZQ_EDITOR_RESOURCES_DIR ${CMAKE_SOURCE_DIR}/editor/app/resources)
 
 function(zq_add_editor_resources target)
+  get_property(ZQ_EDITOR_RESOURCES_DIR GLOBAL PROPERTY ZQ_EDITOR_RESOURCES_DIR)
   set(out ${CMAKE_CURRENT_BINARY_DIR}/${target}_resources)
   set(about ${out}/about.png)
   add_custom_command(OUTPUT ${about}
