@@ -66,9 +66,17 @@ public:
     }
     ~CScriptedPeer()
     {
-        m_notifier.reset();
+        HangUp();
         close(m_held);
-        close(m_master);
+    }
+
+    // Closes the panel's end: from now on the line fails every write.
+    void HangUp()
+    {
+        m_notifier.reset();
+        if (m_master >= 0)
+            close(m_master);
+        m_master = -1;
     }
 
     VEXORISP_LINE Line() const
@@ -113,7 +121,7 @@ private:
             if (delayMs == 0)
                 Write(reply);
             else
-                QTimer::singleShot(delayMs, [this, reply] { Write(reply); });
+                QTimer::singleShot(delayMs, &m_delayed, [this, reply] { Write(reply); });
         }
     }
 
@@ -123,6 +131,7 @@ private:
     std::string m_path;
     Bytes m_pending;
     std::unique_ptr<QSocketNotifier> m_notifier;
+    QObject m_delayed; // context of delayed answers: none is written after the peer is gone
 };
 
 // The answer a well-behaved panel gives: the echo of a write, the CRC of a block's data.
@@ -381,4 +390,38 @@ TEST_F(CommLineTest, MissingDeviceDoesNotOpen)
     std::strcpy(line.device, "/dev/zq-no-such-port");
     EXPECT_FALSE(m_line->Open(line));
     EXPECT_FALSE(m_line->IsOpen());
+}
+
+TEST_F(CommLineTest, LineFailingDuringAWriteEndsTheRequestOnceAndTheSinkMayEndTheLine)
+{
+    // The request being written must stay alive until the write returns, even when the sink that
+    // hears of the failure ends the line from inside the notification.
+    CScriptedPeer peer;
+    ASSERT_TRUE(m_line->Open(peer.Line()));
+    peer.HangUp();
+    onNotice = [this] { m_line.reset(); };
+    m_line->Submit(Command(1));
+    m_line->Submit(Command(2));
+    ASSERT_TRUE(WaitNotices(1));
+    Wait(50);
+    ASSERT_EQ(notices.size(), 1u);
+    EXPECT_EQ(notices[0].outcome, VEXORISP_LINE_ERROR);
+}
+
+TEST_F(CommLineTest, LineFailingDuringAWriteFailsEachRequestInOrder)
+{
+    CScriptedPeer peer;
+    ASSERT_TRUE(m_line->Open(peer.Line()));
+    peer.HangUp();
+    // A sink that asks again at once, as the entry knocks do.
+    onNotice = [this] {
+        if (notices.size() < 3)
+            m_line->Submit(Command(static_cast<WORD>(notices.size() + 1)));
+    };
+    m_line->Submit(Command(1));
+    ASSERT_TRUE(WaitNotices(3));
+    Wait(50);
+    ASSERT_EQ(notices.size(), 3u);
+    for (const NOTICE& n : notices)
+        EXPECT_EQ(n.outcome, VEXORISP_LINE_ERROR);
 }
