@@ -37,7 +37,8 @@ std::vector<PANEL_EXCHANGE> CPanelBootLoader::Receive(const BYTE* data, std::siz
     m_pending.insert(m_pending.end(), data, data + length);
     for (;;) {
         long frameLength = FrameLength();
-        if (frameLength == 0)
+        // A frame is checked only once all the bytes its header claims have arrived.
+        if (frameLength == 0 || (frameLength > 0 && static_cast<std::size_t>(frameLength) > m_pending.size()))
             break;
         if (frameLength < 0 || !HasValidFrameCrc(m_pending.data(), static_cast<std::size_t>(frameLength))) {
             m_pending.erase(m_pending.begin());

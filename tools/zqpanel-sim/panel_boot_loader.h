@@ -50,8 +50,8 @@ public:
     bool IsInBootLoader() const { return m_bBoot; }
 
 private:
-    // Length of the frame at the start of m_pending: 0 when more bytes are needed, -1 when the
-    // first bytes cannot start a frame.
+    // Length of the frame at the start of m_pending as its header claims (it may be longer than
+    // what has arrived): 0 when the header is incomplete, -1 when the first bytes cannot start a frame.
     long FrameLength() const;
     PANEL_EXCHANGE Handle(const BYTE* frame, std::size_t length);
     std::vector<BYTE> HandleWrite(const BYTE* frame, std::size_t length, std::string& description);
