@@ -152,3 +152,11 @@ TEST_F(ImageFileTest, WorksWithoutAMessageSink)
     EXPECT_EQ(-1, Load(m_dir.File("missing.hex")));
     EXPECT_EQ(-1, Load(m_dir.File("x.txt")));
 }
+
+TEST_F(ImageFileTest, HexRecordsThatDisagreeAreRefusedWithTheAddress)
+{
+    const std::string text = HexRecord(0, 0x100, {1, 2, 3}) + "\r\n" + HexRecord(4, 0, {0, 1}) + "\r\n" +
+                             HexRecord(0, 0x102, {4}) + "\r\n" + HEX_END + "\r\n";
+    EXPECT_EQ(-1, Load(m_dir.Write("twice.hex", text)));
+    EXPECT_EQ(Messages({"HEX format error: two records give address 0x0102 different values"}), m_messages.messages);
+}
