@@ -1,5 +1,7 @@
 #include "vexorisp/comm_settings.h"
 
+#include "comkit/replace_file.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cstring>
@@ -204,11 +206,7 @@ bool ReadCommSettingsFile(const std::string& path, std::string& bytes)
 
 bool WriteCommSettingsFile(const std::string& path, const std::string& bytes)
 {
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    if (!file)
-        return false;
-    file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    return static_cast<bool>(file.flush());
+    return COMMON_EX::ReplaceFileContent(path, bytes);
 }
 
 int GetBitsPerChar(const VEXORISP_LINE& line)

@@ -2,6 +2,9 @@
 // updates that leave every other byte alone (the editor writes the first byte back the same way).
 #include "vexorisp/comm_settings.h"
 
+#include "comkit/file_size_limit.h"
+#include "comkit/test_temp_dir.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -93,4 +96,17 @@ TEST(CommSettingsTest, FormatAndParseRoundTrip)
     EXPECT_EQ(read.parity, 'N');
     EXPECT_EQ(read.stopBits, 2);
     EXPECT_EQ(read.devices, settings.devices);
+}
+
+TEST(CommSettingsTest, FailedWriteLeavesTheOldFile)
+{
+    CTestTempDir dir;
+    const std::string path = dir.File("MD_DLL.DFT");
+    const std::string old = FormatCommSettings(GetDefaultCommSettings());
+    CTestTempDir::WriteBytes(path, old);
+    {
+        CFileSizeLimit full(8);
+        EXPECT_FALSE(WriteCommSettingsFile(path, UpdateCommSettingsPort(old, 3, "/dev/pts/9")));
+    }
+    EXPECT_EQ(CTestTempDir::ReadBytes(path), old);
 }
