@@ -558,6 +558,11 @@ void CFlasherDlg::SetStatusText(const char* text)
     m_pStatus->setText(FromGbk(text));
 }
 
+void CFlasherDlg::SetStatusCause(const char* words)
+{
+    m_pStatus->setText(m_pStatus->text() + ": " + QString::fromUtf8(words));
+}
+
 void CFlasherDlg::SetProgressRange(int lower, int upper)
 {
     m_pProgress->setRange(lower, qMax(lower, upper));

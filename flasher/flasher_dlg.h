@@ -78,6 +78,8 @@ public:
     ISP_RUN_OPTIONS GetRunOptions() override;
     void ShowInformation(const char* text) override;
     void SetStatusText(const char* text) override;
+    // Shows the cause after the status text: "An unexpectedly error!(-4): the serial line ...".
+    void SetStatusCause(const char* words) override;
     void SetProgressRange(int lower, int upper) override;
     void SetProgressPos(int pos) override;
     void EnterRunningState() override;

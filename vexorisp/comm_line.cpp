@@ -98,6 +98,12 @@ bool CCommLine::IsOpen() const
     return static_cast<bool>(m_port);
 }
 
+void CCommLine::SetTrace(VEXORISP_TRACE trace, void* context)
+{
+    m_pfnTrace = trace;
+    m_pTraceContext = context;
+}
+
 void CCommLine::SetOption(int retries, int timeoutMs)
 {
     m_nRetries = retries;
@@ -168,8 +174,11 @@ void CCommLine::Transmit()
     const std::vector<BYTE>& frame = head.request.frame;
     qint64 written = m_port->write(reinterpret_cast<const char*>(frame.data()),
                                    static_cast<qint64>(frame.size()));
-    if (written == static_cast<qint64>(frame.size()))
+    if (written == static_cast<qint64>(frame.size())) {
+        if (m_pfnTrace)
+            m_pfnTrace(m_pTraceContext, VEXORISP_TRACE_SENT, frame.data(), static_cast<int>(frame.size()));
         m_port->flush();
+    }
     else
         m_bLineFailed = true;
     m_bTransmitting = false;
@@ -188,6 +197,9 @@ void CCommLine::Transmit()
 void CCommLine::OnReadyRead()
 {
     QByteArray bytes = m_port->readAll();
+    if (m_pfnTrace && !bytes.isEmpty())
+        m_pfnTrace(m_pTraceContext, VEXORISP_TRACE_RECEIVED, reinterpret_cast<const BYTE*>(bytes.constData()),
+                   static_cast<int>(bytes.size()));
     if (!m_bOnLine) {
         // Late answers to requests already ended: keep the line quiet a little longer.
         Clock::time_point later = Clock::now() + std::chrono::microseconds(

@@ -28,6 +28,8 @@ public:
     void Close();
     bool IsOpen() const;
 
+    // Every frame written and every chunk read go to trace (null: none).
+    void SetTrace(VEXORISP_TRACE trace, void* context);
     // Retries and time-out for requests submitted from now on.
     void SetOption(int retries, int timeoutMs);
     // Queues a request; an empty frame ends with VEXORISP_BAD_REQUEST. Never notifies from here.
@@ -69,6 +71,8 @@ private:
     QTimer* m_pAnswerTimer;  // children of m_context
     QTimer* m_pPumpTimer;
     VEXORISP_LINE m_line{};
+    VEXORISP_TRACE m_pfnTrace = nullptr;
+    void* m_pTraceContext = nullptr;
     VEXORISP_SINK m_pfnSink = nullptr;
     void* m_pSinkContext = nullptr;
     unsigned int m_uMessage = 0;

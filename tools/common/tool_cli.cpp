@@ -81,7 +81,8 @@ bool ParseOrExit(QCommandLineParser& parser, const QStringList& arguments, int& 
     const bool parsed = parser.parse(arguments);
     // Help and version answer even beside other mistakes, as users expect of --help.
     if (parser.isSet("help")) {
-        const QString help = parser.helpText();
+        // Without a QCoreApplication (graphical programs answer before any) Qt cannot name the program.
+        const QString help = parser.helpText().replace("<executable_name>", QString::fromLocal8Bit(g_programName.c_str()));
         std::fputs(help.toLocal8Bit().constData(), stdout);
         std::fflush(stdout);
         return false;
