@@ -279,14 +279,20 @@ void CCommLine::FinishCurrent(bool answered)
     m_bOnLine = false;
     m_received.clear();
     if (done.attempts > 1) {
-        // The frame went out more than once; answers to the other copies may follow. An answer
-        // may have taken as long as the time since the first copy; expect its twin as late after
-        // the last copy.
-        // A quarter more absorbs the jitter of a panel that is slow anyway.
-        Clock::duration delay = std::chrono::milliseconds(done.timeoutMs);
+        // The frame went out more than once; answers to the other copies may follow, and an answer
+        // carries nothing that tells which copy, or which request, it answers (two blocks of the
+        // same data answer alike). Any copy's answer was acceptable for as long as the whole
+        // request could wait, all its retries included: keep the line quiet, dropping whatever
+        // arrives, for that long after the last copy, so no late answer meets the next request.
+        // An answer may also have taken as long as the time since the first copy; a quarter more
+        // absorbs the jitter of a panel that is slow anyway.
+        const Clock::duration attempt =
+            std::chrono::microseconds(done.timeoutMs * 1000LL + LineMicros(done.request.frame.size()) +
+                                      LineMicros(done.request.answerLength) + LINE_MARGIN_MICROS);
+        Clock::duration delay = attempt * (done.retries + 1);
         if (answered)
-            delay = std::max(delay, Clock::now() - done.firstSent);
-        m_quietUntil = done.lastSent + delay + delay / 4 +
+            delay = std::max<Clock::duration>(delay, (Clock::now() - done.firstSent) * 5 / 4);
+        m_quietUntil = done.lastSent + delay +
                        std::chrono::microseconds(LineMicros(done.request.answerLength) + LINE_MARGIN_MICROS);
     }
     if (!m_queue.empty())

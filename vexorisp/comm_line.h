@@ -57,8 +57,9 @@ private:
     void OnAnswerTimeout();
     void OnLineError();
     void RetryOrFail();
-    // Takes the request on the line off the queue and keeps the line quiet while answers to its
-    // earlier attempts may still arrive.
+    // Takes the request on the line off the queue. After a request sent more than once the line
+    // stays quiet, answers dropped, for one full request time-out (every retry's wait) after its
+    // last copy, so that no late answer to one of its copies is taken for the next request.
     void FinishCurrent(bool answered);
     void FailWaiting(int outcome);
     // Calls the sink. Must be the last thing a call of this object does: the sink may destroy it.

@@ -279,3 +279,20 @@ TEST_F(ZqflashTest, InterruptStopsCleanlyWithAMessage)
     EXPECT_EQ(process.exitCode(), 130);
     EXPECT_NE(err.indexOf("zqflash: interrupted"), -1) << err.toStdString();
 }
+
+TEST_F(ZqflashTest, StaleAnswerOfAResentBlockIsNeverTakenForTheNextIdenticalBlock)
+{
+    // Two identical blocks answer with the same CRC. The first block's request is lost and sent
+    // again; its answer comes twice, the second time late; the second block's request is lost
+    // too. Taking the late duplicate for the second block's answer would report success with the
+    // second block never written.
+    Bytes half = SequenceBytes(128, 6);
+    Bytes image = half;
+    image.insert(image.end(), half.begin(), half.end());
+    std::string file = m_scratch.Write("twins.bin", image);
+    CTestPanelSim sim(m_scratch, {"--lose-block", "1,3", "--repeat-answer", "2:400"});
+    ZQFLASH_RUN run = RunZqflash({"--port", Q(sim.Device()), "--file", Q(file), "--begin", "0", "--notenc", "--quiet"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(sim.Flash(), ExpectedFlash(image, 0)) << "every block written";
+    EXPECT_NE(sim.Stop().find("blocks=4"), std::string::npos) << "the second block went out twice";
+}

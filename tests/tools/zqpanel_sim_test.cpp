@@ -91,3 +91,34 @@ TEST(ZqpanelSim, FrameSplitAcrossReadsIsAnsweredOnceComplete)
     EXPECT_EQ(CheckAnswer(request, answer.data(), answer.size()).status, RTU_ANSWER_OK);
     EXPECT_NE(sim.Stop().find("knocks=1"), std::string::npos);
 }
+
+TEST(ZqpanelSim, CommandLineFollowsTheSuiteConventions)
+{
+    TestApp();
+    auto run = [](const QStringList& arguments, QByteArray& out, QByteArray& err) {
+        QProcess process;
+        process.start(QString::fromStdString(SimProgram()), arguments);
+        process.closeWriteChannel();
+        if (!process.waitForFinished(10000)) {
+            process.kill();
+            process.waitForFinished();
+            return -1;
+        }
+        out = process.readAllStandardOutput();
+        err = process.readAllStandardError();
+        return process.exitCode();
+    };
+    QByteArray out, err;
+    EXPECT_EQ(run({"--help"}, out, err), 0);
+    EXPECT_TRUE(out.startsWith("Usage: zqpanel-sim")) << out.toStdString();
+    for (const char* option : {"--lose-block", "--repeat-answer", "--drop-answer", "--version"})
+        EXPECT_TRUE(out.contains(option)) << option;
+    EXPECT_EQ(run({"--version"}, out, err), 0);
+    EXPECT_TRUE(out.startsWith("zqpanel-sim ")) << out.toStdString();
+    for (const QStringList& wrong : {QStringList{"--slave", "-4294967295"}, QStringList{"--drop-answer", "1,x"},
+                                     QStringList{"--repeat-answer", "2"}, QStringList{"--format", "9X1"},
+                                     QStringList{"--bogus"}, QStringList{"extra"}}) {
+        EXPECT_EQ(run(wrong, out, err), 2) << wrong.join(' ').toStdString();
+        EXPECT_TRUE(err.startsWith("zqpanel-sim: ")) << err.toStdString();
+    }
+}

@@ -46,6 +46,7 @@ public:
     int delayMs = 0;
     std::vector<Bytes> frames;
     std::vector<qint64> frameTimes; // ms since construction
+    QObject delayed; // context of delayed answers: none is written after the peer is gone
 
     CScriptedPeer()
     {
@@ -121,7 +122,7 @@ private:
             if (delayMs == 0)
                 Write(reply);
             else
-                QTimer::singleShot(delayMs, &m_delayed, [this, reply] { Write(reply); });
+                QTimer::singleShot(delayMs, &delayed, [this, reply] { Write(reply); });
         }
     }
 
@@ -131,7 +132,6 @@ private:
     std::string m_path;
     Bytes m_pending;
     std::unique_ptr<QSocketNotifier> m_notifier;
-    QObject m_delayed; // context of delayed answers: none is written after the peer is gone
 };
 
 // The answer a well-behaved panel gives: the echo of a write, the CRC of a block's data.
@@ -256,9 +256,13 @@ TEST_F(CommLineTest, BadFrameCrcIsRetriedLikeSilence)
     EXPECT_EQ(notices[0].outcome, 7);
     EXPECT_EQ(peer.frames.size(), 2u);
 
-    // Without retries a bad CRC ends the request at once.
+    // Without retries a bad CRC ends the request at once. (A fresh line: the one above keeps
+    // quiet for a while after its resent request.)
     notices.clear();
     peer.frames.clear();
+    m_line = std::make_unique<CCommLine>();
+    m_line->SetSink(&CommLineTest::Sink, this, 0x590);
+    ASSERT_TRUE(m_line->Open(peer.Line()));
     peer.answer = [](const Bytes& frame, int) {
         Bytes reply = GoodAnswer(frame);
         reply[3] ^= 1;
@@ -424,4 +428,27 @@ TEST_F(CommLineTest, LineFailingDuringAWriteFailsEachRequestInOrder)
     ASSERT_EQ(notices.size(), 3u);
     for (const NOTICE& n : notices)
         EXPECT_EQ(n.outcome, VEXORISP_LINE_ERROR);
+}
+
+TEST_F(CommLineTest, AfterAResentRequestTheLineStaysQuietForItsWholeTimeOut)
+{
+    // The first copy goes unanswered; the second is answered at once, and answered again 150 ms
+    // later. The next request, whose own answer would look the same, goes out only after every
+    // retry's wait has passed, and the late duplicate is dropped.
+    CScriptedPeer peer;
+    peer.answer = [&peer](const Bytes& frame, int index) {
+        if (index == 0)
+            return Bytes();
+        if (index == 1)
+            QTimer::singleShot(150, &peer.delayed, [&peer, frame] { peer.Write(GoodAnswer(frame)); });
+        return index == 2 ? Bytes() : GoodAnswer(frame);
+    };
+    ASSERT_TRUE(m_line->Open(peer.Line()));
+    m_line->SetOption(3, 40);
+    m_line->Submit(Block(0x55));
+    m_line->Submit(Block(0x55));
+    ASSERT_TRUE(WaitNotices(2, 5000));
+    ASSERT_EQ(peer.frames.size(), 4u) << "the second request was answered by the late duplicate";
+    EXPECT_GE(peer.frameTimes[2] - peer.frameTimes[1], 4 * 40);
+    EXPECT_EQ(notices[1].outcome, 7);
 }
