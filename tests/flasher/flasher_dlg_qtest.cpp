@@ -92,6 +92,7 @@ private slots:
     void SettingsAreReadAndWrittenBackInOrder();
     void EditorHandOffShowsPaddrAsSlaveAddress();
     void OpenFileChoosesBinAndValidatesHex();
+    void OpenFileEnablesLocalProgramForADownloadImage();
     void PortChecksStopTheRun();
     void ManualModeProgramsTheSimulator();
     void StopReturnsToIdle();
@@ -366,6 +367,24 @@ void FlasherDlgTest::OpenFileChoosesBinAndValidatesHex()
     Button(CFlasherDlg::IDC_OPEN_FILE)->click();
     QCOMPARE(m_dlg->GetCurrentFilePath(), File("good.hex"));
     QCOMPARE(m_messages.size(), size_t(1));
+}
+
+void FlasherDlgTest::OpenFileEnablesLocalProgramForADownloadImage()
+{
+    WriteIsp("auto=0\r\nnotenc=1\r\naddr=1\r\nfile=\r\n");
+    Create();
+    QPushButton* local = Button(CFlasherDlg::IDC_LOCAL_PROGRAM);
+    QVERIFY(!local->isEnabled());
+    const QString chosen = File("20240101120000_1234.VXG");
+    m_dlg->SetFileChooser([&chosen] { return chosen; });
+    Button(CFlasherDlg::IDC_OPEN_FILE)->click();
+    QCOMPARE(m_dlg->GetCurrentFilePath(), chosen);
+    QVERIFY2(local->isEnabled(), "at once, not after a restart");
+    const QStringList filters = CFlasherDlg::GetFileFilter().split(";;");
+    QVERIFY(filters.size() == 4);
+    QVERIFY(filters[2].contains("*.vxg *.vxc *.dat"));
+    QCOMPARE(filters[3], QString("All files(*)"));
+    QVERIFY(m_messages.empty());
 }
 
 void FlasherDlgTest::PortChecksStopTheRun()
