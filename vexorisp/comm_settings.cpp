@@ -173,7 +173,9 @@ std::string UpdateCommSettingsPort(const std::string& bytes, int comNumber, cons
 {
     std::string result = bytes.empty() ? FormatCommSettings(GetDefaultCommSettings()) : bytes;
     result[0] = static_cast<char>(comNumber - 1);
-    // Find the line of comNumber after byte 0 and replace its value.
+    // Replace the value of every line of comNumber after byte 0 (a file listing the number twice
+    // would otherwise keep the old device in the line the reader takes).
+    bool replaced = false;
     std::size_t start = 1;
     while (start < result.size()) {
         std::size_t end = result.find('\n', start);
@@ -185,11 +187,15 @@ std::string UpdateCommSettingsPort(const std::string& bytes, int comNumber, cons
         if (equals != std::string::npos && ParseComKey(Trim(line.substr(0, equals)), lineCom) &&
             lineCom == comNumber) {
             bool cr = !line.empty() && line.back() == '\r';
-            result.replace(start, end - start, DeviceLine(comNumber, device) + (cr ? "\r" : ""));
-            return result;
+            const std::string replacement = DeviceLine(comNumber, device) + (cr ? "\r" : "");
+            result.replace(start, end - start, replacement);
+            end = start + replacement.size();
+            replaced = true;
         }
         start = end + 1;
     }
+    if (replaced)
+        return result;
     if (result.back() != '\n')
         result += '\n';
     return result + DeviceLine(comNumber, device) + '\n';

@@ -32,7 +32,7 @@ bool ParseCommSettings(const std::string& bytes, COMM_SETTINGS& settings);
 // The whole file for settings: byte 0, then the text.
 std::string FormatCommSettings(const COMM_SETTINGS& settings);
 
-// Sets byte 0 of existing file bytes to comNumber - 1 and the device line of comNumber, leaving
+// Sets byte 0 of existing file bytes to comNumber - 1 and the device line(s) of comNumber, leaving
 // every other byte as it was (a missing line is appended). Empty bytes get the default text.
 std::string UpdateCommSettingsPort(const std::string& bytes, int comNumber, const std::string& device);
 

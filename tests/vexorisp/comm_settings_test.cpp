@@ -110,3 +110,15 @@ TEST(CommSettingsTest, FailedWriteLeavesTheOldFile)
     }
     EXPECT_EQ(CTestTempDir::ReadBytes(path), old);
 }
+
+TEST(CommSettingsTest, PortUpdateReachesEveryLineOfItsComNumber)
+{
+    // Found by fuzzing: with COM3 listed twice the reader takes the last line, which the update
+    // used to leave alone.
+    const std::string bytes = std::string(1, '\0') + "COM3=/dev/ttyUSB2\nbaud=9600\r\nCOM3=/dev/pts/4\r\n";
+    const std::string updated = UpdateCommSettingsPort(bytes, 3, "/dev/pts/9");
+    EXPECT_EQ(updated, std::string(1, '\2') + "COM3=/dev/pts/9\nbaud=9600\r\nCOM3=/dev/pts/9\r\n");
+    COMM_SETTINGS settings;
+    ASSERT_TRUE(ParseCommSettings(updated, settings));
+    EXPECT_STREQ(settings.GetLine().device, "/dev/pts/9");
+}
