@@ -12,13 +12,7 @@ const char* const DESCRIPTION =
     "Exit status: 0 when the panel confirmed every block, 1 when programming failed (the reason is on\n"
     "standard error), 2 for a wrong command line, 130 when interrupted (Ctrl-C).";
 
-struct OPTION {
-    const char* name;
-    const char* valueName; // null: a switch
-    const char* help;
-};
-
-const OPTION OPTIONS[] = {
+const std::initializer_list<ZQ_CLI::OPTION_SPEC> OPTIONS = {
     {"port", "DEVICE", "Serial device of the panel (for example /dev/ttyUSB0)."},
     {"file", "FILE", "Program file: .hex, .bin, .dat, .vxc or .vxg."},
     {"begin", "ADDR", "Program begin address, a multiple of 512 up to 0xFE00 (default 0x6000). HEX "
@@ -67,30 +61,17 @@ bool ReadFormat(const QString& text, ZQFLASH_OPTIONS& options)
     return true;
 }
 
-bool UsageError(const std::string& message, int& exitCode)
-{
-    ZQ_CLI::PrintError(message);
-    std::fprintf(stderr, "Try '%s --help' for more information.\n", ZQ_CLI::ProgramName());
-    exitCode = ZQ_CLI::EXIT_USAGE;
-    return false;
-}
-
 } // namespace
 
 bool ParseZqflashOptions(const QStringList& arguments, ZQFLASH_OPTIONS& options, int& exitCode)
 {
     QCommandLineParser parser;
     ZQ_CLI::AddStandardOptions(parser, DESCRIPTION);
-    for (const OPTION& option : OPTIONS) {
-        if (option.valueName)
-            parser.addOption(QCommandLineOption(option.name, option.help, option.valueName));
-        else
-            parser.addOption(QCommandLineOption(option.name, option.help));
-    }
+    ZQ_CLI::AddOptions(parser, OPTIONS);
     if (!ZQ_CLI::ParseOrExit(parser, arguments, exitCode))
         return false;
     if (!parser.positionalArguments().isEmpty())
-        return UsageError("unexpected argument '" + parser.positionalArguments().first().toStdString() + "'",
+        return ZQ_CLI::UsageError("unexpected argument '" + parser.positionalArguments().first().toStdString() + "'",
                           exitCode);
     options.strPort = parser.value("port").toStdString();
     options.strFile = parser.value("file").toStdString();
@@ -99,38 +80,33 @@ bool ParseZqflashOptions(const QStringList& arguments, ZQFLASH_OPTIONS& options,
     options.bTrace = parser.isSet("trace");
     options.bListPorts = parser.isSet("list-ports");
     int begin = static_cast<int>(options.dwBegin), seed = options.wMaskSeed;
-    struct NUMBER {
-        const char* name;
-        int low, high;
-        int* value;
-    } numbers[] = {
-        {"begin", 0, 0xFE00, &begin},         {"slave", 0, 255, &options.nSlave},
-        {"485bit", 0, 7, &options.n485Bit},   {"ledbit", 0, 7, &options.nLedBit},
-        {"baud", 50, 4000000, &options.nBaud}, {"timeout", 1, 3600, &options.nTimeoutSeconds},
-        {"retries", 0, 100, &options.nRetries}, {"seed", 0, 0xFFFF, &seed},
-    };
-    std::string error;
-    for (const NUMBER& number : numbers)
-        if (parser.isSet(number.name) &&
-            !ZQ_CLI::ParseInteger(parser.value(number.name), number.low, number.high, *number.value,
-                                  std::string("--") + number.name, error))
-            return UsageError(error, exitCode);
+    if (!ZQ_CLI::ReadIntegerOptions(parser,
+                                    {{"begin", 0, 0xFE00, &begin},
+                                     {"slave", 0, 255, &options.nSlave},
+                                     {"485bit", 0, 7, &options.n485Bit},
+                                     {"ledbit", 0, 7, &options.nLedBit},
+                                     {"baud", 50, 4000000, &options.nBaud},
+                                     {"timeout", 1, 3600, &options.nTimeoutSeconds},
+                                     {"retries", 0, 100, &options.nRetries},
+                                     {"seed", 0, 0xFFFF, &seed}},
+                                    exitCode))
+        return false;
     if (begin % 512 != 0)
-        return UsageError("--begin: '" + parser.value("begin").toStdString() + "' is not a multiple of 512", exitCode);
+        return ZQ_CLI::UsageError("--begin: '" + parser.value("begin").toStdString() + "' is not a multiple of 512", exitCode);
     options.dwBegin = static_cast<DWORD>(begin);
     options.wMaskSeed = static_cast<WORD>(seed);
     for (const char* name : {"485port", "ledport"}) {
         int& port = name[0] == '4' ? options.n485Port : options.nLedPort;
         if (parser.isSet(name) && !ReadPort(parser.value(name), port))
-            return UsageError(std::string("--") + name + ": '" + parser.value(name).toStdString() +
+            return ZQ_CLI::UsageError(std::string("--") + name + ": '" + parser.value(name).toStdString() +
                                   "' is not P0, P1, P2, P3 or none",
                               exitCode);
     }
     if (parser.isSet("format") && !ReadFormat(parser.value("format"), options))
-        return UsageError("--format: '" + parser.value("format").toStdString() +
+        return ZQ_CLI::UsageError("--format: '" + parser.value("format").toStdString() +
                               "' is not data bits 5-8, parity N, E or O, stop bits 1 or 2 (like 8E1)",
                           exitCode);
     if (!options.bListPorts && (options.strPort.empty() || options.strFile.empty()))
-        return UsageError("--port and --file are required", exitCode);
+        return ZQ_CLI::UsageError("--port and --file are required", exitCode);
     return true;
 }

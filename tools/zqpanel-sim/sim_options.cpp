@@ -15,13 +15,7 @@ const char* const DESCRIPTION =
     "or on a serial device, and writes the 64 KiB flash to a file when it ends (SIGTERM, SIGINT).\n"
     "Block frames are counted from 1 as they arrive, resent frames too; answers count every answer.";
 
-struct OPTION {
-    const char* name;
-    const char* valueName; // null: a switch
-    const char* help;
-};
-
-const OPTION OPTIONS[] = {
+const std::initializer_list<ZQ_CLI::OPTION_SPEC> OPTIONS = {
     {"device", "PATH", "Use this serial device instead of a pseudo-terminal."},
     {"baud", "N", "Speed of that device (default 38400)."},
     {"format", "8E1", "Data bits, parity (N, E, O) and stop bits of that device (default 8E1)."},
@@ -40,14 +34,6 @@ const OPTION OPTIONS[] = {
     {"exit-on-stdin-eof", nullptr, "End when standard input closes (for test harnesses)."},
     {"verbose", nullptr, "Log every request on standard error."},
 };
-
-bool UsageError(const std::string& message, int& exitCode)
-{
-    ZQ_CLI::PrintError(message);
-    std::fprintf(stderr, "Try '%s --help' for more information.\n", ZQ_CLI::ProgramName());
-    exitCode = ZQ_CLI::EXIT_USAGE;
-    return false;
-}
 
 // "K[,K..]" of frame numbers 1-1000000.
 bool ParseList(const QString& text, const std::string& what, std::set<int>& values, std::string& error)
@@ -98,37 +84,27 @@ bool ParseSimOptions(const QStringList& arguments, SIM_OPTIONS& options, int& ex
 {
     QCommandLineParser parser;
     ZQ_CLI::AddStandardOptions(parser, DESCRIPTION);
-    for (const OPTION& option : OPTIONS) {
-        if (option.valueName)
-            parser.addOption(QCommandLineOption(option.name, option.help, option.valueName));
-        else
-            parser.addOption(QCommandLineOption(option.name, option.help));
-    }
+    ZQ_CLI::AddOptions(parser, OPTIONS);
     if (!ZQ_CLI::ParseOrExit(parser, arguments, exitCode))
         return false;
     if (!parser.positionalArguments().isEmpty())
-        return UsageError("unexpected argument '" + parser.positionalArguments().first().toStdString() + "'",
+        return ZQ_CLI::UsageError("unexpected argument '" + parser.positionalArguments().first().toStdString() + "'",
                           exitCode);
     options.strDevice = parser.value("device").toStdString();
     options.strFlashFile = parser.value("flash").toStdString();
     options.bExitOnStdinEof = parser.isSet("exit-on-stdin-eof");
     options.bVerbose = parser.isSet("verbose");
     int seed = options.wMaskSeed;
-    struct NUMBER {
-        const char* name;
-        int low, high;
-        int* value;
-    } numbers[] = {
-        {"baud", 50, 4000000, &options.nBaud},          {"slave", 0, 255, &options.nSlave},
-        {"seed", 0, 0xFFFF, &seed},                      {"line-baud", 0, 4000000, &options.nLineBaud},
-        {"delay", 0, 600000, &options.nDelayMs},         {"ignore-knocks", 0, 1000000, &options.faults.nIgnoreKnocks},
-    };
+    if (!ZQ_CLI::ReadIntegerOptions(parser,
+                                    {{"baud", 50, 4000000, &options.nBaud},
+                                     {"slave", 0, 255, &options.nSlave},
+                                     {"seed", 0, 0xFFFF, &seed},
+                                     {"line-baud", 0, 4000000, &options.nLineBaud},
+                                     {"delay", 0, 600000, &options.nDelayMs},
+                                     {"ignore-knocks", 0, 1000000, &options.faults.nIgnoreKnocks}},
+                                    exitCode))
+        return false;
     std::string error;
-    for (const NUMBER& number : numbers)
-        if (parser.isSet(number.name) &&
-            !ZQ_CLI::ParseInteger(parser.value(number.name), number.low, number.high, *number.value,
-                                  std::string("--") + number.name, error))
-            return UsageError(error, exitCode);
     options.wMaskSeed = static_cast<WORD>(seed);
     struct LIST {
         const char* name;
@@ -142,13 +118,13 @@ bool ParseSimOptions(const QStringList& arguments, SIM_OPTIONS& options, int& ex
     for (const LIST& list : lists)
         if (parser.isSet(list.name) &&
             !ParseList(parser.value(list.name), std::string("--") + list.name, *list.values, error))
-            return UsageError(error, exitCode);
+            return ZQ_CLI::UsageError(error, exitCode);
     if (parser.isSet("repeat-answer") &&
         !ParseDelays(parser.value("repeat-answer"), "--repeat-answer", options.faults.repeatAnswers, error))
-        return UsageError(error, exitCode);
+        return ZQ_CLI::UsageError(error, exitCode);
     if (parser.isSet("format") &&
         !ParseLineFormat(parser.value("format").toStdString(), options.nDataBits, options.cParity, options.nStopBits))
-        return UsageError("--format: '" + parser.value("format").toStdString() +
+        return ZQ_CLI::UsageError("--format: '" + parser.value("format").toStdString() +
                               "' is not data bits 5-8, parity N, E or O, stop bits 1 or 2 (like 8E1)",
                           exitCode);
     return true;
