@@ -1,6 +1,8 @@
 #include "flasher/image_file.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cctype>
 #include <climits>
@@ -78,8 +80,14 @@ void Show(const IMAGE_LOAD_SETTINGS& settings, const char* text)
 
 bool ReadWholeFile(const char* path, long long limit, FileText* file, FileReadResult* result)
 {
-    FILE* stream = std::fopen(path, "rb");
+    // Opened without waiting: a FIFO or a device named as the program file must not block; only
+    // regular files are read.
+    const int fd = ::open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    FILE* stream = fd >= 0 ? ::fdopen(fd, "rb") : nullptr;
     if (stream == nullptr) {
+        if (fd >= 0) {
+            ::close(fd);
+        }
         *result = READ_OPEN_FAILED;
         return false;
     }
