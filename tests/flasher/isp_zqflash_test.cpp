@@ -172,7 +172,8 @@ TEST_F(ZqflashTest, CommandLineFollowsTheSuiteConventions)
                                      QStringList{"--port", "x", "--file", "y", "--slave", "1x"},
                                      QStringList{"--port", "x", "--file", "y", "--retries", "101"},
                                      QStringList{"--port", "x", "--file", "y", "--no-such-option"},
-                                     QStringList{"--port", "x", "--file", "y", "extra"}}) {
+                                     QStringList{"--port", "x", "--file", "y", "extra"},
+                                     QStringList{"--port", "x", "--file", "-"}}) {
         run = RunZqflash(wrong);
         EXPECT_EQ(run.status, 2) << wrong.join(' ').toStdString();
         EXPECT_EQ(run.err.rfind("zqflash: ", 0), 0u) << run.err;

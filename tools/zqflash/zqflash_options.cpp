@@ -106,6 +106,10 @@ bool ParseZqflashOptions(const QStringList& arguments, ZQFLASH_OPTIONS& options,
         return ZQ_CLI::UsageError("--format: '" + parser.value("format").toStdString() +
                               "' is not data bits 5-8, parity N, E or O, stop bits 1 or 2 (like 8E1)",
                           exitCode);
+    if (options.strFile == "-")
+        return ZQ_CLI::UsageError("--file: a program cannot come from standard input (its kind is in its name: "
+                                  ".hex, .bin, .dat, .vxc or .vxg)",
+                                  exitCode);
     if (!options.bListPorts && (options.strPort.empty() || options.strFile.empty()))
         return ZQ_CLI::UsageError("--port and --file are required", exitCode);
     return true;
