@@ -11,7 +11,8 @@ endfunction()
 
 file(REMOVE_RECURSE "${PREFIX}")
 run_install()
-foreach(path Data bin/Flasher bin/libvexorenc.so bin/libvexorisp.so bin/isp.ini bin/remote.ini bin/MD_DLL.DFT)
+foreach(path Data bin/Flasher bin/libvexorenc.so bin/libvexorisp.so bin/isp.ini bin/remote.ini bin/MD_DLL.DFT
+             zqsuite_en.qm bin/zqsuite_en.qm)
   if(NOT EXISTS "${PREFIX}/${path}")
     message(FATAL_ERROR "missing after install: ${path}")
   endif()

@@ -1,6 +1,7 @@
 #include "flasher/flasher_app.h"
 
 #include "flasher/flasher_dlg.h"
+#include "tools/common/ui_language.h"
 
 #include <QPainter>
 #include <QPixmap>
@@ -9,6 +10,7 @@ CFlasherApp::CFlasherApp(int& argc, char** argv) : QApplication(argc, argv)
 {
     setApplicationName(QStringLiteral("Flasher"));
     setApplicationVersion(QStringLiteral("2.42"));
+    ZQ_I18N::InstallTranslator(*this);
     // Kept from the original start-up; nothing reads settings through it.
     setOrganizationName(QStringLiteral("应用程序向导生成的本地应用程序"));
     setWindowIcon(GetAppIcon());

@@ -28,6 +28,7 @@
 #include <QUrl>
 
 #include <cstring>
+#include <QCoreApplication>
 
 namespace {
 
@@ -231,7 +232,7 @@ void CFlasherDlg::FillLists()
     for (int ports : {LIST_LED_PORT, LIST_485_PORT}) {
         for (int i = 0; i < 4; ++i)
             m_pLists[ports]->insertItem(i, QStringLiteral("P%1").arg(i));
-        m_pLists[ports]->insertItem(4, QStringLiteral("无"));
+        m_pLists[ports]->insertItem(4, QCoreApplication::translate("Flasher", "无"));
     }
     for (int i = 0; i < BEGIN_ADDRESS_COUNT; ++i)
         m_pLists[LIST_BEGIN]->insertItem(i, QString::asprintf("0x%04X", i * BEGIN_ADDRESS_STEP));
@@ -470,7 +471,7 @@ void CFlasherDlg::contextMenuEvent(QContextMenuEvent* event)
 {
     // Stands in for the window's system menu, which a Linux window does not offer to programs.
     QMenu menu(this);
-    QAction* about = menu.addAction(QStringLiteral("关于 Flasher(&A)..."));
+    QAction* about = menu.addAction(QCoreApplication::translate("Flasher", "关于 Flasher(&A)..."));
     if (menu.exec(event->globalPos()) == about)
         ShowAbout();
 }

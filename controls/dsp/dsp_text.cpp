@@ -2,6 +2,7 @@
 #include "controls/dsp/dsp_text.h"
 
 #include "comkit/gbk.h"
+#include <QCoreApplication>
 
 namespace DspText {
 
@@ -13,6 +14,12 @@ QString FromGbk(const char* gbk)
     if (COMMON_EX::GbkToUtf8(std::string(gbk), utf8))
         return QString::fromStdString(utf8);
     return QString::fromStdString(COMMON_EX::GbkToUtf8Lossy(gbk));
+}
+
+QString Shown(const char* gbk)
+{
+    const QString text = FromGbk(gbk);
+    return text.isEmpty() ? text : QCoreApplication::translate("Model", text.toUtf8().constData());
 }
 
 std::string ToGbk(const QString& text)

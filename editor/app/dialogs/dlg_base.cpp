@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QCoreApplication>
 
 CDlgBase::CDlgBase(QWidget* parent, const QString& caption, const QSize& size) : QDialog(parent)
 {
@@ -68,8 +69,8 @@ void CDlgBase::AddOkCancel()
 {
     const int top = height() - 18 - BUTTON_HEIGHT;
     const int cancelLeft = width() / 2 + 3;
-    QPushButton* ok = AddButton(ID_OK, QString::fromUtf8("确 定"), QRect(cancelLeft - 6 - BUTTON_WIDTH, top, BUTTON_WIDTH, BUTTON_HEIGHT));
-    QPushButton* cancel = AddButton(ID_CANCEL, QString::fromUtf8("取 消"), QRect(cancelLeft, top, BUTTON_WIDTH, BUTTON_HEIGHT));
+    QPushButton* ok = AddButton(ID_OK, QCoreApplication::translate("EditorDialogs", "确 定"), QRect(cancelLeft - 6 - BUTTON_WIDTH, top, BUTTON_WIDTH, BUTTON_HEIGHT));
+    QPushButton* cancel = AddButton(ID_CANCEL, QCoreApplication::translate("EditorDialogs", "取 消"), QRect(cancelLeft, top, BUTTON_WIDTH, BUTTON_HEIGHT));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
