@@ -510,7 +510,7 @@ void CZQEditorView::ToggleOrderMode()
     if (m_orderMode && registers == 0) {
         m_orderMode = false;
         m_screen->SetRegisterOrderNow(0);
-        CUserPrompts::Message(this, QString::fromQCoreApplication::translate("EditorStrings", CEditorStrings::Get(CEditorStrings::IDS_NO_REGISTER)));
+        CUserPrompts::Message(this, QCoreApplication::translate("EditorStrings", CEditorStrings::Get(CEditorStrings::IDS_NO_REGISTER)));
     }
 }
 
