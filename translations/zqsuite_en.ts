@@ -13,7 +13,7 @@
     </message>
     <message>
         <source>·当前页面（选择多个控件）</source>
-        <translation>·Current screen (several controls selected)</translation>
+        <translation>·Current screen (multiple)</translation>
     </message>
     <message>
         <source>宽度%22d
@@ -481,7 +481,7 @@ Previous pane</translation>
     </message>
     <message>
         <source>背景色</source>
-        <translation>Background</translation>
+        <translation>Colour</translation>
     </message>
     <message>
         <source>白色</source>
@@ -573,7 +573,7 @@ Previous pane</translation>
     </message>
     <message>
         <source>液晶屏和PLC通信设置</source>
-        <translation>Panel to PLC communication</translation>
+        <translation>PLC communication</translation>
     </message>
     <message>
         <source>设 置</source>
@@ -728,19 +728,19 @@ Deleting a screen cannot be undone!</translation>
     </message>
     <message>
         <source>寄存器号</source>
-        <translation>Register kind</translation>
+        <translation>Register</translation>
     </message>
     <message>
         <source>寄存器地址</source>
-        <translation>Register address</translation>
+        <translation>Reg. address</translation>
     </message>
     <message>
         <source>寄存器MODBUS</source>
-        <translation>Register MODBUS</translation>
+        <translation>Reg. MODBUS</translation>
     </message>
     <message>
         <source>线圈号</source>
-        <translation>Coil kind</translation>
+        <translation>Coil</translation>
     </message>
     <message>
         <source>线圈地址</source>
@@ -788,7 +788,7 @@ Deleting a screen cannot be undone!</translation>
     </message>
     <message>
         <source>星号(*)显示</source>
-        <translation>Show as asterisks (*)</translation>
+        <translation>Asterisks (*)</translation>
     </message>
     <message>
         <source>无效0显示</source>

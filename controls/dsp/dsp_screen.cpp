@@ -118,7 +118,8 @@ std::string CDspScreen::FormatInformation() const
     m_pScreen->GetPLCName(plc);
     char text[1024];
     std::snprintf(text, sizeof text, ShownGbk(INFO_FORMAT).c_str(), m_pScreen->GetScreenWidth(), m_pScreen->GetScreenHeight(),
-                  m_pScreen->GetControlCount(), m_pScreen->GetCurrentSelectControlsCount(), device.c_str(), plc.c_str(),
+                  m_pScreen->GetControlCount(), m_pScreen->GetCurrentSelectControlsCount(),
+                  DspText::ToGbk(DspText::Shown(device)).c_str(), DspText::ToGbk(DspText::Shown(plc)).c_str(),
                   "_");
     return text;
 }

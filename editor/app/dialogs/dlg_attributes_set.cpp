@@ -64,7 +64,7 @@ void CDlgAttributesSet::FillRows()
         for (CControlBase* control : m_pScreen->GetLayoutControls()) {
             std::string kind;
             CControlCreator::GetControlBaseName(control->GetControlType(), kind);
-            rows << Row(CONTROL_ROW_FORMAT, DspText::FromGbk(control->GetControlName()), DspText::FromGbk(kind));
+            rows << Row(CONTROL_ROW_FORMAT, DspText::FromGbk(control->GetControlName()), DspText::Shown(kind));
         }
     }
     bool same = rows.size() == m_pCombo->count();

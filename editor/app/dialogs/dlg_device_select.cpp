@@ -27,11 +27,11 @@ void FillCatalogue(QComboBox* combo, Catalogue* catalogue, Next next, const std:
     char name[CCatalogue::TEXT_SIZE];
     UINT id = 0;
     while ((catalogue->*next)(id, name, nullptr))
-        combo->addItem(DspText::FromGbk(name));
+        combo->addItem(DspText::Shown(name), QByteArray(name)); // shown translated, kept as stored
     const int last = catalogue->GetLastSelectedIndex();
     combo->setCurrentIndex(last >= 0 && last < combo->count() ? last : -1);
     if (!current.empty()) {
-        const int row = combo->findText(DspText::FromGbk(current));
+        const int row = combo->findData(QByteArray(current.c_str()));
         if (row >= 0)
             combo->setCurrentIndex(row);
     }
@@ -82,8 +82,9 @@ void CDlgDeviceSelect::accept()
 {
     const QComboBox* devices = Child<QComboBox>(ID_DEVICE);
     const QComboBox* plcs = Child<QComboBox>(ID_PLC);
-    const std::string device = devices->currentIndex() >= 0 ? DspText::ToGbk(devices->currentText()) : std::string();
-    const std::string plc = plcs->currentIndex() >= 0 ? DspText::ToGbk(plcs->currentText()) : std::string();
+    // The catalogue's own (GBK) names, whatever language the rows are shown in.
+    const std::string device = devices->currentIndex() >= 0 ? devices->currentData().toByteArray().toStdString() : std::string();
+    const std::string plc = plcs->currentIndex() >= 0 ? plcs->currentData().toByteArray().toStdString() : std::string();
     if (!device.empty() && !plc.empty() && m_pProject &&
         m_pProject->SetDeviceAndPLC(device.c_str(), plc.c_str(), m_serial.get())) {
         CDlgBase::accept();
