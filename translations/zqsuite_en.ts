@@ -585,15 +585,15 @@ Previous pane</translation>
     </message>
     <message>
         <source>背景灯延时时间（秒）</source>
-        <translation>Backlight delay (seconds)</translation>
+        <translation>Backlight delay (s)</translation>
     </message>
     <message>
         <source>背景灯常开</source>
-        <translation>Backlight always on</translation>
+        <translation>Always on</translation>
     </message>
     <message>
         <source>背景灯定时</source>
-        <translation>Backlight timed</translation>
+        <translation>Timed</translation>
     </message>
     <message>
         <source>不使用</source>
@@ -677,7 +677,7 @@ Deleting a screen cannot be undone!</translation>
     </message>
     <message>
         <source>无</source>
-        <translation>None</translation>
+        <translation>-</translation>
     </message>
     <message>
         <source>关于 Flasher(&amp;A)...</source>
