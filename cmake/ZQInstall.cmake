@@ -13,7 +13,7 @@ include_guard(GLOBAL)
 
 set(ZQ_SUITE_INSTALL_DIR lib/zqpanel CACHE STRING "Folder of the suite below the install prefix")
 
-set(ZQ_INSTALL_FOLDERS comkit devices controls cipher vexorisp flasher editor tools)
+set(ZQ_INSTALL_FOLDERS comkit devices controls cipher vexorisp flasher editor emulator tools)
 # Settings that the user or the programs change: created when missing, never replaced.
 set(ZQ_INSTALL_KEEP isp.ini remote.ini MD_DLL.DFT SystemInit.ini)
 # Generators that only serve the build (besides targets marked ZQ_NO_INSTALL).

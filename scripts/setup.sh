@@ -10,6 +10,8 @@ PACKAGES=(
   fonts-wqy-zenhei xfonts-wqy
   srecord python3 python3-pyftpdlib
   desktop-file-utils shared-mime-info dpkg-dev fakeroot
+  xvfb xauth
+  libmodbus-dev
   clang libclang-rt-14-dev
   help2man
 )
