@@ -101,7 +101,7 @@ CUserFiles CUserFiles::ForRunningProgram()
     return CUserFiles(folder);
 }
 
-std::string CUserFiles::GetSettingsFile(const std::string& relative) const
+std::string CUserFiles::GetSettingsFile(const std::string& relative, bool seed) const
 {
     if (!m_userLayout)
         return m_suite + relative;
@@ -110,7 +110,7 @@ std::string CUserFiles::GetSettingsFile(const std::string& relative) const
         return m_suite + relative; // no home: the caller's write reports the read-only folder
     const std::string file = folder + FileNameOf(relative);
     struct stat st {};
-    if (::lstat(file.c_str(), &st) != 0 && MakeFolders(folder))
+    if (::lstat(file.c_str(), &st) != 0 && MakeFolders(folder) && seed)
         SeedFrom(m_suite + relative, file);
     return file;
 }

@@ -37,9 +37,11 @@ public:
     bool IsUserLayout() const { return m_userLayout; }
 
     // Full name of the settings file known as `relative` inside the suite ("bin/isp.ini"). In the
-    // user layout its folder is created and the installed copy seeded when the user has none; a
-    // failure to do either is left to the caller's write, which then reports it.
-    std::string GetSettingsFile(const std::string& relative) const;
+    // user layout its folder is created and, with seed, the installed copy copied when the user has
+    // none (without seed the user's file starts empty: for a catalogue, whose rows stay read from the
+    // installed file and only the user's choices are written). A failure to do either is left to the
+    // caller's write, which then reports it.
+    std::string GetSettingsFile(const std::string& relative, bool seed = true) const;
 
     // The folder for download images, with a trailing '/'; created (with its parents) when missing.
     // Empty when it cannot be created.

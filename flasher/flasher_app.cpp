@@ -1,5 +1,6 @@
 #include "flasher/flasher_app.h"
 
+#include "comkit/user_files.h"
 #include "flasher/flasher_dlg.h"
 
 #include <QPainter>
@@ -16,7 +17,15 @@ CFlasherApp::CFlasherApp(int& argc, char** argv) : QApplication(argc, argv)
 
 int CFlasherApp::InitInstance()
 {
-    CFlasherDlg dlg;
+    // isp.ini and remote.ini beside the programmer, or the user's copies of them when the suite is
+    // installed for the system; the communication library's settings likewise.
+    const COMMON_EX::CUserFiles files = COMMON_EX::CUserFiles::ForRunningProgram();
+    tagFlasherOptions options;
+    const std::string settings = files.GetSettingsFile("bin/isp.ini");
+    files.GetSettingsFile("bin/remote.ini");
+    options.settingsDirectory = settings.substr(0, settings.rfind('/') + 1);
+    options.commSettingsFile = files.GetSettingsFile("bin/MD_DLL.DFT");
+    CFlasherDlg dlg(options);
     dlg.exec();
     return 0;
 }
