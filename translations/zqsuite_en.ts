@@ -51,6 +51,20 @@ Change devices%12s</translation>
         <translation>About ZQEditor</translation>
     </message>
     <message>
+        <source>找不到下载程序 %1，无法下载！</source>
+        <translation>The programmer %1 is missing; cannot download!</translation>
+    </message>
+    <message>
+        <source>不能写入下载文件：
+%1</source>
+        <translation>Cannot write the download file:
+%1</translation>
+    </message>
+    <message>
+        <source>不能启动下载程序 %1！</source>
+        <translation>Cannot start the programmer %1!</translation>
+    </message>
+    <message>
         <source>新建(&amp;N)</source>
         <translation>&amp;New</translation>
     </message>
@@ -109,6 +123,26 @@ Save As</translation>
 编译</source>
         <translation>Compile the current project
 Compile</translation>
+    </message>
+    <message>
+        <source>下载串口设置</source>
+        <translation>Download port...</translation>
+    </message>
+    <message>
+        <source>选择下载程序使用的串口
+下载串口设置</source>
+        <translation>Choose the serial port the programmer uses
+Download port</translation>
+    </message>
+    <message>
+        <source>下载程序</source>
+        <translation>Download</translation>
+    </message>
+    <message>
+        <source>编译当前项目并下载到显示器
+下载程序</source>
+        <translation>Compile the current project and download it into the panel
+Download</translation>
     </message>
     <message>
         <source>退出(&amp;X)</source>
