@@ -710,12 +710,108 @@ Deleting a screen cannot be undone!</translation>
         <translation>OK</translation>
     </message>
     <message>
+        <source>COM config</source>
+        <translation>COM config</translation>
+    </message>
+    <message>
+        <source>Port:</source>
+        <translation>Port:</translation>
+    </message>
+    <message>
+        <source>Device:</source>
+        <translation>Device:</translation>
+    </message>
+    <message>
+        <source>Baud rate:</source>
+        <translation>Baud rate:</translation>
+    </message>
+    <message>
+        <source>Data bits:</source>
+        <translation>Data bits:</translation>
+    </message>
+    <message>
+        <source>Parity:</source>
+        <translation>Parity:</translation>
+    </message>
+    <message>
+        <source>Stop bits:</source>
+        <translation>Stop bits:</translation>
+    </message>
+    <message>
+        <source>Thread create error</source>
+        <translation>Thread create error</translation>
+    </message>
+    <message>
+        <source>Open File...</source>
+        <translation>Open File...</translation>
+    </message>
+    <message>
+        <source>Slave Address:</source>
+        <translation>Slave Address:</translation>
+    </message>
+    <message>
+        <source>LED Port:</source>
+        <translation>LED Port:</translation>
+    </message>
+    <message>
+        <source>485 Port:</source>
+        <translation>485 Port:</translation>
+    </message>
+    <message>
+        <source>Program Begin Address:</source>
+        <translation>Program Begin Address:</translation>
+    </message>
+    <message>
+        <source>Local Program</source>
+        <translation>Local Program</translation>
+    </message>
+    <message>
+        <source>Remote Program</source>
+        <translation>Remote Program</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>About Us</source>
+        <translation>About Us</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Exit</translation>
+    </message>
+    <message>
         <source>无</source>
         <translation>-</translation>
     </message>
     <message>
+        <source>Programming...Please Wait!</source>
+        <translation>Programming...Please Wait!</translation>
+    </message>
+    <message>
         <source>关于 Flasher(&amp;A)...</source>
         <translation>&amp;About Flasher...</translation>
+    </message>
+    <message>
+        <source>Connecting to remote host!</source>
+        <translation>Connecting to remote host!</translation>
+    </message>
+    <message>
+        <source>Begin to download file!</source>
+        <translation>Begin to download file!</translation>
+    </message>
+    <message>
+        <source>Download file successfully!</source>
+        <translation>Download file successfully!</translation>
+    </message>
+    <message>
+        <source>Cannot connect to remote host,program terminate!</source>
+        <translation>Cannot connect to the remote host; programming stopped!</translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation>Information</translation>
     </message>
 </context>
 <context>
