@@ -2,10 +2,10 @@
 
 #include "flasher/flasher_app.h"
 
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QCoreApplication>
 
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent)
 {

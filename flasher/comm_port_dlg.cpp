@@ -3,11 +3,11 @@
 #include "flasher/flasher_app.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QIntValidator>
 #include <QLineEdit>
-#include <QCoreApplication>
 #include <QSpinBox>
 
 #include <cstdio>

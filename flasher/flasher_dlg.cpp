@@ -12,6 +12,7 @@
 
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFile>
 #include <QFileDialog>
@@ -28,7 +29,6 @@
 #include <QUrl>
 
 #include <cstring>
-#include <QCoreApplication>
 
 namespace {
 

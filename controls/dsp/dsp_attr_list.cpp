@@ -5,6 +5,7 @@
 #include "controls/control_creator.h"
 #include "controls/dsp/dsp_attribute.h"
 #include "controls/dsp/dsp_text.h"
+
 #include <QCoreApplication>
 
 using COM_GUI_EX::CGUIEXDC;

@@ -4,13 +4,13 @@
 #include "controls/dsp/dsp_text.h"
 #include "controls/screen_base.h"
 
+#include <QCoreApplication>
 #include <QFocusEvent>
 #include <QLineEdit>
 #include <QPushButton>
 
 #include <algorithm>
 #include <cstdio>
-#include <QCoreApplication>
 
 using COM_GUI_EX::CGUIEXDC;
 

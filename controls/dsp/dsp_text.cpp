@@ -2,6 +2,7 @@
 #include "controls/dsp/dsp_text.h"
 
 #include "comkit/gbk.h"
+
 #include <QCoreApplication>
 
 namespace DspText {

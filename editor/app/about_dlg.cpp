@@ -1,5 +1,6 @@
 #include "editor/app/about_dlg.h"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLinearGradient>
@@ -7,7 +8,6 @@
 #include <QScreen>
 #include <QStyle>
 #include <QTimer>
-#include <QCoreApplication>
 
 const char* const CAboutDlg::VERSION_TEXT = "1.2.0.0";
 

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 
+
 namespace {
 
 EditorCommandInfo Cmd(unsigned id, const char* menu, QStringList keys, const char* prompt,

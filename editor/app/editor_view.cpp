@@ -13,6 +13,7 @@
 #include "controls/global_draw.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QCursor>
 #include <QKeyEvent>
 #include <QMenu>
@@ -24,7 +25,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <QCoreApplication>
 
 using COM_GUI_EX::CGUIEXDC;
 

@@ -21,6 +21,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDockWidget>
 #include <QFile>
@@ -33,7 +34,6 @@
 #include <QStatusBar>
 #include <QToolBar>
 #include <QUrl>
-#include <QCoreApplication>
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include "editor/editor_strings.h"
 
-#include <QFileDialog>
 #include <QCoreApplication>
+#include <QFileDialog>
 
 namespace {
 

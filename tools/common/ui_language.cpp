@@ -56,9 +56,4 @@ bool InstallTranslator(QCoreApplication& app)
     return false;
 }
 
-QString Tr(const char* context, const char* utf8)
-{
-    return QCoreApplication::translate(context, utf8);
-}
-
 } // namespace ZQ_I18N

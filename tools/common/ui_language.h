@@ -14,8 +14,8 @@ enum LANGUAGE { LANGUAGE_CHINESE, LANGUAGE_ENGLISH };
 extern const char* const CATALOGUE_FILE; // "zqsuite_en.qm"
 
 // ZQ_LANG "zh" or "en" (any case, blanks ignored) decides; any other value or none leaves it to the
-// locale: Chinese when QLocale::system() names a Chinese language or LANG/LC_ALL/LC_MESSAGES start
-// with "zh", English otherwise (the C locale too).
+// locale: the first of LC_ALL, LC_MESSAGES and LANG that is set gives Chinese when it starts with
+// "zh" and English otherwise (the C locale too); with none set, QLocale::system() decides.
 LANGUAGE UiLanguage();
 
 // For English, loads the catalogue beside the running program and installs it into app (once per
@@ -23,8 +23,5 @@ LANGUAGE UiLanguage();
 // False when English was asked for and no catalogue was found or it would not load; the texts then
 // stay Chinese and nothing else changes.
 bool InstallTranslator(QCoreApplication& app);
-
-// A UI text of the given context in the current language (QCoreApplication::translate).
-QString Tr(const char* context, const char* utf8);
 
 } // namespace ZQ_I18N

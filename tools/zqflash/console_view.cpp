@@ -4,6 +4,7 @@
 #include "flasher/isp_exchange.h"
 #include "tools/common/tool_cli.h"
 
+
 #include <QCoreApplication>
 
 #include <unistd.h>

@@ -10,10 +10,10 @@
 #include "editor/app/design_management.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFocusEvent>
 #include <QResizeEvent>
 #include <QSignalBlocker>
-#include <QCoreApplication>
 
 const char* const CDlgAttributesSet::SCREEN_ROW_FORMAT = "%s (%s)";
 const char* const CDlgAttributesSet::CONTROL_ROW_FORMAT = " %s (%s)";

@@ -5,10 +5,10 @@
 #include "editor/app/dialogs/dialog_look.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QCoreApplication>
 
 CDlgBase::CDlgBase(QWidget* parent, const QString& caption, const QSize& size) : QDialog(parent)
 {

@@ -10,8 +10,8 @@
 #include "editor/project.h"
 
 #include <QComboBox>
-#include <QPushButton>
 #include <QCoreApplication>
+#include <QPushButton>
 
 using COM_HARDWARE_ATTRIBUTES_EX::CHADEXSerialAttri;
 

@@ -6,8 +6,8 @@
 #include "editor/project.h"
 
 #include <QComboBox>
-#include <QLineEdit>
 #include <QCoreApplication>
+#include <QLineEdit>
 
 CDlgScreenAttributes::CDlgScreenAttributes(CProject* project, QWidget* parent)
     : CDlgBase(parent, QCoreApplication::translate("EditorDialogs", "页面属性"), QSize(398, 330)), m_pProject(project)

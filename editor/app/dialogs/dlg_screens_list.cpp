@@ -6,8 +6,8 @@
 #include "editor/project.h"
 
 #include <QComboBox>
-#include <QSignalBlocker>
 #include <QCoreApplication>
+#include <QSignalBlocker>
 
 CDlgScreensList::CDlgScreensList(QWidget* parent) : CDlgBar(parent, QCoreApplication::translate("EditorDialogs", "画面选择"), ID_SCREENS, {}, 207)
 {

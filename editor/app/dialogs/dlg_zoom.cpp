@@ -4,10 +4,10 @@
 #include "editor/app/zoom_levels.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QSignalBlocker>
 
 #include <algorithm>
-#include <QCoreApplication>
 
 CDlgZoom::CDlgZoom(QWidget* parent)
     : CDlgBar(parent, QCoreApplication::translate("EditorDialogs", "缩放比例"), ID_ZOOM, {"100%", "150%", "200%", "250%", "300%", "400%", "500%"}, 122)
