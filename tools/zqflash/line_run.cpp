@@ -320,7 +320,11 @@ private:
         record.strImage = m_options.strFile;
         record.strSha256 = m_image.strSha256;
         record.dwBegin = m_options.dwBegin;
-        record.bytes = port.status.bytes;
+        // Progress counts a block when it goes out; a run that did not finish had the panel confirm
+        // every block before the last one sent.
+        constexpr long long BLOCK = 128;
+        record.bytes = port.finished ? port.status.bytes
+                                     : std::max(0LL, (port.status.bytes - 1) / BLOCK * BLOCK);
         record.seconds = seconds;
         record.retries = port.status.retries;
         record.strResult = result;

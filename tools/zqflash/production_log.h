@@ -21,7 +21,7 @@ struct PANEL_RECORD {
     std::string strImage;   // program file name as given
     std::string strSha256;  // SHA-256 of the program file's bytes on disk, lowercase hex
     DWORD dwBegin = 0;      // program begin address
-    long long bytes = 0;    // bytes sent and confirmed (the image length when finished)
+    long long bytes = 0;    // bytes the panel confirmed (the image length when finished)
     double seconds = 0;     // from the start of the run on the port to its end
     long long retries = 0;  // frames sent again after a missing or damaged answer
     std::string strResult;  // one of the PANEL_RESULT_ words
