@@ -194,8 +194,9 @@ TEST_F(ZqflashLineTest, EightPanelsSixFinishTwoFailAndSummaryLogAndStatusAgree)
         EXPECT_EQ(record["sha256"].toString().toStdString(), Sha256(image));
         EXPECT_EQ(record["image"].toString().toStdString(), file);
         EXPECT_EQ(record["begin"].toInt(), 0x6000);
-        if (!fails)
+        if (!fails) {
             EXPECT_EQ(record["bytes"].toInt(), 3000);
+        }
         EXPECT_FALSE(record["host"].toString().isEmpty());
         EXPECT_TRUE(record["time"].toString().endsWith('Z'));
     }
