@@ -204,6 +204,7 @@ private:
         port.pending.clear();
         port.status.bytes = port.status.total = port.status.retries = 0;
         port.status.blocks.invalidate();
+        port.status.endedMs = -1;
         port.process = std::make_unique<QProcess>();
         QProcess* process = port.process.get();
         process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
@@ -275,6 +276,7 @@ private:
         if (!port.process || port.done)
             return;
         ReadReports(port);
+        port.status.endedMs = port.status.blocks.isValid() ? port.status.blocks.elapsed() : 0;
         const double seconds = port.clock.elapsed() / 1000.0;
         const char* result = PANEL_RESULT_FAILED;
         if (status == QProcess::NormalExit && code == ZQ_CLI::EXIT_DONE && port.finished)

@@ -31,7 +31,8 @@ const char* StateWords(LinePortState state)
 std::string PortRow(const LINE_PORT_STATUS& port, std::size_t width)
 {
     char row[512];
-    const double seconds = port.blocks.isValid() ? std::max<qint64>(port.blocks.elapsed(), 1) / 1000.0 : 0;
+    const qint64 millis = port.endedMs >= 0 ? port.endedMs : port.blocks.isValid() ? port.blocks.elapsed() : 0;
+    const double seconds = port.blocks.isValid() ? std::max<qint64>(millis, 1) / 1000.0 : 0;
     std::snprintf(row, sizeof row, "%-*s  %-21s %6lld/%-6lld  %6.1f KiB/s  %3lld retries  %d ok %d failed",
                   static_cast<int>(width), port.strPort.c_str(), StateWords(port.state), port.bytes, port.total,
                   seconds > 0 ? port.bytes / 1024.0 / seconds : 0.0, port.retries, port.finished, port.failed);

@@ -26,6 +26,7 @@ struct LINE_PORT_STATUS {
     long long total = 0;   // to send in the current panel
     long long retries = 0; // frames sent again in the current panel
     QElapsedTimer blocks;  // running from the first block of the current panel
+    qint64 endedMs = -1;   // the blocks' time when the panel's run ended; -1 while it runs
     int finished = 0;      // panels programmed on this port
     int failed = 0;        // panels failed on this port
     std::string strError;
