@@ -253,6 +253,32 @@ TEST_F(ZqflashLineTest, RepeatModeProgramsRoundAfterRoundUntilCtrlC)
     }
 }
 
+TEST_F(ZqflashLineTest, CtrlCStopsEveryLineAndRecordsItsPanelAsInterrupted)
+{
+    const std::string file = m_scratch.Write("line.bin", SequenceBytes(3000, 4));
+    const std::string log = m_scratch.File("record.jsonl");
+    // Panel 1 answers slowly (a run of several seconds), panel 2 never.
+    CPanelSet panels(m_scratch, 2, {"--panel", "1:--delay 150", "--panel", "2:--ignore-knocks 1000000"});
+    QProcess zqflash;
+    StartZqflash(zqflash, panels.PortArguments() + QStringList{"--file", Q(file), "--notenc", "--log", Q(log)});
+    QByteArray err;
+    zqflash.setReadChannel(QProcess::StandardError);
+    while (!err.contains(": programming") && zqflash.waitForReadyRead(20000))
+        err += zqflash.readAllStandardError();
+    ASSERT_TRUE(err.contains(": programming")) << err.toStdString();
+    ::kill(static_cast<pid_t>(zqflash.processId()), SIGINT);
+    LINE_RUN run = Finish(zqflash);
+    EXPECT_EQ(run.status, 130) << run.out << run.err;
+    EXPECT_NE(run.out.find("0 of 2 panels finished"), std::string::npos) << run.out;
+    const std::vector<QJsonObject> records = ReadLog(log);
+    ASSERT_EQ(records.size(), 2u);
+    for (const QJsonObject& record : records) {
+        EXPECT_EQ(record["result"].toString(), "interrupted");
+        EXPECT_TRUE(record["error"].toString().startsWith("interrupted")) << record["error"].toString().toStdString();
+        EXPECT_LT(record["bytes"].toInt(), 3000);
+    }
+}
+
 TEST_F(ZqflashLineTest, RecordKeepsEveryFinishedPanelThroughAKill9)
 {
     const Bytes image = SequenceBytes(2000, 5);
