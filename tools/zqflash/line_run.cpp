@@ -27,6 +27,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstring>
 #include <memory>
 
 namespace {
@@ -290,12 +291,16 @@ private:
         // With --repeat a line that ends before any block is waiting for its next panel, not a
         // panel run.
         const bool panelRun = !m_options.bRepeat || port.blocks;
+        // The entry phase's time-out: the boot loader did not answer, the line itself is sound.
+        const bool knocking = !port.blocks && port.strError.compare(0, std::strlen(MSG_ISP_TIME_OVER), MSG_ISP_TIME_OVER) == 0;
         port.status.strError = port.strError;
         if (result == PANEL_RESULT_FINISHED) {
             ++port.status.finished;
             SetState(port, LINE_PORT_FINISHED);
         } else if (result == PANEL_RESULT_INTERRUPTED) {
             SetState(port, LINE_PORT_INTERRUPTED);
+        } else if (!panelRun && knocking) {
+            SetState(port, LINE_PORT_WAITING); // no panel yet: the knocks go on
         } else {
             port.status.failed += panelRun ? 1 : 0;
             SetState(port, LINE_PORT_FAILED);
@@ -308,8 +313,9 @@ private:
         if (!m_options.bRepeat || m_bStopping) {
             Done(port);
         } else {
-            // The next panel: at once after a panel, after a pause when the line itself failed.
-            QTimer::singleShot(port.blocks ? 0 : RESTART_PAUSE_MS, [this, &port] { Start(port); });
+            // The next panel: at once after a panel or a time-out of the knocks, after a pause when
+            // the line itself failed.
+            QTimer::singleShot(port.blocks || knocking ? 0 : RESTART_PAUSE_MS, [this, &port] { Start(port); });
         }
     }
 

@@ -46,7 +46,7 @@ std::string PortRow(const LINE_PORT_STATUS& port, std::size_t width)
 
 void CLineView::OnStateChanged(const LINE_PORT_STATUS& port)
 {
-    if (m_bTerminal || m_bQuiet)
+    if (m_bTerminal || m_bQuiet || port.state == LINE_PORT_STARTING)
         return;
     std::string line = port.strPort + ": " + StateWords(port.state);
     if (port.state == LINE_PORT_PROGRAMMING)

@@ -37,7 +37,8 @@ public:
     // terminal: rows redrawn in place on standard error; otherwise plain lines. quiet: neither.
     CLineView(bool terminal, bool quiet) : m_bTerminal(terminal && !quiet), m_bQuiet(quiet) {}
 
-    // A port changed state: a plain line on standard error when not on a terminal ("port: text").
+    // A port changed state: a plain line on standard error when not on a terminal ("port: text"),
+    // except for the start of a port's process.
     void OnStateChanged(const LINE_PORT_STATUS& port);
     // Draws every row again on a terminal (cursor moved back over the previous drawing).
     void Draw(const std::vector<LINE_PORT_STATUS>& ports);
