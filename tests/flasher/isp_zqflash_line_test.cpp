@@ -136,8 +136,8 @@ std::string Sha256(const Bytes& bytes)
         .toStdString();
 }
 
-// True while a per-port process of zqflash runs on device.
-bool LineProcessRunsOn(const std::string& device)
+// The per-port process of zqflash running on device; 0 when there is none.
+pid_t LineProcessOn(const std::string& device)
 {
     for (const std::filesystem::directory_entry& entry : std::filesystem::directory_iterator("/proc")) {
         QFile file(Q(entry.path().string() + "/cmdline"));
@@ -145,9 +145,9 @@ bool LineProcessRunsOn(const std::string& device)
             continue;
         const QList<QByteArray> words = file.readAll().split('\0');
         if (words.contains("--line-report") && words.contains(QByteArray::fromStdString(device)))
-            return true;
+            return static_cast<pid_t>(std::atoi(entry.path().filename().c_str()));
     }
-    return false;
+    return 0;
 }
 
 class ZqflashLineTest : public ::testing::Test {
@@ -279,6 +279,33 @@ TEST_F(ZqflashLineTest, CtrlCStopsEveryLineAndRecordsItsPanelAsInterrupted)
     }
 }
 
+TEST_F(ZqflashLineTest, ALineWhoseProcessDiesDisturbsNoOther)
+{
+    const Bytes image = SequenceBytes(3000, 6);
+    const std::string file = m_scratch.Write("line.bin", image);
+    // Panel 2 loses the first answer of every block, so its line is still programming (each block
+    // waits out a time-out) when its process is killed.
+    CPanelSet panels(m_scratch, 3, {"--panel", "2:--drop-answer 2,4,6,8,10,12,14,16,18,20,22,24,26,28,30,32"});
+    QProcess zqflash;
+    StartZqflash(zqflash, panels.PortArguments() + QStringList{"--file", Q(file), "--notenc"});
+    QByteArray err;
+    zqflash.setReadChannel(QProcess::StandardError);
+    const QByteArray programming = QByteArray::fromStdString(panels.Devices()[1] + ": programming");
+    while (!err.contains(programming) && zqflash.waitForReadyRead(20000))
+        err += zqflash.readAllStandardError();
+    const pid_t line = LineProcessOn(panels.Devices()[1]);
+    ASSERT_NE(line, 0) << err.toStdString();
+    ::kill(line, SIGKILL);
+    LINE_RUN run = Finish(zqflash);
+    EXPECT_EQ(run.status, 1) << run.out << run.err;
+    EXPECT_NE(SummaryRow(run.out, panels.Devices()[1]).find("the port's process ended unexpectedly"), std::string::npos)
+        << run.out;
+    EXPECT_NE(SummaryRow(run.out, panels.Devices()[0]).find("finished"), std::string::npos) << run.out;
+    EXPECT_NE(SummaryRow(run.out, panels.Devices()[2]).find("finished"), std::string::npos) << run.out;
+    EXPECT_EQ(panels.Flash(1), ExpectedFlash(image, 0x6000));
+    EXPECT_EQ(panels.Flash(3), ExpectedFlash(image, 0x6000));
+}
+
 TEST_F(ZqflashLineTest, RecordKeepsEveryFinishedPanelThroughAKill9)
 {
     const Bytes image = SequenceBytes(2000, 5);
@@ -307,7 +334,7 @@ TEST_F(ZqflashLineTest, RecordKeepsEveryFinishedPanelThroughAKill9)
     // The killed run's line processes went with it: none keeps knocking on the third panel.
     bool orphan = true;
     for (int i = 0; i < 200 && orphan; ++i) {
-        orphan = LineProcessRunsOn(panels.Devices()[2]);
+        orphan = LineProcessOn(panels.Devices()[2]) != 0;
         if (orphan)
             QThread::msleep(50);
     }
