@@ -226,7 +226,16 @@ TEST_F(ZqflashLineTest, RepeatModeProgramsRoundAfterRoundUntilCtrlC)
     CPanelSet panels(m_scratch, 2);
     QProcess zqflash;
     StartZqflash(zqflash, panels.PortArguments() + QStringList{"--file", Q(file), "--notenc", "--repeat", "--log", Q(log)});
-    ASSERT_TRUE(WaitForRecords(log, 4));
+    // Until each port has programmed two panels (generously: the machine may be loaded).
+    auto twoRoundsEach = [&] {
+        std::map<std::string, int> rounds;
+        for (const QJsonObject& record : ReadLog(log))
+            rounds[record["port"].toString().toStdString()] += record["result"] == "finished" ? 1 : 0;
+        return rounds[panels.Devices()[0]] >= 2 && rounds[panels.Devices()[1]] >= 2;
+    };
+    for (int i = 0; i < 1200 && !twoRoundsEach(); ++i)
+        QThread::msleep(50);
+    ASSERT_TRUE(twoRoundsEach());
     ::kill(static_cast<pid_t>(zqflash.processId()), SIGINT);
     LINE_RUN run = Finish(zqflash);
 
