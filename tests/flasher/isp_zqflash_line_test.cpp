@@ -200,7 +200,7 @@ TEST_F(ZqflashLineTest, EightPanelsSixFinishTwoFailAndSummaryLogAndStatusAgree)
         EXPECT_FALSE(record["host"].toString().isEmpty());
         EXPECT_TRUE(record["time"].toString().endsWith('Z'));
     }
-    EXPECT_EQ(byPort[dropped]["retries"].toInt(), 2);
+    EXPECT_GE(byPort[dropped]["retries"].toInt(), 2) << "each dropped answer costs a retry";
     EXPECT_EQ(byPort[crc]["error"].toString().toStdString(), "Address: 25088 CRC error! (0x6200)");
     EXPECT_EQ(byPort[crc]["bytes"].toInt(), 384) << "three blocks confirmed before the damaged fourth";
     EXPECT_EQ(byPort[dead]["bytes"].toInt(), 0);
@@ -266,8 +266,9 @@ TEST_F(ZqflashLineTest, CtrlCStopsEveryLineAndRecordsItsPanelAsInterrupted)
 {
     const std::string file = m_scratch.Write("line.bin", SequenceBytes(3000, 4));
     const std::string log = m_scratch.File("record.jsonl");
-    // Panel 1 answers slowly (a run of several seconds), panel 2 never.
-    CPanelSet panels(m_scratch, 2, {"--panel", "1:--delay 150", "--panel", "2:--ignore-knocks 1000000"});
+    // Panel 1 loses the first answer of every block (a run of seconds), panel 2 never answers.
+    CPanelSet panels(m_scratch, 2, {"--panel", "1:--drop-answer 2,4,6,8,10,12,14,16,18,20,22,24,26,28,30,32",
+                                    "--panel", "2:--ignore-knocks 1000000"});
     QProcess zqflash;
     StartZqflash(zqflash, panels.PortArguments() + QStringList{"--file", Q(file), "--notenc", "--log", Q(log)});
     QByteArray err;
