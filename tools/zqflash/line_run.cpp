@@ -282,8 +282,11 @@ private:
         const char* result = PANEL_RESULT_FAILED;
         if (status == QProcess::NormalExit && code == ZQ_CLI::EXIT_DONE && port.finished)
             result = PANEL_RESULT_FINISHED;
-        else if (status == QProcess::NormalExit && code == EXIT_INTERRUPTED)
-            result = PANEL_RESULT_INTERRUPTED;
+        else if ((status == QProcess::NormalExit && code == EXIT_INTERRUPTED) ||
+                 (m_bStopping && status == QProcess::CrashExit))
+            result = PANEL_RESULT_INTERRUPTED; // a process stopped before it caught signals ends by them
+        if (result == PANEL_RESULT_INTERRUPTED && port.strError.empty())
+            port.strError = "interrupted before the line was opened";
         if (port.strError.empty() && result != PANEL_RESULT_FINISHED)
             port.strError = status == QProcess::CrashExit
                                 ? "the port's process ended unexpectedly"

@@ -135,6 +135,10 @@ void TraceFrame(void* context, int direction, const unsigned char* bytes, int le
 int Program(const ZQFLASH_OPTIONS& options)
 {
     CConsoleRunView view(options);
+    // Stop signals are caught from the start: one that comes while the file is loaded or the line
+    // opened waits in the pipe and stops the run as soon as the event loop takes it.
+    std::function<void()> onStop = [] {};
+    CStopSignals stop([&] { onStop(); });
     // The file first: nothing touches the line for a file that cannot be programmed.
     std::string error;
     if (!ZQ_CLI::CheckInputFile(options.strFile, error)) {
@@ -184,7 +188,7 @@ int Program(const ZQFLASH_OPTIONS& options)
             view.Fail(view.GetLastText());
     });
     bool interrupted = false;
-    CStopSignals stop([&] {
+    onStop = [&] {
         interrupted = true;
         exchange.StopRun();
         char where[96];
@@ -192,7 +196,7 @@ int Program(const ZQFLASH_OPTIONS& options)
                       view.GetProgress(), exchange.GetState().nImageLength,
                       view.HasStartedBlocks() ? "; the panel is not fully programmed" : "");
         view.Fail(where);
-    });
+    };
     if (!exchange.StartRun(FALSE))
         return ZQ_CLI::EXIT_FAILED;
     QCoreApplication::exec();
