@@ -4,6 +4,7 @@
 #include "editor/project_file.h"
 #include "editor/project_json_form.h"
 
+#include <algorithm>
 #include <memory>
 
 using namespace PROJECT_JSON;
@@ -28,6 +29,30 @@ bool Convert(std::string& error, Work work)
         error = e.what();
     }
     return false;
+}
+
+// The deepest nesting of arrays and objects in a JSON text, counted without parsing it (brackets
+// inside strings do not count); stops counting once beyond `limit`.
+size_t NestingDepth(const std::string& json, size_t limit)
+{
+    size_t depth = 0, deepest = 0;
+    bool inString = false;
+    for (size_t i = 0; i < json.size() && deepest <= limit; ++i) {
+        const char c = json[i];
+        if (inString) {
+            if (c == '\\')
+                ++i;
+            else if (c == '"')
+                inString = false;
+        } else if (c == '"') {
+            inString = true;
+        } else if (c == '[' || c == '{') {
+            deepest = std::max(deepest, ++depth);
+        } else if ((c == ']' || c == '}') && depth > 0) {
+            --depth;
+        }
+    }
+    return deepest;
 }
 
 } // namespace
@@ -55,8 +80,20 @@ bool CProjectJson::Export(const std::vector<BYTE>& file, std::string& json, std:
 bool CProjectJson::Import(const std::string& json, std::vector<BYTE>& file, std::string& error)
 {
     file.clear();
+    // The parser recurses once per level: a deeper text is refused before it is parsed.
+    if (NestingDepth(json, MAX_NESTING) > MAX_NESTING) {
+        error = "the text nests arrays and objects more than " + std::to_string(MAX_NESTING) +
+                " levels deep; a project form needs far fewer";
+        return false;
+    }
     return Convert(error, [&] {
         std::vector<BYTE> bytes = EncodeProjectFile(Json::parse(json));
+        if (bytes.size() > CProjectFile::MAX_FILE_SIZE) {
+            error = "the project would take " + std::to_string(bytes.size()) +
+                    " bytes; the editor opens project files of at most " +
+                    std::to_string(CProjectFile::MAX_FILE_SIZE) + " bytes";
+            return false;
+        }
         std::string reason;
         if (!LoadsAsProject(bytes, reason)) {
             error = "the form makes no project the editor opens: an attribute group does not fit "

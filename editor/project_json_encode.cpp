@@ -278,10 +278,13 @@ private:
         if (const Json* groups = OptionalMember(control, "groups")) {
             if (OptionalMember(control, "set"))
                 Fail(where, "a control has either \"groups\" or \"set\", not both");
-            out.U32(type);
-            out.U32(static_cast<DWORD>(id));
-            Groups(*groups, out, Child(where, "groups"));
-            out.Text(name);
+            CBytes record;
+            record.U32(type);
+            record.U32(static_cast<DWORD>(id));
+            Groups(*groups, record, Child(where, "groups"));
+            record.Text(name);
+            CheckLoads(type, *groups, record.Bytes(), scratch, where);
+            out.Append(record.Bytes().data(), record.Bytes().size());
             return;
         }
 
@@ -304,6 +307,32 @@ private:
         std::vector<BYTE> record(made->Save(nullptr, 0));
         made->Save(record.data(), static_cast<DWORD>(record.size()));
         out.Append(record.data(), record.size());
+    }
+
+    // A control given in full must load into its screen as the editor would load it; else the
+    // refusal names the reason: geometry outside the panel, or groups that do not fit the kind.
+    static void CheckLoads(DWORD type, const Json& groups, const std::vector<BYTE>& record, CScreenBase& scratch,
+                           const std::string& where)
+    {
+        std::unique_ptr<CControlBase> check(CControlCreator::Create(type, &scratch));
+        COMMON_EX::CRecordReader reader(record.data(), static_cast<DWORD>(record.size()));
+        if (check && check->LoadRecord(reader))
+            return;
+        // The layout group's values by name, as the form gave them.
+        long long x = 0, y = 0, width = 0, height = 0;
+        const std::pair<const char*, long long*> layout[] = {{"X", &x}, {"Y", &y}, {"宽度", &width}, {"高度", &height}};
+        if (const Json* attributes = groups[1].is_object() ? OptionalMember(groups[1], "attributes") : nullptr)
+            for (const Json& attribute : *attributes)
+                for (const auto& field : layout)
+                    if (attribute.is_object() && attribute.value("name", "") == field.first &&
+                        attribute.contains("value") && attribute["value"].is_number_integer())
+                        *field.second = attribute["value"].get<long long>();
+        const long long panelWidth = scratch.GetScreenWidth(), panelHeight = scratch.GetScreenHeight();
+        if (x < 0 || y < 0 || width < 0 || height < 0 || x + width > panelWidth || y + height > panelHeight)
+            Fail(where, "X " + std::to_string(x) + ", Y " + std::to_string(y) + ", width " + std::to_string(width) +
+                            ", height " + std::to_string(height) + " do not lie inside the " +
+                            std::to_string(panelWidth) + " x " + std::to_string(panelHeight) + " panel");
+        Fail(where, std::string("the attribute groups are not those of a ") + ControlKindKey(type));
     }
 
     static void Groups(const Json& groups, CBytes& out, const std::string& where)
