@@ -119,8 +119,11 @@ int CControlBase::GetYInScreen() const { return Saturated((long long)m_pScreen->
 bool CControlBase::GeometryFitsScreen() const
 {
     const long long x = GetX(), y = GetY(), width = GetWidth(), height = GetHeight();
-    return x >= 0 && y >= 0 && width >= 0 && height >= 0 && x + width <= m_pScreen->GetScreenWidth() &&
-           y + height <= m_pScreen->GetScreenHeight();
+    if (x < 0 || y < 0 || width < 0 || height < 0)
+        return false;
+    // A screen not yet given its panel model (a record read on its own) knows no size to hold to.
+    return !m_pScreen->GetDependenceDevice() ||
+           (x + width <= m_pScreen->GetScreenWidth() && y + height <= m_pScreen->GetScreenHeight());
 }
 
 void CControlBase::GetControlRect(QRect& rect) const

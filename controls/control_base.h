@@ -46,7 +46,7 @@ public:
 
     // Record: type, identifier, the six group records, name. A record that is cut, of another
     // control type, without the kind's attributes, or whose geometry does not lie inside the
-    // screen's panel (non-negative, x + width and y + height within it) changes nothing; Load then returns the
+    // screen's panel (GeometryFitsScreen) changes nothing; Load then returns the
     // bytes read before the cut, or 0 for a refused record, and LoadRecord returns false.
     DWORD Load(BYTE* buffer, DWORD size) override;
     DWORD Save(BYTE* buffer, DWORD size) override;
@@ -78,7 +78,8 @@ public:
     // Position in the design surface: the screen origin plus X (Y), held to the int range.
     int GetXInScreen() const;
     int GetYInScreen() const;
-    // True when X, Y, width and height are non-negative and the rectangle lies inside the panel.
+    // True when X, Y, width and height are non-negative and the rectangle lies inside the panel
+    // (any size passes on a screen without a panel model).
     bool GeometryFitsScreen() const;
     // (XInScreen, YInScreen, width, height).
     void GetControlRect(QRect& rect) const;

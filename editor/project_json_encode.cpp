@@ -329,10 +329,11 @@ private:
                         *field.second = attribute["value"].get<long long>();
         const long long panelWidth = scratch.GetScreenWidth(), panelHeight = scratch.GetScreenHeight();
         if (x < 0 || y < 0 || width < 0 || height < 0 || x + width > panelWidth || y + height > panelHeight)
-            Fail(where, "X " + std::to_string(x) + ", Y " + std::to_string(y) + ", width " + std::to_string(width) +
+            Fail(where, "this control makes no project the editor opens: X " + std::to_string(x) + ", Y " + std::to_string(y) + ", width " + std::to_string(width) +
                             ", height " + std::to_string(height) + " do not lie inside the " +
                             std::to_string(panelWidth) + " x " + std::to_string(panelHeight) + " panel");
-        Fail(where, std::string("the attribute groups are not those of a ") + ControlKindKey(type));
+        Fail(where, std::string("this control makes no project the editor opens: its attribute groups are not "
+                                "those of a ") + ControlKindKey(type));
     }
 
     static void Groups(const Json& groups, CBytes& out, const std::string& where)
