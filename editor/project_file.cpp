@@ -1,5 +1,6 @@
 #include "editor/project_file.h"
 
+#include "comkit/temp_files.h"
 #include "editor/editor_strings.h"
 #include "editor/project.h"
 
@@ -117,7 +118,9 @@ bool CProjectFile::ReadFile(const std::string& path, DWORD maxSize, std::vector<
                             std::string& error)
 {
     bytes.clear();
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Opened without waiting, so a FIFO or a device without a writer cannot block the open;
+    // only regular files are read, and those in the ordinary blocking way.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0) {
         error = SystemError("cannot open", path);
         return false;
@@ -128,6 +131,7 @@ bool CProjectFile::ReadFile(const std::string& path, DWORD maxSize, std::vector<
         ::close(fd);
         return false;
     }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     if (static_cast<unsigned long long>(st.st_size) > maxSize) {
         error = "cannot read " + path + ": larger than " + std::to_string(maxSize) + " bytes";
         ::close(fd);
@@ -165,9 +169,34 @@ bool CProjectFile::WriteFileAtomically(const std::string& linkOrPath, const BYTE
 {
     // A link stays a link: the file it points to is the one replaced.
     const std::string path = LinkTarget(linkOrPath);
-    std::string temp = path + ".XXXXXX";
+    // Only a regular file the user may write, or a new name, is replaced: the rename would
+    // otherwise swap a device, a FIFO or a read-only file for a plain file.
+    struct stat st;
+    if (::lstat(path.c_str(), &st) == 0) {
+        if (S_ISLNK(st.st_mode)) {
+            error = "will not write " + path + ": it is a link to a missing file";
+            return false;
+        }
+        if (!S_ISREG(st.st_mode)) {
+            error = "will not write " + path + ": not a regular file";
+            return false;
+        }
+        if (::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0) {
+            error = SystemError("will not write", path);
+            return false;
+        }
+        // Marked read-only for everyone: kept even from a user the system would let write it.
+        if ((st.st_mode & 0222) == 0) {
+            error = "will not write " + path + ": the file is read-only";
+            return false;
+        }
+    }
+    // Leftovers of a write that was killed before its rename go first; the new temporary name
+    // carries this process's ID so that a later run can tell it is stale in turn.
+    COMMON_EX::RemoveStaleTemporaries(path);
+    const std::string temp = COMMON_EX::TemporaryNameFor(path);
     const mode_t mode = TargetMode(path);
-    const int fd = ::mkstemp(&temp[0]);
+    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
     if (fd < 0) {
         error = SystemError("cannot write", path);
         return false;

@@ -59,11 +59,21 @@ size_t NestingDepth(const std::string& json, size_t limit)
 
 bool CProjectJson::Export(const std::vector<BYTE>& file, std::string& json, std::string& error)
 {
+    return Decode(file, true, json, error);
+}
+
+bool CProjectJson::Describe(const std::vector<BYTE>& file, std::string& json, std::string& error)
+{
+    return Decode(file, false, json, error);
+}
+
+bool CProjectJson::Decode(const std::vector<BYTE>& file, bool exact, std::string& json, std::string& error)
+{
     if (!LoadsAsProject(file, error))
         return false;
     return Convert(error, [&] {
         const Json form = DecodeProjectFile(file.data(), static_cast<DWORD>(file.size()));
-        const std::vector<BYTE> again = EncodeProjectFile(form);
+        const std::vector<BYTE> again = exact ? EncodeProjectFile(form) : file;
         if (again != file) {
             size_t at = 0;
             while (at < again.size() && at < file.size() && again[at] == file[at])

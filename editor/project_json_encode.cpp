@@ -11,6 +11,7 @@
 #include "controls/screen_base.h"
 #include "devices/device_base.h"
 #include "devices/device_collection.h"
+#include "devices/plc_collection.h"
 #include "editor/project.h"
 
 #include <climits>
@@ -85,7 +86,10 @@ bool ApplyValue(CAttributeBase* attribute, const Json& value, const std::string&
     }
 }
 
-CAttributeBase* FindAttribute(CControlBase& control, const std::string& gbkName)
+// Calls visit for each attribute of the control's six groups in record order until it returns true;
+// returns that attribute, or null.
+template <typename Visit>
+CAttributeBase* EachAttribute(CControlBase& control, Visit visit)
 {
     for (CAttrList* list : {static_cast<CAttrList*>(control.GetHideAtttribute()),
                             static_cast<CAttrList*>(control.GetLayoutAtttribute()),
@@ -95,10 +99,27 @@ CAttributeBase* FindAttribute(CControlBase& control, const std::string& gbkName)
                             static_cast<CAttrList*>(control.GetOtherAtttribute())}) {
         list->StartGetAttribute();
         while (CAttributeBase* attribute = list->GetNextAttribute())
-            if (gbkName == attribute->GetAttributeName())
+            if (visit(attribute))
                 return attribute;
     }
     return nullptr;
+}
+
+CAttributeBase* FindAttribute(CControlBase& control, const std::string& gbkName)
+{
+    return EachAttribute(control, [&](CAttributeBase* attribute) { return gbkName == attribute->GetAttributeName(); });
+}
+
+// The names "set" accepts for the control (its named attributes), quoted, in record order.
+std::string AttributeNames(CControlBase& control, const std::string& where)
+{
+    std::string names;
+    EachAttribute(control, [&](CAttributeBase* attribute) {
+        if (*attribute->GetAttributeName())
+            names += (names.empty() ? "\"" : ", \"") + GbkToJsonText(attribute->GetAttributeName(), where) + "\"";
+        return false;
+    });
+    return names;
 }
 
 class CEncoder {
@@ -140,13 +161,24 @@ private:
             Serial(*json, serial, Child(where, "serial"));
 
         std::vector<BYTE> record;
-        if (plc.is_string()) {
-            const std::string model = JsonTextToGbk(Member(device, "model", where), Child(where, "model"));
-            const std::string plcName = JsonTextToGbk(plc, Child(where, "plc"));
-            m_pDevice.reset(CProject::CreateDevice(model.c_str(), plcName.c_str(), &serial));
+        if (plc.is_string() || plc.is_number_unsigned()) {
+            // Short: catalogue names, or catalogue IDs.
+            const std::string model = CatalogueKey(Member(device, "model", where), Child(where, "model"));
+            const std::string plcKey = CatalogueKey(plc, Child(where, "plc"));
+            const char* modelName = CDeviceCollection::GetInstance()->NameOf(model.c_str());
+            const char* plcName = CPLCCollection::GetInstance()->NameOf(plcKey.c_str());
+            if (!modelName)
+                Fail(Child(where, "model"), "the catalogue has no panel model \"" + GbkToJsonText(model, where) +
+                                                "\"; it has " +
+                                                GbkToJsonText(CDeviceCollection::GetInstance()->ListRows(), where));
+            if (!plcName)
+                Fail(Child(where, "plc"), "the catalogue has no PLC protocol \"" + GbkToJsonText(plcKey, where) +
+                                              "\"; it has " +
+                                              GbkToJsonText(CPLCCollection::GetInstance()->ListRows(), where));
+            m_pDevice.reset(CProject::CreateDevice(modelName, plcName, &serial));
             if (!m_pDevice)
-                Fail(where, "the catalogues have no panel model \"" + Text(device["model"], where) +
-                                "\" with the PLC \"" + Text(plc, where) + "\"");
+                Fail(where, "the catalogues have no panel model \"" + GbkToJsonText(modelName, where) +
+                                "\" with the PLC \"" + GbkToJsonText(plcName, where) + "\"");
             record.resize(m_pDevice->Save(nullptr, 0));
             m_pDevice->Save(record.data(), static_cast<DWORD>(record.size()));
         } else {
@@ -159,6 +191,14 @@ private:
                                 " is not a panel model and protocol the editor knows");
         }
         m_out.Append(record.data(), record.size());
+    }
+
+    // A catalogue name (GBK) or an ID written as a number, as text for CCatalogue::NameOf.
+    static std::string CatalogueKey(const Json& value, const std::string& where)
+    {
+        if (value.is_number_unsigned())
+            return std::to_string(Integer(value, 0, U32_MAX, where));
+        return JsonTextToGbk(value, where);
     }
 
     static void Serial(const Json& json, CHADEXSerialAttri& serial, const std::string& where)
@@ -299,7 +339,8 @@ private:
                 const std::string at = Child(setAt, entry.key().c_str());
                 CAttributeBase* attribute = FindAttribute(*made, JsonTextToGbk(Json(entry.key()), at));
                 if (!attribute)
-                    Fail(at, std::string("a ") + ControlKindKey(type) + " has no attribute of that name");
+                    Fail(at, std::string("a ") + ControlKindKey(type) + " has no attribute of that name; it has " +
+                                 AttributeNames(*made, at));
                 if (!ApplyValue(attribute, entry.value(), at))
                     Fail(at, "the control refused " + entry.value().dump());
             }
