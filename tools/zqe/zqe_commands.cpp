@@ -101,7 +101,8 @@ private:
         return true;
     }
 
-    // Checked before any work: the output may be written, and is none of the inputs.
+    // Checked before any work: the output may be written, and is none of the inputs (new has
+    // no input: its operand is the output).
     bool CheckOutput(const std::string& output)
     {
         std::string error;
@@ -109,7 +110,7 @@ private:
             Fail(error);
             return false;
         }
-        if (ZQ_CLI::IsSameFile(Operand(), output)) {
+        if (m_args.command != "new" && ZQ_CLI::IsSameFile(Operand(), output)) {
             Fail("will not write '" + output + "': it is the input " + Operand() + " itself");
             return false;
         }

@@ -60,13 +60,15 @@ Json ValueOf(CAttributeBase& attribute, const std::string& where)
     }
 }
 
-Json ShortControl(CControlBase& control, CScreenBase& screen, const std::string& where)
+// `scratch` is a screen of the same panel on which the controls so far were made new, as the
+// import makes them, so the new control stands where the import would put it.
+Json ShortControl(CControlBase& control, CScreenBase& scratch, const std::string& where)
 {
     Json json;
     json["type"] = ControlKindKey(DWORD(control.GetControlType()));
     if (control.HasControlName())
         json["name"] = GbkToJsonText(control.GetControlName(), Child(where, "name"));
-    std::unique_ptr<CControlBase> fresh(CControlCreator::Create(DWORD(control.GetControlType()), &screen));
+    std::unique_ptr<CControlBase> fresh(CControlCreator::Create(DWORD(control.GetControlType()), &scratch));
     Json set = Json::object();
     const std::vector<CAttributeBase*> mine = NamedAttributes(control);
     const std::vector<CAttributeBase*> theirs = fresh ? NamedAttributes(*fresh) : std::vector<CAttributeBase*>();
@@ -142,9 +144,11 @@ bool ShortProjectForm(const std::vector<BYTE>& file, std::string& json, std::str
             if (screen->GetScreenZoomRate() != CScreenBase::DEFAULT_ZOOM_RATE)
                 entry["zoom"] = screen->GetScreenZoomRate();
             Json controls = Json::array();
+            CScreenBase scratch;
+            scratch.SetDependenceDevice(project->GetDevice());
             const std::vector<CControlBase*> order = screen->GetLayoutControls();
             for (size_t i = 0; i < order.size(); ++i)
-                controls.push_back(ShortControl(*order[i], *screen, Child(where, "controls", i)));
+                controls.push_back(ShortControl(*order[i], scratch, Child(where, "controls", i)));
             entry["controls"] = std::move(controls);
             screens.push_back(std::move(entry));
         }
