@@ -81,7 +81,9 @@ bool ParseOrExit(QCommandLineParser& parser, const QStringList& arguments, int& 
     const bool parsed = parser.parse(arguments);
     // Help and version answer even beside other mistakes, as users expect of --help.
     if (parser.isSet("help")) {
-        const QString help = parser.helpText();
+        // Without an application object the parser cannot name the program in its usage line.
+        QString help = parser.helpText();
+        help.replace("<executable_name>", QString::fromStdString(g_programName));
         std::fputs(help.toLocal8Bit().constData(), stdout);
         std::fflush(stdout);
         return false;
