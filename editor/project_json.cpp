@@ -89,7 +89,15 @@ bool CProjectJson::Decode(const std::vector<BYTE>& file, bool exact, std::string
 
 bool CProjectJson::Import(const std::string& json, std::vector<BYTE>& file, std::string& error)
 {
+    std::vector<std::string> warnings;
+    return Import(json, file, error, warnings);
+}
+
+bool CProjectJson::Import(const std::string& json, std::vector<BYTE>& file, std::string& error,
+                          std::vector<std::string>& warnings)
+{
     file.clear();
+    warnings.clear();
     // The parser recurses once per level: a deeper text is refused before it is parsed.
     if (NestingDepth(json, MAX_NESTING) > MAX_NESTING) {
         error = "the text nests arrays and objects more than " + std::to_string(MAX_NESTING) +
@@ -97,7 +105,7 @@ bool CProjectJson::Import(const std::string& json, std::vector<BYTE>& file, std:
         return false;
     }
     return Convert(error, [&] {
-        std::vector<BYTE> bytes = EncodeProjectFile(Json::parse(json));
+        std::vector<BYTE> bytes = EncodeProjectFile(Json::parse(json), &warnings);
         if (bytes.size() > CProjectFile::MAX_FILE_SIZE) {
             error = "the project would take " + std::to_string(bytes.size()) +
                     " bytes; the editor opens project files of at most " +

@@ -23,6 +23,10 @@ public:
     // the text is no form, nests deeper than MAX_NESTING, describes a file above the editor's
     // size limit, or describes no project the editor opens.
     static bool Import(const std::string& json, std::vector<BYTE>& file, std::string& error);
+    // The same, giving in `warnings` what the form has that the editor would not refuse but a
+    // designer rarely means (controls that overlap), one text each.
+    static bool Import(const std::string& json, std::vector<BYTE>& file, std::string& error,
+                       std::vector<std::string>& warnings);
 
 private:
     // Export (exact: the form must give the very bytes back) and Describe.

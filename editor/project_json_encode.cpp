@@ -13,6 +13,7 @@
 #include "devices/device_collection.h"
 #include "devices/plc_collection.h"
 #include "editor/project.h"
+#include "editor/project_json_checks.h"
 
 #include <climits>
 #include <cstring>
@@ -124,6 +125,8 @@ std::string AttributeNames(CControlBase& control, const std::string& where)
 
 class CEncoder {
 public:
+    explicit CEncoder(std::vector<std::string>* warnings) : m_pWarningsOut(warnings) {}
+
     std::vector<BYTE> Project(const Json& form)
     {
         Object(form, "");
@@ -147,6 +150,8 @@ public:
         m_out.I32(OptionalInteger(form, "activeScreenIndex", -1, INT_MIN, INT_MAX, ""));
         m_out.I32(OptionalInteger(form, "nextScreenId", nextScreenID, INT_MIN, INT_MAX, ""));
         Panel(form);
+        if (m_pWarningsOut)
+            *m_pWarningsOut = std::move(m_warnings);
         return std::move(m_out.Bytes());
     }
 
@@ -282,8 +287,11 @@ private:
         CBytes controls;
         const Json* list = OptionalMember(screen, "controls");
         const size_t count = list ? Array(*list, Child(where, "controls")).size() : 0;
+        m_placed.clear();
         for (size_t i = 0; i < count; ++i)
             Control((*list)[i], i, scratch, controls, Child(where, "controls", i));
+        WarnOfOverlaps(std::move(m_placed), m_warnings);
+        m_placed.clear();
 
         m_out.U32(static_cast<DWORD>(id));
         m_out.Text(nameJson ? name : std::string());
@@ -323,7 +331,7 @@ private:
             record.U32(static_cast<DWORD>(id));
             Groups(*groups, record, Child(where, "groups"));
             record.Text(name);
-            CheckLoads(type, *groups, record.Bytes(), scratch, where);
+            CheckLoads(type, *groups, record.Bytes(), scratch, where, *this);
             out.Append(record.Bytes().data(), record.Bytes().size());
             return;
         }
@@ -345,20 +353,29 @@ private:
                     Fail(at, "the control refused " + entry.value().dump());
             }
         }
+        CheckAsTheEditorWould(*made, scratch, OptionalMember(control, "set"), where);
+        Place(*made, where);
         std::vector<BYTE> record(made->Save(nullptr, 0));
         made->Save(record.data(), static_cast<DWORD>(record.size()));
         out.Append(record.data(), record.size());
     }
 
+    void Place(CControlBase& control, const std::string& where)
+    {
+        m_placed.push_back({where, control.GetX(), control.GetY(), control.GetWidth(), control.GetHeight()});
+    }
+
     // A control given in full must load into its screen as the editor would load it; else the
     // refusal names the reason: geometry outside the panel, or groups that do not fit the kind.
     static void CheckLoads(DWORD type, const Json& groups, const std::vector<BYTE>& record, CScreenBase& scratch,
-                           const std::string& where)
+                           const std::string& where, CEncoder& encoder)
     {
         std::unique_ptr<CControlBase> check(CControlCreator::Create(type, &scratch));
         COMMON_EX::CRecordReader reader(record.data(), static_cast<DWORD>(record.size()));
-        if (check && check->LoadRecord(reader))
+        if (check && check->LoadRecord(reader)) {
+            encoder.Place(*check, where);
             return;
+        }
         // The layout group's values by name, as the form gave them.
         long long x = 0, y = 0, width = 0, height = 0;
         const std::pair<const char*, long long*> layout[] = {{"X", &x}, {"Y", &y}, {"宽度", &width}, {"高度", &height}};
@@ -491,13 +508,16 @@ private:
 
     CBytes m_out;
     std::unique_ptr<CDeviceBase> m_pDevice;
+    std::vector<PLACED> m_placed; // the controls of the screen being written
+    std::vector<std::string> m_warnings;
+    std::vector<std::string>* m_pWarningsOut;
 };
 
 } // namespace
 
-std::vector<BYTE> EncodeProjectFile(const Json& form)
+std::vector<BYTE> EncodeProjectFile(const Json& form, std::vector<std::string>* warnings)
 {
-    return CEncoder().Project(form);
+    return CEncoder(warnings).Project(form);
 }
 
 } // namespace PROJECT_JSON

@@ -241,8 +241,11 @@ private:
         std::string error;
         if (!CheckOutput(output) || !ReadInput(Operand(), MAX_JSON_FILE, text))
             return EXIT_FAILED;
-        if (!CProjectJson::Import(std::string(text.begin(), text.end()), file, error))
+        std::vector<std::string> warnings;
+        if (!CProjectJson::Import(std::string(text.begin(), text.end()), file, error, warnings))
             return Fail(Operand() + ": " + error);
+        for (const std::string& warning : warnings)
+            m_err << ZQ_CLI::ProgramName() << ": warning: " << Operand() << ": " << warning << "\n";
         return Write(output, file.data(), file.size());
     }
 
