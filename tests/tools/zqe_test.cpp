@@ -1,4 +1,4 @@
-#include "tools/zqe/zqe_commands.h"
+#include "tools/zqe_run.h"
 
 #include "comkit/gbk.h"
 #include "comkit/test_temp_dir.h"
@@ -12,20 +12,7 @@
 
 namespace {
 
-const char* const PLC = "MODBUS自由协议";
-
-struct RESULT {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-RESULT Zqe(std::vector<std::string> args)
-{
-    std::ostringstream out, err;
-    const int status = RunZqe(args, out, err);
-    return {status, out.str(), err.str()};
-}
+using namespace ZQE_TEST;
 
 // A failure: status 1 (2 for a wrong command line), a message on stderr naming `text`, nothing
 // on stdout.

@@ -1,7 +1,7 @@
 // zqe as a user meets it: help and usage errors, safe output paths, standard input and output,
 // telling projects and images apart, image formats, names shown safely, catalogue names and IDs,
 // the short form, leftover temporary files, and the tutorial of docs/zqe.md run as written.
-#include "tools/zqe/zqe_commands.h"
+#include "tools/zqe_run.h"
 
 #include "comkit/test_temp_dir.h"
 #include <nlohmann/json.hpp>
@@ -20,21 +20,7 @@
 
 namespace {
 
-const char* const PLC = "MODBUS自由协议";
-
-struct RESULT {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-RESULT Zqe(std::vector<std::string> args, const std::string& input = std::string())
-{
-    std::istringstream in(input);
-    std::ostringstream out, err;
-    const int status = RunZqe(args, in, out, err);
-    return {status, out.str(), err.str()};
-}
+using namespace ZQE_TEST;
 
 bool Has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
