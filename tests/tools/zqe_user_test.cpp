@@ -3,7 +3,9 @@
 // the short form, leftover temporary files, and the tutorial of docs/zqe.md run as written.
 #include "tools/zqe_run.h"
 
+#include "comkit/module_path.h"
 #include "comkit/test_temp_dir.h"
+#include "devices/plc_collection.h"
 #include <nlohmann/json.hpp>
 
 #include <QImage>
@@ -144,6 +146,23 @@ TEST_F(ZqeUser, ProjectsAndImagesAreToldApartAndRenderWritesTheNamedFormat)
     EXPECT_FALSE(std::filesystem::exists(File("p.foo")));
 }
 
+TEST_F(ZqeUser, InfoReadsEveryProjectTheEditorOpensExportOnlyWhatItCarriesExactly)
+{
+    // The baud rate written as "038400": the editor opens it, the JSON form would write "38400".
+    std::string file = CTestTempDir::ReadBytes(Project());
+    const size_t baud = 50 + 12 + 10;
+    ASSERT_EQ(file.substr(baud, 6), std::string("38400\0", 6));
+    file.replace(baud, 6, "038400");
+    CTestTempDir::WriteBytes(File("odd.ZQE"), file);
+    RESULT r = Zqe({"info", File("odd.ZQE")});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(Has(r.out, "38400 baud")) << r.out;
+    r = Zqe({"export", File("odd.ZQE")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(Has(r.err, "bytes the JSON form does not carry (first difference at byte 72)")) << r.err;
+    EXPECT_TRUE(r.out.empty());
+}
+
 TEST_F(ZqeUser, NamesAreShownSafelyAndCataloguesAnswerWithTheirEntries)
 {
     RESULT r;
@@ -171,6 +190,22 @@ TEST_F(ZqeUser, NamesAreShownSafelyAndCataloguesAnswerWithTheirEntries)
     r = Zqe({"import", File("attr.json"), "-o", File("attr.ZQE")});
     EXPECT_EQ(r.status, 1);
     EXPECT_TRUE(Has(r.err, "a lamp has no attribute of that name; it has \"") && Has(r.err, "\"X\", \"Y\"")) << r.err;
+}
+
+TEST_F(ZqeUser, DamagedCatalogueNumbersAreBoundedAndNamed)
+{
+    std::string plc = CTestTempDir::ReadBytes(COMMON_EX::GetProgramFilePath(CPLCCollection::FILE_NAME));
+    const size_t count = plc.find("Register_Count=");
+    ASSERT_NE(count, std::string::npos);
+    plc.replace(count, plc.find('\n', count) - count, "Register_Count=2147483647");
+    CTestTempDir::WriteBytes(File(CPLCCollection::FILE_NAME), plc);
+    CPLCCollection::GetInstance()->ReadCatalogue(File(CPLCCollection::FILE_NAME).c_str());
+    const RESULT r = Zqe({"new", "--device", "QMX200", "--plc", PLC, File("d.ZQE")});
+    CPLCCollection::GetInstance()->ReadCatalogue(COMMON_EX::GetProgramFilePath(CPLCCollection::FILE_NAME).c_str());
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(Has(r.err, "zqe: warning: " + File(CPLCCollection::FILE_NAME) + ": [Physics_Item_")) << r.err;
+    EXPECT_TRUE(Has(r.err, "] Register_Count=2147483647 is beyond the largest value the formats hold, 50")) << r.err;
+    EXPECT_TRUE(Has(Zqe({"info", File("d.ZQE")}).out, "Register kinds: 50"));
 }
 
 TEST_F(ZqeUser, ShortExportWritesOnlyWhatDiffersAndImportsBack)
