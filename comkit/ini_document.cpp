@@ -1,6 +1,7 @@
 #include "comkit/ini_document.h"
 
-#include <atomic>
+#include "comkit/temp_files.h"
+
 #include <cerrno>
 #include <climits>
 #include <cstdio>
@@ -161,12 +162,13 @@ bool CIniDocument::Write(const char* path) const
     if (keepMode && faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0)
         return false;
 
-    // A new file gets 0666 less the umask from open(); a rewritten one keeps its mode.
-    static std::atomic<unsigned> counter{0};
+    // A new file gets 0666 less the umask from open(); a rewritten one keeps its mode. What a
+    // killed write left beside the file goes first.
+    COMMON_EX::RemoveStaleTemporaries(target);
     std::string temp;
     int fd = -1;
     for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
-        temp = target + "." + std::to_string(getpid()) + "." + std::to_string(++counter) + ".tmp";
+        temp = COMMON_EX::TemporaryNameFor(target);
         fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0 && errno != EEXIST)
             return false;
