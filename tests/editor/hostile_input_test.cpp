@@ -5,7 +5,10 @@
 
 #include "controls/attr_groups.h"
 #include "controls/control_register.h"
+#include "comkit/test_temp_dir.h"
 #include "editor/project_json.h"
+
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <random>
@@ -142,4 +145,19 @@ TEST(HostileInput, DrawOrderMatchesTheExchangeOfLevelsWithAndWithoutTies)
                     std::swap(expected[p], expected[q]);
         EXPECT_EQ(CScreenBase::DrawOrderByLevel(controls), expected) << levels;
     }
+}
+
+TEST(HostileInput, OpeningAFifoNeverWaitsForAWriter)
+{
+    CTestTempDir dir;
+    const std::string fifo = dir.File("project.ZQE");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    std::string error;
+    // Before, open() itself waited for a writer that never comes.
+    EXPECT_EQ(std::unique_ptr<CProject>(CProjectFile::Open(fifo, error)), nullptr);
+    EXPECT_NE(error.find("not a regular file"), std::string::npos) << error;
+    // Nor is a FIFO replaced by a save.
+    auto project = NewProject();
+    EXPECT_FALSE(CProjectFile::Save(fifo, *project, error));
+    EXPECT_NE(error.find("not a regular file"), std::string::npos) << error;
 }
