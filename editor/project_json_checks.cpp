@@ -68,6 +68,22 @@ void CheckAddress(CControlBase& control, CScreenBase& screen, const char* attrib
 
 } // namespace
 
+std::vector<CAttributeBase*> AttributesOf(CControlBase& control)
+{
+    std::vector<CAttributeBase*> attributes;
+    for (CAttrList* list : {static_cast<CAttrList*>(control.GetHideAtttribute()),
+                            static_cast<CAttrList*>(control.GetLayoutAtttribute()),
+                            static_cast<CAttrList*>(control.GetDisplayAtttribute()),
+                            static_cast<CAttrList*>(control.GetCustomAtttribute()),
+                            static_cast<CAttrList*>(control.GetDataAtttribute()),
+                            static_cast<CAttrList*>(control.GetOtherAtttribute())}) {
+        list->StartGetAttribute();
+        while (CAttributeBase* attribute = list->GetNextAttribute())
+            attributes.push_back(attribute);
+    }
+    return attributes;
+}
+
 void CheckAsTheEditorWould(CControlBase& control, CScreenBase& screen, const Json* set, const std::string& where)
 {
     // Only values the entry gives are checked: a new control's own defaults pass as the editor

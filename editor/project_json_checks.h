@@ -7,10 +7,15 @@
 #include <string>
 #include <vector>
 
+class CAttributeBase;
 class CControlBase;
 class CScreenBase;
 
 namespace PROJECT_JSON {
+
+// The attributes of the control's six groups in record order (hidden, layout, display, custom,
+// data, other), named or not.
+std::vector<CAttributeBase*> AttributesOf(CControlBase& control);
 
 // Throws FORM_ERROR (at `where`) when the control, with every value of `set` (its "set" object, or
 // null) applied, holds in a value `set` gives what its fields refuse: a register or coil address outside its kind's range or, for an octal kind

@@ -87,39 +87,21 @@ bool ApplyValue(CAttributeBase* attribute, const Json& value, const std::string&
     }
 }
 
-// Calls visit for each attribute of the control's six groups in record order until it returns true;
-// returns that attribute, or null.
-template <typename Visit>
-CAttributeBase* EachAttribute(CControlBase& control, Visit visit)
-{
-    for (CAttrList* list : {static_cast<CAttrList*>(control.GetHideAtttribute()),
-                            static_cast<CAttrList*>(control.GetLayoutAtttribute()),
-                            static_cast<CAttrList*>(control.GetDisplayAtttribute()),
-                            static_cast<CAttrList*>(control.GetCustomAtttribute()),
-                            static_cast<CAttrList*>(control.GetDataAtttribute()),
-                            static_cast<CAttrList*>(control.GetOtherAtttribute())}) {
-        list->StartGetAttribute();
-        while (CAttributeBase* attribute = list->GetNextAttribute())
-            if (visit(attribute))
-                return attribute;
-    }
-    return nullptr;
-}
-
 CAttributeBase* FindAttribute(CControlBase& control, const std::string& gbkName)
 {
-    return EachAttribute(control, [&](CAttributeBase* attribute) { return gbkName == attribute->GetAttributeName(); });
+    for (CAttributeBase* attribute : AttributesOf(control))
+        if (gbkName == attribute->GetAttributeName())
+            return attribute;
+    return nullptr;
 }
 
 // The names "set" accepts for the control (its named attributes), quoted, in record order.
 std::string AttributeNames(CControlBase& control, const std::string& where)
 {
     std::string names;
-    EachAttribute(control, [&](CAttributeBase* attribute) {
+    for (CAttributeBase* attribute : AttributesOf(control))
         if (*attribute->GetAttributeName())
             names += (names.empty() ? "\"" : ", \"") + GbkToJsonText(attribute->GetAttributeName(), where) + "\"";
-        return false;
-    });
     return names;
 }
 

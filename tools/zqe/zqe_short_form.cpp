@@ -2,6 +2,7 @@
 #include "tools/zqe/zqe_short_form.h"
 
 #include "comkit/serial_attri.h"
+#include "controls/attr_groups.h"
 #include "controls/attribute_base.h"
 #include "controls/control_base.h"
 #include "controls/control_creator.h"
@@ -11,6 +12,7 @@
 #include "devices/plc_collection.h"
 #include "editor/project.h"
 #include "editor/project_file.h"
+#include "editor/project_json_checks.h"
 #include "editor/project_json_form.h"
 
 #include <algorithm>
@@ -21,25 +23,21 @@ using COM_HARDWARE_ATTRIBUTES_EX::CHADEXSerialAttri;
 
 namespace {
 
+// The named attributes in the order the import should set them: geometry last, sizes before
+// positions, so that each value fits when it is set.
 std::vector<CAttributeBase*> NamedAttributes(CControlBase& control)
 {
     std::vector<CAttributeBase*> named;
-    for (CAttrList* list : {static_cast<CAttrList*>(control.GetHideAtttribute()),
-                            static_cast<CAttrList*>(control.GetDisplayAtttribute()),
-                            static_cast<CAttrList*>(control.GetCustomAtttribute()),
-                            static_cast<CAttrList*>(control.GetDataAtttribute()),
-                            static_cast<CAttrList*>(control.GetOtherAtttribute()),
-                            static_cast<CAttrList*>(control.GetLayoutAtttribute())}) {
-        list->StartGetAttribute();
-        while (CAttributeBase* attribute = list->GetNextAttribute())
-            if (*attribute->GetAttributeName())
-                named.push_back(attribute);
-    }
-    // Sizes before positions, so that each value fits when the import sets it.
-    std::stable_partition(named.begin(), named.end(), [](CAttributeBase* a) {
-        const std::string name = a->GetAttributeName();
-        return name != "X" && name != "Y";
-    });
+    for (CAttributeBase* attribute : AttributesOf(control))
+        if (*attribute->GetAttributeName())
+            named.push_back(attribute);
+    const CLayoutAttributes* layout = control.GetLayoutAtttribute();
+    const auto position = [&](CAttributeBase* a) { return a == layout->GetXAttribute() || a == layout->GetYAttribute(); };
+    const auto geometry = [&](CAttributeBase* a) {
+        return position(a) || a == layout->GetWidthAttribute() || a == layout->GetHeightAttribute();
+    };
+    const auto sizes = std::stable_partition(named.begin(), named.end(), [&](CAttributeBase* a) { return !geometry(a); });
+    std::stable_partition(sizes, named.end(), [&](CAttributeBase* a) { return !position(a); });
     return named;
 }
 
