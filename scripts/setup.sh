@@ -11,7 +11,7 @@ PACKAGES=(
   srecord python3 python3-pyftpdlib
   libmodbus-dev
   clang libclang-rt-14-dev
-  help2man
+  help2man bash-completion
 )
 
 missing=()
