@@ -219,6 +219,15 @@ TEST_F(ZqeUser, ShortExportWritesOnlyWhatDiffersAndImportsBack)
     CTestTempDir::WriteBytes(File("short.json"), r.out);
     ASSERT_EQ(Zqe({"import", File("short.json"), "-o", File("again.ZQE")}).status, 0);
     EXPECT_TRUE(CTestTempDir::ReadBytes(File("again.ZQE")) == CTestTempDir::ReadBytes(project));
+
+    // A kind the editor cannot place has no short entry: refused rather than dropped.
+    std::string full = Zqe({"export", project}).out;
+    full.replace(full.find("\"type\": \"register\""), 18, "\"type\": \"picture\"");
+    CTestTempDir::WriteBytes(File("picture.json"), full);
+    ASSERT_EQ(Zqe({"import", File("picture.json"), "-o", File("picture.ZQE")}).status, 0);
+    const RESULT refused = Zqe({"export", "--short", File("picture.ZQE")});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_TRUE(Has(refused.err, "a picture cannot be written as a short entry")) << refused.err;
 }
 
 TEST_F(ZqeUser, StaleTemporaryFilesOfAKilledRunAreRemoved)

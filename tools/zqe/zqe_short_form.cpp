@@ -62,6 +62,12 @@ Json ValueOf(CAttributeBase& attribute, const std::string& where)
 // import makes them, so the new control stands where the import would put it.
 Json ShortControl(CControlBase& control, CScreenBase& scratch, const std::string& where)
 {
+    // A short entry is made as the editor's insert command makes a control: kinds it cannot
+    // place would not come back.
+    if (control.GetControlType() > CControlBase::CONTROL_FUNCTION)
+        Fail(where, std::string("a ") + ControlKindKey(DWORD(control.GetControlType())) +
+                        " cannot be written as a short entry (the editor cannot place one); export without "
+                        "--short writes it in full");
     Json json;
     json["type"] = ControlKindKey(DWORD(control.GetControlType()));
     if (control.HasControlName())

@@ -11,5 +11,6 @@
 // draw order, serial, screen and panel settings only where they differ from a new project's.
 // Importing it gives the same screens, controls and values; unnamed (hidden) attributes, control
 // IDs of a form that numbered them differently, and catalogue data stored in the file are not
-// carried. False with the reason when the bytes are no project the editor opens.
+// carried. False with the reason when the bytes are no project the editor opens, or hold a
+// control of a kind the editor cannot place (kinds 5-8), which no short entry can make.
 bool ShortProjectForm(const std::vector<BYTE>& file, std::string& json, std::string& error);
