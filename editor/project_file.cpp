@@ -1,6 +1,6 @@
 #include "editor/project_file.h"
 
-#include "comkit/temp_files.h"
+#include "comkit/replace_file.h"
 #include "editor/editor_strings.h"
 #include "editor/project.h"
 
@@ -27,32 +27,6 @@ std::string SystemError(const char* what, const std::string& path)
 std::string DamagedText()
 {
     return CEditorStrings::Get(CEditorStrings::IDS_PROJECT_DAMAGED);
-}
-
-bool WriteAll(int fd, const BYTE* data, size_t size)
-{
-    while (size > 0) {
-        const ssize_t n = ::write(fd, data, size);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        data += n;
-        size -= static_cast<size_t>(n);
-    }
-    return true;
-}
-
-// Mode for the new file: the old file's, or what a plain create would give.
-mode_t TargetMode(const std::string& path)
-{
-    struct stat st;
-    if (::stat(path.c_str(), &st) == 0)
-        return st.st_mode & 07777;
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
 }
 
 // The file a symbolic link leads to; any other path as it is.
@@ -181,40 +155,13 @@ bool CProjectFile::WriteFileAtomically(const std::string& linkOrPath, const BYTE
             error = "will not write " + path + ": not a regular file";
             return false;
         }
-        if (::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0) {
-            error = SystemError("will not write", path);
-            return false;
-        }
         // Marked read-only for everyone: kept even from a user the system would let write it.
         if ((st.st_mode & 0222) == 0) {
             error = "will not write " + path + ": the file is read-only";
             return false;
         }
     }
-    // Leftovers of a write that was killed before its rename go first; the new temporary name
-    // carries this process's ID so that a later run can tell it is stale in turn.
-    COMMON_EX::RemoveStaleTemporaries(path);
-    const std::string temp = COMMON_EX::TemporaryNameFor(path);
-    const mode_t mode = TargetMode(path);
-    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-    if (fd < 0) {
-        error = SystemError("cannot write", path);
-        return false;
-    }
-    bool ok = WriteAll(fd, data, size) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
-    if (!ok)
-        error = SystemError("cannot write", path);
-    if (::close(fd) != 0 && ok) {
-        ok = false;
-        error = SystemError("cannot write", path);
-    }
-    if (ok && ::rename(temp.c_str(), path.c_str()) != 0) {
-        ok = false;
-        error = SystemError("cannot replace", path);
-    }
-    if (!ok)
-        ::unlink(temp.c_str());
-    return ok;
+    return COMMON_EX::ReplaceFileContent(path, std::string(reinterpret_cast<const char*>(data), size), &error);
 }
 
 std::string CProjectFile::ProposeSaveName(const std::string& title)

@@ -280,22 +280,3 @@ TEST(InitSettingModule, BindsBesideTheModule)
 }
 
 } // namespace
-
-TEST_F(InitSettingTest, AWriteRemovesTheTemporaryFileOfAKilledWrite)
-{
-    // A writer killed between its temporary file and the rename leaves "<file>.<pid>.<n>.tmp".
-    pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0)
-        ::_exit(0);
-    ::waitpid(child, nullptr, 0);
-    const std::string stale = path + "." + std::to_string(child) + ".1.tmp";
-    const std::string live = path + "." + std::to_string(::getppid()) + ".1.tmp";
-    CTestTempDir::WriteBytes(stale, "[S]\nk=half");
-    CTestTempDir::WriteBytes(live, "[S]\nk=busy");
-    ASSERT_NE(store.SetValue("S", "k", "v"), 0);
-    EXPECT_EQ(Read("S", "k"), "v");
-    struct stat st {};
-    EXPECT_NE(::stat(stale.c_str(), &st), 0) << "the dead writer's file is gone";
-    EXPECT_EQ(::stat(live.c_str(), &st), 0) << "a running process's file stays";
-}
