@@ -56,7 +56,9 @@ WORD NaturalVariant(DWORD kind);
 // The whole conversion: a ".ZQE" file image (whose records have been checked to load) to its
 // form, and a form to a file image. Both throw FORM_ERROR.
 Json DecodeProjectFile(const BYTE* data, DWORD size);
-std::vector<BYTE> EncodeProjectFile(const Json& form);
+// With `warnings`, the doubts about the form that do not refuse it (overlapping controls) are
+// given there.
+std::vector<BYTE> EncodeProjectFile(const Json& form, std::vector<std::string>* warnings = nullptr);
 
 constexpr const char* FORMAT_NAME = "zqe-project";
 constexpr int FORMAT_VERSION = 1;
