@@ -2,6 +2,8 @@
 // screen, the PLC binding, drawing at the design view's zoom, copying and its record.
 #pragma once
 
+#include "controls/controls_api.h"
+
 #include "controls/attributes.h"
 
 #include "comkit/serialize.h"
@@ -18,7 +20,7 @@ namespace COM_GUI_EX {
 class CGUIEXDC;
 }
 
-class CControlBase : public COM_INTERFACE_EX::ISerialize, public COM_INTERFACE_EX::ICompile {
+class CONTROLS_API CControlBase : public COM_INTERFACE_EX::ISerialize, public COM_INTERFACE_EX::ICompile {
 public:
     // Stored in the records; 1 and 7 are the static kinds, the others parameter controls.
     enum ControlsType {

@@ -12,6 +12,8 @@
 // - PLC kind collections use DWORD (32-bit) value arrays, as the panel model does.
 #pragma once
 
+#include "controls/controls_api.h"
+
 #include "comkit/record_io.h"
 #include "comkit/serialize.h"
 #include "comkit/types.h"
@@ -30,7 +32,7 @@ namespace COM_GUI_EX {
 class CGUIEXDC;
 }
 
-class CScreenBase : public COM_INTERFACE_EX::ISerialize, public COM_INTERFACE_EX::ICompile {
+class CONTROLS_API CScreenBase : public COM_INTERFACE_EX::ISerialize, public COM_INTERFACE_EX::ICompile {
 public:
     // Pixel lookups installed by the editor; each returns non-zero when it filled the buffer.
     // ASCII: 16-byte glyph (12 rows used, one byte per row, bit 7 = column 0).

@@ -3,6 +3,8 @@
 // a ".ZQE" file image and compiles itself into the download image.
 #pragma once
 
+#include "editor/editor_api.h"
+
 #include "comkit/serial_attri.h"
 #include "comkit/serialize.h"
 
@@ -15,7 +17,7 @@ class CScreensList;
 
 // File image: 50-byte header, device record, screens-list record, backlight delay (u16), change
 // marker (u32), four function pages (i32), little-endian; 72 + D + L bytes in all.
-class CProject : public COM_INTERFACE_EX::ISerialize, public COM_INTERFACE_EX::ICompile {
+class EDITOR_API CProject : public COM_INTERFACE_EX::ISerialize, public COM_INTERFACE_EX::ICompile {
 public:
     enum : DWORD {
         HEADER_SIZE = 50,

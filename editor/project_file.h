@@ -2,6 +2,8 @@
 // destroying the user's file, and the save-name rules of the save command.
 #pragma once
 
+#include "editor/editor_api.h"
+
 #include "comkit/types.h"
 
 #include <string>
@@ -9,7 +11,7 @@
 
 class CProject;
 
-class CProjectFile {
+class EDITOR_API CProjectFile {
 public:
     // Files larger than this are no project the editor can make; they are refused unread.
     static constexpr DWORD MAX_FILE_SIZE = 64u << 20;

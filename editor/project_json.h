@@ -2,12 +2,14 @@
 // that converts back to the very same bytes.
 #pragma once
 
+#include "editor/editor_api.h"
+
 #include "comkit/types.h"
 
 #include <string>
 #include <vector>
 
-class CProjectJson {
+class EDITOR_API CProjectJson {
 public:
     // The form of a project file's bytes (UTF-8, indented, ending in a newline). Refused with the
     // reason in `error` when the bytes are no project the editor opens, or hold something the
