@@ -180,8 +180,9 @@ void CDataAttributes::CreateAttributes()
 
 bool CDataAttributes::BindAttributes()
 {
-    return BindAt(m_pPLCStation, 0) && BindAt(m_pRegister, 1) && BindAt(m_pRegisterAddr, 2) &&
-           BindAt(m_pCoil, 3) && BindAt(m_pCoilAddr, 4);
+    return BindAt(m_pPLCStation, POS_PLC_STATION) && BindAt(m_pRegister, POS_REGISTER) &&
+           BindAt(m_pRegisterAddr, POS_REGISTER_ADDR) && BindAt(m_pCoil, POS_COIL) &&
+           BindAt(m_pCoilAddr, POS_COIL_ADDR);
 }
 
 CAttrList* CDataAttributes::Clone(CControlBase* owner) const

@@ -130,6 +130,10 @@ public:
     static const char* const ATTR_COIL_ADDR_NAME;          // "线圈地址"
     static const char* const ATTR_COIL_ADDR_REAL_NAME;     // "线圈MODBUS"
 
+    // Positions of the common data attributes, appended in this order by CreateAttributes; a
+    // kind appends its own from POS_KIND_FIRST on.
+    enum Position { POS_PLC_STATION, POS_REGISTER, POS_REGISTER_ADDR, POS_COIL, POS_COIL_ADDR, POS_KIND_FIRST };
+
     explicit CDataAttributes(CControlBase* parent);
     CAttrList* Clone(CControlBase* owner) const override;
 

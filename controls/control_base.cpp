@@ -6,6 +6,7 @@
 #include "controls/screen_base.h"
 
 #include <array>
+#include <cassert>
 #include <cstdio>
 #include <utility>
 
@@ -15,47 +16,27 @@ using COMMON_EX::CRecordWriter;
 const char* const CControlBase::s_ControlDefFontName = "\xD0\xC2\xCB\xCE\xCC\xE5"; // 新宋体
 const double CControlBase::s_ControlDefFontSize = 9.0;
 
-// The six groups in record order, owned while a load builds them.
-struct CControlBase::Groups {
-    CHideAttributes* hide;
-    CLayoutAttributes* layout;
-    CDisplayAttributes* display;
-    CCustomAttributes* custom;
-    CDataAttributes* data;
-    COtherAttributes* other;
+CControlBase::Groups CControlBase::NewGroups(CControlBase* parent)
+{
+    return {std::make_unique<CHideAttributes>(parent),    std::make_unique<CLayoutAttributes>(parent),
+            std::make_unique<CDisplayAttributes>(parent), std::make_unique<CCustomAttributes>(parent),
+            std::make_unique<CDataAttributes>(parent),    std::make_unique<COtherAttributes>(parent)};
+}
 
-    explicit Groups(CControlBase* parent)
-        : hide(new CHideAttributes(parent)), layout(new CLayoutAttributes(parent)),
-          display(new CDisplayAttributes(parent)), custom(new CCustomAttributes(parent)),
-          data(new CDataAttributes(parent)), other(new COtherAttributes(parent))
-    {
-    }
-    ~Groups()
-    {
-        delete hide;
-        delete layout;
-        delete display;
-        delete custom;
-        delete data;
-        delete other;
-    }
-    Groups(const Groups&) = delete;
-    Groups& operator=(const Groups&) = delete;
-
-    bool Load(CRecordReader& reader)
-    {
-        for (CAttrList* list : std::array<CAttrList*, 6>{hide, layout, display, custom, data, other})
-            if (!list->LoadRecord(reader))
-                return false;
-        return true;
-    }
-};
+bool CControlBase::LoadGroups(Groups& groups, CRecordReader& reader)
+{
+    for (CAttrList* list : std::array<CAttrList*, 6>{groups.hide.get(), groups.layout.get(), groups.display.get(),
+                                                      groups.custom.get(), groups.data.get(), groups.other.get()})
+        if (!list->LoadRecord(reader))
+            return false;
+    return true;
+}
 
 CControlBase::CControlBase(CScreenBase* screen)
-    : m_pScreen(screen), m_pHide(new CHideAttributes(this)), m_pLayout(new CLayoutAttributes(this)),
-      m_pDisplay(new CDisplayAttributes(this)), m_pCustom(new CCustomAttributes(this)),
-      m_pData(new CDataAttributes(this)), m_pOther(new COtherAttributes(this))
+    : m_pScreen(screen)
 {
+    Groups groups = NewGroups(this);
+    SwapGroups(groups);
     int x = 0, y = 0;
     m_pScreen->GetControlDefPos(x, y);
     CControlBase::BindAttributes();
@@ -64,15 +45,11 @@ CControlBase::CControlBase(CScreenBase* screen)
     FillDataFromScreen();
 }
 
-CControlBase::~CControlBase()
-{
-    for (CAttrList* list : AllGroups())
-        delete list;
-}
+CControlBase::~CControlBase() = default;
 
 std::array<CAttrList*, 6> CControlBase::AllGroups() const
 {
-    return {m_pHide, m_pLayout, m_pDisplay, m_pCustom, m_pData, m_pOther};
+    return {m_pHide.get(), m_pLayout.get(), m_pDisplay.get(), m_pCustom.get(), m_pData.get(), m_pOther.get()};
 }
 
 // ---- identity ----
@@ -180,6 +157,13 @@ void CControlBase::HeightChangedHandle(void* control, void*, const CAttrValue*)
     ControlOf(control)->InsideHeightChanged();
 }
 
+void CControlBase::AppendAttributeAt(CAttrList* group, int position, CAttributeBase* attribute)
+{
+    assert(group->GetAttributesCount() == position);
+    (void)position;
+    group->AddAtttribute(attribute);
+}
+
 bool CControlBase::BindAttributes()
 {
     m_pLayout->GetXAttribute()->SetPreValueChangeHandle(PreviousXChangeHandle);
@@ -267,13 +251,15 @@ void CControlBase::ShowCoil()
 
 // ---- copying ----
 
-CControlBase* CControlBase::Clone(CScreenBase* screen, int newID)
+CControlBase* CControlBase::Clone(CScreenBase* screen, int newID) { return CloneOwned(screen, newID).release(); }
+
+std::unique_ptr<CControlBase> CControlBase::CloneOwned(CScreenBase* screen, int newID)
 {
-    CControlBase* copy = CControlCreator::Create(m_nType, screen);
+    std::unique_ptr<CControlBase> copy(CControlCreator::Create(m_nType, screen));
     if (!copy) {
         if (!screen)
             return nullptr;
-        copy = new CControlBase(screen);
+        copy.reset(new CControlBase(screen));
         copy->m_nType = m_nType;
     }
     copy->m_uID = newID ? unsigned(screen->GetNewControlID()) : m_uID;
@@ -393,9 +379,9 @@ CControlBase::LoadResult CControlBase::LoadFields(CRecordReader& reader)
         return LOAD_REJECTED;
     // The groups load into fresh objects and replace the current ones only when the whole
     // record was read and the kind found its attributes in it.
-    Groups groups(this);
+    Groups groups = NewGroups(this);
     std::string name;
-    if (!groups.Load(reader) || !ModelText::ReadText(reader, name))
+    if (!LoadGroups(groups, reader) || !ModelText::ReadText(reader, name))
         return LOAD_CUT;
     SwapGroups(groups);
     if (!BindAttributes()) {

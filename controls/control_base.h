@@ -11,6 +11,7 @@
 #include <QRect>
 
 #include <array>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -114,12 +115,12 @@ public:
     void AdjustAddress();
 
     // ---- attribute groups ----
-    virtual CHideAttributes* GetHideAtttribute() const { return m_pHide; }
-    virtual CLayoutAttributes* GetLayoutAtttribute() const { return m_pLayout; }
-    virtual CDisplayAttributes* GetDisplayAtttribute() const { return m_pDisplay; }
-    virtual CCustomAttributes* GetCustomAtttribute() const { return m_pCustom; }
-    virtual CDataAttributes* GetDataAtttribute() const { return m_pData; }
-    virtual COtherAttributes* GetOtherAtttribute() const { return m_pOther; }
+    virtual CHideAttributes* GetHideAtttribute() const { return m_pHide.get(); }
+    virtual CLayoutAttributes* GetLayoutAtttribute() const { return m_pLayout.get(); }
+    virtual CDisplayAttributes* GetDisplayAtttribute() const { return m_pDisplay.get(); }
+    virtual CCustomAttributes* GetCustomAtttribute() const { return m_pCustom.get(); }
+    virtual CDataAttributes* GetDataAtttribute() const { return m_pData.get(); }
+    virtual COtherAttributes* GetOtherAtttribute() const { return m_pOther.get(); }
 
     // ---- compile output (the download image's tables) ----
     // Numbering across one compile; the screens list resets the counters before its passes.
@@ -164,7 +165,9 @@ public:
     // selection handles and the input-order badge.
     virtual void Draw(COM_GUI_EX::CGUIEXDC* target);
     // A control of the same class for `screen` with equal values; a new identifier from that
-    // screen when newID is non-zero; no stored name.
+    // screen when newID is non-zero; no stored name. Null when screen is null.
+    std::unique_ptr<CControlBase> CloneOwned(CScreenBase* screen, int newID);
+    // The same, owned by the caller.
     virtual CControlBase* Clone(CScreenBase* screen, int newID);
     // Makes this control equal to source: identifier, name, type and values.
     virtual void CopyAttributes(CControlBase* source);
@@ -192,6 +195,16 @@ protected:
     virtual void AddCustomAtttribute(CAttributeBase* attribute) { m_pCustom->AddAtttribute(attribute); }
     virtual void AddDataAtttribute(CAttributeBase* attribute) { m_pData->AddAtttribute(attribute); }
     virtual void AddOtherAtttribute(CAttributeBase* attribute) { m_pOther->AddAtttribute(attribute); }
+    // Appends a kind's own attribute to `group` (one of this control's) at the position the kind
+    // names for it. The position must be the group's next one (checked in debug builds), so an
+    // attribute appended elsewhere cannot shift the kind's attributes without notice.
+    static void AppendAttributeAt(CAttrList* group, int position, CAttributeBase* attribute);
+    // The attribute at a named position of `group` when it is of class T, else null.
+    template <class T>
+    static T* AttributeAt(const CAttrList* group, int position)
+    {
+        return dynamic_cast<T*>(group->GetAttributeAt(position));
+    }
 
     virtual int InsidePreviousXChange(int x);
     virtual int InsidePreviousYChange(int y);
@@ -241,12 +254,22 @@ protected:
     void SetControlType(ControlsType type) { m_nType = type; }
 
 private:
-    struct Groups;
+    // The six groups in record order.
+    struct Groups {
+        std::unique_ptr<CHideAttributes> hide;
+        std::unique_ptr<CLayoutAttributes> layout;
+        std::unique_ptr<CDisplayAttributes> display;
+        std::unique_ptr<CCustomAttributes> custom;
+        std::unique_ptr<CDataAttributes> data;
+        std::unique_ptr<COtherAttributes> other;
+    };
     enum LoadResult { LOAD_OK, LOAD_CUT, LOAD_REJECTED };
     LoadResult LoadFields(COMMON_EX::CRecordReader& reader);
     std::array<CAttrList*, 6> AllGroups() const;
     void FetchPLCKinds(bool coils, std::vector<std::string>& names) const;
     void FillDataFromScreen();
+    static Groups NewGroups(CControlBase* parent);
+    static bool LoadGroups(Groups& groups, COMMON_EX::CRecordReader& reader);
     void SwapGroups(Groups& groups);
     static int ValueOf(const CAttrValue* value) { return value ? value->GetInt32() : 0; }
 
@@ -256,12 +279,12 @@ private:
     unsigned m_uID = 0;
     CScreenBase* m_pScreen;
     int m_nDrawOrderID = 0;
-    CHideAttributes* m_pHide;
-    CLayoutAttributes* m_pLayout;
-    CDisplayAttributes* m_pDisplay;
-    CCustomAttributes* m_pCustom;
-    CDataAttributes* m_pData;
-    COtherAttributes* m_pOther;
+    std::unique_ptr<CHideAttributes> m_pHide;
+    std::unique_ptr<CLayoutAttributes> m_pLayout;
+    std::unique_ptr<CDisplayAttributes> m_pDisplay;
+    std::unique_ptr<CCustomAttributes> m_pCustom;
+    std::unique_ptr<CDataAttributes> m_pData;
+    std::unique_ptr<COtherAttributes> m_pOther;
     int m_nRedraw = 0;
     int m_nOrderRedraw = 0;
     bool m_bCopyingValues = false;

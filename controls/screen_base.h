@@ -22,6 +22,7 @@
 #include <QRect>
 #include <QSize>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -271,8 +272,11 @@ public:
     // records before an unknown, cut or refused one are pasted. Returns the controls pasted.
     int PasteControlsFromData(BYTE* data, DWORD size, DWORD& pasteCount);
 
-    // Undo helpers: copies (same IDs) of the selected controls in selection order, in an array
-    // of new[]; the caller owns the array and the copies. Returns the count.
+    // Undo helpers: copies (same IDs and names) of the selected controls in selection order;
+    // empty without a selection. The default-position cursor is left alone.
+    std::vector<std::unique_ptr<CControlBase>> CopySelectedControls();
+    // The same in an array of new[] (null when there is no selection); the caller owns the array
+    // and the copies. Returns the count.
     int GetSelectedControlsCopy(int& count, CControlBase**& copies);
     // Swaps attributes between each copy and the control with its ID; returns the swaps made.
     int ModifyControls(int count, CControlBase** copies);
@@ -310,7 +314,7 @@ private:
     static void AddControlToArray(CControlBase* control, CControlBase** array, int& count, int byY);
     void EqualSpacing(bool vertical);
     // Clone with the same ID and name that leaves the default-position cursor alone.
-    CControlBase* CopyForUndo(CControlBase* control);
+    std::unique_ptr<CControlBase> CopyForUndo(CControlBase* control);
 
     // Members in the screen's declaration order.
     COM_GUI_EX::CGUIEXDC* m_pSelectedRect = nullptr;

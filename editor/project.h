@@ -11,6 +11,7 @@
 #include <list>
 #include <string>
 
+class CCompileSession;
 class CDeviceBase;
 class CScreenBase;
 class CScreensList;
@@ -124,7 +125,9 @@ public:
     void SetFunctionPage(int page, int screenNumber);
 
 private:
-    DWORD CompileImage(BYTE* buffer, DWORD size);
+    // Writes the image into a buffer of at least its size (Compile checks), through the
+    // session Compile measured it with; returns the image length.
+    DWORD CompileImage(CCompileSession& session, BYTE* buffer, DWORD size);
 
     WORD m_wBacklightDelay = BACKLIGHT_ALWAYS_ON;
     int m_nFunctionPages[FUNCTION_PAGE_COUNT] = {0, 0, 0, 0};

@@ -6,6 +6,7 @@
 
 #include "comkit/types.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -18,10 +19,10 @@ public:
 
     // Reads a project. The header is checked before any project is created; a file that fails
     // the check, or does not load to its exact length, gives the text of string 3002. Returns the
-    // new project (owned by the caller) or null with the reason in `error` (UTF-8).
-    static CProject* Open(const std::string& path, std::string& error);
+    // new project or null with the reason in `error` (UTF-8).
+    static std::unique_ptr<CProject> Open(const std::string& path, std::string& error);
     // The same from bytes already in memory (the clipboard of a drop, tests).
-    static CProject* OpenBytes(const std::vector<BYTE>& bytes, std::string& error);
+    static std::unique_ptr<CProject> OpenBytes(const std::vector<BYTE>& bytes, std::string& error);
 
     // Writes the project's file image beside `path` and renames it over the old file, so a failed
     // save leaves the old file as it was; through a symbolic link, the file it points to is
