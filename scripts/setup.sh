@@ -10,6 +10,7 @@ PACKAGES=(
   fonts-wqy-zenhei xfonts-wqy
   srecord python3 python3-pyftpdlib
   clang libclang-rt-14-dev
+  help2man
 )
 
 missing=()

@@ -1,0 +1,245 @@
+// Command-line conventions shared by every program of the suite.
+#include "tools/common/tool_cli.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#ifndef ZQ_SUITE_VERSION
+#error "ZQ_SUITE_VERSION must come from the build"
+#endif
+
+namespace ZQ_CLI {
+
+namespace {
+
+std::string g_programName = "zq";
+
+std::string Quoted(const std::string& path) { return "'" + path + "'"; }
+
+std::string FolderOf(const std::string& path)
+{
+    const std::string::size_type slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// What kind of non-regular file st describes, for messages.
+const char* KindOf(const struct stat& st)
+{
+    if (S_ISDIR(st.st_mode))
+        return "a folder";
+    if (S_ISFIFO(st.st_mode))
+        return "a FIFO";
+    if (S_ISCHR(st.st_mode) || S_ISBLK(st.st_mode))
+        return "a device";
+    if (S_ISSOCK(st.st_mode))
+        return "a socket";
+    return "not a regular file";
+}
+
+} // namespace
+
+const char* SuiteVersion() { return ZQ_SUITE_VERSION; }
+
+void SetProgramName(const char* name) { g_programName = name ? name : "zq"; }
+
+const char* ProgramName() { return g_programName.c_str(); }
+
+void PrintError(const std::string& message)
+{
+    std::fprintf(stderr, "%s: %s\n", g_programName.c_str(), message.c_str());
+    std::fflush(stderr);
+}
+
+void PrintError(const QString& message) { PrintError(message.toLocal8Bit().toStdString()); }
+
+QStringList ArgumentsOf(int argc, char** argv)
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    return arguments;
+}
+
+void AddStandardOptions(QCommandLineParser& parser, const QString& description)
+{
+    parser.setApplicationDescription(description);
+    parser.addOption(QCommandLineOption({"h", "help"}, "Show this help and exit."));
+    parser.addOption(QCommandLineOption("version", "Show the version and exit."));
+}
+
+bool ParseOrExit(QCommandLineParser& parser, const QStringList& arguments, int& exitCode)
+{
+    exitCode = EXIT_DONE;
+    const bool parsed = parser.parse(arguments);
+    // Help and version answer even beside other mistakes, as users expect of --help.
+    if (parser.isSet("help")) {
+        const QString help = parser.helpText();
+        std::fputs(help.toLocal8Bit().constData(), stdout);
+        std::fflush(stdout);
+        return false;
+    }
+    if (parser.isSet("version")) {
+        std::printf("%s %s\n", g_programName.c_str(), SuiteVersion());
+        std::fflush(stdout);
+        return false;
+    }
+    if (!parsed) {
+        PrintError(parser.errorText());
+        std::fprintf(stderr, "Try '%s --help' for more information.\n", g_programName.c_str());
+        exitCode = EXIT_USAGE;
+        return false;
+    }
+    return true;
+}
+
+bool ParseInteger(const QString& text, long long low, long long high, long long& value,
+                  const std::string& what, std::string& error)
+{
+    const std::string raw = text.toStdString();
+    const std::string range = "from " + std::to_string(low) + " to " + std::to_string(high);
+    std::string digits = raw;
+    bool negative = false;
+    if (!digits.empty() && digits[0] == '-' && low < 0) {
+        negative = true;
+        digits.erase(0, 1);
+    }
+    int base = 10;
+    if (digits.size() > 2 && digits[0] == '0' && (digits[1] == 'x' || digits[1] == 'X')) {
+        base = 16;
+        digits.erase(0, 2);
+    }
+    bool ok = !digits.empty() && digits.size() <= 20;
+    unsigned long long magnitude = 0;
+    for (char c : digits) {
+        if (!ok)
+            break;
+        int digit = -1;
+        if (c >= '0' && c <= '9')
+            digit = c - '0';
+        else if (base == 16 && c >= 'a' && c <= 'f')
+            digit = c - 'a' + 10;
+        else if (base == 16 && c >= 'A' && c <= 'F')
+            digit = c - 'A' + 10;
+        if (digit < 0 || magnitude > (~0ULL - digit) / base) {
+            ok = false;
+            break;
+        }
+        magnitude = magnitude * base + digit;
+    }
+    // Compare as magnitudes so that nothing wraps before the range check.
+    if (ok) {
+        if (negative)
+            ok = magnitude <= static_cast<unsigned long long>(-(low + 1)) + 1ULL;
+        else
+            ok = high >= 0 && magnitude <= static_cast<unsigned long long>(high);
+    }
+    if (ok) {
+        const long long number = negative ? static_cast<long long>(0ULL - magnitude) : static_cast<long long>(magnitude);
+        ok = number >= low && number <= high;
+        if (ok)
+            value = number;
+    }
+    if (!ok)
+        error = what + ": '" + raw + "' is not a whole number " + range;
+    return ok;
+}
+
+bool ParseInteger(const QString& text, int low, int high, int& value, const std::string& what,
+                  std::string& error)
+{
+    long long number = 0;
+    if (!ParseInteger(text, static_cast<long long>(low), static_cast<long long>(high), number, what, error))
+        return false;
+    value = static_cast<int>(number);
+    return true;
+}
+
+bool CheckInputFile(const std::string& path, std::string& error)
+{
+    if (path == "-")
+        return true;
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) {
+        error = "cannot open " + Quoted(path) + ": " + std::strerror(errno);
+        return false;
+    }
+    if (!S_ISREG(st.st_mode)) {
+        error = "cannot read " + Quoted(path) + ": it is " + KindOf(st) + ", not a regular file";
+        return false;
+    }
+    if (::access(path.c_str(), R_OK) != 0) {
+        error = "cannot open " + Quoted(path) + ": " + std::strerror(errno);
+        return false;
+    }
+    return true;
+}
+
+bool CheckOutputFile(const std::string& path, std::string& error)
+{
+    if (path == "-")
+        return true;
+    if (path.empty()) {
+        error = "an empty file name cannot be written";
+        return false;
+    }
+    struct stat st {};
+    if (::stat(path.c_str(), &st) == 0) {
+        if (!S_ISREG(st.st_mode)) {
+            error = "will not write " + Quoted(path) + ": it is " + KindOf(st) + ", not a regular file";
+            return false;
+        }
+        if (::access(path.c_str(), W_OK) != 0) {
+            error = "will not write " + Quoted(path) + ": " + std::strerror(errno);
+            return false;
+        }
+        return true;
+    }
+    if (errno != ENOENT) {
+        error = "cannot write " + Quoted(path) + ": " + std::strerror(errno);
+        return false;
+    }
+    struct stat lst {};
+    if (::lstat(path.c_str(), &lst) == 0) {
+        error = "will not write " + Quoted(path) + ": it is a link to a missing file";
+        return false;
+    }
+    const std::string folder = FolderOf(path);
+    if (::stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
+        error = "cannot write " + Quoted(path) + ": the folder " + Quoted(folder) + " does not exist";
+        return false;
+    }
+    if (::access(folder.c_str(), W_OK) != 0) {
+        error = "cannot write " + Quoted(path) + ": " + std::strerror(errno);
+        return false;
+    }
+    return true;
+}
+
+bool IsSameFile(const std::string& first, const std::string& second)
+{
+    if (first == "-" || second == "-")
+        return false;
+    struct stat a {}, b {};
+    return ::stat(first.c_str(), &a) == 0 && ::stat(second.c_str(), &b) == 0 && a.st_dev == b.st_dev &&
+           a.st_ino == b.st_ino;
+}
+
+bool HasDisplay()
+{
+    for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) {
+        const char* value = std::getenv(name);
+        if (value && *value)
+            return true;
+    }
+    return false;
+}
+
+} // namespace ZQ_CLI

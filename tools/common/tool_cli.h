@@ -1,0 +1,70 @@
+// Command-line conventions shared by every program of the suite: help and version, usage errors,
+// strict numbers, error lines prefixed with the program's name, input and output path checks, and
+// whether a display is there for the graphical programs.
+#pragma once
+
+#include <QCommandLineParser>
+#include <QString>
+#include <QStringList>
+
+#include <string>
+
+namespace ZQ_CLI {
+
+// Exit statuses every tool uses: 0 done, 1 the work failed, 2 the command line was wrong.
+constexpr int EXIT_DONE = 0;
+constexpr int EXIT_FAILED = 1;
+constexpr int EXIT_USAGE = 2;
+
+// The suite's version ("1.2.0"), one for every program.
+const char* SuiteVersion();
+
+// Names the running program for PrintError and the help text ("zqe"). Call first in main; needs no
+// QCoreApplication, so graphical programs can answer --help before any display is opened.
+void SetProgramName(const char* name);
+// The name given to SetProgramName, "zq" before.
+const char* ProgramName();
+
+// Writes "<program>: <message>" and a line break to standard error.
+void PrintError(const std::string& message);
+void PrintError(const QString& message);
+
+// The arguments of argv (including the program's own path at index 0) in the locale's encoding.
+QStringList ArgumentsOf(int argc, char** argv);
+
+// Adds -h/--help and --version to parser, and sets its description (one paragraph, may be empty).
+void AddStandardOptions(QCommandLineParser& parser, const QString& description);
+
+// Parses arguments (argv as ArgumentsOf gives it) with the standard options added before.
+// True when the program should go on. False when it is done: --help printed the help to standard
+// output (exitCode 0), --version printed "<program> <version>" (exitCode 0), or the command line was
+// wrong and the error went to standard error with a hint to --help (exitCode 2).
+bool ParseOrExit(QCommandLineParser& parser, const QStringList& arguments, int& exitCode);
+
+// A whole number written in decimal or with a 0x prefix in hex, within [low, high]. Refuses blanks,
+// signs where low >= 0, trailing characters and anything outside the range (no wrapping: "-4294967295"
+// is not 1). On refusal error says why, naming what (for example "--screen").
+bool ParseInteger(const QString& text, long long low, long long high, long long& value,
+                  const std::string& what, std::string& error);
+// The same for an int.
+bool ParseInteger(const QString& text, int low, int high, int& value, const std::string& what,
+                  std::string& error);
+
+// True when path ("-" is standard input, always fine) names an existing regular file that can be
+// opened for reading without blocking; otherwise error names the file and the reason ("is a FIFO,
+// not a regular file", the system's text for a missing file or a refused permission). Opens nothing.
+bool CheckInputFile(const std::string& path, std::string& error);
+
+// True when path ("-" is standard output) may be written: a new name in an existing folder, or an
+// existing regular file the user may write. Refuses folders, devices, FIFOs, sockets, read-only files
+// and names in a missing or unwritable folder, with error naming the file and the reason.
+bool CheckOutputFile(const std::string& path, std::string& error);
+
+// True when both names lead to the same existing file (links and different spellings followed).
+bool IsSameFile(const std::string& first, const std::string& second);
+
+// True when a graphical program can open a window: a platform was chosen (QT_QPA_PLATFORM, for
+// example offscreen) or DISPLAY or WAYLAND_DISPLAY is set.
+bool HasDisplay();
+
+} // namespace ZQ_CLI
