@@ -314,7 +314,7 @@ private:
     static void AddControlToArray(CControlBase* control, CControlBase** array, int& count, int byY);
     void EqualSpacing(bool vertical);
     // Clone with the same ID and name that leaves the default-position cursor alone.
-    std::unique_ptr<CControlBase> CopyForUndo(CControlBase* control);
+    CControlBase* CopyForUndo(CControlBase* control);
 
     // Members in the screen's declaration order.
     COM_GUI_EX::CGUIEXDC* m_pSelectedRect = nullptr;

@@ -232,11 +232,11 @@ int CScreenBase::PasteControlsFromData(BYTE* data, DWORD size, DWORD& pasteCount
 
 // ---- undo helpers ----
 
-std::unique_ptr<CControlBase> CScreenBase::CopyForUndo(CControlBase* control)
+CControlBase* CScreenBase::CopyForUndo(CControlBase* control)
 {
     int cursor[4];
     GetDefPosCursor(cursor[0], cursor[1], cursor[2], cursor[3]);
-    std::unique_ptr<CControlBase> copy = control->CloneOwned(this, 0);
+    CControlBase* copy = control->Clone(this, 0);
     SetDefPosCursor(cursor[0], cursor[1], cursor[2], cursor[3]);
     if (copy && control->HasControlName())
         copy->SetControlName(control->GetControlName());
@@ -247,7 +247,7 @@ std::vector<std::unique_ptr<CControlBase>> CScreenBase::CopySelectedControls()
 {
     std::vector<std::unique_ptr<CControlBase>> copies;
     for (CControlBase* control : Items(m_listSelected))
-        copies.push_back(CopyForUndo(control));
+        copies.emplace_back(CopyForUndo(control));
     return copies;
 }
 
@@ -269,7 +269,7 @@ int CScreenBase::ModifyControls(int count, CControlBase** copies)
         CControlBase* control = copy ? GetControlByID(copy->GetControlID()) : nullptr;
         if (!control || control->GetControlType() != copy->GetControlType())
             continue;
-        const std::unique_ptr<CControlBase> previous = CopyForUndo(control);
+        const std::unique_ptr<CControlBase> previous(CopyForUndo(control));
         control->CopyAttributes(copy);
         if (previous)
             copy->CopyAttributes(previous.get());

@@ -90,7 +90,7 @@ private:
     std::unique_ptr<CProject> OpenProject(const std::string& path)
     {
         std::string error;
-        std::unique_ptr<CProject> project = CProjectFile::Open(path, error);
+        std::unique_ptr<CProject> project(CProjectFile::Open(path, error));
         if (!project)
             Fail(path + ": " + error);
         return project;
