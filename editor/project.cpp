@@ -143,7 +143,7 @@ DWORD CProject::Load(BYTE* buffer, DWORD size)
     return reader.Consumed();
 }
 
-CDeviceBase* CProject::CreateDevice(const char* device, const char* plc,
+std::unique_ptr<CDeviceBase> CProject::CreateDevice(const char* device, const char* plc,
                                    COM_HARDWARE_ATTRIBUTES_EX::CHADEXSerialAttri* serial)
 {
     if (!device || !plc)
@@ -160,21 +160,21 @@ CDeviceBase* CProject::CreateDevice(const char* device, const char* plc,
     plcs->LoadPLCSettings(newPLC);
     if (serial)
         newDevice->SetPLCSerialAttributes(serial);
-    return newDevice.release();
+    return newDevice;
 }
 
 int CProject::SetDeviceAndPLC(const char* device, const char* plc,
                               COM_HARDWARE_ATTRIBUTES_EX::CHADEXSerialAttri* serial)
 {
     // The old panel model stays until the new one is complete: the screens point at it.
-    CDeviceBase* newDevice = CreateDevice(device, plc, serial);
+    std::unique_ptr<CDeviceBase> newDevice = CreateDevice(device, plc, serial);
     if (!newDevice)
         return 0;
     if (!m_pScreensList)
         m_pScreensList = new CScreensList;
-    m_pScreensList->SetDependenceDevice(newDevice);
+    m_pScreensList->SetDependenceDevice(newDevice.get());
     delete m_pDevice;
-    m_pDevice = newDevice;
+    m_pDevice = newDevice.release();
     return 1;
 }
 

@@ -9,6 +9,7 @@
 #include "comkit/serialize.h"
 
 #include <list>
+#include <memory>
 #include <string>
 
 class CCompileSession;
@@ -75,9 +76,9 @@ public:
     // project then unchanged.
     int SetDeviceAndPLC(const char* device, const char* plc,
                         COM_HARDWARE_ATTRIBUTES_EX::CHADEXSerialAttri* serial);
-    // A new panel model (owned by the caller) from the catalogues, as SetDeviceAndPLC makes it;
-    // null when the device or the PLC is unknown.
-    static CDeviceBase* CreateDevice(const char* device, const char* plc,
+    // A new panel model from the catalogues, as SetDeviceAndPLC makes it; null when the device
+    // or the PLC is unknown.
+    static std::unique_ptr<CDeviceBase> CreateDevice(const char* device, const char* plc,
                                      COM_HARDWARE_ATTRIBUTES_EX::CHADEXSerialAttri* serial);
     CDeviceBase* GetDevice() const { return m_pDevice; }
     // Catalogue names; empty without a device.

@@ -143,7 +143,7 @@ private:
         if (plc.is_string()) {
             const std::string model = JsonTextToGbk(Member(device, "model", where), Child(where, "model"));
             const std::string plcName = JsonTextToGbk(plc, Child(where, "plc"));
-            m_pDevice.reset(CProject::CreateDevice(model.c_str(), plcName.c_str(), &serial));
+            m_pDevice = CProject::CreateDevice(model.c_str(), plcName.c_str(), &serial);
             if (!m_pDevice)
                 Fail(where, "the catalogues have no panel model \"" + Text(device["model"], where) +
                                 "\" with the PLC \"" + Text(plc, where) + "\"");
