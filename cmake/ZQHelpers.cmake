@@ -44,12 +44,12 @@ function(zq_check_units_listed dir)
 endfunction()
 
 # zq_shared_library_properties(NAME): what every shared library of the suite has: the project's
-# version as VERSION and SOVERSION (before 1.0 every release may change the interface), and hidden
-# symbols except those its export macro marks (see comkit/comkit_api.h and its siblings).
+# version as VERSION and its major number as SOVERSION (libX.so.<major> is the name programs load),
+# and hidden symbols except those its export macro marks (see comkit/comkit_api.h and its siblings).
 function(zq_shared_library_properties name)
   set_target_properties(${name} PROPERTIES
     VERSION ${PROJECT_VERSION}
-    SOVERSION ${PROJECT_VERSION}
+    SOVERSION ${PROJECT_VERSION_MAJOR}
     CXX_VISIBILITY_PRESET hidden
     VISIBILITY_INLINES_HIDDEN ON)
 endfunction()
