@@ -33,10 +33,8 @@ bool CControlBase::LoadGroups(Groups& groups, CRecordReader& reader)
 }
 
 CControlBase::CControlBase(CScreenBase* screen)
-    : m_pScreen(screen)
+    : m_pScreen(screen), m_groups(NewGroups(this))
 {
-    Groups groups = NewGroups(this);
-    SwapGroups(groups);
     int x = 0, y = 0;
     m_pScreen->GetControlDefPos(x, y);
     CControlBase::BindAttributes();
@@ -49,7 +47,7 @@ CControlBase::~CControlBase() = default;
 
 std::array<CAttrList*, 6> CControlBase::AllGroups() const
 {
-    return {m_pHide.get(), m_pLayout.get(), m_pDisplay.get(), m_pCustom.get(), m_pData.get(), m_pOther.get()};
+    return {m_groups.hide.get(), m_groups.layout.get(), m_groups.display.get(), m_groups.custom.get(), m_groups.data.get(), m_groups.other.get()};
 }
 
 // ---- identity ----
@@ -166,12 +164,12 @@ void CControlBase::AppendAttributeAt(CAttrList* group, int position, CAttributeB
 
 bool CControlBase::BindAttributes()
 {
-    m_pLayout->GetXAttribute()->SetPreValueChangeHandle(PreviousXChangeHandle);
-    m_pLayout->GetYAttribute()->SetPreValueChangeHandle(PreviousYChangeHandle);
-    m_pLayout->GetWidthAttribute()->SetPreValueChangeHandle(PreviousWidthChangeHandle);
-    m_pLayout->GetWidthAttribute()->SetValueChangedHandle(WidthChangedHandle);
-    m_pLayout->GetHeightAttribute()->SetPreValueChangeHandle(PreviousHeightChangeHandle);
-    m_pLayout->GetHeightAttribute()->SetValueChangedHandle(HeightChangedHandle);
+    m_groups.layout->GetXAttribute()->SetPreValueChangeHandle(PreviousXChangeHandle);
+    m_groups.layout->GetYAttribute()->SetPreValueChangeHandle(PreviousYChangeHandle);
+    m_groups.layout->GetWidthAttribute()->SetPreValueChangeHandle(PreviousWidthChangeHandle);
+    m_groups.layout->GetWidthAttribute()->SetValueChangedHandle(WidthChangedHandle);
+    m_groups.layout->GetHeightAttribute()->SetPreValueChangeHandle(PreviousHeightChangeHandle);
+    m_groups.layout->GetHeightAttribute()->SetValueChangedHandle(HeightChangedHandle);
     return true;
 }
 
@@ -192,13 +190,13 @@ void CControlBase::FetchPLCKinds(bool coils, std::vector<std::string>& names) co
 void CControlBase::FillDataFromScreen()
 {
     SetPLCStation(m_pScreen->GetPLCStation());
-    m_pData->GetPLCStationAttribute()->SetReadonly(m_pScreen->GetPLCStationDisabled());
+    m_groups.data->GetPLCStationAttribute()->SetReadonly(m_pScreen->GetPLCStationDisabled());
     std::vector<std::string> names;
     FetchPLCKinds(false, names);
-    m_pData->GetRegisterAttribute()->SetEnumValueList(names);
+    m_groups.data->GetRegisterAttribute()->SetEnumValueList(names);
     SetRegister(m_pScreen->GetPLCRegisterDefIndex());
     FetchPLCKinds(true, names);
-    m_pData->GetCoilAttribute()->SetEnumValueList(names);
+    m_groups.data->GetCoilAttribute()->SetEnumValueList(names);
     SetCoil(m_pScreen->GetPLCCoilDefIndex());
 }
 
@@ -209,12 +207,12 @@ void CControlBase::AdjustAddress()
     FetchPLCKinds(true, coils);
 
     const int disabled = m_pScreen->GetPLCStationDisabled();
-    m_pData->GetPLCStationAttribute()->SetReadonly(disabled);
+    m_groups.data->GetPLCStationAttribute()->SetReadonly(disabled);
     if (disabled)
         SetPLCStation(m_pScreen->GetPLCStation());
 
-    for (auto kind : {std::make_pair(m_pData->GetRegisterAttribute(), &registers),
-                      std::make_pair(m_pData->GetCoilAttribute(), &coils)}) {
+    for (auto kind : {std::make_pair(m_groups.data->GetRegisterAttribute(), &registers),
+                      std::make_pair(m_groups.data->GetCoilAttribute(), &coils)}) {
         const std::string text = kind.first->GetText();
         kind.first->SetEnumValueList(*kind.second);
         *kind.first = text.c_str();
@@ -232,21 +230,21 @@ void CControlBase::FitToText(const char* text)
 void CControlBase::ShowPLCStation()
 {
     if (m_pScreen->GetPLCStationVisibled())
-        m_pData->SetPLCStationVisible(1);
+        m_groups.data->SetPLCStationVisible(1);
 }
 
 void CControlBase::ShowRegister()
 {
     ShowPLCStation();
-    m_pData->SetRegisterVisible(1);
-    m_pData->SetRegisterAddrVisible(1);
+    m_groups.data->SetRegisterVisible(1);
+    m_groups.data->SetRegisterAddrVisible(1);
 }
 
 void CControlBase::ShowCoil()
 {
     ShowPLCStation();
-    m_pData->SetCoilVisible(1);
-    m_pData->SetCoilAddrVisible(1);
+    m_groups.data->SetCoilVisible(1);
+    m_groups.data->SetCoilAddrVisible(1);
 }
 
 // ---- copying ----
@@ -358,16 +356,6 @@ void CControlBase::SaveRecord(CRecordWriter& writer) const
     ModelText::WriteText(writer, m_strName);
 }
 
-void CControlBase::SwapGroups(Groups& groups)
-{
-    std::swap(m_pHide, groups.hide);
-    std::swap(m_pLayout, groups.layout);
-    std::swap(m_pDisplay, groups.display);
-    std::swap(m_pCustom, groups.custom);
-    std::swap(m_pData, groups.data);
-    std::swap(m_pOther, groups.other);
-}
-
 bool CControlBase::LoadRecord(CRecordReader& reader) { return LoadFields(reader) == LOAD_OK; }
 
 CControlBase::LoadResult CControlBase::LoadFields(CRecordReader& reader)
@@ -383,9 +371,9 @@ CControlBase::LoadResult CControlBase::LoadFields(CRecordReader& reader)
     std::string name;
     if (!LoadGroups(groups, reader) || !ModelText::ReadText(reader, name))
         return LOAD_CUT;
-    SwapGroups(groups);
+    std::swap(m_groups, groups);
     if (!BindAttributes()) {
-        SwapGroups(groups);
+        std::swap(m_groups, groups);
         BindAttributes();
         return LOAD_REJECTED;
     }

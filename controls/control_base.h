@@ -69,14 +69,14 @@ public:
     virtual void SetControlName(const char* name);
 
     // ---- geometry (the layout checks apply; setters return 0 when refused) ----
-    int SetX(int x) { return m_pLayout->SetX(x); }
-    int GetX() const { return m_pLayout->GetX(); }
-    int SetY(int y) { return m_pLayout->SetY(y); }
-    int GetY() const { return m_pLayout->GetY(); }
-    int SetWidth(int width) { return m_pLayout->SetWidth(width); }
-    int GetWidth() const { return m_pLayout->GetWidth(); }
-    int SetHeight(int height) { return m_pLayout->SetHeight(height); }
-    int GetHeight() const { return m_pLayout->GetHeight(); }
+    int SetX(int x) { return m_groups.layout->SetX(x); }
+    int GetX() const { return m_groups.layout->GetX(); }
+    int SetY(int y) { return m_groups.layout->SetY(y); }
+    int GetY() const { return m_groups.layout->GetY(); }
+    int SetWidth(int width) { return m_groups.layout->SetWidth(width); }
+    int GetWidth() const { return m_groups.layout->GetWidth(); }
+    int SetHeight(int height) { return m_groups.layout->SetHeight(height); }
+    int GetHeight() const { return m_groups.layout->GetHeight(); }
     int GetXInScreen() const;
     int GetYInScreen() const;
     // (XInScreen, YInScreen, width, height).
@@ -85,42 +85,42 @@ public:
     void GetControlFrameRect(QRect& rect) const;
 
     // ---- appearance, selection, order ----
-    void SetZoomOnce(int zoomOnce) { m_pDisplay->SetZoomOnce(zoomOnce); }
-    int GetZoomOnce() const { return m_pDisplay->GetZoomOnce(); }
-    void SetInvertColor(int invert) { m_pDisplay->SetInvertColor(invert); }
-    int GetInvertColor() const { return m_pDisplay->GetInvertColor(); }
-    void SetSelected(int selected) { m_pHide->SetSelected(selected); }
-    int GetSelected() const { return m_pHide->GetSelected(); }
-    void SetMultipleSelectedType(int type) { m_pHide->SetMultipleSelectedType(type); }
-    int GetMultipleSelectedType() const { return m_pHide->GetMultipleSelectedType(); }
-    void SetLevelIndex(int index) { m_pHide->SetLevelIndex(index); }
-    int GetLevelIndex() const { return m_pHide->GetLevelIndex(); }
+    void SetZoomOnce(int zoomOnce) { m_groups.display->SetZoomOnce(zoomOnce); }
+    int GetZoomOnce() const { return m_groups.display->GetZoomOnce(); }
+    void SetInvertColor(int invert) { m_groups.display->SetInvertColor(invert); }
+    int GetInvertColor() const { return m_groups.display->GetInvertColor(); }
+    void SetSelected(int selected) { m_groups.hide->SetSelected(selected); }
+    int GetSelected() const { return m_groups.hide->GetSelected(); }
+    void SetMultipleSelectedType(int type) { m_groups.hide->SetMultipleSelectedType(type); }
+    int GetMultipleSelectedType() const { return m_groups.hide->GetMultipleSelectedType(); }
+    void SetLevelIndex(int index) { m_groups.hide->SetLevelIndex(index); }
+    int GetLevelIndex() const { return m_groups.hide->GetLevelIndex(); }
     // The input-order number (0 = none), drawn as a numbered badge.
     void SetDrawOrderID(int order);
     int GetDrawOrderID() const { return m_nDrawOrderID; }
 
     // ---- PLC binding ----
-    void SetPLCStation(int station) { m_pData->SetPLCStation(station); }
-    int GetPLCStation() const { return m_pData->GetPLCStation(); }
-    void SetRegister(int index) { m_pData->SetRegister(index); }
-    int GetRegister() const { return m_pData->GetRegister(); }
-    void SetRegisterAddr(int address) { m_pData->SetRegisterAddr(address); }
-    int GetRegisterAddr() const { return m_pData->GetRegisterAddr(); }
-    void SetCoil(int index) { m_pData->SetCoil(index); }
-    int GetCoil() const { return m_pData->GetCoil(); }
-    void SetCoilAddr(int address) { m_pData->SetCoilAddr(address); }
-    int GetCoilAddr() const { return m_pData->GetCoilAddr(); }
+    void SetPLCStation(int station) { m_groups.data->SetPLCStation(station); }
+    int GetPLCStation() const { return m_groups.data->GetPLCStation(); }
+    void SetRegister(int index) { m_groups.data->SetRegister(index); }
+    int GetRegister() const { return m_groups.data->GetRegister(); }
+    void SetRegisterAddr(int address) { m_groups.data->SetRegisterAddr(address); }
+    int GetRegisterAddr() const { return m_groups.data->GetRegisterAddr(); }
+    void SetCoil(int index) { m_groups.data->SetCoil(index); }
+    int GetCoil() const { return m_groups.data->GetCoil(); }
+    void SetCoilAddr(int address) { m_groups.data->SetCoilAddr(address); }
+    int GetCoilAddr() const { return m_groups.data->GetCoilAddr(); }
     // Re-reads the PLC's register and coil kinds (after the device or PLC changed), keeping each
     // kind whose name the new PLC also has; addresses stay.
     void AdjustAddress();
 
     // ---- attribute groups ----
-    virtual CHideAttributes* GetHideAtttribute() const { return m_pHide.get(); }
-    virtual CLayoutAttributes* GetLayoutAtttribute() const { return m_pLayout.get(); }
-    virtual CDisplayAttributes* GetDisplayAtttribute() const { return m_pDisplay.get(); }
-    virtual CCustomAttributes* GetCustomAtttribute() const { return m_pCustom.get(); }
-    virtual CDataAttributes* GetDataAtttribute() const { return m_pData.get(); }
-    virtual COtherAttributes* GetOtherAtttribute() const { return m_pOther.get(); }
+    virtual CHideAttributes* GetHideAtttribute() const { return m_groups.hide.get(); }
+    virtual CLayoutAttributes* GetLayoutAtttribute() const { return m_groups.layout.get(); }
+    virtual CDisplayAttributes* GetDisplayAtttribute() const { return m_groups.display.get(); }
+    virtual CCustomAttributes* GetCustomAtttribute() const { return m_groups.custom.get(); }
+    virtual CDataAttributes* GetDataAtttribute() const { return m_groups.data.get(); }
+    virtual COtherAttributes* GetOtherAtttribute() const { return m_groups.other.get(); }
 
     // ---- compile output (the download image's tables) ----
     // Numbering across one compile; the screens list resets the counters before its passes.
@@ -189,12 +189,12 @@ protected:
     void DrawSelectedHandles(COM_GUI_EX::CGUIEXDC* target);
     void DrawOrderIndex(COM_GUI_EX::CGUIEXDC* target);
 
-    virtual void AddHideAtttribute(CAttributeBase* attribute) { m_pHide->AddAtttribute(attribute); }
-    virtual void AddLayoutAtttribute(CAttributeBase* attribute) { m_pLayout->AddAtttribute(attribute); }
-    virtual void AddDisplayAtttribute(CAttributeBase* attribute) { m_pDisplay->AddAtttribute(attribute); }
-    virtual void AddCustomAtttribute(CAttributeBase* attribute) { m_pCustom->AddAtttribute(attribute); }
-    virtual void AddDataAtttribute(CAttributeBase* attribute) { m_pData->AddAtttribute(attribute); }
-    virtual void AddOtherAtttribute(CAttributeBase* attribute) { m_pOther->AddAtttribute(attribute); }
+    virtual void AddHideAtttribute(CAttributeBase* attribute) { m_groups.hide->AddAtttribute(attribute); }
+    virtual void AddLayoutAtttribute(CAttributeBase* attribute) { m_groups.layout->AddAtttribute(attribute); }
+    virtual void AddDisplayAtttribute(CAttributeBase* attribute) { m_groups.display->AddAtttribute(attribute); }
+    virtual void AddCustomAtttribute(CAttributeBase* attribute) { m_groups.custom->AddAtttribute(attribute); }
+    virtual void AddDataAtttribute(CAttributeBase* attribute) { m_groups.data->AddAtttribute(attribute); }
+    virtual void AddOtherAtttribute(CAttributeBase* attribute) { m_groups.other->AddAtttribute(attribute); }
     // Appends a kind's own attribute to `group` (one of this control's) at the position the kind
     // names for it. The position must be the group's next one (checked in debug builds), so an
     // attribute appended elsewhere cannot shift the kind's attributes without notice.
@@ -270,7 +270,6 @@ private:
     void FillDataFromScreen();
     static Groups NewGroups(CControlBase* parent);
     static bool LoadGroups(Groups& groups, COMMON_EX::CRecordReader& reader);
-    void SwapGroups(Groups& groups);
     static int ValueOf(const CAttrValue* value) { return value ? value->GetInt32() : 0; }
 
     std::string m_strName;
@@ -279,12 +278,7 @@ private:
     unsigned m_uID = 0;
     CScreenBase* m_pScreen;
     int m_nDrawOrderID = 0;
-    std::unique_ptr<CHideAttributes> m_pHide;
-    std::unique_ptr<CLayoutAttributes> m_pLayout;
-    std::unique_ptr<CDisplayAttributes> m_pDisplay;
-    std::unique_ptr<CCustomAttributes> m_pCustom;
-    std::unique_ptr<CDataAttributes> m_pData;
-    std::unique_ptr<COtherAttributes> m_pOther;
+    Groups m_groups;
     int m_nRedraw = 0;
     int m_nOrderRedraw = 0;
     bool m_bCopyingValues = false;
