@@ -6,7 +6,7 @@
 # ZQ_NO_INSTALL (for example a generator only used while building).
 include_guard(GLOBAL)
 
-set(ZQ_INSTALL_FOLDERS comkit devices controls cipher vexorisp flasher editor tools)
+set(ZQ_INSTALL_FOLDERS comkit devices controls cipher vexorisp flasher editor emulator tools)
 # Settings that the user or the programs change: created when missing, never replaced.
 set(ZQ_INSTALL_KEEP isp.ini remote.ini MD_DLL.DFT SystemInit.ini)
 # Generators that only serve the build (besides targets marked ZQ_NO_INSTALL).

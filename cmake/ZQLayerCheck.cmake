@@ -4,6 +4,7 @@
 # per fault ("<file> includes "<header>" (<layer> may not use <layer>)") and fails when there is one.
 #
 #   comkit <- devices <- controls <- editor core <- the editor program and the tools
+#   editor core <- the panel runtime (emulator) <- the tools
 #   controls <- the widget library of the controls (controls/dsp)
 #   comkit <- cipher, vexorisp <- the programmer's core <- its dialog <- the programmer
 #   tools/common serves the tools; tests/ and bench/ may include anything they test.
@@ -21,12 +22,13 @@ set(uses_devices ${uses_comkit} devices)
 set(uses_controls ${uses_devices} controls)
 set(uses_controls_widgets ${uses_controls} controls_widgets)
 set(uses_editor ${uses_controls} editor)
+set(uses_emulator ${uses_editor} emulator)
 set(uses_cipher comkit cipher)
 set(uses_vexorisp comkit vexorisp)
 set(uses_flasher comkit cipher vexorisp flasher)
 set(uses_flasher_dialog ${uses_flasher} flasher_dialog)
 set(uses_flasher_program ${uses_flasher_dialog} flasher_program)
-set(libraries comkit devices controls controls_widgets editor cipher vexorisp flasher flasher_dialog)
+set(libraries comkit devices controls controls_widgets editor emulator cipher vexorisp flasher flasher_dialog)
 set(uses_tools_common ${libraries} tools_common)
 set(uses_editor_program ${libraries} tools_common editor_program)
 
@@ -46,6 +48,8 @@ function(zq_layer_of path out)
     set(layer editor_program)
   elseif(path MATCHES "^editor/")
     set(layer editor)
+  elseif(path MATCHES "^emulator/")
+    set(layer emulator)
   elseif(path MATCHES "^cipher/")
     set(layer cipher)
   elseif(path MATCHES "^vexorisp/")
@@ -67,6 +71,7 @@ endfunction()
 file(GLOB_RECURSE files RELATIVE ${ROOT} LIST_DIRECTORIES false
      ${ROOT}/comkit/*.h ${ROOT}/comkit/*.cpp ${ROOT}/devices/*.h ${ROOT}/devices/*.cpp
      ${ROOT}/controls/*.h ${ROOT}/controls/*.cpp ${ROOT}/editor/*.h ${ROOT}/editor/*.cpp
+     ${ROOT}/emulator/*.h ${ROOT}/emulator/*.cpp
      ${ROOT}/cipher/*.h ${ROOT}/cipher/*.cpp ${ROOT}/vexorisp/*.h ${ROOT}/vexorisp/*.cpp
      ${ROOT}/flasher/*.h ${ROOT}/flasher/*.cpp ${ROOT}/tools/*.h ${ROOT}/tools/*.cpp)
 list(SORT files)

@@ -75,10 +75,14 @@ struct CONTROL_ENTRY {
 
 class CInspection {
 public:
-    CInspection(const BYTE* image, size_t size, CImageInspector::REPORT& report)
-        : m_pImage(image), m_nSize(size), m_report(report)
+    CInspection(const BYTE* image, size_t size, CImageInspector::REPORT& report,
+                CImageInspector::IMAGE* decoded = nullptr)
+        : m_pImage(image), m_nSize(size), m_report(report), m_pDecoded(decoded ? decoded : &m_own)
     {
     }
+
+    // True once every section was read whole.
+    bool Complete() const { return m_bComplete; }
 
     void Run()
     {
@@ -150,7 +154,10 @@ private:
                 Problem(Format("reserved byte %u is 0x%02X, not 0", unsigned(OFFSET_RESERVED + i),
                                d[OFFSET_RESERVED + i]));
 
+        m_pDecoded->backlight = backlight;
+        std::memcpy(m_pDecoded->functionPages.data(), d + OFFSET_FUNCTION_PAGES, 4);
         m_nScreens = d[OFFSET_SCREEN_COUNT];
+        m_pDecoded->screens = m_nScreens;
         m_nControls = d[OFFSET_CONTROL_COUNT];
         m_nParameters = d[OFFSET_PARAMETER_COUNT];
         std::string pages;
@@ -193,6 +200,9 @@ private:
                         r[6] == 0xFF ? "-" : std::to_string(r[6]).c_str(), r[7], r[8], r[9], r[10],
                         r[11], r[12], r[13], r[14], r[15]));
             m_controls.push_back({r[1], r[6]});
+            std::array<BYTE, CONTROL_RECORD_SIZE> raw;
+            std::memcpy(raw.data(), r, CONTROL_RECORD_SIZE);
+            m_pDecoded->controls.push_back(raw);
             if (!name)
                 Problem(Format("control %d: unknown panel type code %u", k, r[1]));
             if (r[0] < 1 || r[0] > m_nScreens)
@@ -247,6 +257,9 @@ private:
                 break;
             }
             const BYTE* r = m_pImage + p;
+            std::array<BYTE, PARAMETER_RECORD_SIZE> raw;
+            std::memcpy(raw.data(), r, PARAMETER_RECORD_SIZE);
+            m_pDecoded->parameters.push_back(raw);
             if (!HasParameterRecord(control.code)) {
                 // Charts and dynamic texts keep their place in the section with their index alone.
                 const char* name = PanelCodeName(control.code);
@@ -319,6 +332,7 @@ private:
                 }
             }
             Line(Format("static text %d: %u characters \"%s\"", t, count, CharText(gbk).c_str()));
+            m_pDecoded->texts.push_back(gbk);
             characters += count;
             p += 2 + size_t(2) * count;
         }
@@ -333,6 +347,8 @@ private:
         DWORD ownSize = 0;
         const BYTE* own = CPixelResources::GetResource(resource, &ownSize);
         const bool same = own && ownSize == size && std::memcmp(own, m_pImage + p, size) == 0;
+        (resource == CPixelResources::PIC_PIXEL_FUNCTION ? m_pDecoded->functionTable : m_pDecoded->lightTable)
+            .assign(m_pImage + p, m_pImage + p + size);
         Line(Format("%s: %u bytes at %zu, %s the editor's table", name, unsigned(size), p,
                     same ? "same as" : "differs from"));
         p += size;
@@ -388,6 +404,26 @@ private:
         if (m_wGlyphs + glyphBytes != m_nSize)
             Problem(Format("the glyphs end at %zu, the image at %zu", m_wGlyphs + glyphBytes, m_nSize));
         CheckGlyphs(doubles, singles);
+        KeepGlyphs(doubles, singles);
+        m_bComplete = true;
+    }
+
+    // The glyphs as the index finds them (the first entry of a character listed twice wins).
+    void KeepGlyphs(const std::vector<WORD>& doubles, const std::vector<BYTE>& singles)
+    {
+        const BYTE* g = m_pImage + m_wGlyphs;
+        for (WORD code : doubles) {
+            std::array<BYTE, DOUBLE_GLYPH_SIZE> glyph;
+            std::memcpy(glyph.data(), g, DOUBLE_GLYPH_SIZE);
+            m_pDecoded->doubleGlyphs.emplace(code, glyph);
+            g += DOUBLE_GLYPH_SIZE;
+        }
+        for (BYTE code : singles) {
+            std::array<BYTE, SINGLE_GLYPH_SIZE> glyph;
+            std::memcpy(glyph.data(), g, SINGLE_GLYPH_SIZE);
+            m_pDecoded->singleGlyphs.emplace(code, glyph);
+            g += SINGLE_GLYPH_SIZE;
+        }
     }
 
     void CheckCharacterLists(const std::vector<WORD>& doubles, const std::vector<BYTE>& singles)
@@ -443,6 +479,9 @@ private:
     const BYTE* m_pImage;
     size_t m_nSize;
     CImageInspector::REPORT& m_report;
+    CImageInspector::IMAGE m_own;
+    CImageInspector::IMAGE* m_pDecoded;
+    bool m_bComplete = false;
     int m_nScreens = 0, m_nControls = 0, m_nParameters = 0, m_nStatic = 0, m_nTexts = 0;
     WORD m_wTextLength = 0, m_wIndex = 0, m_wGlyphs = 0;
     std::vector<CONTROL_ENTRY> m_controls;
@@ -457,4 +496,13 @@ CImageInspector::REPORT CImageInspector::Inspect(const BYTE* image, size_t size)
     REPORT report;
     CInspection(image, size, report).Run();
     return report;
+}
+
+bool CImageInspector::Decode(const BYTE* bytes, size_t size, IMAGE& image, REPORT* report)
+{
+    REPORT own;
+    image = IMAGE();
+    CInspection inspection(bytes, size, report ? *report : own, &image);
+    inspection.Run();
+    return inspection.Complete();
 }

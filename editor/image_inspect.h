@@ -6,6 +6,8 @@
 
 #include "comkit/types.h"
 
+#include <array>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -16,5 +18,22 @@ public:
         std::vector<std::string> problems; // each inconsistency found
     };
 
+    // The sections of an image as a runtime reads them.
+    struct IMAGE {
+        WORD backlight = 0;                  // seconds, 0xFFFF = always on
+        std::array<BYTE, 4> functionPages{}; // 0 = unused, k = k-th screen
+        int screens = 0;
+        std::vector<std::array<BYTE, 16>> controls;   // control records in image order
+        std::vector<std::array<BYTE, 17>> parameters; // one per non-static control, same order
+        std::vector<std::string> texts;      // static texts in GBK, text k (1-based) at k - 1
+        std::vector<BYTE> functionTable;     // 832 bytes as in the image
+        std::vector<BYTE> lightTable;        // 128 bytes as in the image
+        std::map<WORD, std::array<BYTE, 32>> doubleGlyphs; // by code (lead byte low, trail high)
+        std::map<BYTE, std::array<BYTE, 16>> singleGlyphs; // by character code
+    };
+
     static REPORT Inspect(const BYTE* image, size_t size);
+    // Fills `image` from the bytes; false when a section cannot be read whole (the report, when
+    // given, says why). Inconsistencies that leave every section readable only add problems.
+    static bool Decode(const BYTE* bytes, size_t size, IMAGE& image, REPORT* report = nullptr);
 };

@@ -9,6 +9,7 @@ PACKAGES=(
   libcurl4-openssl-dev libssl-dev libfreetype-dev nlohmann-json3-dev
   fonts-wqy-zenhei xfonts-wqy
   srecord python3 python3-pyftpdlib
+  libmodbus-dev
   clang libclang-rt-14-dev
   help2man
 )

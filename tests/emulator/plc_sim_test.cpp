@@ -1,0 +1,246 @@
+// The emulator against the simulated PLC on loopback and on a pseudo-terminal: the demo's values,
+// function keys, jumps, editing, the link pulled and restored, the headless runner and the
+// simulator's script.
+#include "emulator_test_support.h"
+
+#include "emulator/modbus_link.h"
+#include "emulator/panel_keys.h"
+#include "emulator/panel_runtime.h"
+#include "plc_script.h"
+
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
+
+using namespace EMULATOR_TEST;
+using namespace PANEL_KEYS;
+
+namespace {
+
+// Screen 1: D100 (3.1, editable up to 500) and F1 toggling M5 (line address 2053), F2 jumping to
+// screen 2. Screen 2: a text.
+const char* const SCREENS = R"json([
+  {"name": "one", "controls": [
+    {"type": "register", "set": {"整数位数": 3, "小数位数": 1, "是否编辑": 1, "最小值": 0, "最大值": 500,
+                                 "寄存器号": "D(数据寄存器)", "寄存器地址": 100, "X": 44, "Y": 20}},
+    {"type": "function-key", "set": {"显示键类型": "F1", "线圈号": "M(辅助继电器)", "线圈地址": 5, "值设置": "交替", "X": 0, "Y": 44}},
+    {"type": "function-key", "set": {"显示键类型": "F2", "功能设置": "画面跳转", "画面跳转至": 2, "X": 60, "Y": 44}}]},
+  {"name": "two", "controls": [{"type": "static-text", "set": {"文字串": "SCREEN 2", "X": 0, "Y": 0}}]}
+])json";
+
+std::unique_ptr<CModbusLink> TcpLink(int port)
+{
+    std::string error;
+    std::unique_ptr<CModbusLink> link = CModbusLink::Tcp("127.0.0.1", port, error);
+    EXPECT_NE(link, nullptr) << error;
+    if (link)
+        link->SetTimeout(2000);
+    return link;
+}
+
+bool Shows(const CPanelRuntime& runtime, const std::string& text, int x, int y, bool inverted = false)
+{
+    CPanelDisplay display;
+    runtime.Render(display);
+    return ShowsText(display, runtime.GetImage(), text, x, y, inverted);
+}
+
+struct RUN {
+    int status = -1;
+    std::string out, err;
+};
+
+RUN Program(const QString& name, const QStringList& arguments)
+{
+    QProcess process;
+    process.start(ProgramFolder() + "/" + name, arguments);
+    RUN run;
+    if (!process.waitForFinished(120000))
+        process.kill();
+    run.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    run.out = process.readAllStandardOutput().toStdString();
+    run.err = process.readAllStandardError().toStdString();
+    return run;
+}
+
+} // namespace
+
+TEST(PlcSim, TheDemoShowsD100WithItsDecimalAtItsPlace)
+{
+    CPlcSim sim({"--register", "100=1234"});
+    ASSERT_GT(sim.Port(), 0);
+    std::string error;
+    std::unique_ptr<CPanelImage> image =
+        CPanelImage::FromFile(ProgramFolder().toStdString() + "/../examples/demo.ZQE", error);
+    ASSERT_NE(image, nullptr) << error;
+    std::unique_ptr<CModbusLink> link = TcpLink(sim.Port());
+    CPanelRuntime runtime(std::move(image));
+    runtime.SetLink(link.get());
+    ASSERT_TRUE(runtime.Poll()) << runtime.GetMessage();
+    EXPECT_TRUE(Shows(runtime, "123.4", 44, 20));
+}
+
+TEST(PlcSim, KeysToggleCoilsJumpAndEditRegistersInThePlc)
+{
+    CPlcSim sim({"--register", "100=77"});
+    std::unique_ptr<CModbusLink> link = TcpLink(sim.Port());
+    CPanelRuntime runtime(ImageOf(ProjectJson(SCREENS)));
+    runtime.SetLink(link.get());
+    ASSERT_TRUE(runtime.Poll());
+
+    runtime.PressKey(KEY_F1, 0);
+    runtime.ReleaseKey(KEY_F1, 0);
+    EXPECT_NE(sim.Output().find("write coil 2053 = 1"), std::string::npos) << sim.Output();
+    runtime.PressKey(KEY_F1, 0);
+    EXPECT_NE(sim.Output().find("write coil 2053 = 0"), std::string::npos) << "toggled back";
+
+    runtime.PressKey(KEY_SET, 0); // 007.7: raise the hundreds to 9 -> 907.7, above 500
+    for (int i = 0; i < 9; ++i)
+        runtime.PressKey(KEY_UP, 0);
+    runtime.PressKey(KEY_ENT, 0);
+    EXPECT_NE(runtime.GetMessage().find("refused"), std::string::npos);
+    runtime.PressKey(KEY_UP, 0); // 007.7 again: 0 after 9
+    runtime.PressKey(KEY_RIGHT, 0);
+    for (int i = 0; i < 3; ++i)
+        runtime.PressKey(KEY_UP, 0); // 037.7: the limits are in register units, 377 <= 500
+    runtime.PressKey(KEY_ENT, 0);
+    EXPECT_NE(sim.Output().find("write register 100 = 377"), std::string::npos) << sim.Output();
+    EXPECT_EQ(sim.Output().find("9077"), std::string::npos) << "the refused value never reached the PLC";
+    ASSERT_TRUE(runtime.Poll());
+    EXPECT_TRUE(Shows(runtime, " 37.7", 44, 20)) << "read back from the PLC";
+
+    runtime.PressKey(KEY_F2, 0);
+    EXPECT_EQ(runtime.GetCurrentScreen(), 2);
+    EXPECT_TRUE(Shows(runtime, "SCREEN 2", 0, 0));
+}
+
+TEST(PlcSim, APulledLinkShowsTheErrorAndRecoversByItself)
+{
+    int port = 0;
+    std::unique_ptr<CModbusLink> link;
+    CPanelRuntime runtime(ImageOf(ProjectJson(SCREENS)));
+    {
+        CPlcSim sim({"--register", "100=1234"});
+        port = sim.Port();
+        link = TcpLink(port);
+        runtime.SetLink(link.get());
+        ASSERT_TRUE(runtime.Poll());
+        EXPECT_TRUE(Shows(runtime, "123.4", 44, 20));
+    }
+    EXPECT_FALSE(runtime.Poll());
+    EXPECT_TRUE(runtime.IsLinkLost());
+    EXPECT_TRUE(Shows(runtime, "COM ERROR!", 192 - 80, 52, true));
+    EXPECT_TRUE(Shows(runtime, "-----", 44, 20));
+
+    CPlcSim again({"--register", "100=4321"}, port);
+    ASSERT_EQ(again.Port(), port);
+    EXPECT_TRUE(runtime.Poll()) << runtime.GetMessage();
+    EXPECT_FALSE(runtime.IsLinkLost());
+    EXPECT_TRUE(Shows(runtime, "432.1", 44, 20));
+    EXPECT_FALSE(Shows(runtime, "COM ERROR!", 192 - 80, 52, true));
+}
+
+TEST(PlcSim, RtuOverAPseudoTerminalReadsAndWrites)
+{
+    CPlcSim sim({"--register", "100=555", "--station", "1"}, 0, true);
+    ASSERT_EQ(sim.Where().rfind("/dev/", 0), 0u) << sim.Where();
+    CModbusLink::SERIAL serial;
+    serial.device = sim.Where();
+    serial.baud = 115200;
+    std::string error;
+    std::unique_ptr<CModbusLink> link = CModbusLink::Serial(serial, error);
+    ASSERT_NE(link, nullptr) << error;
+    link->SetTimeout(2000);
+    CPanelRuntime runtime(ImageOf(ProjectJson(SCREENS)));
+    runtime.SetLink(link.get());
+    ASSERT_TRUE(runtime.Poll()) << runtime.GetMessage();
+    EXPECT_TRUE(Shows(runtime, " 55.5", 44, 20));
+    runtime.PressKey(KEY_F1, 0);
+    EXPECT_NE(sim.Output().find("write coil 2053 = 1"), std::string::npos) << sim.Output();
+
+    WORD value = 0;
+    EXPECT_FALSE(link->ReadRegisters(7, 100, 1, &value)) << "station 7 does not answer";
+}
+
+TEST(PlcSim, TheHeadlessRunnerPlaysAScriptAndReportsExpectations)
+{
+    QTemporaryDir dir;
+    std::unique_ptr<CProject> project = ProjectOf(ProjectJson(SCREENS));
+    std::string error;
+    const std::string image = dir.filePath("panel.vxg").toStdString();
+    const std::vector<BYTE> bytes = CompileOf(*project);
+    ASSERT_TRUE(CProjectFile::WriteFileAtomically(image, bytes.data(), bytes.size(), error)) << error;
+    CPlcSim sim({"--register", "100=1234"});
+    const QString port = QString("127.0.0.1:%1").arg(sim.Port());
+    const auto script = [&](const char* name, const std::string& text) {
+        QFile file(dir.filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text.c_str());
+        return dir.filePath(name);
+    };
+    const QString good = script("good.txt", "# the whole path\n"
+                                            "wait-for 10000 text 44 20 123.4\n"
+                                            "key F1\n"
+                                            "expect coil 1 2053 1\n"
+                                            "snapshot " + dir.filePath("shot.png").toStdString() + "\n" +
+                                            "key F2\n"
+                                            "expect screen 2\n"
+                                            "expect text 0 0 \"SCREEN 2\"\n");
+    RUN run = Program("zqpanel-run", {"--tcp", port, "--headless", "--script", good, QString::fromStdString(image)});
+    EXPECT_EQ(run.status, 0) << run.out << run.err;
+    EXPECT_NE(sim.Output().find("write coil 2053 = 1"), std::string::npos);
+    EXPECT_EQ(QImage(dir.filePath("shot.png")).size(), QSize(192, 64));
+
+    const QString bad = script("bad.txt", "poll\nexpect text 44 20 999.9\n");
+    run = Program("zqpanel-run", {"--tcp", port, "--headless", "--script", bad, QString::fromStdString(image)});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err.rfind("zqpanel-run: ", 0), 0u) << run.err;
+    EXPECT_NE(run.err.find("bad.txt:2"), std::string::npos) << run.err;
+
+    const QString wrong = script("wrong.txt", "press NOKEY\n");
+    run = Program("zqpanel-run", {"--headless", "--script", wrong, QString::fromStdString(image)});
+    EXPECT_EQ(run.status, 2) << "a script it cannot read is a usage error";
+    EXPECT_NE(run.err.find("wrong.txt:1"), std::string::npos) << run.err;
+
+    run = Program("zqpanel-run", {"--headless", QString::fromStdString(image)});
+    EXPECT_EQ(run.status, 2) << "--headless without --script";
+    run = Program("zqpanel-run", {"--headless", "--script", good, dir.filePath("missing.vxg")});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("missing.vxg"), std::string::npos) << run.err;
+}
+
+TEST(PlcSim, ScriptStatementsSetRampAndToggleValues)
+{
+    CPlcScript script;
+    std::string error;
+    ASSERT_TRUE(script.AddText("# values\nregister 100 1234\ncoil 5 1\nramp 7 10 20 5 100\ntoggle 9 50\n", "s", error))
+        << error;
+    std::vector<uint16_t> registers(65536);
+    std::vector<uint8_t> coils(65536);
+    script.Apply(0, true, registers.data(), coils.data());
+    EXPECT_EQ(registers[100], 1234);
+    EXPECT_EQ(coils[5], 1);
+    EXPECT_EQ(registers[7], 10);
+    registers[100] = 1;
+    script.Apply(250, false, registers.data(), coils.data());
+    EXPECT_EQ(registers[100], 1) << "a value the master wrote stays";
+    EXPECT_EQ(registers[7], 20);
+    EXPECT_EQ(coils[9], 1);
+    script.Apply(300, false, registers.data(), coils.data());
+    EXPECT_EQ(registers[7], 10) << "the ramp starts again after its end";
+    EXPECT_EQ(coils[9], 0);
+
+    for (const char* bad : {"register 70000 1", "coil 1 2", "ramp 1 20 10 1 100", "toggle 1 0", "blink 1",
+                            "register 1 2 3", "register 1"}) {
+        EXPECT_FALSE(script.Add(bad, error)) << bad;
+        EXPECT_FALSE(error.empty());
+    }
+    EXPECT_FALSE(script.AddText("register 1 1\ncoil x 1\n", "f.txt", error));
+    EXPECT_EQ(error.rfind("f.txt:2:", 0), 0u) << error;
+
+    RUN run = Program("zqplc-sim", {"--coil", "5=2"});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.err.rfind("zqplc-sim: ", 0), 0u) << run.err;
+    run = Program("zqplc-sim", {"--tcp", "127.0.0.1:0", "--pty"});
+    EXPECT_EQ(run.status, 2);
+}

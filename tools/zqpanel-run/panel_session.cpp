@@ -1,0 +1,73 @@
+#include "panel_session.h"
+
+#include <chrono>
+
+namespace {
+
+uint64_t SteadyMs()
+{
+    using namespace std::chrono;
+    return uint64_t(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
+}
+
+} // namespace
+
+std::unique_ptr<CPanelSession> CPanelSession::Open(const OPTIONS& options, std::string& error)
+{
+    std::unique_ptr<CPanelSession> session(new CPanelSession);
+    session->m_options = options;
+    std::unique_ptr<CPanelImage> image = CPanelImage::FromFile(options.image, error);
+    if (!image)
+        return nullptr;
+    session->m_pLink = options.serial ? CModbusLink::Serial(options.line, error)
+                                      : CModbusLink::Tcp(options.host, options.port, error);
+    if (!session->m_pLink)
+        return nullptr;
+    session->m_pLink->SetTimeout(options.timeoutMs);
+    session->m_pRuntime.reset(new CPanelRuntime(std::move(image)));
+    session->m_pRuntime->SetLink(session->m_pLink.get());
+    session->m_nStart = SteadyMs();
+    return session;
+}
+
+uint64_t CPanelSession::Now() const
+{
+    return SteadyMs() - m_nStart;
+}
+
+bool CPanelSession::Step(bool force)
+{
+    const uint64_t now = Now();
+    bool polled = false;
+    if (force || !m_bPolled || now - m_nLastPoll >= uint64_t(m_options.pollMs)) {
+        m_bPolled = true;
+        m_nLastPoll = now;
+        m_pRuntime->Poll();
+        m_nLastPollMs = int(Now() - now);
+        polled = true;
+    }
+    m_pRuntime->Tick(Now());
+    return polled;
+}
+
+CPanelDisplay CPanelSession::Display() const
+{
+    CPanelDisplay display;
+    m_pRuntime->Render(display);
+    return display;
+}
+
+std::string CPanelSession::Status() const
+{
+    std::string status = m_pLink->Describe() + (m_pRuntime->IsLinkLost() ? " LOST" : " ok") + ", poll " +
+                         std::to_string(m_options.pollMs) + " ms (" +
+                         std::to_string(m_pRuntime->GetLastPollRequests()) + " requests, " +
+                         std::to_string(m_nLastPollMs) + " ms), screen " +
+                         std::to_string(m_pRuntime->GetCurrentScreen()) + " of " +
+                         std::to_string(m_pRuntime->GetImage().GetScreenCount());
+    if (m_pRuntime->IsDimmed())
+        status += ", backlight off";
+    if (!m_pRuntime->GetMessage().empty())
+        status += " - " + m_pRuntime->GetMessage();
+    return status;
+}

@@ -1,0 +1,104 @@
+#include "plc_script.h"
+
+#include <sstream>
+
+namespace {
+
+bool Number(std::istringstream& in, long low, long high, long& value, const char* what, std::string& error)
+{
+    std::string word;
+    if (!(in >> word)) {
+        error = std::string("missing ") + what;
+        return false;
+    }
+    try {
+        size_t used = 0;
+        value = std::stol(word, &used, 0);
+        if (used == word.size() && value >= low && value <= high)
+            return true;
+    } catch (const std::exception&) {
+    }
+    error = std::string("bad ") + what + " \"" + word + "\" (" + std::to_string(low) + " to " +
+            std::to_string(high) + ")";
+    return false;
+}
+
+} // namespace
+
+bool CPlcScript::Add(const std::string& line, std::string& error)
+{
+    std::istringstream in(line);
+    std::string word;
+    if (!(in >> word) || word[0] == '#')
+        return true;
+    STATEMENT s;
+    long address = 0;
+    bool ok = false;
+    if (word == "register") {
+        s.kind = STATEMENT::REGISTER;
+        ok = Number(in, 0, 65535, address, "address", error) && Number(in, 0, 65535, s.value, "value", error);
+    } else if (word == "coil") {
+        s.kind = STATEMENT::COIL;
+        ok = Number(in, 0, 65535, address, "address", error) && Number(in, 0, 1, s.value, "value", error);
+    } else if (word == "ramp") {
+        s.kind = STATEMENT::RAMP;
+        ok = Number(in, 0, 65535, address, "address", error) && Number(in, 0, 65535, s.value, "start", error) &&
+             Number(in, 0, 65535, s.to, "end", error) && Number(in, 1, 65535, s.step, "step", error) &&
+             Number(in, 1, 86400000, s.period, "period", error);
+        if (ok && s.to < s.value) {
+            error = "the ramp ends below its start";
+            ok = false;
+        }
+    } else if (word == "toggle") {
+        s.kind = STATEMENT::TOGGLE;
+        ok = Number(in, 0, 65535, address, "address", error) && Number(in, 1, 86400000, s.period, "period", error);
+    } else {
+        error = "unknown statement \"" + word + "\" (register, coil, ramp, toggle)";
+        return false;
+    }
+    if (ok && in >> word) {
+        error = "unexpected \"" + word + "\" after the statement";
+        ok = false;
+    }
+    if (!ok)
+        return false;
+    s.address = int(address);
+    m_statements.push_back(s);
+    return true;
+}
+
+bool CPlcScript::AddText(const std::string& text, const std::string& origin, std::string& error)
+{
+    std::istringstream in(text);
+    std::string line;
+    for (int number = 1; std::getline(in, line); ++number)
+        if (!Add(line, error)) {
+            error = origin + ":" + std::to_string(number) + ": " + error;
+            return false;
+        }
+    return true;
+}
+
+void CPlcScript::Apply(uint64_t elapsed, bool first, uint16_t* registers, uint8_t* coils) const
+{
+    for (const STATEMENT& s : m_statements) {
+        switch (s.kind) {
+        case STATEMENT::REGISTER:
+            if (first)
+                registers[s.address] = uint16_t(s.value);
+            break;
+        case STATEMENT::COIL:
+            if (first)
+                coils[s.address] = uint8_t(s.value);
+            break;
+        case STATEMENT::RAMP: {
+            const uint64_t steps = (s.to - s.value) / s.step + 1;
+            registers[s.address] = uint16_t(s.value + long(elapsed / uint64_t(s.period) % steps) * s.step);
+            break;
+        }
+        case STATEMENT::TOGGLE:
+            coils[s.address] = uint8_t(elapsed / uint64_t(s.period) % 2);
+            break;
+        }
+    }
+}
