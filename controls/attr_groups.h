@@ -35,6 +35,10 @@ protected:
 
 class CONTROLS_API CHideAttributes : public CTypedAttrList {
 public:
+    // Positions of the hidden attributes, appended in this order by CreateAttributes; a kind
+    // appends its own from POS_KIND_FIRST on.
+    enum Position { POS_SELECTED, POS_MULTIPLE_SELECTED_TYPE, POS_LEVEL_INDEX, POS_KIND_FIRST };
+
     explicit CHideAttributes(CControlBase* parent);
     CAttrList* Clone(CControlBase* owner) const override;
 
@@ -60,6 +64,9 @@ private:
 
 class CONTROLS_API CLayoutAttributes : public CTypedAttrList {
 public:
+    // Positions of the layout attributes, appended in this order by CreateAttributes.
+    enum Position { POS_X, POS_Y, POS_WIDTH, POS_HEIGHT };
+
     explicit CLayoutAttributes(CControlBase* parent);
     CAttrList* Clone(CControlBase* owner) const override;
 
@@ -93,6 +100,9 @@ private:
 
 class CONTROLS_API CDisplayAttributes : public CTypedAttrList {
 public:
+    // Positions of the appearance attributes, appended in this order by CreateAttributes.
+    enum Position { POS_ZOOM_ONCE, POS_INVERT_COLOR };
+
     explicit CDisplayAttributes(CControlBase* parent);
     CAttrList* Clone(CControlBase* owner) const override;
 
