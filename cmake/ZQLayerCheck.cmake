@@ -3,11 +3,12 @@
 # its own layer or of a layer below it, and no unit includes a program's own units. Prints one line
 # per fault ("<file> includes "<header>" (<layer> may not use <layer>)") and fails when there is one.
 #
-#   comkit <- devices <- controls <- editor core <- the editor program and the tools
+#   comkit <- devices <- controls <- editor core <- the editor's windows (editor/app) <- the editor
 #   editor core <- the panel runtime (emulator) <- the tools
-#   controls <- the widget library of the controls (controls/dsp)
+#   controls <- the widget library of the controls (controls/dsp) <- the editor's windows
 #   comkit <- cipher, vexorisp <- the programmer's core <- its dialog <- the programmer
-#   tools/common serves the tools; tests/ and bench/ may include anything they test.
+#   tools/common serves the programs and the tools; a tool may use any library (the windows and the
+#   dialog included, for screenshots) but no other tool; tests/ and bench/ may include anything.
 #
 # A new folder gets a layer in zq_layer_of and a line in the table of what each layer may use.
 cmake_minimum_required(VERSION 3.25)
@@ -27,10 +28,12 @@ set(uses_cipher comkit cipher)
 set(uses_vexorisp comkit vexorisp)
 set(uses_flasher comkit cipher vexorisp flasher)
 set(uses_flasher_dialog ${uses_flasher} flasher_dialog)
-set(uses_flasher_program ${uses_flasher_dialog} flasher_program)
-set(libraries comkit devices controls controls_widgets editor emulator cipher vexorisp flasher flasher_dialog)
-set(uses_tools_common ${libraries} tools_common)
-set(uses_editor_program ${libraries} tools_common editor_program)
+set(libraries comkit devices controls controls_widgets editor editor_app emulator cipher vexorisp flasher
+              flasher_dialog)
+set(uses_tools_common comkit tools_common)
+set(uses_flasher_program ${uses_flasher_dialog} tools_common flasher_program)
+set(uses_editor_app ${uses_controls_widgets} editor editor_app)
+set(uses_editor_program ${uses_editor_app} tools_common editor_program)
 
 # The layer of a file by its path relative to ROOT: OUT is empty for a file outside the layers
 # (tests, benchmarks, examples), which may include anything.
@@ -44,8 +47,10 @@ function(zq_layer_of path out)
     set(layer controls_widgets)
   elseif(path MATCHES "^controls/")
     set(layer controls)
-  elseif(path MATCHES "^editor/app/")
+  elseif(path MATCHES "^editor/app/main\\.cpp$")
     set(layer editor_program)
+  elseif(path MATCHES "^editor/app/")
+    set(layer editor_app)
   elseif(path MATCHES "^editor/")
     set(layer editor)
   elseif(path MATCHES "^emulator/")

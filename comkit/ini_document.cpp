@@ -1,14 +1,12 @@
 #include "comkit/ini_document.h"
 
-#include <atomic>
+#include "comkit/replace_file.h"
+
 #include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace COMMON_EX {
 
@@ -50,22 +48,6 @@ bool KeyLine(const std::string& line, std::string& key, std::string* value)
 char Lower(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
 
 bool HasLineBreak(const char* s) { return std::strpbrk(s, "\r\n") != nullptr; }
-
-bool WriteAll(int fd, const std::string& data)
-{
-    const char* p = data.data();
-    size_t left = data.size();
-    while (left) {
-        ssize_t n = ::write(fd, p, left);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        p += n;
-        left -= size_t(n);
-    }
-    return true;
-}
 
 } // namespace
 
@@ -149,37 +131,7 @@ bool CIniDocument::Read(const char* path, bool* exists)
 
 bool CIniDocument::Write(const char* path) const
 {
-    // Write through a symbolic link to the file it names.
-    std::string target = path;
-    char resolved[PATH_MAX];
-    struct stat st;
-    if (lstat(path, &st) == 0 && S_ISLNK(st.st_mode) && realpath(path, resolved))
-        target = resolved;
-
-    bool keepMode = stat(target.c_str(), &st) == 0;
-    // The rename would replace even a file this user may not write: refuse as a write would.
-    if (keepMode && faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0)
-        return false;
-
-    // A new file gets 0666 less the umask from open(); a rewritten one keeps its mode.
-    static std::atomic<unsigned> counter{0};
-    std::string temp;
-    int fd = -1;
-    for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
-        temp = target + "." + std::to_string(getpid()) + "." + std::to_string(++counter) + ".tmp";
-        fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && errno != EEXIST)
-            return false;
-    }
-    if (fd < 0)
-        return false;
-    bool ok = WriteAll(fd, Serialize()) && (!keepMode || fchmod(fd, st.st_mode & 07777) == 0) &&
-              fsync(fd) == 0;
-    ok = (::close(fd) == 0) && ok;
-    if (ok && std::rename(temp.c_str(), target.c_str()) == 0)
-        return true;
-    ::unlink(temp.c_str());
-    return false;
+    return ReplaceFileContent(path, Serialize());
 }
 
 int CIniDocument::FindSection(const char* section) const

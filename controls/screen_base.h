@@ -280,6 +280,10 @@ public:
     int GetSelectedControlsCopy(int& count, CControlBase**& copies);
     // Swaps attributes between each copy and the control with its ID; returns the swaps made.
     int ModifyControls(int count, CControlBase** copies);
+    // A copy of `control` for this screen with the same ID, values and stored name, made without
+    // moving the default-position cursor of new controls; the caller owns it. Null for a null
+    // control.
+    CControlBase* CopyForUndo(CControlBase* control);
 
     // Register input order: numbers the registers in draw order (on) or clears the numbers.
     // Returns the number of registers.
@@ -313,8 +317,6 @@ private:
     // Inserts control into array[0..count) before the first entry with a greater X (Y).
     static void AddControlToArray(CControlBase* control, CControlBase** array, int& count, int byY);
     void EqualSpacing(bool vertical);
-    // Clone with the same ID and name that leaves the default-position cursor alone.
-    CControlBase* CopyForUndo(CControlBase* control);
 
     // Members in the screen's declaration order.
     COM_GUI_EX::CGUIEXDC* m_pSelectedRect = nullptr;

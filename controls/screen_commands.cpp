@@ -234,6 +234,8 @@ int CScreenBase::PasteControlsFromData(BYTE* data, DWORD size, DWORD& pasteCount
 
 CControlBase* CScreenBase::CopyForUndo(CControlBase* control)
 {
+    if (!control)
+        return nullptr;
     int cursor[4];
     GetDefPosCursor(cursor[0], cursor[1], cursor[2], cursor[3]);
     CControlBase* copy = control->Clone(this, 0);

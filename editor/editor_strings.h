@@ -15,6 +15,8 @@ public:
         IDS_IMAGE_VERSION = 3003,      // version text of the download image
         IDS_DOWNLOAD_POWER = 3004,     // power the panel off and on again
         IDS_DOWNLOAD_REFUSED = 3005,   // no parameter control, or more than 255 controls
+        IDS_NO_REGISTER = 3006,        // order mode on a screen without registers
+        IDS_CLOSE_WITHOUT_SAVE = 5002, // a dropped file replaces a modified project
         IDS_SAVE_FILTER = 300,
         IDS_DELETE_LAST_SCREEN = 15000,
         IDS_DELETE_SCREEN_ASK = 15001,

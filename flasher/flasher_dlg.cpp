@@ -399,15 +399,17 @@ void CFlasherDlg::OnOpenFile()
     if (m_fileChooser)
         path = m_fileChooser();
     else
-        path = QFileDialog::getOpenFileName(this, QString(), QString(),
-                                            QStringLiteral("Program file(*.HEX);;Program file(*.BIN)"));
+        path = QFileDialog::getOpenFileName(this, QString(), QString(), GetFileFilter());
     if (path.isEmpty())
         return;
     const std::string bytes = ToPath(path);
-    const bool hex = path.size() >= 4 && path.right(4).toLower() == QLatin1String(".hex");
-    if (!hex) {
+    const QString tail = path.right(4).toLower();
+    if (tail != QLatin1String(".hex")) {
         m_pFilePath->setText(path);
         m_strFilePath = bytes;
+        // A download image is ready to program as it is; other raw files keep the button's state.
+        if (tail == QLatin1String(".vxg") || tail == QLatin1String(".vxc"))
+            m_controls[IDC_LOCAL_PROGRAM]->setEnabled(true);
         return;
     }
     if (!ValidateChosenFile(bytes.c_str(), GetImageSettings()))
@@ -415,6 +417,12 @@ void CFlasherDlg::OnOpenFile()
     m_pFilePath->setText(path);
     m_strFilePath = bytes;
     m_controls[IDC_LOCAL_PROGRAM]->setEnabled(true);
+}
+
+QString CFlasherDlg::GetFileFilter()
+{
+    return QStringLiteral("Program file(*.HEX *.hex);;Program file(*.BIN *.bin);;"
+                          "Download image(*.vxg *.vxc *.dat *.VXG *.VXC *.DAT);;All files(*)");
 }
 
 void CFlasherDlg::OnLocalProgram()
@@ -556,6 +564,11 @@ ISP_RUN_OPTIONS CFlasherDlg::GetRunOptions()
 void CFlasherDlg::SetStatusText(const char* text)
 {
     m_pStatus->setText(FromGbk(text));
+}
+
+void CFlasherDlg::SetStatusCause(const char* words)
+{
+    m_pStatus->setText(m_pStatus->text() + ": " + QString::fromUtf8(words));
 }
 
 void CFlasherDlg::SetProgressRange(int lower, int upper)

@@ -65,6 +65,8 @@ public:
     void SetMessageHook(MessageHook hook) { m_messageHook = std::move(hook); }
     // Replaces the file-open dialog of "Open File..." (an empty answer is a cancel).
     using FileChooser = std::function<QString()>;
+    // The file dialog's filters: HEX, BIN, the download images (*.vxg *.vxc *.dat), all files.
+    static QString GetFileFilter();
     void SetFileChooser(FileChooser chooser) { m_fileChooser = std::move(chooser); }
 
     // The control with a dialog id, null for an unknown id.
@@ -78,6 +80,8 @@ public:
     ISP_RUN_OPTIONS GetRunOptions() override;
     void ShowInformation(const char* text) override;
     void SetStatusText(const char* text) override;
+    // Shows the cause after the status text: "An unexpectedly error!(-4): the serial line ...".
+    void SetStatusCause(const char* words) override;
     void SetProgressRange(int lower, int upper) override;
     void SetProgressPos(int pos) override;
     void EnterRunningState() override;

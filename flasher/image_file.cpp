@@ -1,11 +1,14 @@
 #include "flasher/image_file.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cctype>
 #include <climits>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <new>
 #include <string>
 #include <vector>
@@ -21,6 +24,9 @@ const char* const MSG_IMAGE_SIZE_ZERO = "error:file size is zero";
 const char* const MSG_IMAGE_SIZE_OVER = "error:file size over 65535!";
 const char* const MSG_IMAGE_HEX_FORMAT = "HEX format error";
 const char* const MSG_IMAGE_NO_CIPHER = "file is enciphered but libvexorenc.so is not loaded!";
+const char* const FMT_IMAGE_HEX_CONFLICT = "HEX format error: two records give address 0x%04X different values";
+const char* const MSG_IMAGE_PLAIN =
+    "file is not enciphered: program it as not enciphered (notenc=1 in isp.ini, zqflash --notenc)!";
 
 namespace {
 
@@ -44,7 +50,21 @@ INT s_imageLength = 0;
 // Largest HEX file whose rounded size still fits the parser's length.
 constexpr long long HEX_FILE_LIMIT = INT_MAX - 7;
 
-enum FileReadResult { READ_OK, READ_OPEN_FAILED, READ_EMPTY, READ_TOO_LARGE, READ_NO_CIPHER };
+enum FileReadResult { READ_OK, READ_OPEN_FAILED, READ_EMPTY, READ_TOO_LARGE, READ_NO_CIPHER, READ_PLAIN };
+
+// Offsets of the download image fields IsDownloadImage looks at.
+constexpr size_t DOWNLOAD_CONSTANT_AT = 36;
+constexpr BYTE DOWNLOAD_CONSTANT = 6;
+constexpr size_t DOWNLOAD_ZERO_FROM = 41;
+constexpr size_t DOWNLOAD_ZERO_TO = 50;
+constexpr size_t DOWNLOAD_INDEX_AT = 52;
+constexpr size_t DOWNLOAD_GLYPHS_AT = 54;
+constexpr size_t DOWNLOAD_CONTROLS_AT = 57;
+constexpr size_t DOWNLOAD_PARAMETERS_AT = 58;
+// Header, one byte for each empty section and the two symbol tables: no image is shorter.
+constexpr size_t DOWNLOAD_SIZE_MIN = 59 + 3 + 960;
+
+unsigned BigEndianWord(const BYTE* at) { return unsigned(at[0]) << 8 | at[1]; }
 
 struct FileText {
     std::vector<BYTE> bytes; // the file rounded up to a multiple of 8, zero after its end
@@ -60,8 +80,14 @@ void Show(const IMAGE_LOAD_SETTINGS& settings, const char* text)
 
 bool ReadWholeFile(const char* path, long long limit, FileText* file, FileReadResult* result)
 {
-    FILE* stream = std::fopen(path, "rb");
+    // Opened without waiting: a FIFO or a device named as the program file must not block; only
+    // regular files are read.
+    const int fd = ::open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    FILE* stream = fd >= 0 ? ::fdopen(fd, "rb") : nullptr;
     if (stream == nullptr) {
+        if (fd >= 0) {
+            ::close(fd);
+        }
         *result = READ_OPEN_FAILED;
         return false;
     }
@@ -87,8 +113,10 @@ bool ReadWholeFile(const char* path, long long limit, FileText* file, FileReadRe
     return ok;
 }
 
-// Reads and, unless the settings say the files are plain, deciphers the whole file.
-FileReadResult ReadImageFile(const char* path, long long limit, const IMAGE_LOAD_SETTINGS& settings, FileText* file)
+// Reads and, unless the settings say the files are plain, deciphers the whole file. With
+// checkPlain a download image that deciphering would turn into noise is READ_PLAIN.
+FileReadResult ReadImageFile(const char* path, long long limit, const IMAGE_LOAD_SETTINGS& settings, FileText* file,
+                             bool checkPlain)
 {
     FileReadResult result = READ_OK;
     if (!ReadWholeFile(path, limit, file, &result) || settings.bNotEnc) {
@@ -101,8 +129,13 @@ FileReadResult ReadImageFile(const char* path, long long limit, const IMAGE_LOAD
     BuildImageKey(builtIn);
     const BYTE* key = settings.pKey != nullptr ? settings.pKey : builtIn;
     BYTE* data = file->bytes.data();
+    const size_t size = size_t(file->size);
+    const bool plainImage = checkPlain && IsDownloadImage(data, size);
     if (settings.pfnDesGo(data, data, INT(file->bytes.size()), key, IMAGE_KEY_LENGTH, 1) != 1) {
         return READ_NO_CIPHER;
+    }
+    if (plainImage && !IsDownloadImage(data, size)) {
+        return READ_PLAIN;
     }
     return READ_OK;
 }
@@ -120,6 +153,9 @@ INT FailedRead(FileReadResult result, const char* openMessage, const IMAGE_LOAD_
     case READ_NO_CIPHER:
         Show(settings, MSG_IMAGE_NO_CIPHER);
         return -1;
+    case READ_PLAIN:
+        Show(settings, MSG_IMAGE_PLAIN);
+        return -1;
     default:
         Show(settings, openMessage);
         return -1;
@@ -129,7 +165,7 @@ INT FailedRead(FileReadResult result, const char* openMessage, const IMAGE_LOAD_
 INT LoadRawImage(const char* path, const IMAGE_LOAD_SETTINGS& settings)
 {
     FileText file;
-    const FileReadResult result = ReadImageFile(path, IMAGE_FILE_LIMIT, settings, &file);
+    const FileReadResult result = ReadImageFile(path, IMAGE_FILE_LIMIT, settings, &file, true);
     if (result != READ_OK) {
         return FailedRead(result, MSG_IMAGE_RAW_OPEN, settings);
     }
@@ -140,7 +176,7 @@ INT LoadRawImage(const char* path, const IMAGE_LOAD_SETTINGS& settings)
 INT LoadHexImage(const char* path, const IMAGE_LOAD_SETTINGS& settings)
 {
     FileText file;
-    const FileReadResult result = ReadImageFile(path, HEX_FILE_LIMIT, settings, &file);
+    const FileReadResult result = ReadImageFile(path, HEX_FILE_LIMIT, settings, &file, false);
     if (result == READ_TOO_LARGE) {
         Show(settings, MSG_IMAGE_HEX_FORMAT);
         return -1;
@@ -148,8 +184,14 @@ INT LoadHexImage(const char* path, const IMAGE_LOAD_SETTINGS& settings)
     if (result != READ_OK) {
         return FailedRead(result, MSG_IMAGE_HEX_OPEN, settings);
     }
-    const INT length = ParseIntelHex(reinterpret_cast<const char*>(file.bytes.data()), INT(file.bytes.size()));
-    if (length <= 0) {
+    INT conflict = -1;
+    const INT length =
+        ParseIntelHex(reinterpret_cast<const char*>(file.bytes.data()), INT(file.bytes.size()), &conflict);
+    if (conflict >= 0) {
+        char text[96];
+        std::snprintf(text, sizeof text, FMT_IMAGE_HEX_CONFLICT, unsigned(conflict));
+        Show(settings, text);
+    } else if (length <= 0) {
         Show(settings, MSG_IMAGE_HEX_FORMAT);
     }
     return length;
@@ -177,6 +219,25 @@ constexpr HexDigits HEX_DIGITS;
 } // namespace
 
 BYTE* GetProgramImage() { return s_image; }
+
+bool IsDownloadImage(const BYTE* bytes, size_t size)
+{
+    if (bytes == nullptr || size < DOWNLOAD_SIZE_MIN || size > size_t(IMAGE_FILE_LIMIT)) {
+        return false;
+    }
+    if (BigEndianWord(bytes) != (size & 0xFFFF) || bytes[DOWNLOAD_CONSTANT_AT] != DOWNLOAD_CONSTANT) {
+        return false;
+    }
+    for (size_t i = DOWNLOAD_ZERO_FROM; i < DOWNLOAD_ZERO_TO; ++i) {
+        if (bytes[i] != 0) {
+            return false;
+        }
+    }
+    const unsigned index = BigEndianWord(bytes + DOWNLOAD_INDEX_AT);
+    const unsigned glyphs = BigEndianWord(bytes + DOWNLOAD_GLYPHS_AT);
+    return index >= DOWNLOAD_SIZE_MIN && index <= glyphs && glyphs <= size &&
+           bytes[DOWNLOAD_PARAMETERS_AT] <= bytes[DOWNLOAD_CONTROLS_AT];
+}
 
 INT GetProgramImageLength() { return s_imageLength; }
 
@@ -238,20 +299,30 @@ BOOL ValidateChosenFile(const char* path, const IMAGE_LOAD_SETTINGS& settings)
     return s_imageLength >= 1 ? TRUE : FALSE;
 }
 
-INT ParseIntelHex(const char* text, INT length)
+INT ParseIntelHex(const char* text, INT length, INT* pConflict)
 {
+    if (pConflict != nullptr) {
+        *pConflict = -1;
+    }
     if (text == nullptr) {
         return -1;
     }
     INT position = 0;
     INT highestEnd = 0;
-    DWORD addressBase = 0;
+    auto written = std::make_unique<HEX_WRITTEN_BYTES>();
     char line[HEX_LINE_BUFFER_SIZE];
     INT n = ReadHexLine(text, length, &position, line);
     while (n > 0) {
-        // Records failing their checks are skipped.
-        if (ParseHexRecord(line, n, &highestEnd, &addressBase) == HEX_RECORD_END) {
+        // Records failing their checks are skipped; records that disagree refuse the file.
+        const INT result = ParseHexRecord(line, n, &highestEnd, written.get());
+        if (result == HEX_RECORD_END) {
             return highestEnd;
+        }
+        if (result == HEX_RECORD_CONFLICT) {
+            if (pConflict != nullptr) {
+                *pConflict = written->nConflict;
+            }
+            return -1;
         }
         n = ReadHexLine(text, length, &position, line);
     }
@@ -285,7 +356,7 @@ INT ReadHexLine(const char* text, INT length, INT* pPosition, char* line)
     return count - 1;
 }
 
-INT ParseHexRecord(const char* line, INT lineLength, INT* pHighestEnd, DWORD* pAddressBase)
+INT ParseHexRecord(const char* line, INT lineLength, INT* pHighestEnd, HEX_WRITTEN_BYTES* pWritten)
 {
     if (lineLength < 11 || lineLength > HEX_LINE_MAX) {
         return HEX_RECORD_BAD_LENGTH;
@@ -316,31 +387,28 @@ INT ParseHexRecord(const char* line, INT lineLength, INT* pHighestEnd, DWORD* pA
     if (address + count > IMAGE_FILE_LIMIT) {
         return HEX_RECORD_TOO_HIGH;
     }
-    const BYTE type = bytes[3];
-    // Data behind an address record lands at base + address; what would lie beyond 64 KiB is
-    // skipped instead of wrapping onto the start of the image.
-    const long long base = (type == 0 && pAddressBase != nullptr) ? *pAddressBase : 0;
-    if (base + address + count > IMAGE_FILE_LIMIT) {
-        return HEX_RECORD_TOO_HIGH;
+    if (address + count > *pHighestEnd) {
+        *pHighestEnd = address + count;
     }
-    const INT start = INT(base) + address;
-    if (start + count > *pHighestEnd) {
-        *pHighestEnd = start + count;
-    }
-    switch (type) {
+    switch (bytes[3]) {
     case 0:
-        std::memcpy(s_image + start, bytes + 4, size_t(count));
+        if (pWritten != nullptr) {
+            for (INT i = 0; i < count; ++i) {
+                if (pWritten->written[size_t(address + i)] && s_image[address + i] != bytes[4 + i]) {
+                    pWritten->nConflict = address + i;
+                    return HEX_RECORD_CONFLICT;
+                }
+            }
+            for (INT i = 0; i < count; ++i) {
+                pWritten->written[size_t(address + i)] = true;
+            }
+        }
+        std::memcpy(s_image + address, bytes + 4, size_t(count));
         return HEX_RECORD_DATA;
     case 1:
         return HEX_RECORD_END;
-    case 2: // extended segment address: base = segment x 16
-    case 4: // extended linear address: base = upper 16 bits
-        if (pAddressBase != nullptr && count == 2) {
-            const DWORD value = DWORD(bytes[4]) << 8 | bytes[5];
-            *pAddressBase = type == 2 ? value << 4 : value << 16;
-        }
-        return HEX_RECORD_OTHER_TYPE;
     default:
+        // Address records and the rest: data keeps its 16-bit address whatever they say.
         return HEX_RECORD_OTHER_TYPE;
     }
 }

@@ -8,6 +8,8 @@
 #include "comkit/types.h"
 #include "flasher/message_sink.h"
 
+#include <bitset>
+
 // The program image: offset i goes to panel address begin + i. Filled with 0xFF before each load.
 constexpr INT PROGRAM_IMAGE_SIZE = 0xA0000;
 // Largest raw file, and the part of the image HEX records may write.
@@ -26,6 +28,8 @@ extern FLASHER_API const char* const MSG_IMAGE_SIZE_ZERO;      // "error:file si
 extern FLASHER_API const char* const MSG_IMAGE_SIZE_OVER;      // "error:file size over 65535!"
 extern FLASHER_API const char* const MSG_IMAGE_HEX_FORMAT;     // "HEX format error"
 extern FLASHER_API const char* const MSG_IMAGE_NO_CIPHER;      // enciphered file but no cipher library
+extern FLASHER_API const char* const FMT_IMAGE_HEX_CONFLICT;   // two records give one address different values
+extern FLASHER_API const char* const MSG_IMAGE_PLAIN;          // a plain download image read as enciphered
 
 enum ImageFileKind {
     IMAGE_KIND_NONE = 0, // not accepted
@@ -44,6 +48,13 @@ enum HexRecordResult {
     HEX_RECORD_BAD_SUM = -5,    // checksum, byte count above 16, or length not matching the count
     HEX_RECORD_TOO_HIGH = -6,   // address + count above 64 KiB
     HEX_RECORD_OTHER_TYPE = -7, // any other record type (address records and the rest): skipped
+    HEX_RECORD_CONFLICT = -8,   // data for bytes an earlier record of the file gave other values
+};
+
+// The image bytes the data records of one file have written so far (ParseHexRecord's memory).
+struct FLASHER_API HEX_WRITTEN_BYTES {
+    std::bitset<IMAGE_FILE_LIMIT> written;
+    INT nConflict = -1; // first address two records gave different values; -1: none
 };
 
 // Answers of ReadHexLine besides a line length >= 0.
@@ -68,17 +79,27 @@ FLASHER_API void BuildImageKey(BYTE key[IMAGE_KEY_LENGTH]);
 FLASHER_API ImageFileKind GetImageFileKind(const char* path);
 
 // Loads a file into the image and returns the image length: above 0 on success; 0 or below when
-// the load failed (the image is then empty for the download). Shows its own messages.
+// the load failed (the image is then empty for the download). Shows its own messages. A raw file
+// that is a download image as it stands but not once deciphered is a plain image read without
+// notenc: refused with MSG_IMAGE_PLAIN, for programming its noise would succeed.
 FLASHER_API INT LoadProgramImage(const char* path, const IMAGE_LOAD_SETTINGS& settings);
+
+// True when size bytes have the shape of the editor's compiled download image: the length field
+// (big-endian, first two bytes) is the size, byte 36 is 6, bytes 41-49 are zero, the character index
+// and glyph offsets (bytes 52-55) lie in order inside the image, and parameter controls are no more
+// than controls. Noise passes with a chance below 2^-90.
+FLASHER_API bool IsDownloadImage(const BYTE* bytes, size_t size);
 
 // The check behind "Open File...": a ".hex" path is loaded as above and accepted with a length of
 // at least 1; any other path is accepted without opening it.
 FLASHER_API BOOL ValidateChosenFile(const char* path, const IMAGE_LOAD_SETTINGS& settings);
 
 // Parses HEX text of length bytes (no NUL needed) into the image. Returns the highest end address
-// of the records (>= 0), or -1 when a line does not end with CR LF or is too long. Records that
-// fail their checks are skipped; so is data that extended address records place beyond 64 KiB.
-FLASHER_API INT ParseIntelHex(const char* text, INT length);
+// of the records (>= 0), or -1 when a line does not end with CR LF or is too long, or when two data
+// records give the same byte different values (*pConflict, when given, is then that address, else
+// -1). Records that fail their checks are skipped. Addresses are the records' own 16-bit offsets
+// from the program begin address: address records (types 02 and 04) move nothing.
+FLASHER_API INT ParseIntelHex(const char* text, INT length, INT* pConflict = nullptr);
 
 // Reads the next line from text at *pPosition into line (HEX_LINE_BUFFER_SIZE bytes) and returns
 // its length without CR LF, 0 when the text ends or the line is empty, or HEX_LINE_NO_CR or
@@ -86,8 +107,8 @@ FLASHER_API INT ParseIntelHex(const char* text, INT length);
 FLASHER_API INT ReadHexLine(const char* text, INT length, INT* pPosition, char* line);
 
 // Checks one record of lineLength characters (without CR LF), copies a data record into the image
-// and raises *pHighestEnd to the record's address + count. Returns a HexRecordResult.
-// pAddressBase, when given, carries the base set by extended address records (types 02 and 04)
-// from one record to the next: data records are placed at base + address, and skipped as
-// HEX_RECORD_TOO_HIGH when that lies beyond 64 KiB.
-FLASHER_API INT ParseHexRecord(const char* line, INT lineLength, INT* pHighestEnd, DWORD* pAddressBase = nullptr);
+// at its 16-bit address and raises *pHighestEnd to the record's address + count (for every record
+// type). Returns a HexRecordResult. pWritten, when given, remembers the bytes written: a data record
+// that would change a byte an earlier one wrote is not copied and answers HEX_RECORD_CONFLICT
+// (the same values again are fine).
+FLASHER_API INT ParseHexRecord(const char* line, INT lineLength, INT* pHighestEnd, HEX_WRITTEN_BYTES* pWritten = nullptr);

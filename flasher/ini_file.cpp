@@ -1,7 +1,13 @@
 #include "flasher/ini_file.h"
 
-#include <climits>
+#include "comkit/replace_file.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cctype>
+#include <cerrno>
+#include <climits>
 
 namespace {
 
@@ -48,24 +54,34 @@ BOOL CIniFile::OpenForRead()
 {
     Close();
     m_pFile = std::fopen(GetPath().c_str(), "rb");
-    m_bWritable = false;
     return m_pFile != nullptr;
 }
 
 BOOL CIniFile::OpenForWrite()
 {
     Close();
-    m_pFile = std::fopen(GetPath().c_str(), "wb");
-    m_bWritable = m_pFile != nullptr;
-    return m_pFile != nullptr;
+    const std::string path = GetPath();
+    const std::string::size_type slash = path.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+    struct stat st {};
+    const bool writable = ::stat(path.c_str(), &st) == 0 ? ::access(path.c_str(), W_OK) == 0
+                                                          : errno == ENOENT && ::access(folder.c_str(), W_OK) == 0;
+    m_bWritable = writable;
+    m_strWritten.clear();
+    return writable ? TRUE : FALSE;
 }
 
-void CIniFile::Close()
+BOOL CIniFile::Close()
 {
+    BOOL ok = TRUE;
     if (m_pFile)
         std::fclose(m_pFile);
     m_pFile = nullptr;
+    if (m_bWritable)
+        ok = COMMON_EX::ReplaceFileContent(GetPath(), m_strWritten) ? TRUE : FALSE;
     m_bWritable = false;
+    m_strWritten.clear();
+    return ok;
 }
 
 bool CIniFile::ReadLine(std::string& line)
@@ -144,10 +160,10 @@ BOOL CIniFile::GetString(const char* section, const char* key, std::string& valu
 
 BOOL CIniFile::WriteLine(const std::string& line)
 {
-    if (!m_pFile || !m_bWritable)
+    if (!m_bWritable)
         return 0;
-    std::string text = line + "\r\n";
-    return std::fwrite(text.data(), 1, text.size(), m_pFile) == text.size();
+    m_strWritten += line + "\r\n";
+    return 1;
 }
 
 BOOL CIniFile::WriteSection(const char* name)

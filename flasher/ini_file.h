@@ -28,10 +28,14 @@ public:
     std::string GetPath() const;
 
     BOOL OpenForRead();
-    // Creates or truncates the file.
+    // Starts writing the file anew: the lines written go to memory and replace the whole file at
+    // Close (a temporary file beside it, then a rename, keeping its permissions), so a failed
+    // write leaves the old file as it was. FALSE when the file (or, for a new one, its folder)
+    // may not be written.
     BOOL OpenForWrite();
-    void Close();
-    bool IsOpen() const { return m_pFile != nullptr; }
+    // Ends reading or writing. After OpenForWrite: TRUE when the file was replaced.
+    BOOL Close();
+    bool IsOpen() const { return m_pFile != nullptr || m_bWritable; }
 
     // 1 when found; value is left unchanged otherwise. Numbers convert like atoi, clamped to int.
     BOOL GetInt(const char* section, const char* key, int& value);
@@ -51,8 +55,9 @@ private:
     BOOL FindValue(const char* section, const char* key, std::string& value);
     BOOL WriteLine(const std::string& line);
 
-    std::FILE* m_pFile = nullptr;
-    bool m_bWritable = false;
+    std::FILE* m_pFile = nullptr;  // open for reading
+    bool m_bWritable = false;      // open for writing: lines collect in m_strWritten
+    std::string m_strWritten;
     std::string m_strDirectory;
     std::string m_strName;
 };

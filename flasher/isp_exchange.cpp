@@ -1,5 +1,7 @@
 #include "flasher/isp_exchange.h"
 
+#include "flasher/isp_outcome.h"
+
 #include <cstdio>
 
 const char* const MSG_ISP_485_PORT = "485 port cannot be set to RXD or TXD!";
@@ -19,7 +21,6 @@ namespace {
 
 constexpr int ENTRY_RETRIES = 0;
 constexpr int ENTRY_TIMEOUT_MS = 50;
-constexpr int REQUEST_RETRIES = 3;
 constexpr int REQUEST_TIMEOUT_MS = 200;
 constexpr DWORD BEGIN_STEP = 512;
 constexpr int BEGIN_INDEX_MAX = 127;
@@ -40,17 +41,23 @@ CIspExchange::CIspExchange(IIspRunView& view, IIspComm* comm) : m_view(view), m_
 {
 }
 
-BOOL CIspExchange::StartRun(BOOL load)
+INT CIspExchange::LoadImage()
 {
     m_options = m_view.GetRunOptions();
-    if (load) {
-        IMAGE_LOAD_SETTINGS image = m_settings.image;
-        if (image.pMessages == nullptr)
-            image.pMessages = &m_view;
-        INT length = LoadProgramImage(m_options.strFile.c_str(), image);
-        m_state.nImageLength = length > 0 ? length : 0;
-        m_state.bStarted = FALSE;
-    }
+    IMAGE_LOAD_SETTINGS image = m_settings.image;
+    if (image.pMessages == nullptr)
+        image.pMessages = &m_view;
+    INT length = LoadProgramImage(m_options.strFile.c_str(), image);
+    m_state.nImageLength = length > 0 ? length : 0;
+    m_state.bStarted = FALSE;
+    return m_state.nImageLength;
+}
+
+BOOL CIspExchange::StartRun(BOOL load)
+{
+    if (load)
+        LoadImage();
+    m_options = m_view.GetRunOptions();
     if (!CheckOptions()) {
         if (m_state.bRunActive)
             EndRun(ISP_RESULT_REFUSED);
@@ -127,7 +134,7 @@ void CIspExchange::WriteCommand(WORD command)
 {
     m_state.wCommand = command;
     m_wCommandWord = command;
-    m_pComm->SetModBusOption(REQUEST_RETRIES, REQUEST_TIMEOUT_MS);
+    m_pComm->SetModBusOption(m_settings.nRequestRetries, REQUEST_TIMEOUT_MS);
     m_pComm->SetModBusSend(ISP_BOOT_SLAVE, ISP_FUNCTION_WRITE, ISP_COMMAND_REGISTER, 1, &m_wCommandWord, 1);
     ++m_nOutstanding;
 }
@@ -152,6 +159,8 @@ void CIspExchange::OnIspNotify(int outcome, const BYTE* answer)
     else
         std::snprintf(text, sizeof text, FMT_ISP_ERROR, outcome);
     m_view.SetStatusText(text);
+    if (outcome != -1)
+        m_view.SetStatusCause(DescribeIspOutcome(outcome).c_str());
     if (m_settings.bAuto && m_state.bStarted) {
         m_view.ShowMessage(text);
         m_view.CloseWindow();
@@ -224,7 +233,7 @@ void CIspExchange::SendBlock()
     m_view.SetProgressPos(static_cast<int>(m_state.dwCurrent - m_state.dwBegin));
     if (m_settings.bAuto)
         m_view.RearmRunTimer();
-    m_pComm->SetModBusOption(REQUEST_RETRIES, REQUEST_TIMEOUT_MS);
+    m_pComm->SetModBusOption(m_settings.nRequestRetries, REQUEST_TIMEOUT_MS);
     m_pComm->SetModBusRW(ISP_BOOT_SLAVE, ISP_FUNCTION_BLOCK, 1, 0, 0, words + 2, m_block, 0);
     ++m_nOutstanding;
 }

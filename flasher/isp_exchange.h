@@ -68,6 +68,7 @@ struct FLASHER_API ISP_EXCHANGE_SETTINGS {
     WORD wMaskSeed = ISP_MASK_SEED_DEFAULT;  // seed of the block mask (the panel's boot loader's)
     std::string strRemoteFile;               // the remote fetch's file, deleted after a run of it
     IMAGE_LOAD_SETTINGS image;               // pMessages null: the view shows the load's messages
+    int nRequestRetries = 3;                 // library retries of each command and block (0-100)
 };
 
 class FLASHER_API CIspExchange {
@@ -85,6 +86,10 @@ public:
     // current file is loaded first); entry retries with FALSE. Returns TRUE when the entry
     // request went out, FALSE when a check refused the run (its message was shown).
     BOOL StartRun(BOOL load);
+    // The loading step of StartRun(TRUE) alone: loads the current file (the view's options) into
+    // the image and answers its length (0 when the load failed; its message was shown). A caller
+    // may load first and start with StartRun(FALSE), opening the line only for a usable file.
+    INT LoadImage();
     // One notification of the communication library: outcome above 0 is the answer's byte
     // count and answer its bytes; -1 no answer in time; other values of 0 or below errors.
     void OnIspNotify(int outcome, const BYTE* answer);

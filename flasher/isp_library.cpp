@@ -43,6 +43,7 @@ BOOL CIspLibrary::Load(IMessageSink* messages)
 bool CIspLibrary::Resolve()
 {
     // All ten or nothing: a library of another make would not know the sink convention.
+    Lookup(m_library, "Set_Comm_Trace", m_fn.pfnSetCommTrace);
     return Lookup(m_library, "OpenComm", m_fn.pfnOpenComm) &&
            Lookup(m_library, "Dir_Open_Comm", m_fn.pfnDirOpenComm) &&
            Lookup(m_library, "Set_ModBus_Option", m_fn.pfnSetModBusOption) &&
@@ -100,6 +101,11 @@ BOOL CIspLibrary::GetLine(VEXORISP_LINE& line)
 BOOL CIspLibrary::SetLine(const VEXORISP_LINE& line, BOOL save)
 {
     return m_bLoaded && m_fn.pfnSetCommLine(&line, save ? 1 : 0) ? TRUE : FALSE;
+}
+
+BOOL CIspLibrary::SetTrace(VEXORISP_TRACE trace, void* context)
+{
+    return m_bLoaded && m_fn.pfnSetCommTrace && m_fn.pfnSetCommTrace(trace, context) ? TRUE : FALSE;
 }
 
 void CIspLibrary::SetModBusOption(int retries, int timeoutMs)

@@ -56,6 +56,8 @@ public:
     BOOL SetSettingsFile(const char* path);
     BOOL GetLine(VEXORISP_LINE& line);
     BOOL SetLine(const VEXORISP_LINE& line, BOOL save);
+    // The library's trace hook; FALSE when the library has none (an older build).
+    BOOL SetTrace(VEXORISP_TRACE trace, void* context);
 
     // IIspComm: the three request functions (no-ops while not loaded).
     void SetModBusOption(int retries, int timeoutMs) override;
@@ -75,6 +77,7 @@ private:
         PFN_GET_COMM_LINE pfnGetCommLine = nullptr;
         PFN_SET_COMM_LINE pfnSetCommLine = nullptr;
         PFN_CLOSE_COMM pfnCloseComm = nullptr;
+        PFN_SET_COMM_TRACE pfnSetCommTrace = nullptr; // optional
     };
 
     static void OnNotify(void* context, unsigned int message, int outcome, const unsigned char* answer);

@@ -36,6 +36,9 @@ public:
     virtual void ShowInformation(const char* text) = 0;
     // The status line; an empty text clears it.
     virtual void SetStatusText(const char* text) = 0;
+    // Words for the cause of the error the status text just set reports (DescribeIspOutcome), for
+    // a view that shows them after the text. Not called for time-outs: their text says it all.
+    virtual void SetStatusCause(const char* words) { (void)words; }
     virtual void SetProgressRange(int lower, int upper) = 0;
     virtual void SetProgressPos(int pos) = 0;
     // Control states: running disables the options, file and program buttons and enables "Stop";

@@ -1,8 +1,31 @@
-// The programmer: reads no command line; everything comes from isp.ini beside it.
+// The programmer: everything comes from isp.ini beside it; the command line only answers --help and
+// --version (without a display too), and without a display it says so instead of aborting.
 #include "flasher/flasher_app.h"
+#include "tools/common/tool_cli.h"
+
+#include <QCommandLineParser>
+
+#include <string>
 
 int main(int argc, char** argv)
 {
+    ZQ_CLI::SetProgramName("Flasher");
+    QCommandLineParser parser;
+    ZQ_CLI::AddStandardOptions(parser, "The panel programmer's window. Its settings come from isp.ini beside "
+                                       "it (the editor's download writes them); it takes no arguments.");
+    parser.addOption(QCommandLineOption("platform", "Qt platform plugin to use (for example offscreen).", "NAME"));
+    int exitCode = 0;
+    if (!ZQ_CLI::ParseOrExit(parser, ZQ_CLI::ArgumentsOf(argc, argv), exitCode))
+        return exitCode;
+    if (!parser.positionalArguments().isEmpty()) {
+        ZQ_CLI::PrintError(std::string("takes no arguments; the program file comes from isp.ini or \"Open File...\""));
+        return ZQ_CLI::EXIT_USAGE;
+    }
+    if (!parser.isSet("platform") && !ZQ_CLI::HasDisplay()) {
+        ZQ_CLI::PrintError(std::string("no display to show the window on: set DISPLAY (or WAYLAND_DISPLAY), or use "
+                           "zqflash to program from the command line"));
+        return ZQ_CLI::EXIT_FAILED;
+    }
     CFlasherApp app(argc, argv);
     return app.InitInstance();
 }

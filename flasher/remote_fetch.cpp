@@ -2,6 +2,8 @@
 
 #include "flasher/ini_file.h"
 
+#include "comkit/replace_file.h"
+
 #include <curl/curl.h>
 
 #include <cstdio>
@@ -16,7 +18,19 @@ namespace {
 
 const char REMOTE_DIRECTORY[] = "web";
 const char REMOTE_FILE[] = "upfile.hex";
-const char LOCAL_FILE[] = "tmp.hex";
+// The fetched file is "flasher-<pid>-tmp.hex": a run killed before deleting it leaves a name the
+// next run recognises as a leftover of a process that is gone.
+const char LOCAL_FILE_PREFIX[] = "flasher-";
+const char LOCAL_FILE_SUFFIX[] = "-tmp.hex";
+
+std::string TemporaryFolder()
+{
+    std::error_code error;
+    std::filesystem::path directory = std::filesystem::temp_directory_path(error);
+    if (error)
+        directory = "/tmp";
+    return directory.string();
+}
 
 size_t WriteToFile(char* data, size_t size, size_t count, void* file)
 {
@@ -66,11 +80,9 @@ std::string GetRemoteHomePage(const tagRemoteServer& server)
 
 std::string GetRemoteLocalPath()
 {
-    std::error_code error;
-    std::filesystem::path directory = std::filesystem::temp_directory_path(error);
-    if (error)
-        directory = "/tmp";
-    return (directory / LOCAL_FILE).string();
+    return (std::filesystem::path(TemporaryFolder()) /
+            (LOCAL_FILE_PREFIX + std::to_string(::getpid()) + LOCAL_FILE_SUFFIX))
+        .string();
 }
 
 CRemoteFetch::CRemoteFetch(const tagRemoteServer& server, Poster poster)
@@ -92,6 +104,7 @@ bool CRemoteFetch::Start()
 {
     if (m_thread.joinable() || !m_pMulti)
         return m_thread.joinable();
+    COMMON_EX::RemoveStaleProcessFiles(TemporaryFolder(), LOCAL_FILE_PREFIX, LOCAL_FILE_SUFFIX);
     try {
         m_thread = std::thread(&CRemoteFetch::Run, this);
     } catch (const std::system_error&) {

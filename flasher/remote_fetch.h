@@ -33,7 +33,8 @@ FLASHER_API tagRemoteServer LoadRemoteServer(const std::string& directory);
 // The start page of the maker's web site, empty without a host.
 FLASHER_API std::string GetRemoteHomePage(const tagRemoteServer& server);
 
-// Where a fetched file is stored: "tmp.hex" in the system's temporary folder.
+// Where a fetched file is stored: "flasher-<pid>-tmp.hex" in the system's temporary folder, one
+// per process; Start removes those of processes that are gone.
 FLASHER_API std::string GetRemoteLocalPath();
 
 // Sleeps until Wake, then fetches "web/upfile.hex" into GetRemoteLocalPath(), deletes it on the
@@ -52,7 +53,8 @@ public:
     CRemoteFetch(const CRemoteFetch&) = delete;
     CRemoteFetch& operator=(const CRemoteFetch&) = delete;
 
-    // Starts the thread at the lowest priority; false when it cannot be created.
+    // Removes fetched files that killed runs left, and starts the thread at the lowest priority;
+    // false when it cannot be created.
     bool Start();
     // Asks for one fetch (the manual-reset event of "Remote Program").
     void Wake();

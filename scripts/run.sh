@@ -13,3 +13,9 @@ for n in $(seq 1 "$screens"); do
   "$out/zqe" render "$demo" --screen "$n" -o "$out/demo-screen-$n.png"
   echo "screen $n of $demo drawn into $out/demo-screen-$n.png"
 done
+if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+  echo "opening the editor on $demo"
+  "$out/ZQEditor" "$demo"
+else
+  echo "no display: start the editor with  $out/ZQEditor $demo  on a desktop"
+fi

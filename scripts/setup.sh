@@ -5,10 +5,11 @@ set -euo pipefail
 PACKAGES=(
   build-essential cmake ninja-build pkg-config git
   googletest libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev qt6-base-dev-tools qt6-serialport-dev libgl-dev
+  qt6-base-dev qt6-base-dev-tools qt6-serialport-dev qt6-svg-dev libgl-dev
   libcurl4-openssl-dev libssl-dev libfreetype-dev nlohmann-json3-dev
   fonts-wqy-zenhei xfonts-wqy
   srecord python3 python3-pyftpdlib
+  xvfb xauth
   libmodbus-dev
   clang libclang-rt-14-dev
   help2man

@@ -9,11 +9,9 @@
 
 #include <algorithm>
 #include <array>
+#include <memory>
 
 namespace {
-
-// Depth of sink calls in progress (all on one thread): a sink may end the library's use.
-int s_nNotifyDepth = 0;
 
 // Margin added to answer waits and quiet periods for scheduling and pty latency.
 constexpr long long LINE_MARGIN_MICROS = 5000;
@@ -35,14 +33,15 @@ int ToMillis(long long micros)
 } // namespace
 
 CCommLine::CCommLine()
-    : m_pContext(new QObject), m_pAnswerTimer(new QTimer(m_pContext)), m_pPumpTimer(new QTimer(m_pContext))
+    : m_context(m_notifyDepth, new QObject), m_port(m_notifyDepth),
+      m_pAnswerTimer(new QTimer(m_context.Get())), m_pPumpTimer(new QTimer(m_context.Get()))
 {
     m_pAnswerTimer->setSingleShot(true);
     m_pAnswerTimer->setTimerType(Qt::PreciseTimer);
     m_pPumpTimer->setSingleShot(true);
     m_pPumpTimer->setTimerType(Qt::PreciseTimer);
-    QObject::connect(m_pAnswerTimer, &QTimer::timeout, m_pContext, [this] { OnAnswerTimeout(); });
-    QObject::connect(m_pPumpTimer, &QTimer::timeout, m_pContext, [this] { Pump(); });
+    QObject::connect(m_pAnswerTimer, &QTimer::timeout, m_context.Get(), [this] { OnAnswerTimeout(); });
+    QObject::connect(m_pPumpTimer, &QTimer::timeout, m_context.Get(), [this] { Pump(); });
 }
 
 CCommLine::~CCommLine()
@@ -50,18 +49,9 @@ CCommLine::~CCommLine()
     m_pfnSink = nullptr;
     Close();
     m_queue.clear();
-    if (s_nNotifyDepth == 0) {
-        delete m_pContext;
-        return;
-    }
-    // Inside a sink call the timer or port that called us is still on the stack: let Qt delete
-    // them later, and make sure nothing queued for them can reach this object again.
-    QCoreApplication::removePostedEvents(m_pContext);
-    for (QObject* child : m_pContext->children())
-        QObject::disconnect(child, nullptr, m_pContext, nullptr);
     m_pAnswerTimer->stop();
     m_pPumpTimer->stop();
-    m_pContext->deleteLater();
+    // m_port and m_context go with their owners, deferred when a sink ends the line.
 }
 
 void CCommLine::SetSink(VEXORISP_SINK sink, void* context, unsigned int message)
@@ -75,19 +65,17 @@ bool CCommLine::Open(const VEXORISP_LINE& line)
 {
     Close();
     m_line = line;
-    QSerialPort* port = new QSerialPort(QString::fromLocal8Bit(line.device), m_pContext);
+    auto port = std::make_unique<QSerialPort>(QString::fromLocal8Bit(line.device));
     port->setBaudRate(line.baud);
     port->setDataBits(static_cast<QSerialPort::DataBits>(line.dataBits));
     port->setParity(ToQtParity(line.parity));
     port->setStopBits(line.stopBits == 2 ? QSerialPort::TwoStop : QSerialPort::OneStop);
     port->setFlowControl(QSerialPort::NoFlowControl);
-    if (!port->open(QIODevice::ReadWrite)) {
-        delete port;
+    if (!port->open(QIODevice::ReadWrite))
         return false;
-    }
-    m_pPort = port;
-    QObject::connect(port, &QSerialPort::readyRead, m_pContext, [this] { OnReadyRead(); });
-    QObject::connect(port, &QSerialPort::errorOccurred, m_pContext, [this](QSerialPort::SerialPortError error) {
+    m_port.Reset(port.release());
+    QObject::connect(m_port.Get(), &QSerialPort::readyRead, m_context.Get(), [this] { OnReadyRead(); });
+    QObject::connect(m_port.Get(), &QSerialPort::errorOccurred, m_context.Get(), [this](QSerialPort::SerialPortError error) {
         if (error == QSerialPort::ResourceError || error == QSerialPort::WriteError ||
             error == QSerialPort::ReadError)
             OnLineError();
@@ -97,21 +85,23 @@ bool CCommLine::Open(const VEXORISP_LINE& line)
 
 void CCommLine::Close()
 {
-    if (m_pPort) {
-        QObject::disconnect(m_pPort, nullptr, m_pContext, nullptr);
-        m_pPort->close();
-        if (s_nNotifyDepth == 0)
-            delete m_pPort;
-        else
-            m_pPort->deleteLater();
-        m_pPort = nullptr;
+    if (m_port) {
+        QObject::disconnect(m_port.Get(), nullptr, m_context.Get(), nullptr);
+        m_port->close();
+        m_port.Reset();
     }
     FailWaiting(VEXORISP_NOT_OPEN);
 }
 
 bool CCommLine::IsOpen() const
 {
-    return m_pPort != nullptr;
+    return static_cast<bool>(m_port);
+}
+
+void CCommLine::SetTrace(VEXORISP_TRACE trace, void* context)
+{
+    m_pfnTrace = trace;
+    m_pTraceContext = context;
 }
 
 void CCommLine::SetOption(int retries, int timeoutMs)
@@ -136,7 +126,7 @@ void CCommLine::SchedulePump()
     if (m_bPumpScheduled || m_bOnLine)
         return;
     m_bPumpScheduled = true;
-    QMetaObject::invokeMethod(m_pContext, [this] { Pump(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(m_context.Get(), [this] { Pump(); }, Qt::QueuedConnection);
 }
 
 // Starts the request at the head of the queue, or ends it at once when it cannot go on the line.
@@ -152,11 +142,11 @@ void CCommLine::Pump()
         m_pPumpTimer->start(ToMillis(wait));
         return;
     }
-    int outcome = head.outcome != 0 ? head.outcome : (m_pPort ? 0 : VEXORISP_NOT_OPEN);
+    int outcome = head.outcome != 0 ? head.outcome : (m_port ? 0 : VEXORISP_NOT_OPEN);
     if (outcome != 0) {
         // Without a line, fail no faster than an unanswered request would, so that a caller
         // that asks again at once (the entry knocks) does not spin.
-        if (head.outcome == 0 && !m_pPort)
+        if (head.outcome == 0 && !m_port)
             m_quietUntil = now + std::chrono::milliseconds(head.timeoutMs);
         m_queue.pop_front();
         if (!m_queue.empty())
@@ -170,23 +160,32 @@ void CCommLine::Pump()
 
 void CCommLine::Transmit()
 {
+    m_bTransmitting = true;
+    m_bLineFailed = false;
     PENDING& head = m_queue.front();
     // Whatever arrived before a request's first frame cannot be its answer. A copy sent again
     // keeps what came in: a late answer to the earlier copy answers it just as well, and the
     // timer may have fired before the notification of an answer already waiting.
     if (head.attempts == 0) {
         m_received.clear();
-        m_pPort->clear(QSerialPort::Input);
-        m_pPort->readAll();
+        m_port->clear(QSerialPort::Input);
+        m_port->readAll();
     }
     const std::vector<BYTE>& frame = head.request.frame;
-    qint64 written = m_pPort->write(reinterpret_cast<const char*>(frame.data()),
-                                    static_cast<qint64>(frame.size()));
-    if (written != static_cast<qint64>(frame.size())) {
+    qint64 written = m_port->write(reinterpret_cast<const char*>(frame.data()),
+                                   static_cast<qint64>(frame.size()));
+    if (written == static_cast<qint64>(frame.size())) {
+        if (m_pfnTrace)
+            m_pfnTrace(m_pTraceContext, VEXORISP_TRACE_SENT, frame.data(), static_cast<int>(frame.size()));
+        m_port->flush();
+    }
+    else
+        m_bLineFailed = true;
+    m_bTransmitting = false;
+    if (m_bLineFailed) {
         OnLineError();
         return;
     }
-    m_pPort->flush();
     head.lastSent = Clock::now();
     if (head.attempts++ == 0)
         head.firstSent = head.lastSent;
@@ -197,7 +196,10 @@ void CCommLine::Transmit()
 
 void CCommLine::OnReadyRead()
 {
-    QByteArray bytes = m_pPort->readAll();
+    QByteArray bytes = m_port->readAll();
+    if (m_pfnTrace && !bytes.isEmpty())
+        m_pfnTrace(m_pTraceContext, VEXORISP_TRACE_RECEIVED, reinterpret_cast<const BYTE*>(bytes.constData()),
+                   static_cast<int>(bytes.size()));
     if (!m_bOnLine) {
         // Late answers to requests already ended: keep the line quiet a little longer.
         Clock::time_point later = Clock::now() + std::chrono::microseconds(
@@ -259,6 +261,10 @@ void CCommLine::RetryOrFail()
 
 void CCommLine::OnLineError()
 {
+    if (m_bTransmitting) {
+        m_bLineFailed = true;
+        return;
+    }
     if (!m_bOnLine)
         return;
     FinishCurrent(false);
@@ -273,14 +279,20 @@ void CCommLine::FinishCurrent(bool answered)
     m_bOnLine = false;
     m_received.clear();
     if (done.attempts > 1) {
-        // The frame went out more than once; answers to the other copies may follow. An answer
-        // may have taken as long as the time since the first copy; expect its twin as late after
-        // the last copy.
-        // A quarter more absorbs the jitter of a panel that is slow anyway.
-        Clock::duration delay = std::chrono::milliseconds(done.timeoutMs);
+        // The frame went out more than once; answers to the other copies may follow, and an answer
+        // carries nothing that tells which copy, or which request, it answers (two blocks of the
+        // same data answer alike). Any copy's answer was acceptable for as long as the whole
+        // request could wait, all its retries included: keep the line quiet, dropping whatever
+        // arrives, for that long after the last copy, so no late answer meets the next request.
+        // An answer may also have taken as long as the time since the first copy; a quarter more
+        // absorbs the jitter of a panel that is slow anyway.
+        const Clock::duration attempt =
+            std::chrono::microseconds(done.timeoutMs * 1000LL + LineMicros(done.request.frame.size()) +
+                                      LineMicros(done.request.answerLength) + LINE_MARGIN_MICROS);
+        Clock::duration delay = attempt * (done.retries + 1);
         if (answered)
-            delay = std::max(delay, Clock::now() - done.firstSent);
-        m_quietUntil = done.lastSent + delay + delay / 4 +
+            delay = std::max<Clock::duration>(delay, (Clock::now() - done.firstSent) * 5 / 4);
+        m_quietUntil = done.lastSent + delay +
                        std::chrono::microseconds(LineMicros(done.request.answerLength) + LINE_MARGIN_MICROS);
     }
     if (!m_queue.empty())
@@ -306,9 +318,8 @@ void CCommLine::Notify(int outcome, const BYTE* answer)
     VEXORISP_SINK sink = m_pfnSink;
     if (!sink)
         return;
-    ++s_nNotifyDepth;
+    CNotifyScope scope(m_notifyDepth);
     sink(m_pSinkContext, m_uMessage, outcome, answer);
-    --s_nNotifyDepth;
 }
 
 long long CCommLine::LineMicros(std::size_t bytes) const

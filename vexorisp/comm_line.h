@@ -3,6 +3,7 @@
 #pragma once
 
 #include "vexorisp/rtu_frame.h"
+#include "vexorisp/sink_safe_owner.h"
 #include "vexorisp/vexorisp.h"
 
 #include <chrono>
@@ -15,7 +16,8 @@ class QTimer;
 class CCommLine {
 public:
     CCommLine();
-    // Closes the line. Waiting requests are dropped without notification. Safe from inside a sink.
+    // Closes the line. Waiting requests are dropped without notification. Safe from inside a sink:
+    // the Qt objects go through CSinkSafeOwner.
     ~CCommLine();
     CCommLine(const CCommLine&) = delete;
     CCommLine& operator=(const CCommLine&) = delete;
@@ -26,6 +28,8 @@ public:
     void Close();
     bool IsOpen() const;
 
+    // Every frame written and every chunk read go to trace (null: none).
+    void SetTrace(VEXORISP_TRACE trace, void* context);
     // Retries and time-out for requests submitted from now on.
     void SetOption(int retries, int timeoutMs);
     // Queues a request; an empty frame ends with VEXORISP_BAD_REQUEST. Never notifies from here.
@@ -46,23 +50,30 @@ private:
 
     void SchedulePump();
     void Pump();
+    // Puts the head request on the line. The request stays at the head of the queue until this call
+    // is done with it: a line error the port signals from inside the write is handled on return.
     void Transmit();
     void OnReadyRead();
     void OnAnswerTimeout();
     void OnLineError();
     void RetryOrFail();
-    // Takes the request on the line off the queue and keeps the line quiet while answers to its
-    // earlier attempts may still arrive.
+    // Takes the request on the line off the queue. After a request sent more than once the line
+    // stays quiet, answers dropped, for one full request time-out (every retry's wait) after its
+    // last copy, so that no late answer to one of its copies is taken for the next request.
     void FinishCurrent(bool answered);
     void FailWaiting(int outcome);
+    // Calls the sink. Must be the last thing a call of this object does: the sink may destroy it.
     void Notify(int outcome, const BYTE* answer);
     long long LineMicros(std::size_t bytes) const;
 
-    QObject* m_pContext;     // owns the Qt objects below; receiver of every connection
-    QSerialPort* m_pPort = nullptr;
-    QTimer* m_pAnswerTimer;
+    CNotifyDepth m_notifyDepth; // declared first: the owners below refer to it
+    CSinkSafeOwner<QObject> m_context; // parent of the timers; receiver of every connection
+    CSinkSafeOwner<QSerialPort> m_port;
+    QTimer* m_pAnswerTimer;  // children of m_context
     QTimer* m_pPumpTimer;
     VEXORISP_LINE m_line{};
+    VEXORISP_TRACE m_pfnTrace = nullptr;
+    void* m_pTraceContext = nullptr;
     VEXORISP_SINK m_pfnSink = nullptr;
     void* m_pSinkContext = nullptr;
     unsigned int m_uMessage = 0;
@@ -71,6 +82,8 @@ private:
     std::deque<PENDING> m_queue;
     bool m_bOnLine = false;  // the head of m_queue is on the line, waiting for its answer
     bool m_bPumpScheduled = false;
+    bool m_bTransmitting = false; // inside Transmit: line errors wait for its end
+    bool m_bLineFailed = false;   // a line error came during Transmit
     std::vector<BYTE> m_received;
     Clock::time_point m_quietUntil;
 };

@@ -1,5 +1,7 @@
 #include "vexorisp/comm_settings.h"
 
+#include "comkit/replace_file.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cstring>
@@ -171,7 +173,9 @@ std::string UpdateCommSettingsPort(const std::string& bytes, int comNumber, cons
 {
     std::string result = bytes.empty() ? FormatCommSettings(GetDefaultCommSettings()) : bytes;
     result[0] = static_cast<char>(comNumber - 1);
-    // Find the line of comNumber after byte 0 and replace its value.
+    // Replace the value of every line of comNumber after byte 0 (a file listing the number twice
+    // would otherwise keep the old device in the line the reader takes).
+    bool replaced = false;
     std::size_t start = 1;
     while (start < result.size()) {
         std::size_t end = result.find('\n', start);
@@ -183,11 +187,15 @@ std::string UpdateCommSettingsPort(const std::string& bytes, int comNumber, cons
         if (equals != std::string::npos && ParseComKey(Trim(line.substr(0, equals)), lineCom) &&
             lineCom == comNumber) {
             bool cr = !line.empty() && line.back() == '\r';
-            result.replace(start, end - start, DeviceLine(comNumber, device) + (cr ? "\r" : ""));
-            return result;
+            const std::string replacement = DeviceLine(comNumber, device) + (cr ? "\r" : "");
+            result.replace(start, end - start, replacement);
+            end = start + replacement.size();
+            replaced = true;
         }
         start = end + 1;
     }
+    if (replaced)
+        return result;
     if (result.back() != '\n')
         result += '\n';
     return result + DeviceLine(comNumber, device) + '\n';
@@ -204,11 +212,7 @@ bool ReadCommSettingsFile(const std::string& path, std::string& bytes)
 
 bool WriteCommSettingsFile(const std::string& path, const std::string& bytes)
 {
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    if (!file)
-        return false;
-    file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    return static_cast<bool>(file.flush());
+    return COMMON_EX::ReplaceFileContent(path, bytes);
 }
 
 int GetBitsPerChar(const VEXORISP_LINE& line)

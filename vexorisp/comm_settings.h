@@ -32,11 +32,12 @@ bool ParseCommSettings(const std::string& bytes, COMM_SETTINGS& settings);
 // The whole file for settings: byte 0, then the text.
 std::string FormatCommSettings(const COMM_SETTINGS& settings);
 
-// Sets byte 0 of existing file bytes to comNumber - 1 and the device line of comNumber, leaving
+// Sets byte 0 of existing file bytes to comNumber - 1 and the device line(s) of comNumber, leaving
 // every other byte as it was (a missing line is appended). Empty bytes get the default text.
 std::string UpdateCommSettingsPort(const std::string& bytes, int comNumber, const std::string& device);
 
-// Whole-file access; false when the file cannot be read or written.
+// Whole-file access; false when the file cannot be read or written. Writing replaces the file
+// through a temporary beside it (COMMON_EX::ReplaceFileContent): a failed write changes nothing.
 bool ReadCommSettingsFile(const std::string& path, std::string& bytes);
 bool WriteCommSettingsFile(const std::string& path, const std::string& bytes);
 

@@ -22,6 +22,8 @@ struct LIBRARY_STATE {
     bool bSettingsLoaded = false;
     int nRetries = 3;
     int nTimeoutMs = 200;
+    VEXORISP_TRACE pfnTrace = nullptr;
+    void* pTraceContext = nullptr;
 };
 
 LIBRARY_STATE& State()
@@ -102,6 +104,7 @@ int OpenComm(VEXORISP_SINK sink, void* context, unsigned int message, int manual
     if (!state.line) {
         state.line = std::make_unique<CCommLine>();
         state.line->SetOption(state.nRetries, state.nTimeoutMs);
+        state.line->SetTrace(state.pfnTrace, state.pTraceContext);
     }
     state.line->SetSink(sink, context, message);
     LoadSettings();
@@ -186,6 +189,16 @@ int Set_Comm_Line(const VEXORISP_LINE* line, int save)
         return 0;
     Settings().SetLine(*line);
     return save ? (SavePort(*line) ? 1 : 0) : 1;
+}
+
+int Set_Comm_Trace(VEXORISP_TRACE trace, void* context)
+{
+    LIBRARY_STATE& state = State();
+    state.pfnTrace = trace;
+    state.pTraceContext = context;
+    if (state.line)
+        state.line->SetTrace(trace, context);
+    return 1;
 }
 
 void Close_Comm(void)

@@ -91,6 +91,17 @@ VEXORISP_API int Get_Comm_Line(VEXORISP_LINE* line);
 VEXORISP_API int Set_Comm_Line(const VEXORISP_LINE* line, int save);
 VEXORISP_API void Close_Comm(void);
 
+/* Directions of traced bytes. */
+#define VEXORISP_TRACE_SENT 1     /* a request frame written to the line */
+#define VEXORISP_TRACE_RECEIVED 2 /* bytes read from the line, as they came */
+
+/* Sees every frame written and every chunk of bytes read, when it happens; bytes are valid only
+ * during the call. It must not call back into the library. */
+typedef void (*VEXORISP_TRACE)(void* context, int direction, const unsigned char* bytes, int length);
+
+/* Sets the trace hook (null: no trace). */
+VEXORISP_API int Set_Comm_Trace(VEXORISP_TRACE trace, void* context);
+
 /* Types by which a program that loads the library at run time looks the functions up. */
 typedef int (*PFN_OPEN_COMM)(VEXORISP_SINK, void*, unsigned int, int);
 typedef int (*PFN_DIR_OPEN_COMM)(void);
@@ -102,6 +113,7 @@ typedef int (*PFN_SET_COMM_FILE)(const char*);
 typedef int (*PFN_GET_COMM_LINE)(VEXORISP_LINE*);
 typedef int (*PFN_SET_COMM_LINE)(const VEXORISP_LINE*, int);
 typedef void (*PFN_CLOSE_COMM)(void);
+typedef int (*PFN_SET_COMM_TRACE)(VEXORISP_TRACE, void*);
 
 #ifdef __cplusplus
 }

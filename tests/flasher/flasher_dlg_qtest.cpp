@@ -92,6 +92,7 @@ private slots:
     void SettingsAreReadAndWrittenBackInOrder();
     void EditorHandOffShowsPaddrAsSlaveAddress();
     void OpenFileChoosesBinAndValidatesHex();
+    void OpenFileEnablesLocalProgramForADownloadImage();
     void PortChecksStopTheRun();
     void ManualModeProgramsTheSimulator();
     void StopReturnsToIdle();
@@ -368,6 +369,24 @@ void FlasherDlgTest::OpenFileChoosesBinAndValidatesHex()
     QCOMPARE(m_messages.size(), size_t(1));
 }
 
+void FlasherDlgTest::OpenFileEnablesLocalProgramForADownloadImage()
+{
+    WriteIsp("auto=0\r\nnotenc=1\r\naddr=1\r\nfile=\r\n");
+    Create();
+    QPushButton* local = Button(CFlasherDlg::IDC_LOCAL_PROGRAM);
+    QVERIFY(!local->isEnabled());
+    const QString chosen = File("20240101120000_1234.VXG");
+    m_dlg->SetFileChooser([&chosen] { return chosen; });
+    Button(CFlasherDlg::IDC_OPEN_FILE)->click();
+    QCOMPARE(m_dlg->GetCurrentFilePath(), chosen);
+    QVERIFY2(local->isEnabled(), "at once, not after a restart");
+    const QStringList filters = CFlasherDlg::GetFileFilter().split(";;");
+    QVERIFY(filters.size() == 4);
+    QVERIFY(filters[2].contains("*.vxg *.vxc *.dat"));
+    QCOMPARE(filters[3], QString("All files(*)"));
+    QVERIFY(m_messages.empty());
+}
+
 void FlasherDlgTest::PortChecksStopTheRun()
 {
     Write("prog.bin", Pattern(100, 2));
@@ -574,8 +593,8 @@ void FlasherDlgTest::RemoteFetchProgramsAndDeletesBothFiles()
     QVERIFY(IsIdle());
     QVERIFY2(!Button(CFlasherDlg::IDC_LOCAL_PROGRAM)->isEnabled(), "the fetched file is gone");
     QVERIFY(m_dlg->GetExchange().IsRemoteSource());
-    QCOMPARE(m_dlg->GetCurrentFilePath(), File("tmp.hex"));
-    QVERIFY(!QFile::exists(File("tmp.hex")));
+    QCOMPARE(m_dlg->GetCurrentFilePath(), QString::fromStdString(GetRemoteLocalPath()));
+    QVERIFY(!QFile::exists(QString::fromStdString(GetRemoteLocalPath())));
     QVERIFY(!QFile::exists(root.filePath("web/upfile.hex")));
     QCOMPARE(m_messages.size(), size_t(1));
     sim.Stop();
@@ -597,7 +616,7 @@ void FlasherDlgTest::RemoteFetchFailureReturnsToIdle()
     QVERIFY(m_dlg->GetCurrentFilePath().isEmpty());
     QVERIFY(m_dlg->GetExchange().IsRemoteSource());
     QVERIFY(m_messages.empty());
-    QVERIFY(!QFile::exists(File("tmp.hex")));
+    QVERIFY(!QFile::exists(QString::fromStdString(GetRemoteLocalPath())));
     m_dlg.reset();
     QVERIFY2(Read("isp.ini").contains("\r\nfile=\r\n"), "the cleared file box is what is saved");
 }
@@ -611,12 +630,12 @@ void FlasherDlgTest::DestroyedInTheMiddleOfAFetch()
     Create();
     Button(CFlasherDlg::IDC_REMOTE_PROGRAM)->click();
     QTRY_COMPARE_WITH_TIMEOUT(Status(), QString("Begin to download file!"), 10000);
-    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(File("tmp.hex")).size() > 0, 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(QString::fromStdString(GetRemoteLocalPath())).size() > 0, 10000);
     QElapsedTimer clock;
     clock.start();
     m_dlg.reset();
     QVERIFY2(clock.elapsed() < 5000, "the fetch does not hold the window");
-    QVERIFY(!QFile::exists(File("tmp.hex")));
+    QVERIFY(!QFile::exists(QString::fromStdString(GetRemoteLocalPath())));
     QVERIFY(QFile::exists(root.filePath("web/upfile.hex")));
 }
 

@@ -2,6 +2,7 @@
 #include "image_test_support.h"
 
 #include <cstring>
+#include <memory>
 
 namespace {
 
@@ -95,13 +96,17 @@ TEST(ParseHexRecord, EachCheckHasItsAnswer)
     EXPECT_EQ(HEX_RECORD_OTHER_TYPE, Record(HexRecord(4, 0, {0, 0}), &highest));
     EXPECT_EQ(2, highest);
     EXPECT_EQ(HEX_RECORD_END, Record(":00000001ff", &highest));
-    // An address record given a base to carry sets it; a data record then lands above it.
-    DWORD base = 0;
-    EXPECT_EQ(HEX_RECORD_OTHER_TYPE, ParseHexRecord(HexRecord(4, 0, {0, 1}).c_str(), 15, &highest, &base));
-    EXPECT_EQ(0x10000u, base);
-    const std::string data = HexRecord(0, 0, {5});
-    EXPECT_EQ(HEX_RECORD_TOO_HIGH, ParseHexRecord(data.c_str(), INT(data.size()), &highest, &base));
-    EXPECT_EQ(HEX_RECORD_DATA, ParseHexRecord(data.c_str(), INT(data.size()), &highest, nullptr));
+    // With a memory of the bytes written, a record that changes one an earlier record wrote is
+    // refused and copies nothing; the same values again are fine.
+    auto written = std::make_unique<HEX_WRITTEN_BYTES>();
+    const std::string first = HexRecord(0, 0x20, {5, 6});
+    const std::string same = HexRecord(0, 0x21, {6, 7});
+    const std::string other = HexRecord(0, 0x1F, {1, 2, 3});
+    EXPECT_EQ(HEX_RECORD_DATA, ParseHexRecord(first.c_str(), INT(first.size()), &highest, written.get()));
+    EXPECT_EQ(HEX_RECORD_DATA, ParseHexRecord(same.c_str(), INT(same.size()), &highest, written.get()));
+    EXPECT_EQ(HEX_RECORD_CONFLICT, ParseHexRecord(other.c_str(), INT(other.size()), &highest, written.get()));
+    EXPECT_EQ(0x20, written->nConflict);
+    EXPECT_EQ((Bytes{0xFF, 5, 6, 7}), ImageBytes(0x1F, 4));
 }
 
 TEST(ParseHexRecord, DataRecordsFillTheImageUpToSixtyFourKiB)
@@ -162,25 +167,45 @@ TEST(ParseIntelHex, AddressRecordRaisesTheLength)
     EXPECT_EQ(0xFF, GetProgramImage()[0x100]);
 }
 
-TEST(ParseIntelHex, DataPlacedBeyondSixtyFourKiBIsSkippedNotWrapped)
+TEST(ParseIntelHex, LinearAddressRecordsDoNotMoveData)
 {
-    const std::string text = HexRecord(4, 0, {0x00, 0x01}) + "\r\n" + HexRecord(0, 0x0000, {1, 2}) + "\r\n" +
+    // Existing program files carry address records their data does not depend on: data lands at
+    // its 16-bit address, and nothing is dropped.
+    const std::string text = HexRecord(4, 0, {0x08, 0x00}) + "\r\n" + HexRecord(0, 0x0000, {1, 2}) + "\r\n" +
                              HexRecord(4, 0, {0x00, 0x00}) + "\r\n" + HexRecord(0, 0x0040, {3}) + "\r\n" + HEX_END +
                              "\r\n";
     EXPECT_EQ(0x41, Parse(text));
-    EXPECT_EQ(Bytes(0x40, 0xFF), ImageBytes(0, 0x40));
+    EXPECT_EQ((Bytes{1, 2}), ImageBytes(0, 2));
+    EXPECT_EQ(Bytes(0x3E, 0xFF), ImageBytes(2, 0x3E));
     EXPECT_EQ(3, GetProgramImage()[0x40]);
     EXPECT_TRUE(ErasedFrom(0x41));
 }
 
-TEST(ParseIntelHex, SegmentAddressMovesTheData)
+TEST(ParseIntelHex, SegmentAddressRecordsDoNotMoveData)
 {
     const std::string text = HexRecord(2, 0, {0x01, 0x00}) + "\r\n" + HexRecord(0, 0x0010, {7, 8}) + "\r\n" +
                              HexRecord(2, 0, {0x10, 0x00}) + "\r\n" + HexRecord(0, 0, {9}) + "\r\n" + HEX_END + "\r\n";
-    EXPECT_EQ(0x1012, Parse(text));
-    EXPECT_EQ((Bytes{7, 8}), ImageBytes(0x1010, 2));
-    EXPECT_EQ(Bytes(0x1010, 0xFF), ImageBytes(0, 0x1010));
-    EXPECT_TRUE(ErasedFrom(0x1012));
+    EXPECT_EQ(0x12, Parse(text));
+    EXPECT_EQ(9, GetProgramImage()[0]);
+    EXPECT_EQ((Bytes{7, 8}), ImageBytes(0x10, 2));
+    EXPECT_TRUE(ErasedFrom(0x12));
+}
+
+TEST(ParseIntelHex, RecordsGivingOneByteDifferentValuesRefuseTheFile)
+{
+    INT conflict = 0;
+    const std::string agree = HexRecord(0, 0x100, {1, 2, 3}) + "\r\n" + HexRecord(0, 0x102, {3, 4}) + "\r\n" + HEX_END + "\r\n";
+    std::memset(GetProgramImage(), 0xFF, PROGRAM_IMAGE_SIZE);
+    EXPECT_EQ(0x104, ParseIntelHex(agree.data(), INT(agree.size()), &conflict));
+    EXPECT_EQ(-1, conflict);
+    // The second half of a file past 64 KiB, folded onto the first by its address record.
+    const std::string folded = HexRecord(0, 0x100, {1, 2, 3}) + "\r\n" + HexRecord(4, 0, {0, 1}) + "\r\n" +
+                               HexRecord(0, 0x0F0, Bytes(16, 0)) + "\r\n" + HexRecord(0, 0x100, {1, 2, 9}) + "\r\n" +
+                               HEX_END + "\r\n";
+    std::memset(GetProgramImage(), 0xFF, PROGRAM_IMAGE_SIZE);
+    EXPECT_EQ(-1, ParseIntelHex(folded.data(), INT(folded.size()), &conflict));
+    EXPECT_EQ(0x102, conflict);
+    EXPECT_EQ(1, Parse(HexRecord(0, 0, {1}) + "\r\n" + HexRecord(0, 0, {1}) + "\r\n" + HEX_END + "\r\n"));
 }
 
 TEST(ParseIntelHex, DataHighUpGivesItsEndAndLeavesTheRestErased)

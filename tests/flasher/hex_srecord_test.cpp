@@ -61,15 +61,17 @@ TEST_F(HexSrecordTest, OffsetDataKeepsItsAddress)
     EXPECT_TRUE(ErasedFrom(0x1234 + 300));
 }
 
-TEST_F(HexSrecordTest, RecordsBeyondSixtyFourKiBAreSkipped)
+TEST_F(HexSrecordTest, RecordsBeyondSixtyFourKiBKeepTheirSixteenBitAddress)
 {
     const Bytes data = SequenceBytes(64, 3);
     const std::string binary = m_dir.Write("in.bin", data);
     const std::string hex = m_dir.File("high.hex");
-    // 32 bytes below the 64 KiB line, 32 above it (behind an extended address record).
+    // 32 bytes below the 64 KiB line, 32 above it (behind an extended address record, which
+    // moves nothing: they land at 0x0000).
     ASSERT_TRUE(MakeHex(binary, hex, "-offset 0xFFE0"));
     EXPECT_EQ(0x10000, LoadProgramImage(hex.c_str(), m_settings));
     EXPECT_EQ(Bytes(data.begin(), data.begin() + 32), ImageBytes(0xFFE0, 32));
-    EXPECT_EQ(Bytes(0xFFE0, 0xFF), ImageBytes(0, 0xFFE0));
+    EXPECT_EQ(Bytes(data.begin() + 32, data.end()), ImageBytes(0, 32));
+    EXPECT_EQ(Bytes(0xFFE0 - 32, 0xFF), ImageBytes(32, 0xFFE0 - 32));
     EXPECT_TRUE(ErasedFrom(0x10000));
 }

@@ -155,3 +155,61 @@ TEST_F(ImageDecipherTest, ConfiguredKeyReplacesTheBuiltInOne)
     EXPECT_EQ(256, Load(path));
     EXPECT_EQ(plain, ImageBytes(0, 256));
 }
+
+namespace {
+
+// Bytes with the shape of a compiled download image of size bytes (the fields the check reads).
+Bytes DownloadImageBytes(size_t size)
+{
+    Bytes image = SequenceBytes(size, 11);
+    image[0] = BYTE(size >> 8);
+    image[1] = BYTE(size);
+    image[36] = 6;
+    std::fill(image.begin() + 41, image.begin() + 50, BYTE(0));
+    image[52] = 0x04, image[53] = 0x80; // character index at 0x480
+    image[54] = 0x05, image[55] = 0x00; // glyphs at 0x500
+    image[57] = 3, image[58] = 2;
+    return image;
+}
+
+} // namespace
+
+TEST(DownloadImage, RecognisedByItsHeaderOnly)
+{
+    const Bytes image = DownloadImageBytes(3000);
+    EXPECT_TRUE(IsDownloadImage(image.data(), image.size()));
+    EXPECT_FALSE(IsDownloadImage(image.data(), image.size() - 1)) << "length field disagrees";
+    Bytes changed = image;
+    changed[36] = 7;
+    EXPECT_FALSE(IsDownloadImage(changed.data(), changed.size()));
+    changed = image;
+    changed[58] = 4;
+    EXPECT_FALSE(IsDownloadImage(changed.data(), changed.size())) << "more parameter controls than controls";
+    changed = image;
+    changed[54] = 0x40;
+    EXPECT_FALSE(IsDownloadImage(changed.data(), changed.size())) << "glyphs beyond the end";
+    const Bytes noise = SequenceBytes(3000, 5);
+    EXPECT_FALSE(IsDownloadImage(noise.data(), noise.size()));
+}
+
+TEST_F(ImageDecipherTest, PlainDownloadImageReadAsEncipheredIsRefused)
+{
+    const Bytes image = DownloadImageBytes(3000);
+    const std::string plain = m_dir.Write("plain.vxg", image);
+    EXPECT_EQ(-1, Load(plain));
+    ASSERT_EQ(1u, m_messages.messages.size());
+    EXPECT_EQ(MSG_IMAGE_PLAIN, m_messages.messages[0]);
+    EXPECT_NE(m_messages.messages[0].find("not enciphered"), std::string::npos);
+    EXPECT_TRUE(ErasedFrom(0));
+
+    // Enciphered, the same image loads; plain with notenc too.
+    m_messages.messages.clear();
+    Bytes enciphered = Encipher(image, m_key);
+    enciphered.resize(image.size());
+    const std::string secret = m_dir.Write("secret.vxg", enciphered);
+    EXPECT_EQ(3000, Load(secret));
+    m_settings.bNotEnc = TRUE;
+    EXPECT_EQ(3000, Load(plain));
+    EXPECT_EQ(image, ImageBytes(0, 3000));
+    EXPECT_TRUE(m_messages.messages.empty());
+}

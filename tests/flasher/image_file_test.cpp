@@ -1,6 +1,8 @@
 // Loading raw and HEX image files (plain): kinds, sizes, messages, and what the image holds after.
 #include "image_test_support.h"
 
+#include <sys/stat.h>
+
 namespace {
 
 class ImageFileTest : public ::testing::Test {
@@ -151,4 +153,24 @@ TEST_F(ImageFileTest, WorksWithoutAMessageSink)
     m_settings.pMessages = nullptr;
     EXPECT_EQ(-1, Load(m_dir.File("missing.hex")));
     EXPECT_EQ(-1, Load(m_dir.File("x.txt")));
+}
+
+TEST_F(ImageFileTest, HexRecordsThatDisagreeAreRefusedWithTheAddress)
+{
+    const std::string text = HexRecord(0, 0x100, {1, 2, 3}) + "\r\n" + HexRecord(4, 0, {0, 1}) + "\r\n" +
+                             HexRecord(0, 0x102, {4}) + "\r\n" + HEX_END + "\r\n";
+    EXPECT_EQ(-1, Load(m_dir.Write("twice.hex", text)));
+    EXPECT_EQ(Messages({"HEX format error: two records give address 0x0102 different values"}), m_messages.messages);
+}
+
+TEST_F(ImageFileTest, FifoIsRefusedWithoutWaitingForAWriter)
+{
+    // Nobody ever writes to it: opening it for reading the usual way would wait for ever.
+    const std::string fifo = m_dir.File("pipe.bin");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_EQ(-1, Load(fifo));
+    const std::string hexFifo = m_dir.File("pipe.hex");
+    ASSERT_EQ(mkfifo(hexFifo.c_str(), 0600), 0);
+    EXPECT_EQ(-1, Load(hexFifo));
+    EXPECT_EQ(Messages({MSG_IMAGE_RAW_OPEN, MSG_IMAGE_HEX_OPEN}), m_messages.messages);
 }

@@ -2,6 +2,8 @@
 // and the exact bytes it writes.
 #include "flasher/ini_file.h"
 
+#include "comkit/file_size_limit.h"
+
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -158,6 +160,20 @@ TEST_F(IniFileTest, OpenForWriteTruncates)
     m_ini.WriteSection("sysset");
     m_ini.Close();
     EXPECT_EQ(Read(), "[sysset]\r\n");
+}
+
+TEST_F(IniFileTest, FailedWriteBackLeavesTheOldFile)
+{
+    const std::string old = "[sysset]\r\nauto=0\r\naddr=7\r\n";
+    Write(old);
+    ASSERT_TRUE(m_ini.OpenForWrite());
+    m_ini.WriteSection("sysset");
+    m_ini.WriteString("file", std::string(200, 'f').c_str());
+    {
+        CFileSizeLimit full(16);
+        EXPECT_FALSE(m_ini.Close());
+    }
+    EXPECT_EQ(Read(), old);
 }
 
 TEST_F(IniFileTest, MissingFileDoesNotOpen)

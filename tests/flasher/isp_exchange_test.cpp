@@ -2,6 +2,8 @@
 // in which order, byte for byte, and how every kind of answer moves the run on.
 #include "isp_test_support.h"
 
+#include "flasher/isp_outcome.h"
+
 #include "flasher/isp_protocol.h"
 #include "vexorisp/modbus_crc.h"
 
@@ -261,8 +263,10 @@ TEST_F(IspExchangeTest, NoRs485PortKnocksWithFiveRegistersThenSevenAtTheOtherTar
     EXPECT_EQ(second.data[0], ISP_PORT_NONE);
     EXPECT_EQ(m_comm.OptionBefore(1), (std::vector<int>{0, 50}));
     // Other errors knock again too, back at the configured address.
+    EXPECT_TRUE(m_view.causes.empty()) << "a time-out's text says it all";
     m_exchange.OnIspNotify(-4, nullptr);
     EXPECT_EQ(m_view.LastStatus(), "An unexpectedly error!(-4)");
+    EXPECT_EQ(m_view.causes, (std::vector<std::string>{"the serial line failed while sending"}));
     EXPECT_EQ(m_comm.Requests()[2].args[0], 0x07);
     EXPECT_EQ(m_exchange.GetResult(), ISP_RESULT_RUNNING);
     EXPECT_EQ(m_view.messages.size(), 0u);
@@ -451,4 +455,21 @@ TEST_F(IspExchangeTest, MaskSeedIsConfigurable)
     WORD mask = CalcModbusCrc(block.data(), 4, 0x1234);
     EXPECT_EQ(block[4], m_image[0] ^ (mask & 0xFF));
     EXPECT_EQ(block[5], m_image[1] ^ (mask >> 8));
+}
+
+TEST(IspOutcome, EveryOutcomeAndResultHasWords)
+{
+    EXPECT_EQ(DescribeIspOutcome(7), "answer of 7 bytes");
+    EXPECT_EQ(DescribeIspOutcome(-1), "no answer from the panel in time, after every retry");
+    EXPECT_EQ(DescribeIspOutcome(-2), "the serial line is not open");
+    EXPECT_EQ(DescribeIspOutcome(-3), "the request cannot be framed (function, size or data)");
+    EXPECT_EQ(DescribeIspOutcome(-4), "the serial line failed while sending");
+    EXPECT_EQ(DescribeIspOutcome(-102), "the panel refused the request: Modbus exception 2 (illegal data address)");
+    EXPECT_EQ(DescribeIspOutcome(-107), "the panel refused the request: Modbus exception 7 (unknown exception)");
+    EXPECT_EQ(DescribeIspOutcome(0), "unknown outcome 0");
+    EXPECT_EQ(DescribeIspOutcome(-5000), "unknown outcome -5000");
+    std::set<std::string> words;
+    for (int r = ISP_RESULT_NONE; r <= ISP_RESULT_REFUSED; ++r)
+        words.insert(DescribeIspResult(static_cast<IspRunResult>(r)));
+    EXPECT_EQ(words.size(), static_cast<size_t>(ISP_RESULT_REFUSED + 1));
 }

@@ -25,6 +25,7 @@ public:
     std::vector<std::string> messages;     // message boxes without caption
     std::vector<std::string> information;  // message boxes with caption "Information"
     std::vector<std::string> statuses;
+    std::vector<std::string> causes;       // words after an error status
     std::vector<int> progress;
     int progressUpper = -1;
     int running = 0;
@@ -36,6 +37,7 @@ public:
     void ShowMessage(const char* text) override { messages.emplace_back(text); }
     void ShowInformation(const char* text) override { information.emplace_back(text); }
     void SetStatusText(const char* text) override { statuses.emplace_back(text); }
+    void SetStatusCause(const char* words) override { causes.emplace_back(words); }
     void SetProgressRange(int lower, int upper) override
     {
         EXPECT_EQ(lower, 0);

@@ -6,6 +6,10 @@
 
 #include <QProcess>
 
+#include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
 struct ZQFLASH_RUN {
@@ -136,4 +140,160 @@ TEST_F(ZqflashTest, RefusalsExitBeforeTheLineIsUsed)
     EXPECT_EQ(RunZqflash({"--port", "x", "--file", "y", "--begin", "0x6001"}).status, 2);
     EXPECT_EQ(RunZqflash({"--port", "x", "--file", "y", "--485port", "P4"}).status, 2);
     EXPECT_EQ(RunZqflash({"--help"}).status, 0);
+}
+
+namespace {
+
+// How often text occurs in all.
+int Count(const std::string& all, const std::string& text)
+{
+    int count = 0;
+    for (std::size_t at = all.find(text); at != std::string::npos; at = all.find(text, at + 1))
+        ++count;
+    return count;
+}
+
+} // namespace
+
+TEST_F(ZqflashTest, CommandLineFollowsTheSuiteConventions)
+{
+    ZQFLASH_RUN run = RunZqflash({"--help"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out.rfind("Usage: zqflash", 0), 0u) << run.out;
+    for (const char* option : {"--retries", "--trace", "--list-ports", "--version"})
+        EXPECT_NE(run.out.find(option), std::string::npos) << option;
+    EXPECT_TRUE(run.err.empty());
+    run = RunZqflash({"-h"});
+    EXPECT_EQ(run.status, 0);
+    run = RunZqflash({"--version"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out.rfind("zqflash ", 0), 0u) << run.out;
+    for (const QStringList& wrong : {QStringList{"--port", "x", "--file", "y", "--timeout", "-4294967295"},
+                                     QStringList{"--port", "x", "--file", "y", "--slave", "1x"},
+                                     QStringList{"--port", "x", "--file", "y", "--retries", "101"},
+                                     QStringList{"--port", "x", "--file", "y", "--no-such-option"},
+                                     QStringList{"--port", "x", "--file", "y", "extra"},
+                                     QStringList{"--port", "x", "--file", "-"}}) {
+        run = RunZqflash(wrong);
+        EXPECT_EQ(run.status, 2) << wrong.join(' ').toStdString();
+        EXPECT_EQ(run.err.rfind("zqflash: ", 0), 0u) << run.err;
+        EXPECT_TRUE(run.out.empty());
+    }
+}
+
+TEST_F(ZqflashTest, InputsAreCheckedBeforeThePortAndNeverBlock)
+{
+    CTestPanelSim sim(m_scratch);
+    const std::string fifo = m_scratch.File("program.bin");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    QElapsedTimer clock;
+    clock.start();
+    ZQFLASH_RUN run = RunZqflash({"--port", Q(sim.Device()), "--file", Q(fifo), "--notenc"}, 10000);
+    EXPECT_EQ(run.status, 1) << "a FIFO with no writer must not block";
+    EXPECT_LT(clock.elapsed(), 8000);
+    EXPECT_NE(run.err.find("'" + fifo + "': it is a FIFO, not a regular file"), std::string::npos) << run.err;
+
+    const std::string missing = m_scratch.File("missing.vxg");
+    run = RunZqflash({"--port", Q(sim.Device()), "--file", Q(missing), "--notenc"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("'" + missing + "': No such file or directory"), std::string::npos) << run.err;
+
+    // A plain download image without --notenc would be deciphered into noise and flashed.
+    Bytes image = SequenceBytes(3000, 11);
+    image[0] = 3000 >> 8, image[1] = 3000 & 0xFF, image[36] = 6;
+    std::fill(image.begin() + 41, image.begin() + 50, BYTE(0));
+    image[52] = 0x04, image[53] = 0x80, image[54] = 0x05, image[55] = 0x00, image[57] = 3, image[58] = 2;
+    run = RunZqflash({"--port", Q(sim.Device()), "--file", Q(m_scratch.Write("plain.vxg", image)), "--quiet"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("program it as not enciphered"), std::string::npos) << run.err;
+    EXPECT_NE(sim.Stop().find("knocks=0"), std::string::npos) << "the port is opened only for a usable file";
+
+    run = RunZqflash({"--port", Q(m_scratch.File("no-such-tty")), "--file", Q(m_scratch.Write("p.bin", Bytes(9, 1))),
+                      "--notenc"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("no-such-tty: No such file or directory"), std::string::npos) << run.err;
+    if (geteuid() != 0) {
+        const std::string locked = m_scratch.Write("locked-tty", Bytes(1, 0));
+        chmod(locked.c_str(), 0);
+        run = RunZqflash({"--port", Q(locked), "--file", Q(m_scratch.File("p.bin")), "--notenc"});
+        EXPECT_NE(run.err.find("Permission denied"), std::string::npos) << run.err;
+        EXPECT_NE(run.err.find("dialout"), std::string::npos) << run.err;
+    }
+}
+
+TEST_F(ZqflashTest, WaitingForTheBootLoaderAndEachErrorAreShownOnce)
+{
+    const std::string file = m_scratch.Write("program.vxg", SequenceBytes(1000, 1));
+    {
+        CTestPanelSim sim(m_scratch, {"--ignore-knocks", "4"});
+        ZQFLASH_RUN run = RunZqflash({"--port", Q(sim.Device()), "--file", Q(file), "--notenc"});
+        EXPECT_EQ(run.status, 0) << run.err;
+        EXPECT_EQ(Count(run.err, "Waiting for the panel's boot loader"), 1) << run.err;
+        EXPECT_EQ(run.err.find("Program Time over!"), std::string::npos) << run.err;
+        EXPECT_EQ(run.err.find('\r'), std::string::npos) << "no progress bar when not on a terminal";
+    }
+    {
+        CTestPanelSim sim(m_scratch, {"--bad-crc", "2"});
+        ZQFLASH_RUN run = RunZqflash({"--port", Q(sim.Device()), "--file", Q(file), "--notenc"});
+        EXPECT_EQ(run.status, 1);
+        EXPECT_EQ(Count(run.err, "CRC error"), 1) << run.err;
+        EXPECT_NE(run.err.find("zqflash: Address: 24832 CRC error! (0x6100)"), std::string::npos) << run.err;
+    }
+}
+
+TEST_F(ZqflashTest, RetriesAndTraceAreTheUsersToSet)
+{
+    const std::string file = m_scratch.Write("program.vxg", SequenceBytes(300, 2));
+    {
+        // The second block's first answer is lost: without retries that ends the run.
+        CTestPanelSim sim(m_scratch, {"--drop-answer", "2"});
+        ZQFLASH_RUN run = RunZqflash({"--port", Q(sim.Device()), "--file", Q(file), "--notenc", "--retries", "0"});
+        EXPECT_EQ(run.status, 1) << run.err;
+    }
+    CTestPanelSim sim(m_scratch, {"--drop-answer", "2"});
+    ZQFLASH_RUN run = RunZqflash({"--port", Q(sim.Device()), "--file", Q(file), "--notenc", "--trace"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    // Entry request to slave 1 (5 registers: no 485 port) and its echo, each with its time.
+    EXPECT_NE(run.err.find("] > 01 10 25 D8 00 05 0A"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("] < 01 10 25 D8 00 05"), std::string::npos) << run.err;
+    // Three blocks, the second sent twice.
+    EXPECT_EQ(Count(run.err, "> FF 64"), 4) << run.err;
+}
+
+TEST_F(ZqflashTest, InterruptStopsCleanlyWithAMessage)
+{
+    CTestPanelSim sim(m_scratch, {"--ignore-knocks", "1000000"});
+    const std::string file = m_scratch.Write("program.vxg", SequenceBytes(1000, 1));
+    QProcess process;
+    process.start(QString::fromStdString(COMMON_EX::GetProgramDirectory() + "zqflash"),
+                  {"--port", Q(sim.Device()), "--file", Q(file), "--notenc"});
+    ASSERT_TRUE(process.waitForStarted(5000));
+    QByteArray err;
+    ASSERT_TRUE(WaitUntil([&] {
+        err += process.readAllStandardError();
+        return err.contains("Waiting");
+    }, 10000)) << err.toStdString();
+    ::kill(static_cast<pid_t>(process.processId()), SIGINT);
+    ASSERT_TRUE(process.waitForFinished(10000));
+    err += process.readAllStandardError();
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(process.exitCode(), 130);
+    EXPECT_NE(err.indexOf("zqflash: interrupted"), -1) << err.toStdString();
+}
+
+TEST_F(ZqflashTest, StaleAnswerOfAResentBlockIsNeverTakenForTheNextIdenticalBlock)
+{
+    // Two identical blocks answer with the same CRC. The first block's request is lost and sent
+    // again; its answer comes twice, the second time late; the second block's request is lost
+    // too. Taking the late duplicate for the second block's answer would report success with the
+    // second block never written.
+    Bytes half = SequenceBytes(128, 6);
+    Bytes image = half;
+    image.insert(image.end(), half.begin(), half.end());
+    std::string file = m_scratch.Write("twins.bin", image);
+    CTestPanelSim sim(m_scratch, {"--lose-block", "1,3", "--repeat-answer", "2:400"});
+    ZQFLASH_RUN run = RunZqflash({"--port", Q(sim.Device()), "--file", Q(file), "--begin", "0", "--notenc", "--quiet"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(sim.Flash(), ExpectedFlash(image, 0)) << "every block written";
+    EXPECT_NE(sim.Stop().find("blocks=4"), std::string::npos) << "the second block went out twice";
 }

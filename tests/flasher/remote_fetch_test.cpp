@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -131,9 +132,29 @@ TEST_F(RemoteFetchTest, SettingsFileBesideTheProgram)
     EXPECT_EQ(GetRemoteHomePage(server), "https://www.example.org/");
 }
 
-TEST_F(RemoteFetchTest, LocalFileIsTmpHexInTheTemporaryFolder)
+TEST_F(RemoteFetchTest, LocalFileIsTmpHexOfThisProcessInTheTemporaryFolder)
 {
-    EXPECT_EQ(QString::fromStdString(GetRemoteLocalPath()), m_tmp.filePath("tmp.hex"));
+    EXPECT_EQ(QString::fromStdString(GetRemoteLocalPath()),
+              m_tmp.filePath(QString("flasher-%1-tmp.hex").arg(QCoreApplication::applicationPid())));
+}
+
+TEST_F(RemoteFetchTest, StartRemovesFilesLeftByEndedRunsOnly)
+{
+    // No process can have this id (above the kernel's largest pid).
+    const QString left = m_tmp.filePath("flasher-2147483646-tmp.hex");
+    const QString mine = QString::fromStdString(GetRemoteLocalPath());
+    const QString other = m_tmp.filePath("tmp.hex");
+    for (const QString& file : {left, mine, other}) {
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("x");
+    }
+    CReportQueue queue;
+    CRemoteFetch fetch(m_server, queue.Poster());
+    ASSERT_TRUE(fetch.Start());
+    EXPECT_FALSE(QFile::exists(left));
+    EXPECT_TRUE(QFile::exists(mine));
+    EXPECT_TRUE(QFile::exists(other));
 }
 
 TEST_F(RemoteFetchTest, SuccessReportsInOrderKeepsTheFileAndDeletesItOnTheServer)

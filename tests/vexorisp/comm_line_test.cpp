@@ -46,6 +46,7 @@ public:
     int delayMs = 0;
     std::vector<Bytes> frames;
     std::vector<qint64> frameTimes; // ms since construction
+    QObject delayed; // context of delayed answers: none is written after the peer is gone
 
     CScriptedPeer()
     {
@@ -66,9 +67,17 @@ public:
     }
     ~CScriptedPeer()
     {
-        m_notifier.reset();
+        HangUp();
         close(m_held);
-        close(m_master);
+    }
+
+    // Closes the panel's end: from now on the line fails every write.
+    void HangUp()
+    {
+        m_notifier.reset();
+        if (m_master >= 0)
+            close(m_master);
+        m_master = -1;
     }
 
     VEXORISP_LINE Line() const
@@ -113,7 +122,7 @@ private:
             if (delayMs == 0)
                 Write(reply);
             else
-                QTimer::singleShot(delayMs, [this, reply] { Write(reply); });
+                QTimer::singleShot(delayMs, &delayed, [this, reply] { Write(reply); });
         }
     }
 
@@ -247,9 +256,13 @@ TEST_F(CommLineTest, BadFrameCrcIsRetriedLikeSilence)
     EXPECT_EQ(notices[0].outcome, 7);
     EXPECT_EQ(peer.frames.size(), 2u);
 
-    // Without retries a bad CRC ends the request at once.
+    // Without retries a bad CRC ends the request at once. (A fresh line: the one above keeps
+    // quiet for a while after its resent request.)
     notices.clear();
     peer.frames.clear();
+    m_line = std::make_unique<CCommLine>();
+    m_line->SetSink(&CommLineTest::Sink, this, 0x590);
+    ASSERT_TRUE(m_line->Open(peer.Line()));
     peer.answer = [](const Bytes& frame, int) {
         Bytes reply = GoodAnswer(frame);
         reply[3] ^= 1;
@@ -381,4 +394,61 @@ TEST_F(CommLineTest, MissingDeviceDoesNotOpen)
     std::strcpy(line.device, "/dev/zq-no-such-port");
     EXPECT_FALSE(m_line->Open(line));
     EXPECT_FALSE(m_line->IsOpen());
+}
+
+TEST_F(CommLineTest, LineFailingDuringAWriteEndsTheRequestOnceAndTheSinkMayEndTheLine)
+{
+    // The request being written must stay alive until the write returns, even when the sink that
+    // hears of the failure ends the line from inside the notification.
+    CScriptedPeer peer;
+    ASSERT_TRUE(m_line->Open(peer.Line()));
+    peer.HangUp();
+    onNotice = [this] { m_line.reset(); };
+    m_line->Submit(Command(1));
+    m_line->Submit(Command(2));
+    ASSERT_TRUE(WaitNotices(1));
+    Wait(50);
+    ASSERT_EQ(notices.size(), 1u);
+    EXPECT_EQ(notices[0].outcome, VEXORISP_LINE_ERROR);
+}
+
+TEST_F(CommLineTest, LineFailingDuringAWriteFailsEachRequestInOrder)
+{
+    CScriptedPeer peer;
+    ASSERT_TRUE(m_line->Open(peer.Line()));
+    peer.HangUp();
+    // A sink that asks again at once, as the entry knocks do.
+    onNotice = [this] {
+        if (notices.size() < 3)
+            m_line->Submit(Command(static_cast<WORD>(notices.size() + 1)));
+    };
+    m_line->Submit(Command(1));
+    ASSERT_TRUE(WaitNotices(3));
+    Wait(50);
+    ASSERT_EQ(notices.size(), 3u);
+    for (const NOTICE& n : notices)
+        EXPECT_EQ(n.outcome, VEXORISP_LINE_ERROR);
+}
+
+TEST_F(CommLineTest, AfterAResentRequestTheLineStaysQuietForItsWholeTimeOut)
+{
+    // The first copy goes unanswered; the second is answered at once, and answered again 150 ms
+    // later. The next request, whose own answer would look the same, goes out only after every
+    // retry's wait has passed, and the late duplicate is dropped.
+    CScriptedPeer peer;
+    peer.answer = [&peer](const Bytes& frame, int index) {
+        if (index == 0)
+            return Bytes();
+        if (index == 1)
+            QTimer::singleShot(150, &peer.delayed, [&peer, frame] { peer.Write(GoodAnswer(frame)); });
+        return index == 2 ? Bytes() : GoodAnswer(frame);
+    };
+    ASSERT_TRUE(m_line->Open(peer.Line()));
+    m_line->SetOption(3, 40);
+    m_line->Submit(Block(0x55));
+    m_line->Submit(Block(0x55));
+    ASSERT_TRUE(WaitNotices(2, 5000));
+    ASSERT_EQ(peer.frames.size(), 4u) << "the second request was answered by the late duplicate";
+    EXPECT_GE(peer.frameTimes[2] - peer.frameTimes[1], 4 * 40);
+    EXPECT_EQ(notices[1].outcome, 7);
 }

@@ -2,6 +2,9 @@
 // updates that leave every other byte alone (the editor writes the first byte back the same way).
 #include "vexorisp/comm_settings.h"
 
+#include "comkit/file_size_limit.h"
+#include "comkit/test_temp_dir.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -93,4 +96,29 @@ TEST(CommSettingsTest, FormatAndParseRoundTrip)
     EXPECT_EQ(read.parity, 'N');
     EXPECT_EQ(read.stopBits, 2);
     EXPECT_EQ(read.devices, settings.devices);
+}
+
+TEST(CommSettingsTest, FailedWriteLeavesTheOldFile)
+{
+    CTestTempDir dir;
+    const std::string path = dir.File("MD_DLL.DFT");
+    const std::string old = FormatCommSettings(GetDefaultCommSettings());
+    CTestTempDir::WriteBytes(path, old);
+    {
+        CFileSizeLimit full(8);
+        EXPECT_FALSE(WriteCommSettingsFile(path, UpdateCommSettingsPort(old, 3, "/dev/pts/9")));
+    }
+    EXPECT_EQ(CTestTempDir::ReadBytes(path), old);
+}
+
+TEST(CommSettingsTest, PortUpdateReachesEveryLineOfItsComNumber)
+{
+    // Found by fuzzing: with COM3 listed twice the reader takes the last line, which the update
+    // used to leave alone.
+    const std::string bytes = std::string(1, '\0') + "COM3=/dev/ttyUSB2\nbaud=9600\r\nCOM3=/dev/pts/4\r\n";
+    const std::string updated = UpdateCommSettingsPort(bytes, 3, "/dev/pts/9");
+    EXPECT_EQ(updated, std::string(1, '\2') + "COM3=/dev/pts/9\nbaud=9600\r\nCOM3=/dev/pts/9\r\n");
+    COMM_SETTINGS settings;
+    ASSERT_TRUE(ParseCommSettings(updated, settings));
+    EXPECT_STREQ(settings.GetLine().device, "/dev/pts/9");
 }

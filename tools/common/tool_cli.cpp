@@ -81,7 +81,8 @@ bool ParseOrExit(QCommandLineParser& parser, const QStringList& arguments, int& 
     const bool parsed = parser.parse(arguments);
     // Help and version answer even beside other mistakes, as users expect of --help.
     if (parser.isSet("help")) {
-        const QString help = parser.helpText();
+        // Without a QCoreApplication (graphical programs answer before any) Qt cannot name the program.
+        const QString help = parser.helpText().replace("<executable_name>", QString::fromLocal8Bit(g_programName.c_str()));
         std::fputs(help.toLocal8Bit().constData(), stdout);
         std::fflush(stdout);
         return false;
@@ -91,13 +92,38 @@ bool ParseOrExit(QCommandLineParser& parser, const QStringList& arguments, int& 
         std::fflush(stdout);
         return false;
     }
-    if (!parsed) {
-        PrintError(parser.errorText());
-        std::fprintf(stderr, "Try '%s --help' for more information.\n", g_programName.c_str());
-        exitCode = EXIT_USAGE;
-        return false;
-    }
+    if (!parsed)
+        return UsageError(parser.errorText().toLocal8Bit().toStdString(), exitCode);
     return true;
+}
+
+void AddOptions(QCommandLineParser& parser, std::initializer_list<OPTION_SPEC> options)
+{
+    for (const OPTION_SPEC& option : options) {
+        if (option.valueName)
+            parser.addOption(QCommandLineOption(option.name, option.help, option.valueName));
+        else
+            parser.addOption(QCommandLineOption(option.name, option.help));
+    }
+}
+
+bool ReadIntegerOptions(const QCommandLineParser& parser, std::initializer_list<INT_OPTION> options, int& exitCode)
+{
+    std::string error;
+    for (const INT_OPTION& option : options)
+        if (parser.isSet(option.name) &&
+            !ParseInteger(parser.value(option.name), option.low, option.high, *option.value,
+                          std::string("--") + option.name, error))
+            return UsageError(error, exitCode);
+    return true;
+}
+
+bool UsageError(const std::string& message, int& exitCode)
+{
+    PrintError(message);
+    std::fprintf(stderr, "Try '%s --help' for more information.\n", g_programName.c_str());
+    exitCode = EXIT_USAGE;
+    return false;
 }
 
 bool ParseInteger(const QString& text, long long low, long long high, long long& value,

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <initializer_list>
 #include <string>
 
 namespace ZQ_CLI {
@@ -49,6 +50,31 @@ bool ParseInteger(const QString& text, long long low, long long high, long long&
 // The same for an int.
 bool ParseInteger(const QString& text, int low, int high, int& value, const std::string& what,
                   std::string& error);
+
+// One option of a tool's command line: its long name, the name of its value (null for a switch)
+// and its help text.
+struct OPTION_SPEC {
+    const char* name;
+    const char* valueName;
+    const char* help;
+};
+// Adds every option of the list to parser.
+void AddOptions(QCommandLineParser& parser, std::initializer_list<OPTION_SPEC> options);
+
+// A whole-number option: name, range and where the value goes (left alone when not given).
+struct INT_OPTION {
+    const char* name;
+    int low;
+    int high;
+    int* value;
+};
+// Reads every option of the list that was given, strictly (ParseInteger). The first bad one is a
+// usage error (UsageError); false then.
+bool ReadIntegerOptions(const QCommandLineParser& parser, std::initializer_list<INT_OPTION> options, int& exitCode);
+
+// A wrong command line: "<program>: message" and a hint to --help on standard error; exitCode
+// becomes EXIT_USAGE. Always false, for "return UsageError(...)".
+bool UsageError(const std::string& message, int& exitCode);
 
 // True when path ("-" is standard input, always fine) names an existing regular file that can be
 // opened for reading without blocking; otherwise error names the file and the reason ("is a FIFO,

@@ -4,6 +4,7 @@
 //   QT_QPA_PLATFORM=offscreen out/flasher-screenshot docs/flasher-manual.png docs/flasher-auto.png
 #include "flasher/flasher_app.h"
 #include "flasher/flasher_dlg.h"
+#include "tools/common/window_picture.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -15,22 +16,6 @@
 #include <cstdio>
 
 namespace {
-
-// The client area under a plain title bar with the icon and the window title.
-QImage Framed(QWidget& window)
-{
-    const QPixmap client = window.grab();
-    const int bar = 24;
-    QImage image(client.width() + 2, client.height() + bar + 1, QImage::Format_RGB32);
-    image.fill(QColor(40, 70, 130));
-    QPainter painter(&image);
-    painter.drawPixmap(4, 4, window.windowIcon().pixmap(16, 16));
-    painter.setPen(Qt::white);
-    painter.setFont(CFlasherApp::GetDialogFont());
-    painter.drawText(QRect(26, 0, image.width() - 30, bar), Qt::AlignVCenter | Qt::AlignLeft, window.windowTitle());
-    painter.drawPixmap(1, bar, client);
-    return image;
-}
 
 bool Render(const QString& settingsDir, const QByteArray& isp, const QString& output, bool autoMode)
 {
@@ -58,7 +43,7 @@ bool Render(const QString& settingsDir, const QByteArray& isp, const QString& ou
     }
     dlg.show();
     QCoreApplication::processEvents();
-    const bool saved = Framed(dlg).save(output, "PNG");
+    const bool saved = ZQ_CLI::FramedWindowPicture(dlg, CFlasherApp::GetDialogFont()).save(output, "PNG");
     dlg.hide();
     return saved;
 }

@@ -1,6 +1,6 @@
-// zqflash's stand-in for the programmer's dialog: status lines and messages on the terminal, a
-// progress bar (percent, bytes, rate), the run timer, and the end of the run as the end of the
-// event loop.
+// zqflash's stand-in for the programmer's dialog: status lines and errors on the terminal (each
+// printed once, prefixed with the program's name), a progress bar on a terminal only, the run
+// timer, and the end of the run as the end of the event loop.
 #pragma once
 
 #include "flasher/isp_run_view.h"
@@ -18,7 +18,10 @@ public:
     ISP_RUN_OPTIONS GetRunOptions() override;
     void ShowMessage(const char* text) override;
     void ShowInformation(const char* text) override;
+    // Before the first block a time-out or error means the boot loader has not answered yet: it is
+    // shown once as waiting for it. Later errors are shown as errors, with their cause.
     void SetStatusText(const char* text) override;
+    void SetStatusCause(const char* words) override;
     void SetProgressRange(int lower, int upper) override;
     void SetProgressPos(int pos) override;
     void EnterRunningState() override;
@@ -26,17 +29,23 @@ public:
     void RearmRunTimer() override;
     void CloseWindow() override;
 
-    // The closing line of a finished run: bytes, time and rate.
+    // The closing line of a finished run on standard output: bytes, time and rate.
     void PrintSummary();
-    // Ends the event loop with a failure: text goes to the terminal unless already shown.
+    // Ends the event loop with a failure; text goes to standard error unless it was the last error.
     void Fail(const std::string& text);
+    // An error line "zqflash: text" on standard error, unless it repeats the last one.
+    void PrintError(const std::string& text);
     // The last status or message text, for the closing error line.
     const std::string& GetLastText() const { return m_strLastText; }
     bool HasTimedOut() const { return m_bTimedOut; }
+    // True once the first block went out.
+    bool HasStartedBlocks() const { return m_bBlocks; }
+    // Bytes confirmed or under way so far (the progress position).
+    int GetProgress() const { return m_nPos; }
 
 private:
     void Print(const std::string& line);
-    void DrawProgress(bool final);
+    void DrawProgress();
 
     const ZQFLASH_OPTIONS& m_options;
     bool m_bTerminal;
@@ -46,6 +55,9 @@ private:
     int m_nPos = 0;
     bool m_bBarShown = false;
     bool m_bTimedOut = false;
+    bool m_bBlocks = false;
+    bool m_bWaitingShown = false;
+    bool m_bEnded = false;
     std::string m_strLastText;
     std::string m_strLastPrinted;
 };

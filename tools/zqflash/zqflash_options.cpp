@@ -1,37 +1,38 @@
+// Command line of zqflash.
 #include "tools/zqflash/zqflash_options.h"
+
+#include "tools/common/tool_cli.h"
 
 #include <QCommandLineParser>
 
-const char* const ZQFLASH_USAGE =
-    "usage: zqflash --port DEVICE --file FILE [options]\n"
-    "Programs a panel through its boot loader; exit status 0 only when the panel confirmed every block.\n"
-    "  --port DEVICE      serial device of the panel (for example /dev/ttyUSB0)\n"
-    "  --file FILE        program file: .hex, .bin, .dat, .vxc or .vxg\n"
-    "  --begin ADDR       program begin address, a multiple of 512 up to 0xFE00 (default 0x6000)\n"
-    "  --slave N          the panel's slave address (default 1)\n"
-    "  --notenc           the file is plain (not enciphered)\n"
-    "  --485port P        the panel's 485 port: P0, P1, P2, P3 or none (default none)\n"
-    "  --485bit N         its bit, 0-7 (default 0)\n"
-    "  --ledport P        the panel's LED port: P0, P1, P2, P3 or none (default none)\n"
-    "  --ledbit N         its bit, 0-7 (default 0)\n"
-    "  --baud N           line speed (default: the library's MD_DLL.DFT, 38400)\n"
-    "  --format 8E1       data bits, parity (N, E, O), stop bits (default: MD_DLL.DFT, 8E1)\n"
-    "  --timeout S        seconds allowed for the entry phase and for each block (default 30)\n"
-    "  --seed N           seed of the block mask (default 0x5AA5)\n"
-    "  --quiet            no progress bar\n";
-
 namespace {
 
-// A number in C notation (decimal, 0x hex) within [low, high].
-bool ReadNumber(const QString& text, int low, int high, int& value)
-{
-    bool ok = false;
-    int number = text.toInt(&ok, 0);
-    if (!ok || number < low || number > high)
-        return false;
-    value = number;
-    return true;
-}
+const char* const DESCRIPTION =
+    "Programs a panel through its boot loader, as the programmer's automatic mode does.\n"
+    "Exit status: 0 when the panel confirmed every block, 1 when programming failed (the reason is on\n"
+    "standard error), 2 for a wrong command line, 130 when interrupted (Ctrl-C).";
+
+const std::initializer_list<ZQ_CLI::OPTION_SPEC> OPTIONS = {
+    {"port", "DEVICE", "Serial device of the panel (for example /dev/ttyUSB0)."},
+    {"file", "FILE", "Program file: .hex, .bin, .dat, .vxc or .vxg."},
+    {"begin", "ADDR", "Program begin address, a multiple of 512 up to 0xFE00 (default 0x6000). HEX "
+                      "addresses are offsets from it."},
+    {"slave", "N", "The panel's slave address, 0-255 (default 1)."},
+    {"notenc", nullptr, "The file is plain (not enciphered), as the editor's download images are."},
+    {"485port", "P", "The panel's 485 port: P0, P1, P2, P3 or none (default none)."},
+    {"485bit", "N", "Its bit, 0-7 (default 0)."},
+    {"ledport", "P", "The panel's LED port: P0, P1, P2, P3 or none (default none)."},
+    {"ledbit", "N", "Its bit, 0-7 (default 0)."},
+    {"baud", "N", "Line speed (default: the library's MD_DLL.DFT, 38400)."},
+    {"format", "8E1", "Data bits, parity (N, E, O) and stop bits (default: MD_DLL.DFT, 8E1)."},
+    {"timeout", "S", "Seconds allowed for the entry phase and for each block, 1-3600 (default 30)."},
+    {"retries", "N", "Times a command or block is sent again when its answer is missing or "
+                     "damaged, 0-100 (default 3)."},
+    {"seed", "N", "Seed of the block mask, 0-0xFFFF (default 0x5AA5)."},
+    {"quiet", nullptr, "No progress bar."},
+    {"trace", nullptr, "Print every frame sent (>) and received (<) with its time on standard error."},
+    {"list-ports", nullptr, "List the serial ports of this machine and exit."},
+};
 
 // "P0".."P3" or "none" (any case) as the list selection 0-4.
 bool ReadPort(const QString& text, int& port)
@@ -62,56 +63,54 @@ bool ReadFormat(const QString& text, ZQFLASH_OPTIONS& options)
 
 } // namespace
 
-bool ParseZqflashOptions(const QStringList& arguments, ZQFLASH_OPTIONS& options, std::string& error)
+bool ParseZqflashOptions(const QStringList& arguments, ZQFLASH_OPTIONS& options, int& exitCode)
 {
     QCommandLineParser parser;
-    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    const QStringList valued = {"port", "file", "begin", "slave", "485port", "485bit", "ledport",
-                                "ledbit", "baud", "format", "timeout", "seed"};
-    for (const QString& name : valued)
-        parser.addOption(QCommandLineOption(name, QString(), "value"));
-    for (const char* name : {"notenc", "quiet", "help"})
-        parser.addOption(QCommandLineOption(name));
-    error.clear();
-    if (!parser.parse(arguments)) {
-        error = parser.errorText().toStdString();
+    ZQ_CLI::AddStandardOptions(parser, DESCRIPTION);
+    ZQ_CLI::AddOptions(parser, OPTIONS);
+    if (!ZQ_CLI::ParseOrExit(parser, arguments, exitCode))
         return false;
-    }
-    if (parser.isSet("help"))
-        return false;
-    if (!parser.positionalArguments().isEmpty()) {
-        error = "unexpected argument " + parser.positionalArguments().first().toStdString();
-        return false;
-    }
+    if (!parser.positionalArguments().isEmpty())
+        return ZQ_CLI::UsageError("unexpected argument '" + parser.positionalArguments().first().toStdString() + "'",
+                          exitCode);
     options.strPort = parser.value("port").toStdString();
     options.strFile = parser.value("file").toStdString();
     options.bNotEnc = parser.isSet("notenc");
     options.bQuiet = parser.isSet("quiet");
+    options.bTrace = parser.isSet("trace");
+    options.bListPorts = parser.isSet("list-ports");
     int begin = static_cast<int>(options.dwBegin), seed = options.wMaskSeed;
-    struct NUMBER {
-        const char* name;
-        int low, high;
-        int* value;
-    } numbers[] = {
-        {"begin", 0, 0xFE00, &begin},     {"slave", 0, 255, &options.nSlave},
-        {"485bit", 0, 7, &options.n485Bit}, {"ledbit", 0, 7, &options.nLedBit},
-        {"baud", 50, 4000000, &options.nBaud}, {"timeout", 1, 3600, &options.nTimeoutSeconds},
-        {"seed", 0, 0xFFFF, &seed},
-    };
-    for (const NUMBER& number : numbers)
-        if (parser.isSet(number.name) && !ReadNumber(parser.value(number.name), number.low, number.high, *number.value))
-            error = std::string("bad value for --") + number.name;
+    if (!ZQ_CLI::ReadIntegerOptions(parser,
+                                    {{"begin", 0, 0xFE00, &begin},
+                                     {"slave", 0, 255, &options.nSlave},
+                                     {"485bit", 0, 7, &options.n485Bit},
+                                     {"ledbit", 0, 7, &options.nLedBit},
+                                     {"baud", 50, 4000000, &options.nBaud},
+                                     {"timeout", 1, 3600, &options.nTimeoutSeconds},
+                                     {"retries", 0, 100, &options.nRetries},
+                                     {"seed", 0, 0xFFFF, &seed}},
+                                    exitCode))
+        return false;
     if (begin % 512 != 0)
-        error = "--begin must be a multiple of 512";
+        return ZQ_CLI::UsageError("--begin: '" + parser.value("begin").toStdString() + "' is not a multiple of 512", exitCode);
     options.dwBegin = static_cast<DWORD>(begin);
     options.wMaskSeed = static_cast<WORD>(seed);
-    if (parser.isSet("485port") && !ReadPort(parser.value("485port"), options.n485Port))
-        error = "bad value for --485port";
-    if (parser.isSet("ledport") && !ReadPort(parser.value("ledport"), options.nLedPort))
-        error = "bad value for --ledport";
+    for (const char* name : {"485port", "ledport"}) {
+        int& port = name[0] == '4' ? options.n485Port : options.nLedPort;
+        if (parser.isSet(name) && !ReadPort(parser.value(name), port))
+            return ZQ_CLI::UsageError(std::string("--") + name + ": '" + parser.value(name).toStdString() +
+                                  "' is not P0, P1, P2, P3 or none",
+                              exitCode);
+    }
     if (parser.isSet("format") && !ReadFormat(parser.value("format"), options))
-        error = "bad value for --format";
-    if (error.empty() && (options.strPort.empty() || options.strFile.empty()))
-        error = "--port and --file are required";
-    return error.empty();
+        return ZQ_CLI::UsageError("--format: '" + parser.value("format").toStdString() +
+                              "' is not data bits 5-8, parity N, E or O, stop bits 1 or 2 (like 8E1)",
+                          exitCode);
+    if (options.strFile == "-")
+        return ZQ_CLI::UsageError("--file: a program cannot come from standard input (its kind is in its name: "
+                                  ".hex, .bin, .dat, .vxc or .vxg)",
+                                  exitCode);
+    if (!options.bListPorts && (options.strPort.empty() || options.strFile.empty()))
+        return ZQ_CLI::UsageError("--port and --file are required", exitCode);
+    return true;
 }

@@ -22,11 +22,14 @@ struct ZQFLASH_OPTIONS {
     char cParity = 0;
     int nStopBits = 0;
     int nTimeoutSeconds = 30; // for the entry phase and for each block
+    int nRetries = 3;       // library retries of each command and block
     WORD wMaskSeed = 0x5AA5;
     bool bQuiet = false;
+    bool bTrace = false;     // every frame sent and received, with times, on standard error
+    bool bListPorts = false; // list the serial ports and end
 };
 
-extern const char* const ZQFLASH_USAGE;
-
-// False with a message in error (empty for --help) when the command line is not usable.
-bool ParseZqflashOptions(const QStringList& arguments, ZQFLASH_OPTIONS& options, std::string& error);
+// Parses the command line (argv as ZQ_CLI::ArgumentsOf gives it). True to go on. False when the
+// program ends with exitCode: --help or --version printed (0), or a usage error printed on
+// standard error with a hint to --help (2). --port and --file are required unless --list-ports.
+bool ParseZqflashOptions(const QStringList& arguments, ZQFLASH_OPTIONS& options, int& exitCode);

@@ -3,16 +3,18 @@
 #include "tools/zqpanel-sim/panel_boot_loader.h"
 #include "tools/zqpanel-sim/serial_endpoint.h"
 #include "tools/zqpanel-sim/sim_options.h"
+#include "tools/common/tool_cli.h"
+#include "comkit/replace_file.h"
 
 #include <poll.h>
 #include <signal.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <deque>
-#include <fstream>
 
 namespace {
 
@@ -40,12 +42,14 @@ public:
 
     // Runs until a stop signal (or the end of standard input when asked); false on a line error.
     bool Run(const sigset_t& runMask);
-    bool WriteFlash() const;
+    // Writes the flash file (when asked for); false with error naming the file and the reason.
+    bool WriteFlash(std::string& error) const;
     void PrintStats() const;
 
 private:
     void OnReadable(Clock::time_point now);
     bool SendDueAnswers(Clock::time_point now);
+    void Schedule(SCHEDULED_ANSWER answer);
     Clock::duration LineTime(std::size_t bytes) const;
 
     const SIM_OPTIONS& m_options;
@@ -119,8 +123,22 @@ void CSimulator::OnReadable(Clock::time_point now)
         if (!m_answers.empty())
             answer.due = std::max(answer.due, m_answers.back().due + LineTime(exchange.answer.size()));
         answer.bytes = std::move(exchange.answer);
-        m_answers.push_back(std::move(answer));
+        if (exchange.nRepeatAfterMs >= 0) {
+            SCHEDULED_ANSWER repeat{answer.due + std::chrono::milliseconds(exchange.nRepeatAfterMs), answer.bytes};
+            Schedule(std::move(answer));
+            Schedule(std::move(repeat));
+        } else {
+            Schedule(std::move(answer));
+        }
     }
+}
+
+void CSimulator::Schedule(SCHEDULED_ANSWER answer)
+{
+    // Kept in the order they are due: a repeated answer may be due after later ones.
+    auto at = std::upper_bound(m_answers.begin(), m_answers.end(), answer.due,
+                               [](Clock::time_point due, const SCHEDULED_ANSWER& other) { return due < other.due; });
+    m_answers.insert(at, std::move(answer));
 }
 
 bool CSimulator::SendDueAnswers(Clock::time_point now)
@@ -135,14 +153,13 @@ bool CSimulator::SendDueAnswers(Clock::time_point now)
     return true;
 }
 
-bool CSimulator::WriteFlash() const
+bool CSimulator::WriteFlash(std::string& error) const
 {
     if (m_options.strFlashFile.empty())
         return true;
     const std::vector<BYTE>& flash = m_loader.GetFlash();
-    std::ofstream file(m_options.strFlashFile, std::ios::binary | std::ios::trunc);
-    file.write(reinterpret_cast<const char*>(flash.data()), static_cast<std::streamsize>(flash.size()));
-    return static_cast<bool>(file.flush());
+    return COMMON_EX::ReplaceFileContent(m_options.strFlashFile,
+                                         std::string(reinterpret_cast<const char*>(flash.data()), flash.size()), &error);
 }
 
 void CSimulator::PrintStats() const
@@ -160,14 +177,12 @@ void CSimulator::PrintStats() const
 
 int main(int argc, char** argv)
 {
+    ZQ_CLI::SetProgramName("zqpanel-sim");
     SIM_OPTIONS options;
+    int exitCode = 0;
+    if (!ParseSimOptions(ZQ_CLI::ArgumentsOf(argc, argv), options, exitCode))
+        return exitCode;
     std::string error;
-    if (!ParseSimOptions(argc, argv, options, error)) {
-        if (!error.empty())
-            std::fprintf(stderr, "zqpanel-sim: %s\n", error.c_str());
-        std::fputs(SIM_USAGE, error.empty() ? stdout : stderr);
-        return error.empty() ? 0 : 2;
-    }
 
     // Stop signals stay blocked except while waiting, so none is lost between checks.
     sigset_t stopSignals, runMask;
@@ -188,17 +203,17 @@ int main(int argc, char** argv)
                       : endpoint.OpenDevice(options.strDevice, options.nBaud, options.nDataBits,
                                             options.cParity, options.nStopBits, error);
     if (!opened) {
-        std::fprintf(stderr, "zqpanel-sim: %s\n", error.c_str());
-        return 1;
+        ZQ_CLI::PrintError(error);
+        return ZQ_CLI::EXIT_FAILED;
     }
     std::printf("%s\n", endpoint.GetPeerPath().c_str());
     std::fflush(stdout);
 
     CSimulator simulator(options, endpoint);
     bool ran = simulator.Run(runMask);
-    bool written = simulator.WriteFlash();
+    bool written = simulator.WriteFlash(error);
     if (!written)
-        std::fprintf(stderr, "zqpanel-sim: cannot write %s\n", options.strFlashFile.c_str());
+        ZQ_CLI::PrintError(error);
     simulator.PrintStats();
     return ran && written ? 0 : 1;
 }

@@ -37,7 +37,8 @@ std::vector<PANEL_EXCHANGE> CPanelBootLoader::Receive(const BYTE* data, std::siz
     m_pending.insert(m_pending.end(), data, data + length);
     for (;;) {
         long frameLength = FrameLength();
-        if (frameLength == 0)
+        // A frame is checked only once all the bytes its header claims have arrived.
+        if (frameLength == 0 || (frameLength > 0 && static_cast<std::size_t>(frameLength) > m_pending.size()))
             break;
         if (frameLength < 0 || !HasValidFrameCrc(m_pending.data(), static_cast<std::size_t>(frameLength))) {
             m_pending.erase(m_pending.begin());
@@ -70,10 +71,16 @@ PANEL_EXCHANGE CPanelBootLoader::Handle(const BYTE* frame, std::size_t length)
 {
     PANEL_EXCHANGE exchange;
     exchange.requestLength = length;
-    if (frame[1] == RTU_FUNCTION_WRITE_REGISTERS)
+    if (frame[1] == RTU_FUNCTION_WRITE_REGISTERS) {
         exchange.answer = HandleWrite(frame, length, exchange.description);
-    else
+    } else {
         exchange.answer = HandleBlock(frame, length, exchange.description);
+        auto repeat = m_faults.repeatAnswers.find(m_stats.blocks);
+        if (repeat != m_faults.repeatAnswers.end() && !exchange.answer.empty()) {
+            exchange.nRepeatAfterMs = repeat->second;
+            exchange.description += ", answered again " + std::to_string(repeat->second) + " ms later";
+        }
+    }
     if (!exchange.answer.empty())
         exchange.answer = Finish(std::move(exchange.answer));
     return exchange;
@@ -128,6 +135,10 @@ std::vector<BYTE> CPanelBootLoader::HandleBlock(const BYTE* frame, std::size_t l
         return {};
     }
     int number = ++m_stats.blocks;
+    if (m_faults.loseBlocks.count(number)) {
+        description = Format("block %d lost on the line", number);
+        return {};
+    }
     BYTE block[ISP_BLOCK_SIZE_MAX];
     std::size_t size = length - 3 - RTU_CRC_SIZE;
     ISP_BLOCK_VIEW view;

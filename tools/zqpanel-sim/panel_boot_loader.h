@@ -5,6 +5,7 @@
 #include "comkit/types.h"
 #include "flasher/isp_protocol.h"
 
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -12,6 +13,8 @@
 struct PANEL_FAULTS {
     int nIgnoreKnocks = 0;          // entry requests left unanswered first (panel switched off)
     std::set<int> dropBlockAnswers; // block frames (1-based, every frame received) not answered
+    std::set<int> loseBlocks;       // block frames lost on the line: neither written nor answered
+    std::map<int, int> repeatAnswers; // block frame -> ms after its answer that it is answered again
     std::set<int> badCrcBlocks;     // block frames answered with a wrong data CRC
     std::set<int> corruptAnswers;   // answers (1-based, every answer sent) sent with a bad frame CRC
 };
@@ -30,6 +33,7 @@ struct PANEL_STATS {
 struct PANEL_EXCHANGE {
     std::size_t requestLength = 0;
     std::vector<BYTE> answer;
+    int nRepeatAfterMs = -1;  // >= 0: the answer is sent once more this long after itself
     std::string description; // for the simulator's log
 };
 
@@ -50,8 +54,8 @@ public:
     bool IsInBootLoader() const { return m_bBoot; }
 
 private:
-    // Length of the frame at the start of m_pending: 0 when more bytes are needed, -1 when the
-    // first bytes cannot start a frame.
+    // Length of the frame at the start of m_pending as its header claims (it may be longer than
+    // what has arrived): 0 when the header is incomplete, -1 when the first bytes cannot start a frame.
     long FrameLength() const;
     PANEL_EXCHANGE Handle(const BYTE* frame, std::size_t length);
     std::vector<BYTE> HandleWrite(const BYTE* frame, std::size_t length, std::string& description);

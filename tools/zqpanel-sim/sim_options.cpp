@@ -1,61 +1,68 @@
+// Command line of the panel simulator.
 #include "tools/zqpanel-sim/sim_options.h"
 
-#include <getopt.h>
+#include "tools/common/tool_cli.h"
+
+#include <QCommandLineParser>
 
 #include <cctype>
-#include <cerrno>
-#include <cstdlib>
-#include <sstream>
-
-const char* const SIM_USAGE =
-    "usage: zqpanel-sim [options]\n"
-    "Emulates the panel's boot loader on a new pseudo-terminal (its path is the first line printed)\n"
-    "or on a serial device, and writes the 64 KiB flash to a file when it ends (SIGTERM, SIGINT).\n"
-    "  --device PATH          use this serial device instead of a pseudo-terminal\n"
-    "  --baud N               speed of that device (default 38400)\n"
-    "  --format 8E1           data bits, parity (N, E, O) and stop bits (default 8E1)\n"
-    "  --slave N              the panel's slave address (default 1; 255 is always answered)\n"
-    "  --seed N               seed of the block mask (default 0x5AA5)\n"
-    "  --flash FILE           write the flash to FILE on exit\n"
-    "  --line-baud N          emulate the line time of every frame at N baud\n"
-    "  --delay MS             delay every answer by MS milliseconds\n"
-    "  --ignore-knocks N      leave the first N entry requests unanswered (panel switched off)\n"
-    "  --drop-answer K[,K..]  do not answer block frames K (counted from 1, resent frames too)\n"
-    "  --bad-crc K[,K..]      answer block frames K with a wrong data CRC\n"
-    "  --corrupt-answer K[,K..]  send answers K (every answer counts) with a bad frame CRC\n"
-    "  --exit-on-stdin-eof    end when standard input closes (for test harnesses)\n"
-    "  --verbose              log every request on standard error\n";
+#include <cstdio>
 
 namespace {
 
-enum OptionId {
-    OPT_DEVICE = 1000, OPT_BAUD, OPT_FORMAT, OPT_SLAVE, OPT_SEED, OPT_FLASH, OPT_LINE_BAUD,
-    OPT_DELAY, OPT_IGNORE_KNOCKS, OPT_DROP, OPT_BAD_CRC, OPT_CORRUPT, OPT_STDIN_EOF, OPT_VERBOSE,
-    OPT_HELP,
+const char* const DESCRIPTION =
+    "Emulates the panel's boot loader on a new pseudo-terminal (its path is the first line printed)\n"
+    "or on a serial device, and writes the 64 KiB flash to a file when it ends (SIGTERM, SIGINT).\n"
+    "Block frames are counted from 1 as they arrive, resent frames too; answers count every answer.";
+
+const std::initializer_list<ZQ_CLI::OPTION_SPEC> OPTIONS = {
+    {"device", "PATH", "Use this serial device instead of a pseudo-terminal."},
+    {"baud", "N", "Speed of that device (default 38400)."},
+    {"format", "8E1", "Data bits, parity (N, E, O) and stop bits of that device (default 8E1)."},
+    {"slave", "N", "The panel's slave address, 0-255 (default 1; 255 is always answered)."},
+    {"seed", "N", "Seed of the block mask, 0-0xFFFF (default 0x5AA5)."},
+    {"flash", "FILE", "Write the flash to FILE on exit."},
+    {"line-baud", "N", "Emulate the line time of every frame at N baud."},
+    {"delay", "MS", "Delay every answer by MS milliseconds."},
+    {"ignore-knocks", "N", "Leave the first N entry requests unanswered (panel switched off)."},
+    {"drop-answer", "K,..", "Write block frames K but do not answer them."},
+    {"lose-block", "K,..", "Lose block frames K on the line: neither written nor answered."},
+    {"repeat-answer", "K:MS,..", "Answer block frame K again MS milliseconds after its answer "
+                                 "(a late duplicate)."},
+    {"bad-crc", "K,..", "Answer block frames K with a wrong data CRC."},
+    {"corrupt-answer", "K,..", "Send answers K with a bad frame CRC."},
+    {"exit-on-stdin-eof", nullptr, "End when standard input closes (for test harnesses)."},
+    {"verbose", nullptr, "Log every request on standard error."},
 };
 
-bool ParseInt(const char* text, long low, long high, int& value)
+// "K[,K..]" of frame numbers 1-1000000.
+bool ParseList(const QString& text, const std::string& what, std::set<int>& values, std::string& error)
 {
-    errno = 0;
-    char* end = nullptr;
-    long number = std::strtol(text, &end, 0);
-    if (errno != 0 || end == text || *end != '\0' || number < low || number > high)
-        return false;
-    value = static_cast<int>(number);
-    return true;
-}
-
-bool ParseList(const char* text, std::set<int>& values)
-{
-    std::stringstream stream(text);
-    std::string item;
-    while (std::getline(stream, item, ',')) {
+    for (const QString& item : text.split(',')) {
         int value = 0;
-        if (!ParseInt(item.c_str(), 1, 1000000, value))
+        if (!ZQ_CLI::ParseInteger(item, 1, 1000000, value, what, error))
             return false;
         values.insert(value);
     }
-    return !values.empty();
+    return true;
+}
+
+// "K:MS[,K:MS..]": frame numbers with a delay of 0-600000 ms each.
+bool ParseDelays(const QString& text, const std::string& what, std::map<int, int>& values, std::string& error)
+{
+    for (const QString& item : text.split(',')) {
+        const QStringList parts = item.split(':');
+        int frame = 0, delay = 0;
+        if (parts.size() != 2) {
+            error = what + ": '" + item.toStdString() + "' is not FRAME:MS";
+            return false;
+        }
+        if (!ZQ_CLI::ParseInteger(parts[0], 1, 1000000, frame, what, error) ||
+            !ZQ_CLI::ParseInteger(parts[1], 0, 600000, delay, what, error))
+            return false;
+        values[frame] = delay;
+    }
+    return true;
 }
 
 } // namespace
@@ -73,65 +80,52 @@ bool ParseLineFormat(const std::string& text, int& dataBits, char& parity, int& 
     return true;
 }
 
-bool ParseSimOptions(int argc, char** argv, SIM_OPTIONS& options, std::string& error)
+bool ParseSimOptions(const QStringList& arguments, SIM_OPTIONS& options, int& exitCode)
 {
-    static const option longOptions[] = {
-        {"device", required_argument, nullptr, OPT_DEVICE},
-        {"baud", required_argument, nullptr, OPT_BAUD},
-        {"format", required_argument, nullptr, OPT_FORMAT},
-        {"slave", required_argument, nullptr, OPT_SLAVE},
-        {"seed", required_argument, nullptr, OPT_SEED},
-        {"flash", required_argument, nullptr, OPT_FLASH},
-        {"line-baud", required_argument, nullptr, OPT_LINE_BAUD},
-        {"delay", required_argument, nullptr, OPT_DELAY},
-        {"ignore-knocks", required_argument, nullptr, OPT_IGNORE_KNOCKS},
-        {"drop-answer", required_argument, nullptr, OPT_DROP},
-        {"bad-crc", required_argument, nullptr, OPT_BAD_CRC},
-        {"corrupt-answer", required_argument, nullptr, OPT_CORRUPT},
-        {"exit-on-stdin-eof", no_argument, nullptr, OPT_STDIN_EOF},
-        {"verbose", no_argument, nullptr, OPT_VERBOSE},
-        {"help", no_argument, nullptr, OPT_HELP},
-        {nullptr, 0, nullptr, 0},
-    };
-    optind = 1;
-    opterr = 0;
-    int id = 0;
-    while ((id = getopt_long(argc, argv, "", longOptions, nullptr)) != -1) {
-        bool ok = true;
-        int seed = 0;
-        switch (id) {
-        case OPT_DEVICE: options.strDevice = optarg; break;
-        case OPT_BAUD: ok = ParseInt(optarg, 50, 4000000, options.nBaud); break;
-        case OPT_FORMAT:
-            ok = ParseLineFormat(optarg, options.nDataBits, options.cParity, options.nStopBits);
-            break;
-        case OPT_SLAVE: ok = ParseInt(optarg, 0, 255, options.nSlave); break;
-        case OPT_SEED:
-            ok = ParseInt(optarg, 0, 0xFFFF, seed);
-            options.wMaskSeed = static_cast<WORD>(seed);
-            break;
-        case OPT_FLASH: options.strFlashFile = optarg; break;
-        case OPT_LINE_BAUD: ok = ParseInt(optarg, 0, 4000000, options.nLineBaud); break;
-        case OPT_DELAY: ok = ParseInt(optarg, 0, 600000, options.nDelayMs); break;
-        case OPT_IGNORE_KNOCKS: ok = ParseInt(optarg, 0, 1000000, options.faults.nIgnoreKnocks); break;
-        case OPT_DROP: ok = ParseList(optarg, options.faults.dropBlockAnswers); break;
-        case OPT_BAD_CRC: ok = ParseList(optarg, options.faults.badCrcBlocks); break;
-        case OPT_CORRUPT: ok = ParseList(optarg, options.faults.corruptAnswers); break;
-        case OPT_STDIN_EOF: options.bExitOnStdinEof = true; break;
-        case OPT_VERBOSE: options.bVerbose = true; break;
-        case OPT_HELP: error.clear(); return false;
-        default:
-            error = std::string("unknown option ") + argv[optind - 1];
-            return false;
-        }
-        if (!ok) {
-            error = std::string("bad value '") + optarg + "'";
-            return false;
-        }
-    }
-    if (optind < argc) {
-        error = std::string("unexpected argument ") + argv[optind];
+    QCommandLineParser parser;
+    ZQ_CLI::AddStandardOptions(parser, DESCRIPTION);
+    ZQ_CLI::AddOptions(parser, OPTIONS);
+    if (!ZQ_CLI::ParseOrExit(parser, arguments, exitCode))
         return false;
-    }
+    if (!parser.positionalArguments().isEmpty())
+        return ZQ_CLI::UsageError("unexpected argument '" + parser.positionalArguments().first().toStdString() + "'",
+                          exitCode);
+    options.strDevice = parser.value("device").toStdString();
+    options.strFlashFile = parser.value("flash").toStdString();
+    options.bExitOnStdinEof = parser.isSet("exit-on-stdin-eof");
+    options.bVerbose = parser.isSet("verbose");
+    int seed = options.wMaskSeed;
+    if (!ZQ_CLI::ReadIntegerOptions(parser,
+                                    {{"baud", 50, 4000000, &options.nBaud},
+                                     {"slave", 0, 255, &options.nSlave},
+                                     {"seed", 0, 0xFFFF, &seed},
+                                     {"line-baud", 0, 4000000, &options.nLineBaud},
+                                     {"delay", 0, 600000, &options.nDelayMs},
+                                     {"ignore-knocks", 0, 1000000, &options.faults.nIgnoreKnocks}},
+                                    exitCode))
+        return false;
+    std::string error;
+    options.wMaskSeed = static_cast<WORD>(seed);
+    struct LIST {
+        const char* name;
+        std::set<int>* values;
+    } lists[] = {
+        {"drop-answer", &options.faults.dropBlockAnswers},
+        {"lose-block", &options.faults.loseBlocks},
+        {"bad-crc", &options.faults.badCrcBlocks},
+        {"corrupt-answer", &options.faults.corruptAnswers},
+    };
+    for (const LIST& list : lists)
+        if (parser.isSet(list.name) &&
+            !ParseList(parser.value(list.name), std::string("--") + list.name, *list.values, error))
+            return ZQ_CLI::UsageError(error, exitCode);
+    if (parser.isSet("repeat-answer") &&
+        !ParseDelays(parser.value("repeat-answer"), "--repeat-answer", options.faults.repeatAnswers, error))
+        return ZQ_CLI::UsageError(error, exitCode);
+    if (parser.isSet("format") &&
+        !ParseLineFormat(parser.value("format").toStdString(), options.nDataBits, options.cParity, options.nStopBits))
+        return ZQ_CLI::UsageError("--format: '" + parser.value("format").toStdString() +
+                              "' is not data bits 5-8, parity N, E or O, stop bits 1 or 2 (like 8E1)",
+                          exitCode);
     return true;
 }

@@ -3,6 +3,8 @@
 
 #include "tools/zqpanel-sim/panel_boot_loader.h"
 
+#include <QStringList>
+
 #include <string>
 
 struct SIM_OPTIONS {
@@ -24,10 +26,10 @@ struct SIM_OPTIONS {
     int GetBitsPerChar() const { return 1 + nDataBits + (cParity == 'N' ? 0 : 1) + nStopBits; }
 };
 
-extern const char* const SIM_USAGE;
-
-// Parses argv into options; false with a message in error when the command line is wrong.
-bool ParseSimOptions(int argc, char** argv, SIM_OPTIONS& options, std::string& error);
+// Parses the command line (argv as ZQ_CLI::ArgumentsOf gives it). True to go on. False when the
+// program ends with exitCode: --help or --version printed (0), or a usage error printed on
+// standard error with a hint to --help (2).
+bool ParseSimOptions(const QStringList& arguments, SIM_OPTIONS& options, int& exitCode);
 
 // Parses "8E1"-style formats into data bits, parity ('N', 'E', 'O') and stop bits.
 bool ParseLineFormat(const std::string& text, int& dataBits, char& parity, int& stopBits);

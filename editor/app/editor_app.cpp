@@ -1,0 +1,56 @@
+#include "editor/app/editor_app.h"
+
+#include "editor/app/about_dlg.h"
+#include "editor/app/design_management.h"
+#include "editor/app/main_frame.h"
+#include "editor/system_settings.h"
+
+#include <QApplication>
+#include <QFileInfo>
+
+const char* const CZQEditorApp::REGISTRY_KEY = "Zenquor";
+const char* const CZQEditorApp::APP_NAME = "ZQEditor";
+
+CZQEditorApp::CZQEditorApp()
+{
+    QCoreApplication::setOrganizationName(QString::fromLatin1(REGISTRY_KEY));
+    QCoreApplication::setApplicationName(QString::fromLatin1(APP_NAME));
+    m_systemSettings = std::make_unique<CSystemSettings>();
+}
+
+CZQEditorApp::~CZQEditorApp()
+{
+    m_frame.reset();
+    m_systemSettings.reset();
+    CDesignManagement::Release();
+}
+
+QString CZQEditorApp::FileFromArgument(const QString& argument)
+{
+    const int first = argument.indexOf(QLatin1Char('"'));
+    const int last = argument.lastIndexOf(QLatin1Char('"'));
+    if (first >= 0 && last > first)
+        return argument.mid(first + 1, last - first - 1);
+    if (argument.startsWith(QLatin1Char('-')) || (argument.startsWith(QLatin1Char('/')) && !QFileInfo::exists(argument)))
+        return QString();
+    return argument;
+}
+
+bool CZQEditorApp::InitInstance(const QStringList& arguments, bool splash)
+{
+    m_frame = std::make_unique<CMainFrame>();
+    QString file;
+    for (const QString& argument : arguments) {
+        file = FileFromArgument(argument);
+        if (!file.isEmpty())
+            break;
+    }
+    if (file.isEmpty() && splash) {
+        CAboutDlg splashDlg(CAboutDlg::SPLASH);
+        splashDlg.exec();
+    }
+    m_frame->show();
+    if (!file.isEmpty())
+        m_frame->OpenDocument(file);
+    return true;
+}

@@ -1,0 +1,71 @@
+// The editor's document: the one open project, its file name and modified flag, and the design
+// views that show its screens in the order they were last activated.
+#pragma once
+
+#include <QList>
+#include <QObject>
+#include <QString>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+class CProject;
+class CZQEditorView;
+class QWidget;
+
+class CZQEditorDoc : public QObject {
+    Q_OBJECT
+public:
+    // Sets a new project's panel model and PLC; false when the user cancels. The default takes
+    // the first panel model and the first PLC of the catalogues; the device selection dialog
+    // replaces it through SetDeviceSelector.
+    using DeviceSelector = std::function<bool(CProject& project, QWidget* parent)>;
+
+    explicit CZQEditorDoc(QObject* parent = nullptr);
+    ~CZQEditorDoc() override;
+
+    // A new project with one screen, device and PLC from the selector; marked modified. False
+    // (document still empty) when the selector cancels or the catalogues offer nothing.
+    bool NewProject(QWidget* parent);
+    // Opens a project file: nothing of the document changes unless the whole file loads.
+    // False with the reason (UTF-8, string 3002 for a file that is no project) in `error`.
+    bool OpenProject(const QString& path, std::string& error);
+    // Writes the project to `path` without ever leaving a half-written file; on success the
+    // document takes the path and is unmodified. False with the reason in `error`.
+    bool SaveProject(const QString& path, std::string& error);
+
+    CProject* GetProject() const { return m_project.get(); }
+    // The file, empty for a project never saved.
+    QString GetPathName() const { return m_path; }
+    // The file's name, or "ZQEdit1" style title of a new project.
+    QString GetTitle() const;
+
+    bool IsModified() const { return m_modified; }
+    void SetModified(bool modified);
+    // The screen set changed: the project's change marker becomes 1 and the document modified.
+    void MarkScreensChanged();
+
+    // Views: in the order they were last activated (the active one last).
+    const QList<CZQEditorView*>& GetViews() const { return m_views; }
+    void AddView(CZQEditorView* view);
+    void RemoveView(CZQEditorView* view);
+    void MoveViewToTail(CZQEditorView* view);
+    void MoveViewToHead(CZQEditorView* view);
+    // The view that shows the project's screen at that 0-based list position; null when none.
+    CZQEditorView* GetViewOfScreenIndex(int index) const;
+
+    // The device selection used by NewProject (and the device change command).
+    static void SetDeviceSelector(DeviceSelector selector);
+    static bool SelectDevice(CProject& project, QWidget* parent);
+
+signals:
+    void modifiedChanged(bool modified);
+    void pathChanged(const QString& path);
+
+private:
+    std::unique_ptr<CProject> m_project;
+    QString m_path;
+    bool m_modified = false;
+    QList<CZQEditorView*> m_views;
+};

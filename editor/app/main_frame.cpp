@@ -1,0 +1,865 @@
+#include "editor/app/main_frame.h"
+
+#include "editor/app/child_frame.h"
+#include "editor/app/about_dlg.h"
+#include "editor/app/editor_commands.h"
+#include "editor/app/editor_doc.h"
+#include "editor/app/editor_view.h"
+#include "editor/app/recent_files.h"
+#include "editor/app/user_prompts.h"
+#include "editor/app/zoom_levels.h"
+#include "editor/editor_strings.h"
+#include "editor/project.h"
+#include "editor/project_file.h"
+
+#include "comkit/gbk.h"
+#include "comkit/module_path.h"
+#include "controls/screen_base.h"
+#include "controls/screens_list.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QDockWidget>
+#include <QFile>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QUrl>
+
+namespace {
+
+CMainFrame::ScreenAttributesDialog s_screenAttributesDialog;
+
+QString Utf8(const char* text)
+{
+    return QString::fromUtf8(text);
+}
+
+QString Gbk(const char* text)
+{
+    return QString::fromStdString(COMMON_EX::GbkToUtf8Lossy(text));
+}
+
+QLabel* Placeholder(const QString& text)
+{
+    auto* label = new QLabel(text);
+    label->setEnabled(false);
+    label->setMargin(4);
+    return label;
+}
+
+} // namespace
+
+CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent), m_recent(new CRecentFiles)
+{
+    setObjectName(QStringLiteral("MainFrame"));
+    m_mdiArea = new QMdiArea(this);
+    m_mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setCentralWidget(m_mdiArea);
+    connect(m_mdiArea, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* window) {
+        if (auto* frame = qobject_cast<CChildFrame*>(window))
+            frame->GetView()->OnActivateView();
+        UpdateCommandStates();
+    });
+    CreateActions();
+    CreateMenus();
+    CreateToolBars();
+    CreateBarPlaces();
+    CreateStatusBar();
+    setAcceptDrops(true);
+    qApp->installEventFilter(this);
+    if (QClipboard* clipboard = QGuiApplication::clipboard())
+        connect(clipboard, &QClipboard::dataChanged, this, &CMainFrame::UpdateCommandStates);
+    resize(1200, 800);
+    UpdateRecentFileActions();
+    UpdateTitle();
+    UpdateCommandStates();
+}
+
+CMainFrame::~CMainFrame()
+{
+    qApp->removeEventFilter(this);
+    DestroyDocument();
+    delete m_recent;
+}
+
+// ---------------- building the window ----------------
+
+void CMainFrame::CreateActions()
+{
+    for (const EditorCommandInfo& info : CEditorCommands::All()) {
+        QString text = info.menuText.isEmpty() ? info.toolTip : info.menuText;
+        auto* action = new QAction(text, this);
+        const QString icon = QStringLiteral(":/icons/%1.svg").arg(info.iconName);
+        if (!info.iconName.isEmpty() && QFile::exists(icon))
+            action->setIcon(QIcon(icon));
+        QList<QKeySequence> keys;
+        for (const QString& key : info.keys)
+            keys << QKeySequence(key, QKeySequence::PortableText);
+        action->setShortcuts(keys);
+        action->setStatusTip(info.statusText);
+        action->setToolTip(info.toolTip.isEmpty() ? text : info.toolTip);
+        action->setData(info.id);
+        const unsigned id = info.id;
+        connect(action, &QAction::triggered, this, [this, id] { RunCommand(id); });
+        addAction(action); // keys work without a menu entry too
+        m_actions.insert(info.id, action);
+    }
+    m_actions[ID_ORDER_MODE]->setCheckable(true);
+    m_actions[ID_VIEW_STATUS_BAR]->setCheckable(true);
+    m_actions[ID_VIEW_STATUS_BAR]->setChecked(true);
+    for (unsigned id = ID_FILE_MRU_FIRST; id < ID_FILE_MRU_FIRST + CRecentFiles::MAX_FILES; ++id) {
+        auto* action = new QAction(this);
+        const int index = int(id - ID_FILE_MRU_FIRST);
+        connect(action, &QAction::triggered, this, [this, index] { OpenRecentFile(index); });
+        m_recentActions << action;
+    }
+}
+
+void CMainFrame::CreateMenus()
+{
+    auto add = [this](QMenu* menu, std::initializer_list<unsigned> ids) {
+        for (unsigned id : ids) {
+            if (id == 0)
+                menu->addSeparator();
+            else
+                menu->addAction(m_actions[id]);
+        }
+    };
+    m_fileMenu = menuBar()->addMenu(QStringLiteral("文件(&F)"));
+    add(m_fileMenu, {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_CLOSE, ID_FILE_SAVE, ID_FILE_SAVE_AS, 0,
+                     ID_COMPILE, 0});
+    for (QAction* action : m_recentActions)
+        m_fileMenu->addAction(action);
+    m_fileMenu->addSeparator();
+    m_fileMenu->addAction(m_actions[ID_APP_EXIT]);
+
+    m_editMenu = menuBar()->addMenu(QStringLiteral("编辑(&E)"));
+    add(m_editMenu, {ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_DELETE});
+    connect(m_editMenu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandStates);
+
+    m_insertMenu = menuBar()->addMenu(QStringLiteral("插入(&I)"));
+    add(m_insertMenu, {ID_INSERT_TEXT, ID_INSERT_REGISTER, ID_INSERT_LAMP, ID_INSERT_FUNCTION_KEY,
+                       ID_INSERT_TREND, ID_INSERT_BAR, ID_INSERT_PICTURE, ID_INSERT_DYNAMIC_TEXT});
+
+    m_screenMenu = menuBar()->addMenu(QStringLiteral("画面(&S)"));
+    add(m_screenMenu, {ID_SCREEN_NEW, ID_SCREEN_COPY, ID_SCREEN_DELETE, 0, ID_SCREEN_PREVIOUS,
+                       ID_SCREEN_NEXT, 0, ID_SCREEN_ATTRIBUTES});
+
+    m_viewMenu = menuBar()->addMenu(QStringLiteral("查看(&V)"));
+    add(m_viewMenu, {ID_VIEW_STATUS_BAR});
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("帮助(&H)"));
+    add(help, {ID_HELP, ID_APP_ABOUT});
+}
+
+void CMainFrame::CreateToolBars()
+{
+    const QMap<int, QString> titles = {{TOOLBAR_STANDARD, QStringLiteral("标准")},
+                                       {TOOLBAR_INSERT, QStringLiteral("控件")},
+                                       {TOOLBAR_ALIGN, QStringLiteral("对齐")},
+                                       {TOOLBAR_SCREENS, QStringLiteral("画面")}};
+    for (int id : {TOOLBAR_STANDARD, TOOLBAR_INSERT, TOOLBAR_ALIGN, TOOLBAR_SCREENS}) {
+        auto* bar = new QToolBar(titles[id], this);
+        bar->setObjectName(QStringLiteral("ToolBar%1").arg(id));
+        for (unsigned command : CEditorCommands::ToolBarButtons(id)) {
+            if (command == 0)
+                bar->addSeparator();
+            else
+                bar->addAction(m_actions[command]);
+        }
+        m_toolBars.insert(id, bar);
+        m_viewMenu->addAction(bar->toggleViewAction());
+    }
+}
+
+QToolBar* CMainFrame::MakeBarPlace(const QString& title, const QString& objectName)
+{
+    auto* place = new QToolBar(title, this);
+    place->setObjectName(objectName);
+    place->addWidget(Placeholder(title));
+    m_viewMenu->addAction(place->toggleViewAction());
+    return place;
+}
+
+void CMainFrame::CreateBarPlaces()
+{
+    m_screensPlace = MakeBarPlace(QStringLiteral("画面列表"), QStringLiteral("ScreensListBar"));
+    m_zoomPlace = MakeBarPlace(QStringLiteral("缩放"), QStringLiteral("ZoomBar"));
+    m_backColorPlace = MakeBarPlace(QStringLiteral("背景颜色"), QStringLiteral("BackColorBar"));
+    // The top row: standard, insert, screens list, zoom, align, screens, background colour.
+    addToolBar(Qt::TopToolBarArea, m_toolBars[TOOLBAR_STANDARD]);
+    addToolBar(Qt::TopToolBarArea, m_toolBars[TOOLBAR_INSERT]);
+    addToolBar(Qt::TopToolBarArea, m_screensPlace);
+    addToolBar(Qt::TopToolBarArea, m_zoomPlace);
+    addToolBar(Qt::TopToolBarArea, m_toolBars[TOOLBAR_ALIGN]);
+    addToolBar(Qt::TopToolBarArea, m_toolBars[TOOLBAR_SCREENS]);
+    addToolBar(Qt::TopToolBarArea, m_backColorPlace);
+
+    m_attributeDock = new QDockWidget(QStringLiteral("属性"), this);
+    m_attributeDock->setObjectName(QStringLiteral("AttributeBar"));
+    m_attributeDock->setWidget(Placeholder(QStringLiteral("属性")));
+    addDockWidget(Qt::LeftDockWidgetArea, m_attributeDock);
+    m_viewMenu->addAction(m_attributeDock->toggleViewAction());
+}
+
+void CMainFrame::CreateStatusBar()
+{
+    for (int i = 0; i < STATUS_PANES; ++i) {
+        m_statusPanes[i] = new QLabel(this);
+        m_statusPanes[i]->setObjectName(QStringLiteral("StatusPane%1").arg(i));
+        if (i == 0)
+            statusBar()->addWidget(m_statusPanes[i], 1);
+        else
+            statusBar()->addPermanentWidget(m_statusPanes[i]);
+    }
+    m_statusPanes[0]->setText(QStringLiteral("就绪"));
+    connect(m_actions[ID_VIEW_STATUS_BAR], &QAction::toggled, statusBar(), &QWidget::setVisible);
+}
+
+QLabel* CMainFrame::GetStatusPane(int index) const
+{
+    return index >= 0 && index < STATUS_PANES ? m_statusPanes[index] : nullptr;
+}
+
+void CMainFrame::ReplaceBarWidget(QToolBar* place, QWidget* bar)
+{
+    if (!bar)
+        return;
+    for (QAction* action : place->actions()) {
+        place->removeAction(action);
+        delete action;
+    }
+    place->addWidget(bar);
+}
+
+void CMainFrame::SetAttributeBar(QWidget* bar)
+{
+    if (!bar)
+        return;
+    delete m_attributeDock->widget();
+    m_attributeDock->setWidget(bar);
+}
+
+void CMainFrame::SetZoomBar(QWidget* bar)
+{
+    ReplaceBarWidget(m_zoomPlace, bar);
+    m_zoomBarPlugged = bar != nullptr || m_zoomBarPlugged;
+}
+
+void CMainFrame::SetScreensListBar(QWidget* bar)
+{
+    ReplaceBarWidget(m_screensPlace, bar);
+}
+
+void CMainFrame::SetBackColorBar(QWidget* bar)
+{
+    ReplaceBarWidget(m_backColorPlace, bar);
+}
+
+void CMainFrame::SetScreenAttributesDialog(ScreenAttributesDialog dialog)
+{
+    s_screenAttributesDialog = std::move(dialog);
+}
+
+// ---------------- commands ----------------
+
+void CMainFrame::RunCommand(unsigned command)
+{
+    CZQEditorView* view = GetActiveView();
+    if (const int type = CEditorCommands::InsertControlType(command)) {
+        if (view)
+            view->InsertControl(type);
+        UpdateCommandStates();
+        return;
+    }
+    if (CEditorCommands::AlignMinimumSelection(command)) {
+        if (view)
+            view->Align(command);
+        UpdateCommandStates();
+        return;
+    }
+    switch (command) {
+    case ID_FILE_NEW: NewDocument(); break;
+    case ID_FILE_OPEN: OnFileOpen(); break;
+    case ID_FILE_CLOSE: CloseDocument(); break;
+    case ID_FILE_SAVE:
+    case ID_COMPILE: SaveDocument(); break;
+    case ID_FILE_SAVE_AS: SaveDocumentAs(); break;
+    case ID_APP_EXIT: close(); break;
+    case ID_EDIT_CUT: if (view) view->Cut(); break;
+    case ID_EDIT_COPY: if (view) view->Copy(); break;
+    case ID_EDIT_PASTE: if (view) view->Paste(); break;
+    case ID_EDIT_DELETE: if (view) view->DeleteSelection(); break;
+    case ID_EDIT_UNDO: if (view) view->Undo(); break;
+    case ID_EDIT_REDO: if (view) view->Redo(); break;
+    case ID_ORDER_MODE: if (view) view->ToggleOrderMode(); break;
+    case ID_SCREEN_NEW: OnNewScreen(); break;
+    case ID_SCREEN_COPY: OnCopyScreen(); break;
+    case ID_SCREEN_DELETE: OnDeleteScreen(); break;
+    case ID_SCREEN_PREVIOUS: OnPreviousScreen(); break;
+    case ID_SCREEN_NEXT: OnNextScreen(); break;
+    case ID_SCREEN_ATTRIBUTES: OnScreenAttributes(); break;
+    case ID_HELP: {
+        const QString manual = QString::fromStdString(COMMON_EX::GetProgramFilePath("Manual.pdf"));
+        if (!QFileInfo::exists(manual) || !QDesktopServices::openUrl(QUrl::fromLocalFile(manual)))
+            QApplication::beep();
+        break;
+    }
+    case ID_APP_ABOUT: {
+        CAboutDlg about(CAboutDlg::ABOUT, this);
+        about.exec();
+        break;
+    }
+    case ID_NEXT_PANE: m_mdiArea->activateNextSubWindow(); break;
+    case ID_PREV_PANE: m_mdiArea->activatePreviousSubWindow(); break;
+    default: break;
+    }
+    UpdateCommandStates();
+}
+
+void CMainFrame::UpdateCommandStates()
+{
+    CZQEditorView* view = GetActiveView();
+    CProject* project = m_document ? m_document->GetProject() : nullptr;
+    const bool hasDoc = project != nullptr;
+    auto enable = [this](unsigned id, bool on) {
+        if (QAction* action = m_actions.value(id))
+            action->setEnabled(on);
+    };
+    // Menu 5000 without a project, 5001 with one.
+    for (unsigned id : {ID_FILE_CLOSE, ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_COMPILE})
+        m_actions[id]->setVisible(hasDoc);
+    for (QMenu* menu : {m_editMenu, m_insertMenu, m_screenMenu})
+        menu->menuAction()->setVisible(hasDoc);
+    for (unsigned id : {ID_FILE_CLOSE, ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_COMPILE})
+        enable(id, hasDoc);
+
+    const bool selected = view && view->CanCutCopyDelete();
+    enable(ID_EDIT_CUT, selected);
+    enable(ID_EDIT_COPY, selected);
+    enable(ID_EDIT_DELETE, selected);
+    enable(ID_EDIT_PASTE, view && CZQEditorView::CanPaste());
+    enable(ID_EDIT_UNDO, view && view->CanUndo());
+    enable(ID_EDIT_REDO, view && view->CanRedo());
+    enable(ID_ORDER_MODE, view && view->GetScreen());
+    m_actions[ID_ORDER_MODE]->setChecked(view && view->IsOrderMode());
+    for (unsigned id = ID_INSERT_TEXT; id <= ID_INSERT_DYNAMIC_TEXT; ++id)
+        enable(id, view && view->CanInsert(CEditorCommands::InsertControlType(id)));
+    for (const EditorCommandInfo& info : CEditorCommands::All())
+        if (CEditorCommands::AlignMinimumSelection(info.id))
+            enable(info.id, view && view->CanAlign(info.id));
+
+    const int active = hasDoc ? project->GetActivateScreenIndex() : -1;
+    const int count = hasDoc ? project->GetScreenCount() : 0;
+    enable(ID_SCREEN_NEW, hasDoc);
+    enable(ID_SCREEN_COPY, hasDoc && view);
+    enable(ID_SCREEN_DELETE, hasDoc && view);
+    enable(ID_SCREEN_PREVIOUS, hasDoc && active > 0);
+    enable(ID_SCREEN_NEXT, hasDoc && active >= 0 && active < count - 1);
+    enable(ID_SCREEN_ATTRIBUTES, hasDoc && bool(s_screenAttributesDialog));
+
+    if (view && view->GetScreen()) {
+        m_statusPanes[1]->setText(view->GetScreenTitle());
+        m_statusPanes[2]->setText(QStringLiteral("%1%").arg(int(view->GetScreen()->GetScreenZoomRate() * 100 + 0.5)));
+        m_statusPanes[3]->setText(QStringLiteral("控件: %1").arg(view->GetScreen()->GetControlCount()));
+    } else {
+        for (int i = 1; i < STATUS_PANES; ++i)
+            m_statusPanes[i]->clear();
+    }
+}
+
+// ---------------- documents ----------------
+
+CZQEditorView* CMainFrame::GetActiveView() const
+{
+    auto* frame = qobject_cast<CChildFrame*>(m_mdiArea->activeSubWindow());
+    if (frame && frame->isVisible())
+        return frame->GetView();
+    return nullptr;
+}
+
+QList<CZQEditorView*> CMainFrame::GetViews() const
+{
+    QList<CZQEditorView*> views;
+    for (QMdiSubWindow* window : m_mdiArea->subWindowList(QMdiArea::CreationOrder))
+        if (auto* frame = qobject_cast<CChildFrame*>(window))
+            views << frame->GetView();
+    return views;
+}
+
+CChildFrame* CMainFrame::FrameOf(const CZQEditorView* view) const
+{
+    for (QMdiSubWindow* window : m_mdiArea->subWindowList())
+        if (auto* frame = qobject_cast<CChildFrame*>(window))
+            if (frame->GetView() == view)
+                return frame;
+    return nullptr;
+}
+
+bool CMainFrame::PromptSave()
+{
+    if (!m_document || !m_document->IsModified())
+        return true;
+    switch (CUserPrompts::AskSave(this, m_document->GetTitle())) {
+    case QMessageBox::Yes: return SaveDocument();
+    case QMessageBox::No: return true;
+    default: return false;
+    }
+}
+
+bool CMainFrame::NewDocument()
+{
+    if (!PromptSave())
+        return false;
+    auto* document = new CZQEditorDoc(this);
+    if (!document->NewProject(this)) {
+        delete document;
+        return false;
+    }
+    DestroyDocument();
+    InstallDocument(document);
+    return true;
+}
+
+bool CMainFrame::OnFileOpen()
+{
+    if (!PromptSave())
+        return false;
+    const QString path = CUserPrompts::FileName(this, CUserPrompts::OPEN_FILE, QString(),
+                                                CUserPrompts::ProjectFilter());
+    if (path.isEmpty())
+        return false;
+    if (m_document)
+        m_document->SetModified(false); // the user has answered the save prompt
+    return OpenDocument(path);
+}
+
+bool CMainFrame::OpenDocument(const QString& path, bool dropped)
+{
+    if (m_document && m_document->IsModified()) {
+        if (dropped) {
+            if (CUserPrompts::Message(this, Utf8(CEditorStrings::Get(CEditorStrings::IDS_CLOSE_WITHOUT_SAVE)),
+                                      QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Question)
+                != QMessageBox::Ok)
+                return false;
+        } else if (!PromptSave()) {
+            return false;
+        }
+    }
+    auto* document = new CZQEditorDoc(this);
+    std::string error;
+    if (!document->OpenProject(path, error)) {
+        delete document;
+        ShowError(error);
+        return false;
+    }
+    DestroyDocument();
+    InstallDocument(document);
+    m_recent->Add(path);
+    UpdateRecentFileActions();
+    return true;
+}
+
+bool CMainFrame::OpenRecentFile(int index)
+{
+    if (index < 0 || index >= m_recent->GetFiles().size())
+        return false;
+    const QString path = m_recent->GetFiles()[index];
+    if (!QFileInfo::exists(path)) {
+        ShowError("cannot open " + path.toStdString());
+        m_recent->Remove(path);
+        UpdateRecentFileActions();
+        return false;
+    }
+    return OpenDocument(path);
+}
+
+bool CMainFrame::SaveDocument()
+{
+    if (!m_document)
+        return false;
+    if (m_document->GetPathName().isEmpty())
+        return SaveDocumentAs();
+    std::string error;
+    if (!m_document->SaveProject(m_document->GetPathName(), error)) {
+        ShowError(error);
+        return false;
+    }
+    m_recent->Add(m_document->GetPathName());
+    UpdateRecentFileActions();
+    UpdateTitle();
+    return true;
+}
+
+bool CMainFrame::SaveDocumentAs()
+{
+    if (!m_document)
+        return false;
+    const QString proposed = m_document->GetPathName().isEmpty()
+                                 ? QString::fromStdString(CProjectFile::ProposeSaveName(m_document->GetTitle().toStdString()))
+                                 : m_document->GetPathName();
+    const QString chosen = CUserPrompts::FileName(this, CUserPrompts::SAVE_FILE, proposed,
+                                                  CUserPrompts::ProjectFilter());
+    if (chosen.isEmpty())
+        return false;
+    const QString path = QString::fromStdString(CProjectFile::NormalizeSavePath(chosen.toStdString()));
+    std::string error;
+    if (!m_document->SaveProject(path, error)) {
+        ShowError(error);
+        return false;
+    }
+    m_recent->Add(path);
+    UpdateRecentFileActions();
+    UpdateTitle();
+    return true;
+}
+
+bool CMainFrame::CloseDocument()
+{
+    if (!m_document)
+        return true;
+    if (!PromptSave())
+        return false;
+    DestroyDocument();
+    return true;
+}
+
+void CMainFrame::InstallDocument(CZQEditorDoc* document)
+{
+    m_document = document;
+    connect(document, &CZQEditorDoc::modifiedChanged, this, &CMainFrame::UpdateTitle);
+    connect(document, &CZQEditorDoc::pathChanged, this, &CMainFrame::UpdateTitle);
+    CProject* project = document->GetProject();
+    CZQEditorView* first = nullptr;
+    for (int i = 0; i < project->GetScreenCount(); ++i) {
+        CZQEditorView* view = CreateView(project->GetNextScreenWithoutWindow());
+        if (!first)
+            first = view;
+    }
+    if (first)
+        ActivateView(first);
+    UpdateTitle();
+    UpdateCommandStates();
+}
+
+void CMainFrame::DestroyDocument()
+{
+    if (!m_document)
+        return;
+    emit documentClosed();
+    for (QMdiSubWindow* window : m_mdiArea->subWindowList()) {
+        m_mdiArea->removeSubWindow(window);
+        delete window;
+    }
+    delete m_document;
+    m_document = nullptr;
+    UpdateTitle();
+    UpdateCommandStates();
+}
+
+CZQEditorView* CMainFrame::CreateView(CScreenBase* screen)
+{
+    auto* view = new CZQEditorView(m_document);
+    view->SetScreen(screen);
+    view->SetContextMenu(m_editMenu);
+    connect(view, &CZQEditorView::activeScreenChanged, this, &CMainFrame::OnViewActivated);
+    connect(view, &CZQEditorView::selectionChanged, this, [this](CZQEditorView* v) {
+        UpdateCommandStates();
+        emit selectionChanged(v);
+    });
+    connect(view, &CZQEditorView::zoomWheelRequested, this, &CMainFrame::OnZoomWheel);
+    connect(view, &CZQEditorView::statusTextChanged, m_statusPanes[0], &QLabel::setText);
+    auto* frame = new CChildFrame(view);
+    m_mdiArea->addSubWindow(frame);
+    frame->resize(CChildFrame::DEFAULT_WIDTH, CChildFrame::DEFAULT_HEIGHT);
+    connect(frame, &CChildFrame::hiddenInsteadOfClosed, this, &CMainFrame::OnFrameHidden);
+    connect(frame, &CChildFrame::projectCloseRequested, this, [this] {
+        QMetaObject::invokeMethod(this, [this] { CloseDocument(); }, Qt::QueuedConnection);
+    });
+    frame->show();
+    return view;
+}
+
+void CMainFrame::ActivateView(CZQEditorView* view)
+{
+    CChildFrame* frame = FrameOf(view);
+    if (!frame)
+        return;
+    frame->show();
+    if (m_mdiArea->activeSubWindow() == frame)
+        view->OnActivateView();
+    else
+        m_mdiArea->setActiveSubWindow(frame);
+    view->setFocus();
+}
+
+void CMainFrame::OnViewActivated(CZQEditorView* view)
+{
+    UpdateCommandStates();
+    emit activeScreenChanged(view);
+}
+
+void CMainFrame::OnFrameHidden(CChildFrame*)
+{
+    if (!m_document)
+        return;
+    for (auto it = m_document->GetViews().crbegin(); it != m_document->GetViews().crend(); ++it) {
+        CChildFrame* frame = FrameOf(*it);
+        if (frame && frame->isVisible()) {
+            ActivateView(*it);
+            return;
+        }
+    }
+    UpdateCommandStates();
+}
+
+void CMainFrame::ShowScreen(CScreenBase* screen)
+{
+    for (CZQEditorView* view : GetViews())
+        if (view->GetScreen() == screen) {
+            ActivateView(view);
+            return;
+        }
+}
+
+// ---------------- screen commands ----------------
+
+void CMainFrame::OnNewScreen()
+{
+    AppendScreen(nullptr);
+}
+
+void CMainFrame::OnCopyScreen()
+{
+    if (CZQEditorView* view = GetActiveView())
+        AppendScreen(view->GetScreen());
+}
+
+void CMainFrame::AppendScreen(CScreenBase* original)
+{
+    if (!m_document || !m_document->GetProject())
+        return;
+    CProject* project = m_document->GetProject();
+    if (project->GetScreenCount() >= CProject::MAX_SCREENS) {
+        CUserPrompts::Message(this, Utf8(CEditorStrings::Get(CEditorStrings::IDS_SCREEN_LIMIT)));
+        return;
+    }
+    if (original)
+        project->CopyScreen(original);
+    else
+        project->AddNewScreen();
+    m_document->MarkScreensChanged();
+    ActivateView(CreateView(project->GetNextScreenWithoutWindow()));
+}
+
+void CMainFrame::OnDeleteScreen()
+{
+    CZQEditorView* view = GetActiveView();
+    if (!m_document || !m_document->GetProject() || !view)
+        return;
+    CProject* project = m_document->GetProject();
+    if (project->GetScreenCount() < 2) {
+        CUserPrompts::Message(this, Utf8(CEditorStrings::Get(CEditorStrings::IDS_DELETE_LAST_SCREEN)));
+        return;
+    }
+    project->SetActivateScreen(view->GetScreen());
+    const QString text = Utf8(CEditorStrings::Get(CEditorStrings::IDS_DELETE_SCREEN_ASK))
+                             .replace(QStringLiteral("%s"), Gbk(view->GetScreen()->GetScreenName()));
+    if (CUserPrompts::Message(this, text, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Question)
+        != QMessageBox::Ok)
+        return;
+    // The window goes first (another one may become active meanwhile), then the screen.
+    CScreenBase* screen = view->GetScreen();
+    CChildFrame* frame = FrameOf(view);
+    m_document->RemoveView(view);
+    m_mdiArea->removeSubWindow(frame);
+    delete frame;
+    project->SetActivateScreen(screen);
+    project->RemoveCurrentActivateScreen();
+    m_document->MarkScreensChanged();
+    // The window of the view activated longest ago that is still shown takes over.
+    for (CZQEditorView* next : m_document->GetViews())
+        if (FrameOf(next) && FrameOf(next)->isVisible()) {
+            ActivateView(next);
+            break;
+        }
+    UpdateCommandStates();
+}
+
+void CMainFrame::OnPreviousScreen()
+{
+    if (!m_document || !m_document->GetProject())
+        return;
+    const int index = m_document->GetProject()->GetActivateScreenIndex() - 1;
+    if (CZQEditorView* view = index >= 0 ? m_document->GetViewOfScreenIndex(index) : nullptr)
+        ActivateView(view);
+}
+
+void CMainFrame::OnNextScreen()
+{
+    if (!m_document || !m_document->GetProject())
+        return;
+    const int index = m_document->GetProject()->GetActivateScreenIndex() + 1;
+    if (CZQEditorView* view = index >= 1 ? m_document->GetViewOfScreenIndex(index) : nullptr)
+        ActivateView(view);
+}
+
+void CMainFrame::OnScreenAttributes()
+{
+    if (m_document && m_document->GetProject() && s_screenAttributesDialog) {
+        s_screenAttributesDialog(*m_document->GetProject(), this);
+        m_document->SetModified(true);
+    }
+}
+
+// ---------------- zoom and the bars' messages ----------------
+
+void CMainFrame::SetZoomRow(int row)
+{
+    if (!m_document || !m_document->GetProject())
+        return;
+    const double rate = CZoomLevels::RateOfRow(row);
+    if (m_document->GetProject()->GetScreenZoomRate() == rate)
+        return;
+    m_document->GetProject()->SetScreenZoomRate(rate);
+    for (CZQEditorView* view : GetViews())
+        view->UpdateGeometryFromZoom();
+    UpdateCommandStates();
+}
+
+void CMainFrame::OnZoomWheel(int delta)
+{
+    if (m_zoomBarPlugged) {
+        emit zoomStepRequested(delta);
+        return;
+    }
+    if (m_document && m_document->GetProject())
+        SetZoomRow(CZoomLevels::StepRow(CZoomLevels::RowOfRate(m_document->GetProject()->GetScreenZoomRate()), delta));
+}
+
+void CMainFrame::OnAttributeScreenChosen()
+{
+    if (CZQEditorView* view = GetActiveView())
+        view->SelectScreenItself();
+}
+
+void CMainFrame::OnAttributeControlChosen(int index)
+{
+    if (CZQEditorView* view = GetActiveView())
+        view->SelectControlByLayoutIndex(index);
+}
+
+void CMainFrame::OnZoomChosen(int row)
+{
+    SetZoomRow(row);
+}
+
+void CMainFrame::OnScreenChosen(int row)
+{
+    if (m_document && m_document->GetProject() && m_document->GetProject()->GetScreensList())
+        if (CScreenBase* screen = m_document->GetProject()->GetScreensList()->GetScreenAt(row))
+            ShowScreen(screen);
+}
+
+void CMainFrame::OnBackColorChanged()
+{
+    for (CZQEditorView* view : GetViews())
+        view->RefreshScreen();
+}
+
+void CMainFrame::OnAttributeChanged()
+{
+    if (m_document)
+        m_document->SetModified(true);
+    if (CZQEditorView* view = GetActiveView())
+        view->RefreshScreen();
+    UpdateCommandStates();
+}
+
+void CMainFrame::OnScreenNameChanged()
+{
+    if (CZQEditorView* view = GetActiveView())
+        view->setWindowTitle(view->GetScreenTitle());
+    OnAttributeChanged();
+}
+
+// ---------------- window events ----------------
+
+void CMainFrame::closeEvent(QCloseEvent* event)
+{
+    if (CloseDocument())
+        event->accept();
+    else
+        event->ignore();
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent* event)
+{
+    for (const QUrl& url : event->mimeData()->urls()) {
+        if (url.isLocalFile()) {
+            event->acceptProposedAction();
+            OpenDocument(url.toLocalFile(), true);
+            return;
+        }
+    }
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
+{
+    // Ctrl+C / V / X and Delete belong to the focused window when it is no design view, so edit
+    // boxes in the bars keep their own clipboard and delete keys.
+    if (event->type() == QEvent::ShortcutOverride) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        const bool ctrlKey = (key->modifiers() & Qt::ControlModifier)
+                             && (key->key() == Qt::Key_C || key->key() == Qt::Key_V || key->key() == Qt::Key_X);
+        const bool deleteKey = key->key() == Qt::Key_Delete && !(key->modifiers() & ~Qt::KeypadModifier);
+        QWidget* focus = QApplication::focusWidget();
+        if ((ctrlKey || deleteKey) && focus && focus == watched && isAncestorOf(focus)
+            && !qobject_cast<CZQEditorView*>(focus)) {
+            key->accept(); // delivered as a key press to the focused window, not as a command
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void CMainFrame::UpdateRecentFileActions()
+{
+    const QStringList& files = m_recent->GetFiles();
+    for (int i = 0; i < m_recentActions.size(); ++i) {
+        QAction* action = m_recentActions[i];
+        action->setVisible(i < files.size());
+        if (i < files.size())
+            action->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(files[i]).fileName()));
+    }
+}
+
+void CMainFrame::UpdateTitle()
+{
+    if (!m_document) {
+        setWindowTitle(QStringLiteral("ZQEditor"));
+        return;
+    }
+    setWindowTitle(QStringLiteral("%1%2 - ZQEditor")
+                       .arg(m_document->GetTitle(), m_document->IsModified() ? QStringLiteral("*") : QString()));
+}
+
+void CMainFrame::ShowError(const std::string& utf8)
+{
+    CUserPrompts::Message(this, QString::fromStdString(utf8));
+}
