@@ -11,7 +11,7 @@ get_filename_component(ROOT ${ROOT} ABSOLUTE)
 
 # Folder of a shared library's public headers, and its mark. The programmer's dialog units are a
 # static library of their own and need none.
-set(libraries comkit:COMKIT_API devices:DEVICES_API controls:CONTROLS_API editor:EDITOR_API emulator:EMULATOR_API
+set(libraries comkit:COMKIT_API devices:DEVICES_API controls:CONTROLS_API editor:EDITOR_API controls/dsp:DSP_API emulator:EMULATOR_API
               flasher:FLASHER_API)
 set(unmarked_headers flasher/about_dlg.h flasher/comm_port_dlg.h flasher/flasher_app.h flasher/flasher_dlg.h)
 # Words that begin a line at namespace scope without declaring something the library exports.

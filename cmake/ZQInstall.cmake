@@ -1,10 +1,17 @@
-# Installs the suite under CMAKE_INSTALL_PREFIX in the layout it has in the build's out/ folder:
-# the editor, the tools, the shared libraries and the catalogues at the top, Data/ for download
-# images, and bin/ with Flasher and the libraries it loads by name (libvexorenc.so,
-# libvexorisp.so) beside its settings (isp.ini, remote.ini, MD_DLL.DFT).
+# Installs the suite for the system, the way Debian lays out a program with private files:
+#   <prefix>/lib/zqpanel/         the suite in the layout it has in the build's out/ folder: the
+#                                 editor, the tools, the shared libraries and the catalogues, Data/,
+#                                 and bin/ with Flasher and the libraries it loads by name beside its
+#                                 settings (isp.ini, remote.ini, MD_DLL.DFT); a marker file tells the
+#                                 programs to write settings and images to the user's XDG folders
+#   <prefix>/bin/                 the commands, as relative links into lib/zqpanel
+#   <prefix>/share/applications, share/mime/packages, share/icons/hicolor, share/man,
+#   share/bash-completion         the desktop's menu entries, the .ZQE file type, icons, manuals
 # Include once, after every folder has been added. A target opts out with the property
 # ZQ_NO_INSTALL (for example a generator only used while building).
 include_guard(GLOBAL)
+
+set(ZQ_SUITE_INSTALL_DIR lib/zqpanel CACHE STRING "Folder of the suite below the install prefix")
 
 set(ZQ_INSTALL_FOLDERS comkit devices controls cipher vexorisp flasher editor emulator tools)
 # Settings that the user or the programs change: created when missing, never replaced.
@@ -45,9 +52,9 @@ foreach(folder ${ZQ_INSTALL_FOLDERS})
       continue()
     endif()
     if(built STREQUAL ZQ_BIN_DIR)
-      set(destination bin)
+      set(destination ${ZQ_SUITE_INSTALL_DIR}/bin)
     elseif(built STREQUAL ZQ_OUT_DIR)
-      set(destination .)
+      set(destination ${ZQ_SUITE_INSTALL_DIR})
     else()
       continue() # a helper of the build, not part of the suite
     endif()
@@ -55,12 +62,13 @@ foreach(folder ${ZQ_INSTALL_FOLDERS})
   endforeach()
 endforeach()
 
-install(DIRECTORY DESTINATION Data)
+install(DIRECTORY DESTINATION ${ZQ_SUITE_INSTALL_DIR}/Data)
 
 # Data files exist only after the build, so they are looked up when installing.
 install(CODE "
   set(zq_keep \"${ZQ_INSTALL_KEEP}\")
-  set(zq_root \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}\")
+  set(zq_suite \"\${CMAKE_INSTALL_PREFIX}/${ZQ_SUITE_INSTALL_DIR}\")
+  set(zq_root \"\$ENV{DESTDIR}\${zq_suite}\")
   foreach(zq_sub \"\" \"/bin\")
     set(zq_globs)
     foreach(zq_pattern ${ZQ_INSTALL_DATA_PATTERNS})
@@ -73,11 +81,56 @@ install(CODE "
       if(zq_kept GREATER -1 AND EXISTS \"\${zq_root}\${zq_sub}/\${zq_name}\")
         message(STATUS \"Keeping: \${zq_root}\${zq_sub}/\${zq_name}\")
       else()
-        file(INSTALL DESTINATION \"\${CMAKE_INSTALL_PREFIX}\${zq_sub}\" TYPE FILE FILES \"\${zq_file}\")
+        file(INSTALL DESTINATION \"\${zq_suite}\${zq_sub}\" TYPE FILE FILES \"\${zq_file}\")
       endif()
     endforeach()
   endforeach()
 ")
+
+# The marker that sends written files to the user's folders (comkit/user_files.h).
+set(ZQ_INSTALL_MARKER ${CMAKE_BINARY_DIR}/install-marker/.zqpanel-system-install)
+file(WRITE ${ZQ_INSTALL_MARKER}
+  "This suite is installed for the system: settings go to $XDG_CONFIG_HOME/zqpanel, images to $XDG_DATA_HOME/zqpanel/Data.\n")
+install(FILES ${ZQ_INSTALL_MARKER} DESTINATION ${ZQ_SUITE_INSTALL_DIR})
+
+# Commands in <prefix>/bin: relative links, so the programs find their folder through the link.
+set(ZQ_COMMANDS zqeditor:ZQEditor zqe:zqe zqflash:zqflash zqpanel-sim:zqpanel-sim
+                zqcatalog:zqcatalog zqflasher:bin/Flasher zqpanel-run:zqpanel-run zqplc-sim:zqplc-sim)
+set(ZQ_COMMAND_LINKS ${CMAKE_BINARY_DIR}/install-commands)
+file(MAKE_DIRECTORY ${ZQ_COMMAND_LINKS})
+foreach(command ${ZQ_COMMANDS})
+  string(REPLACE ":" ";" pair ${command})
+  list(GET pair 0 name)
+  list(GET pair 1 program)
+  get_filename_component(target ${program} NAME)
+  if(NOT TARGET ${target})
+    continue() # a program this build does not make
+  endif()
+  file(CREATE_LINK ../${ZQ_SUITE_INSTALL_DIR}/${program} ${ZQ_COMMAND_LINKS}/${name} SYMBOLIC)
+  install(FILES ${ZQ_COMMAND_LINKS}/${name} DESTINATION bin)
+endforeach()
+
+# Menu entries, the project file type and the icons (SVG and the PNG sizes of the icon theme).
+set(ZQ_PACKAGING ${CMAKE_SOURCE_DIR}/packaging)
+install(FILES ${ZQ_PACKAGING}/zqeditor.desktop ${ZQ_PACKAGING}/zqflasher.desktop DESTINATION share/applications)
+install(FILES ${ZQ_PACKAGING}/zqpanel-mime.xml DESTINATION share/mime/packages RENAME zqpanel.xml)
+set(ZQ_ICON_SIZES 16 24 32 48 64 128 256)
+set(ZQ_ICON_DIR ${CMAKE_BINARY_DIR}/icons)
+set(icon_outputs)
+foreach(icon zqeditor zqflasher)
+  set(outputs)
+  foreach(size ${ZQ_ICON_SIZES})
+    list(APPEND outputs ${ZQ_ICON_DIR}/${size}x${size}/apps/${icon}.png)
+  endforeach()
+  add_custom_command(OUTPUT ${outputs}
+    COMMAND iconpng ${ZQ_PACKAGING}/icons/${icon}.svg ${ZQ_ICON_DIR} ${icon} ${ZQ_ICON_SIZES}
+    DEPENDS iconpng ${ZQ_PACKAGING}/icons/${icon}.svg
+    COMMENT "Icon ${icon} in ${ZQ_ICON_SIZES} pixels")
+  list(APPEND icon_outputs ${outputs})
+  install(FILES ${ZQ_PACKAGING}/icons/${icon}.svg DESTINATION share/icons/hicolor/scalable/apps)
+endforeach()
+add_custom_target(ZQIcons ALL DEPENDS ${icon_outputs})
+install(DIRECTORY ${ZQ_ICON_DIR}/ DESTINATION share/icons/hicolor)
 
 # The layout above, checked by installing the finished build into a scratch folder.
 add_test(NAME install_layout

@@ -3,6 +3,7 @@
 #include "comkit/init_setting.h"
 #include "comkit/module_path.h"
 #include "comkit/owned_text.h"
+#include "comkit/user_files.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -70,6 +71,14 @@ void CCatalogue::Append(UINT id, const char* name, const char* description)
 void CCatalogue::ReadCatalogue(const char* iniPath)
 {
     m_pStore->SetInitFilePath(iniPath);
+    m_selectionFile.clear();
+    if (iniPath && *iniPath) {
+        const std::string path = iniPath;
+        const std::string::size_type slash = path.rfind('/');
+        const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
+        const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+        m_selectionFile = COMMON_EX::CUserFiles(folder).GetSettingsFile(name, false);
+    }
     for (int i = 0; i < MAX_ROWS; ++i) {
         m_ppNames[i][0] = 0;
         m_pIDs[i] = 0;
@@ -129,12 +138,14 @@ const char* CCatalogue::IDToName(UINT id) const
 
 int CCatalogue::GetLastSelectedIndex()
 {
-    return m_pStore->GetInt(m_pszSection, LAST_SELECTED_KEY, "0");
+    CInitSetting selection(m_selectionFile.empty() ? nullptr : m_selectionFile.c_str());
+    return selection.GetInt(m_pszSection, LAST_SELECTED_KEY, "0");
 }
 
 void CCatalogue::SetLastSelectedIndex(int index)
 {
-    m_pStore->SetValue(m_pszSection, LAST_SELECTED_KEY, std::to_string(index).c_str());
+    CInitSetting selection(m_selectionFile.empty() ? nullptr : m_selectionFile.c_str());
+    selection.SetValue(m_pszSection, LAST_SELECTED_KEY, std::to_string(index).c_str());
 }
 
 void CCatalogue::Register(UINT id, const char* name, const char* description)

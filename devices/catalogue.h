@@ -5,6 +5,8 @@
 
 #include "comkit/types.h"
 
+#include <string>
+
 class CInitSetting;
 
 // Keys "<itemPattern>" 0, 1, ... of one section, with "Counts" and "LastSelected" beside them.
@@ -22,7 +24,9 @@ public:
     void ReadCatalogue(const char* iniPath);
     const char* GetCatalogueFile() const;
 
-    // "LastSelected" of the section (default 0), and writing it.
+    // "LastSelected" of the section (default 0), and writing it: in the catalogue file itself, or,
+    // when the suite is installed for the system, in the user's file of the same name
+    // (comkit/user_files.h), so the installed catalogue is never written.
     int GetLastSelectedIndex();
     void SetLastSelectedIndex(int index);
 
@@ -50,6 +54,7 @@ private:
     void Append(UINT id, const char* name, const char* description);
 
     CInitSetting* m_pStore;
+    std::string m_selectionFile; // where LastSelected is kept (see GetLastSelectedIndex)
     const char* m_pszSection;
     const char* m_pszItemPattern;
     int m_nCount = 0;

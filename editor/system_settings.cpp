@@ -1,11 +1,13 @@
 // The editor's own settings file: the screens' background colour.
 #include "editor/system_settings.h"
 
+#include "comkit/user_files.h"
 #include "controls/global_draw.h"
 
 #include <string>
 
-CSystemSettings::CSystemSettings() : m_store(FILE_NAME, nullptr)
+CSystemSettings::CSystemSettings()
+    : m_store(COMMON_EX::CUserFiles::ForRunningProgram().GetSettingsFile(FILE_NAME).c_str())
 {
     Read();
 }

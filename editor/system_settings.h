@@ -19,7 +19,8 @@ public:
     static constexpr const char* KEY_BACK_COLOR = "BGCOLOR";
     static constexpr const char* DEFAULT_BACK_COLOR = "0";
 
-    // The file beside the running program.
+    // The file beside the running program, or the user's copy when the suite is installed for the
+    // system (comkit/user_files.h).
     CSystemSettings();
     // The file at `path` (a null path reads the default and writes nothing).
     explicit CSystemSettings(const char* path);

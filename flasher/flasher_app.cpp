@@ -1,9 +1,13 @@
 #include "flasher/flasher_app.h"
 
+#include "comkit/module_path.h"
+#include "comkit/user_files.h"
 #include "flasher/flasher_dlg.h"
 
 #include <QPainter>
 #include <QPixmap>
+
+#include <cstdio>
 
 CFlasherApp::CFlasherApp(int& argc, char** argv) : QApplication(argc, argv)
 {
@@ -14,10 +18,25 @@ CFlasherApp::CFlasherApp(int& argc, char** argv) : QApplication(argc, argv)
     setWindowIcon(GetAppIcon());
 }
 
-int CFlasherApp::InitInstance()
+int CFlasherApp::InitInstance(bool unattended)
 {
-    CFlasherDlg dlg;
+    // isp.ini and remote.ini beside the programmer, or the user's copies of them when the suite is
+    // installed for the system; the communication library's settings likewise.
+    // The programmer lies in the suite's bin/.
+    const COMMON_EX::CUserFiles files(COMMON_EX::GetProgramDirectory() + "..");
+    tagFlasherOptions options;
+    const std::string settings = files.GetSettingsFile("bin/isp.ini");
+    files.GetSettingsFile("bin/remote.ini");
+    options.settingsDirectory = settings.substr(0, settings.rfind('/') + 1);
+    options.commSettingsFile = files.GetSettingsFile("bin/MD_DLL.DFT");
+    CFlasherDlg dlg(options);
+    if (unattended)
+        dlg.SetMessageHook([](const QString& text, const QString&) {
+            std::fprintf(stderr, "Flasher: %s\n", text.toLocal8Bit().constData());
+        });
     dlg.exec();
+    if (unattended)
+        return dlg.GetExchange().GetResult() == ISP_RESULT_FINISHED ? 0 : 1;
     return 0;
 }
 

@@ -9,8 +9,10 @@ class CFlasherApp : public QApplication {
 public:
     CFlasherApp(int& argc, char** argv);
 
-    // Runs the dialog modally; the program's exit status.
-    int InitInstance();
+    // Runs the dialog modally; the program's exit status. Unattended: the dialog's message boxes
+    // are written to standard error instead of waiting for OK, and the status is 0 only when the
+    // panel confirmed every block (for scripts and checks that have nobody at the screen).
+    int InitInstance(bool unattended = false);
 
     // The application icon, drawn (no pixmap outlives the application).
     static QIcon GetAppIcon();

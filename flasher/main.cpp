@@ -1,5 +1,6 @@
 // The programmer: everything comes from isp.ini beside it; the command line only answers --help and
-// --version (without a display too), and without a display it says so instead of aborting.
+// --version (without a display too) and --unattended, and without a display it says so instead of
+// aborting.
 #include "flasher/flasher_app.h"
 #include "tools/common/tool_cli.h"
 
@@ -14,6 +15,9 @@ int main(int argc, char** argv)
     ZQ_CLI::AddStandardOptions(parser, "The panel programmer's window. Its settings come from isp.ini beside "
                                        "it (the editor's download writes them); it takes no arguments.");
     parser.addOption(QCommandLineOption("platform", "Qt platform plugin to use (for example offscreen).", "NAME"));
+    parser.addOption(QCommandLineOption("unattended", "Nobody answers the window's messages: they go to standard "
+                                                      "error, and the exit status is 0 only when the panel confirmed "
+                                                      "every block."));
     int exitCode = 0;
     if (!ZQ_CLI::ParseOrExit(parser, ZQ_CLI::ArgumentsOf(argc, argv), exitCode))
         return exitCode;
@@ -27,5 +31,5 @@ int main(int argc, char** argv)
         return ZQ_CLI::EXIT_FAILED;
     }
     CFlasherApp app(argc, argv);
-    return app.InitInstance();
+    return app.InitInstance(parser.isSet("unattended"));
 }

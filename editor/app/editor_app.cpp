@@ -1,6 +1,7 @@
 #include "editor/app/editor_app.h"
 
 #include "editor/app/about_dlg.h"
+#include "editor/app/dialogs/editor_dialogs.h"
 #include "editor/app/design_management.h"
 #include "editor/app/main_frame.h"
 #include "editor/system_settings.h"
@@ -39,6 +40,7 @@ QString CZQEditorApp::FileFromArgument(const QString& argument)
 bool CZQEditorApp::InitInstance(const QStringList& arguments, bool splash)
 {
     m_frame = std::make_unique<CMainFrame>();
+    InstallEditorDialogs(m_frame.get());
     QString file;
     for (const QString& argument : arguments) {
         file = FileFromArgument(argument);

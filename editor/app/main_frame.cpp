@@ -2,6 +2,7 @@
 
 #include "editor/app/child_frame.h"
 #include "editor/app/about_dlg.h"
+#include "editor/app/download_commands.h"
 #include "editor/app/editor_commands.h"
 #include "editor/app/editor_doc.h"
 #include "editor/app/editor_view.h"
@@ -136,7 +137,7 @@ void CMainFrame::CreateMenus()
     };
     m_fileMenu = menuBar()->addMenu(QStringLiteral("文件(&F)"));
     add(m_fileMenu, {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_CLOSE, ID_FILE_SAVE, ID_FILE_SAVE_AS, 0,
-                     ID_COMPILE, 0});
+                     ID_COMPILE, ID_DOWNLOAD_COMM_SETTINGS, ID_DOWNLOAD_PROGRAM, 0});
     for (QAction* action : m_recentActions)
         m_fileMenu->addAction(action);
     m_fileMenu->addSeparator();
@@ -294,6 +295,11 @@ void CMainFrame::RunCommand(unsigned command)
     case ID_FILE_SAVE:
     case ID_COMPILE: SaveDocument(); break;
     case ID_FILE_SAVE_AS: SaveDocumentAs(); break;
+    case ID_DOWNLOAD_PROGRAM:
+        if (CProject* project = m_document ? m_document->GetProject() : nullptr)
+            CDownloadCommands::DownloadProgram(*project, this);
+        break;
+    case ID_DOWNLOAD_COMM_SETTINGS: CDownloadCommands::DownloadCommSettings(this); break;
     case ID_APP_EXIT: close(); break;
     case ID_EDIT_CUT: if (view) view->Cut(); break;
     case ID_EDIT_COPY: if (view) view->Copy(); break;
@@ -336,11 +342,14 @@ void CMainFrame::UpdateCommandStates()
             action->setEnabled(on);
     };
     // Menu 5000 without a project, 5001 with one.
-    for (unsigned id : {ID_FILE_CLOSE, ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_COMPILE})
+    // The download commands belong to the document's menu and are always enabled there.
+    for (unsigned id : {ID_FILE_CLOSE, ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_COMPILE, ID_DOWNLOAD_COMM_SETTINGS,
+                        ID_DOWNLOAD_PROGRAM})
         m_actions[id]->setVisible(hasDoc);
     for (QMenu* menu : {m_editMenu, m_insertMenu, m_screenMenu})
         menu->menuAction()->setVisible(hasDoc);
-    for (unsigned id : {ID_FILE_CLOSE, ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_COMPILE})
+    for (unsigned id : {ID_FILE_CLOSE, ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_COMPILE, ID_DOWNLOAD_COMM_SETTINGS,
+                        ID_DOWNLOAD_PROGRAM})
         enable(id, hasDoc);
 
     const bool selected = view && view->CanCutCopyDelete();

@@ -3,7 +3,15 @@
 #include "devices/plc_free.h"
 #include "record_support.h"
 
+#include "comkit/user_files.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <cstdlib>
 #include <cstring>
+#include <fstream>
+#include <sstream>
 #include <memory>
 
 using COM_HARDWARE_ATTRIBUTES_EX::CHADEXSerialAttri;
@@ -222,3 +230,39 @@ TEST_F(DeviceCatalogue, UnknownProtocolStopsAfterTheSerialAttributes)
 }
 
 } // namespace
+
+namespace {
+
+std::string ReadText(const std::string& path)
+{
+    std::ifstream in(path);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+} // namespace
+
+// An installed catalogue is never written: the user's choice goes to the user's file of that name.
+TEST(CatalogueInstalled, LastSelectedGoesToTheUsersFileAndRowsStayReadFromTheInstall)
+{
+    QTemporaryDir dir;
+    const std::string suite = dir.path().toStdString() + "/suite/";
+    QDir().mkpath(QString::fromStdString(suite));
+    std::ofstream(suite + COMMON_EX::SYSTEM_INSTALL_MARKER) << "";
+    const std::string catalogue = suite + "DeviceRegister.ini";
+    std::ofstream(catalogue) << "[Devices]\nCounts=1\nDevice_Item_0=100\tQMX200\tpanel\nLastSelected=0\n";
+    const std::string before = ReadText(catalogue);
+    ::setenv("XDG_CONFIG_HOME", (dir.path().toStdString() + "/config").c_str(), 1);
+    CDeviceCollection* devices = CDeviceCollection::GetInstance();
+    const std::string shipped = devices->GetCatalogueFile();
+    devices->ReadCatalogue(catalogue.c_str());
+    devices->SetLastSelectedIndex(1);
+    EXPECT_EQ(devices->GetLastSelectedIndex(), 1);
+    EXPECT_EQ(ReadText(catalogue), before);
+    EXPECT_NE(ReadText(dir.path().toStdString() + "/config/zqpanel/DeviceRegister.ini").find("LastSelected=1"),
+              std::string::npos);
+    EXPECT_EQ(devices->ConvertDeviceNameToDeviceID("QMX200"), 100u) << "rows still come from the install";
+    devices->ReadCatalogue(shipped.c_str());
+    ::unsetenv("XDG_CONFIG_HOME");
+}

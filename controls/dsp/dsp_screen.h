@@ -1,0 +1,57 @@
+// The attribute pane for the screen (no control or several selected): the screen's name in an
+// edit box, its size, control counts, panel model and PLC, and the "设置" button that asks for
+// the device selection.
+#pragma once
+
+#include "controls/dsp/dsp_api.h"
+
+#include "controls/dsp/dsp_wnd.h"
+
+class CScreenBase;
+class QLineEdit;
+class QPushButton;
+
+class DSP_API CDspScreen : public CDspWnd {
+    Q_OBJECT
+public:
+    enum { CAPTION_HEIGHT = 22, ROW_HEIGHT = 22, LABEL_WIDTH = 80, LEFT_STRIP_WIDTH = 9, BODY_HEIGHT = 170,
+           NAME_LIMIT = 20, INFO_LINE_HEIGHT = 16 };
+    enum : UINT { ID_NAME_EDIT = 0x100, ID_DEVICE_BUTTON = 0x101 };
+    static constexpr DWORD FRAME_COLOR = 0xD3D5D5;
+    static constexpr DWORD BACK_COLOR = 0xFFDFD4;
+    // Texts (UTF-8).
+    static const char* const CAPTION_SCREEN;          // "·当前页面"
+    static const char* const CAPTION_MULTIPLE;        // "·当前页面（选择多个控件）"
+    static const char* const INFO_FORMAT;             // width, height, counts, device, PLC, "_"
+    static const char* const DEVICE_BUTTON_TEXT;      // "设置"
+
+    // Shows screen (may be null) at rect's place and width, 193 pixels high; the new bottom is
+    // written back into rect (when not null).
+    CDspScreen(CScreenBase* screen, QRect* rect, UINT id, QWidget* parent);
+
+    // Shows another screen (or none): re-creates the child controls and repaints.
+    void ChangeDisplayScreen(CScreenBase* screen);
+    CScreenBase* GetDisplayScreen() const { return m_pScreen; }
+    QLineEdit* GetNameEdit() const { return m_pNameEdit; }
+    QPushButton* GetDeviceButton() const { return m_pDeviceButton; }
+
+    // The information text (GBK) as painted for the shown screen.
+    std::string FormatInformation() const;
+    // The caption as painted (UTF-8): depends on whether any control is selected.
+    const char* GetCaption() const;
+
+protected:
+    void DrawWnd(COM_GUI_EX::CGUIEXDC* dc, const QRect& client) override;
+    void focusInEvent(QFocusEvent* event) override;
+
+private:
+    void CreateControl();
+    void ReCalcWindowSize(QRect* rect);
+    void OnEditValueChanged(const QString& text);
+    void OnDeviceSet() { emit DeviceSettingRequested(); }
+
+    CScreenBase* m_pScreen;
+    QLineEdit* m_pNameEdit = nullptr;
+    QPushButton* m_pDeviceButton = nullptr;
+    bool m_bReportChanges = true;
+};

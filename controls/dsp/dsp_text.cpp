@@ -1,0 +1,36 @@
+// GBK <-> QString conversions of the design windows.
+#include "controls/dsp/dsp_text.h"
+
+#include "comkit/gbk.h"
+
+namespace DspText {
+
+QString FromGbk(const char* gbk)
+{
+    if (!gbk)
+        return QString();
+    std::string utf8;
+    if (COMMON_EX::GbkToUtf8(std::string(gbk), utf8))
+        return QString::fromStdString(utf8);
+    return QString::fromStdString(COMMON_EX::GbkToUtf8Lossy(gbk));
+}
+
+std::string ToGbk(const QString& text)
+{
+    std::string gbk;
+    const std::u16string whole = text.toStdU16String();
+    if (COMMON_EX::Utf16ToGbk(whole, gbk))
+        return gbk;
+    gbk.clear();
+    // One code point at a time (a surrogate pair stays together).
+    for (int i = 0; i < text.size();) {
+        const int length = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+        const std::u16string one = text.mid(i, length).toStdU16String();
+        std::string part;
+        gbk += COMMON_EX::Utf16ToGbk(one, part) ? part : std::string("?");
+        i += length;
+    }
+    return gbk;
+}
+
+} // namespace DspText

@@ -1,0 +1,126 @@
+// Wiring of the dialogs and bars into the main frame.
+#include "editor/app/dialogs/editor_dialogs.h"
+
+#include "controls/control_base.h"
+#include "editor/app/dialogs/dlg_attributes_set.h"
+#include "editor/app/dialogs/dlg_backcolor.h"
+#include "editor/app/dialogs/dlg_device_select.h"
+#include "editor/app/dialogs/dlg_screen_attributes.h"
+#include "editor/app/dialogs/dlg_screens_list.h"
+#include "editor/app/dialogs/dlg_zoom.h"
+#include "editor/app/editor_doc.h"
+#include "editor/app/editor_view.h"
+#include "editor/app/main_frame.h"
+#include "editor/operate_ctrl.h"
+#include "editor/project.h"
+
+#include <QLabel>
+#include <QScrollArea>
+#include <QScrollBar>
+
+namespace {
+
+CProject* ProjectOf(CMainFrame* frame)
+{
+    return frame->GetDocument() ? frame->GetDocument()->GetProject() : nullptr;
+}
+
+// The "设置" button of the screen panel: the device selection for the open project; the controls
+// then follow the new PLC's register and coil kinds.
+void ChangeDevice(CMainFrame* frame, CDlgAttributesSet* pane)
+{
+    CProject* project = ProjectOf(frame);
+    if (!project)
+        return;
+    CDlgDeviceSelect dialog(project, frame);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    project->AdjustControls();
+    frame->GetDocument()->SetModified(true);
+    for (CZQEditorView* view : frame->GetViews())
+        view->UpdateGeometryFromZoom();
+    CZQEditorView* view = frame->GetActiveView();
+    pane->Refresh(view ? view->GetScreen() : nullptr);
+}
+
+void PlugAttributePane(CMainFrame* frame)
+{
+    auto* pane = new CDlgAttributesSet;
+    auto* scroll = new QScrollArea;
+    scroll->setWidget(pane);
+    scroll->setWidgetResizable(true);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->setFrameShape(QFrame::NoFrame);
+    // The dock is as wide as the pane and its scroll bar (a scroll area hints no width of its own).
+    scroll->setMinimumWidth(pane->minimumWidth() + scroll->verticalScrollBar()->sizeHint().width());
+    frame->SetAttributeBar(scroll);
+
+    QObject::connect(frame, &CMainFrame::activeScreenChanged, pane,
+                     [pane](CZQEditorView* view) { pane->Refresh(view ? view->GetScreen() : nullptr); });
+    QObject::connect(frame, &CMainFrame::selectionChanged, pane, [pane](CZQEditorView* view) {
+        if (view && view->GetScreen() == pane->GetScreen())
+            pane->Synchronize();
+    });
+    QObject::connect(frame, &CMainFrame::documentClosed, pane, &CDlgAttributesSet::Clear);
+    QObject::connect(pane, &CDlgAttributesSet::ScreenChosen, frame, &CMainFrame::OnAttributeScreenChosen);
+    QObject::connect(pane, &CDlgAttributesSet::ControlChosen, frame, &CMainFrame::OnAttributeControlChosen);
+    QObject::connect(pane, &CDlgAttributesSet::AttributeChanged, frame, &CMainFrame::OnAttributeChanged);
+    QObject::connect(pane, &CDlgAttributesSet::ScreenNameChanged, frame, &CMainFrame::OnScreenNameChanged);
+    QObject::connect(pane, &CDlgAttributesSet::UndoStepRequested, frame, [frame](CControlBase* before) {
+        if (CZQEditorView* view = frame->GetActiveView()) {
+            view->GetOperateCtrl()->RecordModifyControl(before);
+            frame->UpdateCommandStates();
+        }
+    });
+    QObject::connect(pane, &CDlgAttributesSet::StatusTextChanged, frame, [frame](const QString& text) {
+        if (QLabel* status = frame->GetStatusPane(0))
+            status->setText(text);
+    });
+    QObject::connect(pane, &CDlgAttributesSet::DeviceSettingRequested, frame,
+                     [frame, pane] { ChangeDevice(frame, pane); });
+}
+
+void PlugTopBars(CMainFrame* frame)
+{
+    auto* screens = new CDlgScreensList;
+    frame->SetScreensListBar(screens);
+    auto refreshScreens = [frame, screens] { screens->Refresh(ProjectOf(frame)); };
+    QObject::connect(frame, &CMainFrame::activeScreenChanged, screens, refreshScreens);
+    QObject::connect(frame, &CMainFrame::documentClosed, screens, [screens] { screens->Refresh(nullptr); });
+    QObject::connect(screens, &CDlgScreensList::ScreenChosen, frame, &CMainFrame::OnScreenChosen);
+
+    auto* zoom = new CDlgZoom;
+    frame->SetZoomBar(zoom);
+    QObject::connect(frame, &CMainFrame::activeScreenChanged, zoom, [frame, zoom] {
+        if (CProject* project = ProjectOf(frame))
+            zoom->ShowZoomRate(project->GetScreenZoomRate());
+    });
+    QObject::connect(frame, &CMainFrame::zoomStepRequested, zoom, &CDlgZoom::OnWheelStep);
+    QObject::connect(zoom, &CDlgZoom::ZoomChosen, frame, &CMainFrame::OnZoomChosen);
+
+    auto* colour = new CDlgBackcolor;
+    frame->SetBackColorBar(colour);
+    QObject::connect(colour, &CDlgBackcolor::BackColorChanged, frame, &CMainFrame::OnBackColorChanged);
+
+    // A renamed screen shows its new name in the screen selection bar too.
+    if (auto* pane = frame->findChild<CDlgAttributesSet*>())
+        QObject::connect(pane, &CDlgAttributesSet::ScreenNameChanged, screens, refreshScreens);
+}
+
+} // namespace
+
+void InstallEditorDialogs(CMainFrame* frame)
+{
+    CZQEditorDoc::SetDeviceSelector([](CProject& project, QWidget* parent) {
+        CDlgDeviceSelect dialog(&project, parent);
+        return dialog.exec() == QDialog::Accepted;
+    });
+    CMainFrame::SetScreenAttributesDialog([](CProject& project, QWidget* parent) {
+        CDlgScreenAttributes dialog(&project, parent);
+        dialog.exec();
+    });
+    if (!frame)
+        return;
+    PlugAttributePane(frame);
+    PlugTopBars(frame);
+}

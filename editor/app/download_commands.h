@@ -1,0 +1,44 @@
+// The two download commands of the File menu: "下载程序" compiles the project into a new image
+// file, sets the programmer up to run unattended on it and starts the programmer; "下载串口设置"
+// chooses the COM port of the programmer's communication library. The work itself is
+// CDownloadHandoff's; this unit asks and tells the user and starts the programmer.
+#pragma once
+
+#include <QString>
+
+#include <functional>
+#include <string>
+
+class CProject;
+class QWidget;
+
+namespace COM_HARDWARE_ATTRIBUTES_EX {
+class CHADEXSerialAttri;
+}
+
+class CDownloadCommands {
+public:
+    // "下载程序": string 3005 and nothing written for a project that cannot be downloaded; string
+    // 3004 (switch the panel off and on) for device 100 before anything is written; then the image
+    // and isp.ini, then the programmer started detached with no arguments. When the image or the
+    // settings cannot be written, or the programmer is missing or does not start, a message says so
+    // and the programmer is not started. True when the programmer was started.
+    static bool DownloadProgram(CProject& project, QWidget* parent);
+
+    // "下载串口设置": the port dialog on 38400 8E1 and the COM number from byte 0 of MD_DLL.DFT;
+    // OK stores the chosen number minus one in byte 0 and keeps the rest of the file. Missing or
+    // unreadable file: nothing is shown. True when the file was written.
+    static bool DownloadCommSettings(QWidget* parent);
+
+    // The port dialog: edits serial, true on OK. Replaced by tests; the default is the serial
+    // settings dialog.
+    using CommSettingsDialog = std::function<bool(COM_HARDWARE_ATTRIBUTES_EX::CHADEXSerialAttri& serial,
+                                                  QWidget* parent)>;
+    static void SetCommSettingsDialog(CommSettingsDialog dialog);
+    // Starts the programmer; false when it did not start. Replaced by tests; the default starts it
+    // detached with no arguments.
+    using ProgrammerStarter = std::function<bool(const QString& program)>;
+    static void SetProgrammerStarter(ProgrammerStarter starter);
+    // The suite folder the commands work in; empty (the default): the running program's.
+    static void SetSuiteDirectory(const std::string& directory);
+};
