@@ -3,6 +3,7 @@
 
 #include "flasher/isp_exchange.h"
 #include "tools/common/tool_cli.h"
+#include "tools/zqflash/line_report.h"
 
 #include <QCoreApplication>
 
@@ -31,7 +32,7 @@ std::string WithHexAddress(const std::string& text)
 } // namespace
 
 CConsoleRunView::CConsoleRunView(const ZQFLASH_OPTIONS& options)
-    : m_options(options), m_bTerminal(isatty(STDERR_FILENO) != 0 && !options.bQuiet)
+    : m_options(options), m_bTerminal(isatty(STDERR_FILENO) != 0 && !options.bQuiet && !options.bLineReport)
 {
     m_runTimer.setSingleShot(true);
     QObject::connect(&m_runTimer, &QTimer::timeout, [this] {
@@ -76,7 +77,9 @@ void CConsoleRunView::SetStatusText(const char* text)
     const bool error = std::strcmp(text, MSG_ISP_TIME_OVER) == 0 || std::strncmp(text, "An unexpectedly", 15) == 0;
     if (error && !m_bBlocks) {
         // Knocking: the panel has not entered its boot loader yet.
-        if (!m_bWaitingShown)
+        if (!m_bWaitingShown && m_options.bLineReport)
+            WriteLineReport(LINE_REPORT_WAITING, 0);
+        else if (!m_bWaitingShown)
             Print("Waiting for the panel's boot loader on " + m_options.strPort +
                   " (switch the panel off and on again)...");
         m_bWaitingShown = true;
@@ -96,6 +99,8 @@ void CConsoleRunView::SetStatusCause(const char* words)
         return;
     if (!m_bBlocks) {
         // Errors while knocking say why the line is not answering, once each.
+        if (m_options.bLineReport)
+            return;
         const std::string line = "waiting: " + m_strLastText + ": " + words;
         if (line != m_strLastPrinted)
             Print(line);
@@ -111,6 +116,8 @@ void CConsoleRunView::SetProgressRange(int lower, int upper)
     m_nUpper = upper;
     m_bBlocks = true;
     m_clock.start();
+    if (m_options.bLineReport)
+        WriteLineReport(LINE_REPORT_BLOCKS, upper);
 }
 
 void CConsoleRunView::SetProgressPos(int pos)
@@ -119,6 +126,8 @@ void CConsoleRunView::SetProgressPos(int pos)
     if (pos == 0 || m_bEnded)
         return;
     m_nPos = std::min(pos, m_nUpper);
+    if (m_options.bLineReport)
+        WriteLineReport(LINE_REPORT_PROGRESS, m_nPos);
     DrawProgress();
 }
 
@@ -157,12 +166,20 @@ void CConsoleRunView::PrintError(const std::string& text)
 {
     // An error shown already, perhaps with its cause or context after it, is not shown again.
     const std::string line = std::string(ZQ_CLI::ProgramName()) + ": " + text;
+    if (m_options.bLineReport) {
+        if (line != m_strLastPrinted)
+            WriteLineReport(LINE_REPORT_ERROR, 0, text);
+        m_strLastPrinted = line;
+        return;
+    }
     if (m_strLastPrinted.compare(0, line.size(), line) != 0 && text != m_strLastPrinted)
         Print(line);
 }
 
 void CConsoleRunView::Print(const std::string& line)
 {
+    if (m_options.bLineReport)
+        return; // the supervisor shows the state; errors are reported by PrintError
     if (m_bBarShown) {
         std::fputc('\n', stderr);
         m_bBarShown = false;
@@ -194,6 +211,10 @@ void CConsoleRunView::PrintSummary()
         std::fputc('\n', stderr);
     m_bBarShown = false;
     m_bEnded = true;
+    if (m_options.bLineReport) {
+        WriteLineReport(LINE_REPORT_FINISHED, m_nUpper);
+        return;
+    }
     std::printf("%s: %d bytes in %.2f s\n", MSG_ISP_FINISHED, m_nUpper, m_clock.elapsed() / 1000.0);
     std::fflush(stdout);
 }

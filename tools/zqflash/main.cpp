@@ -6,12 +6,16 @@
 #include "flasher/isp_library.h"
 #include "tools/common/tool_cli.h"
 #include "tools/zqflash/console_view.h"
+#include "tools/zqflash/line_report.h"
+#include "tools/zqflash/line_run.h"
+#include "tools/zqflash/program_folders.h"
+#include "tools/zqflash/production_log.h"
+#include "tools/zqflash/stop_signals.h"
 #include "tools/zqflash/zqflash_options.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QSerialPortInfo>
-#include <QSocketNotifier>
 
 #include <fcntl.h>
 #include <signal.h>
@@ -25,52 +29,37 @@ namespace {
 
 constexpr int EXIT_INTERRUPTED = 130;
 
-int s_signalPipe[2] = {-1, -1};
-
-void OnStopSignal(int)
-{
-    const char byte = 1;
-    ssize_t ignored = ::write(s_signalPipe[1], &byte, 1);
-    (void)ignored;
-}
-
-// Ctrl-C and SIGTERM call onStop from the event loop (a pipe written by the handler).
-class CStopSignals {
+// Counts the requests of the exchange, so that frames sent beyond them count as retries.
+class CCountingComm : public IIspComm {
 public:
-    explicit CStopSignals(std::function<void()> onStop)
+    explicit CCountingComm(IIspComm& comm) : m_comm(comm) {}
+    void SetModBusOption(int retries, int timeoutMs) override { m_comm.SetModBusOption(retries, timeoutMs); }
+    void SetModBusSend(int slave, int function, int start, int count, const void* data, int flag) override
     {
-        if (::pipe2(s_signalPipe, O_CLOEXEC | O_NONBLOCK) != 0)
-            return;
-        m_notifier = std::make_unique<QSocketNotifier>(s_signalPipe[0], QSocketNotifier::Read);
-        QObject::connect(m_notifier.get(), &QSocketNotifier::activated, [onStop] {
-            char buffer[16];
-            while (::read(s_signalPipe[0], buffer, sizeof buffer) > 0) {
-            }
-            onStop();
-        });
-        struct sigaction action {};
-        action.sa_handler = OnStopSignal;
-        sigemptyset(&action.sa_mask);
-        for (int signal : {SIGINT, SIGTERM})
-            sigaction(signal, &action, nullptr);
+        ++requests;
+        m_comm.SetModBusSend(slave, function, start, count, data, flag);
     }
+    void SetModBusRW(int slave, int function, int answerRegisters, int readStart, int writeStart, int count,
+                     const void* data, int flag) override
+    {
+        ++requests;
+        m_comm.SetModBusRW(slave, function, answerRegisters, readStart, writeStart, count, data, flag);
+    }
+    long long requests = 0;
 
 private:
-    std::unique_ptr<QSocketNotifier> m_notifier;
+    IIspComm& m_comm;
 };
 
-// The libraries lie beside the programmer in bin/; zqflash may lie there too or one level up.
-template <typename Library>
-bool LoadFromProgramFolders(Library& library, IMessageSink& messages)
-{
-    const std::string directory = COMMON_EX::GetProgramDirectory();
-    library.SetDirectory(directory);
-    if (library.Load(nullptr))
-        return true;
-    library.Release();
-    library.SetDirectory(directory + "bin/");
-    return library.Load(&messages) != FALSE;
-}
+// What the trace hook needs: the clock of --trace, whether to print, and the frames sent.
+struct TRACE_STATE {
+    QElapsedTimer clock;
+    bool print = false;
+    bool report = false; // line mode: report the retries to the supervisor when they change
+    long long frames = 0;
+    long long reported = 0;
+    const CCountingComm* comm = nullptr;
+};
 
 // Tries the device the way the line will open it, for a message that names the reason.
 bool CheckPort(const std::string& port, std::string& error)
@@ -118,17 +107,27 @@ int ListPorts()
     return ZQ_CLI::EXIT_DONE;
 }
 
-// --trace: every frame with the seconds since the start, ">" sent, "<" received.
+// --trace: every frame with the seconds since the start, ">" sent, "<" received. In line mode the
+// frames sent beyond the requests are reported as retries.
 void TraceFrame(void* context, int direction, const unsigned char* bytes, int length)
 {
-    const QElapsedTimer* clock = static_cast<const QElapsedTimer*>(context);
+    TRACE_STATE* state = static_cast<TRACE_STATE*>(context);
+    if (direction == VEXORISP_TRACE_SENT) {
+        ++state->frames;
+        // The request is counted before its frame goes out.
+        const long long retries = state->frames - state->comm->requests;
+        if (state->report && retries > state->reported)
+            WriteLineReport(LINE_REPORT_RETRIES, state->reported = retries);
+    }
+    if (!state->print)
+        return;
     std::string line;
     char text[8];
     for (int i = 0; i < length; ++i) {
         std::snprintf(text, sizeof text, " %02X", bytes[i]);
         line += text;
     }
-    std::fprintf(stderr, "[%10.3f] %c%s\n", clock->nsecsElapsed() / 1e9, direction == VEXORISP_TRACE_SENT ? '>' : '<',
+    std::fprintf(stderr, "[%10.3f] %c%s\n", state->clock.nsecsElapsed() / 1e9, direction == VEXORISP_TRACE_SENT ? '>' : '<',
                  line.c_str());
     std::fflush(stderr);
 }
@@ -136,6 +135,10 @@ void TraceFrame(void* context, int direction, const unsigned char* bytes, int le
 int Program(const ZQFLASH_OPTIONS& options)
 {
     CConsoleRunView view(options);
+    // Stop signals are caught from the start: one that comes while the file is loaded or the line
+    // opened waits in the pipe and stops the run as soon as the event loop takes it.
+    std::function<void()> onStop = [] {};
+    CStopSignals stop([&] { onStop(); });
     // The file first: nothing touches the line for a file that cannot be programmed.
     std::string error;
     if (!ZQ_CLI::CheckInputFile(options.strFile, error)) {
@@ -155,7 +158,8 @@ int Program(const ZQFLASH_OPTIONS& options)
     if (!options.bNotEnc && LoadFromProgramFolders(CCipherLibrary::GetInstance(), view))
         settings.image.pfnDesGo = CCipherLibrary::GetInstance().GetDesGo();
 
-    CIspExchange exchange(view, &library);
+    CCountingComm counting(library);
+    CIspExchange exchange(view, &counting);
     exchange.SetSettings(settings);
     if (exchange.LoadImage() == 0) {
         if (view.GetLastText().empty())
@@ -170,9 +174,12 @@ int Program(const ZQFLASH_OPTIONS& options)
         view.PrintError("cannot open " + options.strPort + " as a serial line (in use, or not a serial device)");
         return ZQ_CLI::EXIT_FAILED;
     }
-    QElapsedTimer clock;
-    clock.start();
-    if (options.bTrace && !library.SetTrace(&TraceFrame, &clock))
+    TRACE_STATE trace;
+    trace.clock.start();
+    trace.print = options.bTrace;
+    trace.report = options.bLineReport;
+    trace.comm = &counting;
+    if ((trace.print || trace.report) && !library.SetTrace(&TraceFrame, &trace) && trace.print)
         view.PrintError("--trace: the communication library has no trace");
     library.SetNotifyHandler([&](int outcome, const BYTE* answer) {
         exchange.OnIspNotify(outcome, answer);
@@ -181,7 +188,7 @@ int Program(const ZQFLASH_OPTIONS& options)
             view.Fail(view.GetLastText());
     });
     bool interrupted = false;
-    CStopSignals stop([&] {
+    onStop = [&] {
         interrupted = true;
         exchange.StopRun();
         char where[96];
@@ -189,7 +196,7 @@ int Program(const ZQFLASH_OPTIONS& options)
                       view.GetProgress(), exchange.GetState().nImageLength,
                       view.HasStartedBlocks() ? "; the panel is not fully programmed" : "");
         view.Fail(where);
-    });
+    };
     if (!exchange.StartRun(FALSE))
         return ZQ_CLI::EXIT_FAILED;
     QCoreApplication::exec();
@@ -221,6 +228,13 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     if (options.bListPorts)
         return ListPorts();
+    if (!options.strLogSummary.empty())
+        return PrintLogSummary(options.strLogSummary);
+    if (options.IsLineMode()) {
+        int status = RunLine(options);
+        CCipherLibrary::GetInstance().Release();
+        return status;
+    }
     int status = Program(options);
     CCipherLibrary::GetInstance().Release();
     return status;

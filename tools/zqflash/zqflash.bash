@@ -8,6 +8,12 @@ _zqflash()
         --port)
             COMPREPLY=($(compgen -W "$(ls -d /dev/ttyUSB* /dev/ttyACM* /dev/ttyS* /dev/serial/by-id/* /dev/pts/[0-9]* 2>/dev/null)" -- "$cur"))
             return ;;
+        --ports-file|--log|--log-summary)
+            COMPREPLY=($(compgen -f -- "$cur"))
+            return ;;
+        --ports-from-glob)
+            COMPREPLY=($(compgen -W "'/dev/ttyUSB*' '/dev/ttyACM*' '/dev/serial/by-path/*'" -- "$cur"))
+            return ;;
         --file)
             COMPREPLY=($(compgen -f -X '!*.@(hex|HEX|bin|BIN|dat|DAT|vxc|VXC|vxg|VXG)' -- "$cur") $(compgen -d -S / -- "$cur"))
             compopt -o nospace 2>/dev/null
@@ -34,7 +40,8 @@ _zqflash()
     shopt_extglob=$(shopt -p extglob)
     shopt -s extglob
     COMPREPLY=($(compgen -W "--port --file --begin --slave --notenc --485port --485bit --ledport --ledbit
-        --baud --format --timeout --retries --seed --quiet --trace --list-ports --help --version" -- "$cur"))
+        --baud --format --timeout --retries --seed --quiet --trace --list-ports --ports-file --ports-from-glob --repeat --log
+        --log-summary --help --version" -- "$cur"))
     eval "$shopt_extglob"
 }
 complete -F _zqflash zqflash

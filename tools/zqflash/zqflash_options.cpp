@@ -5,15 +5,28 @@
 
 #include <QCommandLineParser>
 
+#include <algorithm>
+
 namespace {
 
 const char* const DESCRIPTION =
     "Programs a panel through its boot loader, as the programmer's automatic mode does.\n"
-    "Exit status: 0 when the panel confirmed every block, 1 when programming failed (the reason is on\n"
-    "standard error), 2 for a wrong command line, 130 when interrupted (Ctrl-C).";
+    "Several --port options (or --ports-file, --ports-from-glob) program the same image into every panel\n"
+    "at once, one line each, with a live view of every line and a summary table at the end.\n"
+    "Exit status: 0 when every panel confirmed every block; otherwise the number of panels that failed\n"
+    "(1 for a single panel, at most 100; the reasons are on standard error and in the summary), 2 for a\n"
+    "wrong command line (before any panel is touched), 130 when interrupted (Ctrl-C) outside --repeat.\n"
+    "With --repeat, Ctrl-C is the normal end: the status is then the number of failed panels.";
 
 const std::initializer_list<ZQ_CLI::OPTION_SPEC> OPTIONS = {
-    {"port", "DEVICE", "Serial device of the panel (for example /dev/ttyUSB0)."},
+    {"port", "DEVICE", "Serial device of the panel (for example /dev/ttyUSB0); repeat it for several panels."},
+    {"ports-file", "FILE", "Program a panel on every device listed in FILE (one a line, # comments)."},
+    {"ports-from-glob", "PATTERN", "Program a panel on every device matching PATTERN (for example "
+                                   "'/dev/ttyUSB*')."},
+    {"repeat", nullptr, "Line mode: after each panel wait for the next one on the same port and program it, "
+                        "until Ctrl-C."},
+    {"log", "FILE", "Append one JSON line per panel run to FILE (the production record)."},
+    {"log-summary", "FILE", "Print the counts per day and result of a production record and exit."},
     {"file", "FILE", "Program file: .hex, .bin, .dat, .vxc or .vxg."},
     {"begin", "ADDR", "Program begin address, a multiple of 512 up to 0xFE00 (default 0x6000). HEX "
                       "addresses are offsets from it."},
@@ -63,17 +76,34 @@ bool ReadFormat(const QString& text, ZQFLASH_OPTIONS& options)
 
 } // namespace
 
+const char* const LINE_REPORT_OPTION = "line-report";
+
 bool ParseZqflashOptions(const QStringList& arguments, ZQFLASH_OPTIONS& options, int& exitCode)
 {
     QCommandLineParser parser;
     ZQ_CLI::AddStandardOptions(parser, DESCRIPTION);
     ZQ_CLI::AddOptions(parser, OPTIONS);
+    QCommandLineOption lineReport(LINE_REPORT_OPTION, "One line of a line run, reporting to its supervisor.");
+    lineReport.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOption(lineReport);
     if (!ZQ_CLI::ParseOrExit(parser, arguments, exitCode))
         return false;
     if (!parser.positionalArguments().isEmpty())
         return ZQ_CLI::UsageError("unexpected argument '" + parser.positionalArguments().first().toStdString() + "'",
                           exitCode);
-    options.strPort = parser.value("port").toStdString();
+    for (const QString& port : parser.values("port")) {
+        const std::string name = port.toStdString();
+        if (std::find(options.strPorts.begin(), options.strPorts.end(), name) != options.strPorts.end())
+            return ZQ_CLI::UsageError("--port: '" + name + "' is named twice", exitCode);
+        options.strPorts.push_back(name);
+    }
+    options.strPort = options.strPorts.empty() ? std::string() : options.strPorts.front();
+    options.strPortsFile = parser.value("ports-file").toStdString();
+    options.strPortsGlob = parser.value("ports-from-glob").toStdString();
+    options.bRepeat = parser.isSet("repeat");
+    options.strLog = parser.value("log").toStdString();
+    options.strLogSummary = parser.value("log-summary").toStdString();
+    options.bLineReport = parser.isSet(LINE_REPORT_OPTION);
     options.strFile = parser.value("file").toStdString();
     options.bNotEnc = parser.isSet("notenc");
     options.bQuiet = parser.isSet("quiet");
@@ -110,7 +140,12 @@ bool ParseZqflashOptions(const QStringList& arguments, ZQFLASH_OPTIONS& options,
         return ZQ_CLI::UsageError("--file: a program cannot come from standard input (its kind is in its name: "
                                   ".hex, .bin, .dat, .vxc or .vxg)",
                                   exitCode);
-    if (!options.bListPorts && (options.strPort.empty() || options.strFile.empty()))
+    if (options.bListPorts || !options.strLogSummary.empty())
+        return true;
+    const bool hasPort = !options.strPorts.empty() || !options.strPortsFile.empty() || !options.strPortsGlob.empty();
+    if (!hasPort || options.strFile.empty())
         return ZQ_CLI::UsageError("--port and --file are required", exitCode);
+    if (options.bLineReport && options.IsLineMode())
+        return ZQ_CLI::UsageError(std::string("--") + LINE_REPORT_OPTION + " takes one --port only", exitCode);
     return true;
 }

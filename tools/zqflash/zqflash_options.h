@@ -6,9 +6,13 @@
 #include <QStringList>
 
 #include <string>
+#include <vector>
 
 struct ZQFLASH_OPTIONS {
-    std::string strPort;   // serial device
+    std::string strPort;   // serial device (the first of strPorts)
+    std::vector<std::string> strPorts; // every --port, in order (line mode when more than one)
+    std::string strPortsFile;  // --ports-file: one device per line, '#' comments
+    std::string strPortsGlob;  // --ports-from-glob: a shell pattern of devices
     std::string strFile;   // program file (.hex, .bin, .dat, .vxc, .vxg)
     DWORD dwBegin = 0x6000; // program begin address, a multiple of 512 up to 0xFE00
     int nSlave = 1;
@@ -27,9 +31,24 @@ struct ZQFLASH_OPTIONS {
     bool bQuiet = false;
     bool bTrace = false;     // every frame sent and received, with times, on standard error
     bool bListPorts = false; // list the serial ports and end
+    bool bRepeat = false;    // line mode: program panel after panel on every port until stopped
+    std::string strLog;      // production record: one JSON line per panel run appended here
+    std::string strLogSummary; // print counts per day and result of this record and end
+    bool bLineReport = false; // internal: one line of a line run, reporting to its supervisor
+
+    // Line mode: several ports, a ports file or pattern, --repeat or --log.
+    bool IsLineMode() const
+    {
+        return strPorts.size() > 1 || !strPortsFile.empty() || !strPortsGlob.empty() || bRepeat || !strLog.empty();
+    }
 };
+
+// The hidden option a line run gives each of its per-port processes.
+extern const char* const LINE_REPORT_OPTION; // "line-report"
 
 // Parses the command line (argv as ZQ_CLI::ArgumentsOf gives it). True to go on. False when the
 // program ends with exitCode: --help or --version printed (0), or a usage error printed on
-// standard error with a hint to --help (2). --port and --file are required unless --list-ports.
+// standard error with a hint to --help (2). --file and a port (--port, --ports-file or
+// --ports-from-glob) are required unless --list-ports or --log-summary; a port named twice on the
+// command line is a usage error.
 bool ParseZqflashOptions(const QStringList& arguments, ZQFLASH_OPTIONS& options, int& exitCode);

@@ -2,6 +2,7 @@
 // programmer without a panel.
 #include "tools/zqpanel-sim/panel_boot_loader.h"
 #include "tools/zqpanel-sim/serial_endpoint.h"
+#include "tools/zqpanel-sim/sim_count.h"
 #include "tools/zqpanel-sim/sim_options.h"
 #include "tools/common/tool_cli.h"
 #include "comkit/replace_file.h"
@@ -180,7 +181,8 @@ int main(int argc, char** argv)
     ZQ_CLI::SetProgramName("zqpanel-sim");
     SIM_OPTIONS options;
     int exitCode = 0;
-    if (!ParseSimOptions(ZQ_CLI::ArgumentsOf(argc, argv), options, exitCode))
+    const QStringList arguments = ZQ_CLI::ArgumentsOf(argc, argv);
+    if (!ParseSimOptions(arguments, options, exitCode))
         return exitCode;
     std::string error;
 
@@ -196,6 +198,9 @@ int main(int argc, char** argv)
     sigemptyset(&action.sa_mask);
     for (int signal : {SIGTERM, SIGINT, SIGHUP})
         sigaction(signal, &action, nullptr);
+
+    if (options.nCount > 0)
+        return RunPanels(arguments, options, runMask, s_bStop);
 
     CSerialEndpoint endpoint;
     bool opened = options.strDevice.empty()

@@ -4,6 +4,9 @@
 #include "tools/common/tool_cli.h"
 
 #include <QCommandLineParser>
+#include <QProcess>
+
+#include <algorithm>
 
 #include <cctype>
 #include <cstdio>
@@ -31,6 +34,9 @@ const std::initializer_list<ZQ_CLI::OPTION_SPEC> OPTIONS = {
                                  "(a late duplicate)."},
     {"bad-crc", "K,..", "Answer block frames K with a wrong data CRC."},
     {"corrupt-answer", "K,..", "Send answers K with a bad frame CRC."},
+    {"count", "N", "Run N panels, each on its own pseudo-terminal (printed one a line) with its own flash "
+                   "file (--flash FILE becomes FILE-1, FILE-2, ... before the extension), 1-64."},
+    {"panel", "K:OPTIONS", "Options for panel K of --count only, for example '3:--bad-crc 5 --delay 2'."},
     {"exit-on-stdin-eof", nullptr, "End when standard input closes (for test harnesses)."},
     {"verbose", nullptr, "Log every request on standard error."},
 };
@@ -61,6 +67,37 @@ bool ParseDelays(const QString& text, const std::string& what, std::map<int, int
             !ZQ_CLI::ParseInteger(parts[1], 0, 600000, delay, what, error))
             return false;
         values[frame] = delay;
+    }
+    return true;
+}
+
+// --count and --panel: every panel's options must stand on their own, and name no device or file.
+bool ReadPanels(const QCommandLineParser& parser, SIM_OPTIONS& options, int& exitCode)
+{
+    if (!ZQ_CLI::ReadIntegerOptions(parser, {{"count", 1, 64, &options.nCount}}, exitCode))
+        return false;
+    if (options.nCount > 0 && !options.strDevice.empty())
+        return ZQ_CLI::UsageError("--count makes pseudo-terminals; it cannot be used with --device", exitCode);
+    std::string error;
+    for (const QString& text : parser.values("panel")) {
+        const int colon = text.indexOf(':');
+        int panel = 0;
+        if (colon < 0 || !ZQ_CLI::ParseInteger(text.left(colon), 1, std::max(options.nCount, 1), panel, "--panel", error))
+            return ZQ_CLI::UsageError(colon < 0 ? "--panel: '" + text.toStdString() + "' is not K:OPTIONS" : error,
+                                      exitCode);
+        if (options.nCount == 0)
+            return ZQ_CLI::UsageError("--panel needs --count", exitCode);
+        const QStringList extra = QProcess::splitCommand(text.mid(colon + 1));
+        for (const QString& word : extra)
+            for (const char* refused : {"--count", "--panel", "--device", "--flash", "--exit-on-stdin-eof"})
+                if (word == refused || word.startsWith(QString(refused) + "="))
+                    return ZQ_CLI::UsageError("--panel " + std::to_string(panel) + ": " + refused +
+                                                  " is not an option of one panel",
+                                              exitCode);
+        SIM_OPTIONS check;
+        if (!ParseSimOptions(QStringList{"zqpanel-sim"} + extra, check, exitCode))
+            return false;
+        options.panelArguments[panel] += extra;
     }
     return true;
 }
@@ -122,6 +159,8 @@ bool ParseSimOptions(const QStringList& arguments, SIM_OPTIONS& options, int& ex
     if (parser.isSet("repeat-answer") &&
         !ParseDelays(parser.value("repeat-answer"), "--repeat-answer", options.faults.repeatAnswers, error))
         return ZQ_CLI::UsageError(error, exitCode);
+    if (!ReadPanels(parser, options, exitCode))
+        return false;
     if (parser.isSet("format") &&
         !ParseLineFormat(parser.value("format").toStdString(), options.nDataBits, options.cParity, options.nStopBits))
         return ZQ_CLI::UsageError("--format: '" + parser.value("format").toStdString() +

@@ -5,6 +5,7 @@
 
 #include <QStringList>
 
+#include <map>
 #include <string>
 
 struct SIM_OPTIONS {
@@ -21,6 +22,8 @@ struct SIM_OPTIONS {
     bool bVerbose = false;
     bool bExitOnStdinEof = false;
     PANEL_FAULTS faults;
+    int nCount = 0;               // --count: that many panels, each in a process of its own; 0: one
+    std::map<int, QStringList> panelArguments; // --panel K:OPTIONS, the options of panel K (1-based)
 
     // Start, data, parity and stop bits of one character.
     int GetBitsPerChar() const { return 1 + nDataBits + (cParity == 'N' ? 0 : 1) + nStopBits; }

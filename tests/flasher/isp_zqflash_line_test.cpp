@@ -1,0 +1,408 @@
+// zqflash on a production line: several simulated panels at once (zqpanel-sim --count), each
+// line's faults its own, the summary, the production record and the exit status telling the same
+// story; --repeat; the record after a kill -9; the plain image handed to every line.
+#include "isp_test_support.h"
+
+#include "tools/zqflash/line_image.h"
+#include "tools/zqflash/line_report.h"
+
+#include <QCryptographicHash>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QThread>
+
+#include <signal.h>
+
+#include <filesystem>
+#include <map>
+
+namespace {
+
+QString Q(const std::string& text)
+{
+    return QString::fromStdString(text);
+}
+
+// zqpanel-sim --count N with the flash files flash-K.bin in scratch; stopped at destruction.
+class CPanelSet {
+public:
+    CPanelSet(const CScratchDir& scratch, int count, const QStringList& extra = {}) : m_scratch(scratch)
+    {
+        m_process.start(Q(COMMON_EX::GetProgramDirectory() + "zqpanel-sim"),
+                        QStringList{"--count", QString::number(count), "--flash", Q(scratch.File("flash.bin")),
+                                    "--exit-on-stdin-eof"} + extra);
+        m_process.waitForStarted(5000);
+        while (static_cast<int>(m_devices.size()) < count && m_process.waitForReadyRead(10000))
+            while (m_process.canReadLine() && static_cast<int>(m_devices.size()) < count)
+                m_devices.push_back(m_process.readLine().trimmed().toStdString());
+    }
+    ~CPanelSet() { Stop(); }
+
+    const std::vector<std::string>& Devices() const { return m_devices; }
+    // Every --port argument.
+    QStringList PortArguments() const
+    {
+        QStringList arguments;
+        for (const std::string& device : m_devices)
+            arguments << "--port" << Q(device);
+        return arguments;
+    }
+    // Stops the panels; the flash of panel k (1-based).
+    Bytes Flash(int k)
+    {
+        Stop();
+        return ReadBytes(m_scratch.File("flash-" + std::to_string(k) + ".bin"));
+    }
+    void Stop()
+    {
+        if (m_process.state() != QProcess::NotRunning) {
+            m_process.terminate();
+            m_process.waitForFinished(10000);
+        }
+    }
+
+private:
+    const CScratchDir& m_scratch;
+    QProcess m_process;
+    std::vector<std::string> m_devices;
+};
+
+struct LINE_RUN {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+void StartZqflash(QProcess& process, const QStringList& arguments)
+{
+    process.start(Q(COMMON_EX::GetProgramDirectory() + "zqflash"), arguments);
+    ASSERT_TRUE(process.waitForStarted(5000));
+}
+
+LINE_RUN Finish(QProcess& process, int timeoutMs = 60000)
+{
+    LINE_RUN run;
+    if (!process.waitForFinished(timeoutMs)) {
+        process.kill();
+        process.waitForFinished();
+    }
+    run.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    run.out = process.readAllStandardOutput().toStdString();
+    run.err = process.readAllStandardError().toStdString();
+    return run;
+}
+
+LINE_RUN RunZqflash(const QStringList& arguments)
+{
+    QProcess process;
+    StartZqflash(process, arguments);
+    return Finish(process);
+}
+
+std::vector<QJsonObject> ReadLog(const std::string& path)
+{
+    std::vector<QJsonObject> records;
+    QFile file(Q(path));
+    if (!file.open(QIODevice::ReadOnly))
+        return records;
+    for (const QByteArray& line : file.readAll().split('\n'))
+        if (!line.isEmpty())
+            records.push_back(QJsonDocument::fromJson(line).object());
+    return records;
+}
+
+// Waits (generously, the machine may be loaded) until the log holds count records.
+bool WaitForRecords(const std::string& path, std::size_t count)
+{
+    for (int i = 0; i < 1200 && ReadLog(path).size() < count; ++i)
+        QThread::msleep(50);
+    return ReadLog(path).size() >= count;
+}
+
+// The summary row of a port.
+std::string SummaryRow(const std::string& out, const std::string& port)
+{
+    const std::size_t at = out.find(port + " ");
+    return at == std::string::npos ? std::string() : out.substr(at, out.find('\n', at) - at);
+}
+
+std::string Sha256(const Bytes& bytes)
+{
+    return QCryptographicHash::hash(QByteArray(reinterpret_cast<const char*>(bytes.data()), int(bytes.size())),
+                                    QCryptographicHash::Sha256)
+        .toHex()
+        .toStdString();
+}
+
+// The per-port process of zqflash running on device; 0 when there is none.
+pid_t LineProcessOn(const std::string& device)
+{
+    for (const std::filesystem::directory_entry& entry : std::filesystem::directory_iterator("/proc")) {
+        QFile file(Q(entry.path().string() + "/cmdline"));
+        if (!file.open(QIODevice::ReadOnly))
+            continue;
+        const QList<QByteArray> words = file.readAll().split('\0');
+        if (words.contains("--line-report") && words.contains(QByteArray::fromStdString(device)))
+            return static_cast<pid_t>(std::atoi(entry.path().filename().c_str()));
+    }
+    return 0;
+}
+
+class ZqflashLineTest : public ::testing::Test {
+protected:
+    void SetUp() override { TestApp(); }
+    CScratchDir m_scratch;
+};
+
+} // namespace
+
+TEST_F(ZqflashLineTest, EightPanelsSixFinishTwoFailAndSummaryLogAndStatusAgree)
+{
+    // Panel 3: a dead line (the boot loader never answers); panel 5: a block answered with a wrong
+    // CRC; panel 7: two answers dropped, recovered by the retries.
+    const Bytes image = SequenceBytes(3000, 7);
+    const std::string file = m_scratch.Write("line.bin", image);
+    const std::string log = m_scratch.File("record.jsonl");
+    CPanelSet panels(m_scratch, 8,
+                     {"--panel", "3:--ignore-knocks 1000000", "--panel", "5:--bad-crc 4", "--panel",
+                      "7:--drop-answer 2,6"});
+    ASSERT_EQ(panels.Devices().size(), 8u);
+    LINE_RUN run = RunZqflash(panels.PortArguments() +
+                              QStringList{"--file", Q(file), "--notenc", "--timeout", "3", "--log", Q(log)});
+    EXPECT_EQ(run.status, 2) << run.out << run.err;
+    EXPECT_NE(run.out.find("6 of 8 panels finished"), std::string::npos) << run.out;
+
+    const std::string dead = panels.Devices()[2], crc = panels.Devices()[4], dropped = panels.Devices()[6];
+    EXPECT_NE(SummaryRow(run.out, dead).find("failed"), std::string::npos) << run.out;
+    EXPECT_NE(SummaryRow(run.out, dead).find("boot loader did not answer within 3 s"), std::string::npos) << run.out;
+    EXPECT_NE(SummaryRow(run.out, crc).find("Address: 25088 CRC error!"), std::string::npos) << run.out;
+    EXPECT_NE(SummaryRow(run.out, dropped).find("finished"), std::string::npos) << run.out;
+
+    const std::vector<QJsonObject> records = ReadLog(log);
+    ASSERT_EQ(records.size(), 8u);
+    std::map<std::string, QJsonObject> byPort;
+    for (const QJsonObject& record : records)
+        byPort[record["port"].toString().toStdString()] = record;
+    ASSERT_EQ(byPort.size(), 8u);
+    for (std::size_t k = 0; k < 8; ++k) {
+        const QJsonObject& record = byPort[panels.Devices()[k]];
+        const bool fails = k == 2 || k == 4;
+        EXPECT_EQ(record["result"].toString(), fails ? "failed" : "finished") << k;
+        EXPECT_EQ(record["error"].toString().isEmpty(), !fails) << k;
+        EXPECT_EQ(record["sha256"].toString().toStdString(), Sha256(image));
+        EXPECT_EQ(record["image"].toString().toStdString(), file);
+        EXPECT_EQ(record["begin"].toInt(), 0x6000);
+        if (!fails) {
+            EXPECT_EQ(record["bytes"].toInt(), 3000);
+        }
+        EXPECT_FALSE(record["host"].toString().isEmpty());
+        EXPECT_TRUE(record["time"].toString().endsWith('Z'));
+    }
+    EXPECT_GE(byPort[dropped]["retries"].toInt(), 2) << "each dropped answer costs a retry";
+    EXPECT_EQ(byPort[crc]["error"].toString().toStdString(), "Address: 25088 CRC error! (0x6200)");
+    EXPECT_EQ(byPort[crc]["bytes"].toInt(), 384) << "three blocks confirmed before the damaged fourth";
+    EXPECT_EQ(byPort[dead]["bytes"].toInt(), 0);
+
+    LINE_RUN summary = RunZqflash({"--log-summary", Q(log)});
+    EXPECT_EQ(summary.status, 0);
+    EXPECT_NE(summary.out.find("failed        2"), std::string::npos) << summary.out;
+    EXPECT_NE(summary.out.find("finished      6"), std::string::npos) << summary.out;
+
+    for (int k = 1; k <= 8; ++k) {
+        if (k == 3 || k == 5)
+            EXPECT_NE(panels.Flash(k), ExpectedFlash(image, 0x6000)) << k;
+        else
+            EXPECT_EQ(panels.Flash(k), ExpectedFlash(image, 0x6000)) << k;
+    }
+}
+
+TEST_F(ZqflashLineTest, RepeatModeProgramsRoundAfterRoundUntilCtrlC)
+{
+    const Bytes image = SequenceBytes(1000, 3);
+    const std::string file = m_scratch.Write("line.vxg", image);
+    const std::string log = m_scratch.File("record.jsonl");
+    CPanelSet panels(m_scratch, 2);
+    QProcess zqflash;
+    StartZqflash(zqflash, panels.PortArguments() + QStringList{"--file", Q(file), "--notenc", "--repeat", "--log", Q(log)});
+    // Until each port has programmed two panels (generously: the machine may be loaded).
+    auto twoRoundsEach = [&] {
+        std::map<std::string, int> rounds;
+        for (const QJsonObject& record : ReadLog(log))
+            rounds[record["port"].toString().toStdString()] += record["result"] == "finished" ? 1 : 0;
+        return rounds[panels.Devices()[0]] >= 2 && rounds[panels.Devices()[1]] >= 2;
+    };
+    for (int i = 0; i < 1200 && !twoRoundsEach(); ++i)
+        QThread::msleep(50);
+    ASSERT_TRUE(twoRoundsEach());
+    ::kill(static_cast<pid_t>(zqflash.processId()), SIGINT);
+    LINE_RUN run = Finish(zqflash);
+
+    // Every record is a finished panel, or one whose blocks Ctrl-C interrupted; the status counts
+    // the latter.
+    std::map<std::string, int> finished;
+    int interrupted = 0;
+    for (const QJsonObject& record : ReadLog(log)) {
+        if (record["result"] == "finished")
+            ++finished[record["port"].toString().toStdString()];
+        else
+            EXPECT_EQ(record["result"].toString(), "interrupted") << record["error"].toString().toStdString();
+        interrupted += record["result"] == "interrupted" ? 1 : 0;
+    }
+    EXPECT_EQ(run.status, interrupted) << run.out << run.err;
+    for (const std::string& device : panels.Devices())
+        EXPECT_GE(finished[device], 2) << device;
+    EXPECT_NE(run.out.find(std::to_string(finished[panels.Devices()[0]] + finished[panels.Devices()[1]]) + " of "),
+              std::string::npos)
+        << run.out;
+    if (interrupted == 0) {
+        EXPECT_EQ(panels.Flash(1), ExpectedFlash(image, 0x6000));
+        EXPECT_EQ(panels.Flash(2), ExpectedFlash(image, 0x6000));
+    }
+}
+
+TEST_F(ZqflashLineTest, CtrlCStopsEveryLineAndRecordsItsPanelAsInterrupted)
+{
+    const std::string file = m_scratch.Write("line.bin", SequenceBytes(3000, 4));
+    const std::string log = m_scratch.File("record.jsonl");
+    // Panel 1 loses the first answer of every block (a run of seconds), panel 2 never answers.
+    CPanelSet panels(m_scratch, 2, {"--panel", "1:--drop-answer 2,4,6,8,10,12,14,16,18,20,22,24,26,28,30,32",
+                                    "--panel", "2:--ignore-knocks 1000000"});
+    QProcess zqflash;
+    StartZqflash(zqflash, panels.PortArguments() + QStringList{"--file", Q(file), "--notenc", "--log", Q(log)});
+    QByteArray err;
+    zqflash.setReadChannel(QProcess::StandardError);
+    while (!err.contains(": programming") && zqflash.waitForReadyRead(20000))
+        err += zqflash.readAllStandardError();
+    ASSERT_TRUE(err.contains(": programming")) << err.toStdString();
+    ::kill(static_cast<pid_t>(zqflash.processId()), SIGINT);
+    LINE_RUN run = Finish(zqflash);
+    EXPECT_EQ(run.status, 130) << run.out << run.err;
+    EXPECT_NE(run.out.find("0 of 2 panels finished"), std::string::npos) << run.out;
+    const std::vector<QJsonObject> records = ReadLog(log);
+    ASSERT_EQ(records.size(), 2u);
+    for (const QJsonObject& record : records) {
+        EXPECT_EQ(record["result"].toString(), "interrupted");
+        EXPECT_TRUE(record["error"].toString().startsWith("interrupted")) << record["error"].toString().toStdString();
+        EXPECT_LT(record["bytes"].toInt(), 3000);
+    }
+}
+
+TEST_F(ZqflashLineTest, ALineWhoseProcessDiesDisturbsNoOther)
+{
+    const Bytes image = SequenceBytes(3000, 6);
+    const std::string file = m_scratch.Write("line.bin", image);
+    // Panel 2 loses the first answer of every block, so its line is still programming (each block
+    // waits out a time-out) when its process is killed.
+    CPanelSet panels(m_scratch, 3, {"--panel", "2:--drop-answer 2,4,6,8,10,12,14,16,18,20,22,24,26,28,30,32"});
+    QProcess zqflash;
+    StartZqflash(zqflash, panels.PortArguments() + QStringList{"--file", Q(file), "--notenc"});
+    QByteArray err;
+    zqflash.setReadChannel(QProcess::StandardError);
+    const QByteArray programming = QByteArray::fromStdString(panels.Devices()[1] + ": programming");
+    while (!err.contains(programming) && zqflash.waitForReadyRead(20000))
+        err += zqflash.readAllStandardError();
+    const pid_t line = LineProcessOn(panels.Devices()[1]);
+    ASSERT_NE(line, 0) << err.toStdString();
+    ::kill(line, SIGKILL);
+    LINE_RUN run = Finish(zqflash);
+    EXPECT_EQ(run.status, 1) << run.out << run.err;
+    EXPECT_NE(SummaryRow(run.out, panels.Devices()[1]).find("the port's process ended unexpectedly"), std::string::npos)
+        << run.out;
+    EXPECT_NE(SummaryRow(run.out, panels.Devices()[0]).find("finished"), std::string::npos) << run.out;
+    EXPECT_NE(SummaryRow(run.out, panels.Devices()[2]).find("finished"), std::string::npos) << run.out;
+    EXPECT_EQ(panels.Flash(1), ExpectedFlash(image, 0x6000));
+    EXPECT_EQ(panels.Flash(3), ExpectedFlash(image, 0x6000));
+}
+
+TEST_F(ZqflashLineTest, RecordKeepsEveryFinishedPanelThroughAKill9)
+{
+    const Bytes image = SequenceBytes(2000, 5);
+    const std::string file = m_scratch.Write("line.bin", image);
+    const std::string log = m_scratch.Write("record.jsonl", std::string("{\"time\":\"2026-01-02T03:04:05.000Z\","
+                                                                        "\"result\":\"finished\"}\n"));
+    // Panel 3 never answers: the run is still going when it is killed.
+    CPanelSet panels(m_scratch, 3, {"--panel", "3:--ignore-knocks 1000000"});
+    QProcess zqflash;
+    StartZqflash(zqflash, panels.PortArguments() +
+                              QStringList{"--file", Q(file), "--notenc", "--timeout", "600", "--log", Q(log)});
+    ASSERT_TRUE(WaitForRecords(log, 3));
+    ::kill(static_cast<pid_t>(zqflash.processId()), SIGKILL);
+    Finish(zqflash);
+
+    const std::vector<QJsonObject> records = ReadLog(log);
+    ASSERT_EQ(records.size(), 3u) << "the earlier record is kept, the two finished panels appended";
+    std::set<std::string> ports;
+    for (std::size_t i = 1; i < records.size(); ++i) {
+        EXPECT_EQ(records[i]["result"].toString(), "finished");
+        ports.insert(records[i]["port"].toString().toStdString());
+    }
+    EXPECT_EQ(ports, (std::set<std::string>{panels.Devices()[0], panels.Devices()[1]}));
+    const Bytes text = ReadBytes(log);
+    EXPECT_EQ(text.back(), '\n');
+    // The killed run's line processes went with it: none keeps knocking on the third panel.
+    bool orphan = true;
+    for (int i = 0; i < 200 && orphan; ++i) {
+        orphan = LineProcessOn(panels.Devices()[2]) != 0;
+        if (orphan)
+            QThread::msleep(50);
+    }
+    EXPECT_FALSE(orphan);
+
+    LINE_RUN summary = RunZqflash({"--log-summary", Q(log)});
+    EXPECT_NE(summary.out.find("2026-01-02  finished      1"), std::string::npos) << summary.out;
+    EXPECT_NE(summary.out.find("total                     3"), std::string::npos) << summary.out;
+}
+
+TEST_F(ZqflashLineTest, PortsFileAndPatternNameTheLinesAndRefusalsComeFirst)
+{
+    const std::string file = m_scratch.Write("line.bin", SequenceBytes(500, 2));
+    CPanelSet panels(m_scratch, 2);
+    const std::string ports = m_scratch.Write("ports.txt", "# the line's adapters\n" + panels.Devices()[0] +
+                                                               "  # left\n\n  " + panels.Devices()[1] + "\n");
+    LINE_RUN run = RunZqflash({"--ports-file", Q(ports), "--file", Q(file), "--notenc", "--quiet"});
+    EXPECT_EQ(run.status, 0) << run.out << run.err;
+    EXPECT_NE(run.out.find("2 of 2 panels finished"), std::string::npos) << run.out;
+
+    run = RunZqflash({"--ports-from-glob", Q(panels.Devices()[1]), "--port", Q(panels.Devices()[1]), "--file",
+                      Q(file), "--notenc"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("1 of 1 panels finished"), std::string::npos) << "a port named twice runs once";
+
+    run = RunZqflash({"--ports-from-glob", Q(m_scratch.File("tty*")), "--file", Q(file), "--notenc"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("no device matches"), std::string::npos) << run.err;
+    run = RunZqflash({"--port", "a", "--port", "a", "--file", Q(file)});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.err.find("'a' is named twice"), std::string::npos) << run.err;
+    // An unusable image stops the line before any port is touched.
+    run = RunZqflash(panels.PortArguments() + QStringList{"--file", Q(m_scratch.File("missing.bin")), "--notenc"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out.find("panels finished"), std::string::npos) << run.out;
+    EXPECT_EQ(RunZqflash({"--log-summary", Q(m_scratch.File("missing.jsonl"))}).status, 1);
+}
+
+TEST(LineImage, HexOfAWholeAddressSpaceLoadsBackByteForByte)
+{
+    Bytes image = SequenceBytes(0x10000, 9);
+    const std::string text = FormatIntelHex(image);
+    ASSERT_EQ(ParseIntelHex(text.c_str(), static_cast<INT>(text.size())), 0x10000);
+    EXPECT_TRUE(std::equal(image.begin(), image.end(), GetProgramImage()));
+    image.resize(37);
+    const std::string shortText = FormatIntelHex(image);
+    EXPECT_EQ(ParseIntelHex(shortText.c_str(), static_cast<INT>(shortText.size())), 37);
+    EXPECT_EQ(shortText.substr(shortText.size() - 13), ":00000001FF\r\n");
+}
+
+TEST(LineReport, ReadsWhatItWritesAndRefusesTheRest)
+{
+    LINE_REPORT report;
+    EXPECT_TRUE(ParseLineReport("@error 0 Address: 24960 CRC error!", report));
+    EXPECT_EQ(report.kind, LINE_REPORT_ERROR);
+    EXPECT_EQ(report.text, "Address: 24960 CRC error!");
+    EXPECT_TRUE(ParseLineReport("@progress 640", report));
+    EXPECT_EQ(report.value, 640);
+    for (const char* bad : {"", "@", "@progress", "@progress x", "@progress 12x", "@bogus 1", "progress 1"})
+        EXPECT_FALSE(ParseLineReport(bad, report)) << bad;
+}

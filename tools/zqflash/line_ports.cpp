@@ -1,0 +1,66 @@
+// Collecting the ports of a line run.
+#include "tools/zqflash/line_ports.h"
+
+#include <QFile>
+
+#include <glob.h>
+
+#include <algorithm>
+
+namespace {
+
+void AddPort(std::vector<std::string>& ports, const std::string& port)
+{
+    if (!port.empty() && std::find(ports.begin(), ports.end(), port) == ports.end())
+        ports.push_back(port);
+}
+
+bool ReadPortsFile(const std::string& path, std::vector<std::string>& ports, std::string& error)
+{
+    QFile file(QString::fromLocal8Bit(path.c_str()));
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        error = "--ports-file: cannot read " + path + ": " + file.errorString().toStdString();
+        return false;
+    }
+    while (!file.atEnd()) {
+        QByteArray line = file.readLine();
+        const int comment = line.indexOf('#');
+        if (comment >= 0)
+            line.truncate(comment);
+        AddPort(ports, line.trimmed().toStdString());
+    }
+    return true;
+}
+
+bool GlobPorts(const std::string& pattern, std::vector<std::string>& ports, std::string& error)
+{
+    glob_t matches{};
+    const int result = ::glob(pattern.c_str(), 0, nullptr, &matches);
+    if (result == 0) {
+        // glob sorts its matches.
+        for (size_t i = 0; i < matches.gl_pathc; ++i)
+            AddPort(ports, matches.gl_pathv[i]);
+    }
+    globfree(&matches);
+    if (result != 0)
+        error = "--ports-from-glob: no device matches '" + pattern + "'";
+    return result == 0;
+}
+
+} // namespace
+
+bool CollectLinePorts(const ZQFLASH_OPTIONS& options, std::vector<std::string>& ports, std::string& error)
+{
+    ports.clear();
+    for (const std::string& port : options.strPorts)
+        AddPort(ports, port);
+    if (!options.strPortsFile.empty() && !ReadPortsFile(options.strPortsFile, ports, error))
+        return false;
+    if (!options.strPortsGlob.empty() && !GlobPorts(options.strPortsGlob, ports, error))
+        return false;
+    if (ports.empty()) {
+        error = "no port to program (the ports file lists none)";
+        return false;
+    }
+    return true;
+}
