@@ -42,7 +42,7 @@ foreach(entry ${libraries})
         set(needs_mark TRUE) # a definition, not a forward declaration
       elseif(line MATCHES "^extern " AND NOT line MATCHES "^extern \"C\"")
         set(needs_mark TRUE)
-      elseif(line MATCHES "^[A-Za-z_][^(]*[ *&][A-Za-z_][A-Za-z0-9_:]*\\(" AND NOT line MATCHES "${not_exported}"
+      elseif(line MATCHES "^(\\[\\[[a-z_]+\\]\\] )?[A-Za-z_][^(]*[ *&][A-Za-z_][A-Za-z0-9_:]*\\(" AND NOT line MATCHES "${not_exported}"
              AND NOT line MATCHES "[{}]")
         set(needs_mark TRUE) # a free function declared here and defined in the library
       endif()

@@ -5,8 +5,10 @@
 #include "controls/name_buffers.h"
 #include "controls/screen_base.h"
 
+#include <algorithm>
 #include <array>
 #include <cassert>
+#include <climits>
 #include <cstdio>
 #include <utility>
 
@@ -76,9 +78,28 @@ void CControlBase::SetDrawOrderID(int order)
 
 // ---- geometry ----
 
-int CControlBase::GetXInScreen() const { return m_pScreen->GetScreenX() + GetX(); }
+namespace {
 
-int CControlBase::GetYInScreen() const { return m_pScreen->GetScreenY() + GetY(); }
+int Saturated(long long value)
+{
+    return int(std::max<long long>(INT_MIN, std::min<long long>(INT_MAX, value)));
+}
+
+} // namespace
+
+int CControlBase::GetXInScreen() const { return Saturated((long long)m_pScreen->GetScreenX() + GetX()); }
+
+int CControlBase::GetYInScreen() const { return Saturated((long long)m_pScreen->GetScreenY() + GetY()); }
+
+bool CControlBase::GeometryFitsScreen() const
+{
+    const long long x = GetX(), y = GetY(), width = GetWidth(), height = GetHeight();
+    if (x < 0 || y < 0 || width < 0 || height < 0)
+        return false;
+    // A screen not yet given its panel model (a record read on its own) knows no size to hold to.
+    return !m_pScreen->GetDependenceDevice() ||
+           (x + width <= m_pScreen->GetScreenWidth() && y + height <= m_pScreen->GetScreenHeight());
+}
 
 void CControlBase::GetControlRect(QRect& rect) const
 {
@@ -91,14 +112,15 @@ void CControlBase::GetControlFrameRect(QRect& rect) const
     rect.adjust(-SELECTED_RECT_LEN, -SELECTED_RECT_LEN, SELECTED_RECT_LEN, 2 * SELECTED_RECT_LEN);
 }
 
+// Sums in 64 bits: a width or position from a damaged record never wraps round into the screen.
 int CControlBase::InsidePreviousXChange(int x)
 {
-    return x >= 0 && x + GetWidth() <= m_pScreen->GetScreenWidth();
+    return x >= 0 && (long long)x + GetWidth() <= m_pScreen->GetScreenWidth();
 }
 
 int CControlBase::InsidePreviousYChange(int y)
 {
-    return y >= 0 && y + GetHeight() <= m_pScreen->GetScreenHeight();
+    return y >= 0 && (long long)y + GetHeight() <= m_pScreen->GetScreenHeight();
 }
 
 int CControlBase::InsidePreviousWidthChange(int width)
@@ -372,7 +394,7 @@ CControlBase::LoadResult CControlBase::LoadFields(CRecordReader& reader)
     if (!LoadGroups(groups, reader) || !ModelText::ReadText(reader, name))
         return LOAD_CUT;
     std::swap(m_groups, groups);
-    if (!BindAttributes()) {
+    if (!BindAttributes() || !GeometryFitsScreen()) {
         std::swap(m_groups, groups);
         BindAttributes();
         return LOAD_REJECTED;

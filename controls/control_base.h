@@ -48,7 +48,8 @@ public:
     CControlBase& operator=(const CControlBase&) = delete;
 
     // Record: type, identifier, the six group records, name. A record that is cut, of another
-    // control type, or without the kind's attributes changes nothing; Load then returns the
+    // control type, without the kind's attributes, or whose geometry does not lie inside the
+    // screen's panel (GeometryFitsScreen) changes nothing; Load then returns the
     // bytes read before the cut, or 0 for a refused record, and LoadRecord returns false.
     DWORD Load(BYTE* buffer, DWORD size) override;
     DWORD Save(BYTE* buffer, DWORD size) override;
@@ -77,8 +78,12 @@ public:
     int GetWidth() const { return m_groups.layout->GetWidth(); }
     int SetHeight(int height) { return m_groups.layout->SetHeight(height); }
     int GetHeight() const { return m_groups.layout->GetHeight(); }
+    // Position in the design surface: the screen origin plus X (Y), held to the int range.
     int GetXInScreen() const;
     int GetYInScreen() const;
+    // True when X, Y, width and height are non-negative and the rectangle lies inside the panel
+    // (any size passes on a screen without a panel model).
+    bool GeometryFitsScreen() const;
     // (XInScreen, YInScreen, width, height).
     void GetControlRect(QRect& rect) const;
     // The control rectangle grown by 6 left, up and right and by 12 down.

@@ -6,6 +6,7 @@
 
 #include "comkit/gui_ex_dc.h"
 
+#include <algorithm>
 #include <string>
 
 using COM_GUI_EX::CGUIEXDC;
@@ -14,9 +15,18 @@ namespace {
 
 constexpr DWORD BLACK = 0x000000;
 constexpr DWORD WHITE = 0xFFFFFF;
+constexpr int MAX_DRAW_SIDE = 4096;
 
-// Zoomed coordinates truncate toward zero.
-int Zoom(double zoom, int v) { return int(zoom * v); }
+// Zoomed coordinates truncate toward zero. They are held to +-2^28, far outside any surface, so
+// the sums of a few of them below never overflow.
+constexpr double ZOOM_LIMIT = double(1 << 28);
+int Zoom(double zoom, int v)
+{
+    const double zoomed = zoom * v;
+    if (!(zoomed > -ZOOM_LIMIT)) // also NaN
+        return -int(ZOOM_LIMIT);
+    return zoomed < ZOOM_LIMIT ? int(zoomed) : int(ZOOM_LIMIT);
+}
 
 } // namespace
 
@@ -26,8 +36,10 @@ void CControlBase::Draw(CGUIEXDC* target)
         return;
     const int x = GetXInScreen();
     const int y = GetYInScreen();
-    const int w = GetWidth() + 1;
-    const int h = GetHeight() + 1;
+    // A loaded control always fits its panel (at most a few thousand pixels); the clamp keeps
+    // a control of a screen without a panel model from asking for an unbounded surface.
+    const int w = std::min(GetWidth(), MAX_DRAW_SIDE) + 1;
+    const int h = std::min(GetHeight(), MAX_DRAW_SIDE) + 1;
     const double zoom = m_pScreen->GetScreenZoomRate();
 
     CGUIEXDC surface(target, w, h);

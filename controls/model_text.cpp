@@ -114,12 +114,14 @@ bool FormatFits(const char* format, FormatArg arg)
     return conversions == 1;
 }
 
-std::string Format(const char* format, const char* fallback, FormatArg arg, ...)
+// The last named parameter is a pointer: va_start on one that undergoes promotion (an enum) is
+// undefined.
+std::string Format(const char* format, FormatArg arg, const char* fallback, ...)
 {
     if (!format || !*format || !FormatFits(format, arg))
         format = fallback;
     va_list args, again;
-    va_start(args, arg);
+    va_start(args, fallback);
     va_copy(again, args);
     const int n = std::vsnprintf(nullptr, 0, format, args);
     va_end(args);
@@ -137,17 +139,17 @@ std::string Format(const char* format, const char* fallback, FormatArg arg, ...)
 
 std::string FormatInt(const char* format, const char* fallback, int value)
 {
-    return Format(format, fallback, ARG_INT, value);
+    return Format(format, ARG_INT, fallback, value);
 }
 
 std::string FormatDouble(const char* format, const char* fallback, double value)
 {
-    return Format(format, fallback, ARG_DOUBLE, value);
+    return Format(format, ARG_DOUBLE, fallback, value);
 }
 
 std::string FormatText(const char* format, const char* fallback, const char* value)
 {
-    return Format(format, fallback, ARG_TEXT, value ? value : "");
+    return Format(format, ARG_TEXT, fallback, value ? value : "");
 }
 
 } // namespace ModelText

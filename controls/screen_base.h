@@ -70,6 +70,9 @@ public:
     static constexpr DWORD FUNCTION_DISABLED_COLOR = 0x888888;
     static constexpr UINT FREE_PLC_ID = 100;
     static constexpr double DEFAULT_ZOOM_RATE = 4.0;
+    // The design view's zoom levels; a stored zoom outside them loads as DEFAULT_ZOOM_RATE.
+    static constexpr double MIN_ZOOM_RATE = 1.0;
+    static constexpr double MAX_ZOOM_RATE = 5.0;
     static constexpr int DEFAULT_POS_START = 6;
     static constexpr int DEFAULT_POS_STEP = 6;
     static constexpr int DEFAULT_POS_MARGIN = 12;
@@ -212,6 +215,10 @@ public:
     // False when the record was cut or held a control that does not load (unknown type, refused
     // or cut record): reading stops there, as Load does.
     bool LoadRecord(COMMON_EX::CRecordReader& reader);
+    // The draw order of controls listed in creation order: ascending level index; equal levels
+    // keep the order the exchange of loading has always given them. O(n log n) when the levels
+    // are distinct, as saving makes them.
+    static std::vector<CControlBase*> DrawOrderByLevel(std::vector<CControlBase*> order);
 
     // ================= editing (the design view's mouse and commands) =================
     // Design points and rectangles are design-surface pixels; positions are panel pixels.

@@ -5,7 +5,7 @@
 #include "controls/control_creator.h"
 #include "controls/model_text.h"
 
-#include <cmath>
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <utility>
@@ -92,9 +92,10 @@ bool CScreenBase::LoadRecord(CRecordReader& reader)
     m_uScreenID = id;
     SetScreenName(name.empty() ? nullptr : name.c_str());
     m_nNextControlID = nextID;
-    // The zoom only sets the design view's scale; one that cannot scale (0, negative, not a
-    // number) comes from a damaged record and is replaced by the default.
-    m_dZoomRate = std::isfinite(zoom) && zoom > 0 ? zoom : DEFAULT_ZOOM_RATE;
+    // The zoom only sets the design view's scale; one outside the view's levels (0, negative,
+    // not a number, or beyond the largest level) comes from a damaged record and is replaced by
+    // the default, so no record can ask for an unbounded drawing.
+    m_dZoomRate = zoom >= MIN_ZOOM_RATE && zoom <= MAX_ZOOM_RATE ? zoom : DEFAULT_ZOOM_RATE;
 
     DestroyAllControls();
     bool whole = reader.ReadDWORD(count);
@@ -120,13 +121,35 @@ bool CScreenBase::LoadRecord(CRecordReader& reader)
         whole = false;
     }
 
-    // Draw order from the level indices: each position in turn swaps with every later entry
-    // whose level is lower.
-    std::vector<CControlBase*> order = Items(m_listControls);
-    for (size_t p = 0; p < order.size(); ++p)
-        for (size_t q = p + 1; q < order.size(); ++q)
-            if (order[q]->GetLevelIndex() < order[p]->GetLevelIndex())
-                std::swap(order[p], order[q]);
-    ReplaceLayout(order);
+    ReplaceLayout(DrawOrderByLevel(Items(m_listControls)));
     return whole;
+}
+
+std::vector<CControlBase*> CScreenBase::DrawOrderByLevel(std::vector<CControlBase*> order)
+{
+    // The draw order is the exchange order of the level indices: each position p in turn swaps
+    // with every later entry whose level is lower. With distinct levels (every saved screen:
+    // saving numbers them 0, 1, ...) that is simply ascending order, found by a sort; only equal
+    // levels (hand-made records) need the exchange itself, run on the plain numbers.
+    const size_t n = order.size();
+    std::vector<std::pair<int, size_t>> levels(n);
+    for (size_t i = 0; i < n; ++i)
+        levels[i] = {order[i]->GetLevelIndex(), i};
+    std::vector<std::pair<int, size_t>> sorted = levels;
+    std::sort(sorted.begin(), sorted.end());
+    const bool distinct =
+        std::adjacent_find(sorted.begin(), sorted.end(), [](const auto& a, const auto& b) {
+            return a.first == b.first;
+        }) == sorted.end();
+    if (!distinct) {
+        sorted = levels;
+        for (size_t p = 0; p < n; ++p)
+            for (size_t q = p + 1; q < n; ++q)
+                if (sorted[q].first < sorted[p].first)
+                    std::swap(sorted[p], sorted[q]);
+    }
+    std::vector<CControlBase*> result(n);
+    for (size_t i = 0; i < n; ++i)
+        result[i] = order[sorted[i].second];
+    return result;
 }

@@ -128,6 +128,26 @@ UINT CCatalogue::NameToID(const char* name) const
     return 0;
 }
 
+const char* CCatalogue::NameOf(const char* nameOrID) const
+{
+    if (!nameOrID || !*nameOrID)
+        return nullptr;
+    if (const UINT id = NameToID(nameOrID))
+        return IDToName(id);
+    if (std::strspn(nameOrID, "0123456789") != std::strlen(nameOrID) || std::strlen(nameOrID) > 10)
+        return nullptr;
+    const unsigned long long id = std::strtoull(nameOrID, nullptr, 10);
+    return id <= 0xFFFFFFFFull ? IDToName(UINT(id)) : nullptr;
+}
+
+std::string CCatalogue::ListRows() const
+{
+    std::string list;
+    for (int i = 0; i < m_nCount; ++i)
+        list += (i ? ", " : "") + std::string(m_ppNames[i]) + " (" + std::to_string(m_pIDs[i]) + ")";
+    return list.empty() ? "none" : list;
+}
+
 const char* CCatalogue::IDToName(UINT id) const
 {
     for (int i = 0; i < m_nCount; ++i)

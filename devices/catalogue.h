@@ -30,6 +30,12 @@ public:
     int GetLastSelectedIndex();
     void SetLastSelectedIndex(int index);
 
+    // The catalogue name of a row given by its name or by its ID written in decimal ("100");
+    // null when no row matches. A name wins over an ID that reads the same.
+    const char* NameOf(const char* nameOrID) const;
+    // Every row as "name (ID)", separated by ", " (GBK as the rows are); "none" when empty.
+    std::string ListRows() const;
+
     // Splits one row into its ID, name and description (each buffer TEXT_SIZE bytes; name and
     // description cut to TEXT_SIZE - 1 bytes).
     static void ParseRow(const char* row, UINT& id, char* name, char* description);

@@ -5,6 +5,7 @@
 #include "comkit/record_io.h"
 #include "devices/device_collection.h"
 #include "devices/plc_base.h"
+#include "devices/catalogue_limits.h"
 #include "devices/plc_collection.h"
 
 #include <cstdio>
@@ -137,12 +138,12 @@ void CDeviceBase::LoadSettings(CInitSetting& store)
 {
     char section[64];
     std::snprintf(section, sizeof section, "Settings_Device_Item_%u", m_uDeviceID);
-    m_nRegisterIntegerMaxCount = store.GetInt(section, "Register_Integer_Max_Count");
-    m_nRegisterFloorMaxCount = store.GetInt(section, "Register_Floor_Max_Count");
-    int count = store.GetInt(section, "Counts");
+    using namespace CATALOGUE_LIMITS;
+    m_nRegisterIntegerMaxCount = ReadBounded(store, section, "Register_Integer_Max_Count", MAX_DIGITS);
+    m_nRegisterFloorMaxCount = ReadBounded(store, section, "Register_Floor_Max_Count", MAX_DIGITS);
     delete[] m_pKeys;
     m_pKeys = nullptr;
-    m_nKeyCount = count > 0 ? count : 0;
+    m_nKeyCount = ReadBounded(store, section, "Counts", MAX_KEYS);
     if (m_nKeyCount == 0)
         return;
     m_pKeys = new tagDeviceKey[size_t(m_nKeyCount)];
@@ -187,10 +188,12 @@ DWORD CDeviceBase::Load(BYTE* buffer, DWORD size)
     if (!r.ReadDWORD(id))
         return r.Consumed();
     m_uDeviceID = id;
-    if (!r.ReadDWORD(width))
+    // A display beyond the largest panel is a damaged record: the load stops there, so the
+    // record is refused as cut.
+    if (!r.ReadDWORD(width) || width > CATALOGUE_LIMITS::MAX_SCREEN_SIDE)
         return r.Consumed();
     m_uScreenWidth = width;
-    if (!r.ReadDWORD(height))
+    if (!r.ReadDWORD(height) || height > CATALOGUE_LIMITS::MAX_SCREEN_SIDE)
         return r.Consumed();
     m_uScreenHeight = height;
     if (!r.Skip(m_serialAttri.Load(r.Current(), r.Remaining())) || r.Consumed() < 12 + CHADEXSerialAttri::RECORD_SIZE)

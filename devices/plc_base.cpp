@@ -3,6 +3,7 @@
 #include "comkit/init_setting.h"
 #include "comkit/owned_text.h"
 #include "comkit/record_io.h"
+#include "devices/catalogue_limits.h"
 #include "devices/plc_collection.h"
 
 #include <cstdio>
@@ -25,11 +26,9 @@ void ReadKinds(CInitSetting& store, const char* section, const char* countKey, c
 {
     delete[] table;
     table = nullptr;
-    count = store.GetInt(section, countKey);
-    if (count <= 0) {
-        count = 0;
+    count = CATALOGUE_LIMITS::ReadBounded(store, section, countKey, CATALOGUE_LIMITS::MAX_KINDS);
+    if (count == 0)
         return;
-    }
     table = new CPLCBase::PHYSICS_INFO[size_t(count)];
     char key[64];
     char value[VALUE_BUFFER_SIZE];

@@ -1,5 +1,6 @@
 #include "editor/project_file.h"
 
+#include "comkit/replace_file.h"
 #include "editor/editor_strings.h"
 #include "editor/project.h"
 
@@ -26,32 +27,6 @@ std::string SystemError(const char* what, const std::string& path)
 std::string DamagedText()
 {
     return CEditorStrings::Get(CEditorStrings::IDS_PROJECT_DAMAGED);
-}
-
-bool WriteAll(int fd, const BYTE* data, size_t size)
-{
-    while (size > 0) {
-        const ssize_t n = ::write(fd, data, size);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        data += n;
-        size -= static_cast<size_t>(n);
-    }
-    return true;
-}
-
-// Mode for the new file: the old file's, or what a plain create would give.
-mode_t TargetMode(const std::string& path)
-{
-    struct stat st;
-    if (::stat(path.c_str(), &st) == 0)
-        return st.st_mode & 07777;
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
 }
 
 // The file a symbolic link leads to; any other path as it is.
@@ -117,7 +92,9 @@ bool CProjectFile::ReadFile(const std::string& path, DWORD maxSize, std::vector<
                             std::string& error)
 {
     bytes.clear();
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Opened without waiting, so a FIFO or a device without a writer cannot block the open;
+    // only regular files are read, and those in the ordinary blocking way.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0) {
         error = SystemError("cannot open", path);
         return false;
@@ -128,6 +105,7 @@ bool CProjectFile::ReadFile(const std::string& path, DWORD maxSize, std::vector<
         ::close(fd);
         return false;
     }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     if (static_cast<unsigned long long>(st.st_size) > maxSize) {
         error = "cannot read " + path + ": larger than " + std::to_string(maxSize) + " bytes";
         ::close(fd);
@@ -165,27 +143,25 @@ bool CProjectFile::WriteFileAtomically(const std::string& linkOrPath, const BYTE
 {
     // A link stays a link: the file it points to is the one replaced.
     const std::string path = LinkTarget(linkOrPath);
-    std::string temp = path + ".XXXXXX";
-    const mode_t mode = TargetMode(path);
-    const int fd = ::mkstemp(&temp[0]);
-    if (fd < 0) {
-        error = SystemError("cannot write", path);
-        return false;
+    // Only a regular file the user may write, or a new name, is replaced: the rename would
+    // otherwise swap a device, a FIFO or a read-only file for a plain file.
+    struct stat st;
+    if (::lstat(path.c_str(), &st) == 0) {
+        if (S_ISLNK(st.st_mode)) {
+            error = "will not write " + path + ": it is a link to a missing file";
+            return false;
+        }
+        if (!S_ISREG(st.st_mode)) {
+            error = "will not write " + path + ": not a regular file";
+            return false;
+        }
+        // Marked read-only for everyone: kept even from a user the system would let write it.
+        if ((st.st_mode & 0222) == 0) {
+            error = "will not write " + path + ": the file is read-only";
+            return false;
+        }
     }
-    bool ok = WriteAll(fd, data, size) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
-    if (!ok)
-        error = SystemError("cannot write", path);
-    if (::close(fd) != 0 && ok) {
-        ok = false;
-        error = SystemError("cannot write", path);
-    }
-    if (ok && ::rename(temp.c_str(), path.c_str()) != 0) {
-        ok = false;
-        error = SystemError("cannot replace", path);
-    }
-    if (!ok)
-        ::unlink(temp.c_str());
-    return ok;
+    return COMMON_EX::ReplaceFileContent(path, std::string(reinterpret_cast<const char*>(data), size), &error);
 }
 
 std::string CProjectFile::ProposeSaveName(const std::string& title)

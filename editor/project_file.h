@@ -31,7 +31,11 @@ public:
     // The file image of the project; false (error set) when it cannot be made.
     static bool SaveBytes(CProject& project, std::vector<BYTE>& bytes, std::string& error);
 
-    // Whole-file helpers shared by the tools: a bounded read, and the atomic write used above.
+    // Whole-file helpers shared by the tools: a bounded read (of regular files only; a FIFO or a
+    // device is refused without waiting for it), and the atomic write used above, which replaces
+    // only a regular file the user may write or makes a new one (a device, a FIFO, a read-only
+    // file or a link to a missing file are refused), writing "<path>.<pid>.<n>.tmp" first and
+    // removing such files a killed run left beside the path.
     static bool ReadFile(const std::string& path, DWORD maxSize, std::vector<BYTE>& bytes,
                          std::string& error);
     static bool WriteFileAtomically(const std::string& path, const BYTE* data, size_t size,

@@ -4,6 +4,7 @@
 #include "editor/project_file.h"
 #include "editor/project_json_form.h"
 
+#include <algorithm>
 #include <memory>
 
 using namespace PROJECT_JSON;
@@ -30,15 +31,49 @@ bool Convert(std::string& error, Work work)
     return false;
 }
 
+// The deepest nesting of arrays and objects in a JSON text, counted without parsing it (brackets
+// inside strings do not count); stops counting once beyond `limit`.
+size_t NestingDepth(const std::string& json, size_t limit)
+{
+    size_t depth = 0, deepest = 0;
+    bool inString = false;
+    for (size_t i = 0; i < json.size() && deepest <= limit; ++i) {
+        const char c = json[i];
+        if (inString) {
+            if (c == '\\')
+                ++i;
+            else if (c == '"')
+                inString = false;
+        } else if (c == '"') {
+            inString = true;
+        } else if (c == '[' || c == '{') {
+            deepest = std::max(deepest, ++depth);
+        } else if ((c == ']' || c == '}') && depth > 0) {
+            --depth;
+        }
+    }
+    return deepest;
+}
+
 } // namespace
 
 bool CProjectJson::Export(const std::vector<BYTE>& file, std::string& json, std::string& error)
+{
+    return Decode(file, true, json, error);
+}
+
+bool CProjectJson::Describe(const std::vector<BYTE>& file, std::string& json, std::string& error)
+{
+    return Decode(file, false, json, error);
+}
+
+bool CProjectJson::Decode(const std::vector<BYTE>& file, bool exact, std::string& json, std::string& error)
 {
     if (!LoadsAsProject(file, error))
         return false;
     return Convert(error, [&] {
         const Json form = DecodeProjectFile(file.data(), static_cast<DWORD>(file.size()));
-        const std::vector<BYTE> again = EncodeProjectFile(form);
+        const std::vector<BYTE> again = exact ? EncodeProjectFile(form) : file;
         if (again != file) {
             size_t at = 0;
             while (at < again.size() && at < file.size() && again[at] == file[at])
@@ -54,9 +89,29 @@ bool CProjectJson::Export(const std::vector<BYTE>& file, std::string& json, std:
 
 bool CProjectJson::Import(const std::string& json, std::vector<BYTE>& file, std::string& error)
 {
+    std::vector<std::string> warnings;
+    return Import(json, file, error, warnings);
+}
+
+bool CProjectJson::Import(const std::string& json, std::vector<BYTE>& file, std::string& error,
+                          std::vector<std::string>& warnings)
+{
     file.clear();
+    warnings.clear();
+    // The parser recurses once per level: a deeper text is refused before it is parsed.
+    if (NestingDepth(json, MAX_NESTING) > MAX_NESTING) {
+        error = "the text nests arrays and objects more than " + std::to_string(MAX_NESTING) +
+                " levels deep; a project form needs far fewer";
+        return false;
+    }
     return Convert(error, [&] {
-        std::vector<BYTE> bytes = EncodeProjectFile(Json::parse(json));
+        std::vector<BYTE> bytes = EncodeProjectFile(Json::parse(json), &warnings);
+        if (bytes.size() > CProjectFile::MAX_FILE_SIZE) {
+            error = "the project would take " + std::to_string(bytes.size()) +
+                    " bytes; the editor opens project files of at most " +
+                    std::to_string(CProjectFile::MAX_FILE_SIZE) + " bytes";
+            return false;
+        }
         std::string reason;
         if (!LoadsAsProject(bytes, reason)) {
             error = "the form makes no project the editor opens: an attribute group does not fit "

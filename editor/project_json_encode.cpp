@@ -11,7 +11,9 @@
 #include "controls/screen_base.h"
 #include "devices/device_base.h"
 #include "devices/device_collection.h"
+#include "devices/plc_collection.h"
 #include "editor/project.h"
+#include "editor/project_json_checks.h"
 
 #include <climits>
 #include <cstring>
@@ -87,22 +89,26 @@ bool ApplyValue(CAttributeBase* attribute, const Json& value, const std::string&
 
 CAttributeBase* FindAttribute(CControlBase& control, const std::string& gbkName)
 {
-    for (CAttrList* list : {static_cast<CAttrList*>(control.GetHideAtttribute()),
-                            static_cast<CAttrList*>(control.GetLayoutAtttribute()),
-                            static_cast<CAttrList*>(control.GetDisplayAtttribute()),
-                            static_cast<CAttrList*>(control.GetCustomAtttribute()),
-                            static_cast<CAttrList*>(control.GetDataAtttribute()),
-                            static_cast<CAttrList*>(control.GetOtherAtttribute())}) {
-        list->StartGetAttribute();
-        while (CAttributeBase* attribute = list->GetNextAttribute())
-            if (gbkName == attribute->GetAttributeName())
-                return attribute;
-    }
+    for (CAttributeBase* attribute : AttributesOf(control))
+        if (gbkName == attribute->GetAttributeName())
+            return attribute;
     return nullptr;
+}
+
+// The names "set" accepts for the control (its named attributes), quoted, in record order.
+std::string AttributeNames(CControlBase& control, const std::string& where)
+{
+    std::string names;
+    for (CAttributeBase* attribute : AttributesOf(control))
+        if (*attribute->GetAttributeName())
+            names += (names.empty() ? "\"" : ", \"") + GbkToJsonText(attribute->GetAttributeName(), where) + "\"";
+    return names;
 }
 
 class CEncoder {
 public:
+    explicit CEncoder(std::vector<std::string>* warnings) : m_pWarningsOut(warnings) {}
+
     std::vector<BYTE> Project(const Json& form)
     {
         Object(form, "");
@@ -126,6 +132,8 @@ public:
         m_out.I32(OptionalInteger(form, "activeScreenIndex", -1, INT_MIN, INT_MAX, ""));
         m_out.I32(OptionalInteger(form, "nextScreenId", nextScreenID, INT_MIN, INT_MAX, ""));
         Panel(form);
+        if (m_pWarningsOut)
+            *m_pWarningsOut = std::move(m_warnings);
         return std::move(m_out.Bytes());
     }
 
@@ -140,13 +148,24 @@ private:
             Serial(*json, serial, Child(where, "serial"));
 
         std::vector<BYTE> record;
-        if (plc.is_string()) {
-            const std::string model = JsonTextToGbk(Member(device, "model", where), Child(where, "model"));
-            const std::string plcName = JsonTextToGbk(plc, Child(where, "plc"));
-            m_pDevice = CProject::CreateDevice(model.c_str(), plcName.c_str(), &serial);
+        if (plc.is_string() || plc.is_number_unsigned()) {
+            // Short: catalogue names, or catalogue IDs.
+            const std::string model = CatalogueKey(Member(device, "model", where), Child(where, "model"));
+            const std::string plcKey = CatalogueKey(plc, Child(where, "plc"));
+            const char* modelName = CDeviceCollection::GetInstance()->NameOf(model.c_str());
+            const char* plcName = CPLCCollection::GetInstance()->NameOf(plcKey.c_str());
+            if (!modelName)
+                Fail(Child(where, "model"), "the catalogue has no panel model \"" + GbkToJsonText(model, where) +
+                                                "\"; it has " +
+                                                GbkToJsonText(CDeviceCollection::GetInstance()->ListRows(), where));
+            if (!plcName)
+                Fail(Child(where, "plc"), "the catalogue has no PLC protocol \"" + GbkToJsonText(plcKey, where) +
+                                              "\"; it has " +
+                                              GbkToJsonText(CPLCCollection::GetInstance()->ListRows(), where));
+            m_pDevice = CProject::CreateDevice(modelName, plcName, &serial);
             if (!m_pDevice)
-                Fail(where, "the catalogues have no panel model \"" + Text(device["model"], where) +
-                                "\" with the PLC \"" + Text(plc, where) + "\"");
+                Fail(where, "the catalogues have no panel model \"" + GbkToJsonText(modelName, where) +
+                                "\" with the PLC \"" + GbkToJsonText(plcName, where) + "\"");
             record.resize(m_pDevice->Save(nullptr, 0));
             m_pDevice->Save(record.data(), static_cast<DWORD>(record.size()));
         } else {
@@ -159,6 +178,14 @@ private:
                                 " is not a panel model and protocol the editor knows");
         }
         m_out.Append(record.data(), record.size());
+    }
+
+    // A catalogue name (GBK) or an ID written as a number, as text for CCatalogue::NameOf.
+    static std::string CatalogueKey(const Json& value, const std::string& where)
+    {
+        if (value.is_number_unsigned())
+            return std::to_string(Integer(value, 0, U32_MAX, where));
+        return JsonTextToGbk(value, where);
     }
 
     static void Serial(const Json& json, CHADEXSerialAttri& serial, const std::string& where)
@@ -242,8 +269,11 @@ private:
         CBytes controls;
         const Json* list = OptionalMember(screen, "controls");
         const size_t count = list ? Array(*list, Child(where, "controls")).size() : 0;
+        m_placed.clear();
         for (size_t i = 0; i < count; ++i)
             Control((*list)[i], i, scratch, controls, Child(where, "controls", i));
+        WarnOfOverlaps(std::move(m_placed), m_warnings);
+        m_placed.clear();
 
         m_out.U32(static_cast<DWORD>(id));
         m_out.Text(nameJson ? name : std::string());
@@ -278,10 +308,13 @@ private:
         if (const Json* groups = OptionalMember(control, "groups")) {
             if (OptionalMember(control, "set"))
                 Fail(where, "a control has either \"groups\" or \"set\", not both");
-            out.U32(type);
-            out.U32(static_cast<DWORD>(id));
-            Groups(*groups, out, Child(where, "groups"));
-            out.Text(name);
+            CBytes record;
+            record.U32(type);
+            record.U32(static_cast<DWORD>(id));
+            Groups(*groups, record, Child(where, "groups"));
+            record.Text(name);
+            CheckLoads(type, *groups, record.Bytes(), scratch, where, *this);
+            out.Append(record.Bytes().data(), record.Bytes().size());
             return;
         }
 
@@ -296,14 +329,51 @@ private:
                 const std::string at = Child(setAt, entry.key().c_str());
                 CAttributeBase* attribute = FindAttribute(*made, JsonTextToGbk(Json(entry.key()), at));
                 if (!attribute)
-                    Fail(at, std::string("a ") + ControlKindKey(type) + " has no attribute of that name");
+                    Fail(at, std::string("a ") + ControlKindKey(type) + " has no attribute of that name; it has " +
+                                 AttributeNames(*made, at));
                 if (!ApplyValue(attribute, entry.value(), at))
                     Fail(at, "the control refused " + entry.value().dump());
             }
         }
+        CheckAsTheEditorWould(*made, scratch, OptionalMember(control, "set"), where);
+        Place(*made, where);
         std::vector<BYTE> record(made->Save(nullptr, 0));
         made->Save(record.data(), static_cast<DWORD>(record.size()));
         out.Append(record.data(), record.size());
+    }
+
+    void Place(CControlBase& control, const std::string& where)
+    {
+        m_placed.push_back({where, control.GetX(), control.GetY(), control.GetWidth(), control.GetHeight()});
+    }
+
+    // A control given in full must load into its screen as the editor would load it; else the
+    // refusal names the reason: geometry outside the panel, or groups that do not fit the kind.
+    static void CheckLoads(DWORD type, const Json& groups, const std::vector<BYTE>& record, CScreenBase& scratch,
+                           const std::string& where, CEncoder& encoder)
+    {
+        std::unique_ptr<CControlBase> check(CControlCreator::Create(type, &scratch));
+        COMMON_EX::CRecordReader reader(record.data(), static_cast<DWORD>(record.size()));
+        if (check && check->LoadRecord(reader)) {
+            encoder.Place(*check, where);
+            return;
+        }
+        // The layout group's values by name, as the form gave them.
+        long long x = 0, y = 0, width = 0, height = 0;
+        const std::pair<const char*, long long*> layout[] = {{"X", &x}, {"Y", &y}, {"宽度", &width}, {"高度", &height}};
+        if (const Json* attributes = groups[1].is_object() ? OptionalMember(groups[1], "attributes") : nullptr)
+            for (const Json& attribute : *attributes)
+                for (const auto& field : layout)
+                    if (attribute.is_object() && attribute.value("name", "") == field.first &&
+                        attribute.contains("value") && attribute["value"].is_number_integer())
+                        *field.second = attribute["value"].get<long long>();
+        const long long panelWidth = scratch.GetScreenWidth(), panelHeight = scratch.GetScreenHeight();
+        if (x < 0 || y < 0 || width < 0 || height < 0 || x + width > panelWidth || y + height > panelHeight)
+            Fail(where, "this control makes no project the editor opens: X " + std::to_string(x) + ", Y " + std::to_string(y) + ", width " + std::to_string(width) +
+                            ", height " + std::to_string(height) + " do not lie inside the " +
+                            std::to_string(panelWidth) + " x " + std::to_string(panelHeight) + " panel");
+        Fail(where, std::string("this control makes no project the editor opens: its attribute groups are not "
+                                "those of a ") + ControlKindKey(type));
     }
 
     static void Groups(const Json& groups, CBytes& out, const std::string& where)
@@ -420,13 +490,16 @@ private:
 
     CBytes m_out;
     std::unique_ptr<CDeviceBase> m_pDevice;
+    std::vector<PLACED> m_placed; // the controls of the screen being written
+    std::vector<std::string> m_warnings;
+    std::vector<std::string>* m_pWarningsOut;
 };
 
 } // namespace
 
-std::vector<BYTE> EncodeProjectFile(const Json& form)
+std::vector<BYTE> EncodeProjectFile(const Json& form, std::vector<std::string>* warnings)
 {
-    return CEncoder().Project(form);
+    return CEncoder(warnings).Project(form);
 }
 
 } // namespace PROJECT_JSON

@@ -21,7 +21,7 @@ struct EDITOR_API FORM_ERROR {
     std::string message;
 };
 
-[[noreturn]] void Fail(const std::string& where, const std::string& what);
+[[noreturn]] EDITOR_API void Fail(const std::string& where, const std::string& what);
 
 // GBK bytes as a JSON text and back; texts that are not GBK are refused.
 EDITOR_API std::string GbkToJsonText(const std::string& gbk, const std::string& where);
@@ -58,7 +58,9 @@ EDITOR_API WORD NaturalVariant(DWORD kind);
 // The whole conversion: a ".ZQE" file image (whose records have been checked to load) to its
 // form, and a form to a file image. Both throw FORM_ERROR.
 EDITOR_API Json DecodeProjectFile(const BYTE* data, DWORD size);
-EDITOR_API std::vector<BYTE> EncodeProjectFile(const Json& form);
+// With `warnings`, the doubts about the form that do not refuse it (overlapping controls) are
+// given there.
+EDITOR_API std::vector<BYTE> EncodeProjectFile(const Json& form, std::vector<std::string>* warnings = nullptr);
 
 constexpr const char* FORMAT_NAME = "zqe-project";
 constexpr int FORMAT_VERSION = 1;

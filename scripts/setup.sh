@@ -13,7 +13,7 @@ PACKAGES=(
   xvfb xauth
   libmodbus-dev
   clang libclang-rt-14-dev
-  help2man
+  help2man bash-completion
 )
 
 missing=()

@@ -1,4 +1,4 @@
-#include "tools/zqe/zqe_commands.h"
+#include "tools/zqe_run.h"
 
 #include "comkit/gbk.h"
 #include "comkit/test_temp_dir.h"
@@ -12,26 +12,14 @@
 
 namespace {
 
-const char* const PLC = "MODBUS自由协议";
+using namespace ZQE_TEST;
 
-struct RESULT {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-RESULT Zqe(std::vector<std::string> args)
-{
-    std::ostringstream out, err;
-    const int status = RunZqe(args, out, err);
-    return {status, out.str(), err.str()};
-}
-
-// A failure: status 1, a message on stderr naming `text`, nothing on stdout.
-void ExpectFailure(const std::vector<std::string>& args, const std::string& text)
+// A failure: status 1 (2 for a wrong command line), a message on stderr naming `text`, nothing
+// on stdout.
+void ExpectFailure(const std::vector<std::string>& args, const std::string& text, int status = 1)
 {
     const RESULT r = Zqe(args);
-    EXPECT_EQ(r.status, 1) << (args.empty() ? "" : args[0]);
+    EXPECT_EQ(r.status, status) << (args.empty() ? "" : args[0]);
     EXPECT_NE(r.err.find(text), std::string::npos) << r.err;
     EXPECT_EQ(r.err.rfind("zqe: ", 0), 0u) << r.err;
     if (args.empty() || args[0] != "inspect") {
@@ -117,15 +105,15 @@ TEST_F(ZqeTest, CompileWarnsOfCutValues)
 
 TEST_F(ZqeTest, CommandLineErrors)
 {
-    ExpectFailure({}, "no command");
-    ExpectFailure({"frobnicate"}, "unknown command");
-    ExpectFailure({"info", "a", "--zoom", "2"}, "unknown option --zoom");
-    ExpectFailure({"compile", "a", "-o"}, "needs a value");
-    ExpectFailure({"compile", "a", "-o", "x", "-o", "y"}, "given twice");
-    ExpectFailure({"info"}, "takes 1 file name");
-    ExpectFailure({"info", "a", "b"}, "takes 1 file name");
-    ExpectFailure({"compile", "a"}, "needs -o");
-    ExpectFailure({"new", "--plc", PLC, File("x.ZQE")}, "needs --device");
+    ExpectFailure({}, "no command", 2);
+    ExpectFailure({"frobnicate"}, "unknown command", 2);
+    ExpectFailure({"info", "a", "--zoom", "2"}, "unknown option --zoom", 2);
+    ExpectFailure({"compile", "a", "-o"}, "needs a value", 2);
+    ExpectFailure({"compile", "a", "-o", "x", "-o", "y"}, "given twice", 2);
+    ExpectFailure({"info"}, "takes 1 file name", 2);
+    ExpectFailure({"info", "a", "b"}, "takes 1 file name", 2);
+    ExpectFailure({"compile", "a"}, "needs -o", 2);
+    ExpectFailure({"new", "--plc", PLC, File("x.ZQE")}, "needs --device", 2);
     EXPECT_EQ(Zqe({"--help"}).status, 0);
 }
 
@@ -197,9 +185,9 @@ TEST_F(ZqeTest, RenderErrors)
     const std::string one = RegisterProject();
     ExpectFailure({"render", one, "--screen", "2", "-o", File("r.png")}, "there is no screen 2 (the project has 1)");
     ExpectFailure({"render", one, "--screen", "0", "-o", File("r.png")}, "there is no screen 0");
-    ExpectFailure({"render", one, "--screen", "x", "-o", File("r.png")}, "--screen takes");
-    ExpectFailure({"render", one, "--zoom", "0", "-o", File("r.png")}, "--zoom takes");
-    ExpectFailure({"render", one, "--zoom", "2x", "-o", File("r.png")}, "--zoom takes");
+    ExpectFailure({"render", one, "--screen", "x", "-o", File("r.png")}, "--screen takes", 2);
+    ExpectFailure({"render", one, "--zoom", "0", "-o", File("r.png")}, "--zoom takes", 2);
+    ExpectFailure({"render", one, "--zoom", "2x", "-o", File("r.png")}, "--zoom takes", 2);
     ExpectFailure({"render", one, "-o", File("no/dir/r.png")}, "cannot write");
     EXPECT_FALSE(Exists(File("r.png")));
 }
@@ -211,7 +199,7 @@ TEST_F(ZqeTest, ImportErrors)
     CTestTempDir::WriteBytes(File("nodevice.json"), "{\"screens\": [{}]}");
     ExpectFailure({"import", File("nodevice.json"), "-o", File("bad.ZQE")}, "\"device\" is missing");
     ExpectFailure({"import", File("missing.json"), "-o", File("bad.ZQE")}, "cannot open");
-    ExpectFailure({"import", File("bad.json")}, "needs -o");
+    ExpectFailure({"import", File("bad.json")}, "needs -o", 2);
     EXPECT_FALSE(Exists(File("bad.ZQE")));
 
     // An import over an existing project leaves it whole when the form is bad.

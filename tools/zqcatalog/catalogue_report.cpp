@@ -62,7 +62,7 @@ std::string KeyList(CDeviceBase& device)
     int count = device.GetDeviceAllKeyCollection(nullptr, nullptr, 0);
     if (count <= 0)
         return "(none)";
-    std::vector<std::vector<char>> names(size_t(count), std::vector<char>(CDeviceBase::KEY_NAME_SIZE));
+    std::vector<std::vector<char>> names(static_cast<size_t>(count), std::vector<char>(CDeviceBase::KEY_NAME_SIZE));
     std::vector<char*> namePtrs;
     for (auto& n : names)
         namePtrs.push_back(n.data());

@@ -1,27 +1,57 @@
 // zqcatalog: lists the panel models and PLC protocols of the catalogues beside the program.
 #include "catalogue_report.h"
 
+#include "devices/catalogue_limits.h"
 #include "devices/device_collection.h"
 #include "devices/plc_collection.h"
+#include "tools/common/tool_cli.h"
 
-#include <cstring>
+#include <QCommandLineParser>
+
 #include <iostream>
 #include <string>
+#include <sys/stat.h>
 
 int main(int argc, char** argv)
 {
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--dir") == 0 && i + 1 < argc) {
-            std::string dir = std::string(argv[++i]) + "/";
-            CDeviceCollection::GetInstance()->ReadCatalogue((dir + CDeviceCollection::FILE_NAME).c_str());
-            CPLCCollection::GetInstance()->ReadCatalogue((dir + CPLCCollection::FILE_NAME).c_str());
-        } else {
-            std::cerr << "usage: zqcatalog [--dir DIRECTORY]\n"
-                         "Lists the panel models of DeviceRegister.ini and the PLC protocols of\n"
-                         "PLCRegister.ini (beside the program, or in DIRECTORY).\n";
-            return 2;
-        }
+    ZQ_CLI::SetProgramName("zqcatalog");
+    QCommandLineParser parser;
+    ZQ_CLI::AddStandardOptions(parser, "Lists the panel models of DeviceRegister.ini and the PLC protocols of "
+                                       "PLCRegister.ini (beside the program, or in DIRECTORY): each model's screen, "
+                                       "digit limits and keys, each protocol's station and register and coil kinds "
+                                       "on each model.");
+    parser.addOption(QCommandLineOption("dir", "Read the catalogues of DIRECTORY.", "DIRECTORY"));
+    int exitCode = ZQ_CLI::EXIT_DONE;
+    if (!ZQ_CLI::ParseOrExit(parser, ZQ_CLI::ArgumentsOf(argc, argv), exitCode))
+        return exitCode;
+    if (!parser.positionalArguments().isEmpty()) {
+        ZQ_CLI::PrintError("unexpected argument '" + parser.positionalArguments().first().toStdString() + "'");
+        std::cerr << "Try 'zqcatalog --help' for more information.\n";
+        return ZQ_CLI::EXIT_USAGE;
     }
-    int listed = WriteCatalogueReport(std::cout, *CDeviceCollection::GetInstance(), *CPLCCollection::GetInstance());
-    return listed > 0 ? 0 : 1;
+    if (parser.isSet("dir")) {
+        const std::string dir = parser.value("dir").toLocal8Bit().toStdString();
+        struct stat st {};
+        if (::stat(dir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
+            ZQ_CLI::PrintError("--dir: '" + dir + "' is not a folder");
+            return ZQ_CLI::EXIT_USAGE;
+        }
+        for (const char* name : {CDeviceCollection::FILE_NAME, CPLCCollection::FILE_NAME}) {
+            std::string error;
+            if (!ZQ_CLI::CheckInputFile(dir + "/" + name, error)) {
+                ZQ_CLI::PrintError(error);
+                return ZQ_CLI::EXIT_FAILED;
+            }
+        }
+        CDeviceCollection::GetInstance()->ReadCatalogue((dir + "/" + CDeviceCollection::FILE_NAME).c_str());
+        CPLCCollection::GetInstance()->ReadCatalogue((dir + "/" + CPLCCollection::FILE_NAME).c_str());
+    }
+    const int listed =
+        WriteCatalogueReport(std::cout, *CDeviceCollection::GetInstance(), *CPLCCollection::GetInstance());
+    std::cout.flush();
+    for (const std::string& warning : CATALOGUE_LIMITS::TakeWarnings())
+        ZQ_CLI::PrintError("warning: " + warning);
+    if (listed == 0)
+        ZQ_CLI::PrintError(std::string("the catalogues list no panel model and no PLC protocol"));
+    return listed > 0 ? ZQ_CLI::EXIT_DONE : ZQ_CLI::EXIT_FAILED;
 }

@@ -1,4 +1,5 @@
 // zqe: projects and download images from the command line (see docs/zqe.md).
+#include "tools/common/tool_cli.h"
 #include "tools/zqe/zqe_commands.h"
 
 #include <QString>
@@ -13,13 +14,14 @@ namespace {
 void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message)
 {
     if (type == QtCriticalMsg || type == QtFatalMsg)
-        std::fprintf(stderr, "zqe: %s\n", message.toLocal8Bit().constData());
+        ZQ_CLI::PrintError(message);
 }
 
 } // namespace
 
 int main(int argc, char** argv)
 {
+    ZQ_CLI::SetProgramName("zqe");
     qInstallMessageHandler(QuietQtMessages);
     return RunZqe(std::vector<std::string>(argv + 1, argv + argc), std::cout, std::cerr);
 }

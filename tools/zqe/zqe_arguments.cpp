@@ -1,35 +1,207 @@
 #include "tools/zqe/zqe_arguments.h"
 
+#include "tools/common/tool_cli.h"
+
+#include <QCommandLineParser>
+#include <QRegularExpression>
+
 #include <algorithm>
 
-bool ParseZqeArguments(const std::vector<std::string>& args, const std::vector<std::string>& valued,
-                       ZQE_ARGUMENTS& parsed, std::string& error)
+namespace {
+
+struct OPTION {
+    const char* name;      // "--device", "-o"
+    const char* valueName; // null for a flag
+    const char* description;
+    bool required;
+};
+
+struct COMMAND {
+    const char* name;
+    const char* operand;     // "FILE.ZQE"
+    const char* operandHelp; // what the operand is
+    const char* description;
+    std::vector<OPTION> options;
+};
+
+const OPTION OUTPUT_OPTION = {"-o", "FILE", "The file to write; - writes to standard output.", true};
+
+const std::vector<COMMAND>& Commands()
+{
+    static const std::vector<COMMAND> commands = {
+        {"new", "OUT.ZQE", "The project file to make (refused when it exists, unless --force).",
+         "Makes a new project with one empty screen for a panel model and PLC protocol of the catalogues.",
+         {{"--device", "MODEL", "Panel model: its catalogue name or ID (zqcatalog lists them).", true},
+          {"--plc", "PLC", "PLC protocol: its catalogue name or ID.", true},
+          {"--force", nullptr, "Replace OUT.ZQE when it exists.", false}}},
+        {"info", "FILE", "A project (.ZQE) the editor opens; - reads standard input.",
+         "Prints a project as a tree: panel model, serial line, PLC kinds, keys, screens and every control "
+         "with every attribute.",
+         {}},
+        {"compile", "FILE.ZQE", "The project; - reads standard input.",
+         "Compiles a project into the download image the panel is programmed with.",
+         {OUTPUT_OPTION}},
+        {"inspect", "IMAGE", "A download image (.vxg); - reads standard input.",
+         "Decodes every section of a download image and checks every length, offset and count.",
+         {}},
+        {"render", "FILE.ZQE", "The project; - reads standard input.",
+         "Draws one screen as the design view draws it, into an image file of the format its name ends in "
+         "(.png, .bmp, .jpg, .ppm, ...).",
+         {{"--screen", "N", "The screen to draw, 1 for the first (default 1).", false},
+          {"--zoom", "Z", "Pixels per panel pixel, above 0 and at most 32 (default: the screen's zoom).", false},
+          {"-o", "IMAGE", "The image file to write; - writes PNG to standard output.", true}}},
+        {"export", "FILE.ZQE", "The project; - reads standard input.",
+         "Prints the project's JSON form on standard output (docs/project-json.md).",
+         {{"--short", nullptr, "Write each control as its kind and the attributes that differ from a new one.",
+           false},
+          {"-o", "FILE", "Write the form to FILE instead of standard output.", false}}},
+        {"import", "PROJECT.json", "The project's JSON form; - reads standard input.",
+         "Makes the project file a JSON form describes.",
+         {OUTPUT_OPTION}},
+    };
+    return commands;
+}
+
+const COMMAND* FindCommand(const std::string& name)
+{
+    for (const COMMAND& command : Commands())
+        if (name == command.name)
+            return &command;
+    return nullptr;
+}
+
+QString OptionName(const char* name)
+{
+    return QString::fromLatin1(name).remove(QRegularExpression("^-+"));
+}
+
+QString TopHelp()
+{
+    QString text = "Usage: zqe COMMAND [options] FILE\n"
+                   "Projects (.ZQE) and download images (.vxg) from the command line, through the editor's own "
+                   "core.\n\nCommands:\n";
+    for (const COMMAND& command : Commands())
+        text += QString("  %1%2\n").arg(QString(command.name).leftJustified(9)).arg(command.description);
+    text += "\nOptions:\n  -h, --help  Show this help (zqe COMMAND --help: the help of one command) and exit.\n"
+            "  --version   Show the version and exit.\n\n"
+            "Exit status: 0 done, 1 the work failed, 2 the command line was wrong.\n";
+    return text;
+}
+
+// The parser's help with the program's name in its usage line (no application object names it).
+std::string HelpOf(const QCommandLineParser& parser)
+{
+    QString help = parser.helpText();
+    help.replace("<executable_name>", "zqe");
+    return help.toStdString();
+}
+
+int Usage(std::ostream& err, const std::string& message, const std::string& command)
+{
+    err << ZQ_CLI::ProgramName() << ": " << message << "\n"
+        << "Try 'zqe " << (command.empty() ? "" : command + " ") << "--help' for more information.\n";
+    return ZQ_CLI::EXIT_USAGE;
+}
+
+bool IsHelp(const std::string& arg) { return arg == "-h" || arg == "--help"; }
+
+} // namespace
+
+const std::vector<std::string>& ZqeCommands()
+{
+    static const std::vector<std::string> names = [] {
+        std::vector<std::string> list;
+        for (const COMMAND& command : Commands())
+            list.push_back(command.name);
+        return list;
+    }();
+    return names;
+}
+
+bool ParseZqeArguments(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                       ZQE_ARGUMENTS& parsed, int& exitCode)
 {
     parsed = ZQE_ARGUMENTS();
+    exitCode = ZQ_CLI::EXIT_DONE;
     if (args.empty()) {
-        error = "no command given";
+        exitCode = Usage(err, "no command given (new, info, compile, inspect, render, export, import)", "");
         return false;
     }
-    parsed.command = args[0];
-    for (size_t i = 1; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (arg.size() > 1 && arg[0] == '-') {
-            if (std::find(valued.begin(), valued.end(), arg) == valued.end()) {
-                error = "unknown option " + arg + " for " + parsed.command;
-                return false;
-            }
-            if (i + 1 >= args.size()) {
-                error = "option " + arg + " needs a value";
-                return false;
-            }
-            if (parsed.options.count(arg)) {
-                error = "option " + arg + " given twice";
-                return false;
-            }
-            parsed.options[arg] = args[++i];
+    const std::string& first = args[0];
+    if (IsHelp(first) || (first == "help" && args.size() == 1)) {
+        out << TopHelp().toStdString();
+        return false;
+    }
+    if (first == "--version") {
+        out << "zqe " << ZQ_CLI::SuiteVersion() << "\n";
+        return false;
+    }
+    const bool helpOf = first == "help";
+    const std::string name = helpOf ? args[1] : first;
+    const COMMAND* command = FindCommand(name);
+    if (!command) {
+        exitCode = Usage(err, "unknown command \"" + name + "\" (new, info, compile, inspect, render, export, import)", "");
+        return false;
+    }
+
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    ZQ_CLI::AddStandardOptions(parser, command->description);
+    for (const OPTION& option : command->options)
+        parser.addOption(option.valueName ? QCommandLineOption(OptionName(option.name), option.description, option.valueName)
+                                          : QCommandLineOption(OptionName(option.name), option.description));
+    parser.addPositionalArgument(command->name, "The command.", command->name);
+    parser.addPositionalArgument(command->operand, command->operandHelp);
+    QStringList arguments{"zqe"};
+    for (const std::string& arg : args)
+        arguments << QString::fromStdString(arg);
+    if (helpOf) {
+        out << HelpOf(parser);
+        return false;
+    }
+
+    const bool ok = parser.parse(arguments);
+    if (parser.isSet("help")) {
+        out << HelpOf(parser);
+        return false;
+    }
+    if (parser.isSet("version")) {
+        out << "zqe " << ZQ_CLI::SuiteVersion() << "\n";
+        return false;
+    }
+    parsed.command = name;
+    if (!ok) {
+        if (!parser.unknownOptionNames().isEmpty()) {
+            const QString unknown = parser.unknownOptionNames().first();
+            exitCode = Usage(err, "unknown option " + std::string(unknown.size() == 1 ? "-" : "--") +
+                                      unknown.toStdString() + " for " + name, name);
         } else {
-            parsed.operands.push_back(arg);
+            // The one other refusal: an option that takes a value came last.
+            exitCode = Usage(err, "option " + args.back() + " needs a value", name);
+        }
+        return false;
+    }
+    for (const OPTION& option : command->options) {
+        const QString key = OptionName(option.name);
+        const QStringList values = parser.values(key);
+        if (option.valueName && values.size() > 1) {
+            exitCode = Usage(err, std::string("option ") + option.name + " given twice", name);
+            return false;
+        }
+        if (parser.isSet(key))
+            parsed.options[option.name] = option.valueName ? values.first().toStdString() : std::string();
+        else if (option.required) {
+            exitCode = Usage(err, name + " needs " + option.name + " " + option.valueName, name);
+            return false;
         }
     }
+    QStringList operands = parser.positionalArguments();
+    operands.removeFirst(); // the command itself
+    if (operands.size() != 1) {
+        exitCode = Usage(err, name + " takes 1 file name (" + command->operand + "), not " +
+                                  std::to_string(operands.size()), name);
+        return false;
+    }
+    parsed.operands.push_back(operands.first().toStdString());
     return true;
 }

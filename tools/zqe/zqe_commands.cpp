@@ -3,80 +3,161 @@
 #include "comkit/gbk.h"
 #include "comkit/serial_attri.h"
 #include "controls/screen_base.h"
+#include "devices/catalogue_limits.h"
+#include "devices/device_collection.h"
+#include "devices/plc_collection.h"
 #include "editor/image_inspect.h"
 #include "editor/project.h"
 #include "editor/project_file.h"
 #include "editor/project_json.h"
 #include "editor/project_render.h"
+#include "tools/common/tool_cli.h"
 #include "tools/zqe/zqe_arguments.h"
 #include "tools/zqe/zqe_info.h"
+#include "tools/zqe/zqe_short_form.h"
 #include "tools/zqe/zqe_warnings.h"
 
-#include <cstdlib>
+#include <QBuffer>
+#include <QImageWriter>
+
+#include <climits>
+#include <iostream>
+#include <iterator>
 #include <memory>
 
-const char* const ZQE_USAGE =
-    "usage: zqe COMMAND ...\n"
-    "  new --device NAME --plc NAME OUT.ZQE      a new project with one screen\n"
-    "  info FILE.ZQE                             the project as a tree\n"
-    "  compile FILE.ZQE -o OUT.vxg               the download image\n"
-    "  inspect IMAGE.vxg                         decode and check a download image\n"
-    "  render FILE.ZQE [--screen N] [--zoom Z] -o OUT.png\n"
-    "                                            a screen as the design view draws it\n"
-    "  export FILE.ZQE                           the project's JSON form on standard output\n"
-    "  import PROJECT.json -o OUT.ZQE            a project from its JSON form\n";
+#include <unistd.h>
 
 namespace {
 
 constexpr DWORD MAX_IMAGE_FILE = 1u << 20;
 constexpr DWORD MAX_JSON_FILE = 64u << 20;
+// The largest side of a rendered image: 16 times the largest panel, far beyond any real one.
+constexpr long long MAX_RENDER_SIDE = 16384;
+
+using ZQ_CLI::EXIT_DONE;
+using ZQ_CLI::EXIT_FAILED;
+using ZQ_CLI::EXIT_USAGE;
 
 class CCommand {
 public:
-    CCommand(const ZQE_ARGUMENTS& args, std::ostream& out, std::ostream& err) : m_args(args), m_out(out), m_err(err) {}
+    CCommand(const ZQE_ARGUMENTS& args, std::istream& in, std::ostream& out, std::ostream& err)
+        : m_args(args), m_in(in), m_out(out), m_err(err)
+    {
+    }
 
     int Run()
     {
         const std::string& c = m_args.command;
-        if (c == "new") return New();
-        if (c == "info") return Info();
-        if (c == "compile") return Compile();
-        if (c == "inspect") return Inspect();
-        if (c == "render") return Render();
-        if (c == "export") return Export();
-        if (c == "import") return Import();
-        return Fail("unknown command \"" + c + "\"\n" + ZQE_USAGE);
+        const int status = c == "new"       ? New()
+                           : c == "info"    ? Info()
+                           : c == "compile" ? Compile()
+                           : c == "inspect" ? Inspect()
+                           : c == "render"  ? Render()
+                           : c == "export"  ? Export()
+                                            : Import();
+        // Damaged catalogue numbers were held to their limits while the command ran.
+        for (const std::string& warning : CATALOGUE_LIMITS::TakeWarnings())
+            m_err << ZQ_CLI::ProgramName() << ": warning: " << warning << "\n";
+        return status;
     }
 
 private:
-    int Fail(const std::string& message)
+    int Fail(const std::string& message, int status = EXIT_FAILED)
     {
-        m_err << "zqe: " << message << (message.empty() || message.back() != '\n' ? "\n" : "");
-        return 1;
+        m_err << ZQ_CLI::ProgramName() << ": " << message << (message.empty() || message.back() != '\n' ? "\n" : "");
+        return status;
     }
 
-    // Exactly `count` operands; the first is returned.
-    bool Operands(size_t count, std::string& first)
+    const std::string& Operand() const { return m_args.operands[0]; }
+
+    bool Has(const char* option) const { return m_args.options.count(option) != 0; }
+
+    std::string Option(const char* option, const std::string& fallback = std::string()) const
     {
-        if (m_args.operands.size() != count) {
-            Fail(m_args.command + " takes " + std::to_string(count) + " file name" + (count == 1 ? "" : "s") +
-                 "\n" + ZQE_USAGE);
+        const auto it = m_args.options.find(option);
+        return it == m_args.options.end() ? fallback : it->second;
+    }
+
+    // The whole input: standard input for "-", else a regular file of at most maxSize bytes.
+    bool ReadInput(const std::string& path, DWORD maxSize, std::vector<BYTE>& bytes)
+    {
+        std::string error;
+        if (path == "-") {
+            bytes.clear();
+            char chunk[65536];
+            while (m_in.read(chunk, sizeof chunk) || m_in.gcount() > 0) {
+                bytes.insert(bytes.end(), chunk, chunk + m_in.gcount());
+                if (bytes.size() > maxSize) {
+                    Fail("standard input: larger than " + std::to_string(maxSize) + " bytes");
+                    return false;
+                }
+            }
+            return true;
+        }
+        if (!ZQ_CLI::CheckInputFile(path, error) || !CProjectFile::ReadFile(path, maxSize, bytes, error)) {
+            Fail(error);
             return false;
         }
-        first = m_args.operands[0];
         return true;
     }
 
-    bool Option(const char* name, std::string& value, bool required)
+    // Checked before any work: the output may be written, and is none of the inputs (new has
+    // no input: its operand is the output).
+    bool CheckOutput(const std::string& output)
     {
-        const auto it = m_args.options.find(name);
-        if (it == m_args.options.end()) {
-            if (required)
-                Fail(m_args.command + " needs " + name + "\n" + ZQE_USAGE);
+        std::string error;
+        if (!ZQ_CLI::CheckOutputFile(output, error)) {
+            Fail(error);
             return false;
         }
-        value = it->second;
+        if (m_args.command != "new" && ZQ_CLI::IsSameFile(Operand(), output)) {
+            Fail("will not write '" + output + "': it is the input " + Operand() + " itself");
+            return false;
+        }
         return true;
+    }
+
+    int Write(const std::string& path, const void* data, size_t size)
+    {
+        if (path == "-") {
+            m_out.write(static_cast<const char*>(data), std::streamsize(size));
+            m_out.flush();
+            return m_out ? EXIT_DONE : Fail("cannot write standard output");
+        }
+        std::string error;
+        if (!CProjectFile::WriteFileAtomically(path, static_cast<const BYTE*>(data), size, error))
+            return Fail(error);
+        return EXIT_DONE;
+    }
+
+    // The project of the operand, or null after the error was given; says so when it is an image.
+    std::unique_ptr<CProject> OpenProject(std::vector<BYTE>* bytesOut = nullptr)
+    {
+        std::vector<BYTE> bytes;
+        if (!ReadInput(Operand(), CProjectFile::MAX_FILE_SIZE, bytes) || !IsProject(bytes))
+            return nullptr;
+        std::string error;
+        std::unique_ptr<CProject> project(CProjectFile::OpenBytes(bytes, error));
+        if (!project)
+            Fail(Operand() + ": " + error);
+        if (bytesOut)
+            *bytesOut = std::move(bytes);
+        return project;
+    }
+
+    // False (error given) for bytes without a project's header; a download image is named as one.
+    bool IsProject(const std::vector<BYTE>& bytes)
+    {
+        if (CProject::CheckSignature(bytes.data(), static_cast<DWORD>(bytes.size())))
+            return true;
+        if (bytes.size() <= MAX_IMAGE_FILE && CImageInspector::Inspect(bytes.data(), bytes.size()).problems.empty())
+            Fail(Operand() + ": this is a download image, not a project (zqe inspect reads images)");
+        else {
+            std::string error;
+            CProjectFile::OpenBytes(bytes, error);
+            Fail(Operand() + ": " + error);
+        }
+        return false;
     }
 
     bool Gbk(const std::string& utf8, std::string& gbk)
@@ -87,179 +168,212 @@ private:
         return false;
     }
 
-    std::unique_ptr<CProject> OpenProject(const std::string& path)
-    {
-        std::string error;
-        std::unique_ptr<CProject> project(CProjectFile::Open(path, error));
-        if (!project)
-            Fail(path + ": " + error);
-        return project;
-    }
-
-    int Write(const std::string& path, const std::vector<BYTE>& bytes)
-    {
-        std::string error;
-        if (!CProjectFile::WriteFileAtomically(path, bytes.data(), bytes.size(), error))
-            return Fail(error);
-        return 0;
-    }
-
     int New()
     {
-        std::string path, device, plc, gbkDevice, gbkPLC;
-        if (!Operands(1, path) || !Option("--device", device, true) || !Option("--plc", plc, true) ||
-            !Gbk(device, gbkDevice) || !Gbk(plc, gbkPLC))
-            return 1;
+        const std::string& path = Operand();
+        std::string gbkDevice, gbkPLC;
+        if (!Gbk(Option("--device"), gbkDevice) || !Gbk(Option("--plc"), gbkPLC))
+            return EXIT_FAILED;
+        if (!Has("--force") && path != "-" && ::access(path.c_str(), F_OK) == 0)
+            return Fail("will not replace '" + path + "': it exists (--force replaces it)");
+        if (!CheckOutput(path))
+            return EXIT_FAILED;
+        CDeviceCollection& devices = *CDeviceCollection::GetInstance();
+        CPLCCollection& plcs = *CPLCCollection::GetInstance();
+        const char* model = devices.NameOf(gbkDevice.c_str());
+        const char* plc = plcs.NameOf(gbkPLC.c_str());
+        if (!model)
+            return Fail("the catalogue has no panel model \"" + Option("--device") + "\"; it has " +
+                        COMMON_EX::GbkToUtf8Lossy(devices.ListRows().c_str()));
+        if (!plc)
+            return Fail("the catalogue has no PLC protocol \"" + Option("--plc") + "\"; it has " +
+                        COMMON_EX::GbkToUtf8Lossy(plcs.ListRows().c_str()));
         CProject project;
         COM_HARDWARE_ATTRIBUTES_EX::CHADEXSerialAttri serial;
         serial.SetBaudrate(COM_HARDWARE_ATTRIBUTES_EX::CHADEXSerialAttri::BAUDRATE_38400);
-        if (!project.SetDeviceAndPLC(gbkDevice.c_str(), gbkPLC.c_str(), &serial))
-            return Fail("the catalogues have no panel model \"" + device + "\" with the PLC \"" + plc + "\"");
-        std::string error;
-        if (!CProjectFile::Save(path, project, error))
-            return Fail(error);
-        return 0;
-    }
-
-    bool ExportText(const std::string& path, std::string& json)
-    {
+        if (!project.SetDeviceAndPLC(model, plc, &serial))
+            return Fail("the catalogues have no panel model \"" + Option("--device") + "\" with the PLC \"" +
+                        Option("--plc") + "\"");
         std::vector<BYTE> bytes;
         std::string error;
-        if (!CProjectFile::ReadFile(path, CProjectFile::MAX_FILE_SIZE, bytes, error) ||
-            !CProjectJson::Export(bytes, json, error)) {
-            Fail(path + ": " + error);
+        if (!CProjectFile::SaveBytes(project, bytes, error))
+            return Fail(error);
+        return Write(path, bytes.data(), bytes.size());
+    }
+
+    // The project's JSON form: exact for export, for reading for info.
+    bool FormText(bool exact, std::string& json)
+    {
+        std::vector<BYTE> bytes;
+        if (!ReadInput(Operand(), CProjectFile::MAX_FILE_SIZE, bytes) || !IsProject(bytes))
             return false;
-        }
-        return true;
+        std::string error;
+        const bool done = exact ? (Has("--short") ? ShortProjectForm(bytes, json, error)
+                                                  : CProjectJson::Export(bytes, json, error))
+                                : CProjectJson::Describe(bytes, json, error);
+        if (!done)
+            Fail(Operand() + ": " + error);
+        return done;
     }
 
     int Info()
     {
-        std::string path, json;
-        if (!Operands(1, path) || !ExportText(path, json))
-            return 1;
+        std::string json;
+        if (!FormText(false, json))
+            return EXIT_FAILED;
         PrintProjectTree(PROJECT_JSON::Json::parse(json), m_out);
-        return 0;
+        return EXIT_DONE;
     }
 
     int Export()
     {
-        std::string path, json;
-        if (!Operands(1, path) || !ExportText(path, json))
-            return 1;
-        m_out << json;
-        return 0;
+        const std::string output = Option("-o", "-");
+        std::string json;
+        if (!CheckOutput(output) || !FormText(true, json))
+            return EXIT_FAILED;
+        return Write(output, json.data(), json.size());
     }
 
     int Import()
     {
-        std::string path, output, error;
-        if (!Operands(1, path) || !Option("-o", output, true))
-            return 1;
+        const std::string output = Option("-o");
         std::vector<BYTE> text, file;
-        if (!CProjectFile::ReadFile(path, MAX_JSON_FILE, text, error))
-            return Fail(error);
-        if (!CProjectJson::Import(std::string(text.begin(), text.end()), file, error))
-            return Fail(path + ": " + error);
-        return Write(output, file);
+        std::string error;
+        if (!CheckOutput(output) || !ReadInput(Operand(), MAX_JSON_FILE, text))
+            return EXIT_FAILED;
+        std::vector<std::string> warnings;
+        if (!CProjectJson::Import(std::string(text.begin(), text.end()), file, error, warnings))
+            return Fail(Operand() + ": " + error);
+        for (const std::string& warning : warnings)
+            m_err << ZQ_CLI::ProgramName() << ": warning: " << Operand() << ": " << warning << "\n";
+        return Write(output, file.data(), file.size());
     }
 
     int Compile()
     {
-        std::string path, output;
-        if (!Operands(1, path) || !Option("-o", output, true))
-            return 1;
-        std::unique_ptr<CProject> project = OpenProject(path);
+        const std::string output = Option("-o");
+        if (!CheckOutput(output))
+            return EXIT_FAILED;
+        std::unique_ptr<CProject> project = OpenProject();
         if (!project)
-            return 1;
+            return EXIT_FAILED;
         std::string message;
         if (project->CheckCompile(&message) != CProject::COMPILE_OK)
-            return Fail(path + ": " + message);
+            return Fail(Operand() + ": " + message);
         for (const std::string& warning : FindCutValues(*project))
-            m_err << "zqe: warning: " << warning << "\n";
+            m_err << ZQ_CLI::ProgramName() << ": warning: " << warning << "\n";
         std::vector<BYTE> image(project->Compile(nullptr, 0));
         if (project->Compile(image.data(), static_cast<DWORD>(image.size())) != image.size())
-            return Fail(path + ": the download image could not be made");
-        return Write(output, image);
+            return Fail(Operand() + ": the download image could not be made");
+        return Write(output, image.data(), image.size());
     }
 
     int Inspect()
     {
-        std::string path, error;
         std::vector<BYTE> image;
-        if (!Operands(1, path))
-            return 1;
-        if (!CProjectFile::ReadFile(path, MAX_IMAGE_FILE, image, error))
-            return Fail(error);
+        if (!ReadInput(Operand(), MAX_IMAGE_FILE, image))
+            return EXIT_FAILED;
+        if (CProject::CheckSignature(image.data(), static_cast<DWORD>(image.size())))
+            return Fail(Operand() + ": this is a project file, not a download image (zqe info reads projects, "
+                                    "zqe compile makes their images)");
         const CImageInspector::REPORT report = CImageInspector::Inspect(image.data(), image.size());
         for (const std::string& line : report.lines)
             m_out << line << "\n";
         for (const std::string& problem : report.problems)
             m_out << "problem: " << problem << "\n";
         if (!report.problems.empty())
-            return Fail(path + ": " + std::to_string(report.problems.size()) + " inconsistenc" +
+            return Fail(Operand() + ": " + std::to_string(report.problems.size()) + " inconsistenc" +
                         (report.problems.size() == 1 ? "y" : "ies"));
         m_out << "consistent\n";
-        return 0;
+        return EXIT_DONE;
+    }
+
+    // The image format the output's name asks for ("png" for "-"); empty after the error was given.
+    QByteArray ImageFormat(const std::string& output)
+    {
+        if (output == "-")
+            return "png";
+        const std::string::size_type dot = output.rfind('.');
+        const std::string::size_type slash = output.rfind('/');
+        const QByteArray suffix = dot == std::string::npos || (slash != std::string::npos && dot < slash)
+                                      ? QByteArray()
+                                      : QByteArray::fromStdString(output.substr(dot + 1)).toLower();
+        const QList<QByteArray> formats = QImageWriter::supportedImageFormats();
+        if (!suffix.isEmpty() && formats.contains(suffix))
+            return suffix;
+        std::string list;
+        for (const QByteArray& format : formats)
+            list += (list.empty() ? "." : ", .") + format.toStdString();
+        Fail("cannot tell the image format of '" + output + "' from its name; it may end in " + list,
+             EXIT_USAGE);
+        return QByteArray();
     }
 
     int Render()
     {
-        std::string path, output, screenText = "1", zoomText;
-        if (!Operands(1, path) || !Option("-o", output, true))
-            return 1;
-        Option("--screen", screenText, false);
-        const bool zoomGiven = Option("--zoom", zoomText, false);
-        char* end = nullptr;
-        const long number = std::strtol(screenText.c_str(), &end, 10);
-        if (screenText.empty() || *end)
-            return Fail("--screen takes a screen number, not \"" + screenText + "\"");
-        double zoom = 0;
-        if (zoomGiven) {
-            zoom = std::strtod(zoomText.c_str(), &end);
-            if (zoomText.empty() || *end || !(zoom > 0 && zoom <= 32))
-                return Fail("--zoom takes a number above 0 and at most 32, not \"" + zoomText + "\"");
-        }
-        std::unique_ptr<CProject> project = OpenProject(path);
-        if (!project)
-            return 1;
-        CScreenBase* screen = project->GetScreenByNumber(int(number));
-        if (!screen || number > project->GetScreenCount())
-            return Fail(path + ": there is no screen " + screenText + " (the project has " +
-                        std::to_string(project->GetScreenCount()) + ")");
+        const std::string output = Option("-o");
+        int number = 1;
         std::string error;
-        const QImage image = CProjectRender::RenderScreen(screen, zoomGiven ? zoom : screen->GetScreenZoomRate());
-        if (!CProjectRender::WritePng(image, output, error))
-            return Fail(error);
-        return 0;
+        // Any whole number that is not negative: one the project lacks is named as such below.
+        if (Has("--screen") && !ZQ_CLI::ParseInteger(QString::fromStdString(Option("--screen")), 0, INT_MAX, number,
+                                                     "--screen", error))
+            return Fail(error + " (--screen takes a screen number)", EXIT_USAGE);
+        double zoom = 0;
+        if (Has("--zoom")) {
+            bool ok = false;
+            zoom = QString::fromStdString(Option("--zoom")).toDouble(&ok);
+            if (!ok || !(zoom > 0 && zoom <= 32))
+                return Fail("--zoom takes a number above 0 and at most 32, not \"" + Option("--zoom") + "\"",
+                            EXIT_USAGE);
+        }
+        const QByteArray format = ImageFormat(output);
+        if (format.isEmpty())
+            return EXIT_USAGE;
+        if (!CheckOutput(output))
+            return EXIT_FAILED;
+        std::unique_ptr<CProject> project = OpenProject();
+        if (!project)
+            return EXIT_FAILED;
+        CScreenBase* screen =
+            number >= 1 && number <= project->GetScreenCount() ? project->GetScreenByNumber(number) : nullptr;
+        if (!screen)
+            return Fail(Operand() + ": there is no screen " + std::to_string(number) + " (the project has " +
+                        std::to_string(project->GetScreenCount()) + ")");
+        if (!Has("--zoom"))
+            zoom = screen->GetScreenZoomRate();
+        const long long width = (long long)(screen->GetScreenWidth() * zoom);
+        const long long height = (long long)(screen->GetScreenHeight() * zoom);
+        if (width > MAX_RENDER_SIDE || height > MAX_RENDER_SIDE)
+            return Fail(Operand() + ": a " + std::to_string(width) + " x " + std::to_string(height) +
+                        " image is larger than " + std::to_string(MAX_RENDER_SIDE) + " pixels a side");
+        const QImage image = CProjectRender::RenderScreen(screen, zoom);
+        QByteArray encoded;
+        QBuffer buffer(&encoded);
+        buffer.open(QIODevice::WriteOnly);
+        if (image.isNull() || !image.save(&buffer, format.constData()))
+            return Fail("cannot encode the image of '" + output + "' as " + format.toUpper().toStdString());
+        return Write(output, encoded.constData(), size_t(encoded.size()));
     }
 
     const ZQE_ARGUMENTS& m_args;
+    std::istream& m_in;
     std::ostream& m_out;
     std::ostream& m_err;
 };
 
 } // namespace
 
+int RunZqe(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err)
+{
+    ZQ_CLI::SetProgramName("zqe");
+    ZQE_ARGUMENTS parsed;
+    int status = EXIT_DONE;
+    if (!ParseZqeArguments(args, out, err, parsed, status))
+        return status;
+    return CCommand(parsed, in, out, err).Run();
+}
+
 int RunZqe(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
-    if (!args.empty() && (args[0] == "--help" || args[0] == "-h" || args[0] == "help")) {
-        out << ZQE_USAGE;
-        return 0;
-    }
-    std::vector<std::string> options;
-    const std::string command = args.empty() ? std::string() : args[0];
-    if (command == "new")
-        options = {"--device", "--plc"};
-    else if (command == "compile" || command == "import")
-        options = {"-o"};
-    else if (command == "render")
-        options = {"-o", "--screen", "--zoom"};
-    ZQE_ARGUMENTS parsed;
-    std::string error;
-    if (!ParseZqeArguments(args, options, parsed, error)) {
-        err << "zqe: " << error << "\n" << ZQE_USAGE;
-        return 1;
-    }
-    return CCommand(parsed, out, err).Run();
+    return RunZqe(args, std::cin, out, err);
 }

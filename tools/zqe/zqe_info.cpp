@@ -15,15 +15,35 @@ std::string Named(const Json& value, const char* const (&names)[N])
     return std::to_string(v) + (v >= 0 && v < static_cast<long long>(N) ? std::string(" (") + names[v] + ")" : "");
 }
 
+// A text as the terminal may show it: control characters (C0, DEL and C1) of names written as
+// \xNN, so a name cannot move the cursor, clear the screen or forge lines.
+std::string Printable(const std::string& text)
+{
+    static const char* const HEX = "0123456789abcdef";
+    std::string shown;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        const bool c1 = c == 0xC2 && i + 1 < text.size() && static_cast<unsigned char>(text[i + 1]) >= 0x80 &&
+                        static_cast<unsigned char>(text[i + 1]) <= 0x9F;
+        if (c < 0x20 || c == 0x7F || c1) {
+            const unsigned char code = c1 ? static_cast<unsigned char>(text[++i]) : c;
+            shown += std::string("\\x") + HEX[code >> 4] + HEX[code & 15];
+        } else {
+            shown += text[i];
+        }
+    }
+    return shown;
+}
+
 std::string Str(const Json& value)
 {
-    return value.is_string() ? value.get<std::string>() : value.dump();
+    return value.is_string() ? Printable(value.get<std::string>()) : value.dump();
 }
 
 std::string Value(const Json& attribute)
 {
     const Json& value = attribute.contains("value") ? attribute["value"] : Json();
-    std::string text = value.is_string() ? "\"" + value.get<std::string>() + "\"" : value.dump();
+    std::string text = value.is_string() ? "\"" + Str(value) + "\"" : value.dump();
     if (attribute.contains("items")) {
         const Json& items = attribute["items"];
         const std::string selected = attribute.contains("text") ? Str(attribute["text"])
