@@ -3,7 +3,6 @@
 #include "comkit/module_path.h"
 #include "comkit/user_files.h"
 #include "flasher/flasher_dlg.h"
-#include "tools/common/ui_language.h"
 
 #include <QPainter>
 #include <QPixmap>
@@ -14,7 +13,6 @@ CFlasherApp::CFlasherApp(int& argc, char** argv) : QApplication(argc, argv)
 {
     setApplicationName(QStringLiteral("Flasher"));
     setApplicationVersion(QStringLiteral("2.42"));
-    ZQ_I18N::InstallTranslator(*this);
     // Kept from the original start-up; nothing reads settings through it.
     setOrganizationName(QStringLiteral("应用程序向导生成的本地应用程序"));
     setWindowIcon(GetAppIcon());

@@ -19,7 +19,7 @@ DSP_API std::string ToGbk(const QString& text);
 // A name of the model libraries (attribute, group, enumeration item; GBK) as the user reads it:
 // translated in the context "Model" when the catalogue knows it, else FromGbk. Only for display;
 // what is stored stays the GBK name.
-QString Shown(const char* gbk);
+DSP_API QString Shown(const char* gbk);
 inline QString Shown(const std::string& gbk) { return Shown(gbk.c_str()); }
 
 } // namespace DspText

@@ -5,7 +5,6 @@
 #include "editor/app/design_management.h"
 #include "editor/app/main_frame.h"
 #include "editor/system_settings.h"
-#include "tools/common/ui_language.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -17,8 +16,6 @@ CZQEditorApp::CZQEditorApp()
 {
     QCoreApplication::setOrganizationName(QString::fromLatin1(REGISTRY_KEY));
     QCoreApplication::setApplicationName(QString::fromLatin1(APP_NAME));
-    if (QCoreApplication* app = QCoreApplication::instance())
-        ZQ_I18N::InstallTranslator(*app);
     m_systemSettings = std::make_unique<CSystemSettings>();
 }
 

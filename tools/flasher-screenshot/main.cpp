@@ -60,6 +60,7 @@ int main(int argc, char** argv)
         return 2;
     }
     CFlasherApp app(argc, argv);
+    ZQ_I18N::InstallTranslator(app);
     QTemporaryDir scratch;
     if (!scratch.isValid())
         return 1;
