@@ -10,6 +10,7 @@
 #include "editor/project.h"
 #include "editor/project_file.h"
 #include "editor/project_json.h"
+#include "editor/project_json_names.h"
 #include "editor/project_render.h"
 #include "tools/common/tool_cli.h"
 #include "tools/zqe/zqe_arguments.h"
@@ -207,10 +208,20 @@ private:
         std::vector<BYTE> bytes;
         if (!ReadInput(Operand(), CProjectFile::MAX_FILE_SIZE, bytes) || !IsProject(bytes))
             return false;
+        const std::string names = Option("--names", "stored");
+        if (names != "stored" && names != "ascii") {
+            Fail("--names takes ascii or stored, not \"" + names + "\"", EXIT_USAGE);
+            return false;
+        }
+        const bool ascii = names == "ascii";
         std::string error;
-        const bool done = exact ? (Has("--short") ? ShortProjectForm(bytes, json, error)
-                                                  : CProjectJson::Export(bytes, json, error))
-                                : CProjectJson::Describe(bytes, json, error);
+        bool done = false;
+        if (!exact)
+            done = CProjectJson::Describe(bytes, json, error);
+        else if (Has("--short") && (done = ShortProjectForm(bytes, json, error)) && ascii)
+            json = PROJECT_JSON::WithAsciiNames(PROJECT_JSON::Json::parse(json)).dump(2) + "\n";
+        else if (!Has("--short"))
+            done = ascii ? CProjectJson::ExportAscii(bytes, json, error) : CProjectJson::Export(bytes, json, error);
         if (!done)
             Fail(Operand() + ": " + error);
         return done;
