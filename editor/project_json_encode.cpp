@@ -111,19 +111,21 @@ CAttributeBase* FindAttribute(CControlBase& control, const std::string& gbkName)
     return nullptr;
 }
 
-// The names "set" accepts for the control (its named attributes), quoted, in record order, each
-// with its ASCII alias.
+// The names "set" accepts for the control (its named attributes), quoted, in record order; then
+// their ASCII names.
 std::string AttributeNames(CControlBase& control, const std::string& where)
 {
-    std::string names;
+    std::string names, aliases;
     for (CAttributeBase* attribute : AttributesOf(control)) {
         if (!*attribute->GetAttributeName())
             continue;
         const std::string name = GbkToJsonText(attribute->GetAttributeName(), where);
         const std::string alias = AttributeAlias(name);
-        names += (names.empty() ? "\"" : ", \"") + name + "\"" + (alias.empty() ? "" : " (\"" + alias + "\")");
+        names += (names.empty() ? "\"" : ", \"") + name + "\"";
+        if (!alias.empty())
+            aliases += (aliases.empty() ? "\"" : ", \"") + alias + "\"";
     }
-    return names;
+    return aliases.empty() ? names : names + "; in ASCII names " + aliases;
 }
 
 // Full groups with their ASCII names replaced by the stored ones: group and attribute names, and

@@ -147,7 +147,8 @@ TEST(ProjectJsonNames, UnknownNamesAnswerWithTheValidOnesInBothForms)
     std::string error;
     EXPECT_FALSE(CProjectJson::Import(R"({"device": {"model": "QMX200", "plc": 100}, "screens": [{"controls": [
         {"type": "lamp", "set": {"colour": 1}}]}]})", file, error));
-    for (const char* name : {"set.colour", "no attribute", "\"显示外形\" (\"shape\")", "\"线圈号\" (\"coil_kind\")", "\"X\" (\"x\")"})
+    for (const char* name : {"set.colour", "no attribute", "\"X\", \"Y\", \"宽度\"", "\"显示外形\"",
+                             "; in ASCII names \"x\", \"y\", \"width\"", "\"shape\""})
         EXPECT_NE(error.find(name), std::string::npos) << name << " in " << error;
     EXPECT_TRUE(file.empty());
     // An item named by neither its text nor its alias is refused.

@@ -202,18 +202,12 @@ private:
         return Write(path, bytes.data(), bytes.size());
     }
 
-    // The project's JSON form: exact for export, for reading for info.
-    bool FormText(bool exact, std::string& json)
+    // The project's JSON form: exact for export (with `ascii`, in the ASCII names), for reading for info.
+    bool FormText(bool exact, std::string& json, bool ascii = false)
     {
         std::vector<BYTE> bytes;
         if (!ReadInput(Operand(), CProjectFile::MAX_FILE_SIZE, bytes) || !IsProject(bytes))
             return false;
-        const std::string names = Option("--names", "stored");
-        if (names != "stored" && names != "ascii") {
-            Fail("--names takes ascii or stored, not \"" + names + "\"", EXIT_USAGE);
-            return false;
-        }
-        const bool ascii = names == "ascii";
         std::string error;
         bool done = false;
         if (!exact)
@@ -239,8 +233,11 @@ private:
     int Export()
     {
         const std::string output = Option("-o", "-");
+        const std::string names = Option("--names", "stored");
+        if (names != "stored" && names != "ascii")
+            return Fail("--names takes ascii or stored, not \"" + names + "\"", EXIT_USAGE);
         std::string json;
-        if (!CheckOutput(output) || !FormText(true, json))
+        if (!CheckOutput(output) || !FormText(true, json, names == "ascii"))
             return EXIT_FAILED;
         return Write(output, json.data(), json.size());
     }
