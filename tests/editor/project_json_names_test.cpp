@@ -1,11 +1,9 @@
-#include "project_test_support.h"
+#include "project_json_test_support.h"
 
 #include "editor/project_json.h"
 #include "editor/project_json_checks.h"
 #include "editor/project_json_names.h"
 
-#include <fstream>
-#include <iterator>
 #include <random>
 #include <set>
 
@@ -19,20 +17,6 @@ std::string ExportAscii(const Bytes& file)
     std::string json, error;
     EXPECT_TRUE(CProjectJson::ExportAscii(file, json, error)) << error;
     return json;
-}
-
-Bytes ImportOf(const std::string& json)
-{
-    Bytes file;
-    std::string error;
-    EXPECT_TRUE(CProjectJson::Import(json, file, error)) << error;
-    return file;
-}
-
-std::string ReadSource(const char* relative)
-{
-    std::ifstream in(std::string(ZQ_SOURCE_DIR) + "/" + relative, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 // A project of `seed`: two screens of controls of the kinds the editor places, every enumeration
