@@ -2,6 +2,8 @@
 
 namespace vexorenc {
 
+// The tables keep their rows as laid out here.
+// clang-format off
 const BYTE DES_IP[64] = {
     58, 50, 42, 34, 26, 18, 10, 2, 60, 52, 44, 36, 28, 20, 12, 4,
     62, 54, 46, 38, 30, 22, 14, 6, 64, 56, 48, 40, 32, 24, 16, 8,
@@ -78,5 +80,6 @@ const BYTE DES_SBOX[8][64] = {
      7,  11, 4,  1, 9,  12, 14, 2,  0,  6,  10, 13, 15, 3,  5,  8,
      2,  1,  14, 7, 4,  10, 8,  13, 15, 12, 9,  0,  3,  5,  6,  11},
 };
+// clang-format on
 
 } // namespace vexorenc

@@ -16,14 +16,61 @@ function(zq_add_gtest name)
     PROPERTIES ${props})
 endfunction()
 
-# zq_library(NAME DIR [LIBS libs...]): a shared library of every .cpp in DIR (not recursive).
+# zq_require_folder(DIR): stops the configure with a clear message when a folder the build expects
+# is missing (a partial checkout, a renamed folder), instead of leaving its targets out silently.
+function(zq_require_folder dir)
+  if(NOT IS_DIRECTORY ${dir})
+    message(FATAL_ERROR "The build expects the folder ${dir}, which is missing")
+  endif()
+endfunction()
+
+# zq_check_units_listed(DIR LISTED...): every .cpp directly in DIR must be among LISTED (file names
+# relative to DIR); a unit that was added to the folder but to no list stops the configure, naming
+# the list to add it to, so nothing is left out of a library without anyone noticing.
+function(zq_check_units_listed dir)
+  zq_require_folder(${dir})
+  file(GLOB present RELATIVE ${dir} ${dir}/*.cpp)
+  foreach(unit ${present})
+    if(NOT unit IN_LIST ARGN)
+      file(RELATIVE_PATH where ${CMAKE_SOURCE_DIR} ${dir})
+      message(FATAL_ERROR "${where}/${unit} is in no source list: add it to the list in ${where}/CMakeLists.txt")
+    endif()
+  endforeach()
+  foreach(unit ${ARGN})
+    if(NOT EXISTS ${dir}/${unit})
+      message(FATAL_ERROR "${dir}/${unit} is listed but does not exist")
+    endif()
+  endforeach()
+endfunction()
+
+# zq_shared_library_properties(NAME): what every shared library of the suite has: the project's
+# version as VERSION and its major number as SOVERSION (libX.so.<major> is the name programs load),
+# and hidden symbols except those its export macro marks (see comkit/comkit_api.h and its siblings).
+function(zq_shared_library_properties name)
+  set_target_properties(${name} PROPERTIES
+    VERSION ${PROJECT_VERSION}
+    SOVERSION ${PROJECT_VERSION_MAJOR}
+    CXX_VISIBILITY_PRESET hidden
+    VISIBILITY_INLINES_HIDDEN ON)
+endfunction()
+
+# zq_library(NAME DIR SOURCES units... [LIBS libs...]): a shared library of the listed .cpp files of
+# DIR (names relative to DIR). Every .cpp in DIR must be listed (see zq_check_units_listed); to add
+# a unit, add its .cpp to the SOURCES list in the folder's CMakeLists.txt.
 function(zq_library name dir)
-  cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
-  file(GLOB srcs CONFIGURE_DEPENDS ${dir}/*.cpp)
-  file(GLOB hdrs CONFIGURE_DEPENDS ${dir}/*.h)
-  add_library(${name} SHARED ${srcs} ${hdrs})
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  if(NOT ARG_SOURCES)
+    file(GLOB present RELATIVE ${dir} ${dir}/*.cpp)
+    list(SORT present)
+    string(REPLACE ";" " " present "${present}")
+    message(FATAL_ERROR "zq_library(${name} ...) lists no units: add SOURCES ${present}")
+  endif()
+  zq_check_units_listed(${dir} ${ARG_SOURCES})
+  list(TRANSFORM ARG_SOURCES PREPEND ${dir}/)
+  add_library(${name} SHARED ${ARG_SOURCES})
   target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
   target_link_libraries(${name} PUBLIC ${ARG_LIBS})
+  zq_shared_library_properties(${name})
 endfunction()
 
 # zq_add_child_folders(): adds every child folder of the current source folder that has a CMakeLists.txt.

@@ -1,6 +1,8 @@
 // The typed value an attribute holds, with the type codes and byte images its records store.
 #pragma once
 
+#include "comkit/comkit_api.h"
+
 #include "comkit/types.h"
 
 #include <string>
@@ -10,7 +12,7 @@ namespace COMMON_EX {
 // A small tagged value: a 16-bit type code and 8 data bytes, or a UTF-16 string.
 // Integer kinds are read through their 32-bit view (data bytes 0-3); a 16-bit value leaves
 // the upper half zero, so its 32-bit view of -1 is 65535.
-class CAttrValue {
+class COMKIT_API CAttrValue {
 public:
     enum VarType : WORD {
         VT_EMPTY = 0,

@@ -1,9 +1,11 @@
 // Whole-file helpers: existence, size, reading a file into memory and writing bytes over its start.
 #pragma once
 
+#include "comkit/comkit_api.h"
+
 #include "comkit/types.h"
 
-class CFileInfo {
+class COMKIT_API CFileInfo {
 public:
     // 1 when a file or directory of that name exists.
     static int CheckExist(const char* path);

@@ -8,6 +8,8 @@
 // Colours are COLORREF values: red in bits 0-7, green in bits 8-15, blue in bits 16-23.
 #pragma once
 
+#include "comkit/comkit_api.h"
+
 #include "comkit/types.h"
 
 #include <QFont>
@@ -22,7 +24,7 @@ class QPainter;
 
 namespace COM_GUI_EX {
 
-class CGUIEXDC {
+class COMKIT_API CGUIEXDC {
 public:
     // DrawString(text, rect, format) alignment bits: left, else right, else centred; top, else
     // bottom, else centred.
@@ -135,7 +137,7 @@ private:
 };
 
 // Process-wide helpers of the drawing surface.
-class CGUI_EX_Global {
+class COMKIT_API CGUI_EX_Global {
 public:
     // Makes sure a Qt GUI application exists (offscreen when no platform is set), so text and fonts
     // work in programs and tests without a window system. Idempotent.

@@ -1,6 +1,8 @@
 // One INI file held as its lines, with the lookup and edit rules of the settings store.
 #pragma once
 
+#include "comkit/comkit_api.h"
+
 #include <string>
 #include <vector>
 
@@ -9,7 +11,7 @@ namespace COMMON_EX {
 // Lines are kept byte for byte (only the line ends are split off), so an edit changes nothing
 // but the lines it touches. Names compare without regard to ASCII letter case; the bytes of a
 // double-byte (GBK) character are compared exactly.
-class CIniDocument {
+class COMKIT_API CIniDocument {
 public:
     // Reads the file; a missing file reads as empty (exists = false). False when it cannot be read.
     bool Read(const char* path, bool* exists = nullptr);

@@ -1,13 +1,15 @@
 // INI settings store: read, write and delete key=value entries of one settings file.
 #pragma once
 
+#include "comkit/comkit_api.h"
+
 #include "comkit/types.h"
 
 // Every call goes to the file; nothing is cached. Section and key names match without regard to
 // ASCII letter case; values are bytes (GBK in the shipped files) and are not converted.
 // Writes replace the file atomically (temporary file beside it, then rename).
 // A store without a path reads defaults and refuses every write (returns 0).
-class CInitSetting {
+class COMKIT_API CInitSetting {
 public:
     // A private copy of path; null leaves the store without a file until SetInitFilePath.
     explicit CInitSetting(const char* path);

@@ -1,6 +1,8 @@
 // Bounded little-endian readers and writers for the model's byte records.
 #pragma once
 
+#include "comkit/comkit_api.h"
+
 #include "comkit/types.h"
 
 namespace COMMON_EX {
@@ -8,7 +10,7 @@ namespace COMMON_EX {
 // Reads fields from a buffer of known size and never past it. A field that does not fit is not
 // read (the call returns false and the position stays), so a loader stops at the last whole
 // field and returns Consumed().
-class CRecordReader {
+class COMKIT_API CRecordReader {
 public:
     CRecordReader(const BYTE* buffer, DWORD size) : m_pBuffer(buffer), m_nSize(buffer ? size : 0) {}
 
@@ -38,7 +40,7 @@ private:
 };
 
 // Writes fields at a buffer whose room has already been checked against the record size.
-class CRecordWriter {
+class COMKIT_API CRecordWriter {
 public:
     explicit CRecordWriter(BYTE* buffer) : m_pBuffer(buffer) {}
 
@@ -61,7 +63,7 @@ private:
 };
 
 // Little-endian 32-bit access to raw bytes.
-DWORD ReadLE32(const BYTE* p);
-void WriteLE32(BYTE* p, DWORD value);
+COMKIT_API DWORD ReadLE32(const BYTE* p);
+COMKIT_API void WriteLE32(BYTE* p, DWORD value);
 
 } // namespace COMMON_EX

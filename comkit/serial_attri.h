@@ -1,13 +1,15 @@
 // Settings of one serial line, saved as a fixed 40-byte text record.
 #pragma once
 
+#include "comkit/comkit_api.h"
+
 #include "comkit/serialize.h"
 
 namespace COM_HARDWARE_ATTRIBUTES_EX {
 
 // Record: port name (10 bytes), baud rate (10), data bits, parity, stop bits, handshake (5 each),
 // every field decimal or plain text, zero-terminated and zero-padded inside its width.
-class CHADEXSerialAttri : public COM_INTERFACE_EX::ISerialize {
+class COMKIT_API CHADEXSerialAttri : public COM_INTERFACE_EX::ISerialize {
 public:
     // Values are stored as plain integers; anything outside the lists is kept unchanged.
     enum EBaudrate : int {

@@ -1,6 +1,8 @@
 // Save/load and compile contracts of every persistent object, and the model's list and lock.
 #pragma once
 
+#include "comkit/comkit_api.h"
+
 #include "comkit/types.h"
 
 #include <mutex>
@@ -9,7 +11,7 @@ namespace COM_INTERFACE_EX {
 
 // Save(nullptr, ...) returns the record size; Save(buf, room) writes it and returns the bytes written.
 // Load(buf, size) reads one record, never past size, and returns the bytes consumed.
-class ISerialize {
+class COMKIT_API ISerialize {
 public:
     virtual ~ISerialize() = default;
     virtual DWORD Load(BYTE* buffer, DWORD size) { (void)buffer; (void)size; return 0; }
@@ -17,7 +19,7 @@ public:
 };
 
 // Compile(nullptr, 0) returns the compiled size; Compile(buf, size) zero-fills size bytes, then writes.
-class ICompile {
+class COMKIT_API ICompile {
 public:
     virtual ~ICompile() = default;
     virtual DWORD Compile(BYTE* buffer, DWORD size) { (void)buffer; (void)size; return 0; }
@@ -28,7 +30,7 @@ public:
 namespace COMMON_EX {
 
 // A recursive lock: the owning thread may take it again and releases it once per Lock().
-class CCMNEXCriticalSection {
+class COMKIT_API CCMNEXCriticalSection {
 public:
     CCMNEXCriticalSection();
     virtual ~CCMNEXCriticalSection();
@@ -46,7 +48,7 @@ private:
 // kept as spares (at most 10, the oldest freed first); added nodes are always newly allocated.
 // Adds and removes hold the list's lock; traversal from GetHead() along pNext takes none.
 template <typename T>
-class CMNEXList {
+class COMKIT_API CMNEXList {
 public:
     struct Node {
         Node* pNext = nullptr; // toward the last node

@@ -2,13 +2,15 @@
 // of the suite, in the user's XDG folders when the suite is installed for the system.
 #pragma once
 
+#include "comkit/comkit_api.h"
+
 #include <string>
 
 namespace COMMON_EX {
 
 // The file an installation leaves at the top of the suite's folder. Its presence, like a suite
 // folder the user may not write, sends every written file to the user's folders.
-extern const char* const SYSTEM_INSTALL_MARKER; // ".zqpanel-system-install"
+extern COMKIT_API const char* const SYSTEM_INSTALL_MARKER; // ".zqpanel-system-install"
 
 // One decision for every program of the suite about where settings and download images go.
 //
@@ -20,7 +22,7 @@ extern const char* const SYSTEM_INSTALL_MARKER; // ".zqpanel-system-install"
 //   images    $XDG_DATA_HOME/zqpanel/Data/           ($HOME/.local/share when unset or not absolute)
 // A settings file is seeded on first use from the installed copy at <suite>/<relative>, when there
 // is one; later uses never copy again, so the user's changes stay.
-class CUserFiles {
+class COMKIT_API CUserFiles {
 public:
     // suiteDirectory: the suite's top folder with or without a trailing '/' (the editor's folder;
     // the programmer lies in its bin/).
@@ -54,7 +56,7 @@ private:
 
 // $XDG_CONFIG_HOME/zqpanel/ and $XDG_DATA_HOME/zqpanel/ with their defaults under $HOME, with a
 // trailing '/'; empty when neither the variable nor HOME gives an absolute folder.
-std::string GetUserConfigDirectory();
-std::string GetUserDataDirectory();
+COMKIT_API std::string GetUserConfigDirectory();
+COMKIT_API std::string GetUserDataDirectory();
 
 } // namespace COMMON_EX

@@ -1,7 +1,9 @@
 // What an attribute needs of the drop-down list the attribute window shows for it.
 #pragma once
 
-class IAttrComboBox {
+#include "controls/controls_api.h"
+
+class CONTROLS_API IAttrComboBox {
 public:
     virtual ~IAttrComboBox() = default;
     virtual void ResetContent() = 0;

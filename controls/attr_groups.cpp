@@ -31,7 +31,8 @@ void CHideAttributes::CreateAttributes()
 
 bool CHideAttributes::BindAttributes()
 {
-    return BindAt(m_pSelected, 0) && BindAt(m_pMultipleSelectedType, 1) && BindAt(m_pLevelIndex, 2);
+    return BindAt(m_pSelected, POS_SELECTED) && BindAt(m_pMultipleSelectedType, POS_MULTIPLE_SELECTED_TYPE) &&
+           BindAt(m_pLevelIndex, POS_LEVEL_INDEX);
 }
 
 void CHideAttributes::AfterLoad()
@@ -81,7 +82,7 @@ void CLayoutAttributes::CreateAttributes()
 
 bool CLayoutAttributes::BindAttributes()
 {
-    return BindAt(m_pX, 0) && BindAt(m_pY, 1) && BindAt(m_pWidth, 2) && BindAt(m_pHeight, 3);
+    return BindAt(m_pX, POS_X) && BindAt(m_pY, POS_Y) && BindAt(m_pWidth, POS_WIDTH) && BindAt(m_pHeight, POS_HEIGHT);
 }
 
 int CLayoutAttributes::SetInt(CAttributeInt* attribute, int value)
@@ -117,7 +118,7 @@ void CDisplayAttributes::CreateAttributes()
 
 bool CDisplayAttributes::BindAttributes()
 {
-    return BindAt(m_pZoomOnce, 0) && BindAt(m_pInvertColor, 1);
+    return BindAt(m_pZoomOnce, POS_ZOOM_ONCE) && BindAt(m_pInvertColor, POS_INVERT_COLOR);
 }
 
 CAttrList* CDisplayAttributes::Clone(CControlBase* owner) const
@@ -180,8 +181,9 @@ void CDataAttributes::CreateAttributes()
 
 bool CDataAttributes::BindAttributes()
 {
-    return BindAt(m_pPLCStation, 0) && BindAt(m_pRegister, 1) && BindAt(m_pRegisterAddr, 2) &&
-           BindAt(m_pCoil, 3) && BindAt(m_pCoilAddr, 4);
+    return BindAt(m_pPLCStation, POS_PLC_STATION) && BindAt(m_pRegister, POS_REGISTER) &&
+           BindAt(m_pRegisterAddr, POS_REGISTER_ADDR) && BindAt(m_pCoil, POS_COIL) &&
+           BindAt(m_pCoilAddr, POS_COIL_ADDR);
 }
 
 CAttrList* CDataAttributes::Clone(CControlBase* owner) const

@@ -2,6 +2,8 @@
 // order, keeps typed pointers to them and re-binds those pointers by position after a load.
 #pragma once
 
+#include "controls/controls_api.h"
+
 #include "controls/attr_list.h"
 #include "controls/attribute_enum.h"
 #include "controls/attribute_kinds.h"
@@ -9,7 +11,7 @@
 // A group whose first attributes have fixed kinds. After a load whose record does not hold them
 // (cut, unknown kind, other kinds in their places) the group returns to its fresh state, so its
 // typed pointers always point at attributes of the right class.
-class CTypedAttrList : public CAttrList {
+class CONTROLS_API CTypedAttrList : public CAttrList {
 public:
     bool LoadRecord(COMMON_EX::CRecordReader& reader) override;
 
@@ -31,8 +33,12 @@ protected:
     }
 };
 
-class CHideAttributes : public CTypedAttrList {
+class CONTROLS_API CHideAttributes : public CTypedAttrList {
 public:
+    // Positions of the hidden attributes, appended in this order by CreateAttributes; a kind
+    // appends its own from POS_KIND_FIRST on.
+    enum Position { POS_SELECTED, POS_MULTIPLE_SELECTED_TYPE, POS_LEVEL_INDEX, POS_KIND_FIRST };
+
     explicit CHideAttributes(CControlBase* parent);
     CAttrList* Clone(CControlBase* owner) const override;
 
@@ -56,8 +62,11 @@ private:
     CAttributeInt* m_pLevelIndex = nullptr;
 };
 
-class CLayoutAttributes : public CTypedAttrList {
+class CONTROLS_API CLayoutAttributes : public CTypedAttrList {
 public:
+    // Positions of the layout attributes, appended in this order by CreateAttributes.
+    enum Position { POS_X, POS_Y, POS_WIDTH, POS_HEIGHT };
+
     explicit CLayoutAttributes(CControlBase* parent);
     CAttrList* Clone(CControlBase* owner) const override;
 
@@ -89,8 +98,11 @@ private:
     CAttributeInt* m_pHeight = nullptr;
 };
 
-class CDisplayAttributes : public CTypedAttrList {
+class CONTROLS_API CDisplayAttributes : public CTypedAttrList {
 public:
+    // Positions of the appearance attributes, appended in this order by CreateAttributes.
+    enum Position { POS_ZOOM_ONCE, POS_INVERT_COLOR };
+
     explicit CDisplayAttributes(CControlBase* parent);
     CAttrList* Clone(CControlBase* owner) const override;
 
@@ -111,13 +123,13 @@ private:
 };
 
 // The kinds append their own properties here.
-class CCustomAttributes : public CAttrList {
+class CONTROLS_API CCustomAttributes : public CAttrList {
 public:
     explicit CCustomAttributes(CControlBase* parent);
     CAttrList* Clone(CControlBase* owner) const override;
 };
 
-class CDataAttributes : public CTypedAttrList {
+class CONTROLS_API CDataAttributes : public CTypedAttrList {
 public:
     static const char* const DATA_ATTR_LIST_NAME;          // "数据"
     static const char* const ATTR_PLC_STATION_NAME;        // "PLC站号"
@@ -127,6 +139,10 @@ public:
     static const char* const ATTR_COIL_NAME;               // "线圈号"
     static const char* const ATTR_COIL_ADDR_NAME;          // "线圈地址"
     static const char* const ATTR_COIL_ADDR_REAL_NAME;     // "线圈MODBUS"
+
+    // Positions of the common data attributes, appended in this order by CreateAttributes; a
+    // kind appends its own from POS_KIND_FIRST on.
+    enum Position { POS_PLC_STATION, POS_REGISTER, POS_REGISTER_ADDR, POS_COIL, POS_COIL_ADDR, POS_KIND_FIRST };
 
     explicit CDataAttributes(CControlBase* parent);
     CAttrList* Clone(CControlBase* owner) const override;
@@ -169,7 +185,7 @@ private:
     CAttributeInt* m_pCoilAddr = nullptr;
 };
 
-class COtherAttributes : public CAttrList {
+class CONTROLS_API COtherAttributes : public CAttrList {
 public:
     explicit COtherAttributes(CControlBase* parent);
     CAttrList* Clone(CControlBase* owner) const override;

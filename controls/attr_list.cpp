@@ -3,6 +3,8 @@
 #include "controls/attribute_creator.h"
 #include "controls/model_text.h"
 
+#include <memory>
+
 using COMMON_EX::CRecordReader;
 using COMMON_EX::CRecordWriter;
 
@@ -89,14 +91,10 @@ bool CAttrList::LoadRecord(CRecordReader& reader)
         DWORD kind;
         if (!reader.PeekDWORD(kind))
             return false;
-        CAttributeBase* attribute = CAttributeCreator::Create(m_pParentControl, kind);
-        if (!attribute)
+        std::unique_ptr<CAttributeBase> attribute(CAttributeCreator::Create(m_pParentControl, kind));
+        if (!attribute || !attribute->LoadRecord(reader))
             return false;
-        if (!attribute->LoadRecord(reader)) {
-            delete attribute;
-            return false;
-        }
-        AddAtttribute(attribute);
+        AddAtttribute(attribute.release());
     }
     return true;
 }

@@ -1,11 +1,13 @@
 // A named, ordered list of attributes, which it owns.
 #pragma once
 
+#include "controls/controls_api.h"
+
 #include "controls/attribute_base.h"
 
 #include "comkit/serialize.h"
 
-class CAttrList : public COM_INTERFACE_EX::ISerialize, public COM_INTERFACE_EX::ICompile {
+class CONTROLS_API CAttrList : public COM_INTERFACE_EX::ISerialize, public COM_INTERFACE_EX::ICompile {
 public:
     explicit CAttrList(CControlBase* parent);
     ~CAttrList() override;

@@ -2,6 +2,8 @@
 // two callbacks through which the owning control vetoes or reacts to a change.
 #pragma once
 
+#include "controls/controls_api.h"
+
 #include "comkit/attr_value.h"
 #include "comkit/record_io.h"
 #include "comkit/serialize.h"
@@ -18,7 +20,7 @@ typedef int (*AttrPreValueChangeHandle)(void* control, void* attribute, const CA
 // Called with the stored value after a change.
 typedef void (*AttrValueChangedHandle)(void* control, void* attribute, const CAttrValue* value);
 
-class CAttributeBase : public COM_INTERFACE_EX::ISerialize, public COM_INTERFACE_EX::ICompile {
+class CONTROLS_API CAttributeBase : public COM_INTERFACE_EX::ISerialize, public COM_INTERFACE_EX::ICompile {
 public:
     // Stored in the records and passed to CAttributeCreator.
     enum Attribute_Type {

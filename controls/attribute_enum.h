@@ -2,13 +2,15 @@
 // drop-down list offers "不跳转" and then the name of every screen of the project instead.
 #pragma once
 
+#include "controls/controls_api.h"
+
 #include "controls/attribute_base.h"
 
 #include <vector>
 
 class CScreensList;
 
-class CAttributeEnum : public CAttributeBase {
+class CONTROLS_API CAttributeEnum : public CAttributeBase {
 public:
     // Lists the names (GBK) of the screens of `list` in order; installed by the screens list.
     typedef void (*GetScreenNamesFunc)(CScreensList* list, std::vector<std::string>& names);

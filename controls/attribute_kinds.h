@@ -2,11 +2,13 @@
 // virtual SetValue, so the owning control's veto and reaction run.
 #pragma once
 
+#include "controls/controls_api.h"
+
 #include "controls/attribute_base.h"
 
 // Held as a 16-bit integer, 0 for no and 1 for yes; the texts shown for the two entries are
 // the attribute's own or "否" and "是" when empty.
-class CAttributeBool : public CAttributeBase {
+class CONTROLS_API CAttributeBool : public CAttributeBase {
 public:
     explicit CAttributeBool(CControlBase* parent);
 
@@ -34,7 +36,7 @@ private:
 };
 
 // Held as a 32-bit integer.
-class CAttributeInt : public CAttributeBase {
+class CONTROLS_API CAttributeInt : public CAttributeBase {
 public:
     explicit CAttributeInt(CControlBase* parent);
 
@@ -47,7 +49,7 @@ public:
 };
 
 // Held as a double.
-class CAttributeDouble : public CAttributeBase {
+class CONTROLS_API CAttributeDouble : public CAttributeBase {
 public:
     explicit CAttributeDouble(CControlBase* parent);
 
@@ -61,7 +63,7 @@ public:
 
 // Held as UTF-16, with a GBK copy that is what the control draws and compiles. Only string
 // values are taken.
-class CAttributeString : public CAttributeBase {
+class CONTROLS_API CAttributeString : public CAttributeBase {
 public:
     explicit CAttributeString(CControlBase* parent);
 

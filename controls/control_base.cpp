@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cassert>
 #include <climits>
 #include <cstdio>
 #include <utility>
@@ -17,46 +18,24 @@ using COMMON_EX::CRecordWriter;
 const char* const CControlBase::s_ControlDefFontName = "\xD0\xC2\xCB\xCE\xCC\xE5"; // 新宋体
 const double CControlBase::s_ControlDefFontSize = 9.0;
 
-// The six groups in record order, owned while a load builds them.
-struct CControlBase::Groups {
-    CHideAttributes* hide;
-    CLayoutAttributes* layout;
-    CDisplayAttributes* display;
-    CCustomAttributes* custom;
-    CDataAttributes* data;
-    COtherAttributes* other;
+CControlBase::Groups CControlBase::NewGroups(CControlBase* parent)
+{
+    return {std::make_unique<CHideAttributes>(parent),    std::make_unique<CLayoutAttributes>(parent),
+            std::make_unique<CDisplayAttributes>(parent), std::make_unique<CCustomAttributes>(parent),
+            std::make_unique<CDataAttributes>(parent),    std::make_unique<COtherAttributes>(parent)};
+}
 
-    explicit Groups(CControlBase* parent)
-        : hide(new CHideAttributes(parent)), layout(new CLayoutAttributes(parent)),
-          display(new CDisplayAttributes(parent)), custom(new CCustomAttributes(parent)),
-          data(new CDataAttributes(parent)), other(new COtherAttributes(parent))
-    {
-    }
-    ~Groups()
-    {
-        delete hide;
-        delete layout;
-        delete display;
-        delete custom;
-        delete data;
-        delete other;
-    }
-    Groups(const Groups&) = delete;
-    Groups& operator=(const Groups&) = delete;
-
-    bool Load(CRecordReader& reader)
-    {
-        for (CAttrList* list : std::array<CAttrList*, 6>{hide, layout, display, custom, data, other})
-            if (!list->LoadRecord(reader))
-                return false;
-        return true;
-    }
-};
+bool CControlBase::LoadGroups(Groups& groups, CRecordReader& reader)
+{
+    for (CAttrList* list : std::array<CAttrList*, 6>{groups.hide.get(), groups.layout.get(), groups.display.get(),
+                                                      groups.custom.get(), groups.data.get(), groups.other.get()})
+        if (!list->LoadRecord(reader))
+            return false;
+    return true;
+}
 
 CControlBase::CControlBase(CScreenBase* screen)
-    : m_pScreen(screen), m_pHide(new CHideAttributes(this)), m_pLayout(new CLayoutAttributes(this)),
-      m_pDisplay(new CDisplayAttributes(this)), m_pCustom(new CCustomAttributes(this)),
-      m_pData(new CDataAttributes(this)), m_pOther(new COtherAttributes(this))
+    : m_pScreen(screen), m_groups(NewGroups(this))
 {
     int x = 0, y = 0;
     m_pScreen->GetControlDefPos(x, y);
@@ -66,15 +45,11 @@ CControlBase::CControlBase(CScreenBase* screen)
     FillDataFromScreen();
 }
 
-CControlBase::~CControlBase()
-{
-    for (CAttrList* list : AllGroups())
-        delete list;
-}
+CControlBase::~CControlBase() = default;
 
 std::array<CAttrList*, 6> CControlBase::AllGroups() const
 {
-    return {m_pHide, m_pLayout, m_pDisplay, m_pCustom, m_pData, m_pOther};
+    return {m_groups.hide.get(), m_groups.layout.get(), m_groups.display.get(), m_groups.custom.get(), m_groups.data.get(), m_groups.other.get()};
 }
 
 // ---- identity ----
@@ -202,14 +177,21 @@ void CControlBase::HeightChangedHandle(void* control, void*, const CAttrValue*)
     ControlOf(control)->InsideHeightChanged();
 }
 
+void CControlBase::AppendAttributeAt(CAttrList* group, int position, CAttributeBase* attribute)
+{
+    assert(group->GetAttributesCount() == position);
+    (void)position;
+    group->AddAtttribute(attribute);
+}
+
 bool CControlBase::BindAttributes()
 {
-    m_pLayout->GetXAttribute()->SetPreValueChangeHandle(PreviousXChangeHandle);
-    m_pLayout->GetYAttribute()->SetPreValueChangeHandle(PreviousYChangeHandle);
-    m_pLayout->GetWidthAttribute()->SetPreValueChangeHandle(PreviousWidthChangeHandle);
-    m_pLayout->GetWidthAttribute()->SetValueChangedHandle(WidthChangedHandle);
-    m_pLayout->GetHeightAttribute()->SetPreValueChangeHandle(PreviousHeightChangeHandle);
-    m_pLayout->GetHeightAttribute()->SetValueChangedHandle(HeightChangedHandle);
+    m_groups.layout->GetXAttribute()->SetPreValueChangeHandle(PreviousXChangeHandle);
+    m_groups.layout->GetYAttribute()->SetPreValueChangeHandle(PreviousYChangeHandle);
+    m_groups.layout->GetWidthAttribute()->SetPreValueChangeHandle(PreviousWidthChangeHandle);
+    m_groups.layout->GetWidthAttribute()->SetValueChangedHandle(WidthChangedHandle);
+    m_groups.layout->GetHeightAttribute()->SetPreValueChangeHandle(PreviousHeightChangeHandle);
+    m_groups.layout->GetHeightAttribute()->SetValueChangedHandle(HeightChangedHandle);
     return true;
 }
 
@@ -230,13 +212,13 @@ void CControlBase::FetchPLCKinds(bool coils, std::vector<std::string>& names) co
 void CControlBase::FillDataFromScreen()
 {
     SetPLCStation(m_pScreen->GetPLCStation());
-    m_pData->GetPLCStationAttribute()->SetReadonly(m_pScreen->GetPLCStationDisabled());
+    m_groups.data->GetPLCStationAttribute()->SetReadonly(m_pScreen->GetPLCStationDisabled());
     std::vector<std::string> names;
     FetchPLCKinds(false, names);
-    m_pData->GetRegisterAttribute()->SetEnumValueList(names);
+    m_groups.data->GetRegisterAttribute()->SetEnumValueList(names);
     SetRegister(m_pScreen->GetPLCRegisterDefIndex());
     FetchPLCKinds(true, names);
-    m_pData->GetCoilAttribute()->SetEnumValueList(names);
+    m_groups.data->GetCoilAttribute()->SetEnumValueList(names);
     SetCoil(m_pScreen->GetPLCCoilDefIndex());
 }
 
@@ -247,12 +229,12 @@ void CControlBase::AdjustAddress()
     FetchPLCKinds(true, coils);
 
     const int disabled = m_pScreen->GetPLCStationDisabled();
-    m_pData->GetPLCStationAttribute()->SetReadonly(disabled);
+    m_groups.data->GetPLCStationAttribute()->SetReadonly(disabled);
     if (disabled)
         SetPLCStation(m_pScreen->GetPLCStation());
 
-    for (auto kind : {std::make_pair(m_pData->GetRegisterAttribute(), &registers),
-                      std::make_pair(m_pData->GetCoilAttribute(), &coils)}) {
+    for (auto kind : {std::make_pair(m_groups.data->GetRegisterAttribute(), &registers),
+                      std::make_pair(m_groups.data->GetCoilAttribute(), &coils)}) {
         const std::string text = kind.first->GetText();
         kind.first->SetEnumValueList(*kind.second);
         *kind.first = text.c_str();
@@ -270,32 +252,34 @@ void CControlBase::FitToText(const char* text)
 void CControlBase::ShowPLCStation()
 {
     if (m_pScreen->GetPLCStationVisibled())
-        m_pData->SetPLCStationVisible(1);
+        m_groups.data->SetPLCStationVisible(1);
 }
 
 void CControlBase::ShowRegister()
 {
     ShowPLCStation();
-    m_pData->SetRegisterVisible(1);
-    m_pData->SetRegisterAddrVisible(1);
+    m_groups.data->SetRegisterVisible(1);
+    m_groups.data->SetRegisterAddrVisible(1);
 }
 
 void CControlBase::ShowCoil()
 {
     ShowPLCStation();
-    m_pData->SetCoilVisible(1);
-    m_pData->SetCoilAddrVisible(1);
+    m_groups.data->SetCoilVisible(1);
+    m_groups.data->SetCoilAddrVisible(1);
 }
 
 // ---- copying ----
 
-CControlBase* CControlBase::Clone(CScreenBase* screen, int newID)
+CControlBase* CControlBase::Clone(CScreenBase* screen, int newID) { return CloneOwned(screen, newID).release(); }
+
+std::unique_ptr<CControlBase> CControlBase::CloneOwned(CScreenBase* screen, int newID)
 {
-    CControlBase* copy = CControlCreator::Create(m_nType, screen);
+    std::unique_ptr<CControlBase> copy(CControlCreator::Create(m_nType, screen));
     if (!copy) {
         if (!screen)
             return nullptr;
-        copy = new CControlBase(screen);
+        copy.reset(new CControlBase(screen));
         copy->m_nType = m_nType;
     }
     copy->m_uID = newID ? unsigned(screen->GetNewControlID()) : m_uID;
@@ -394,16 +378,6 @@ void CControlBase::SaveRecord(CRecordWriter& writer) const
     ModelText::WriteText(writer, m_strName);
 }
 
-void CControlBase::SwapGroups(Groups& groups)
-{
-    std::swap(m_pHide, groups.hide);
-    std::swap(m_pLayout, groups.layout);
-    std::swap(m_pDisplay, groups.display);
-    std::swap(m_pCustom, groups.custom);
-    std::swap(m_pData, groups.data);
-    std::swap(m_pOther, groups.other);
-}
-
 bool CControlBase::LoadRecord(CRecordReader& reader) { return LoadFields(reader) == LOAD_OK; }
 
 CControlBase::LoadResult CControlBase::LoadFields(CRecordReader& reader)
@@ -415,13 +389,13 @@ CControlBase::LoadResult CControlBase::LoadFields(CRecordReader& reader)
         return LOAD_REJECTED;
     // The groups load into fresh objects and replace the current ones only when the whole
     // record was read and the kind found its attributes in it.
-    Groups groups(this);
+    Groups groups = NewGroups(this);
     std::string name;
-    if (!groups.Load(reader) || !ModelText::ReadText(reader, name))
+    if (!LoadGroups(groups, reader) || !ModelText::ReadText(reader, name))
         return LOAD_CUT;
-    SwapGroups(groups);
+    std::swap(m_groups, groups);
     if (!BindAttributes() || !GeometryFitsScreen()) {
-        SwapGroups(groups);
+        std::swap(m_groups, groups);
         BindAttributes();
         return LOAD_REJECTED;
     }

@@ -2,6 +2,8 @@
 // screen, the PLC binding, drawing at the design view's zoom, copying and its record.
 #pragma once
 
+#include "controls/controls_api.h"
+
 #include "controls/attributes.h"
 
 #include "comkit/serialize.h"
@@ -9,6 +11,7 @@
 #include <QRect>
 
 #include <array>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -18,7 +21,7 @@ namespace COM_GUI_EX {
 class CGUIEXDC;
 }
 
-class CControlBase : public COM_INTERFACE_EX::ISerialize, public COM_INTERFACE_EX::ICompile {
+class CONTROLS_API CControlBase : public COM_INTERFACE_EX::ISerialize, public COM_INTERFACE_EX::ICompile {
 public:
     // Stored in the records; 1 and 7 are the static kinds, the others parameter controls.
     enum ControlsType {
@@ -67,14 +70,14 @@ public:
     virtual void SetControlName(const char* name);
 
     // ---- geometry (the layout checks apply; setters return 0 when refused) ----
-    int SetX(int x) { return m_pLayout->SetX(x); }
-    int GetX() const { return m_pLayout->GetX(); }
-    int SetY(int y) { return m_pLayout->SetY(y); }
-    int GetY() const { return m_pLayout->GetY(); }
-    int SetWidth(int width) { return m_pLayout->SetWidth(width); }
-    int GetWidth() const { return m_pLayout->GetWidth(); }
-    int SetHeight(int height) { return m_pLayout->SetHeight(height); }
-    int GetHeight() const { return m_pLayout->GetHeight(); }
+    int SetX(int x) { return m_groups.layout->SetX(x); }
+    int GetX() const { return m_groups.layout->GetX(); }
+    int SetY(int y) { return m_groups.layout->SetY(y); }
+    int GetY() const { return m_groups.layout->GetY(); }
+    int SetWidth(int width) { return m_groups.layout->SetWidth(width); }
+    int GetWidth() const { return m_groups.layout->GetWidth(); }
+    int SetHeight(int height) { return m_groups.layout->SetHeight(height); }
+    int GetHeight() const { return m_groups.layout->GetHeight(); }
     // Position in the design surface: the screen origin plus X (Y), held to the int range.
     int GetXInScreen() const;
     int GetYInScreen() const;
@@ -87,42 +90,42 @@ public:
     void GetControlFrameRect(QRect& rect) const;
 
     // ---- appearance, selection, order ----
-    void SetZoomOnce(int zoomOnce) { m_pDisplay->SetZoomOnce(zoomOnce); }
-    int GetZoomOnce() const { return m_pDisplay->GetZoomOnce(); }
-    void SetInvertColor(int invert) { m_pDisplay->SetInvertColor(invert); }
-    int GetInvertColor() const { return m_pDisplay->GetInvertColor(); }
-    void SetSelected(int selected) { m_pHide->SetSelected(selected); }
-    int GetSelected() const { return m_pHide->GetSelected(); }
-    void SetMultipleSelectedType(int type) { m_pHide->SetMultipleSelectedType(type); }
-    int GetMultipleSelectedType() const { return m_pHide->GetMultipleSelectedType(); }
-    void SetLevelIndex(int index) { m_pHide->SetLevelIndex(index); }
-    int GetLevelIndex() const { return m_pHide->GetLevelIndex(); }
+    void SetZoomOnce(int zoomOnce) { m_groups.display->SetZoomOnce(zoomOnce); }
+    int GetZoomOnce() const { return m_groups.display->GetZoomOnce(); }
+    void SetInvertColor(int invert) { m_groups.display->SetInvertColor(invert); }
+    int GetInvertColor() const { return m_groups.display->GetInvertColor(); }
+    void SetSelected(int selected) { m_groups.hide->SetSelected(selected); }
+    int GetSelected() const { return m_groups.hide->GetSelected(); }
+    void SetMultipleSelectedType(int type) { m_groups.hide->SetMultipleSelectedType(type); }
+    int GetMultipleSelectedType() const { return m_groups.hide->GetMultipleSelectedType(); }
+    void SetLevelIndex(int index) { m_groups.hide->SetLevelIndex(index); }
+    int GetLevelIndex() const { return m_groups.hide->GetLevelIndex(); }
     // The input-order number (0 = none), drawn as a numbered badge.
     void SetDrawOrderID(int order);
     int GetDrawOrderID() const { return m_nDrawOrderID; }
 
     // ---- PLC binding ----
-    void SetPLCStation(int station) { m_pData->SetPLCStation(station); }
-    int GetPLCStation() const { return m_pData->GetPLCStation(); }
-    void SetRegister(int index) { m_pData->SetRegister(index); }
-    int GetRegister() const { return m_pData->GetRegister(); }
-    void SetRegisterAddr(int address) { m_pData->SetRegisterAddr(address); }
-    int GetRegisterAddr() const { return m_pData->GetRegisterAddr(); }
-    void SetCoil(int index) { m_pData->SetCoil(index); }
-    int GetCoil() const { return m_pData->GetCoil(); }
-    void SetCoilAddr(int address) { m_pData->SetCoilAddr(address); }
-    int GetCoilAddr() const { return m_pData->GetCoilAddr(); }
+    void SetPLCStation(int station) { m_groups.data->SetPLCStation(station); }
+    int GetPLCStation() const { return m_groups.data->GetPLCStation(); }
+    void SetRegister(int index) { m_groups.data->SetRegister(index); }
+    int GetRegister() const { return m_groups.data->GetRegister(); }
+    void SetRegisterAddr(int address) { m_groups.data->SetRegisterAddr(address); }
+    int GetRegisterAddr() const { return m_groups.data->GetRegisterAddr(); }
+    void SetCoil(int index) { m_groups.data->SetCoil(index); }
+    int GetCoil() const { return m_groups.data->GetCoil(); }
+    void SetCoilAddr(int address) { m_groups.data->SetCoilAddr(address); }
+    int GetCoilAddr() const { return m_groups.data->GetCoilAddr(); }
     // Re-reads the PLC's register and coil kinds (after the device or PLC changed), keeping each
     // kind whose name the new PLC also has; addresses stay.
     void AdjustAddress();
 
     // ---- attribute groups ----
-    virtual CHideAttributes* GetHideAtttribute() const { return m_pHide; }
-    virtual CLayoutAttributes* GetLayoutAtttribute() const { return m_pLayout; }
-    virtual CDisplayAttributes* GetDisplayAtttribute() const { return m_pDisplay; }
-    virtual CCustomAttributes* GetCustomAtttribute() const { return m_pCustom; }
-    virtual CDataAttributes* GetDataAtttribute() const { return m_pData; }
-    virtual COtherAttributes* GetOtherAtttribute() const { return m_pOther; }
+    virtual CHideAttributes* GetHideAtttribute() const { return m_groups.hide.get(); }
+    virtual CLayoutAttributes* GetLayoutAtttribute() const { return m_groups.layout.get(); }
+    virtual CDisplayAttributes* GetDisplayAtttribute() const { return m_groups.display.get(); }
+    virtual CCustomAttributes* GetCustomAtttribute() const { return m_groups.custom.get(); }
+    virtual CDataAttributes* GetDataAtttribute() const { return m_groups.data.get(); }
+    virtual COtherAttributes* GetOtherAtttribute() const { return m_groups.other.get(); }
 
     // ---- compile output (the download image's tables) ----
     // Numbering across one compile; the screens list resets the counters before its passes.
@@ -167,7 +170,9 @@ public:
     // selection handles and the input-order badge.
     virtual void Draw(COM_GUI_EX::CGUIEXDC* target);
     // A control of the same class for `screen` with equal values; a new identifier from that
-    // screen when newID is non-zero; no stored name.
+    // screen when newID is non-zero; no stored name. Null when screen is null.
+    std::unique_ptr<CControlBase> CloneOwned(CScreenBase* screen, int newID);
+    // The same, owned by the caller.
     virtual CControlBase* Clone(CScreenBase* screen, int newID);
     // Makes this control equal to source: identifier, name, type and values.
     virtual void CopyAttributes(CControlBase* source);
@@ -189,12 +194,22 @@ protected:
     void DrawSelectedHandles(COM_GUI_EX::CGUIEXDC* target);
     void DrawOrderIndex(COM_GUI_EX::CGUIEXDC* target);
 
-    virtual void AddHideAtttribute(CAttributeBase* attribute) { m_pHide->AddAtttribute(attribute); }
-    virtual void AddLayoutAtttribute(CAttributeBase* attribute) { m_pLayout->AddAtttribute(attribute); }
-    virtual void AddDisplayAtttribute(CAttributeBase* attribute) { m_pDisplay->AddAtttribute(attribute); }
-    virtual void AddCustomAtttribute(CAttributeBase* attribute) { m_pCustom->AddAtttribute(attribute); }
-    virtual void AddDataAtttribute(CAttributeBase* attribute) { m_pData->AddAtttribute(attribute); }
-    virtual void AddOtherAtttribute(CAttributeBase* attribute) { m_pOther->AddAtttribute(attribute); }
+    virtual void AddHideAtttribute(CAttributeBase* attribute) { m_groups.hide->AddAtttribute(attribute); }
+    virtual void AddLayoutAtttribute(CAttributeBase* attribute) { m_groups.layout->AddAtttribute(attribute); }
+    virtual void AddDisplayAtttribute(CAttributeBase* attribute) { m_groups.display->AddAtttribute(attribute); }
+    virtual void AddCustomAtttribute(CAttributeBase* attribute) { m_groups.custom->AddAtttribute(attribute); }
+    virtual void AddDataAtttribute(CAttributeBase* attribute) { m_groups.data->AddAtttribute(attribute); }
+    virtual void AddOtherAtttribute(CAttributeBase* attribute) { m_groups.other->AddAtttribute(attribute); }
+    // Appends a kind's own attribute to `group` (one of this control's) at the position the kind
+    // names for it. The position must be the group's next one (checked in debug builds), so an
+    // attribute appended elsewhere cannot shift the kind's attributes without notice.
+    static void AppendAttributeAt(CAttrList* group, int position, CAttributeBase* attribute);
+    // The attribute at a named position of `group` when it is of class T, else null.
+    template <class T>
+    static T* AttributeAt(const CAttrList* group, int position)
+    {
+        return dynamic_cast<T*>(group->GetAttributeAt(position));
+    }
 
     virtual int InsidePreviousXChange(int x);
     virtual int InsidePreviousYChange(int y);
@@ -244,13 +259,22 @@ protected:
     void SetControlType(ControlsType type) { m_nType = type; }
 
 private:
-    struct Groups;
+    // The six groups in record order.
+    struct Groups {
+        std::unique_ptr<CHideAttributes> hide;
+        std::unique_ptr<CLayoutAttributes> layout;
+        std::unique_ptr<CDisplayAttributes> display;
+        std::unique_ptr<CCustomAttributes> custom;
+        std::unique_ptr<CDataAttributes> data;
+        std::unique_ptr<COtherAttributes> other;
+    };
     enum LoadResult { LOAD_OK, LOAD_CUT, LOAD_REJECTED };
     LoadResult LoadFields(COMMON_EX::CRecordReader& reader);
     std::array<CAttrList*, 6> AllGroups() const;
     void FetchPLCKinds(bool coils, std::vector<std::string>& names) const;
     void FillDataFromScreen();
-    void SwapGroups(Groups& groups);
+    static Groups NewGroups(CControlBase* parent);
+    static bool LoadGroups(Groups& groups, COMMON_EX::CRecordReader& reader);
     static int ValueOf(const CAttrValue* value) { return value ? value->GetInt32() : 0; }
 
     std::string m_strName;
@@ -259,12 +283,7 @@ private:
     unsigned m_uID = 0;
     CScreenBase* m_pScreen;
     int m_nDrawOrderID = 0;
-    CHideAttributes* m_pHide;
-    CLayoutAttributes* m_pLayout;
-    CDisplayAttributes* m_pDisplay;
-    CCustomAttributes* m_pCustom;
-    CDataAttributes* m_pData;
-    COtherAttributes* m_pOther;
+    Groups m_groups;
     int m_nRedraw = 0;
     int m_nOrderRedraw = 0;
     bool m_bCopyingValues = false;

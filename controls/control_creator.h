@@ -1,13 +1,15 @@
 // Makes controls by their ControlsType value and names the kinds.
 #pragma once
 
+#include "controls/controls_api.h"
+
 #include <string>
 
 class CAttributeBase;
 class CControlBase;
 class CScreenBase;
 
-class CControlCreator {
+class CONTROLS_API CControlCreator {
 public:
     // Text-field input modes of the attribute window.
     enum InputType { INPUT_PLAIN = 0, INPUT_DECIMAL = 1, INPUT_BINARY = 2, INPUT_OCTAL = 3, INPUT_HEX = 4 };

@@ -1,9 +1,11 @@
 // A function key of the panel: sets a coil or jumps to another screen when pressed.
 #pragma once
 
+#include "controls/controls_api.h"
+
 #include "controls/control_base.h"
 
-class CControlFunction : public CControlBase {
+class CONTROLS_API CControlFunction : public CControlBase {
 public:
     static constexpr int HAND_WIDTH = 17;
     static constexpr int KEY_WIDTH = 16;

@@ -1,9 +1,11 @@
 // An indicator lamp bound to a coil, drawn as a 16 x 16 round or square lamp image.
 #pragma once
 
+#include "controls/controls_api.h"
+
 #include "controls/control_base.h"
 
-class CControlLight : public CControlBase {
+class CONTROLS_API CControlLight : public CControlBase {
 public:
     enum Shape { SHAPE_ROUND = 0, SHAPE_SQUARE = 1 };
     static constexpr int LIGHT_SIZE = 16;

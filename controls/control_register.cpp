@@ -19,6 +19,11 @@ std::vector<std::string> DigitItems(int max)
 
 constexpr int DEFAULT_MAXIMUM = 60000;
 
+// Where the register's own attributes lie, appended in this order by the constructor: its
+// properties make up the custom group; its entry settings follow the common data attributes.
+enum CustomPosition { INTEGER_DIGITS, DECIMAL_DIGITS, ASTERISK, INVALID_ZERO };
+enum DataPosition { EDITABLE = CDataAttributes::POS_KIND_FIRST, MINIMUM, MAXIMUM };
+
 } // namespace
 
 CControlRegister::CControlRegister(CScreenBase* screen) : CControlBase(screen)
@@ -35,28 +40,28 @@ CControlRegister::CControlRegister(CScreenBase* screen) : CControlBase(screen)
     integerDigits->SetAttributeName("\xD5\xFB\xCA\xFD\xCE\xBB\xCA\xFD"); // 整数位数
     integerDigits->SetEnumValueList(DigitItems(n));
     *integerDigits = n;
-    AddCustomAtttribute(integerDigits);
+    AppendAttributeAt(GetCustomAtttribute(), INTEGER_DIGITS, integerDigits);
     CAttributeEnum* decimalDigits = new CAttributeEnum(this);
     decimalDigits->SetAttributeName("\xD0\xA1\xCA\xFD\xCE\xBB\xCA\xFD"); // 小数位数
     decimalDigits->SetEnumValueList(DigitItems(f));
-    AddCustomAtttribute(decimalDigits);
+    AppendAttributeAt(GetCustomAtttribute(), DECIMAL_DIGITS, decimalDigits);
     CAttributeBool* asterisk = new CAttributeBool(this);
     asterisk->SetAttributeName("\xD0\xC7\xBA\xC5(*)\xCF\xD4\xCA\xBE"); // 星号(*)显示
-    AddCustomAtttribute(asterisk);
+    AppendAttributeAt(GetCustomAtttribute(), ASTERISK, asterisk);
     CAttributeBool* invalidZero = new CAttributeBool(this);
     invalidZero->SetAttributeName("\xCE\xDE\xD0\xA7" "0\xCF\xD4\xCA\xBE"); // 无效0显示
-    AddCustomAtttribute(invalidZero);
+    AppendAttributeAt(GetCustomAtttribute(), INVALID_ZERO, invalidZero);
 
     CAttributeBool* editable = new CAttributeBool(this);
     editable->SetAttributeName("\xCA\xC7\xB7\xF1\xB1\xE0\xBC\xAD"); // 是否编辑
-    AddDataAtttribute(editable);
+    AppendAttributeAt(GetDataAtttribute(), EDITABLE, editable);
     CAttributeInt* minimum = new CAttributeInt(this);
     minimum->SetAttributeName("\xD7\xEE\xD0\xA1\xD6\xB5"); // 最小值
-    AddDataAtttribute(minimum);
+    AppendAttributeAt(GetDataAtttribute(), MINIMUM, minimum);
     CAttributeInt* maximum = new CAttributeInt(this);
     maximum->SetAttributeName("\xD7\xEE\xB4\xF3\xD6\xB5"); // 最大值
     *maximum = DEFAULT_MAXIMUM;
-    AddDataAtttribute(maximum);
+    AppendAttributeAt(GetDataAtttribute(), MAXIMUM, maximum);
 
     CControlRegister::BindAttributes();
     RebuildSample();
@@ -70,13 +75,13 @@ bool CControlRegister::BindAttributes()
     CCustomAttributes* custom = GetCustomAtttribute();
     CDataAttributes* data = GetDataAtttribute();
     m_pSample = dynamic_cast<CAttributeString*>(GetHideAtttribute()->GetLastAttribute());
-    m_pIntegerDigits = dynamic_cast<CAttributeEnum*>(custom->GetAttributeAt(0));
-    m_pDecimalDigits = dynamic_cast<CAttributeEnum*>(custom->GetAttributeAt(1));
-    m_pAsterisk = dynamic_cast<CAttributeBool*>(custom->GetAttributeAt(2));
-    m_pInvalidZero = dynamic_cast<CAttributeBool*>(custom->GetAttributeAt(3));
-    m_pEditable = dynamic_cast<CAttributeBool*>(data->GetAttributeAt(5));
-    m_pMinimum = dynamic_cast<CAttributeInt*>(data->GetAttributeAt(6));
-    m_pMaximum = dynamic_cast<CAttributeInt*>(data->GetAttributeAt(7));
+    m_pIntegerDigits = AttributeAt<CAttributeEnum>(custom, INTEGER_DIGITS);
+    m_pDecimalDigits = AttributeAt<CAttributeEnum>(custom, DECIMAL_DIGITS);
+    m_pAsterisk = AttributeAt<CAttributeBool>(custom, ASTERISK);
+    m_pInvalidZero = AttributeAt<CAttributeBool>(custom, INVALID_ZERO);
+    m_pEditable = AttributeAt<CAttributeBool>(data, EDITABLE);
+    m_pMinimum = AttributeAt<CAttributeInt>(data, MINIMUM);
+    m_pMaximum = AttributeAt<CAttributeInt>(data, MAXIMUM);
     if (!m_pSample || !m_pIntegerDigits ||
         !m_pDecimalDigits || !m_pAsterisk || !m_pInvalidZero || !m_pEditable || !m_pMinimum ||
         !m_pMaximum)

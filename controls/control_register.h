@@ -1,9 +1,11 @@
 // A register display and entry field: shown in the editor as a sample of its digits.
 #pragma once
 
+#include "controls/controls_api.h"
+
 #include "controls/control_base.h"
 
-class CControlRegister : public CControlBase {
+class CONTROLS_API CControlRegister : public CControlBase {
 public:
     explicit CControlRegister(CScreenBase* screen);
 

@@ -1,9 +1,11 @@
 // A static text in the panel's own font; its size follows the text.
 #pragma once
 
+#include "controls/controls_api.h"
+
 #include "controls/control_base.h"
 
-class CControlStaticText : public CControlBase {
+class CONTROLS_API CControlStaticText : public CControlBase {
 public:
     explicit CControlStaticText(CScreenBase* screen);
 

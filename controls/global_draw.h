@@ -1,9 +1,11 @@
 // Process-wide drawing settings of the design views: the screens' background colour.
 #pragma once
 
+#include "controls/controls_api.h"
+
 #include "comkit/types.h"
 
-class CGlobalDraw {
+class CONTROLS_API CGlobalDraw {
 public:
     enum { BACK_WHITE = 0, BACK_GREEN = 1, BACK_BLUE = 2 };
 

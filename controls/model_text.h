@@ -3,6 +3,8 @@
 // formatting of one value.
 #pragma once
 
+#include "controls/controls_api.h"
+
 #include "comkit/record_io.h"
 
 #include <string>
@@ -31,23 +33,23 @@ DWORD LoadObject(T& object, BYTE* buffer, DWORD size)
 }
 
 // A 32-bit length and the bytes, no terminator.
-DWORD TextSize(const std::string& text);
-void WriteText(COMMON_EX::CRecordWriter& writer, const std::string& text);
+CONTROLS_API DWORD TextSize(const std::string& text);
+CONTROLS_API void WriteText(COMMON_EX::CRecordWriter& writer, const std::string& text);
 // Reads a length-prefixed text; false (nothing consumed) when it does not fit.
-bool ReadText(COMMON_EX::CRecordReader& reader, std::string& text);
+CONTROLS_API bool ReadText(COMMON_EX::CRecordReader& reader, std::string& text);
 
-std::u16string GbkToUtf16(const std::string& gbk);
-std::string Utf16ToGbk(const std::u16string& text);
+CONTROLS_API std::u16string GbkToUtf16(const std::string& gbk);
+CONTROLS_API std::string Utf16ToGbk(const std::u16string& text);
 
 // C atoi / atof reading: leading blanks, optional sign, digits; anything else ends the number
 // (0 when there is none). Integers beyond 32 bits are clamped; a null text reads as 0.
-int ParseInt(const char* text);
-double ParseDouble(const char* text);
+CONTROLS_API int ParseInt(const char* text);
+CONTROLS_API double ParseDouble(const char* text);
 
 // Formats one argument with `format` when it holds exactly one conversion fitting the argument
 // (flags, width and precision allowed; no '*' or '%n'), else with `fallback`.
-std::string FormatInt(const char* format, const char* fallback, int value);
-std::string FormatDouble(const char* format, const char* fallback, double value);
-std::string FormatText(const char* format, const char* fallback, const char* value);
+CONTROLS_API std::string FormatInt(const char* format, const char* fallback, int value);
+CONTROLS_API std::string FormatDouble(const char* format, const char* fallback, double value);
+CONTROLS_API std::string FormatText(const char* format, const char* fallback, const char* value);
 
 } // namespace ModelText

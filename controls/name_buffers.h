@@ -1,10 +1,12 @@
 // Caller-owned 20-byte name buffers for the device's and the PLC's collection queries.
 #pragma once
 
+#include "controls/controls_api.h"
+
 #include <string>
 #include <vector>
 
-struct CNameBuffers {
+struct CONTROLS_API CNameBuffers {
     static constexpr int MAX_NAMES = 50;  // the most kinds or keys a control offers
     static constexpr int NAME_SIZE = 20;  // a name of at most 19 bytes and its terminator
 

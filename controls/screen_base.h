@@ -12,6 +12,8 @@
 // - PLC kind collections use DWORD (32-bit) value arrays, as the panel model does.
 #pragma once
 
+#include "controls/controls_api.h"
+
 #include "comkit/record_io.h"
 #include "comkit/serialize.h"
 #include "comkit/types.h"
@@ -20,6 +22,7 @@
 #include <QRect>
 #include <QSize>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -30,7 +33,7 @@ namespace COM_GUI_EX {
 class CGUIEXDC;
 }
 
-class CScreenBase : public COM_INTERFACE_EX::ISerialize, public COM_INTERFACE_EX::ICompile {
+class CONTROLS_API CScreenBase : public COM_INTERFACE_EX::ISerialize, public COM_INTERFACE_EX::ICompile {
 public:
     // Pixel lookups installed by the editor; each returns non-zero when it filled the buffer.
     // ASCII: 16-byte glyph (12 rows used, one byte per row, bit 7 = column 0).
@@ -276,8 +279,11 @@ public:
     // records before an unknown, cut or refused one are pasted. Returns the controls pasted.
     int PasteControlsFromData(BYTE* data, DWORD size, DWORD& pasteCount);
 
-    // Undo helpers: copies (same IDs) of the selected controls in selection order, in an array
-    // of new[]; the caller owns the array and the copies. Returns the count.
+    // Undo helpers: copies (same IDs and names) of the selected controls in selection order;
+    // empty without a selection. The default-position cursor is left alone.
+    std::vector<std::unique_ptr<CControlBase>> CopySelectedControls();
+    // The same in an array of new[] (null when there is no selection); the caller owns the array
+    // and the copies. Returns the count.
     int GetSelectedControlsCopy(int& count, CControlBase**& copies);
     // Swaps attributes between each copy and the control with its ID; returns the swaps made.
     int ModifyControls(int count, CControlBase** copies);

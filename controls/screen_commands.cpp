@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <memory>
 
 using COMMON_EX::CRecordReader;
 using COMMON_EX::CRecordWriter;
@@ -206,11 +207,9 @@ int CScreenBase::PasteControlsFromData(BYTE* data, DWORD size, DWORD& pasteCount
     for (DWORD i = 0; i < count; ++i) {
         // Only whole records of known kinds are pasted; the first fault ends the paste.
         DWORD type = 0;
-        CControlBase* control = reader.PeekDWORD(type) ? CControlCreator::Create(type, this) : nullptr;
-        if (!control || !control->LoadRecord(reader)) {
-            delete control;
+        std::unique_ptr<CControlBase> control(reader.PeekDWORD(type) ? CControlCreator::Create(type, this) : nullptr);
+        if (!control || !control->LoadRecord(reader))
             break;
-        }
         const int x = control->GetX(), y = control->GetY();
         control->SetX(Offset(x, offset));
         control->SetY(Offset(y, offset));
@@ -220,10 +219,11 @@ int CScreenBase::PasteControlsFromData(BYTE* data, DWORD size, DWORD& pasteCount
         control->SetControlID(unsigned(GetNewControlID()));
         control->SetControlName(nullptr);
         control->AdjustAddress();
-        m_listLayout.AddTail(control);
-        m_listControls.AddTail(control);
-        m_listSelected.AddTail(control);
-        pasted.push_back(control);
+        CControlBase* added = control.release(); // the screen owns it from here
+        m_listLayout.AddTail(added);
+        m_listControls.AddTail(added);
+        m_listSelected.AddTail(added);
+        pasted.push_back(added);
     }
     for (CControlBase* control : pasted)
         control->SetMultipleSelectedType(pasted.size() == 1 ? 0 : control == pasted.back() ? 1 : 2);
@@ -245,13 +245,21 @@ CControlBase* CScreenBase::CopyForUndo(CControlBase* control)
     return copy;
 }
 
+std::vector<std::unique_ptr<CControlBase>> CScreenBase::CopySelectedControls()
+{
+    std::vector<std::unique_ptr<CControlBase>> copies;
+    for (CControlBase* control : Items(m_listSelected))
+        copies.emplace_back(CopyForUndo(control));
+    return copies;
+}
+
 int CScreenBase::GetSelectedControlsCopy(int& count, CControlBase**& copies)
 {
-    const std::vector<CControlBase*> selected = Items(m_listSelected);
-    count = int(selected.size());
-    copies = count ? new CControlBase*[selected.size()] : nullptr;
-    for (size_t i = 0; i < selected.size(); ++i)
-        copies[i] = CopyForUndo(selected[i]);
+    std::vector<std::unique_ptr<CControlBase>> owned = CopySelectedControls();
+    count = int(owned.size());
+    copies = count ? new CControlBase*[owned.size()] : nullptr;
+    for (size_t i = 0; i < owned.size(); ++i)
+        copies[i] = owned[i].release();
     return count;
 }
 
@@ -263,11 +271,10 @@ int CScreenBase::ModifyControls(int count, CControlBase** copies)
         CControlBase* control = copy ? GetControlByID(copy->GetControlID()) : nullptr;
         if (!control || control->GetControlType() != copy->GetControlType())
             continue;
-        CControlBase* previous = CopyForUndo(control);
+        const std::unique_ptr<CControlBase> previous(CopyForUndo(control));
         control->CopyAttributes(copy);
         if (previous)
-            copy->CopyAttributes(previous);
-        delete previous;
+            copy->CopyAttributes(previous.get());
         ++swapped;
     }
     return swapped;

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 #include <utility>
 
 using COMMON_EX::CRecordReader;
@@ -101,13 +102,12 @@ bool CScreenBase::LoadRecord(CRecordReader& reader)
     for (DWORD i = 0; whole && i < count; ++i) {
         DWORD type = 0;
         // An unknown type is not consumed: the trailer is read where it stands.
-        CControlBase* control = reader.PeekDWORD(type) ? CControlCreator::Create(type, this) : nullptr;
+        std::unique_ptr<CControlBase> control(reader.PeekDWORD(type) ? CControlCreator::Create(type, this) : nullptr);
         if (!control || !control->LoadRecord(reader)) {
-            delete control;
             whole = false;
             break;
         }
-        m_listControls.AddTail(control);
+        m_listControls.AddTail(control.release());
     }
 
     int trailer[TRAILER_VALUES];

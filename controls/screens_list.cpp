@@ -1,8 +1,11 @@
 #include "controls/screens_list.h"
 
 #include "controls/attribute_enum.h"
+#include "controls/compile_session.h"
 #include "controls/control_base.h"
 #include "controls/screen_base.h"
+
+#include <memory>
 
 using COMMON_EX::CRecordReader;
 using COMMON_EX::CRecordWriter;
@@ -171,9 +174,7 @@ void CScreensList::AdjustControls()
 template <typename Produce>
 DWORD CScreensList::RunPasses(BYTE* buffer, DWORD size, Produce produce)
 {
-    CControlBase::s_byCompileControlID = 0;
-    CControlBase::s_byCompileLabelStringIndex = 0;
-    CControlBase::s_byCompileParameterIndex = 0;
+    CCompileSession::ResetNumbering();
     DWORD written = 0;
     for (int pass = CScreenBase::PASS_REGISTERS; pass < CScreenBase::PASS_COUNT; ++pass) {
         CScreenBase::s_byScreenID = 1;
@@ -239,10 +240,10 @@ bool CScreensList::LoadRecord(CRecordReader& reader)
     DWORD count = 0;
     bool whole = reader.ReadDWORD(count) && count > 0;
     for (DWORD i = 0; whole && i < count; ++i) {
-        CScreenBase* screen = new CScreenBase;
+        auto screen = std::make_unique<CScreenBase>();
         screen->SetDependenceDevice(m_pDependenceDevice);
         whole = screen->LoadRecord(reader);
-        m_listScreens.AddTail(screen);
+        m_listScreens.AddTail(screen.release());
     }
     int active = -1, nextID = 1;
     if (whole && reader.ReadInt(active) && reader.ReadInt(nextID)) {

@@ -3,6 +3,8 @@
 // parameter and static text sections from the screens' compile passes.
 #pragma once
 
+#include "controls/controls_api.h"
+
 #include "comkit/record_io.h"
 #include "comkit/serialize.h"
 
@@ -12,7 +14,7 @@
 class CDeviceBase;
 class CScreenBase;
 
-class CScreensList : public COM_INTERFACE_EX::ISerialize, public COM_INTERFACE_EX::ICompile {
+class CONTROLS_API CScreensList : public COM_INTERFACE_EX::ISerialize, public COM_INTERFACE_EX::ICompile {
 public:
     typedef COMMON_EX::CMNEXList<CScreenBase> ScreenList;
 

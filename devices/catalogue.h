@@ -1,6 +1,8 @@
 // A catalogue file: rows "<ID><TAB><name><TAB><description>" of one section, read at start.
 #pragma once
 
+#include "devices/devices_api.h"
+
 #include "comkit/types.h"
 
 #include <string>
@@ -9,7 +11,7 @@ class CInitSetting;
 
 // Keys "<itemPattern>" 0, 1, ... of one section, with "Counts" and "LastSelected" beside them.
 // At most MAX_ROWS rows are held. The file is bound beside the running program at construction.
-class CCatalogue {
+class DEVICES_API CCatalogue {
 public:
     static constexpr int MAX_ROWS = 100;
     static constexpr int TEXT_SIZE = 200;

@@ -1,6 +1,8 @@
 // Bounds on the numbers the catalogue files give, and the warnings about values beyond them.
 #pragma once
 
+#include "devices/devices_api.h"
+
 #include "comkit/types.h"
 
 #include <string>
@@ -22,9 +24,9 @@ constexpr DWORD MAX_SCREEN_SIDE = 1024;
 // The key of section read as CInitSetting::GetInt reads it (default "0"), then held to
 // [0, high]: below 0 gives 0 silently (an empty table); above high gives high and records a
 // warning naming the file, the section and the key.
-int ReadBounded(CInitSetting& store, const char* section, const char* key, int high);
+DEVICES_API int ReadBounded(CInitSetting& store, const char* section, const char* key, int high);
 
 // The warnings recorded since the last call (UTF-8, oldest first, each once); clears them.
-std::vector<std::string> TakeWarnings();
+DEVICES_API std::vector<std::string> TakeWarnings();
 
 } // namespace CATALOGUE_LIMITS

@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 
 using COM_HARDWARE_ATTRIBUTES_EX::CHADEXSerialAttri;
 using COMMON_EX::CRecordReader;
@@ -202,7 +203,7 @@ DWORD CDeviceBase::Load(BYTE* buffer, DWORD size)
     DWORD plcID;
     if (!r.PeekDWORD(plcID))
         return r.Consumed();
-    CPLCBase* plc = CPLCCollection::GetInstance()->CreatePLC(plcID);
+    std::unique_ptr<CPLCBase> plc(CPLCCollection::GetInstance()->CreatePLC(plcID));
     if (!plc)
         return r.Consumed();
     DWORD plcBytes = plc->Load(r.Current(), r.Remaining());
@@ -212,7 +213,7 @@ DWORD CDeviceBase::Load(BYTE* buffer, DWORD size)
     if (plcWhole) {
         int count;
         if (r.ReadCount(count, KEY_SIZE)) {
-            tagDeviceKey* keys = count > 0 ? new tagDeviceKey[size_t(count)] : nullptr;
+            std::unique_ptr<tagDeviceKey[]> keys(count > 0 ? new tagDeviceKey[size_t(count)] : nullptr);
             for (int i = 0; i < count; ++i) {
                 const BYTE* p = r.Current();
                 keys[i].code = INT(COMMON_EX::ReadLE32(p));
@@ -221,11 +222,11 @@ DWORD CDeviceBase::Load(BYTE* buffer, DWORD size)
                 r.Skip(KEY_SIZE);
             }
             delete[] m_pKeys;
-            m_pKeys = keys;
+            m_pKeys = keys.release();
             m_nKeyCount = count;
         }
     }
     // Through the virtual setter, so a model can adjust the PLC it was given.
-    SetPLC(plc);
+    SetPLC(plc.release());
     return r.Consumed();
 }

@@ -1,6 +1,8 @@
 // A panel model: display size, keys, digit limits, serial line and the PLC protocol it talks.
 #pragma once
 
+#include "devices/devices_api.h"
+
 #include "comkit/serial_attri.h"
 #include "comkit/serialize.h"
 
@@ -8,7 +10,7 @@ class CInitSetting;
 class CPLCBase;
 
 // One key of the panel, stored byte for byte in the device record.
-struct tagDeviceKey {
+struct DEVICES_API tagDeviceKey {
     INT code;       // key code (first column of the catalogue row)
     char name[20];  // label, at most 19 bytes, zero-filled
 };
@@ -17,7 +19,7 @@ static_assert(sizeof(tagDeviceKey) == 24, "tagDeviceKey is a 24-byte record");
 // Record: device ID, screen width, screen height, serial attributes (40 bytes), PLC record,
 // key count and 24-byte keys, little-endian. The digit limits are not in the record.
 // Screens and controls ask the panel model, never the PLC object, about the PLC.
-class CDeviceBase : public COM_INTERFACE_EX::ISerialize, public COM_INTERFACE_EX::ICompile {
+class DEVICES_API CDeviceBase : public COM_INTERFACE_EX::ISerialize, public COM_INTERFACE_EX::ICompile {
 public:
     static constexpr int KEY_SIZE = 24;
     static constexpr int KEY_NAME_SIZE = 20;

@@ -1,13 +1,15 @@
 // The catalogue of panel models, read from "DeviceRegister.ini" beside the running program.
 #pragma once
 
+#include "devices/devices_api.h"
+
 #include "devices/catalogue.h"
 #include "devices/device_base.h"
 
 // One instance per process, built when the library loads; GetInstance() returns it.
 // ReadCatalogue, GetCatalogueFile, GetLastSelectedIndex and SetLastSelectedIndex ("LastSelected"
 // of section "Devices") come from CCatalogue.
-class CDeviceCollection : public CCatalogue {
+class DEVICES_API CDeviceCollection : public CCatalogue {
 public:
     static constexpr const char* FILE_NAME = "DeviceRegister.ini";
 

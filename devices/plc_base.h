@@ -1,6 +1,8 @@
 // A PLC protocol: station settings, register and coil kinds, and address conversion.
 #pragma once
 
+#include "devices/devices_api.h"
+
 #include "comkit/serialize.h"
 
 class CInitSetting;
@@ -8,7 +10,7 @@ class CInitSetting;
 // Record: PLC ID, company name (length + text), register kinds (count + 32-byte entries),
 // coil kinds (count + 32-byte entries), all little-endian. Station settings and default indices
 // are not in the record: Load takes them from the catalogue file.
-class CPLCBase : public COM_INTERFACE_EX::ISerialize, public COM_INTERFACE_EX::ICompile {
+class DEVICES_API CPLCBase : public COM_INTERFACE_EX::ISerialize, public COM_INTERFACE_EX::ICompile {
 public:
     // One register or coil kind, stored byte for byte in the record.
     struct PHYSICS_INFO {

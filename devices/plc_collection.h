@@ -1,13 +1,15 @@
 // The catalogue of PLC protocols, read from "PLCRegister.ini" beside the running program.
 #pragma once
 
+#include "devices/devices_api.h"
+
 #include "devices/catalogue.h"
 #include "devices/plc_base.h"
 
 // One instance per process, built when the library loads; GetInstance() returns it.
 // ReadCatalogue, GetCatalogueFile, GetLastSelectedIndex and SetLastSelectedIndex ("LastSelected"
 // of section "PLC") come from CCatalogue.
-class CPLCCollection : public CCatalogue {
+class DEVICES_API CPLCCollection : public CCatalogue {
 public:
     static constexpr const char* FILE_NAME = "PLCRegister.ini";
 

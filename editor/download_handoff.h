@@ -4,6 +4,8 @@
 // a tool needs lives here.
 #pragma once
 
+#include "editor/editor_api.h"
+
 #include "comkit/types.h"
 #include "comkit/user_files.h"
 
@@ -12,7 +14,7 @@
 
 class CProject;
 
-class CDownloadHandoff {
+class EDITOR_API CDownloadHandoff {
 public:
     // Where the hand-off stopped; HANDOFF_READY means the image and the settings are written.
     enum OUTCOME {

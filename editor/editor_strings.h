@@ -2,9 +2,11 @@
 // are UTF-8 (shown at the user-interface boundary); the file and image texts are plain ASCII.
 #pragma once
 
+#include "editor/editor_api.h"
+
 #include "comkit/types.h"
 
-class CEditorStrings {
+class EDITOR_API CEditorStrings {
 public:
     enum {
         IDS_PROJECT_MAGIC = 3000,      // "ZQE"

@@ -2,6 +2,8 @@
 // against the layout, the font table and the symbol tables the editor carries.
 #pragma once
 
+#include "editor/editor_api.h"
+
 #include "comkit/types.h"
 
 #include <array>
@@ -9,7 +11,7 @@
 #include <string>
 #include <vector>
 
-class CImageInspector {
+class EDITOR_API CImageInspector {
 public:
     struct REPORT {
         std::vector<std::string> lines;    // the decoded image, one line each (UTF-8)

@@ -2,6 +2,8 @@
 // it concerns and plays them back through the screen's control operations.
 #pragma once
 
+#include "editor/editor_api.h"
+
 #include "comkit/types.h"
 
 #include <QUndoStack>
@@ -13,7 +15,7 @@ class CScreenBase;
 // step is dropped) and empties the redo list; undo moves the newest step to the redo list, redo
 // moves it back (each list also holds at most MAX_STEPS). Qt's QUndoStack keeps the two lists as
 // one stack of at most MAX_STEPS steps, which gives exactly these limits, and signals changes.
-class COperateCtrl {
+class EDITOR_API COperateCtrl {
 public:
     // What a step records, and how it plays back:
     // ADD    after a new control was placed     undo: delete by ID     redo: re-add

@@ -2,9 +2,11 @@
 // the four pixel lookups the screens draw with and the compile copies glyphs through.
 #pragma once
 
+#include "editor/editor_api.h"
+
 #include "comkit/types.h"
 
-class CPixelResources {
+class EDITOR_API CPixelResources {
 public:
     enum {
         PIC_PIXEL_LIGHT = 151,

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 
 using COMMON_EX::CRecordReader;
 using COMMON_EX::CRecordWriter;
@@ -112,34 +113,29 @@ DWORD CProject::Load(BYTE* buffer, DWORD size)
     DWORD deviceID = 0;
     if (!reader.PeekDWORD(deviceID))
         return 0;
-    CDeviceBase* device = CDeviceCollection::GetInstance()->CreateDevice(static_cast<UINT>(deviceID));
+    std::unique_ptr<CDeviceBase> device(CDeviceCollection::GetInstance()->CreateDevice(static_cast<UINT>(deviceID)));
     if (!device)
         return 0;
     // A nested record cut short still returns what it read, so each must prove it loaded whole:
     // the panel model by re-measuring itself, the screens list by its own check.
     const DWORD deviceSize = device->Load(reader.Current(), reader.Remaining());
     if (deviceSize == 0 || !device->GetPLC() || deviceSize != device->Save(nullptr, 0) ||
-        !reader.Skip(deviceSize)) {
-        delete device;
+        !reader.Skip(deviceSize))
         return 0;
-    }
 
-    CScreensList* list = new CScreensList;
-    list->SetDependenceDevice(device);
+    auto list = std::make_unique<CScreensList>();
+    list->SetDependenceDevice(device.get());
     CRecordReader listReader(reader.Current(), reader.Remaining());
     BYTE trailer[TRAILER_SIZE];
     if (!list->LoadRecord(listReader) || !reader.Skip(listReader.Consumed()) ||
-        !reader.ReadBytes(trailer, TRAILER_SIZE)) {
-        delete list;
-        delete device;
+        !reader.ReadBytes(trailer, TRAILER_SIZE))
         return 0;
-    }
 
     m_openScreens.clear();
     delete m_pScreensList;
     delete m_pDevice;
-    m_pDevice = device;
-    m_pScreensList = list;
+    m_pDevice = device.release();
+    m_pScreensList = list.release();
     m_wBacklightDelay = static_cast<WORD>(trailer[0] | trailer[1] << 8);
     m_dwChangeMarker = COMMON_EX::ReadLE32(trailer + 2);
     for (int i = 0; i < FUNCTION_PAGE_COUNT; ++i)
@@ -147,20 +143,18 @@ DWORD CProject::Load(BYTE* buffer, DWORD size)
     return reader.Consumed();
 }
 
-CDeviceBase* CProject::CreateDevice(const char* device, const char* plc,
+std::unique_ptr<CDeviceBase> CProject::CreateDevice(const char* device, const char* plc,
                                    COM_HARDWARE_ATTRIBUTES_EX::CHADEXSerialAttri* serial)
 {
     if (!device || !plc)
         return nullptr;
-    CDeviceBase* newDevice = CDeviceCollection::GetInstance()->CreateDevice(device);
+    std::unique_ptr<CDeviceBase> newDevice(CDeviceCollection::GetInstance()->CreateDevice(device));
     if (!newDevice)
         return nullptr;
     CPLCCollection* plcs = CPLCCollection::GetInstance();
     CPLCBase* newPLC = plcs->CreatePLC(plc);
-    if (!newPLC) {
-        delete newDevice;
+    if (!newPLC)
         return nullptr;
-    }
     // The model is given its PLC first, so the model's PLC offset picks the settings section.
     newDevice->SetPLC(newPLC);
     plcs->LoadPLCSettings(newPLC);
@@ -173,14 +167,14 @@ int CProject::SetDeviceAndPLC(const char* device, const char* plc,
                               COM_HARDWARE_ATTRIBUTES_EX::CHADEXSerialAttri* serial)
 {
     // The old panel model stays until the new one is complete: the screens point at it.
-    CDeviceBase* newDevice = CreateDevice(device, plc, serial);
+    std::unique_ptr<CDeviceBase> newDevice = CreateDevice(device, plc, serial);
     if (!newDevice)
         return 0;
     if (!m_pScreensList)
         m_pScreensList = new CScreensList;
-    m_pScreensList->SetDependenceDevice(newDevice);
+    m_pScreensList->SetDependenceDevice(newDevice.get());
     delete m_pDevice;
-    m_pDevice = newDevice;
+    m_pDevice = newDevice.release();
     return 1;
 }
 

@@ -3,19 +3,23 @@
 // a ".ZQE" file image and compiles itself into the download image.
 #pragma once
 
+#include "editor/editor_api.h"
+
 #include "comkit/serial_attri.h"
 #include "comkit/serialize.h"
 
 #include <list>
+#include <memory>
 #include <string>
 
+class CCompileSession;
 class CDeviceBase;
 class CScreenBase;
 class CScreensList;
 
 // File image: 50-byte header, device record, screens-list record, backlight delay (u16), change
 // marker (u32), four function pages (i32), little-endian; 72 + D + L bytes in all.
-class CProject : public COM_INTERFACE_EX::ISerialize, public COM_INTERFACE_EX::ICompile {
+class EDITOR_API CProject : public COM_INTERFACE_EX::ISerialize, public COM_INTERFACE_EX::ICompile {
 public:
     enum : DWORD {
         HEADER_SIZE = 50,
@@ -72,9 +76,9 @@ public:
     // project then unchanged.
     int SetDeviceAndPLC(const char* device, const char* plc,
                         COM_HARDWARE_ATTRIBUTES_EX::CHADEXSerialAttri* serial);
-    // A new panel model (owned by the caller) from the catalogues, as SetDeviceAndPLC makes it;
-    // null when the device or the PLC is unknown.
-    static CDeviceBase* CreateDevice(const char* device, const char* plc,
+    // A new panel model from the catalogues, as SetDeviceAndPLC makes it; null when the device
+    // or the PLC is unknown.
+    static std::unique_ptr<CDeviceBase> CreateDevice(const char* device, const char* plc,
                                      COM_HARDWARE_ATTRIBUTES_EX::CHADEXSerialAttri* serial);
     CDeviceBase* GetDevice() const { return m_pDevice; }
     // Catalogue names; empty without a device.
@@ -122,7 +126,9 @@ public:
     void SetFunctionPage(int page, int screenNumber);
 
 private:
-    DWORD CompileImage(BYTE* buffer, DWORD size);
+    // Writes the image into a buffer of at least its size (Compile checks), through the
+    // session Compile measured it with; returns the image length.
+    DWORD CompileImage(CCompileSession& session, BYTE* buffer, DWORD size);
 
     WORD m_wBacklightDelay = BACKLIGHT_ALWAYS_ON;
     int m_nFunctionPages[FUNCTION_PAGE_COUNT] = {0, 0, 0, 0};

@@ -1,7 +1,7 @@
 // CProject's compile into the download image, and the checks made before it.
 #include "editor/project.h"
 
-#include "controls/control_base.h"
+#include "controls/compile_session.h"
 #include "controls/screens_list.h"
 #include "editor/download_image.h"
 #include "editor/editor_strings.h"
@@ -29,27 +29,25 @@ COMPILE_COUNTS CountsOf(CScreensList* list)
     return counts;
 }
 
-// Empties the character lists and the static text length, then lists the characters the panel's
-// runtime needs of its own, so the static texts only add what is new.
-void SeedCharacterLists()
+// A session over the project's screens whose character lists start with the characters the
+// panel's runtime needs of its own, so the static texts only add what is new.
+CCompileSession SessionOf(CScreensList* list)
 {
-    CControlBase::ResetCompileCharacters();
-    CControlBase::CollectCompileCharacters(SEED_DOUBLE_BYTE_TEXT);
-    CControlBase::CollectCompileCharacters(SEED_SINGLE_BYTE_TEXT);
+    return CCompileSession(*list, {SEED_DOUBLE_BYTE_TEXT, SEED_SINGLE_BYTE_TEXT});
 }
 
-// Seeds the lists and lets the static texts collect theirs: the size of everything but the glyph
-// data is then known.
-DWORD ImageSize(CScreensList* list, const COMPILE_COUNTS& counts)
+// Lets the static texts collect their characters after the seeds: the size of everything but
+// the glyph data is then known.
+DWORD ImageSize(CCompileSession& session, const COMPILE_COUNTS& counts)
 {
-    SeedCharacterLists();
     DWORD size = counts.controls > 0 ? IMAGE_HEADER_SIZE + CONTROL_RECORD_SIZE * DWORD(counts.controls)
                                      : IMAGE_HEADER_SIZE + 1;
     size += counts.Parameters() > 0 ? PARAMETER_RECORD_SIZE * DWORD(counts.Parameters()) : 1;
-    size += counts.statics > 0 ? list->GetCompileStaticControlText(nullptr, 0) : 1;
+    const DWORD texts = session.StaticTexts(nullptr, 0); // without static texts: the seeds alone
+    size += counts.statics > 0 ? texts : 1;
     size += FUNCTION_TABLE_SIZE + LIGHT_TABLE_SIZE;
-    size += (INDEX_ENTRY_SIZE + DOUBLE_GLYPH_SIZE) * DWORD(CControlBase::s_listChinese.size());
-    size += (INDEX_ENTRY_SIZE + SINGLE_GLYPH_SIZE) * DWORD(CControlBase::s_listASCII.size());
+    size += (INDEX_ENTRY_SIZE + DOUBLE_GLYPH_SIZE) * DWORD(session.DoubleByteCharacters().size());
+    size += (INDEX_ENTRY_SIZE + SINGLE_GLYPH_SIZE) * DWORD(session.SingleByteCharacters().size());
     return size;
 }
 
@@ -63,10 +61,10 @@ DWORD CopyTable(BYTE* out, UINT resource)
 }
 
 // The character index at `p` and the glyphs after it; returns the end of the glyphs.
-DWORD WriteCharacters(BYTE* image, DWORD p)
+DWORD WriteCharacters(const CCompileSession& session, BYTE* image, DWORD p)
 {
-    const std::vector<WORD>& doubles = CControlBase::s_listChinese;
-    const std::vector<BYTE>& singles = CControlBase::s_listASCII;
+    const std::vector<WORD>& doubles = session.DoubleByteCharacters();
+    const std::vector<BYTE>& singles = session.SingleByteCharacters();
     const DWORD glyphs = p + INDEX_ENTRY_SIZE * DWORD(doubles.size() + singles.size());
     WriteBE16(image + OFFSET_INDEX, p);
     WriteBE16(image + OFFSET_GLYPHS, glyphs);
@@ -125,7 +123,8 @@ DWORD CProject::Compile(BYTE* buffer, DWORD size)
     if (!m_pScreensList)
         return 0;
     const COMPILE_COUNTS counts = CountsOf(m_pScreensList);
-    const DWORD total = ImageSize(m_pScreensList, counts);
+    CCompileSession session = SessionOf(m_pScreensList);
+    const DWORD total = ImageSize(session, counts);
     if (!buffer)
         return total;
     // Counts are single bytes and the length and offsets 16-bit: such a project has no image.
@@ -133,13 +132,12 @@ DWORD CProject::Compile(BYTE* buffer, DWORD size)
         std::memset(buffer, 0, size);
         return 0;
     }
-    return CompileImage(buffer, size);
+    return CompileImage(session, buffer, size);
 }
 
-DWORD CProject::CompileImage(BYTE* image, DWORD size)
+DWORD CProject::CompileImage(CCompileSession& session, BYTE* image, DWORD size)
 {
     const COMPILE_COUNTS counts = CountsOf(m_pScreensList);
-    SeedCharacterLists();
     std::memset(image, 0, size);
     const char* version = CEditorStrings::Get(CEditorStrings::IDS_IMAGE_VERSION);
     std::memcpy(image + OFFSET_VERSION, version, std::strlen(version));
@@ -153,30 +151,31 @@ DWORD CProject::CompileImage(BYTE* image, DWORD size)
 
     DWORD p = IMAGE_HEADER_SIZE;
     if (counts.controls > 0) {
-        m_pScreensList->GetCompileControlData(image + p, size - p);
+        session.ControlRecords(image + p, size - p);
         p += CONTROL_RECORD_SIZE * DWORD(counts.controls);
     } else {
         image[p++] = EMPTY_SECTION;
     }
     // Kinds without a parameter record leave their share of the section zero.
     if (counts.Parameters() > 0) {
-        m_pScreensList->GetCompileControlParameterData(image + p, size - p);
+        session.ParameterRecords(image + p, size - p);
         p += PARAMETER_RECORD_SIZE * DWORD(counts.Parameters());
     } else {
         image[p++] = EMPTY_SECTION;
     }
     DWORD textLength = EMPTY_STATIC_TEXT_LENGTH;
     if (counts.statics > 0) {
-        p += m_pScreensList->GetCompileStaticControlText(image + p, size - p);
-        textLength = 2 * (DWORD(counts.statics) + CControlBase::s_wStaticTextLength);
+        p += session.StaticTexts(image + p, size - p);
+        textLength = 2 * (DWORD(counts.statics) + session.StaticTextLength());
     } else {
+        session.StaticTexts(nullptr, 0); // the seeds alone
         image[p++] = EMPTY_SECTION;
     }
     WriteBE16(image + OFFSET_STATIC_TEXT_LENGTH, textLength);
 
     p += CopyTable(image + p, CPixelResources::PIC_PIXEL_FUNCTION);
     p += CopyTable(image + p, CPixelResources::PIC_PIXEL_LIGHT);
-    p = WriteCharacters(image, p);
+    p = WriteCharacters(session, image, p);
     WriteBE16(image + OFFSET_LENGTH, p);
     return p;
 }

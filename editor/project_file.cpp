@@ -45,7 +45,7 @@ std::string LinkTarget(const std::string& path)
 
 } // namespace
 
-CProject* CProjectFile::Open(const std::string& path, std::string& error)
+std::unique_ptr<CProject> CProjectFile::Open(const std::string& path, std::string& error)
 {
     std::vector<BYTE> bytes;
     if (!ReadFile(path, MAX_FILE_SIZE, bytes, error))
@@ -53,7 +53,7 @@ CProject* CProjectFile::Open(const std::string& path, std::string& error)
     return OpenBytes(bytes, error);
 }
 
-CProject* CProjectFile::OpenBytes(const std::vector<BYTE>& bytes, std::string& error)
+std::unique_ptr<CProject> CProjectFile::OpenBytes(const std::vector<BYTE>& bytes, std::string& error)
 {
     const DWORD size = static_cast<DWORD>(bytes.size());
     if (bytes.size() > MAX_FILE_SIZE || !CProject::CheckSignature(bytes.data(), size)) {
@@ -61,12 +61,12 @@ CProject* CProjectFile::OpenBytes(const std::vector<BYTE>& bytes, std::string& e
         return nullptr;
     }
     std::vector<BYTE> data(bytes); // Load takes a writable buffer
-    std::unique_ptr<CProject> project(new CProject);
+    auto project = std::make_unique<CProject>();
     if (project->Load(data.data(), size) != size) {
         error = DamagedText();
         return nullptr;
     }
-    return project.release();
+    return project;
 }
 
 bool CProjectFile::Save(const std::string& path, CProject& project, std::string& error)

@@ -2,24 +2,27 @@
 // destroying the user's file, and the save-name rules of the save command.
 #pragma once
 
+#include "editor/editor_api.h"
+
 #include "comkit/types.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
 class CProject;
 
-class CProjectFile {
+class EDITOR_API CProjectFile {
 public:
     // Files larger than this are no project the editor can make; they are refused unread.
     static constexpr DWORD MAX_FILE_SIZE = 64u << 20;
 
     // Reads a project. The header is checked before any project is created; a file that fails
     // the check, or does not load to its exact length, gives the text of string 3002. Returns the
-    // new project (owned by the caller) or null with the reason in `error` (UTF-8).
-    static CProject* Open(const std::string& path, std::string& error);
+    // new project or null with the reason in `error` (UTF-8).
+    static std::unique_ptr<CProject> Open(const std::string& path, std::string& error);
     // The same from bytes already in memory (the clipboard of a drop, tests).
-    static CProject* OpenBytes(const std::vector<BYTE>& bytes, std::string& error);
+    static std::unique_ptr<CProject> OpenBytes(const std::vector<BYTE>& bytes, std::string& error);
 
     // Writes the project's file image beside `path` and renames it over the old file, so a failed
     // save leaves the old file as it was; through a symbolic link, the file it points to is

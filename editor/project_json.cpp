@@ -14,7 +14,7 @@ namespace {
 
 bool LoadsAsProject(const std::vector<BYTE>& file, std::string& error)
 {
-    std::unique_ptr<CProject> project(CProjectFile::OpenBytes(file, error));
+    std::unique_ptr<CProject> project = CProjectFile::OpenBytes(file, error);
     return project != nullptr;
 }
 

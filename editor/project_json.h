@@ -2,12 +2,14 @@
 // that converts back to the very same bytes.
 #pragma once
 
+#include "editor/editor_api.h"
+
 #include "comkit/types.h"
 
 #include <string>
 #include <vector>
 
-class CProjectJson {
+class EDITOR_API CProjectJson {
 public:
     // Deepest nesting of arrays and objects Import accepts (the form itself needs about 8).
     static constexpr size_t MAX_NESTING = 64;

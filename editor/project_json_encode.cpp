@@ -222,7 +222,7 @@ private:
                 Fail(Child(where, "plc"), "the catalogue has no PLC protocol \"" + GbkToJsonText(plcKey, where) +
                                               "\"; it has " +
                                               GbkToJsonText(CPLCCollection::GetInstance()->ListRows(), where));
-            m_pDevice.reset(CProject::CreateDevice(modelName, plcName, &serial));
+            m_pDevice = CProject::CreateDevice(modelName, plcName, &serial);
             if (!m_pDevice)
                 Fail(where, "the catalogues have no panel model \"" + GbkToJsonText(modelName, where) +
                                 "\" with the PLC \"" + GbkToJsonText(plcName, where) + "\"");

@@ -2,13 +2,15 @@
 // a zoom), into an image, and images written as PNG files.
 #pragma once
 
+#include "editor/editor_api.h"
+
 #include <QImage>
 
 #include <string>
 
 class CScreenBase;
 
-class CProjectRender {
+class EDITOR_API CProjectRender {
 public:
     // The screen at `zoom` (> 0); the screen's own zoom and origin are restored afterwards.
     static QImage RenderScreen(CScreenBase* screen, double zoom);

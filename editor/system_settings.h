@@ -1,6 +1,8 @@
 // The editor's own settings file "SystemInit.ini": the screens' background colour.
 #pragma once
 
+#include "editor/editor_api.h"
+
 #include "comkit/init_setting.h"
 
 #include <string>
@@ -10,7 +12,7 @@
 // destruction writes CGlobalDraw's index back as a decimal number. A file that is missing reads as
 // the default and is created by the write; a file or folder the user may not write keeps its old
 // contents (the write is refused without a message, as the store refuses it).
-class CSystemSettings {
+class EDITOR_API CSystemSettings {
 public:
     static constexpr const char* FILE_NAME = "SystemInit.ini";
     static constexpr const char* SECTION = "SYSTEM";

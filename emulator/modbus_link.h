@@ -3,6 +3,8 @@
 // with 5. A failed request closes the connection; the next request connects again.
 #pragma once
 
+#include "emulator/emulator_api.h"
+
 #include "emulator/panel_link.h"
 
 #include <memory>
@@ -10,7 +12,7 @@
 
 struct _modbus;
 
-class CModbusLink : public IPanelLink {
+class EMULATOR_API CModbusLink : public IPanelLink {
 public:
     struct SERIAL {
         std::string device;   // "/dev/ttyUSB0"

@@ -2,6 +2,8 @@
 // keys from the image's own glyphs and symbol tables.
 #pragma once
 
+#include "emulator/emulator_api.h"
+
 #include "comkit/types.h"
 
 #include <string>
@@ -9,7 +11,7 @@
 
 class CPanelImage;
 
-class CPanelDisplay {
+class EMULATOR_API CPanelDisplay {
 public:
     static constexpr int WIDTH = 192;
     static constexpr int HEIGHT = 64;

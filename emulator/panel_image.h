@@ -2,6 +2,8 @@
 // the static texts, the symbol tables and the image's own glyphs.
 #pragma once
 
+#include "emulator/emulator_api.h"
+
 #include "comkit/types.h"
 #include "editor/image_inspect.h"
 
@@ -10,7 +12,7 @@
 #include <vector>
 
 // One control of the image with its parameter record decoded.
-struct PANEL_CONTROL {
+struct EMULATOR_API PANEL_CONTROL {
     enum Kind { STATIC_TEXT, REGISTER, LAMP, FUNCTION_KEY, OTHER };
     Kind kind = OTHER;
     int screen = 1;           // 1-based
@@ -32,7 +34,7 @@ struct PANEL_CONTROL {
     std::string text;         // static text, GBK
 };
 
-class CPanelImage {
+class EMULATOR_API CPanelImage {
 public:
     // The image in `bytes`; null with the reason in `error` when a section cannot be read or
     // the image has no screen. Problems that leave it readable go to `warnings`.

@@ -1,6 +1,8 @@
 // The keys of the panel models, numbered as the function-key images and the catalogue list them.
 #pragma once
 
+#include "emulator/emulator_api.h"
+
 #include <string>
 
 namespace PANEL_KEYS {
@@ -17,8 +19,8 @@ enum PanelKey : int {
 };
 
 // "F1", "UP", ...; empty for a number outside 0 to KEY_COUNT - 1.
-std::string KeyName(int key);
+EMULATOR_API std::string KeyName(int key);
 // The key named `name` (case-insensitive); -1 for an unknown name.
-int KeyByName(const std::string& name);
+EMULATOR_API int KeyByName(const std::string& name);
 
 } // namespace PANEL_KEYS

@@ -2,11 +2,13 @@
 // a station. Each call blocks until answered or failed.
 #pragma once
 
+#include "emulator/emulator_api.h"
+
 #include "comkit/types.h"
 
 #include <string>
 
-class IPanelLink {
+class EMULATOR_API IPanelLink {
 public:
     virtual ~IPanelLink() = default;
     // `count` (1-125) registers from `address` into `values`; false on any failure.

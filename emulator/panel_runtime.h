@@ -3,6 +3,8 @@
 // Time comes from the caller (milliseconds of a steady clock), so the model runs without a clock.
 #pragma once
 
+#include "emulator/emulator_api.h"
+
 #include "comkit/types.h"
 #include "emulator/panel_image.h"
 
@@ -15,7 +17,7 @@
 class CPanelDisplay;
 class IPanelLink;
 
-class CPanelRuntime {
+class EMULATOR_API CPanelRuntime {
 public:
     // Starts on screen 1 with no value known, the link not yet tried and the backlight on.
     explicit CPanelRuntime(std::unique_ptr<CPanelImage> image);

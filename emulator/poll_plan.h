@@ -1,15 +1,17 @@
 // Grouping of the addresses a screen shows into as few read requests as the protocol allows.
 #pragma once
 
+#include "emulator/emulator_api.h"
+
 #include <vector>
 
-struct POLL_REQUEST {
+struct EMULATOR_API POLL_REQUEST {
     int station = 0;
     int address = 0; // first address
     int count = 0;   // addresses from `address` on
 };
 
-class CPollPlan {
+class EMULATOR_API CPollPlan {
 public:
     static constexpr int MAX_REGISTERS = 125; // per read-registers request
     static constexpr int MAX_COILS = 2000;    // per read-coils request

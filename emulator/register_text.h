@@ -1,13 +1,15 @@
 // The text a register control shows for a value, as the panel formats it.
 #pragma once
 
+#include "emulator/emulator_api.h"
+
 #include "comkit/types.h"
 
 #include <string>
 
 struct PANEL_CONTROL;
 
-class CRegisterText {
+class EMULATOR_API CRegisterText {
 public:
     // The register's digits: integer and decimal digits with the point between them ("0." before
     // the decimals when there are no integer digits); leading integer zeros as blanks unless the

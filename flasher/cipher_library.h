@@ -2,6 +2,8 @@
 // Des_Go. The dialog loads it at start-up and releases it when it goes.
 #pragma once
 
+#include "flasher/flasher_api.h"
+
 #include "cipher/vexorenc.h"
 #include "comkit/types.h"
 #include "flasher/message_sink.h"
@@ -9,10 +11,10 @@
 
 #include <string>
 
-extern const char* const CIPHER_LIBRARY_FILE;    // "libvexorenc.so"
-extern const char* const MSG_CIPHER_LOAD_FAILED; // "cannot load vexorenc.dll!"
+extern FLASHER_API const char* const CIPHER_LIBRARY_FILE;    // "libvexorenc.so"
+extern FLASHER_API const char* const MSG_CIPHER_LOAD_FAILED; // "cannot load vexorenc.dll!"
 
-class CCipherLibrary {
+class FLASHER_API CCipherLibrary {
 public:
     static CCipherLibrary& GetInstance();
 

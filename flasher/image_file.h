@@ -2,6 +2,8 @@
 // the process-wide program image, deciphered with the cipher library unless the settings say plain.
 #pragma once
 
+#include "flasher/flasher_api.h"
+
 #include "cipher/vexorenc.h"
 #include "comkit/types.h"
 #include "flasher/message_sink.h"
@@ -19,15 +21,15 @@ constexpr INT HEX_LINE_BUFFER_SIZE = 260;
 constexpr INT IMAGE_KEY_LENGTH = 15;
 
 // Messages, exactly as shown.
-extern const char* const MSG_IMAGE_BAD_KIND;       // "file must be .hex or .bin or .vxc or .vxg!"
-extern const char* const MSG_IMAGE_RAW_OPEN;       // "open input file error"
-extern const char* const MSG_IMAGE_HEX_OPEN;       // "open input file error!"
-extern const char* const MSG_IMAGE_SIZE_ZERO;      // "error:file size is zero"
-extern const char* const MSG_IMAGE_SIZE_OVER;      // "error:file size over 65535!"
-extern const char* const MSG_IMAGE_HEX_FORMAT;     // "HEX format error"
-extern const char* const MSG_IMAGE_NO_CIPHER;      // enciphered file but no cipher library
-extern const char* const FMT_IMAGE_HEX_CONFLICT;   // two records give one address different values
-extern const char* const MSG_IMAGE_PLAIN;          // a plain download image read as enciphered
+extern FLASHER_API const char* const MSG_IMAGE_BAD_KIND;       // "file must be .hex or .bin or .vxc or .vxg!"
+extern FLASHER_API const char* const MSG_IMAGE_RAW_OPEN;       // "open input file error"
+extern FLASHER_API const char* const MSG_IMAGE_HEX_OPEN;       // "open input file error!"
+extern FLASHER_API const char* const MSG_IMAGE_SIZE_ZERO;      // "error:file size is zero"
+extern FLASHER_API const char* const MSG_IMAGE_SIZE_OVER;      // "error:file size over 65535!"
+extern FLASHER_API const char* const MSG_IMAGE_HEX_FORMAT;     // "HEX format error"
+extern FLASHER_API const char* const MSG_IMAGE_NO_CIPHER;      // enciphered file but no cipher library
+extern FLASHER_API const char* const FMT_IMAGE_HEX_CONFLICT;   // two records give one address different values
+extern FLASHER_API const char* const MSG_IMAGE_PLAIN;          // a plain download image read as enciphered
 
 enum ImageFileKind {
     IMAGE_KIND_NONE = 0, // not accepted
@@ -50,7 +52,7 @@ enum HexRecordResult {
 };
 
 // The image bytes the data records of one file have written so far (ParseHexRecord's memory).
-struct HEX_WRITTEN_BYTES {
+struct FLASHER_API HEX_WRITTEN_BYTES {
     std::bitset<IMAGE_FILE_LIMIT> written;
     INT nConflict = -1; // first address two records gave different values; -1: none
 };
@@ -59,7 +61,7 @@ struct HEX_WRITTEN_BYTES {
 constexpr INT HEX_LINE_NO_CR = -1;    // LF not preceded by CR
 constexpr INT HEX_LINE_TOO_LONG = -2; // more than HEX_LINE_MAX characters
 
-struct IMAGE_LOAD_SETTINGS {
+struct FLASHER_API IMAGE_LOAD_SETTINGS {
     BOOL bNotEnc = FALSE;              // 1: files are plain, never deciphered ("notenc")
     PFN_DES_GO pfnDesGo = nullptr;     // the loaded cipher library's Des_Go; null: not available
     const BYTE* pKey = nullptr;        // IMAGE_KEY_LENGTH bytes; null: the built-in image key
@@ -67,46 +69,46 @@ struct IMAGE_LOAD_SETTINGS {
 };
 
 // The process-wide image (PROGRAM_IMAGE_SIZE bytes) and the result of the last load.
-BYTE* GetProgramImage();
-INT GetProgramImageLength();
+FLASHER_API BYTE* GetProgramImage();
+FLASHER_API INT GetProgramImageLength();
 
 // The built-in image key, built from its configured digits.
-void BuildImageKey(BYTE key[IMAGE_KEY_LENGTH]);
+FLASHER_API void BuildImageKey(BYTE key[IMAGE_KEY_LENGTH]);
 
 // Kind by the last four characters of the lowercased path.
-ImageFileKind GetImageFileKind(const char* path);
+FLASHER_API ImageFileKind GetImageFileKind(const char* path);
 
 // Loads a file into the image and returns the image length: above 0 on success; 0 or below when
 // the load failed (the image is then empty for the download). Shows its own messages. A raw file
 // that is a download image as it stands but not once deciphered is a plain image read without
 // notenc: refused with MSG_IMAGE_PLAIN, for programming its noise would succeed.
-INT LoadProgramImage(const char* path, const IMAGE_LOAD_SETTINGS& settings);
+FLASHER_API INT LoadProgramImage(const char* path, const IMAGE_LOAD_SETTINGS& settings);
 
 // True when size bytes have the shape of the editor's compiled download image: the length field
 // (big-endian, first two bytes) is the size, byte 36 is 6, bytes 41-49 are zero, the character index
 // and glyph offsets (bytes 52-55) lie in order inside the image, and parameter controls are no more
 // than controls. Noise passes with a chance below 2^-90.
-bool IsDownloadImage(const BYTE* bytes, size_t size);
+FLASHER_API bool IsDownloadImage(const BYTE* bytes, size_t size);
 
 // The check behind "Open File...": a ".hex" path is loaded as above and accepted with a length of
 // at least 1; any other path is accepted without opening it.
-BOOL ValidateChosenFile(const char* path, const IMAGE_LOAD_SETTINGS& settings);
+FLASHER_API BOOL ValidateChosenFile(const char* path, const IMAGE_LOAD_SETTINGS& settings);
 
 // Parses HEX text of length bytes (no NUL needed) into the image. Returns the highest end address
 // of the records (>= 0), or -1 when a line does not end with CR LF or is too long, or when two data
 // records give the same byte different values (*pConflict, when given, is then that address, else
 // -1). Records that fail their checks are skipped. Addresses are the records' own 16-bit offsets
 // from the program begin address: address records (types 02 and 04) move nothing.
-INT ParseIntelHex(const char* text, INT length, INT* pConflict = nullptr);
+FLASHER_API INT ParseIntelHex(const char* text, INT length, INT* pConflict = nullptr);
 
 // Reads the next line from text at *pPosition into line (HEX_LINE_BUFFER_SIZE bytes) and returns
 // its length without CR LF, 0 when the text ends or the line is empty, or HEX_LINE_NO_CR or
 // HEX_LINE_TOO_LONG. The last character of the text is never part of a line.
-INT ReadHexLine(const char* text, INT length, INT* pPosition, char* line);
+FLASHER_API INT ReadHexLine(const char* text, INT length, INT* pPosition, char* line);
 
 // Checks one record of lineLength characters (without CR LF), copies a data record into the image
 // at its 16-bit address and raises *pHighestEnd to the record's address + count (for every record
 // type). Returns a HexRecordResult. pWritten, when given, remembers the bytes written: a data record
 // that would change a byte an earlier one wrote is not copied and answers HEX_RECORD_CONFLICT
 // (the same values again are fine).
-INT ParseHexRecord(const char* line, INT lineLength, INT* pHighestEnd, HEX_WRITTEN_BYTES* pWritten = nullptr);
+FLASHER_API INT ParseHexRecord(const char* line, INT lineLength, INT* pHighestEnd, HEX_WRITTEN_BYTES* pWritten = nullptr);

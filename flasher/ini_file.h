@@ -1,6 +1,8 @@
 // The programmer's own line-oriented INI reader and writer (isp.ini).
 #pragma once
 
+#include "flasher/flasher_api.h"
+
 #include "comkit/types.h"
 
 #include <cstdio>
@@ -11,7 +13,7 @@
 // and the scan does not stop at the next section. The editor's hand-off depends on this
 // (with only `paddr` present, the lookup of `addr` finds it).
 // Lines may end with LF or CR LF; written lines end with CR LF.
-class CIniFile {
+class FLASHER_API CIniFile {
 public:
     CIniFile();
     ~CIniFile();

@@ -5,7 +5,9 @@
 // count, with its bytes; -1: no answer in time; other values of 0 or below: errors).
 #pragma once
 
-class IIspComm {
+#include "flasher/flasher_api.h"
+
+class FLASHER_API IIspComm {
 public:
     virtual ~IIspComm() = default;
     // Retries and answer time-out (ms) for the requests that follow.

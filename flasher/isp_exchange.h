@@ -12,6 +12,8 @@
 //   StopRun returns to idle from any state.
 #pragma once
 
+#include "flasher/flasher_api.h"
+
 #include "comkit/types.h"
 #include "flasher/image_file.h"
 #include "flasher/isp_comm.h"
@@ -21,21 +23,21 @@
 #include <string>
 
 // Messages and status texts, exactly as shown.
-extern const char* const MSG_ISP_485_PORT;       // "485 port cannot be set to RXD or TXD!"
-extern const char* const MSG_ISP_LED_PORT;       // "led port cannot be set to RXD or TXD!"
-extern const char* const MSG_ISP_SAME_PORT;      // "led port and 485 port cannot to be the same port!"
-extern const char* const MSG_ISP_NO_FILE;        // "An unexpectedly error,program terminate!"
-extern const char* const MSG_ISP_TIME_OVER;      // "Program Time over!"
-extern const char* const FMT_ISP_ERROR;          // "An unexpectedly error!(%d)"
-extern const char* const MSG_ISP_START;          // "Start to program ..."
-extern const char* const FMT_ISP_CRC_ERROR;      // "Address: %d CRC error!"
-extern const char* const MSG_ISP_FINISHED;       // "Program Finished"
-extern const char* const MSG_ISP_NO_LIBRARY;     // the communication library is not loaded
-extern const char* const MSG_ISP_BAD_SELECTION;  // a port, bit or begin selection is missing
-extern const char* const MSG_ISP_TOO_LONG;       // the image runs past the panel's 64 KiB
+extern FLASHER_API const char* const MSG_ISP_485_PORT;       // "485 port cannot be set to RXD or TXD!"
+extern FLASHER_API const char* const MSG_ISP_LED_PORT;       // "led port cannot be set to RXD or TXD!"
+extern FLASHER_API const char* const MSG_ISP_SAME_PORT;      // "led port and 485 port cannot to be the same port!"
+extern FLASHER_API const char* const MSG_ISP_NO_FILE;        // "An unexpectedly error,program terminate!"
+extern FLASHER_API const char* const MSG_ISP_TIME_OVER;      // "Program Time over!"
+extern FLASHER_API const char* const FMT_ISP_ERROR;          // "An unexpectedly error!(%d)"
+extern FLASHER_API const char* const MSG_ISP_START;          // "Start to program ..."
+extern FLASHER_API const char* const FMT_ISP_CRC_ERROR;      // "Address: %d CRC error!"
+extern FLASHER_API const char* const MSG_ISP_FINISHED;       // "Program Finished"
+extern FLASHER_API const char* const MSG_ISP_NO_LIBRARY;     // the communication library is not loaded
+extern FLASHER_API const char* const MSG_ISP_BAD_SELECTION;  // a port, bit or begin selection is missing
+extern FLASHER_API const char* const MSG_ISP_TOO_LONG;       // the image runs past the panel's 64 KiB
 
 // Run state (the fields the dialog and the tests may look at).
-struct ISP_RUN_STATE {
+struct FLASHER_API ISP_RUN_STATE {
     BOOL bRunActive = FALSE; // notifications are ignored while FALSE
     INT nStep = 0;           // 0 entry, 1 command 1, 2 last command, 3 blocks
     WORD wCommand = 0;       // command word written or carried by the blocks; 0 when idle
@@ -61,7 +63,7 @@ enum IspRunResult {
     ISP_RESULT_REFUSED,       // StartRun refused to start (a message said why)
 };
 
-struct ISP_EXCHANGE_SETTINGS {
+struct FLASHER_API ISP_EXCHANGE_SETTINGS {
     BOOL bAuto = FALSE;                      // unattended mode of the programmer
     WORD wMaskSeed = ISP_MASK_SEED_DEFAULT;  // seed of the block mask (the panel's boot loader's)
     std::string strRemoteFile;               // the remote fetch's file, deleted after a run of it
@@ -69,7 +71,7 @@ struct ISP_EXCHANGE_SETTINGS {
     int nRequestRetries = 3;                 // library retries of each command and block (0-100)
 };
 
-class CIspExchange {
+class FLASHER_API CIspExchange {
 public:
     // comm may be null while the communication library is not loaded; runs are then refused.
     CIspExchange(IIspRunView& view, IIspComm* comm);

@@ -3,6 +3,8 @@
 // to CIspExchange::OnIspNotify). The dialog loads it at start-up and releases it when it goes.
 #pragma once
 
+#include "flasher/flasher_api.h"
+
 #include "comkit/types.h"
 #include "flasher/isp_comm.h"
 #include "flasher/message_sink.h"
@@ -12,13 +14,13 @@
 #include <functional>
 #include <string>
 
-extern const char* const ISP_LIBRARY_FILE;    // "libvexorisp.so"
-extern const char* const MSG_ISP_LOAD_FAILED; // "cannot load vexorisp.dll!"
+extern FLASHER_API const char* const ISP_LIBRARY_FILE;    // "libvexorisp.so"
+extern FLASHER_API const char* const MSG_ISP_LOAD_FAILED; // "cannot load vexorisp.dll!"
 
 // The message number the library's notifications carry.
 constexpr unsigned int WM_ISP_NOTIFY = 0x590;
 
-class CIspLibrary : public IIspComm {
+class FLASHER_API CIspLibrary : public IIspComm {
 public:
     // outcome above 0: answer holds that many bytes (valid during the call only).
     using NotifyHandler = std::function<void(int outcome, const BYTE* answer)>;

@@ -2,6 +2,8 @@
 // ended, for messages that name their cause (zqflash, the programmer's status line).
 #pragma once
 
+#include "flasher/flasher_api.h"
+
 #include "flasher/isp_exchange.h"
 
 #include <string>
@@ -9,7 +11,7 @@
 // The outcome of one request as the notification carries it: above 0 "answer of N bytes"; -1 no
 // answer in time; the library's error codes; a Modbus exception answer with its code and meaning;
 // any other value "unknown outcome N". Never empty.
-std::string DescribeIspOutcome(int outcome);
+FLASHER_API std::string DescribeIspOutcome(int outcome);
 
 // How a run ended, in words ("programming finished", "a block arrived damaged (CRC error)", ...).
-const char* DescribeIspResult(IspRunResult result);
+FLASHER_API const char* DescribeIspResult(IspRunResult result);

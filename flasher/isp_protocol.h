@@ -3,6 +3,8 @@
 // library's (vexorisp).
 #pragma once
 
+#include "flasher/flasher_api.h"
+
 #include "comkit/types.h"
 
 #include <cstddef>
@@ -14,7 +16,7 @@ constexpr int ISP_ENTRY_SIZE = 14;
 constexpr int ISP_ENTRY_REGISTERS = 7;
 constexpr int ISP_ENTRY_TEXT_REGISTERS = 5;
 constexpr int ISP_ENTRY_TEXT_OFFSET = 4;
-extern const char ISP_ENTRY_TEXT[10]; // "Entry_ISP" and its zero
+extern FLASHER_API const char ISP_ENTRY_TEXT[10]; // "Entry_ISP" and its zero
 
 // Command words go to register 0 of the boot loader's own address, as do the blocks.
 constexpr int ISP_BOOT_SLAVE = 255;
@@ -42,29 +44,29 @@ constexpr int ISP_PORT_NONE = 4;
 constexpr int ISP_PORT_P3 = 3;
 
 // Builds the 14 entry bytes from the four port and bit selections.
-void BuildEntryData(int port485, int bit485, int ledPort, int ledBit, BYTE data[ISP_ENTRY_SIZE]);
+FLASHER_API void BuildEntryData(int port485, int bit485, int ledPort, int ledBit, BYTE data[ISP_ENTRY_SIZE]);
 
 // Words of the block that starts with remaining image bytes left: 64, or fewer for the last
 // block (an odd last byte travels with the image byte after it).
-int GetBlockWords(long long remaining);
+FLASHER_API int GetBlockWords(long long remaining);
 
 // The block checksum: the Modbus CRC of the block's 2 x words raw (unmasked) data bytes.
-WORD CalcIspDataCrc(const BYTE* data, int words);
+FLASHER_API WORD CalcIspDataCrc(const BYTE* data, int words);
 
 // The mask of a block: the Modbus CRC of its 4 header bytes, started from seed.
-WORD GetBlockMask(const BYTE header[ISP_BLOCK_HEADER_SIZE], WORD seed);
+FLASHER_API WORD GetBlockMask(const BYTE header[ISP_BLOCK_HEADER_SIZE], WORD seed);
 
 // Writes header and masked words of a block to block (ISP_BLOCK_HEADER_SIZE + 2 x words bytes)
 // from 2 x words image bytes at data. Returns the block checksum: the Modbus CRC of those raw bytes.
-WORD BuildIspBlock(const BYTE* data, int words, BYTE command, DWORD address, WORD seed, BYTE* block);
+FLASHER_API WORD BuildIspBlock(const BYTE* data, int words, BYTE command, DWORD address, WORD seed, BYTE* block);
 
 // The block's fields as the panel reads them; false when size does not match the header.
-struct ISP_BLOCK_VIEW {
+struct FLASHER_API ISP_BLOCK_VIEW {
     int words = 0;
     BYTE command = 0;
     WORD address = 0;
 };
-bool ReadIspBlockHeader(const BYTE* block, std::size_t size, ISP_BLOCK_VIEW& view);
+FLASHER_API bool ReadIspBlockHeader(const BYTE* block, std::size_t size, ISP_BLOCK_VIEW& view);
 
 // Removes (or applies again) the mask of a block in place, from its header.
-void ToggleIspBlockMask(BYTE* block, int words, WORD seed);
+FLASHER_API void ToggleIspBlockMask(BYTE* block, int words, WORD seed);

@@ -8,13 +8,15 @@
 // shown after it in the same call must still appear.
 #pragma once
 
+#include "flasher/flasher_api.h"
+
 #include "comkit/types.h"
 #include "flasher/message_sink.h"
 
 #include <string>
 
 // The dialog's control values a run starts from.
-struct ISP_RUN_OPTIONS {
+struct FLASHER_API ISP_RUN_OPTIONS {
     int n485Port = 0;    // "485 Port:" selection: 0-3 = P0-P3, 4 = none
     int n485Bit = 0;     // its bit selection, 0-7
     int nLedPort = 0;    // "LED Port:" selection: 0-3 = P0-P3, 4 = none
@@ -24,7 +26,7 @@ struct ISP_RUN_OPTIONS {
     std::string strFile; // the current file path
 };
 
-class IIspRunView : public IMessageSink {
+class FLASHER_API IIspRunView : public IMessageSink {
 public:
     // ShowMessage (from IMessageSink): a message box without caption.
 

@@ -1,7 +1,9 @@
 // Where the programmer's non-GUI code shows its messages; the dialog implements it.
 #pragma once
 
-class IMessageSink {
+#include "flasher/flasher_api.h"
+
+class FLASHER_API IMessageSink {
 public:
     virtual ~IMessageSink() = default;
     // A message box without caption. text is zero-terminated GBK.

@@ -1,6 +1,8 @@
 // Fetching a program file from the maker's update server over FTP, on a thread of its own.
 #pragma once
 
+#include "flasher/flasher_api.h"
+
 #include <condition_variable>
 #include <functional>
 #include <mutex>
@@ -17,7 +19,7 @@ enum {
 };
 
 // The update server; kept in "remote.ini" (section "server") beside the programmer.
-struct tagRemoteServer {
+struct FLASHER_API tagRemoteServer {
     std::string host;
     int port = 21;
     std::string user;
@@ -26,21 +28,21 @@ struct tagRemoteServer {
 };
 
 // Reads "<directory>/remote.ini". Missing file or keys leave the defaults (no host).
-tagRemoteServer LoadRemoteServer(const std::string& directory);
+FLASHER_API tagRemoteServer LoadRemoteServer(const std::string& directory);
 
 // The start page of the maker's web site, empty without a host.
-std::string GetRemoteHomePage(const tagRemoteServer& server);
+FLASHER_API std::string GetRemoteHomePage(const tagRemoteServer& server);
 
 // Where a fetched file is stored: "flasher-<pid>-tmp.hex" in the system's temporary folder, one
 // per process; Start removes those of processes that are gone.
-std::string GetRemoteLocalPath();
+FLASHER_API std::string GetRemoteLocalPath();
 
 // Sleeps until Wake, then fetches "web/upfile.hex" into GetRemoteLocalPath(), deletes it on the
 // server after a successful fetch, and reports each step through the poster. The poster must
 // hand the report to the dialog's thread and return; the fetch thread then waits until the
 // dialog calls Acknowledge, so each report is handled before the thread goes on (like a sent
 // window message). Stop (also called by the destructor) wakes every wait and aborts a transfer.
-class CRemoteFetch {
+class FLASHER_API CRemoteFetch {
 public:
     // filePath is the file to make current with REMOTE_NOTIFY_FETCHED (the fetched file) and
     // REMOTE_NOTIFY_FAILED (empty); it is empty and meaningless with the other values.

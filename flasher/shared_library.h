@@ -1,11 +1,13 @@
 // A shared library opened by file name from one directory (never searched for), and its symbols.
 #pragma once
 
+#include "flasher/flasher_api.h"
+
 #include "comkit/types.h"
 
 #include <string>
 
-class CSharedLibrary {
+class FLASHER_API CSharedLibrary {
 public:
     CSharedLibrary() = default;
     ~CSharedLibrary();

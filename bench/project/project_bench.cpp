@@ -70,7 +70,7 @@ void LoadCompileSave(benchmark::State& state)
     std::vector<BYTE> image, saved;
     std::string error;
     for (auto _ : state) {
-        std::unique_ptr<CProject> project(CProjectFile::OpenBytes(file, error));
+        std::unique_ptr<CProject> project = CProjectFile::OpenBytes(file, error);
         image.assign(project->Compile(nullptr, 0), 0);
         project->Compile(image.data(), static_cast<DWORD>(image.size()));
         CProjectFile::SaveBytes(*project, saved, error);
@@ -88,13 +88,13 @@ void Load(benchmark::State& state)
 {
     std::string error;
     for (auto _ : state)
-        std::unique_ptr<CProject>(CProjectFile::OpenBytes(ProjectBytes(), error));
+        CProjectFile::OpenBytes(ProjectBytes(), error);
 }
 
 void Compile(benchmark::State& state)
 {
     std::string error;
-    std::unique_ptr<CProject> project(CProjectFile::OpenBytes(ProjectBytes(), error));
+    std::unique_ptr<CProject> project = CProjectFile::OpenBytes(ProjectBytes(), error);
     std::vector<BYTE> image;
     for (auto _ : state) {
         image.assign(project->Compile(nullptr, 0), 0);
@@ -105,7 +105,7 @@ void Compile(benchmark::State& state)
 void Save(benchmark::State& state)
 {
     std::string error;
-    std::unique_ptr<CProject> project(CProjectFile::OpenBytes(ProjectBytes(), error));
+    std::unique_ptr<CProject> project = CProjectFile::OpenBytes(ProjectBytes(), error);
     std::vector<BYTE> saved;
     for (auto _ : state)
         CProjectFile::SaveBytes(*project, saved, error);

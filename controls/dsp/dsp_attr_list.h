@@ -2,6 +2,8 @@
 // CDspAttribute per visible attribute.
 #pragma once
 
+#include "controls/dsp/dsp_api.h"
+
 #include "controls/dsp/dsp_wnd.h"
 
 #include <vector>
@@ -10,7 +12,7 @@ class CAttrList;
 class CAttributeBase;
 class CDspAttribute;
 
-class CDspAttrList : public CDspWnd {
+class DSP_API CDspAttrList : public CDspWnd {
     Q_OBJECT
 public:
     enum { CAPTION_HEIGHT = 22, LEFT_STRIP_WIDTH = 9, ROW_HEIGHT = 22, ROW_LEFT = 10, FIRST_ROW_ID = 256 };

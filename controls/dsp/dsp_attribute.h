@@ -3,6 +3,8 @@
 // enumerations). The row writes edits straight into the attribute and reports to its group.
 #pragma once
 
+#include "controls/dsp/dsp_api.h"
+
 #include "controls/dsp/dsp_wnd.h"
 
 class CAttributeBase;
@@ -10,7 +12,7 @@ class QComboBox;
 class QLineEdit;
 class QTextEdit;
 
-class CDspAttribute : public CDspWnd {
+class DSP_API CDspAttribute : public CDspWnd {
     Q_OBJECT
 public:
     enum TextInputMode { INPUT_FREE = 0, INPUT_DECIMAL = 1, INPUT_BINARY = 2, INPUT_OCTAL = 3, INPUT_HEX = 4 };

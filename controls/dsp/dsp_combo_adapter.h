@@ -1,6 +1,8 @@
 // Lets an attribute fill a QComboBox through IAttrComboBox.
 #pragma once
 
+#include "controls/dsp/dsp_api.h"
+
 #include "controls/attr_combo.h"
 
 #include <QStringList>
@@ -10,7 +12,7 @@ class QComboBox;
 // Collects what the attribute puts into the list and applies it to the combo box when Apply is
 // called: the items are replaced only when they differ (so an open list is not rebuilt under
 // the user), then the selection is set. Programmatic changes never look like a user's choice.
-class CDspComboAdapter : public IAttrComboBox {
+class DSP_API CDspComboAdapter : public IAttrComboBox {
 public:
     explicit CDspComboAdapter(QComboBox* combo) : m_pCombo(combo) {}
 

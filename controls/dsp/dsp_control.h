@@ -2,6 +2,8 @@
 // display, custom, data, other), each a CDspAttrList.
 #pragma once
 
+#include "controls/dsp/dsp_api.h"
+
 #include "controls/dsp/dsp_wnd.h"
 
 #include <QPointer>
@@ -12,7 +14,7 @@ class CAttrList;
 class CControlBase;
 class CDspAttrList;
 
-class CDspControl : public CDspWnd {
+class DSP_API CDspControl : public CDspWnd {
     Q_OBJECT
 public:
     enum { GROUP_COUNT = 5, FIRST_GROUP_ID = 256 };

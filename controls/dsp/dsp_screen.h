@@ -3,13 +3,15 @@
 // the device selection.
 #pragma once
 
+#include "controls/dsp/dsp_api.h"
+
 #include "controls/dsp/dsp_wnd.h"
 
 class CScreenBase;
 class QLineEdit;
 class QPushButton;
 
-class CDspScreen : public CDspWnd {
+class DSP_API CDspScreen : public CDspWnd {
     Q_OBJECT
 public:
     enum { CAPTION_HEIGHT = 22, ROW_HEIGHT = 22, LABEL_WIDTH = 80, LEFT_STRIP_WIDTH = 9, BODY_HEIGHT = 170,

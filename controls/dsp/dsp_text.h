@@ -1,6 +1,8 @@
 // Text at the widget boundary of the design windows: the model's GBK bytes to and from QString.
 #pragma once
 
+#include "controls/dsp/dsp_api.h"
+
 #include <QString>
 
 #include <string>
@@ -8,10 +10,10 @@
 namespace DspText {
 
 // A GBK text for display; bytes that do not decode show as '?'. Null reads as empty.
-QString FromGbk(const char* gbk);
+DSP_API QString FromGbk(const char* gbk);
 inline QString FromGbk(const std::string& gbk) { return FromGbk(gbk.c_str()); }
 // A text for the model; every character without a GBK form becomes '?', so nothing typed is
 // silently lost and the model never holds invalid bytes.
-std::string ToGbk(const QString& text);
+DSP_API std::string ToGbk(const QString& text);
 
 } // namespace DspText

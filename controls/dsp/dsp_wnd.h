@@ -3,9 +3,11 @@
 // bar, which tells the main frame.
 #pragma once
 
+#include "controls/dsp/dsp_api.h"
+
 #include "controls/dsp/gui_ex_wnd.h"
 
-class CDspWnd : public COM_GUI_EX::CGUIEXWnd {
+class DSP_API CDspWnd : public COM_GUI_EX::CGUIEXWnd {
     Q_OBJECT
 public:
     // The window message numbers the notifications stand for.

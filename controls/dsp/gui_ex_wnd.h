@@ -2,13 +2,15 @@
 // and copies it to the window in one step.
 #pragma once
 
+#include "controls/dsp/dsp_api.h"
+
 #include "comkit/gui_ex_dc.h"
 
 #include <QWidget>
 
 namespace COM_GUI_EX {
 
-class CGUIEXWnd : public QWidget {
+class DSP_API CGUIEXWnd : public QWidget {
     Q_OBJECT
 public:
     explicit CGUIEXWnd(QWidget* parent = nullptr);

@@ -117,7 +117,7 @@ TEST(HostileInput, ZoomAndPanelSizeAreBounded)
     ASSERT_NE(opened, nullptr) << error;
     EXPECT_EQ(opened->GetFirstScreen()->GetScreenZoomRate(), CScreenBase::DEFAULT_ZOOM_RATE);
     project->GetFirstScreen()->SetScreenZoomRate(CScreenBase::MAX_ZOOM_RATE);
-    opened.reset(CProjectFile::OpenBytes(SaveBytes(*project), error));
+    opened = CProjectFile::OpenBytes(SaveBytes(*project), error);
     ASSERT_NE(opened, nullptr) << error;
     EXPECT_EQ(opened->GetFirstScreen()->GetScreenZoomRate(), CScreenBase::MAX_ZOOM_RATE);
 

@@ -253,3 +253,39 @@ TEST(ProjectCompile, TheInspectorFindsDamage)
     for (size_t n = 0; n < good.size(); n += 13)
         EXPECT_GT(problemsOf(Bytes(good.begin(), good.begin() + long(n))), 0u) << n;
 }
+
+TEST(ProjectCompile, TheImageDoesNotDependOnWhatRanBefore)
+{
+    auto project = NewProject();
+    CScreenBase* first = project->GetFirstScreen();
+    CScreenBase* second = project->AddNewScreen();
+    Add(first, CControlBase::CONTROL_FUNCTION);
+    AddText(first, "温度 AB");
+    Add(second, CControlBase::CONTROL_REGISTER);
+    AddText(second, "压力 09");
+    Add(second, CControlBase::CONTROL_LIGHT);
+    const Bytes reference = CompileBytes(*project);
+    ExpectConsistent(reference);
+
+    // Twice in a row.
+    EXPECT_EQ(CompileBytes(*project), reference);
+    // After size queries and the download check, which walk the static texts too.
+    EXPECT_EQ(project->Compile(nullptr, 0), reference.size());
+    EXPECT_EQ(project->Compile(nullptr, 0), reference.size());
+    EXPECT_EQ(project->CheckCompile(), CProject::COMPILE_OK);
+    Bytes image(reference.size(), 0xCD);
+    EXPECT_EQ(project->Compile(image.data(), DWORD(image.size())), reference.size());
+    EXPECT_EQ(image, reference);
+    // After another project's compile and with the process-wide state left anyhow.
+    auto other = NewProject();
+    AddText(other->GetFirstScreen(), "其它文字");
+    CompileBytes(*other);
+    CControlBase::s_byCompileControlID = 77;
+    CControlBase::s_byCompileParameterIndex = 88;
+    CControlBase::s_byCompileLabelStringIndex = 99;
+    CControlBase::s_wStaticTextLength = 1234;
+    CControlBase::s_listChinese.push_back(0xA1B0);
+    CControlBase::s_listASCII.push_back('~');
+    CScreenBase::s_byScreenID = 9;
+    EXPECT_EQ(CompileBytes(*project), reference);
+}

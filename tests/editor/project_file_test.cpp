@@ -21,7 +21,7 @@ const char* DamagedText()
 bool Opens(const Bytes& bytes, std::string* error = nullptr)
 {
     std::string reason;
-    std::unique_ptr<CProject> project(CProjectFile::OpenBytes(bytes, reason));
+    std::unique_ptr<CProject> project = CProjectFile::OpenBytes(bytes, reason);
     if (error)
         *error = reason;
     return project != nullptr;
@@ -87,7 +87,7 @@ TEST(ProjectFile, SaveLoadSaveGivesTheSameBytes)
     const Bytes first = SaveBytes(*project);
 
     std::string error;
-    std::unique_ptr<CProject> loaded(CProjectFile::OpenBytes(first, error));
+    std::unique_ptr<CProject> loaded = CProjectFile::OpenBytes(first, error);
     ASSERT_NE(loaded, nullptr) << error;
     EXPECT_EQ(SaveBytes(*loaded), first);
     EXPECT_EQ(loaded->GetScreenCount(), 2);
@@ -221,7 +221,7 @@ TEST(ProjectFile, SaveReplacesTheFileWhole)
     ASSERT_TRUE(CProjectFile::Save(path, *project, error)) << error;
     const std::string second = CTestTempDir::ReadBytes(path);
     EXPECT_GT(second.size(), first.size());
-    std::unique_ptr<CProject> opened(CProjectFile::Open(path, error));
+    std::unique_ptr<CProject> opened = CProjectFile::Open(path, error);
     ASSERT_NE(opened, nullptr) << error;
     EXPECT_EQ(opened->GetControlsCount(), 1);
     EXPECT_EQ(std::filesystem::directory_iterator(dir.Path())->path().filename(), "a.ZQE");

@@ -61,7 +61,7 @@ TEST(ProjectJson, TheDemoBuildsAndRoundTrips)
     const Bytes demo = ImportOf(ReadSource("examples/demo.json"));
     ASSERT_FALSE(demo.empty());
     std::string error;
-    std::unique_ptr<CProject> project(CProjectFile::OpenBytes(demo, error));
+    std::unique_ptr<CProject> project = CProjectFile::OpenBytes(demo, error);
     ASSERT_NE(project, nullptr) << error;
     EXPECT_EQ(project->GetScreenCount(), 3);
     EXPECT_EQ(project->CheckCompile(), CProject::COMPILE_OK);
@@ -74,7 +74,7 @@ TEST(ProjectJson, ShortControlsRunTheEditorsChecks)
     const std::string head = R"({"device": {"model": "QMX200", "plc": "MODBUS自由协议"}, "screens": [{"controls": [)";
     const Bytes file = ImportOf(head + R"({"type": "static-text", "set": {"文字串": "ABC", "X": 100}}]}]})");
     std::string error;
-    std::unique_ptr<CProject> project(CProjectFile::OpenBytes(file, error));
+    std::unique_ptr<CProject> project = CProjectFile::OpenBytes(file, error);
     ASSERT_NE(project, nullptr) << error;
     CControlBase* text = project->GetFirstScreen()->GetLayoutControls().at(0);
     EXPECT_EQ(text->GetWidth(), 24) << "the width follows the text";
@@ -122,7 +122,7 @@ TEST(ProjectJson, ExportRefusesWhatItCannotCarry)
     ASSERT_EQ(std::string(reinterpret_cast<const char*>(&file[baud])), "38400");
     const char odd[] = "038400";
     std::copy(odd, odd + 6, file.begin() + long(baud));
-    std::unique_ptr<CProject> project(CProjectFile::OpenBytes(file, error));
+    std::unique_ptr<CProject> project = CProjectFile::OpenBytes(file, error);
     ASSERT_NE(project, nullptr);
     EXPECT_FALSE(CProjectJson::Export(file, json, error));
     EXPECT_NE(error.find("first difference at byte " + std::to_string(baud)), std::string::npos) << error;

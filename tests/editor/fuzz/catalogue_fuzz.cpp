@@ -36,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             std::vector<BYTE> bytes;
             std::string error;
             CProjectFile::SaveBytes(project, bytes, error);
-            delete CProjectFile::OpenBytes(bytes, error);
+            CProjectFile::OpenBytes(bytes, error); // the project is freed at once
         }
     }
     CATALOGUE_LIMITS::TakeWarnings();
