@@ -2,6 +2,7 @@
 // groups, attributes and enumeration items: one table, used by import, export and the docs.
 #pragma once
 
+#include "editor/editor_api.h"
 #include "editor/project_json_form.h"
 
 #include <string>
@@ -26,31 +27,31 @@ struct ITEM_ALIASES {
 
 // The tables: every group, every named attribute, and the items of the enumerations whose items
 // are fixed texts. Aliases are unique within each table (items: within their attribute).
-const std::vector<NAME_ALIAS>& GroupAliases();
-const std::vector<NAME_ALIAS>& AttributeAliases();
-const std::vector<ITEM_ALIASES>& ItemAliases();
+EDITOR_API const std::vector<NAME_ALIAS>& GroupAliases();
+EDITOR_API const std::vector<NAME_ALIAS>& AttributeAliases();
+EDITOR_API const std::vector<ITEM_ALIASES>& ItemAliases();
 
 // The alias of a stored group or attribute name; empty when the table has none.
-std::string GroupAlias(const std::string& name);
-std::string AttributeAlias(const std::string& name);
+EDITOR_API std::string GroupAlias(const std::string& name);
+EDITOR_API std::string AttributeAlias(const std::string& name);
 // The stored name an alias (or a stored name) stands for; the text itself when it is neither.
-std::string GroupName(const std::string& nameOrAlias);
-std::string AttributeName(const std::string& nameOrAlias);
+EDITOR_API std::string GroupName(const std::string& nameOrAlias);
+EDITOR_API std::string AttributeName(const std::string& nameOrAlias);
 
 // The alias of an enumeration item of `attribute`: the table's, else an ASCII item is its own
 // alias, else a kind's letters (see ITEM_ALIASES); empty when none of these applies (a screen
 // name of the screen-jump list, for instance).
-std::string ItemAlias(const std::string& attribute, const std::string& item);
+EDITOR_API std::string ItemAlias(const std::string& attribute, const std::string& item);
 // The item of `items` that `value` names, by its text or its alias; `value` itself when no item
 // has that text or alias.
-std::string ItemOf(const std::string& attribute, const std::string& value, const std::vector<std::string>& items);
+EDITOR_API std::string ItemOf(const std::string& attribute, const std::string& value, const std::vector<std::string>& items);
 
 // A form written with the stored names rewritten to their aliases, where an alias exists:
 // group and attribute names, enum items and texts of full entries, and the keys and enum texts
 // of short "set" entries. Other texts (screen and control names, devices) stay as they are.
-Json WithAsciiNames(const Json& form);
+EDITOR_API Json WithAsciiNames(const Json& form);
 
 // The documentation's table of the aliases (Markdown), as docs/project-json.md shows it.
-std::string AliasTableMarkdown();
+EDITOR_API std::string AliasTableMarkdown();
 
 } // namespace PROJECT_JSON
