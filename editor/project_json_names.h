@@ -11,7 +11,7 @@
 namespace PROJECT_JSON {
 
 // A stored name (UTF-8) and its ASCII alias.
-struct NAME_ALIAS {
+struct EDITOR_API NAME_ALIAS {
     const char* name;
     const char* ascii;
 };
@@ -19,7 +19,7 @@ struct NAME_ALIAS {
 // The enumeration items of one attribute (by its stored name) and their aliases; with
 // `kindLetters`, the items are the PLC's register or coil kinds of the catalogue, each named by
 // the ASCII letters before its "(": "D(数据寄存器)" is "D".
-struct ITEM_ALIASES {
+struct EDITOR_API ITEM_ALIASES {
     const char* attribute;
     std::vector<NAME_ALIAS> items;
     bool kindLetters;
