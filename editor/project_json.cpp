@@ -3,6 +3,7 @@
 #include "editor/project.h"
 #include "editor/project_file.h"
 #include "editor/project_json_form.h"
+#include "editor/project_json_names.h"
 
 #include <algorithm>
 #include <memory>
@@ -59,20 +60,27 @@ size_t NestingDepth(const std::string& json, size_t limit)
 
 bool CProjectJson::Export(const std::vector<BYTE>& file, std::string& json, std::string& error)
 {
-    return Decode(file, true, json, error);
+    return Decode(file, true, false, json, error);
+}
+
+bool CProjectJson::ExportAscii(const std::vector<BYTE>& file, std::string& json, std::string& error)
+{
+    return Decode(file, true, true, json, error);
 }
 
 bool CProjectJson::Describe(const std::vector<BYTE>& file, std::string& json, std::string& error)
 {
-    return Decode(file, false, json, error);
+    return Decode(file, false, false, json, error);
 }
 
-bool CProjectJson::Decode(const std::vector<BYTE>& file, bool exact, std::string& json, std::string& error)
+bool CProjectJson::Decode(const std::vector<BYTE>& file, bool exact, bool ascii, std::string& json,
+                          std::string& error)
 {
     if (!LoadsAsProject(file, error))
         return false;
     return Convert(error, [&] {
-        const Json form = DecodeProjectFile(file.data(), static_cast<DWORD>(file.size()));
+        const Json stored = DecodeProjectFile(file.data(), static_cast<DWORD>(file.size()));
+        const Json form = ascii ? WithAsciiNames(stored) : stored;
         const std::vector<BYTE> again = exact ? EncodeProjectFile(form) : file;
         if (again != file) {
             size_t at = 0;

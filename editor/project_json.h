@@ -18,6 +18,10 @@ public:
     // reason in `error` when the bytes are no project the editor opens, or hold something the
     // form cannot carry exactly.
     static bool Export(const std::vector<BYTE>& file, std::string& json, std::string& error);
+    // The same form with every group, attribute and enumeration item that has an ASCII alias
+    // written by it (docs/project-json.md); Import reads it back to the very same bytes, which
+    // is checked as for Export: a file whose own texts would read back as aliases is refused.
+    static bool ExportAscii(const std::vector<BYTE>& file, std::string& json, std::string& error);
     // The same form for reading only: also of a file the form cannot carry exactly (a text or
     // number written in a way the form normalises), which Export refuses.
     static bool Describe(const std::vector<BYTE>& file, std::string& json, std::string& error);
@@ -32,5 +36,6 @@ public:
 
 private:
     // Export (exact: the form must give the very bytes back) and Describe.
-    static bool Decode(const std::vector<BYTE>& file, bool exact, std::string& json, std::string& error);
+    // With `ascii`, the form is written with the aliases.
+    static bool Decode(const std::vector<BYTE>& file, bool exact, bool ascii, std::string& json, std::string& error);
 };

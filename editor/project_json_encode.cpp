@@ -14,6 +14,8 @@
 #include "devices/plc_collection.h"
 #include "editor/project.h"
 #include "editor/project_json_checks.h"
+#include "controls/attribute_enum.h"
+#include "editor/project_json_names.h"
 
 #include <climits>
 #include <cstring>
@@ -66,6 +68,16 @@ long long OptionalInteger(const Json& object, const char* key, long long fallbac
     return member ? Integer(*member, min, max, Child(where, key)) : fallback;
 }
 
+// An enumeration's items as UTF-8 texts; none for another kind of attribute.
+std::vector<std::string> EnumItems(CAttributeBase* attribute, const std::string& where)
+{
+    std::vector<std::string> items;
+    if (attribute && attribute->GetType() == CAttributeBase::ATTRIBUTE_ENUM)
+        for (const std::string& item : static_cast<CAttributeEnum*>(attribute)->GetItems())
+            items.push_back(GbkToJsonText(item, where));
+    return items;
+}
+
 // Applies one "set" entry the way the attribute window would; false when the control refused it.
 bool ApplyValue(CAttributeBase* attribute, const Json& value, const std::string& where)
 {
@@ -80,7 +92,11 @@ bool ApplyValue(CAttributeBase* attribute, const Json& value, const std::string&
         return attribute->SetValueString(JsonTextToGbk(value, where).c_str()) != 0;
     case CAttributeBase::ATTRIBUTE_ENUM:
         if (value.is_string())
-            return attribute->SetValueString(JsonTextToGbk(value, where).c_str()) != 0;
+            return attribute->SetValueString(JsonTextToGbk(Json(ItemOf(GbkToJsonText(attribute->GetAttributeName(), where),
+                                                                      value.get<std::string>(),
+                                                                      EnumItems(attribute, where))),
+                                                           where)
+                                                 .c_str()) != 0;
         return attribute->SetValue(CAttrValue::Int32(static_cast<int>(I32Of(value, where)))) != 0;
     default:
         return false;
@@ -95,14 +111,58 @@ CAttributeBase* FindAttribute(CControlBase& control, const std::string& gbkName)
     return nullptr;
 }
 
-// The names "set" accepts for the control (its named attributes), quoted, in record order.
+// The names "set" accepts for the control (its named attributes), quoted, in record order; then
+// their ASCII names.
 std::string AttributeNames(CControlBase& control, const std::string& where)
 {
-    std::string names;
-    for (CAttributeBase* attribute : AttributesOf(control))
-        if (*attribute->GetAttributeName())
-            names += (names.empty() ? "\"" : ", \"") + GbkToJsonText(attribute->GetAttributeName(), where) + "\"";
-    return names;
+    std::string names, aliases;
+    for (CAttributeBase* attribute : AttributesOf(control)) {
+        if (!*attribute->GetAttributeName())
+            continue;
+        const std::string name = GbkToJsonText(attribute->GetAttributeName(), where);
+        const std::string alias = AttributeAlias(name);
+        names += (names.empty() ? "\"" : ", \"") + name + "\"";
+        if (!alias.empty())
+            aliases += (aliases.empty() ? "\"" : ", \"") + alias + "\"";
+    }
+    return aliases.empty() ? names : names + "; in ASCII names " + aliases;
+}
+
+// Full groups with their ASCII names replaced by the stored ones: group and attribute names, and
+// an enum's items and text by the items a new control of the kind has.
+Json WithStoredNames(const Json& groups, CControlBase* fresh, const std::string& where)
+{
+    Json stored = groups;
+    if (!stored.is_array())
+        return stored;
+    for (Json& group : stored) {
+        if (!group.is_object())
+            continue;
+        if (group.contains("name") && group["name"].is_string())
+            group["name"] = GroupName(group["name"].get<std::string>());
+        if (!group.contains("attributes") || !group["attributes"].is_array())
+            continue;
+        for (Json& attribute : group["attributes"]) {
+            if (!attribute.is_object() || !attribute.contains("name") || !attribute["name"].is_string())
+                continue;
+            const std::string name = AttributeName(attribute["name"].get<std::string>());
+            attribute["name"] = name;
+            if (attribute.value("kind", "") != "enum")
+                continue;
+            CAttributeBase* known = fresh ? FindAttribute(*fresh, JsonTextToGbk(Json(name), where)) : nullptr;
+            const std::vector<std::string> items = EnumItems(known, where);
+            auto restore = [&](Json& text) {
+                if (text.is_string())
+                    text = ItemOf(name, text.get<std::string>(), items);
+            };
+            if (attribute.contains("items") && attribute["items"].is_array())
+                for (Json& item : attribute["items"])
+                    restore(item);
+            if (attribute.contains("text"))
+                restore(attribute["text"]);
+        }
+    }
+    return stored;
 }
 
 class CEncoder {
@@ -305,15 +365,17 @@ private:
         const Json* nameJson = OptionalMember(control, "name");
         const std::string name = nameJson ? JsonTextToGbk(*nameJson, Child(where, "name")) : std::string();
 
-        if (const Json* groups = OptionalMember(control, "groups")) {
+        if (const Json* given = OptionalMember(control, "groups")) {
             if (OptionalMember(control, "set"))
                 Fail(where, "a control has either \"groups\" or \"set\", not both");
+            std::unique_ptr<CControlBase> fresh(CControlCreator::Create(type, &scratch));
+            const Json groups = WithStoredNames(*given, fresh.get(), Child(where, "groups"));
             CBytes record;
             record.U32(type);
             record.U32(static_cast<DWORD>(id));
-            Groups(*groups, record, Child(where, "groups"));
+            Groups(groups, record, Child(where, "groups"));
             record.Text(name);
-            CheckLoads(type, *groups, record.Bytes(), scratch, where, *this);
+            CheckLoads(type, groups, record.Bytes(), scratch, where, *this);
             out.Append(record.Bytes().data(), record.Bytes().size());
             return;
         }
@@ -327,7 +389,7 @@ private:
             const std::string setAt = Child(where, "set");
             for (const auto& entry : Object(*set, setAt).items()) {
                 const std::string at = Child(setAt, entry.key().c_str());
-                CAttributeBase* attribute = FindAttribute(*made, JsonTextToGbk(Json(entry.key()), at));
+                CAttributeBase* attribute = FindAttribute(*made, JsonTextToGbk(Json(AttributeName(entry.key())), at));
                 if (!attribute)
                     Fail(at, std::string("a ") + ControlKindKey(type) + " has no attribute of that name; it has " +
                                  AttributeNames(*made, at));

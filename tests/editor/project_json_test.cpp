@@ -1,4 +1,4 @@
-#include "project_test_support.h"
+#include "project_json_test_support.h"
 
 #include "controls/control_register.h"
 #include "editor/project_json.h"
@@ -9,36 +9,6 @@
 using namespace PROJECT_TEST;
 
 namespace {
-
-std::string ExportOf(const Bytes& file)
-{
-    std::string json, error;
-    EXPECT_TRUE(CProjectJson::Export(file, json, error)) << error;
-    return json;
-}
-
-Bytes ImportOf(const std::string& json)
-{
-    Bytes file;
-    std::string error;
-    EXPECT_TRUE(CProjectJson::Import(json, file, error)) << error;
-    return file;
-}
-
-std::string ImportError(const std::string& json)
-{
-    Bytes file;
-    std::string error;
-    EXPECT_FALSE(CProjectJson::Import(json, file, error)) << json;
-    EXPECT_TRUE(file.empty());
-    return error;
-}
-
-std::string ReadSource(const char* relative)
-{
-    std::ifstream in(std::string(ZQ_SOURCE_DIR) + "/" + relative, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 // Everything the editor can put in a project: every kind, names, two screens, a second panel
 // model, panel settings, and a selection left standing when the file was saved.

@@ -231,6 +231,27 @@ TEST_F(ZqeUser, ShortExportWritesOnlyWhatDiffersAndImportsBack)
     EXPECT_TRUE(Has(refused.err, "a picture cannot be written as a short entry")) << refused.err;
 }
 
+TEST_F(ZqeUser, ExportWritesAsciiNamesThatImportBackToTheSameBytes)
+{
+    const std::string project = Project();
+    for (const char* extra : {"", "--short"}) {
+        std::vector<std::string> args = {"export", "--names", "ascii", project};
+        if (*extra)
+            args.insert(args.begin() + 1, extra);
+        const RESULT r = Zqe(args);
+        ASSERT_EQ(r.status, 0) << r.err;
+        EXPECT_TRUE(Has(r.out, "\"x\"")) << r.out;
+        EXPECT_FALSE(Has(r.out, "\"寄存器号\"")) << "no Chinese name where an ASCII one exists";
+        CTestTempDir::WriteBytes(File("ascii.json"), r.out);
+        ASSERT_EQ(Zqe({"import", File("ascii.json"), "-o", File("ascii.ZQE")}).status, 0);
+        EXPECT_TRUE(CTestTempDir::ReadBytes(File("ascii.ZQE")) == CTestTempDir::ReadBytes(project)) << extra;
+    }
+    const RESULT wrong = Zqe({"export", "--names", "english", project});
+    EXPECT_EQ(wrong.status, 2);
+    EXPECT_TRUE(Has(wrong.err, "--names takes ascii or stored")) << wrong.err;
+    EXPECT_TRUE(wrong.out.empty());
+}
+
 TEST_F(ZqeUser, StaleTemporaryFilesOfAKilledRunAreRemoved)
 {
     const std::string out = File("out.vxg");

@@ -54,6 +54,8 @@ const std::vector<COMMAND>& Commands()
          "Prints the project's JSON form on standard output (docs/project-json.md).",
          {{"--short", nullptr, "Write each control as its kind and the attributes that differ from a new one.",
            false},
+          {"--names", "ascii|stored", "Write group, attribute and item names by their ASCII aliases, or as stored "
+           "(default).", false},
           {"-o", "FILE", "Write the form to FILE instead of standard output.", false}}},
         {"import", "PROJECT.json", "The project's JSON form; - reads standard input.",
          "Makes the project file a JSON form describes.",

@@ -10,6 +10,7 @@
 #include "editor/project.h"
 #include "editor/project_file.h"
 #include "editor/project_json.h"
+#include "editor/project_json_names.h"
 #include "editor/project_render.h"
 #include "tools/common/tool_cli.h"
 #include "tools/zqe/zqe_arguments.h"
@@ -201,16 +202,20 @@ private:
         return Write(path, bytes.data(), bytes.size());
     }
 
-    // The project's JSON form: exact for export, for reading for info.
-    bool FormText(bool exact, std::string& json)
+    // The project's JSON form: exact for export (with `ascii`, in the ASCII names), for reading for info.
+    bool FormText(bool exact, std::string& json, bool ascii = false)
     {
         std::vector<BYTE> bytes;
         if (!ReadInput(Operand(), CProjectFile::MAX_FILE_SIZE, bytes) || !IsProject(bytes))
             return false;
         std::string error;
-        const bool done = exact ? (Has("--short") ? ShortProjectForm(bytes, json, error)
-                                                  : CProjectJson::Export(bytes, json, error))
-                                : CProjectJson::Describe(bytes, json, error);
+        bool done = false;
+        if (!exact)
+            done = CProjectJson::Describe(bytes, json, error);
+        else if (Has("--short") && (done = ShortProjectForm(bytes, json, error)) && ascii)
+            json = PROJECT_JSON::WithAsciiNames(PROJECT_JSON::Json::parse(json)).dump(2) + "\n";
+        else if (!Has("--short"))
+            done = ascii ? CProjectJson::ExportAscii(bytes, json, error) : CProjectJson::Export(bytes, json, error);
         if (!done)
             Fail(Operand() + ": " + error);
         return done;
@@ -228,8 +233,11 @@ private:
     int Export()
     {
         const std::string output = Option("-o", "-");
+        const std::string names = Option("--names", "stored");
+        if (names != "stored" && names != "ascii")
+            return Fail("--names takes ascii or stored, not \"" + names + "\"", EXIT_USAGE);
         std::string json;
-        if (!CheckOutput(output) || !FormText(true, json))
+        if (!CheckOutput(output) || !FormText(true, json, names == "ascii"))
             return EXIT_FAILED;
         return Write(output, json.data(), json.size());
     }
