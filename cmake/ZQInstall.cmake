@@ -19,7 +19,7 @@ set(ZQ_INSTALL_KEEP isp.ini remote.ini MD_DLL.DFT SystemInit.ini)
 # Generators that only serve the build (besides targets marked ZQ_NO_INSTALL).
 set(ZQ_INSTALL_SKIP fontgen pixtables)
 # Shipped data files copied from out/ and out/bin.
-set(ZQ_INSTALL_DATA_PATTERNS *.ini *.INI *.DFT *.pdf)
+set(ZQ_INSTALL_DATA_PATTERNS *.ini *.INI *.DFT *.pdf *.qm)
 
 function(zq_install_collect_targets dir out)
   get_property(targets DIRECTORY ${dir} PROPERTY BUILDSYSTEM_TARGETS)

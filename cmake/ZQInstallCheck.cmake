@@ -14,7 +14,7 @@ set(SUITE "${PREFIX}/lib/zqpanel")
 file(REMOVE_RECURSE "${PREFIX}")
 run_install()
 foreach(path Data bin/Flasher bin/libvexorenc.so bin/libvexorisp.so bin/isp.ini bin/remote.ini bin/MD_DLL.DFT
-             zqe DeviceRegister.ini PLCRegister.ini .zqpanel-system-install)
+             zqe DeviceRegister.ini PLCRegister.ini .zqpanel-system-install zqsuite_en.qm bin/zqsuite_en.qm)
   if(NOT EXISTS "${SUITE}/${path}")
     message(FATAL_ERROR "missing after install: lib/zqpanel/${path}")
   endif()

@@ -2,20 +2,21 @@
 
 #include "flasher/flasher_app.h"
 
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
 
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent)
 {
-    setWindowTitle(QStringLiteral("关于 Flasher"));
+    setWindowTitle(QCoreApplication::translate("Flasher", "关于 Flasher"));
     setFont(CFlasherApp::GetDialogFont());
 
     auto* icon = new QLabel(this);
     icon->setPixmap(CFlasherApp::GetAppIcon().pixmap(32, 32));
-    auto* version = new QLabel(QStringLiteral("Flasher 2.42 版"), this);
-    auto* maker = new QLabel(QStringLiteral("ZQ 面板配置套件 — 面板程序下载工具"), this);
-    auto* ok = new QPushButton(QStringLiteral("确定"), this);
+    auto* version = new QLabel(QCoreApplication::translate("Flasher", "Flasher 2.42 版"), this);
+    auto* maker = new QLabel(QCoreApplication::translate("Flasher", "ZQ 面板配置套件 — 面板程序下载工具"), this);
+    auto* ok = new QPushButton(QCoreApplication::translate("Flasher", "确定"), this);
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 

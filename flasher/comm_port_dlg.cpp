@@ -3,6 +3,7 @@
 #include "flasher/flasher_app.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QIntValidator>
@@ -32,7 +33,7 @@ QComboBox* AddChoices(QWidget* parent, const QStringList& texts, const QList<int
 
 CCommPortDlg::CCommPortDlg(const VEXORISP_LINE& line, QWidget* parent) : QDialog(parent), m_line(line)
 {
-    setWindowTitle(QStringLiteral("COM config"));
+    setWindowTitle(QCoreApplication::translate("Flasher", "COM config"));
     setFont(CFlasherApp::GetDialogFont());
 
     m_nShownCom = line.com;
@@ -60,12 +61,12 @@ CCommPortDlg::CCommPortDlg(const VEXORISP_LINE& line, QWidget* parent) : QDialog
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     auto* form = new QFormLayout(this);
-    form->addRow(QStringLiteral("Port:"), m_pCom);
-    form->addRow(QStringLiteral("Device:"), m_pDevice);
-    form->addRow(QStringLiteral("Baud rate:"), m_pBaud);
-    form->addRow(QStringLiteral("Data bits:"), m_pDataBits);
-    form->addRow(QStringLiteral("Parity:"), m_pParity);
-    form->addRow(QStringLiteral("Stop bits:"), m_pStopBits);
+    form->addRow(QCoreApplication::translate("Flasher", "Port:"), m_pCom);
+    form->addRow(QCoreApplication::translate("Flasher", "Device:"), m_pDevice);
+    form->addRow(QCoreApplication::translate("Flasher", "Baud rate:"), m_pBaud);
+    form->addRow(QCoreApplication::translate("Flasher", "Data bits:"), m_pDataBits);
+    form->addRow(QCoreApplication::translate("Flasher", "Parity:"), m_pParity);
+    form->addRow(QCoreApplication::translate("Flasher", "Stop bits:"), m_pStopBits);
     form->addRow(buttons);
 }
 

@@ -12,6 +12,7 @@
 
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFile>
 #include <QFileDialog>
@@ -66,6 +67,14 @@ QString FromGbk(const char* text)
     return QString::fromStdString(utf8);
 }
 
+// A message or status text (GBK, from the dialog or the programming library) in the user's
+// language: its English entry when the catalogue has one, the text itself otherwise.
+QString Shown(const char* text)
+{
+    const QString plain = FromGbk(text);
+    return plain.isEmpty() ? plain : QCoreApplication::translate("Flasher", plain.toUtf8().constData());
+}
+
 std::string ToPath(const QString& text)
 {
     return QFile::encodeName(text).toStdString();
@@ -114,7 +123,7 @@ CFlasherDlg::CFlasherDlg(const tagFlasherOptions& options, QWidget* parent)
     ReadSettings();
     LoadLibraries();
     if (!StartRemoteFetch()) {
-        ShowMessage("Thread create error");
+        ShowMessage(QT_TRANSLATE_NOOP("Flasher", "Thread create error"));
         return;
     }
     if (m_bAuto)
@@ -145,7 +154,7 @@ QRect CFlasherDlg::Dlu(int x, int y, int w, int h) const
 
 QPushButton* CFlasherDlg::AddButton(int id, const char* caption, int x, int y, int w, int h)
 {
-    auto* button = new QPushButton(QString::fromUtf8(caption), this);
+    auto* button = new QPushButton(QCoreApplication::translate("Flasher", caption), this);
     button->setGeometry(Dlu(x, y, w, h));
     button->setAutoDefault(false);
     m_controls[id] = button;
@@ -170,7 +179,7 @@ void CFlasherDlg::CreateControls()
     m_nBaseY = qMax(1, metrics.height());
     setFixedSize(Dlu(0, 0, 236, 138).size());
 
-    connect(AddButton(IDC_OPEN_FILE, "Open File...", 7, 7, 56, 14), &QPushButton::clicked, this,
+    connect(AddButton(IDC_OPEN_FILE, QT_TRANSLATE_NOOP("Flasher", "Open File..."), 7, 7, 56, 14), &QPushButton::clicked, this,
             [this] { OnOpenFile(); });
     m_pFilePath = new QLineEdit(this);
     m_pFilePath->setReadOnly(true);
@@ -184,9 +193,9 @@ void CFlasherDlg::CreateControls()
         const char* label;
         int y;
     };
-    const Row rows[] = {{"Slave Address:", 36}, {"LED Port:", 53}, {"485 Port:", 70}, {"Program Begin Address:", 87}};
+    const Row rows[] = {{QT_TRANSLATE_NOOP("Flasher", "Slave Address:"), 36}, {QT_TRANSLATE_NOOP("Flasher", "LED Port:"), 53}, {QT_TRANSLATE_NOOP("Flasher", "485 Port:"), 70}, {QT_TRANSLATE_NOOP("Flasher", "Program Begin Address:"), 87}};
     for (const Row& row : rows) {
-        auto* label = new QLabel(QString::fromUtf8(row.label), this);
+        auto* label = new QLabel(QCoreApplication::translate("Flasher", row.label), this);
         label->setGeometry(Dlu(14, row.y, 90, 14));
         label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     }
@@ -209,18 +218,18 @@ void CFlasherDlg::CreateControls()
     m_pStatus->setGeometry(Dlu(7, 127, 222, 10));
     m_controls[IDC_STATUS] = m_pStatus;
 
-    connect(AddButton(IDC_LOCAL_PROGRAM, "Local Program", 169, 25, 60, 14), &QPushButton::clicked, this,
+    connect(AddButton(IDC_LOCAL_PROGRAM, QT_TRANSLATE_NOOP("Flasher", "Local Program"), 169, 25, 60, 14), &QPushButton::clicked, this,
             [this] { OnLocalProgram(); });
-    connect(AddButton(IDC_REMOTE_PROGRAM, "Remote Program", 169, 41, 60, 14), &QPushButton::clicked, this,
+    connect(AddButton(IDC_REMOTE_PROGRAM, QT_TRANSLATE_NOOP("Flasher", "Remote Program"), 169, 41, 60, 14), &QPushButton::clicked, this,
             [this] { OnRemoteProgram(); });
-    QPushButton* stop = AddButton(IDC_STOP, "Stop", 169, 57, 60, 14);
+    QPushButton* stop = AddButton(IDC_STOP, QT_TRANSLATE_NOOP("Flasher", "Stop"), 169, 57, 60, 14);
     stop->setEnabled(false);
     connect(stop, &QPushButton::clicked, this, [this] { OnStop(); });
-    connect(AddButton(IDC_COM_CONFIG, "COM config", 169, 73, 60, 14), &QPushButton::clicked, this,
+    connect(AddButton(IDC_COM_CONFIG, QT_TRANSLATE_NOOP("Flasher", "COM config"), 169, 73, 60, 14), &QPushButton::clicked, this,
             [this] { OnComConfig(); });
-    connect(AddButton(IDC_ABOUT_US, "About Us", 169, 89, 60, 14), &QPushButton::clicked, this,
+    connect(AddButton(IDC_ABOUT_US, QT_TRANSLATE_NOOP("Flasher", "About Us"), 169, 89, 60, 14), &QPushButton::clicked, this,
             [this] { OnAboutUs(); });
-    connect(AddButton(IDC_EXIT, "Exit", 169, 105, 60, 14), &QPushButton::clicked, this, [this] { OnExit(); });
+    connect(AddButton(IDC_EXIT, QT_TRANSLATE_NOOP("Flasher", "Exit"), 169, 105, 60, 14), &QPushButton::clicked, this, [this] { OnExit(); });
 }
 
 void CFlasherDlg::FillLists()
@@ -231,7 +240,7 @@ void CFlasherDlg::FillLists()
     for (int ports : {LIST_LED_PORT, LIST_485_PORT}) {
         for (int i = 0; i < 4; ++i)
             m_pLists[ports]->insertItem(i, QStringLiteral("P%1").arg(i));
-        m_pLists[ports]->insertItem(4, QStringLiteral("无"));
+        m_pLists[ports]->insertItem(4, QCoreApplication::translate("Flasher", "无"));
     }
     for (int i = 0; i < BEGIN_ADDRESS_COUNT; ++i)
         m_pLists[LIST_BEGIN]->insertItem(i, QString::asprintf("0x%04X", i * BEGIN_ADDRESS_STEP));
@@ -349,7 +358,7 @@ void CFlasherDlg::EnterAutoMode()
     m_pStatus->setGeometry(AUTO_STATUS_RECT);
     m_startTimer.start(m_options.startDelayMs);
     m_limitTimer.start(m_options.runLimitMs);
-    setWindowTitle(QStringLiteral("Programming...Please Wait!"));
+    setWindowTitle(QCoreApplication::translate("Flasher", "Programming...Please Wait!"));
 }
 
 void CFlasherDlg::WriteSettings()
@@ -470,7 +479,7 @@ void CFlasherDlg::contextMenuEvent(QContextMenuEvent* event)
 {
     // Stands in for the window's system menu, which a Linux window does not offer to programs.
     QMenu menu(this);
-    QAction* about = menu.addAction(QStringLiteral("关于 Flasher(&A)..."));
+    QAction* about = menu.addAction(QCoreApplication::translate("Flasher", "关于 Flasher(&A)..."));
     if (menu.exec(event->globalPos()) == about)
         ShowAbout();
 }
@@ -494,21 +503,21 @@ void CFlasherDlg::OnRemoteNotify(int value, const std::string& filePath)
 {
     switch (value) {
     case REMOTE_NOTIFY_CONNECTING:
-        SetStatusText("Connecting to remote host!");
+        SetStatusText(QT_TRANSLATE_NOOP("Flasher", "Connecting to remote host!"));
         break;
     case REMOTE_NOTIFY_DOWNLOADING:
-        SetStatusText("Begin to download file!");
+        SetStatusText(QT_TRANSLATE_NOOP("Flasher", "Begin to download file!"));
         break;
     case REMOTE_NOTIFY_FETCHED:
         m_strFilePath = filePath;
         m_exchange.StartRun(TRUE);
         break;
     case REMOTE_NOTIFY_DONE:
-        SetStatusText("Download file successfully!");
+        SetStatusText(QT_TRANSLATE_NOOP("Flasher", "Download file successfully!"));
         break;
     case REMOTE_NOTIFY_FAILED:
         m_strFilePath.clear();
-        SetStatusText("Cannot connect to remote host,program terminate!");
+        SetStatusText(QT_TRANSLATE_NOOP("Flasher", "Cannot connect to remote host,program terminate!"));
         EnterIdleState();
         break;
     default:
@@ -535,7 +544,7 @@ void CFlasherDlg::ShowMessageBox(const QString& text, const QString& caption)
 
 void CFlasherDlg::ShowMessage(const char* text)
 {
-    ShowMessageBox(FromGbk(text));
+    ShowMessageBox(Shown(text));
     // An unattended run ends when its HEX file turns out unusable.
     if (m_bAuto && text != nullptr && std::strcmp(text, MSG_IMAGE_HEX_FORMAT) == 0)
         RequestClose();
@@ -543,7 +552,7 @@ void CFlasherDlg::ShowMessage(const char* text)
 
 void CFlasherDlg::ShowInformation(const char* text)
 {
-    ShowMessageBox(FromGbk(text), QStringLiteral("Information"));
+    ShowMessageBox(Shown(text), QCoreApplication::translate("Flasher", "Information"));
 }
 
 ISP_RUN_OPTIONS CFlasherDlg::GetRunOptions()
@@ -563,7 +572,7 @@ ISP_RUN_OPTIONS CFlasherDlg::GetRunOptions()
 
 void CFlasherDlg::SetStatusText(const char* text)
 {
-    m_pStatus->setText(FromGbk(text));
+    m_pStatus->setText(Shown(text));
 }
 
 void CFlasherDlg::SetStatusCause(const char* words)

@@ -3,6 +3,7 @@
 // aborting.
 #include "flasher/flasher_app.h"
 #include "tools/common/tool_cli.h"
+#include "tools/common/ui_language.h"
 
 #include <QCommandLineParser>
 
@@ -31,5 +32,6 @@ int main(int argc, char** argv)
         return ZQ_CLI::EXIT_FAILED;
     }
     CFlasherApp app(argc, argv);
+    ZQ_I18N::InstallTranslator(app);
     return app.InitInstance(parser.isSet("unattended"));
 }

@@ -6,9 +6,11 @@
 #include "controls/dsp/dsp_attribute.h"
 #include "controls/dsp/dsp_text.h"
 
+#include <QCoreApplication>
+
 using COM_GUI_EX::CGUIEXDC;
 
-const char* const CDspAttrList::NO_ATTRIBUTE_NOTE = "此组中没有可用的属性。";
+const char* const CDspAttrList::NO_ATTRIBUTE_NOTE = QT_TRANSLATE_NOOP("AttributePane", "此组中没有可用的属性。");
 
 namespace {
 const char* const CAPTION_FONT_NAME = "宋体";
@@ -112,7 +114,7 @@ void CDspAttrList::DrawWnd(CGUIEXDC* dc, const QRect& client)
     dc->FillRectangle(client.x(), client.y(), LEFT_STRIP_WIDTH, client.height(), FRAME_COLOR);
     SetCaptionFont(dc);
     if (m_pGroup) {
-        const QString caption = QString::fromUtf8("·") + DspText::FromGbk(m_pGroup->GetListName());
+        const QString caption = QString::fromUtf8("·") + DspText::Shown(m_pGroup->GetListName());
         dc->DrawString(DspText::ToGbk(caption).c_str(), 0.0f, 4.0f);
     }
     if (m_rows.empty())
@@ -123,5 +125,5 @@ void CDspAttrList::DrawNothingDescription(CGUIEXDC* dc, const QRect& client)
 {
     const QRect note(ROW_LEFT, CAPTION_HEIGHT + 1, client.width() - ROW_LEFT, ROW_HEIGHT - 1);
     dc->FillRectangle(&note, NOTE_BACK_COLOR);
-    dc->DrawString(DspText::ToGbk(QString::fromUtf8(NO_ATTRIBUTE_NOTE)).c_str(), float(note.x() + 2), float(note.y() + 3));
+    dc->DrawString(DspText::ToGbk(QCoreApplication::translate("AttributePane", NO_ATTRIBUTE_NOTE)).c_str(), float(note.x() + 2), float(note.y() + 3));
 }

@@ -100,7 +100,7 @@ void CDspAttribute::CreateControl()
     }
     CreateNameCell();
     m_pName->setGeometry(QRect(QPoint(l + 1, t + 4), QPoint(s - 1, b - 1) - QPoint(1, 1)));
-    const QString name = DspText::FromGbk(m_pAttribute->GetAttributeName());
+    const QString name = DspText::Shown(m_pAttribute->GetAttributeName());
     if (m_pName->toPlainText() != name)
         m_pName->setPlainText(name);
     m_pName->show();

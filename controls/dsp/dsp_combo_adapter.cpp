@@ -12,7 +12,7 @@ void CDspComboAdapter::ResetContent()
     m_nSelection = -1;
 }
 
-void CDspComboAdapter::AddString(const char* text) { m_items.append(DspText::FromGbk(text)); }
+void CDspComboAdapter::AddString(const char* text) { m_items.append(DspText::Shown(text)); }
 
 void CDspComboAdapter::Apply()
 {

@@ -4,6 +4,7 @@
 #include "controls/dsp/dsp_text.h"
 #include "controls/screen_base.h"
 
+#include <QCoreApplication>
 #include <QFocusEvent>
 #include <QLineEdit>
 #include <QPushButton>
@@ -13,17 +14,19 @@
 
 using COM_GUI_EX::CGUIEXDC;
 
-const char* const CDspScreen::CAPTION_SCREEN = "·当前页面";
-const char* const CDspScreen::CAPTION_MULTIPLE = "·当前页面（选择多个控件）";
+const char* const CDspScreen::CAPTION_SCREEN = QT_TRANSLATE_NOOP("AttributePane", "·当前页面");
+const char* const CDspScreen::CAPTION_MULTIPLE = QT_TRANSLATE_NOOP("AttributePane", "·当前页面（选择多个控件）");
 const char* const CDspScreen::INFO_FORMAT =
-    "宽度%22d\n高度%22d\n控件数%20d\n选中控件数%16d\n\n液晶屏%20s\nPLC%23s\n\n设备重新设置%14s";
-const char* const CDspScreen::DEVICE_BUTTON_TEXT = "设置";
+    QT_TRANSLATE_NOOP("AttributePane", "宽度%22d\n高度%22d\n控件数%20d\n选中控件数%16d\n\n液晶屏%20s\nPLC%23s\n\n设备重新设置%14s");
+const char* const CDspScreen::DEVICE_BUTTON_TEXT = QT_TRANSLATE_NOOP("AttributePane", "设置");
 
 namespace {
 const char* const PANEL_FONT_NAME = "宋体";
 constexpr int PANEL_FONT_SIZE = 10;
 
 std::string Gbk(const char* utf8) { return DspText::ToGbk(QString::fromUtf8(utf8)); }
+// A text of this panel in the user's language, as GBK for the drawing surface.
+std::string ShownGbk(const char* utf8) { return DspText::ToGbk(QCoreApplication::translate("AttributePane", utf8)); }
 } // namespace
 
 CDspScreen::CDspScreen(CScreenBase* screen, QRect* rect, UINT id, QWidget* parent)
@@ -77,7 +80,7 @@ void CDspScreen::CreateControl()
     m_bReportChanges = true;
     m_pNameEdit->show();
     if (!m_pDeviceButton) {
-        m_pDeviceButton = new QPushButton(QString::fromUtf8(DEVICE_BUTTON_TEXT), this);
+        m_pDeviceButton = new QPushButton(QCoreApplication::translate("AttributePane", DEVICE_BUTTON_TEXT), this);
         m_pDeviceButton->setObjectName(QStringLiteral("deviceSet"));
         m_pDeviceButton->setFlat(true);
         QFont buttonFont = font;
@@ -114,8 +117,9 @@ std::string CDspScreen::FormatInformation() const
     m_pScreen->GetDeviceName(device);
     m_pScreen->GetPLCName(plc);
     char text[1024];
-    std::snprintf(text, sizeof text, Gbk(INFO_FORMAT).c_str(), m_pScreen->GetScreenWidth(), m_pScreen->GetScreenHeight(),
-                  m_pScreen->GetControlCount(), m_pScreen->GetCurrentSelectControlsCount(), device.c_str(), plc.c_str(),
+    std::snprintf(text, sizeof text, ShownGbk(INFO_FORMAT).c_str(), m_pScreen->GetScreenWidth(), m_pScreen->GetScreenHeight(),
+                  m_pScreen->GetControlCount(), m_pScreen->GetCurrentSelectControlsCount(),
+                  DspText::ToGbk(DspText::Shown(device)).c_str(), DspText::ToGbk(DspText::Shown(plc)).c_str(),
                   "_");
     return text;
 }
@@ -136,10 +140,10 @@ void CDspScreen::DrawWnd(CGUIEXDC* dc, const QRect& client)
     dc->SetCurrentStringFont(Gbk(PANEL_FONT_NAME).c_str(), float(PANEL_FONT_SIZE));
     dc->SetCurrentBrush(0x000000);
     const QRect label(QPoint(l + 9, t + 23), QPoint(l + 89, t + 45) - QPoint(1, 1));
-    dc->DrawString(Gbk("页面名称").c_str(), &label, CGUIEXDC::FORMAT_LEFT);
+    dc->DrawString(ShownGbk(QT_TRANSLATE_NOOP("AttributePane", "页面名称")).c_str(), &label, CGUIEXDC::FORMAT_LEFT);
     const QRect body(QPoint(l + 9, t + 43), QPoint(r, b) - QPoint(1, 1));
     dc->DrawRectangle(&body, 0xFFFFFF);
-    dc->DrawString(Gbk(GetCaption()).c_str(), 0.0f, 4.0f);
+    dc->DrawString(ShownGbk(GetCaption()).c_str(), 0.0f, 4.0f);
     // One line every 16 pixels whatever the font's own spacing, so the counts stay above the
     // separator at 117 and the last line sits beside the "设置" button.
     const std::string info = FormatInformation();

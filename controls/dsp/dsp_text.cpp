@@ -3,6 +3,8 @@
 
 #include "comkit/gbk.h"
 
+#include <QCoreApplication>
+
 namespace DspText {
 
 QString FromGbk(const char* gbk)
@@ -13,6 +15,12 @@ QString FromGbk(const char* gbk)
     if (COMMON_EX::GbkToUtf8(std::string(gbk), utf8))
         return QString::fromStdString(utf8);
     return QString::fromStdString(COMMON_EX::GbkToUtf8Lossy(gbk));
+}
+
+QString Shown(const char* gbk)
+{
+    const QString text = FromGbk(gbk);
+    return text.isEmpty() ? text : QCoreApplication::translate("Model", text.toUtf8().constData());
 }
 
 std::string ToGbk(const QString& text)

@@ -16,4 +16,10 @@ inline QString FromGbk(const std::string& gbk) { return FromGbk(gbk.c_str()); }
 // silently lost and the model never holds invalid bytes.
 DSP_API std::string ToGbk(const QString& text);
 
+// A name of the model libraries (attribute, group, enumeration item; GBK) as the user reads it:
+// translated in the context "Model" when the catalogue knows it, else FromGbk. Only for display;
+// what is stored stays the GBK name.
+DSP_API QString Shown(const char* gbk);
+inline QString Shown(const std::string& gbk) { return Shown(gbk.c_str()); }
+
 } // namespace DspText

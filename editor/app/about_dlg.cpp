@@ -1,5 +1,6 @@
 #include "editor/app/about_dlg.h"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLinearGradient>
@@ -48,7 +49,7 @@ QImage CAboutDlg::Picture()
 
 CAboutDlg::CAboutDlg(Mode mode, QWidget* parent) : QDialog(parent), m_mode(mode), m_picture(Picture())
 {
-    setWindowTitle(QStringLiteral("关于 ZQEditor"));
+    setWindowTitle(QCoreApplication::translate("Editor", "关于 ZQEditor"));
     if (mode == SPLASH) {
         setWindowFlags(Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
         setFixedSize(PICTURE_WIDTH, PICTURE_HEIGHT);

@@ -9,6 +9,7 @@
 #include "editor/editor_strings.h"
 #include "editor/project.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QProcess>
 
@@ -53,17 +54,17 @@ bool CDownloadCommands::DownloadProgram(CProject& project, QWidget* parent)
     CDownloadHandoff handoff = Handoff();
     const QString programmer = QString::fromStdString(handoff.GetProgrammerPath());
     if (!QFileInfo(programmer).isExecutable()) {
-        Tell(parent, QStringLiteral("找不到下载程序 %1，无法下载！").arg(programmer));
+        Tell(parent, QCoreApplication::translate("Editor", "找不到下载程序 %1，无法下载！").arg(programmer));
         return false;
     }
     std::string image, message;
     if (handoff.Prepare(project, image, message) != CDownloadHandoff::HANDOFF_READY) {
-        Tell(parent, QStringLiteral("不能写入下载文件：\n%1").arg(QString::fromStdString(message)));
+        Tell(parent, QCoreApplication::translate("Editor", "不能写入下载文件：\n%1").arg(QString::fromStdString(message)));
         return false;
     }
     const bool started = g_starter ? g_starter(programmer) : QProcess::startDetached(programmer, {});
     if (!started)
-        Tell(parent, QStringLiteral("不能启动下载程序 %1！").arg(programmer));
+        Tell(parent, QCoreApplication::translate("Editor", "不能启动下载程序 %1！").arg(programmer));
     return started;
 }
 

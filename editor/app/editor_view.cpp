@@ -13,11 +13,13 @@
 #include "controls/global_draw.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QCursor>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QWheelEvent>
 
@@ -27,6 +29,22 @@
 using COM_GUI_EX::CGUIEXDC;
 
 namespace {
+
+// The selection's status line ("<kind> [MODBUS <attribute>: n (0xN)]") with the model's names (the
+// control kind, the address attribute) in the user's language.
+QString ShownStatus(const QString& status)
+{
+    static const QRegularExpression names(QStringLiteral("^[^ \\[]+|(?<=\\[MODBUS )[^:]+"));
+    QString shown;
+    qsizetype last = 0;
+    for (auto it = names.globalMatch(status); it.hasNext();) {
+        const QRegularExpressionMatch match = it.next();
+        shown += status.mid(last, match.capturedStart() - last) +
+                 QCoreApplication::translate("Model", match.captured().toUtf8().constData());
+        last = match.capturedEnd();
+    }
+    return shown + status.mid(last);
+}
 
 void ClearRects(CScreenBase::RectList& rects)
 {
@@ -366,7 +384,7 @@ void CZQEditorView::ReportSelection()
     std::string status;
     if (CControlBase* control = m_screen->GetCurrentSelectControl())
         control->GetSelectedStatusString(status);
-    emit statusTextChanged(QString::fromStdString(COMMON_EX::GbkToUtf8Lossy(status.c_str())));
+    emit statusTextChanged(ShownStatus(QString::fromStdString(COMMON_EX::GbkToUtf8Lossy(status.c_str()))));
     emit selectionChanged(this);
 }
 
@@ -509,7 +527,7 @@ void CZQEditorView::ToggleOrderMode()
     if (m_orderMode && registers == 0) {
         m_orderMode = false;
         m_screen->SetRegisterOrderNow(0);
-        CUserPrompts::Message(this, QString::fromUtf8(CEditorStrings::Get(CEditorStrings::IDS_NO_REGISTER)));
+        CUserPrompts::Message(this, QCoreApplication::translate("EditorStrings", CEditorStrings::Get(CEditorStrings::IDS_NO_REGISTER)));
     }
 }
 

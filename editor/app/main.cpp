@@ -2,6 +2,7 @@
 #include "editor/app/editor_app.h"
 
 #include "tools/common/tool_cli.h"
+#include "tools/common/ui_language.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -27,6 +28,7 @@ int main(int argc, char** argv)
         return ZQ_CLI::EXIT_FAILED;
     }
     QApplication application(argc, argv);
+    ZQ_I18N::InstallTranslator(application); // before any window: the command table is built once
     CZQEditorApp editor;
     if (!editor.InitInstance(parser.positionalArguments(), !parser.isSet(noSplash)))
         return ZQ_CLI::EXIT_FAILED;

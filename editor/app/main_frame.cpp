@@ -21,6 +21,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDockWidget>
 #include <QFile>
@@ -37,11 +38,6 @@
 namespace {
 
 CMainFrame::ScreenAttributesDialog s_screenAttributesDialog;
-
-QString Utf8(const char* text)
-{
-    return QString::fromUtf8(text);
-}
 
 QString Gbk(const char* text)
 {
@@ -135,7 +131,7 @@ void CMainFrame::CreateMenus()
                 menu->addAction(m_actions[id]);
         }
     };
-    m_fileMenu = menuBar()->addMenu(QStringLiteral("文件(&F)"));
+    m_fileMenu = menuBar()->addMenu(QCoreApplication::translate("Editor", "文件(&F)"));
     add(m_fileMenu, {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_CLOSE, ID_FILE_SAVE, ID_FILE_SAVE_AS, 0,
                      ID_COMPILE, ID_DOWNLOAD_COMM_SETTINGS, ID_DOWNLOAD_PROGRAM, 0});
     for (QAction* action : m_recentActions)
@@ -143,31 +139,31 @@ void CMainFrame::CreateMenus()
     m_fileMenu->addSeparator();
     m_fileMenu->addAction(m_actions[ID_APP_EXIT]);
 
-    m_editMenu = menuBar()->addMenu(QStringLiteral("编辑(&E)"));
+    m_editMenu = menuBar()->addMenu(QCoreApplication::translate("Editor", "编辑(&E)"));
     add(m_editMenu, {ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_DELETE});
     connect(m_editMenu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandStates);
 
-    m_insertMenu = menuBar()->addMenu(QStringLiteral("插入(&I)"));
+    m_insertMenu = menuBar()->addMenu(QCoreApplication::translate("Editor", "插入(&I)"));
     add(m_insertMenu, {ID_INSERT_TEXT, ID_INSERT_REGISTER, ID_INSERT_LAMP, ID_INSERT_FUNCTION_KEY,
                        ID_INSERT_TREND, ID_INSERT_BAR, ID_INSERT_PICTURE, ID_INSERT_DYNAMIC_TEXT});
 
-    m_screenMenu = menuBar()->addMenu(QStringLiteral("画面(&S)"));
+    m_screenMenu = menuBar()->addMenu(QCoreApplication::translate("Editor", "画面(&S)"));
     add(m_screenMenu, {ID_SCREEN_NEW, ID_SCREEN_COPY, ID_SCREEN_DELETE, 0, ID_SCREEN_PREVIOUS,
                        ID_SCREEN_NEXT, 0, ID_SCREEN_ATTRIBUTES});
 
-    m_viewMenu = menuBar()->addMenu(QStringLiteral("查看(&V)"));
+    m_viewMenu = menuBar()->addMenu(QCoreApplication::translate("Editor", "查看(&V)"));
     add(m_viewMenu, {ID_VIEW_STATUS_BAR});
 
-    QMenu* help = menuBar()->addMenu(QStringLiteral("帮助(&H)"));
+    QMenu* help = menuBar()->addMenu(QCoreApplication::translate("Editor", "帮助(&H)"));
     add(help, {ID_HELP, ID_APP_ABOUT});
 }
 
 void CMainFrame::CreateToolBars()
 {
-    const QMap<int, QString> titles = {{TOOLBAR_STANDARD, QStringLiteral("标准")},
-                                       {TOOLBAR_INSERT, QStringLiteral("控件")},
-                                       {TOOLBAR_ALIGN, QStringLiteral("对齐")},
-                                       {TOOLBAR_SCREENS, QStringLiteral("画面")}};
+    const QMap<int, QString> titles = {{TOOLBAR_STANDARD, QCoreApplication::translate("Editor", "标准")},
+                                       {TOOLBAR_INSERT, QCoreApplication::translate("Editor", "控件")},
+                                       {TOOLBAR_ALIGN, QCoreApplication::translate("Editor", "对齐")},
+                                       {TOOLBAR_SCREENS, QCoreApplication::translate("Editor", "画面")}};
     for (int id : {TOOLBAR_STANDARD, TOOLBAR_INSERT, TOOLBAR_ALIGN, TOOLBAR_SCREENS}) {
         auto* bar = new QToolBar(titles[id], this);
         bar->setObjectName(QStringLiteral("ToolBar%1").arg(id));
@@ -193,9 +189,9 @@ QToolBar* CMainFrame::MakeBarPlace(const QString& title, const QString& objectNa
 
 void CMainFrame::CreateBarPlaces()
 {
-    m_screensPlace = MakeBarPlace(QStringLiteral("画面列表"), QStringLiteral("ScreensListBar"));
-    m_zoomPlace = MakeBarPlace(QStringLiteral("缩放"), QStringLiteral("ZoomBar"));
-    m_backColorPlace = MakeBarPlace(QStringLiteral("背景颜色"), QStringLiteral("BackColorBar"));
+    m_screensPlace = MakeBarPlace(QCoreApplication::translate("Editor", "画面列表"), QStringLiteral("ScreensListBar"));
+    m_zoomPlace = MakeBarPlace(QCoreApplication::translate("Editor", "缩放"), QStringLiteral("ZoomBar"));
+    m_backColorPlace = MakeBarPlace(QCoreApplication::translate("Editor", "背景颜色"), QStringLiteral("BackColorBar"));
     // The top row: standard, insert, screens list, zoom, align, screens, background colour.
     addToolBar(Qt::TopToolBarArea, m_toolBars[TOOLBAR_STANDARD]);
     addToolBar(Qt::TopToolBarArea, m_toolBars[TOOLBAR_INSERT]);
@@ -205,9 +201,9 @@ void CMainFrame::CreateBarPlaces()
     addToolBar(Qt::TopToolBarArea, m_toolBars[TOOLBAR_SCREENS]);
     addToolBar(Qt::TopToolBarArea, m_backColorPlace);
 
-    m_attributeDock = new QDockWidget(QStringLiteral("属性"), this);
+    m_attributeDock = new QDockWidget(QCoreApplication::translate("Editor", "属性"), this);
     m_attributeDock->setObjectName(QStringLiteral("AttributeBar"));
-    m_attributeDock->setWidget(Placeholder(QStringLiteral("属性")));
+    m_attributeDock->setWidget(Placeholder(QCoreApplication::translate("Editor", "属性")));
     addDockWidget(Qt::LeftDockWidgetArea, m_attributeDock);
     m_viewMenu->addAction(m_attributeDock->toggleViewAction());
 }
@@ -222,7 +218,7 @@ void CMainFrame::CreateStatusBar()
         else
             statusBar()->addPermanentWidget(m_statusPanes[i]);
     }
-    m_statusPanes[0]->setText(QStringLiteral("就绪"));
+    m_statusPanes[0]->setText(QCoreApplication::translate("Editor", "就绪"));
     connect(m_actions[ID_VIEW_STATUS_BAR], &QAction::toggled, statusBar(), &QWidget::setVisible);
 }
 
@@ -379,7 +375,7 @@ void CMainFrame::UpdateCommandStates()
     if (view && view->GetScreen()) {
         m_statusPanes[1]->setText(view->GetScreenTitle());
         m_statusPanes[2]->setText(QStringLiteral("%1%").arg(int(view->GetScreen()->GetScreenZoomRate() * 100 + 0.5)));
-        m_statusPanes[3]->setText(QStringLiteral("控件: %1").arg(view->GetScreen()->GetControlCount()));
+        m_statusPanes[3]->setText(QCoreApplication::translate("Editor", "控件: %1").arg(view->GetScreen()->GetControlCount()));
     } else {
         for (int i = 1; i < STATUS_PANES; ++i)
             m_statusPanes[i]->clear();
@@ -456,7 +452,7 @@ bool CMainFrame::OpenDocument(const QString& path, bool dropped)
 {
     if (m_document && m_document->IsModified()) {
         if (dropped) {
-            if (CUserPrompts::Message(this, Utf8(CEditorStrings::Get(CEditorStrings::IDS_CLOSE_WITHOUT_SAVE)),
+            if (CUserPrompts::Message(this, QCoreApplication::translate("EditorStrings", CEditorStrings::Get(CEditorStrings::IDS_CLOSE_WITHOUT_SAVE)),
                                       QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Question)
                 != QMessageBox::Ok)
                 return false;
@@ -659,7 +655,7 @@ void CMainFrame::AppendScreen(CScreenBase* original)
         return;
     CProject* project = m_document->GetProject();
     if (project->GetScreenCount() >= CProject::MAX_SCREENS) {
-        CUserPrompts::Message(this, Utf8(CEditorStrings::Get(CEditorStrings::IDS_SCREEN_LIMIT)));
+        CUserPrompts::Message(this, QCoreApplication::translate("EditorStrings", CEditorStrings::Get(CEditorStrings::IDS_SCREEN_LIMIT)));
         return;
     }
     if (original)
@@ -677,11 +673,11 @@ void CMainFrame::OnDeleteScreen()
         return;
     CProject* project = m_document->GetProject();
     if (project->GetScreenCount() < 2) {
-        CUserPrompts::Message(this, Utf8(CEditorStrings::Get(CEditorStrings::IDS_DELETE_LAST_SCREEN)));
+        CUserPrompts::Message(this, QCoreApplication::translate("EditorStrings", CEditorStrings::Get(CEditorStrings::IDS_DELETE_LAST_SCREEN)));
         return;
     }
     project->SetActivateScreen(view->GetScreen());
-    const QString text = Utf8(CEditorStrings::Get(CEditorStrings::IDS_DELETE_SCREEN_ASK))
+    const QString text = QCoreApplication::translate("EditorStrings", CEditorStrings::Get(CEditorStrings::IDS_DELETE_SCREEN_ASK))
                              .replace(QStringLiteral("%s"), Gbk(view->GetScreen()->GetScreenName()));
     if (CUserPrompts::Message(this, text, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Question)
         != QMessageBox::Ok)

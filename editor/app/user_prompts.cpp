@@ -2,6 +2,7 @@
 
 #include "editor/editor_strings.h"
 
+#include <QCoreApplication>
 #include <QFileDialog>
 
 namespace {
@@ -17,15 +18,17 @@ QMessageBox::StandardButton CUserPrompts::Message(QWidget* parent, const QString
                                                   QMessageBox::StandardButtons buttons,
                                                   QMessageBox::Icon icon)
 {
+    // Messages of the model libraries arrive in Chinese; shown in the user's language.
+    const QString shown = QCoreApplication::translate("EditorStrings", text.toUtf8().constData());
     if (s_messageHook)
-        return s_messageHook(text, buttons);
-    QMessageBox box(icon, QString::fromLatin1(APP_TITLE), text, buttons, parent);
+        return s_messageHook(shown, buttons);
+    QMessageBox box(icon, QString::fromLatin1(APP_TITLE), shown, buttons, parent);
     return QMessageBox::StandardButton(box.exec());
 }
 
 QMessageBox::StandardButton CUserPrompts::AskSave(QWidget* parent, const QString& title)
 {
-    return Message(parent, QStringLiteral("是否保存对 %1 的更改?").arg(title),
+    return Message(parent, QCoreApplication::translate("Editor", "是否保存对 %1 的更改?").arg(title),
                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Question);
 }
 
@@ -52,7 +55,7 @@ void CUserPrompts::SetFileHook(FileHook hook)
 QString CUserPrompts::ProjectFilter()
 {
     // "name|pattern|name|pattern||" -> "name (pattern);;name (pattern)"
-    const QStringList parts = QString::fromUtf8(CEditorStrings::Get(CEditorStrings::IDS_SAVE_FILTER))
+    const QStringList parts = QCoreApplication::translate("EditorStrings", CEditorStrings::Get(CEditorStrings::IDS_SAVE_FILTER))
                                   .split(QLatin1Char('|'), Qt::SkipEmptyParts);
     QStringList filters;
     for (int i = 0; i + 1 < parts.size(); i += 2) {

@@ -3,6 +3,7 @@
 // selection dialog and the panel settings dialog. Run it offscreen from the output folder (it reads
 // the catalogues beside the program and writes nothing else):
 //   QT_QPA_PLATFORM=offscreen out/dialog-screenshot docs/attribute-grid.png docs/device-select.png docs/screen-attributes.png
+// With ZQ_LANG=en the pictures are in English (and refused while a Chinese text is left on them).
 #include "controls/control_register.h"
 #include "controls/screen_base.h"
 #include "devices/device_collection.h"
@@ -12,6 +13,8 @@
 #include "editor/app/dialogs/dlg_screen_attributes.h"
 #include "editor/project.h"
 #include "tools/common/tool_cli.h"
+#include "tools/common/ui_language.h"
+#include "tools/common/window_picture.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -24,6 +27,8 @@ bool Save(QWidget& widget, const QString& path)
 {
     widget.show();
     QApplication::processEvents();
+    if (!ZQ_CLI::ShowsUserLanguage(widget))
+        return false;
     QSaveFile file(path);
     if (file.open(QIODevice::WriteOnly) && widget.grab().save(&file, "PNG") && file.commit())
         return true;
@@ -72,6 +77,7 @@ int main(int argc, char** argv)
     if (!ZQ_CLI::HasDisplay())
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
+    ZQ_I18N::InstallTranslator(application);
     CProject project;
     if (!SetUpProject(project)) {
         ZQ_CLI::PrintError(std::string("the catalogues beside the program offer no panel model and PLC"));

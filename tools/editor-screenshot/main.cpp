@@ -1,8 +1,9 @@
 // editor-screenshot PROJECT.ZQE OUTPUT_DIR
 // Renders the editor's main window with a project open, as a user sees it: plain, with controls
 // selected, and in the register input order mode, into editor-main.png, editor-selection.png and
-// editor-order-mode.png. Run it offscreen:
+// editor-order-mode.png (editor-main-en.png ... when the language is English). Run it offscreen:
 //   QT_QPA_PLATFORM=offscreen out/editor-screenshot build/default/examples/demo.ZQE docs
+//   QT_QPA_PLATFORM=offscreen ZQ_LANG=en out/editor-screenshot build/default/examples/demo.ZQE docs
 #include "editor/app/child_frame.h"
 #include "editor/app/editor_app.h"
 #include "editor/app/editor_doc.h"
@@ -21,9 +22,19 @@
 
 namespace {
 
-bool Save(QWidget& window, const QString& path)
+// Writes the window's picture as out/<name><language suffix>.png; in English only when no Chinese
+// text of the suite is left on it.
+bool Save(QWidget& window, const QDir& out, const char* name)
 {
     QApplication::processEvents();
+    // The project's screen names are the user's own texts.
+    QStringList typed;
+    if (auto* frame = qobject_cast<CMainFrame*>(&window))
+        for (CZQEditorView* view : frame->GetViews())
+            typed << view->GetScreenTitle();
+    if (!ZQ_CLI::ShowsUserLanguage(window, typed))
+        return false;
+    const QString path = out.filePath(QString::fromLatin1(name) + ZQ_CLI::LanguageSuffix() + QStringLiteral(".png"));
     if (!ZQ_CLI::FramedWindowPicture(window, window.font()).save(path)) {
         std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
         return false;
@@ -44,6 +55,7 @@ int main(int argc, char** argv)
         return 2;
     }
     const QDir out(QString::fromLocal8Bit(argv[2]));
+    ZQ_I18N::InstallTranslator(application);
     CZQEditorApp editor;
     if (!editor.InitInstance({}, false))
         return 1;
@@ -60,7 +72,7 @@ int main(int argc, char** argv)
         frame->FrameOf(views[i])->move(step, step);
     }
     frame->ShowScreen(views.first()->GetScreen());
-    bool ok = Save(*frame, out.filePath(QStringLiteral("editor-main.png")));
+    bool ok = Save(*frame, out, "editor-main");
 
     // The temperature text, its register and its unit selected (the unit is the primary).
     CZQEditorView* view = views.first();
@@ -75,12 +87,12 @@ int main(int argc, char** argv)
     }
     frame->UpdateCommandStates();
     view->RefreshScreen();
-    ok = Save(*frame, out.filePath(QStringLiteral("editor-selection.png"))) && ok;
+    ok = Save(*frame, out, "editor-selection") && ok;
 
     view->SelectScreenItself();
     view->ToggleOrderMode();
     frame->UpdateCommandStates();
-    ok = Save(*frame, out.filePath(QStringLiteral("editor-order-mode.png"))) && ok;
+    ok = Save(*frame, out, "editor-order-mode") && ok;
     view->ToggleOrderMode();
     frame->GetDocument()->SetModified(false);
     return ok ? 0 : 1;

@@ -2,6 +2,7 @@
 // Renders the programmer's dialog with sample settings, as a user sees it in manual mode and in
 // the unattended mode the editor starts it in, each under a drawn title bar. Run it offscreen:
 //   QT_QPA_PLATFORM=offscreen out/flasher-screenshot docs/flasher-manual.png docs/flasher-auto.png
+// With ZQ_LANG=en the pictures are in English (and refused while a Chinese text is left on them).
 #include "flasher/flasher_app.h"
 #include "flasher/flasher_dlg.h"
 #include "tools/common/window_picture.h"
@@ -43,6 +44,8 @@ bool Render(const QString& settingsDir, const QByteArray& isp, const QString& ou
     }
     dlg.show();
     QCoreApplication::processEvents();
+    if (!ZQ_CLI::ShowsUserLanguage(dlg))
+        return false;
     const bool saved = ZQ_CLI::FramedWindowPicture(dlg, CFlasherApp::GetDialogFont()).save(output, "PNG");
     dlg.hide();
     return saved;
@@ -57,6 +60,7 @@ int main(int argc, char** argv)
         return 2;
     }
     CFlasherApp app(argc, argv);
+    ZQ_I18N::InstallTranslator(app);
     QTemporaryDir scratch;
     if (!scratch.isValid())
         return 1;

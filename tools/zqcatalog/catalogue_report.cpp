@@ -4,6 +4,8 @@
 #include "devices/device_collection.h"
 #include "devices/plc_collection.h"
 
+#include <QCoreApplication>
+
 #include <memory>
 #include <string>
 #include <vector>
@@ -13,6 +15,15 @@ using COMMON_EX::GbkToUtf8Lossy;
 namespace {
 
 const int MAX_KINDS = 50;
+
+// A catalogue name (GBK) as UTF-8, followed by its English "(...)" when the user reads English and
+// the catalogue of translations has one; the stored name always comes first.
+std::string Named(const char* gbk)
+{
+    const std::string utf8 = GbkToUtf8Lossy(gbk);
+    const QString english = QCoreApplication::translate("Model", utf8.c_str());
+    return english == QString::fromStdString(utf8) ? utf8 : utf8 + " (" + english.toStdString() + ")";
+}
 
 struct Row {
     UINT id;
@@ -49,7 +60,7 @@ std::string KindList(CDeviceBase& device, KindQuery query, int defIndex)
     for (int i = 0; i < n; ++i) {
         if (i)
             text += ", ";
-        text += GbkToUtf8Lossy(names[i]);
+        text += Named(names[i]);
         text += " [" + std::to_string(low[i]) + "-" + std::to_string(high[i]) + "]";
         if (i == defIndex)
             text += "*";
@@ -104,7 +115,7 @@ int WriteCatalogueReport(std::ostream& out, CDeviceCollection& devices, CPLCColl
     if (protocols.empty())
         out << "  (none: the catalogue is missing or empty)\n";
     for (const Row& p : protocols) {
-        out << "  " << p.id << "  " << GbkToUtf8Lossy(p.name.c_str()) << "  "
+        out << "  " << p.id << "  " << Named(p.name.c_str()) << "  "
             << GbkToUtf8Lossy(p.description.c_str()) << "\n";
         for (const Row& m : models) {
             std::unique_ptr<CDeviceBase> device(devices.CreateDevice(m.id));

@@ -5,8 +5,10 @@
 #include "devices/device_collection.h"
 #include "devices/plc_collection.h"
 #include "tools/common/tool_cli.h"
+#include "tools/common/ui_language.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 
 #include <iostream>
 #include <string>
@@ -46,6 +48,8 @@ int main(int argc, char** argv)
         CDeviceCollection::GetInstance()->ReadCatalogue((dir + "/" + CDeviceCollection::FILE_NAME).c_str());
         CPLCCollection::GetInstance()->ReadCatalogue((dir + "/" + CPLCCollection::FILE_NAME).c_str());
     }
+    QCoreApplication application(argc, argv); // the English names of the kinds, for English users
+    ZQ_I18N::InstallTranslator(application);
     const int listed =
         WriteCatalogueReport(std::cout, *CDeviceCollection::GetInstance(), *CPLCCollection::GetInstance());
     std::cout.flush();

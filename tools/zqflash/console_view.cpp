@@ -5,6 +5,7 @@
 #include "tools/common/tool_cli.h"
 #include "tools/zqflash/line_report.h"
 
+
 #include <QCoreApplication>
 
 #include <unistd.h>

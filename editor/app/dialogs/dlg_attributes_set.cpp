@@ -10,13 +10,14 @@
 #include "editor/app/design_management.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFocusEvent>
 #include <QResizeEvent>
 #include <QSignalBlocker>
 
 const char* const CDlgAttributesSet::SCREEN_ROW_FORMAT = "%s (%s)";
 const char* const CDlgAttributesSet::CONTROL_ROW_FORMAT = " %s (%s)";
-const char* const CDlgAttributesSet::CURRENT_SCREEN = "当前画面";
+const char* const CDlgAttributesSet::CURRENT_SCREEN = QT_TRANSLATE_NOOP("EditorDialogs", "当前画面");
 
 namespace {
 // format with its two "%s" replaced by name and kind (which may hold any text).
@@ -45,7 +46,7 @@ CDlgAttributesSet::~CDlgAttributesSet() = default;
 
 QString CDlgAttributesSet::ScreenRowText() const
 {
-    return Row(SCREEN_ROW_FORMAT, DspText::FromGbk(m_pScreen->GetScreenName()), QString::fromUtf8(CURRENT_SCREEN));
+    return Row(SCREEN_ROW_FORMAT, DspText::FromGbk(m_pScreen->GetScreenName()), QCoreApplication::translate("EditorDialogs", CURRENT_SCREEN));
 }
 
 void CDlgAttributesSet::Refresh(CScreenBase* screen)
@@ -63,7 +64,7 @@ void CDlgAttributesSet::FillRows()
         for (CControlBase* control : m_pScreen->GetLayoutControls()) {
             std::string kind;
             CControlCreator::GetControlBaseName(control->GetControlType(), kind);
-            rows << Row(CONTROL_ROW_FORMAT, DspText::FromGbk(control->GetControlName()), DspText::FromGbk(kind));
+            rows << Row(CONTROL_ROW_FORMAT, DspText::FromGbk(control->GetControlName()), DspText::Shown(kind));
         }
     }
     bool same = rows.size() == m_pCombo->count();

@@ -4,10 +4,11 @@
 #include "controls/global_draw.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 
 CDlgBackcolor::CDlgBackcolor(QWidget* parent)
-    : CDlgBar(parent, QString::fromUtf8("背景色"), ID_BACKCOLOR,
-              {QString::fromUtf8("白色"), QString::fromUtf8("绿色"), QString::fromUtf8("蓝色")}, 110)
+    : CDlgBar(parent, QCoreApplication::translate("EditorDialogs", "背景色"), ID_BACKCOLOR,
+              {QCoreApplication::translate("EditorDialogs", "白色"), QCoreApplication::translate("EditorDialogs", "绿色"), QCoreApplication::translate("EditorDialogs", "蓝色")}, 110)
 {
     const int index = CGlobalDraw::GetInstance()->GetBackColorIndex();
     m_pCombo->setCurrentIndex(index >= 0 && index < m_pCombo->count() ? index : 0);

@@ -5,6 +5,7 @@
 #include "editor/app/dialogs/dialog_look.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -68,8 +69,8 @@ void CDlgBase::AddOkCancel()
 {
     const int top = height() - 18 - BUTTON_HEIGHT;
     const int cancelLeft = width() / 2 + 3;
-    QPushButton* ok = AddButton(ID_OK, QString::fromUtf8("确 定"), QRect(cancelLeft - 6 - BUTTON_WIDTH, top, BUTTON_WIDTH, BUTTON_HEIGHT));
-    QPushButton* cancel = AddButton(ID_CANCEL, QString::fromUtf8("取 消"), QRect(cancelLeft, top, BUTTON_WIDTH, BUTTON_HEIGHT));
+    QPushButton* ok = AddButton(ID_OK, QCoreApplication::translate("EditorDialogs", "确 定"), QRect(cancelLeft - 6 - BUTTON_WIDTH, top, BUTTON_WIDTH, BUTTON_HEIGHT));
+    QPushButton* cancel = AddButton(ID_CANCEL, QCoreApplication::translate("EditorDialogs", "取 消"), QRect(cancelLeft, top, BUTTON_WIDTH, BUTTON_HEIGHT));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);

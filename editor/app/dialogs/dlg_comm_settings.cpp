@@ -4,6 +4,7 @@
 #include "comkit/serial_attri.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 
 using COM_HARDWARE_ATTRIBUTES_EX::CHADEXSerialAttri;
 
@@ -28,21 +29,22 @@ const QStringList& Numbers(UINT id)
 } // namespace
 
 CDlgCommSettings::CDlgCommSettings(CHADEXSerialAttri* serial, QWidget* parent)
-    : CDlgBase(parent, QString::fromUtf8("串口通讯设置"), QSize(375, 366)), m_pSerial(serial)
+    : CDlgBase(parent, QCoreApplication::translate("EditorDialogs", "串口通讯设置"), QSize(375, 366)), m_pSerial(serial)
 {
-    const char* labels[ROW_COUNT] = {"串口名称", "波特率", "数据位", "奇偶校验", "停止位", "流控制"};
+    const char* labels[ROW_COUNT] = {QT_TRANSLATE_NOOP("EditorDialogs", "串口名称"), QT_TRANSLATE_NOOP("EditorDialogs", "波特率"), QT_TRANSLATE_NOOP("EditorDialogs", "数据位"),
+                                     QT_TRANSLATE_NOOP("EditorDialogs", "奇偶校验"), QT_TRANSLATE_NOOP("EditorDialogs", "停止位"), QT_TRANSLATE_NOOP("EditorDialogs", "流控制")};
     const QStringList entries[ROW_COUNT] = {
         PortNames(),
         Numbers(ID_BAUD),
         Numbers(ID_DATA_BITS),
-        {QString::fromUtf8("无"), QString::fromUtf8("奇"), QString::fromUtf8("偶"), QString::fromUtf8("标志"),
-         QString::fromUtf8("空格")},
+        {QCoreApplication::translate("EditorDialogs", "无"), QCoreApplication::translate("EditorDialogs", "奇"), QCoreApplication::translate("EditorDialogs", "偶"), QCoreApplication::translate("EditorDialogs", "标志"),
+         QCoreApplication::translate("EditorDialogs", "空格")},
         {"1", "1.5", "2"},
-        {QString::fromUtf8("无"), QString::fromUtf8("硬件"), QStringLiteral("Xon / Xoff")},
+        {QCoreApplication::translate("EditorDialogs", "无"), QCoreApplication::translate("EditorDialogs", "硬件"), QStringLiteral("Xon / Xoff")},
     };
     for (int row = 0; row < ROW_COUNT; ++row) {
         const int y = FIRST_ROW_Y + ROW_STEP * row;
-        AddLabel(QString::fromUtf8(labels[row]), QRect(35, y, 130, ROW_HEIGHT));
+        AddLabel(QCoreApplication::translate("EditorDialogs", labels[row]), QRect(35, y, 130, ROW_HEIGHT));
         AddComboBox(ID_PORT + UINT(row), QRect(130, y, 205, ROW_HEIGHT), entries[row]);
     }
     AddOkCancel();

@@ -10,11 +10,12 @@
 #include "editor/project.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QPushButton>
 
 using COM_HARDWARE_ATTRIBUTES_EX::CHADEXSerialAttri;
 
-const char* const CDlgDeviceSelect::INVALID_SELECTION = "无效的设备名称或无效的PLC名称！";
+const char* const CDlgDeviceSelect::INVALID_SELECTION = QT_TRANSLATE_NOOP("EditorDialogs", "无效的设备名称或无效的PLC名称！");
 
 namespace {
 
@@ -26,11 +27,11 @@ void FillCatalogue(QComboBox* combo, Catalogue* catalogue, Next next, const std:
     char name[CCatalogue::TEXT_SIZE];
     UINT id = 0;
     while ((catalogue->*next)(id, name, nullptr))
-        combo->addItem(DspText::FromGbk(name));
+        combo->addItem(DspText::Shown(name), QByteArray(name)); // shown translated, kept as stored
     const int last = catalogue->GetLastSelectedIndex();
     combo->setCurrentIndex(last >= 0 && last < combo->count() ? last : -1);
     if (!current.empty()) {
-        const int row = combo->findText(DspText::FromGbk(current));
+        const int row = combo->findData(QByteArray(current.c_str()));
         if (row >= 0)
             combo->setCurrentIndex(row);
     }
@@ -39,20 +40,20 @@ void FillCatalogue(QComboBox* combo, Catalogue* catalogue, Next next, const std:
 } // namespace
 
 CDlgDeviceSelect::CDlgDeviceSelect(CProject* project, QWidget* parent)
-    : CDlgBase(parent, QString::fromUtf8("设备选择"), QSize(386, 249)), m_pProject(project),
+    : CDlgBase(parent, QCoreApplication::translate("EditorDialogs", "设备选择"), QSize(386, 249)), m_pProject(project),
       m_serial(std::make_unique<CHADEXSerialAttri>())
 {
     m_serial->SetBaudrate(CHADEXSerialAttri::BAUDRATE_38400);
     if (m_pProject && m_pProject->GetPLCSerialAttributes())
         m_serial->Copy(m_pProject->GetPLCSerialAttributes());
 
-    AddLabel(QString::fromUtf8("选择液晶屏设备"), QRect(35, 33, 125, ROW_HEIGHT));
+    AddLabel(QCoreApplication::translate("EditorDialogs", "选择液晶屏设备"), QRect(35, 33, 125, ROW_HEIGHT));
     QComboBox* devices = AddComboBox(ID_DEVICE, QRect(160, 33, 175, ROW_HEIGHT));
-    AddLabel(QString::fromUtf8("选择PLC"), QRect(35, 82, 125, ROW_HEIGHT));
+    AddLabel(QCoreApplication::translate("EditorDialogs", "选择PLC"), QRect(35, 82, 125, ROW_HEIGHT));
     QComboBox* plcs = AddComboBox(ID_PLC, QRect(160, 82, 175, ROW_HEIGHT));
-    AddLabel(QString::fromUtf8("液晶屏和PLC通信设置"), QRect(35, 130, 165, 30));
-    QPushButton* comm = AddButton(ID_COMM_SETTINGS, QString::fromUtf8("设 置"), QRect(235, 129, 97, 27));
-    QPushButton* ok = AddButton(ID_OK, QString::fromUtf8("确 定"), CentredButton(15));
+    AddLabel(QCoreApplication::translate("EditorDialogs", "液晶屏和PLC通信设置"), QRect(35, 130, 165, 30));
+    QPushButton* comm = AddButton(ID_COMM_SETTINGS, QCoreApplication::translate("EditorDialogs", "设 置"), QRect(235, 129, 97, 27));
+    QPushButton* ok = AddButton(ID_OK, QCoreApplication::translate("EditorDialogs", "确 定"), CentredButton(15));
     ok->setDefault(true);
 
     CDeviceCollection* deviceCatalogue = CDeviceCollection::GetInstance();
@@ -81,13 +82,14 @@ void CDlgDeviceSelect::accept()
 {
     const QComboBox* devices = Child<QComboBox>(ID_DEVICE);
     const QComboBox* plcs = Child<QComboBox>(ID_PLC);
-    const std::string device = devices->currentIndex() >= 0 ? DspText::ToGbk(devices->currentText()) : std::string();
-    const std::string plc = plcs->currentIndex() >= 0 ? DspText::ToGbk(plcs->currentText()) : std::string();
+    // The catalogue's own (GBK) names, whatever language the rows are shown in.
+    const std::string device = devices->currentIndex() >= 0 ? devices->currentData().toByteArray().toStdString() : std::string();
+    const std::string plc = plcs->currentIndex() >= 0 ? plcs->currentData().toByteArray().toStdString() : std::string();
     if (!device.empty() && !plc.empty() && m_pProject &&
         m_pProject->SetDeviceAndPLC(device.c_str(), plc.c_str(), m_serial.get())) {
         CDlgBase::accept();
         return;
     }
-    CUserPrompts::Message(this, QString::fromUtf8(INVALID_SELECTION));
+    CUserPrompts::Message(this, QCoreApplication::translate("EditorDialogs", INVALID_SELECTION));
     reject();
 }

@@ -4,12 +4,13 @@
 #include "editor/app/zoom_levels.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QSignalBlocker>
 
 #include <algorithm>
 
 CDlgZoom::CDlgZoom(QWidget* parent)
-    : CDlgBar(parent, QString::fromUtf8("缩放比例"), ID_ZOOM, {"100%", "150%", "200%", "250%", "300%", "400%", "500%"}, 122)
+    : CDlgBar(parent, QCoreApplication::translate("EditorDialogs", "缩放比例"), ID_ZOOM, {"100%", "150%", "200%", "250%", "300%", "400%", "500%"}, 122)
 {
     connect(m_pCombo, &QComboBox::activated, this, &CDlgZoom::ZoomChosen);
 }

@@ -1,0 +1,59 @@
+// Choosing the user's language and installing the English catalogue.
+#include "tools/common/ui_language.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QLocale>
+#include <QPointer>
+#include <QTranslator>
+
+#include <memory>
+
+namespace ZQ_I18N {
+
+const char* const CATALOGUE_FILE = "zqsuite_en.qm";
+
+namespace {
+
+bool StartsWithZh(const QByteArray& value)
+{
+    return value.trimmed().toLower().startsWith("zh");
+}
+
+} // namespace
+
+LANGUAGE UiLanguage()
+{
+    const QByteArray forced = qgetenv("ZQ_LANG").trimmed().toLower();
+    if (forced == "zh")
+        return LANGUAGE_CHINESE;
+    if (forced == "en")
+        return LANGUAGE_ENGLISH;
+    // LC_ALL over LC_MESSAGES over LANG, as the C library reads them.
+    for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+        const QByteArray value = qgetenv(name);
+        if (!value.isEmpty())
+            return StartsWithZh(value) ? LANGUAGE_CHINESE : LANGUAGE_ENGLISH;
+    }
+    return QLocale::system().language() == QLocale::Chinese ? LANGUAGE_CHINESE : LANGUAGE_ENGLISH;
+}
+
+bool InstallTranslator(QCoreApplication& app)
+{
+    if (UiLanguage() == LANGUAGE_CHINESE)
+        return true;
+    static QPointer<QTranslator> installed; // cleared when its application goes
+    if (installed)
+        return true;
+    auto translator = std::make_unique<QTranslator>(&app);
+    const QDir here(QCoreApplication::applicationDirPath());
+    for (const QString& folder : {here.path(), here.filePath(QStringLiteral(".."))}) {
+        if (translator->load(QString::fromLatin1(CATALOGUE_FILE), folder) && QCoreApplication::installTranslator(translator.get())) {
+            installed = translator.release(); // owned by app from here on
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace ZQ_I18N

@@ -1,0 +1,27 @@
+// The language the suite's windows and messages speak: Chinese (the texts as written in the
+// sources) or English (the catalogue zqsuite_en.qm built from translations/zqsuite_en.ts).
+#pragma once
+
+#include <QString>
+
+class QCoreApplication;
+
+namespace ZQ_I18N {
+
+enum LANGUAGE { LANGUAGE_CHINESE, LANGUAGE_ENGLISH };
+
+// The catalogue's file name, looked up in the program's folder and then its parent (Flasher in bin/).
+extern const char* const CATALOGUE_FILE; // "zqsuite_en.qm"
+
+// ZQ_LANG "zh" or "en" (any case, blanks ignored) decides; any other value or none leaves it to the
+// locale: the first of LC_ALL, LC_MESSAGES and LANG that is set gives Chinese when it starts with
+// "zh" and English otherwise (the C locale too); with none set, QLocale::system() decides.
+LANGUAGE UiLanguage();
+
+// For English, loads the catalogue beside the running program and installs it into app (once per
+// application; later calls do nothing). Chinese installs nothing: the source texts are Chinese.
+// False when English was asked for and no catalogue was found or it would not load; the texts then
+// stay Chinese and nothing else changes.
+bool InstallTranslator(QCoreApplication& app);
+
+} // namespace ZQ_I18N
