@@ -60,7 +60,10 @@ const FastTables& Tables()
     return tables;
 }
 
-inline std::uint32_t RotateLeft(std::uint32_t x, int n) { return (x << n) | (x >> (32 - n)); }
+inline std::uint32_t RotateLeft(std::uint32_t x, int n)
+{
+    return (x << n) | (x >> (32 - n));
+}
 
 // E group j covers half bits 4j-1 .. 4j+4 (mod 32). After rotating left by one they lie at
 // 8m .. 8m+5 for j = 2m, and after a further right rotation by 4 for j = 2m + 1.
@@ -70,8 +73,8 @@ inline std::uint32_t RoundFunction(const std::uint32_t (&sp)[8][64], std::uint32
     const std::uint32_t x = RotateLeft(half, 1);
     const std::uint32_t u = x ^ even;
     const std::uint32_t w = RotateLeft(x, 28) ^ odd;
-    return sp[0][u & 63] ^ sp[2][(u >> 8) & 63] ^ sp[4][(u >> 16) & 63] ^ sp[6][(u >> 24) & 63] ^
-           sp[1][w & 63] ^ sp[3][(w >> 8) & 63] ^ sp[5][(w >> 16) & 63] ^ sp[7][(w >> 24) & 63];
+    return sp[0][u & 63] ^ sp[2][(u >> 8) & 63] ^ sp[4][(u >> 16) & 63] ^ sp[6][(u >> 24) & 63] ^ sp[1][w & 63] ^
+           sp[3][(w >> 8) & 63] ^ sp[5][(w >> 16) & 63] ^ sp[7][(w >> 24) & 63];
 }
 
 std::uint64_t Permute(const std::uint64_t (&table)[8][256], std::uint64_t block)

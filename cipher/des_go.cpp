@@ -39,9 +39,9 @@ void RunRounds(vexorenc::DesHalves* halves, const vexorenc::DesKeySchedule& sche
 
 } // namespace
 
-extern "C" __attribute__((visibility("default"))) unsigned char
-Des_Go(unsigned char* out, const unsigned char* in, int length, const unsigned char* key, int keyLength,
-       unsigned char decipher)
+extern "C" __attribute__((visibility("default"))) unsigned char Des_Go(unsigned char* out, const unsigned char* in,
+                                                                       int length, const unsigned char* key,
+                                                                       int keyLength, unsigned char decipher)
 {
     if (out == nullptr || in == nullptr || key == nullptr || length < 1) {
         return 0;

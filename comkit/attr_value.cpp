@@ -14,11 +14,16 @@ void PutWord(BYTE* p, WORD v)
     p[1] = BYTE(v >> 8);
 }
 
-WORD GetWord(const BYTE* p) { return WORD(p[0] | (p[1] << 8)); }
+WORD GetWord(const BYTE* p)
+{
+    return WORD(p[0] | (p[1] << 8));
+}
 
 } // namespace
 
-CAttrValue::CAttrValue() : m_vt(VT_EMPTY), m_data{} {}
+CAttrValue::CAttrValue() : m_vt(VT_EMPTY), m_data{}
+{
+}
 
 CAttrValue CAttrValue::Int16(short v)
 {
@@ -55,9 +60,15 @@ CAttrValue CAttrValue::String(const std::u16string& v)
     return r;
 }
 
-int CAttrValue::GetInt32() const { return int(ReadLE32(m_data)); }
+int CAttrValue::GetInt32() const
+{
+    return int(ReadLE32(m_data));
+}
 
-short CAttrValue::GetInt16() const { return short(GetWord(m_data)); }
+short CAttrValue::GetInt16() const
+{
+    return short(GetWord(m_data));
+}
 
 double CAttrValue::GetDouble() const
 {

@@ -37,9 +37,9 @@ public:
     WORD GetType() const { return m_vt; }
     bool IsString() const { return m_vt == VT_BSTR; }
 
-    int GetInt32() const;       // the 32-bit view of the data bytes
-    short GetInt16() const;     // the 16-bit view
-    double GetDouble() const;   // a double for VT_R8, else the 32-bit view
+    int GetInt32() const;                                     // the 32-bit view of the data bytes
+    short GetInt16() const;                                   // the 16-bit view
+    double GetDouble() const;                                 // a double for VT_R8, else the 32-bit view
     const std::u16string& GetString() const { return m_str; } // empty for other kinds
 
     // The value field of an attribute record: 6 + m bytes for a string, else the 16-byte image.

@@ -113,10 +113,22 @@ bool Utf16ToGbk(const char16_t* utf16, size_t length, std::string& out)
     return Convert(GBK_CODESET, UTF16_CODESET, bytes.data(), bytes.size(), out);
 }
 
-bool GbkToUtf8(const std::string& gbk, std::string& out) { return GbkToUtf8(gbk.data(), gbk.size(), out); }
-bool Utf8ToGbk(const std::string& utf8, std::string& out) { return Utf8ToGbk(utf8.data(), utf8.size(), out); }
-bool GbkToUtf16(const std::string& gbk, std::u16string& out) { return GbkToUtf16(gbk.data(), gbk.size(), out); }
-bool Utf16ToGbk(const std::u16string& utf16, std::string& out) { return Utf16ToGbk(utf16.data(), utf16.size(), out); }
+bool GbkToUtf8(const std::string& gbk, std::string& out)
+{
+    return GbkToUtf8(gbk.data(), gbk.size(), out);
+}
+bool Utf8ToGbk(const std::string& utf8, std::string& out)
+{
+    return Utf8ToGbk(utf8.data(), utf8.size(), out);
+}
+bool GbkToUtf16(const std::string& gbk, std::u16string& out)
+{
+    return GbkToUtf16(gbk.data(), gbk.size(), out);
+}
+bool Utf16ToGbk(const std::u16string& utf16, std::string& out)
+{
+    return Utf16ToGbk(utf16.data(), utf16.size(), out);
+}
 
 int Utf8ToGbk(const char* utf8, char* dest, DWORD destSize)
 {

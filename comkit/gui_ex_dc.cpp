@@ -24,8 +24,8 @@ constexpr float DEFAULT_FONT_SIZE = 10.0f;
 // 96 dpi, so point sizes give the pixel sizes a desktop shows.
 constexpr int DOTS_PER_METER = 3780;
 // Families tried, in order, when the named one is not installed.
-const char* const CJK_FALLBACKS[] = {"WenQuanYi Zen Hei", "WenQuanYi Zen Hei Sharp",
-                                     "WenQuanYi Micro Hei", "Noto Sans CJK SC", "AR PL UMing CN"};
+const char* const CJK_FALLBACKS[] = {"WenQuanYi Zen Hei", "WenQuanYi Zen Hei Sharp", "WenQuanYi Micro Hei",
+                                     "Noto Sans CJK SC", "AR PL UMing CN"};
 
 QString FromGbk(const char* text)
 {
@@ -96,8 +96,7 @@ struct StretchPlan {
     int c0 = 0, c1 = 0, r0 = 0, r1 = 0;
 };
 
-bool PlanStretch(QSize surface, int x, int y, int width, int height, const QImage& source,
-                 StretchPlan& plan)
+bool PlanStretch(QSize surface, int x, int y, int width, int height, const QImage& source, StretchPlan& plan)
 {
     if (width <= 0 || height <= 0 || source.isNull())
         return false;
@@ -114,15 +113,16 @@ bool PlanStretch(QSize surface, int x, int y, int width, int height, const QImag
 
 } // namespace
 
-CGUIEXDC::CGUIEXDC(const CGUIEXDC* target, int width, int height)
-    : m_pen(QColor(Qt::black), 1.0), m_brush(Qt::black)
+CGUIEXDC::CGUIEXDC(const CGUIEXDC* target, int width, int height) : m_pen(QColor(Qt::black), 1.0), m_brush(Qt::black)
 {
     (void)target;
     Allocate(QSize(std::max(0, width), std::max(0, height)));
     SetDefaultStringFont();
 }
 
-CGUIEXDC::CGUIEXDC(int width, int height) : CGUIEXDC(nullptr, width, height) {}
+CGUIEXDC::CGUIEXDC(int width, int height) : CGUIEXDC(nullptr, width, height)
+{
+}
 
 CGUIEXDC::~CGUIEXDC() = default;
 
@@ -322,8 +322,7 @@ void CGUIEXDC::StretchAnd(int x, int y, int width, int height, const CGUIEXDC* s
     }
 }
 
-void CGUIEXDC::StretchTransparent(int x, int y, int width, int height, const CGUIEXDC* source,
-                                  DWORD transparent)
+void CGUIEXDC::StretchTransparent(int x, int y, int width, int height, const CGUIEXDC* source, DWORD transparent)
 {
     StretchPlan plan;
     if (!source || source == this || !PlanStretch(m_size, x, y, width, height, source->m_image, plan))
@@ -399,8 +398,7 @@ void CGUIEXDC::FillEllipseQG(int x, int y, int width, int height, DWORD colour)
     painter.drawEllipse(QRectF(x, y, width, height));
 }
 
-void CGUIEXDC::DrawArcQG(int x, int y, int width, int height, float startAngle, float sweepAngle,
-                         DWORD colour)
+void CGUIEXDC::DrawArcQG(int x, int y, int width, int height, float startAngle, float sweepAngle, DWORD colour)
 {
     if (m_image.isNull())
         return;
@@ -432,12 +430,10 @@ void CGUIEXDC::FillTransparentRectangleQG(const QRect* rect, DWORD colour, BYTE 
         return;
     QPainter painter(&m_image);
     PrepareSmooth(painter);
-    painter.fillRect(QRectF(rect->x(), rect->y(), rect->width() - 1, rect->height() - 1),
-                     ToColor(colour, alpha));
+    painter.fillRect(QRectF(rect->x(), rect->y(), rect->width() - 1, rect->height() - 1), ToColor(colour, alpha));
 }
 
-void CGUIEXDC::FrawTransparentRectangleWithBgQG(const QRect* rect, DWORD colour, DWORD backColour,
-                                                BYTE alpha)
+void CGUIEXDC::FrawTransparentRectangleWithBgQG(const QRect* rect, DWORD colour, DWORD backColour, BYTE alpha)
 {
     FillTransparentRectangleQG(rect, backColour, alpha);
     DrawTransparentRectangleQG(rect, colour, alpha);
@@ -544,8 +540,7 @@ void CGUI_EX_Global::Start()
 {
     if (QGuiApplication::instance())
         return;
-    if (qgetenv("QT_QPA_PLATFORM").isEmpty() && qgetenv("DISPLAY").isEmpty() &&
-        qgetenv("WAYLAND_DISPLAY").isEmpty())
+    if (qgetenv("QT_QPA_PLATFORM").isEmpty() && qgetenv("DISPLAY").isEmpty() && qgetenv("WAYLAND_DISPLAY").isEmpty())
         qputenv("QT_QPA_PLATFORM", "offscreen");
     g_pOwnApplication = new QGuiApplication(g_nArgc, g_apArgv);
 }

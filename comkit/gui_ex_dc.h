@@ -78,8 +78,7 @@ public:
     // pixels that fall onto one destination pixel.
     void StretchAnd(int x, int y, int width, int height, const CGUIEXDC* source);
     // The whole source stretched like StretchAnd but copied, skipping pixels of `transparent`.
-    void StretchTransparent(int x, int y, int width, int height, const CGUIEXDC* source,
-                            DWORD transparent);
+    void StretchTransparent(int x, int y, int width, int height, const CGUIEXDC* source, DWORD transparent);
 
     // Smoothed drawing (anti-aliased, coordinates name pixel centres); opaque unless an alpha is given.
     void DrawRoundCornerRectangleQG(int x, int y, int width, int height, DWORD colour);
@@ -87,12 +86,10 @@ public:
     void DrawEllipseQG(int x, int y, int width, int height, DWORD colour);
     void FillEllipseQG(int x, int y, int width, int height, DWORD colour);
     // Angles in degrees, clockwise from the positive x axis.
-    void DrawArcQG(int x, int y, int width, int height, float startAngle, float sweepAngle,
-                   DWORD colour);
+    void DrawArcQG(int x, int y, int width, int height, float startAngle, float sweepAngle, DWORD colour);
     void DrawTransparentRectangleQG(const QRect* rect, DWORD colour, BYTE alpha);
     void FillTransparentRectangleQG(const QRect* rect, DWORD colour, BYTE alpha);
-    void FrawTransparentRectangleWithBgQG(const QRect* rect, DWORD colour, DWORD backColour,
-                                          BYTE alpha);
+    void FrawTransparentRectangleWithBgQG(const QRect* rect, DWORD colour, DWORD backColour, BYTE alpha);
     // Corner radius of the rounded rectangles: min(width / 4, height / 4).
     static int RoundCornerRadius(int width, int height);
 
@@ -115,10 +112,7 @@ public:
     {
         return 0xFF000000u | ((colour & 0xFFu) << 16) | (colour & 0xFF00u) | ((colour >> 16) & 0xFFu);
     }
-    static DWORD FromRgb(QRgb rgb)
-    {
-        return ((rgb >> 16) & 0xFFu) | (rgb & 0xFF00u) | ((rgb & 0xFFu) << 16);
-    }
+    static DWORD FromRgb(QRgb rgb) { return ((rgb >> 16) & 0xFFu) | (rgb & 0xFF00u) | ((rgb & 0xFFu) << 16); }
 
 private:
     void Allocate(QSize size);

@@ -12,13 +12,18 @@ namespace COMMON_EX {
 
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\r';
+}
 
 std::string Trim(const std::string& s)
 {
     size_t b = 0, e = s.size();
-    while (b < e && IsBlank(s[b])) ++b;
-    while (e > b && IsBlank(s[e - 1])) --e;
+    while (b < e && IsBlank(s[b]))
+        ++b;
+    while (e > b && IsBlank(s[e - 1]))
+        --e;
     return s.substr(b, e - b);
 }
 
@@ -45,9 +50,15 @@ bool KeyLine(const std::string& line, std::string& key, std::string* value)
     return true;
 }
 
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
+char Lower(char c)
+{
+    return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c;
+}
 
-bool HasLineBreak(const char* s) { return std::strpbrk(s, "\r\n") != nullptr; }
+bool HasLineBreak(const char* s)
+{
+    return std::strpbrk(s, "\r\n") != nullptr;
+}
 
 } // namespace
 
@@ -110,7 +121,8 @@ std::string CIniDocument::Serialize() const
 
 bool CIniDocument::Read(const char* path, bool* exists)
 {
-    if (exists) *exists = false;
+    if (exists)
+        *exists = false;
     m_lines.clear();
     FILE* f = std::fopen(path, "rb");
     if (!f)
@@ -124,7 +136,8 @@ bool CIniDocument::Read(const char* path, bool* exists)
     std::fclose(f);
     if (!ok)
         return false;
-    if (exists) *exists = true;
+    if (exists)
+        *exists = true;
     Parse(bytes);
     return true;
 }
@@ -185,9 +198,8 @@ bool CIniDocument::Set(const char* section, const char* key, const char* value)
 {
     // A name or value that would not read back as written is refused.
     std::string trimmedKey = Trim(key);
-    if (HasLineBreak(section) || HasLineBreak(key) || HasLineBreak(value) ||
-        std::strchr(key, '=') || std::strchr(section, ']') || trimmedKey.empty() ||
-        trimmedKey[0] == '[')
+    if (HasLineBreak(section) || HasLineBreak(key) || HasLineBreak(value) || std::strchr(key, '=') ||
+        std::strchr(section, ']') || trimmedKey.empty() || trimmedKey[0] == '[')
         return false;
 
     int header = FindSection(section);

@@ -35,8 +35,8 @@ int CInitSetting::SetInitFilePath(const char* path)
     return 1;
 }
 
-DWORD CInitSetting::GetValue(const char* section, const char* key, char* dest, DWORD destSize,
-                             const char* defaultValue, const char* prefix, const char* suffix)
+DWORD CInitSetting::GetValue(const char* section, const char* key, char* dest, DWORD destSize, const char* defaultValue,
+                             const char* prefix, const char* suffix)
 {
     std::string raw;
     bool found = false;
@@ -96,8 +96,8 @@ int CInitSetting::DeleteKey(const char* section, const char* key)
     return SetValue(section, key, nullptr);
 }
 
-int CInitSetting::GetValueK2K(const char* fromSection, const char* fromKey, const char* toSection,
-                              const char* toKey, int deleteSource)
+int CInitSetting::GetValueK2K(const char* fromSection, const char* fromKey, const char* toSection, const char* toKey,
+                              int deleteSource)
 {
     char value[MAX_VALUE_LENGTH + 1];
     if (GetValue(fromSection, fromKey, value, sizeof value) == 0)

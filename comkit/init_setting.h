@@ -27,9 +27,8 @@ public:
     // Reads the value (at most 254 bytes of it; defaultValue when the key is missing, null meaning
     // empty), writes prefix + value + suffix (or an empty text when the value is empty) into dest,
     // cut to destSize - 1 bytes and always terminated. Returns the length of the raw value.
-    DWORD GetValue(const char* section, const char* key, char* dest, DWORD destSize,
-                   const char* defaultValue = nullptr, const char* prefix = nullptr,
-                   const char* suffix = nullptr);
+    DWORD GetValue(const char* section, const char* key, char* dest, DWORD destSize, const char* defaultValue = nullptr,
+                   const char* prefix = nullptr, const char* suffix = nullptr);
     // The value read as C atoi reads it (leading number, 0 when none).
     int GetInt(const char* section, const char* key, const char* defaultValue = "0");
     // Writes key=value into section (creating file, section or key). A null value deletes the key,
@@ -37,8 +36,8 @@ public:
     int SetValue(const char* section, const char* key, const char* value);
     int DeleteKey(const char* section, const char* key);
     // Copies a non-empty value to another key, then deletes the source when asked. 1 when copied.
-    int GetValueK2K(const char* fromSection, const char* fromKey, const char* toSection,
-                    const char* toKey, int deleteSource);
+    int GetValueK2K(const char* fromSection, const char* fromKey, const char* toSection, const char* toKey,
+                    int deleteSource);
 
     // The longest value a read sees (the private read buffer holds this many bytes plus the zero).
     static constexpr DWORD MAX_VALUE_LENGTH = 254;

@@ -22,6 +22,7 @@ COMKIT_API void RemoveStaleTempFiles(const std::string& path);
 
 // Removes files "<prefix><pid><rest>" in folder, rest ending with suffix, whose process pid is no
 // longer running and which this user owns (leftovers of a killed run of the same program).
-COMKIT_API void RemoveStaleProcessFiles(const std::string& folder, const std::string& prefix, const std::string& suffix);
+COMKIT_API void RemoveStaleProcessFiles(const std::string& folder, const std::string& prefix,
+                                        const std::string& suffix);
 
 } // namespace COMMON_EX

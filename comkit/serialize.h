@@ -14,15 +14,30 @@ namespace COM_INTERFACE_EX {
 class COMKIT_API ISerialize {
 public:
     virtual ~ISerialize() = default;
-    virtual DWORD Load(BYTE* buffer, DWORD size) { (void)buffer; (void)size; return 0; }
-    virtual DWORD Save(BYTE* buffer, DWORD size) { (void)buffer; (void)size; return 0; }
+    virtual DWORD Load(BYTE* buffer, DWORD size)
+    {
+        (void)buffer;
+        (void)size;
+        return 0;
+    }
+    virtual DWORD Save(BYTE* buffer, DWORD size)
+    {
+        (void)buffer;
+        (void)size;
+        return 0;
+    }
 };
 
 // Compile(nullptr, 0) returns the compiled size; Compile(buf, size) zero-fills size bytes, then writes.
 class COMKIT_API ICompile {
 public:
     virtual ~ICompile() = default;
-    virtual DWORD Compile(BYTE* buffer, DWORD size) { (void)buffer; (void)size; return 0; }
+    virtual DWORD Compile(BYTE* buffer, DWORD size)
+    {
+        (void)buffer;
+        (void)size;
+        return 0;
+    }
 };
 
 } // namespace COM_INTERFACE_EX
@@ -113,8 +128,14 @@ private:
             m_lock.Unlock();
             return nullptr;
         }
-        if (n->pPrev) n->pPrev->pNext = n->pNext; else m_pFirst = n->pNext;
-        if (n->pNext) n->pNext->pPrev = n->pPrev; else m_pLast = n->pPrev;
+        if (n->pPrev)
+            n->pPrev->pNext = n->pNext;
+        else
+            m_pFirst = n->pNext;
+        if (n->pNext)
+            n->pNext->pPrev = n->pPrev;
+        else
+            m_pLast = n->pPrev;
         --m_nCount;
         T* item = n->pItem;
         PushSpare(n);
@@ -124,9 +145,11 @@ private:
 
     bool Contains(Node* n) const
     {
-        if (n == m_pFirst || n == m_pLast) return true;
+        if (n == m_pFirst || n == m_pLast)
+            return true;
         for (Node* p = m_pFirst; p; p = p->pNext)
-            if (p == n) return true;
+            if (p == n)
+                return true;
         return false;
     }
 
@@ -136,7 +159,10 @@ private:
         n->pItem = nullptr;
         n->pPrev = nullptr;
         n->pNext = m_pSpareNewest;
-        if (m_pSpareNewest) m_pSpareNewest->pPrev = n; else m_pSpareOldest = n;
+        if (m_pSpareNewest)
+            m_pSpareNewest->pPrev = n;
+        else
+            m_pSpareOldest = n;
         m_pSpareNewest = n;
         if (++m_nSpare > MAX_SPARE_NODES) {
             Node* old = m_pSpareOldest;

@@ -76,9 +76,15 @@ void SeedFrom(const std::string& source, const std::string& target)
 
 } // namespace
 
-std::string GetUserConfigDirectory() { return XdgFolder("XDG_CONFIG_HOME", ".config/"); }
+std::string GetUserConfigDirectory()
+{
+    return XdgFolder("XDG_CONFIG_HOME", ".config/");
+}
 
-std::string GetUserDataDirectory() { return XdgFolder("XDG_DATA_HOME", ".local/share/"); }
+std::string GetUserDataDirectory()
+{
+    return XdgFolder("XDG_DATA_HOME", ".local/share/");
+}
 
 CUserFiles::CUserFiles(std::string suiteDirectory) : m_suite(WithSlash(std::move(suiteDirectory)))
 {

@@ -171,11 +171,10 @@ void CDataAttributes::CreateAttributes()
     m_pCoil->SetAttributeName(ATTR_COIL_NAME);
     AddAtttribute(m_pCoilAddr = new CAttributeInt(parent));
     m_pCoilAddr->SetAttributeName(ATTR_COIL_ADDR_NAME);
-    for (CAttributeBase* attribute : {static_cast<CAttributeBase*>(m_pPLCStation),
-                                      static_cast<CAttributeBase*>(m_pRegister),
-                                      static_cast<CAttributeBase*>(m_pRegisterAddr),
-                                      static_cast<CAttributeBase*>(m_pCoil),
-                                      static_cast<CAttributeBase*>(m_pCoilAddr)})
+    for (CAttributeBase* attribute :
+         {static_cast<CAttributeBase*>(m_pPLCStation), static_cast<CAttributeBase*>(m_pRegister),
+          static_cast<CAttributeBase*>(m_pRegisterAddr), static_cast<CAttributeBase*>(m_pCoil),
+          static_cast<CAttributeBase*>(m_pCoilAddr)})
         attribute->SetVisible(0);
 }
 

@@ -8,11 +8,19 @@
 using COMMON_EX::CRecordReader;
 using COMMON_EX::CRecordWriter;
 
-CAttrList::CAttrList(CControlBase* parent) : m_pParentControl(parent) {}
+CAttrList::CAttrList(CControlBase* parent) : m_pParentControl(parent)
+{
+}
 
-CAttrList::~CAttrList() { RemoveAllAttributes(); }
+CAttrList::~CAttrList()
+{
+    RemoveAllAttributes();
+}
 
-void CAttrList::SetListName(const char* name) { m_strName = name ? name : ""; }
+void CAttrList::SetListName(const char* name)
+{
+    m_strName = name ? name : "";
+}
 
 void CAttrList::AddAtttribute(CAttributeBase* attribute)
 {
@@ -27,7 +35,10 @@ void CAttrList::RemoveAllAttributes()
         delete attribute;
 }
 
-void CAttrList::StartGetAttribute() { m_pCursor = m_attributes.GetHead(); }
+void CAttrList::StartGetAttribute()
+{
+    m_pCursor = m_attributes.GetHead();
+}
 
 CAttributeBase* CAttrList::GetNextAttribute()
 {
@@ -51,7 +62,10 @@ CAttributeBase* CAttrList::GetAttributeAt(int index) const
     return index >= 0 && node ? node->pItem : nullptr;
 }
 
-CAttrList* CAttrList::Clone(CControlBase* owner) const { return CloneInto(new CAttrList(owner), owner); }
+CAttrList* CAttrList::Clone(CControlBase* owner) const
+{
+    return CloneInto(new CAttrList(owner), owner);
+}
 
 CAttrList* CAttrList::CloneInto(CAttrList* copy, CControlBase* owner) const
 {
@@ -61,7 +75,10 @@ CAttrList* CAttrList::CloneInto(CAttrList* copy, CControlBase* owner) const
     return copy;
 }
 
-DWORD CAttrList::Compile(BYTE*, DWORD) { return 0; }
+DWORD CAttrList::Compile(BYTE*, DWORD)
+{
+    return 0;
+}
 
 DWORD CAttrList::GetRecordSize() const
 {
@@ -99,6 +116,12 @@ bool CAttrList::LoadRecord(CRecordReader& reader)
     return true;
 }
 
-DWORD CAttrList::Save(BYTE* buffer, DWORD) { return ModelText::SaveObject(*this, buffer); }
+DWORD CAttrList::Save(BYTE* buffer, DWORD)
+{
+    return ModelText::SaveObject(*this, buffer);
+}
 
-DWORD CAttrList::Load(BYTE* buffer, DWORD size) { return ModelText::LoadObject(*this, buffer, size); }
+DWORD CAttrList::Load(BYTE* buffer, DWORD size)
+{
+    return ModelText::LoadObject(*this, buffer, size);
+}

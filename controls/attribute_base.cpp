@@ -6,7 +6,9 @@
 using COMMON_EX::CRecordReader;
 using COMMON_EX::CRecordWriter;
 
-CAttributeBase::CAttributeBase(CControlBase* parent) : CAttributeBase(parent, ATTRIBUTE_NONE, CAttrValue()) {}
+CAttributeBase::CAttributeBase(CControlBase* parent) : CAttributeBase(parent, ATTRIBUTE_NONE, CAttrValue())
+{
+}
 
 CAttributeBase::CAttributeBase(CControlBase* parent, Attribute_Type type, const CAttrValue& initial)
     : m_value(initial), m_nType(type), m_pParentControl(parent)
@@ -15,9 +17,15 @@ CAttributeBase::CAttributeBase(CControlBase* parent, Attribute_Type type, const 
 
 CAttributeBase::~CAttributeBase() = default;
 
-void CAttributeBase::SetAttributeName(const char* name) { m_strName = name ? name : ""; }
+void CAttributeBase::SetAttributeName(const char* name)
+{
+    m_strName = name ? name : "";
+}
 
-int CAttributeBase::SetValue(const CAttrValue& value) { return ApplyValue(value); }
+int CAttributeBase::SetValue(const CAttrValue& value)
+{
+    return ApplyValue(value);
+}
 
 int CAttributeBase::ApplyValue(const CAttrValue& value)
 {
@@ -38,15 +46,29 @@ int CAttributeBase::ApplyValue(const CAttrValue& value)
     return result;
 }
 
-int CAttributeBase::SetValueString(const char*) { return 1; }
+int CAttributeBase::SetValueString(const char*)
+{
+    return 1;
+}
 
-void CAttributeBase::GetValue(CAttrValue& value) const { value = m_value; }
+void CAttributeBase::GetValue(CAttrValue& value) const
+{
+    value = m_value;
+}
 
-void CAttributeBase::GetValueString(std::string& out, const char*) const { out = "(Error)"; }
+void CAttributeBase::GetValueString(std::string& out, const char*) const
+{
+    out = "(Error)";
+}
 
-void CAttributeBase::AddAllItemToComboBox(IAttrComboBox*) {}
+void CAttributeBase::AddAllItemToComboBox(IAttrComboBox*)
+{
+}
 
-CAttributeBase* CAttributeBase::Clone(CControlBase* owner) const { return CloneBase<CAttributeBase>(owner); }
+CAttributeBase* CAttributeBase::Clone(CControlBase* owner) const
+{
+    return CloneBase<CAttributeBase>(owner);
+}
 
 void CAttributeBase::CopyBaseTo(CAttributeBase* copy) const
 {
@@ -59,7 +81,10 @@ void CAttributeBase::CopyBaseTo(CAttributeBase* copy) const
     copy->m_pfnValueChanged = m_pfnValueChanged;
 }
 
-DWORD CAttributeBase::Compile(BYTE*, DWORD) { return 0; }
+DWORD CAttributeBase::Compile(BYTE*, DWORD)
+{
+    return 0;
+}
 
 DWORD CAttributeBase::GetRecordSize() const
 {
@@ -99,6 +124,12 @@ bool CAttributeBase::LoadRecord(CRecordReader& reader)
     return true;
 }
 
-DWORD CAttributeBase::Save(BYTE* buffer, DWORD) { return ModelText::SaveObject(*this, buffer); }
+DWORD CAttributeBase::Save(BYTE* buffer, DWORD)
+{
+    return ModelText::SaveObject(*this, buffer);
+}
 
-DWORD CAttributeBase::Load(BYTE* buffer, DWORD size) { return ModelText::LoadObject(*this, buffer, size); }
+DWORD CAttributeBase::Load(BYTE* buffer, DWORD size)
+{
+    return ModelText::LoadObject(*this, buffer, size);
+}

@@ -10,8 +10,7 @@ const char* const CAttributeEnum::s_lpcszNotOperate = "\xB2\xBB\xCC\xF8\xD7\xAA"
 CScreensList* CAttributeEnum::s_lpGobalScreensList = nullptr;
 CAttributeEnum::GetScreenNamesFunc CAttributeEnum::s_pfnGetScreenNames = nullptr;
 
-CAttributeEnum::CAttributeEnum(CControlBase* parent)
-    : CAttributeBase(parent, ATTRIBUTE_ENUM, CAttrValue::Int32(0))
+CAttributeEnum::CAttributeEnum(CControlBase* parent) : CAttributeBase(parent, ATTRIBUTE_ENUM, CAttrValue::Int32(0))
 {
 }
 

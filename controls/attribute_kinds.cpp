@@ -8,8 +8,7 @@ using COMMON_EX::CRecordWriter;
 
 // ---- yes/no ----
 
-CAttributeBool::CAttributeBool(CControlBase* parent)
-    : CAttributeBase(parent, ATTRIBUTE_BOOL, CAttrValue::Int16(0))
+CAttributeBool::CAttributeBool(CControlBase* parent) : CAttributeBase(parent, ATTRIBUTE_BOOL, CAttrValue::Int16(0))
 {
 }
 
@@ -76,8 +75,7 @@ bool CAttributeBool::LoadExtension(CRecordReader& reader)
 
 // ---- integer ----
 
-CAttributeInt::CAttributeInt(CControlBase* parent)
-    : CAttributeBase(parent, ATTRIBUTE_INT, CAttrValue::Int32(0))
+CAttributeInt::CAttributeInt(CControlBase* parent) : CAttributeBase(parent, ATTRIBUTE_INT, CAttrValue::Int32(0))
 {
 }
 
@@ -91,7 +89,10 @@ void CAttributeInt::GetValueString(std::string& out, const char* format) const
     out = ModelText::FormatInt(format, "%d", m_value.GetInt32());
 }
 
-CAttributeBase* CAttributeInt::Clone(CControlBase* owner) const { return CloneBase<CAttributeInt>(owner); }
+CAttributeBase* CAttributeInt::Clone(CControlBase* owner) const
+{
+    return CloneBase<CAttributeInt>(owner);
+}
 
 CAttributeInt& CAttributeInt::operator=(int value)
 {
@@ -116,7 +117,10 @@ void CAttributeDouble::GetValueString(std::string& out, const char* format) cons
     out = ModelText::FormatDouble(format, "%.2f", m_value.GetDouble());
 }
 
-CAttributeBase* CAttributeDouble::Clone(CControlBase* owner) const { return CloneBase<CAttributeDouble>(owner); }
+CAttributeBase* CAttributeDouble::Clone(CControlBase* owner) const
+{
+    return CloneBase<CAttributeDouble>(owner);
+}
 
 CAttributeDouble& CAttributeDouble::operator=(double value)
 {
@@ -161,9 +165,15 @@ CAttributeString& CAttributeString::operator=(const char* text)
     return *this;
 }
 
-void CAttributeString::ValueStored() { m_strText = ModelText::Utf16ToGbk(m_value.GetString()); }
+void CAttributeString::ValueStored()
+{
+    m_strText = ModelText::Utf16ToGbk(m_value.GetString());
+}
 
-DWORD CAttributeString::GetExtensionSize() const { return ModelText::TextSize(m_strText); }
+DWORD CAttributeString::GetExtensionSize() const
+{
+    return ModelText::TextSize(m_strText);
+}
 
 void CAttributeString::SaveExtension(CRecordWriter& writer) const
 {

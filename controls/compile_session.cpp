@@ -42,8 +42,17 @@ DWORD CCompileSession::ParameterRecords(BYTE* buffer, DWORD size)
     return m_screens.GetCompileControlParameterData(buffer, size);
 }
 
-const std::vector<WORD>& CCompileSession::DoubleByteCharacters() const { return CControlBase::s_listChinese; }
+const std::vector<WORD>& CCompileSession::DoubleByteCharacters() const
+{
+    return CControlBase::s_listChinese;
+}
 
-const std::vector<BYTE>& CCompileSession::SingleByteCharacters() const { return CControlBase::s_listASCII; }
+const std::vector<BYTE>& CCompileSession::SingleByteCharacters() const
+{
+    return CControlBase::s_listASCII;
+}
 
-WORD CCompileSession::StaticTextLength() const { return CControlBase::s_wStaticTextLength; }
+WORD CCompileSession::StaticTextLength() const
+{
+    return CControlBase::s_wStaticTextLength;
+}

@@ -28,14 +28,13 @@ CControlBase::Groups CControlBase::NewGroups(CControlBase* parent)
 bool CControlBase::LoadGroups(Groups& groups, CRecordReader& reader)
 {
     for (CAttrList* list : std::array<CAttrList*, 6>{groups.hide.get(), groups.layout.get(), groups.display.get(),
-                                                      groups.custom.get(), groups.data.get(), groups.other.get()})
+                                                     groups.custom.get(), groups.data.get(), groups.other.get()})
         if (!list->LoadRecord(reader))
             return false;
     return true;
 }
 
-CControlBase::CControlBase(CScreenBase* screen)
-    : m_pScreen(screen), m_groups(NewGroups(this))
+CControlBase::CControlBase(CScreenBase* screen) : m_pScreen(screen), m_groups(NewGroups(this))
 {
     int x = 0, y = 0;
     m_pScreen->GetControlDefPos(x, y);
@@ -49,7 +48,8 @@ CControlBase::~CControlBase() = default;
 
 std::array<CAttrList*, 6> CControlBase::AllGroups() const
 {
-    return {m_groups.hide.get(), m_groups.layout.get(), m_groups.display.get(), m_groups.custom.get(), m_groups.data.get(), m_groups.other.get()};
+    return {m_groups.hide.get(),   m_groups.layout.get(), m_groups.display.get(),
+            m_groups.custom.get(), m_groups.data.get(),   m_groups.other.get()};
 }
 
 // ---- identity ----
@@ -87,9 +87,15 @@ int Saturated(long long value)
 
 } // namespace
 
-int CControlBase::GetXInScreen() const { return Saturated((long long)m_pScreen->GetScreenX() + GetX()); }
+int CControlBase::GetXInScreen() const
+{
+    return Saturated((long long)m_pScreen->GetScreenX() + GetX());
+}
 
-int CControlBase::GetYInScreen() const { return Saturated((long long)m_pScreen->GetScreenY() + GetY()); }
+int CControlBase::GetYInScreen() const
+{
+    return Saturated((long long)m_pScreen->GetScreenY() + GetY());
+}
 
 bool CControlBase::GeometryFitsScreen() const
 {
@@ -202,10 +208,9 @@ void CControlBase::FetchPLCKinds(bool coils, std::vector<std::string>& names) co
     CNameBuffers buffers;
     int codes[CNameBuffers::MAX_NAMES];
     DWORD values1[CNameBuffers::MAX_NAMES], values2[CNameBuffers::MAX_NAMES];
-    const int count = coils ? m_pScreen->GetPLCCoilCollection(codes, buffers.pointers, values1, values2,
-                                                              CNameBuffers::MAX_NAMES)
-                            : m_pScreen->GetPLCRegisterCollection(codes, buffers.pointers, values1, values2,
-                                                                  CNameBuffers::MAX_NAMES);
+    const int count =
+        coils ? m_pScreen->GetPLCCoilCollection(codes, buffers.pointers, values1, values2, CNameBuffers::MAX_NAMES)
+              : m_pScreen->GetPLCRegisterCollection(codes, buffers.pointers, values1, values2, CNameBuffers::MAX_NAMES);
     names = buffers.Collect(count);
 }
 
@@ -271,7 +276,10 @@ void CControlBase::ShowCoil()
 
 // ---- copying ----
 
-CControlBase* CControlBase::Clone(CScreenBase* screen, int newID) { return CloneOwned(screen, newID).release(); }
+CControlBase* CControlBase::Clone(CScreenBase* screen, int newID)
+{
+    return CloneOwned(screen, newID).release();
+}
 
 std::unique_ptr<CControlBase> CControlBase::CloneOwned(CScreenBase* screen, int newID)
 {
@@ -359,7 +367,10 @@ void CControlBase::AppendCoilStatus(std::string& status) const
 
 // ---- records ----
 
-DWORD CControlBase::Compile(BYTE*, DWORD) { return 0; }
+DWORD CControlBase::Compile(BYTE*, DWORD)
+{
+    return 0;
+}
 
 DWORD CControlBase::GetRecordSize() const
 {
@@ -378,7 +389,10 @@ void CControlBase::SaveRecord(CRecordWriter& writer) const
     ModelText::WriteText(writer, m_strName);
 }
 
-bool CControlBase::LoadRecord(CRecordReader& reader) { return LoadFields(reader) == LOAD_OK; }
+bool CControlBase::LoadRecord(CRecordReader& reader)
+{
+    return LoadFields(reader) == LOAD_OK;
+}
 
 CControlBase::LoadResult CControlBase::LoadFields(CRecordReader& reader)
 {
@@ -407,7 +421,10 @@ CControlBase::LoadResult CControlBase::LoadFields(CRecordReader& reader)
     return LOAD_OK;
 }
 
-DWORD CControlBase::Save(BYTE* buffer, DWORD) { return ModelText::SaveObject(*this, buffer); }
+DWORD CControlBase::Save(BYTE* buffer, DWORD)
+{
+    return ModelText::SaveObject(*this, buffer);
+}
 
 DWORD CControlBase::Load(BYTE* buffer, DWORD size)
 {

@@ -129,10 +129,10 @@ public:
 
     // ---- compile output (the download image's tables) ----
     // Numbering across one compile; the screens list resets the counters before its passes.
-    static BYTE s_byCompileControlID;         // next control-table entry
-    static BYTE s_byCompileParameterIndex;    // next parameter
-    static BYTE s_byCompileLabelStringIndex;  // last static text numbered (the first gets 1)
-    static WORD s_wStaticTextLength;          // characters of all static texts compiled
+    static BYTE s_byCompileControlID;        // next control-table entry
+    static BYTE s_byCompileParameterIndex;   // next parameter
+    static BYTE s_byCompileLabelStringIndex; // last static text numbered (the first gets 1)
+    static WORD s_wStaticTextLength;         // characters of all static texts compiled
     // Characters the static texts use, each once in order of first use. A double-byte value
     // is lead byte + trail byte * 256.
     static std::vector<BYTE> s_listASCII;

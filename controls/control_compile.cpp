@@ -32,7 +32,10 @@ BYTE PanelTypeCode(int type)
     return type >= 0 && type < int(sizeof PANEL_TYPE_CODES) ? PANEL_TYPE_CODES[type] : 0;
 }
 
-bool IsLeadByte(BYTE b) { return b > 0x7F; }
+bool IsLeadByte(BYTE b)
+{
+    return b > 0x7F;
+}
 
 // Walks a GBK text character by character: fn(lead, trail) for a double-byte character,
 // fn(0, code) for a single-byte one. A lead byte cut off by the terminator is a single byte.
@@ -76,7 +79,10 @@ void PutWordBE(BYTE* p, DWORD value)
     p[1] = BYTE(value);
 }
 
-BYTE TakeParameterIndex() { return CControlBase::s_byCompileParameterIndex++; }
+BYTE TakeParameterIndex()
+{
+    return CControlBase::s_byCompileParameterIndex++;
+}
 
 } // namespace
 

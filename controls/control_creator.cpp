@@ -37,24 +37,15 @@ CControlBase* CControlCreator::Create(unsigned type, CScreenBase* screen)
     if (!screen)
         return nullptr;
     switch (type) {
-    case CControlBase::CONTROL_STATIC_TEXT:
-        return new CControlStaticText(screen);
-    case CControlBase::CONTROL_REGISTER:
-        return new CControlRegister(screen);
-    case CControlBase::CONTROL_LIGHT:
-        return new CControlLight(screen);
-    case CControlBase::CONTROL_FUNCTION:
-        return new CControlFunction(screen);
-    case CControlBase::CONTROL_CURVE:
-        return new CControlCurve(screen);
-    case CControlBase::CONTROL_CTLBAR:
-        return new CControlCtlBar(screen);
-    case CControlBase::CONTROL_PICTURE:
-        return new CControlPicture(screen);
-    case CControlBase::CONTROL_ACTIVATE_TEXT:
-        return new CControlActivateText(screen);
-    default:
-        return nullptr;
+    case CControlBase::CONTROL_STATIC_TEXT: return new CControlStaticText(screen);
+    case CControlBase::CONTROL_REGISTER: return new CControlRegister(screen);
+    case CControlBase::CONTROL_LIGHT: return new CControlLight(screen);
+    case CControlBase::CONTROL_FUNCTION: return new CControlFunction(screen);
+    case CControlBase::CONTROL_CURVE: return new CControlCurve(screen);
+    case CControlBase::CONTROL_CTLBAR: return new CControlCtlBar(screen);
+    case CControlBase::CONTROL_PICTURE: return new CControlPicture(screen);
+    case CControlBase::CONTROL_ACTIVATE_TEXT: return new CControlActivateText(screen);
+    default: return nullptr;
     }
 }
 

@@ -70,9 +70,13 @@ void CControlBase::PreviousDraw(CGUIEXDC* dc)
         dc->FillRectangle(0, 0, GetWidth(), GetHeight(), BLACK);
 }
 
-void CControlBase::DrawObject(CGUIEXDC*) {}
+void CControlBase::DrawObject(CGUIEXDC*)
+{
+}
 
-void CControlBase::AfterDraw(CGUIEXDC*) {}
+void CControlBase::AfterDraw(CGUIEXDC*)
+{
+}
 
 void CControlBase::DrawSelectedHandles(CGUIEXDC* target)
 {
@@ -85,8 +89,8 @@ void CControlBase::DrawSelectedHandles(CGUIEXDC* target)
     const int zw = Zoom(zoom, GetWidth()), zh = Zoom(zoom, GetHeight());
     const int mx = zx + ((zw - n) >> 1), my = zy + ((zh - n) >> 1);
     const int sx = GetMultipleSelectedType() < 2 ? 0 : n;
-    const int spots[8][2] = {{zx - n, zy - n}, {mx, zy - n}, {zx + zw, zy - n}, {zx - n, my},
-                             {zx + zw, my},    {zx - n, zy + zh}, {mx, zy + zh}, {zx + zw, zy + zh}};
+    const int spots[8][2] = {{zx - n, zy - n}, {mx, zy - n},      {zx + zw, zy - n}, {zx - n, my},
+                             {zx + zw, my},    {zx - n, zy + zh}, {mx, zy + zh},     {zx + zw, zy + zh}};
     for (const auto& spot : spots)
         target->BitCopy(spot[0], spot[1], n, n, handles, sx, 0);
 }

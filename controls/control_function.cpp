@@ -20,8 +20,8 @@ CControlFunction::CControlFunction(CScreenBase* screen) : CControlBase(screen)
     int codes[CNameBuffers::MAX_NAMES];
     CAttributeEnum* key = new CAttributeEnum(this);
     key->SetAttributeName("\xCF\xD4\xCA\xBE\xBC\xFC\xC0\xE0\xD0\xCD"); // 显示键类型
-    key->SetEnumValueList(keys.Collect(screen->GetDeviceAllKeysCollection(keys.pointers, codes,
-                                                                          CNameBuffers::MAX_NAMES)));
+    key->SetEnumValueList(
+        keys.Collect(screen->GetDeviceAllKeysCollection(keys.pointers, codes, CNameBuffers::MAX_NAMES)));
     AppendAttributeAt(GetCustomAtttribute(), KEY_KIND, key);
 
     CAttributeBool* hand = new CAttributeBool(this);
@@ -47,9 +47,9 @@ CControlFunction::CControlFunction(CScreenBase* screen) : CControlBase(screen)
     AppendAttributeAt(GetCustomAtttribute(), JUMP_SCREEN, jump);
 
     CAttributeEnum* value = new CAttributeEnum(this);
-    value->SetAttributeName("\xD6\xB5\xC9\xE8\xD6\xC3"); // 值设置
+    value->SetAttributeName("\xD6\xB5\xC9\xE8\xD6\xC3");                                 // 值设置
     const char* values[] = {"\xC9\xE8\xB6\xA8\xCE\xAAON", "\xC9\xE8\xB6\xA8\xCE\xAAOFF", // 设定为ON, 设定为OFF
-                            "\xBD\xBB\xCC\xE6", "\xB1\xA3\xB3\xD6"};                   // 交替, 保持
+                            "\xBD\xBB\xCC\xE6", "\xB1\xA3\xB3\xD6"};                     // 交替, 保持
     value->SetEnumValueList(values, 4);
     AppendAttributeAt(GetDataAtttribute(), VALUE_SETTING, value);
 
@@ -78,7 +78,10 @@ bool CControlFunction::BindAttributes()
     return true;
 }
 
-void CControlFunction::HandChangedHandle(void* control, void*, const CAttrValue*) { ControlOf<CControlFunction>(control)->HandChanged(); }
+void CControlFunction::HandChangedHandle(void* control, void*, const CAttrValue*)
+{
+    ControlOf<CControlFunction>(control)->HandChanged();
+}
 
 void CControlFunction::InvisibleChangedHandle(void* control, void*, const CAttrValue*)
 {
@@ -95,7 +98,10 @@ void CControlFunction::UpdateWidth()
     SetWidth(KEY_WIDTH + (GetInvisible() ? 0 : (GetHand() ? 1 : 0) * HAND_WIDTH));
 }
 
-void CControlFunction::HandChanged() { UpdateWidth(); }
+void CControlFunction::HandChanged()
+{
+    UpdateWidth();
+}
 
 void CControlFunction::InvisibleChanged()
 {

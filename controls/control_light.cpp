@@ -6,7 +6,7 @@ CControlLight::CControlLight(CScreenBase* screen) : CControlBase(screen)
 {
     SetControlType(CONTROL_LIGHT);
     CAttributeEnum* shape = new CAttributeEnum(this);
-    shape->SetAttributeName("\xCF\xD4\xCA\xBE\xCD\xE2\xD0\xCE"); // 显示外形
+    shape->SetAttributeName("\xCF\xD4\xCA\xBE\xCD\xE2\xD0\xCE");     // 显示外形
     const char* shapes[] = {"\xD4\xB2\xD0\xCE", "\xB7\xBD\xD0\xCE"}; // 圆形, 方形
     shape->SetEnumValueList(shapes, 2);
     AddCustomAtttribute(shape);
@@ -24,7 +24,9 @@ bool CControlLight::BindAttributes()
     return m_pShape != nullptr;
 }
 
-void CControlLight::PreviousDraw(COM_GUI_EX::CGUIEXDC*) {}
+void CControlLight::PreviousDraw(COM_GUI_EX::CGUIEXDC*)
+{
+}
 
 void CControlLight::DrawObject(COM_GUI_EX::CGUIEXDC* dc)
 {

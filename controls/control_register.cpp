@@ -16,7 +16,6 @@ std::vector<std::string> DigitItems(int max)
     return items;
 }
 
-
 constexpr int DEFAULT_MAXIMUM = 60000;
 
 // Where the register's own attributes lie, appended in this order by the constructor: its
@@ -49,7 +48,8 @@ CControlRegister::CControlRegister(CScreenBase* screen) : CControlBase(screen)
     asterisk->SetAttributeName("\xD0\xC7\xBA\xC5(*)\xCF\xD4\xCA\xBE"); // 星号(*)显示
     AppendAttributeAt(GetCustomAtttribute(), ASTERISK, asterisk);
     CAttributeBool* invalidZero = new CAttributeBool(this);
-    invalidZero->SetAttributeName("\xCE\xDE\xD0\xA7" "0\xCF\xD4\xCA\xBE"); // 无效0显示
+    invalidZero->SetAttributeName("\xCE\xDE\xD0\xA7"
+                                  "0\xCF\xD4\xCA\xBE"); // 无效0显示
     AppendAttributeAt(GetCustomAtttribute(), INVALID_ZERO, invalidZero);
 
     CAttributeBool* editable = new CAttributeBool(this);
@@ -82,9 +82,8 @@ bool CControlRegister::BindAttributes()
     m_pEditable = AttributeAt<CAttributeBool>(data, EDITABLE);
     m_pMinimum = AttributeAt<CAttributeInt>(data, MINIMUM);
     m_pMaximum = AttributeAt<CAttributeInt>(data, MAXIMUM);
-    if (!m_pSample || !m_pIntegerDigits ||
-        !m_pDecimalDigits || !m_pAsterisk || !m_pInvalidZero || !m_pEditable || !m_pMinimum ||
-        !m_pMaximum)
+    if (!m_pSample || !m_pIntegerDigits || !m_pDecimalDigits || !m_pAsterisk || !m_pInvalidZero || !m_pEditable ||
+        !m_pMinimum || !m_pMaximum)
         return false;
     m_pSample->SetValueChangedHandle(SampleChangedHandle);
     for (CAttributeEnum* digits : {m_pIntegerDigits, m_pDecimalDigits}) {
@@ -102,7 +101,8 @@ void CControlRegister::SampleChangedHandle(void* control, void*, const CAttrValu
 
 int CControlRegister::DigitsPreChangeHandle(void* control, void* attribute, const CAttrValue* value)
 {
-    return ControlOf<CControlRegister>(control)->CheckDigits(static_cast<CAttributeBase*>(attribute), value ? value->GetInt32() : 0);
+    return ControlOf<CControlRegister>(control)->CheckDigits(static_cast<CAttributeBase*>(attribute),
+                                                             value ? value->GetInt32() : 0);
 }
 
 void CControlRegister::RebuildSampleHandle(void* control, void*, const CAttrValue*)
@@ -110,7 +110,10 @@ void CControlRegister::RebuildSampleHandle(void* control, void*, const CAttrValu
     ControlOf<CControlRegister>(control)->RebuildSample();
 }
 
-void CControlRegister::SampleChanged() { FitToText(GetSample()); }
+void CControlRegister::SampleChanged()
+{
+    FitToText(GetSample());
+}
 
 int CControlRegister::CheckDigits(CAttributeBase* attribute, int value)
 {

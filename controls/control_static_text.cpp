@@ -28,7 +28,10 @@ void CControlStaticText::TextChangedHandle(void* control, void*, const CAttrValu
     ControlOf<CControlStaticText>(control)->TextChanged();
 }
 
-void CControlStaticText::TextChanged() { FitToText(GetText()); }
+void CControlStaticText::TextChanged()
+{
+    FitToText(GetText());
+}
 
 void CControlStaticText::DrawObject(COM_GUI_EX::CGUIEXDC* dc)
 {

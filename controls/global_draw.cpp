@@ -10,11 +10,8 @@ CGlobalDraw* CGlobalDraw::GetInstance()
 DWORD CGlobalDraw::GetBackColor() const
 {
     switch (m_nBackColorIndex) {
-    case BACK_GREEN:
-        return 0x00FF00;
-    case BACK_BLUE:
-        return 0xFF3232;
-    default:
-        return 0xFFFFFF;
+    case BACK_GREEN: return 0x00FF00;
+    case BACK_BLUE: return 0xFF3232;
+    default: return 0xFFFFFF;
     }
 }

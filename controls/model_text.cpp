@@ -14,7 +14,10 @@ using COMMON_EX::CRecordWriter;
 
 namespace ModelText {
 
-DWORD TextSize(const std::string& text) { return 4 + DWORD(text.size()); }
+DWORD TextSize(const std::string& text)
+{
+    return 4 + DWORD(text.size());
+}
 
 void WriteText(CRecordWriter& writer, const std::string& text)
 {
@@ -79,7 +82,10 @@ int ParseInt(const char* text)
     return v > INT_MAX ? INT_MAX : v < INT_MIN ? INT_MIN : int(v);
 }
 
-double ParseDouble(const char* text) { return text ? std::strtod(text, nullptr) : 0.0; }
+double ParseDouble(const char* text)
+{
+    return text ? std::strtod(text, nullptr) : 0.0;
+}
 
 namespace {
 

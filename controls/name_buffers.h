@@ -7,8 +7,8 @@
 #include <vector>
 
 struct CONTROLS_API CNameBuffers {
-    static constexpr int MAX_NAMES = 50;  // the most kinds or keys a control offers
-    static constexpr int NAME_SIZE = 20;  // a name of at most 19 bytes and its terminator
+    static constexpr int MAX_NAMES = 50; // the most kinds or keys a control offers
+    static constexpr int NAME_SIZE = 20; // a name of at most 19 bytes and its terminator
 
     char text[MAX_NAMES][NAME_SIZE] = {};
     char* pointers[MAX_NAMES];

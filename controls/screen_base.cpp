@@ -138,8 +138,7 @@ int CScreenBase::GetRegisterFloorMaxCount() const
 
 int CScreenBase::GetDeviceAllKeysCollection(char** names, int* codes, int maxCount) const
 {
-    return Ask(m_pDependenceDevice, &CDeviceBase::GetDeviceAllKeyCollection, 0, names, codes,
-               maxCount);
+    return Ask(m_pDependenceDevice, &CDeviceBase::GetDeviceAllKeyCollection, 0, names, codes, maxCount);
 }
 
 int CScreenBase::GetPLCStation() const
@@ -157,11 +156,10 @@ int CScreenBase::GetPLCStationDisabled() const
     return Ask(m_pDependenceDevice, &CDeviceBase::GetPLCStationDisabled, 0);
 }
 
-int CScreenBase::GetPLCRegisterCollection(int* codes, char** names, DWORD* values1, DWORD* values2,
-                                          int maxCount) const
+int CScreenBase::GetPLCRegisterCollection(int* codes, char** names, DWORD* values1, DWORD* values2, int maxCount) const
 {
-    return Ask(m_pDependenceDevice, &CDeviceBase::GetPLCRegisterCollection, 0, codes, names,
-               values1, values2, maxCount);
+    return Ask(m_pDependenceDevice, &CDeviceBase::GetPLCRegisterCollection, 0, codes, names, values1, values2,
+               maxCount);
 }
 
 int CScreenBase::GetPLCRegisterDefIndex() const
@@ -169,11 +167,9 @@ int CScreenBase::GetPLCRegisterDefIndex() const
     return Ask(m_pDependenceDevice, &CDeviceBase::GetPLCRegisterDefIndex, 0);
 }
 
-int CScreenBase::GetPLCCoilCollection(int* codes, char** names, DWORD* values1, DWORD* values2,
-                                      int maxCount) const
+int CScreenBase::GetPLCCoilCollection(int* codes, char** names, DWORD* values1, DWORD* values2, int maxCount) const
 {
-    return Ask(m_pDependenceDevice, &CDeviceBase::GetPLCCoilCollection, 0, codes, names, values1,
-               values2, maxCount);
+    return Ask(m_pDependenceDevice, &CDeviceBase::GetPLCCoilCollection, 0, codes, names, values1, values2, maxCount);
 }
 
 int CScreenBase::GetPLCCoilDefIndex() const
@@ -316,8 +312,7 @@ void CScreenBase::DrawLight(CGUIEXDC* dc, int image, int x, int y)
     DrawPixel(dc, bits, x, y, BLACK);
 }
 
-void CScreenBase::DrawFunction(CGUIEXDC* dc, int withPrefix, int disabled, int key, int x, int y,
-                               int lit)
+void CScreenBase::DrawFunction(CGUIEXDC* dc, int withPrefix, int disabled, int key, int x, int y, int lit)
 {
     BYTE prefix[IMAGE_PIXEL_BYTES] = {};
     BYTE image[IMAGE_PIXEL_BYTES] = {};

@@ -119,11 +119,9 @@ public:
     int GetPLCStationVisibled() const;
     int GetPLCStationDisabled() const;
     // Kinds: codes, names (20-byte buffers), two values each; returns the number copied (<= max).
-    int GetPLCRegisterCollection(int* codes, char** names, DWORD* values1, DWORD* values2,
-                                 int maxCount) const;
+    int GetPLCRegisterCollection(int* codes, char** names, DWORD* values1, DWORD* values2, int maxCount) const;
     int GetPLCRegisterDefIndex() const;
-    int GetPLCCoilCollection(int* codes, char** names, DWORD* values1, DWORD* values2,
-                             int maxCount) const;
+    int GetPLCCoilCollection(int* codes, char** names, DWORD* values1, DWORD* values2, int maxCount) const;
     int GetPLCCoilDefIndex() const;
     // Line address of a typed address; the address itself without a device.
     DWORD ConvertPLCRegisterAddress(int kind, DWORD address) const;
@@ -147,8 +145,7 @@ public:
     static void DrawLight(COM_GUI_EX::CGUIEXDC* dc, int image, int x, int y);
     // Prefix (hand) at x and the key 17 further right when withPrefix and not disabled; grey when
     // disabled, else white when lit, else black.
-    static void DrawFunction(COM_GUI_EX::CGUIEXDC* dc, int withPrefix, int disabled, int key, int x,
-                             int y, int lit);
+    static void DrawFunction(COM_GUI_EX::CGUIEXDC* dc, int withPrefix, int disabled, int key, int x, int y, int lit);
     // A 16 x 16 image in `colour`.
     static void DrawPixel(COM_GUI_EX::CGUIEXDC* dc, const BYTE* bits, int x, int y, DWORD colour);
 

@@ -22,8 +22,8 @@ DWORD NextCopyTick()
 {
     static DWORD last = 0;
     static bool any = false;
-    const auto now = std::chrono::duration_cast<std::chrono::milliseconds>(
-        std::chrono::steady_clock::now().time_since_epoch());
+    const auto now =
+        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch());
     DWORD tick = DWORD(now.count());
     if (any && std::int32_t(tick - last) <= 0)
         tick = last + 1;
@@ -32,7 +32,10 @@ DWORD NextCopyTick()
     return tick;
 }
 
-int Half(int value) { return value >> 1; }
+int Half(int value)
+{
+    return value >> 1;
+}
 
 // X + offset without leaving the int range (the control refuses what does not fit).
 int Offset(int value, std::int64_t offset)
@@ -74,13 +77,17 @@ void AlignSelection(CScreenBase::ControlList& selection, bool vertical, Referenc
     }
 }
 
-int AtValue(const CControlBase*, int v) { return v; }
+int AtValue(const CControlBase*, int v)
+{
+    return v;
+}
 
 } // namespace
 
 void CScreenBase::SetSelectedControlAlignLeft()
 {
-    AlignSelection(m_listSelected, false, [](const CControlBase* r) { return r->GetX(); }, AtValue);
+    AlignSelection(
+        m_listSelected, false, [](const CControlBase* r) { return r->GetX(); }, AtValue);
 }
 
 void CScreenBase::SetSelectedControlAlignRight()
@@ -92,7 +99,8 @@ void CScreenBase::SetSelectedControlAlignRight()
 
 void CScreenBase::SetSelectedControlAlignTop()
 {
-    AlignSelection(m_listSelected, true, [](const CControlBase* r) { return r->GetY(); }, AtValue);
+    AlignSelection(
+        m_listSelected, true, [](const CControlBase* r) { return r->GetY(); }, AtValue);
 }
 
 void CScreenBase::SetSelectedControlAlignBottom()
@@ -155,9 +163,15 @@ void CScreenBase::EqualSpacing(bool vertical)
     }
 }
 
-void CScreenBase::SetSelectedControlHorizontalDSame() { EqualSpacing(false); }
+void CScreenBase::SetSelectedControlHorizontalDSame()
+{
+    EqualSpacing(false);
+}
 
-void CScreenBase::SetSelectedControlVerticalDSame() { EqualSpacing(true); }
+void CScreenBase::SetSelectedControlVerticalDSame()
+{
+    EqualSpacing(true);
+}
 
 void CScreenBase::DeleteSelectedControls()
 {

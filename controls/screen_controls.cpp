@@ -18,22 +18,17 @@ bool IsStaticKind(int type)
 bool InPass(int type, int pass)
 {
     switch (pass) {
-    case CScreenBase::PASS_REGISTERS:
-        return type == CControlBase::CONTROL_REGISTER;
-    case CScreenBase::PASS_LIGHTS:
-        return type == CControlBase::CONTROL_LIGHT;
-    case CScreenBase::PASS_OTHERS:
-        return type != CControlBase::CONTROL_REGISTER && type != CControlBase::CONTROL_LIGHT;
-    default:
-        return false;
+    case CScreenBase::PASS_REGISTERS: return type == CControlBase::CONTROL_REGISTER;
+    case CScreenBase::PASS_LIGHTS: return type == CControlBase::CONTROL_LIGHT;
+    case CScreenBase::PASS_OTHERS: return type != CControlBase::CONTROL_REGISTER && type != CControlBase::CONTROL_LIGHT;
+    default: return false;
     }
 }
 
 // Appends, for each control of the draw order that `take` accepts, what `produce` writes
 // (null buffer: a size query); stops at the first record that does not fit.
 template <typename Take, typename Produce>
-DWORD AppendRecords(const CScreenBase::ControlList& layout, BYTE* buffer, DWORD size, Take take,
-                    Produce produce)
+DWORD AppendRecords(const CScreenBase::ControlList& layout, BYTE* buffer, DWORD size, Take take, Produce produce)
 {
     DWORD written = 0;
     for (CScreenBase::ControlList::Node* n = layout.GetHead(); n; n = n->pNext) {
@@ -238,4 +233,7 @@ DWORD CScreenBase::GetCompileStaticControlText(BYTE* buffer, DWORD size)
         [](CControlBase* c, BYTE* out, DWORD room) { return c->GetCompileStaticControlText(out, room); });
 }
 
-DWORD CScreenBase::Compile(BYTE*, DWORD) { return 0; }
+DWORD CScreenBase::Compile(BYTE*, DWORD)
+{
+    return 0;
+}

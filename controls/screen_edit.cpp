@@ -22,7 +22,10 @@ int Trunc(double v)
 }
 
 // Adds 0.5 and truncates toward zero.
-int Round(double v) { return Trunc(v + 0.5); }
+int Round(double v)
+{
+    return Trunc(v + 0.5);
+}
 
 // A zoom that can divide: a damaged record may hold 0, a negative value or NaN.
 double UsableZoom(double zoom)
@@ -242,8 +245,7 @@ int CScreenBase::GetSelectedCtlRectangles(RectList& rects, QRect* bound)
     for (ControlList::Node* n = m_listSelected.GetHead(); n; n = n->pNext) {
         const QRect r = RectOf(n->pItem);
         const int left = Round(z * r.x()), top = Round(z * r.y());
-        const QRect zoomed(left, top, Round(z * (r.x() + r.width())) - left,
-                           Round(z * (r.y() + r.height())) - top);
+        const QRect zoomed(left, top, Round(z * (r.x() + r.width())) - left, Round(z * (r.y() + r.height())) - top);
         if (!slot)
             rects.AddTail(new QRect(zoomed));
         else if (!slot->pItem)

@@ -137,10 +137,9 @@ std::vector<CControlBase*> CScreenBase::DrawOrderByLevel(std::vector<CControlBas
         levels[i] = {order[i]->GetLevelIndex(), i};
     std::vector<std::pair<int, size_t>> sorted = levels;
     std::sort(sorted.begin(), sorted.end());
-    const bool distinct =
-        std::adjacent_find(sorted.begin(), sorted.end(), [](const auto& a, const auto& b) {
-            return a.first == b.first;
-        }) == sorted.end();
+    const bool distinct = std::adjacent_find(sorted.begin(), sorted.end(), [](const auto& a, const auto& b) {
+                              return a.first == b.first;
+                          }) == sorted.end();
     if (!distinct) {
         sorted = levels;
         for (size_t p = 0; p < n; ++p)

@@ -67,7 +67,10 @@ CScreenBase* CScreensList::AppendNew(CScreenBase* screen)
     return screen;
 }
 
-CScreenBase* CScreensList::AddNewScreen() { return AppendNew(new CScreenBase); }
+CScreenBase* CScreensList::AddNewScreen()
+{
+    return AppendNew(new CScreenBase);
+}
 
 CScreenBase* CScreensList::CopyScreen(CScreenBase* screen)
 {
@@ -204,12 +207,15 @@ DWORD CScreensList::GetCompileStaticControlText(BYTE* buffer, DWORD size)
 {
     DWORD written = 0;
     for (ScreenList::Node* n = m_listScreens.GetHead(); n; n = n->pNext)
-        written += n->pItem->GetCompileStaticControlText(buffer ? buffer + written : nullptr,
-                                                         buffer ? size - written : 0);
+        written +=
+            n->pItem->GetCompileStaticControlText(buffer ? buffer + written : nullptr, buffer ? size - written : 0);
     return written;
 }
 
-DWORD CScreensList::Compile(BYTE*, DWORD) { return 0; }
+DWORD CScreensList::Compile(BYTE*, DWORD)
+{
+    return 0;
+}
 
 // ---- record ----
 

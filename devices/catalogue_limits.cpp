@@ -31,8 +31,8 @@ int ReadBounded(CInitSetting& store, const char* section, const char* key, int h
         return value;
     const char* path = store.GetInitFilePath();
     Record(std::string(path ? path : "(no file)") + ": [" + section + "] " + key + "=" + std::to_string(value) +
-           " is beyond the largest value the formats hold, " + std::to_string(high) + "; " +
-           std::to_string(high) + " is used");
+           " is beyond the largest value the formats hold, " + std::to_string(high) + "; " + std::to_string(high) +
+           " is used");
     return high;
 }
 

@@ -3,9 +3,9 @@
 #include "comkit/init_setting.h"
 #include "comkit/owned_text.h"
 #include "comkit/record_io.h"
+#include "devices/catalogue_limits.h"
 #include "devices/device_collection.h"
 #include "devices/plc_base.h"
-#include "devices/catalogue_limits.h"
 #include "devices/plc_collection.h"
 
 #include <cstdio>
@@ -24,7 +24,9 @@ const DWORD VALUE_BUFFER_SIZE = 200;
 
 } // namespace
 
-CDeviceBase::CDeviceBase() : CDeviceBase(0, 0, 0) {}
+CDeviceBase::CDeviceBase() : CDeviceBase(0, 0, 0)
+{
+}
 
 CDeviceBase::CDeviceBase(UINT deviceID, UINT screenWidth, UINT screenHeight)
     : m_uDeviceID(deviceID), m_uScreenWidth(screenWidth), m_uScreenHeight(screenHeight)
@@ -38,12 +40,30 @@ CDeviceBase::~CDeviceBase()
     delete[] m_pKeys;
 }
 
-UINT CDeviceBase::GetDeviceID() { return m_uDeviceID; }
-UINT CDeviceBase::GetScreenWidth() { return m_uScreenWidth; }
-UINT CDeviceBase::GetScreenHeight() { return m_uScreenHeight; }
-int CDeviceBase::GetRegisterIntegerMaxCount() { return m_nRegisterIntegerMaxCount; }
-int CDeviceBase::GetRegisterFloorMaxCount() { return m_nRegisterFloorMaxCount; }
-CHADEXSerialAttri* CDeviceBase::GetPLCSerialAttributes() { return &m_serialAttri; }
+UINT CDeviceBase::GetDeviceID()
+{
+    return m_uDeviceID;
+}
+UINT CDeviceBase::GetScreenWidth()
+{
+    return m_uScreenWidth;
+}
+UINT CDeviceBase::GetScreenHeight()
+{
+    return m_uScreenHeight;
+}
+int CDeviceBase::GetRegisterIntegerMaxCount()
+{
+    return m_nRegisterIntegerMaxCount;
+}
+int CDeviceBase::GetRegisterFloorMaxCount()
+{
+    return m_nRegisterFloorMaxCount;
+}
+CHADEXSerialAttri* CDeviceBase::GetPLCSerialAttributes()
+{
+    return &m_serialAttri;
+}
 
 void CDeviceBase::GetDeviceName(char* dest, int destSize)
 {
@@ -65,7 +85,10 @@ void CDeviceBase::SetPLCSerialAttributes(CHADEXSerialAttri* source)
     m_serialAttri.Copy(source);
 }
 
-UINT CDeviceBase::GetPLCID() { return m_pPLC ? m_pPLC->GetPLCID() : 0; }
+UINT CDeviceBase::GetPLCID()
+{
+    return m_pPLC ? m_pPLC->GetPLCID() : 0;
+}
 
 void CDeviceBase::GetPLCName(char* dest, int destSize)
 {
@@ -73,11 +96,26 @@ void CDeviceBase::GetPLCName(char* dest, int destSize)
         m_pPLC->GetPLCName(dest, destSize);
 }
 
-int CDeviceBase::GetPLCStation() { return m_pPLC ? m_pPLC->GetPLCStation() : 0; }
-int CDeviceBase::GetPLCStationVisibled() { return m_pPLC ? m_pPLC->GetPLCStationVisibled() : 0; }
-int CDeviceBase::GetPLCStationDisabled() { return m_pPLC ? m_pPLC->GetPLCStationDisabled() : 0; }
-int CDeviceBase::GetPLCRegisterDefIndex() { return m_pPLC ? m_pPLC->GetPLCRegisterDefIndex() : 0; }
-int CDeviceBase::GetPLCCoilDefIndex() { return m_pPLC ? m_pPLC->GetPLCCoilDefIndex() : 0; }
+int CDeviceBase::GetPLCStation()
+{
+    return m_pPLC ? m_pPLC->GetPLCStation() : 0;
+}
+int CDeviceBase::GetPLCStationVisibled()
+{
+    return m_pPLC ? m_pPLC->GetPLCStationVisibled() : 0;
+}
+int CDeviceBase::GetPLCStationDisabled()
+{
+    return m_pPLC ? m_pPLC->GetPLCStationDisabled() : 0;
+}
+int CDeviceBase::GetPLCRegisterDefIndex()
+{
+    return m_pPLC ? m_pPLC->GetPLCRegisterDefIndex() : 0;
+}
+int CDeviceBase::GetPLCCoilDefIndex()
+{
+    return m_pPLC ? m_pPLC->GetPLCCoilDefIndex() : 0;
+}
 
 int CDeviceBase::GetPLCRegisterCollection(int* codes, char** names, DWORD* values1, DWORD* values2, int maxCount)
 {

@@ -11,8 +11,8 @@ class CPLCBase;
 
 // One key of the panel, stored byte for byte in the device record.
 struct DEVICES_API tagDeviceKey {
-    INT code;       // key code (first column of the catalogue row)
-    char name[20];  // label, at most 19 bytes, zero-filled
+    INT code;      // key code (first column of the catalogue row)
+    char name[20]; // label, at most 19 bytes, zero-filled
 };
 static_assert(sizeof(tagDeviceKey) == 24, "tagDeviceKey is a 24-byte record");
 

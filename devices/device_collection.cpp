@@ -9,7 +9,9 @@ CDeviceCollection* CDeviceCollection::GetInstance()
     return &deviceCollection;
 }
 
-CDeviceCollection::CDeviceCollection() : CCatalogue("Devices", "Device_Item_%d", FILE_NAME) {}
+CDeviceCollection::CDeviceCollection() : CCatalogue("Devices", "Device_Item_%d", FILE_NAME)
+{
+}
 
 CDeviceBase* CDeviceCollection::CreateDevice(const char* name)
 {

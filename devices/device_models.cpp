@@ -2,9 +2,13 @@
 
 #include "devices/plc_base.h"
 
-CDeviceZenquorQMX200::CDeviceZenquorQMX200() : CDeviceBase(DEVICE_ID, 192, 64) {}
+CDeviceZenquorQMX200::CDeviceZenquorQMX200() : CDeviceBase(DEVICE_ID, 192, 64)
+{
+}
 
-CDeviceZenquorQMX300::CDeviceZenquorQMX300() : CDeviceBase(DEVICE_ID, 192, 64) {}
+CDeviceZenquorQMX300::CDeviceZenquorQMX300() : CDeviceBase(DEVICE_ID, 192, 64)
+{
+}
 
 void CDeviceZenquorQMX300::SetPLC(CPLCBase* plc)
 {

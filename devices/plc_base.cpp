@@ -39,8 +39,8 @@ void ReadKinds(CInitSetting& store, const char* section, const char* countKey, c
     }
 }
 
-int CopyKinds(const CPLCBase::PHYSICS_INFO* table, int count, int* codes, char** names,
-              DWORD* values1, DWORD* values2, int maxCount)
+int CopyKinds(const CPLCBase::PHYSICS_INFO* table, int count, int* codes, char** names, DWORD* values1, DWORD* values2,
+              int maxCount)
 {
     if (count <= 0)
         return count;
@@ -48,23 +48,32 @@ int CopyKinds(const CPLCBase::PHYSICS_INFO* table, int count, int* codes, char**
     if (n < 0)
         n = 0;
     for (int i = 0; i < n; ++i) {
-        if (codes) codes[i] = table[i].code;
-        if (names && names[i]) std::memcpy(names[i], table[i].name, CPLCBase::PHYSICS_NAME_SIZE);
-        if (values1) values1[i] = DWORD(table[i].value1);
-        if (values2) values2[i] = DWORD(table[i].value2);
+        if (codes)
+            codes[i] = table[i].code;
+        if (names && names[i])
+            std::memcpy(names[i], table[i].name, CPLCBase::PHYSICS_NAME_SIZE);
+        if (values1)
+            values1[i] = DWORD(table[i].value1);
+        if (values2)
+            values2[i] = DWORD(table[i].value2);
     }
     return n;
 }
 
-bool IsSeparator(char c) { return c == ' ' || c == '\t' || c == '"' || c == ','; }
+bool IsSeparator(char c)
+{
+    return c == ' ' || c == '\t' || c == '"' || c == ',';
+}
 
 // The first token of a column: leading separators skipped, up to the next separator.
 std::string FirstToken(const std::string& column)
 {
     size_t b = 0;
-    while (b < column.size() && IsSeparator(column[b])) ++b;
+    while (b < column.size() && IsSeparator(column[b]))
+        ++b;
     size_t e = b;
-    while (e < column.size() && !IsSeparator(column[e])) ++e;
+    while (e < column.size() && !IsSeparator(column[e]))
+        ++e;
     return column.substr(b, e - b);
 }
 
@@ -104,22 +113,17 @@ bool ReadKindTable(CRecordReader& r, CPLCBase::PHYSICS_INFO*& table, int& count)
 
 } // namespace
 
-CPLCBase::CPLCBase() : CPLCBase(0) {}
+CPLCBase::CPLCBase() : CPLCBase(0)
+{
+}
 
 CPLCBase::CPLCBase(UINT plcID)
-    : m_pszSectionPattern("Physics_Item_%d"),
-      m_pszStationKey("PLC_Station"),
-      m_pszStationVisibledKey("PLC_Station_Visibled"),
-      m_pszStationDisabledKey("PLC_Station_Disabled"),
-      m_pszRegisterCountKey("Register_Count"),
-      m_pszRegisterRowPattern("Register_Index_%d"),
-      m_pszRegisterRowFormat("%d\t%s\t%d\t%d"),
-      m_pszRegisterDefIndexKey("Register_Def_Index"),
-      m_pszCoilCountKey("Coil_Count"),
-      m_pszCoilRowPattern("Coil_Index_%d"),
-      m_pszCoilRowFormat("%d\t%s\t%d\t%d"),
-      m_pszCoilDefIndexKey("Coil_Def_Index"),
-      m_uPLCID(plcID)
+    : m_pszSectionPattern("Physics_Item_%d"), m_pszStationKey("PLC_Station"),
+      m_pszStationVisibledKey("PLC_Station_Visibled"), m_pszStationDisabledKey("PLC_Station_Disabled"),
+      m_pszRegisterCountKey("Register_Count"), m_pszRegisterRowPattern("Register_Index_%d"),
+      m_pszRegisterRowFormat("%d\t%s\t%d\t%d"), m_pszRegisterDefIndexKey("Register_Def_Index"),
+      m_pszCoilCountKey("Coil_Count"), m_pszCoilRowPattern("Coil_Index_%d"), m_pszCoilRowFormat("%d\t%s\t%d\t%d"),
+      m_pszCoilDefIndexKey("Coil_Def_Index"), m_uPLCID(plcID)
 {
 }
 
@@ -212,8 +216,8 @@ DWORD CPLCBase::Save(BYTE* buffer, DWORD size)
 {
     int regs = m_nRegisterCount > 0 ? m_nRegisterCount : 0;
     int coils = m_nCoilCount > 0 ? m_nCoilCount : 0;
-    DWORD need = 4 + CRecordWriter::StringSize(m_pszCompanyName) + 4 + DWORD(regs) * PHYSICS_INFO_SIZE +
-                 4 + DWORD(coils) * PHYSICS_INFO_SIZE;
+    DWORD need = 4 + CRecordWriter::StringSize(m_pszCompanyName) + 4 + DWORD(regs) * PHYSICS_INFO_SIZE + 4 +
+                 DWORD(coils) * PHYSICS_INFO_SIZE;
     if (!buffer)
         return need;
     if (size < need)
@@ -267,9 +271,27 @@ static DWORD PrintedAsDecimal(const char* format, DWORD value)
     return DWORD(std::strtoul(text, nullptr, 10));
 }
 
-DWORD CPLCBase::ConvertB2D(DWORD value) { return DigitsAsBase(value, 2); }
-DWORD CPLCBase::ConvertO2D(DWORD value) { return DigitsAsBase(value, 8); }
-DWORD CPLCBase::ConvertH2D(DWORD value) { return DigitsAsBase(value, 16); }
-DWORD CPLCBase::ConvertD2B(DWORD value) { return PrintedAsDecimal("%u", value); }
-DWORD CPLCBase::ConvertD2O(DWORD value) { return PrintedAsDecimal("%o", value); }
-DWORD CPLCBase::ConvertD2H(DWORD value) { return PrintedAsDecimal("%X", value); }
+DWORD CPLCBase::ConvertB2D(DWORD value)
+{
+    return DigitsAsBase(value, 2);
+}
+DWORD CPLCBase::ConvertO2D(DWORD value)
+{
+    return DigitsAsBase(value, 8);
+}
+DWORD CPLCBase::ConvertH2D(DWORD value)
+{
+    return DigitsAsBase(value, 16);
+}
+DWORD CPLCBase::ConvertD2B(DWORD value)
+{
+    return PrintedAsDecimal("%u", value);
+}
+DWORD CPLCBase::ConvertD2O(DWORD value)
+{
+    return PrintedAsDecimal("%o", value);
+}
+DWORD CPLCBase::ConvertD2H(DWORD value)
+{
+    return PrintedAsDecimal("%X", value);
+}

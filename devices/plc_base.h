@@ -14,10 +14,10 @@ class DEVICES_API CPLCBase : public COM_INTERFACE_EX::ISerialize, public COM_INT
 public:
     // One register or coil kind, stored byte for byte in the record.
     struct PHYSICS_INFO {
-        INT code;       // first column of the catalogue row
-        char name[20];  // display name, at most 19 bytes, zero-filled
-        INT value1;     // third column
-        INT value2;     // fourth column
+        INT code;      // first column of the catalogue row
+        char name[20]; // display name, at most 19 bytes, zero-filled
+        INT value1;    // third column
+        INT value2;    // fourth column
     };
     static constexpr int PHYSICS_INFO_SIZE = 32;
     static constexpr int PHYSICS_NAME_SIZE = 20;

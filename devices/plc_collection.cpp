@@ -9,7 +9,9 @@ CPLCCollection* CPLCCollection::GetInstance()
     return &PLCCollection;
 }
 
-CPLCCollection::CPLCCollection() : CCatalogue("PLC", "PLC_Item_%d", FILE_NAME) {}
+CPLCCollection::CPLCCollection() : CCatalogue("PLC", "PLC_Item_%d", FILE_NAME)
+{
+}
 
 CPLCBase* CPLCCollection::CreatePLC(const char* name)
 {

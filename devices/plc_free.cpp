@@ -1,6 +1,8 @@
 #include "devices/plc_free.h"
 
-CPLCFree::CPLCFree() : CPLCBase(PLC_ID) {}
+CPLCFree::CPLCFree() : CPLCBase(PLC_ID)
+{
+}
 
 DWORD CPLCFree::GetPLCRegisterRealData(int kind, DWORD address)
 {

@@ -2,10 +2,10 @@
 #include "editor/download_handoff.h"
 
 #include "comkit/init_setting.h"
+#include "devices/device_base.h"
 #include "editor/editor_strings.h"
 #include "editor/project.h"
 #include "editor/project_file.h"
-#include "devices/device_base.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -22,7 +22,9 @@ const DWORD MAX_COMM_SETTINGS_SIZE = 64 * 1024;
 
 } // namespace
 
-CDownloadHandoff::CDownloadHandoff(COMMON_EX::CUserFiles files) : m_files(std::move(files)) {}
+CDownloadHandoff::CDownloadHandoff(COMMON_EX::CUserFiles files) : m_files(std::move(files))
+{
+}
 
 bool CDownloadHandoff::NeedsPowerCycle(CProject& project)
 {
@@ -47,11 +49,20 @@ std::string CDownloadHandoff::MakeImageFileName(const std::string& dataDirectory
     return dataDirectory + stamp + "_" + std::to_string(static_cast<int>(tick)) + ".vxg";
 }
 
-std::string CDownloadHandoff::GetProgrammerPath() const { return m_files.GetSuiteDirectory() + "bin/Flasher"; }
+std::string CDownloadHandoff::GetProgrammerPath() const
+{
+    return m_files.GetSuiteDirectory() + "bin/Flasher";
+}
 
-std::string CDownloadHandoff::GetProgrammerSettingsFile() const { return m_files.GetSettingsFile("bin/isp.ini"); }
+std::string CDownloadHandoff::GetProgrammerSettingsFile() const
+{
+    return m_files.GetSettingsFile("bin/isp.ini");
+}
 
-std::string CDownloadHandoff::GetCommSettingsFile() const { return m_files.GetSettingsFile("bin/MD_DLL.DFT"); }
+std::string CDownloadHandoff::GetCommSettingsFile() const
+{
+    return m_files.GetSettingsFile("bin/MD_DLL.DFT");
+}
 
 CDownloadHandoff::OUTCOME CDownloadHandoff::Prepare(CProject& project, std::string& imagePath, std::string& message)
 {
@@ -63,13 +74,11 @@ CDownloadHandoff::OUTCOME CDownloadHandoff::Prepare(CProject& project, std::time
 {
     imagePath.clear();
     switch (project.CheckCompile(&message)) {
-    case CProject::COMPILE_OK:
-        break;
+    case CProject::COMPILE_OK: break;
     case CProject::COMPILE_REFUSED:
         message = CEditorStrings::Get(CEditorStrings::IDS_DOWNLOAD_REFUSED);
         return HANDOFF_REFUSED;
-    default:
-        return HANDOFF_TOO_LARGE;
+    default: return HANDOFF_TOO_LARGE;
     }
     const std::string data = m_files.GetDataDirectory();
     if (data.empty()) {

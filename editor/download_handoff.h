@@ -45,8 +45,7 @@ public:
     // imagePath is the image's full name.
     OUTCOME Prepare(CProject& project, std::string& imagePath, std::string& message);
     // Prepare with the time and tick given (tests).
-    OUTCOME Prepare(CProject& project, std::time_t now, DWORD tick, std::string& imagePath,
-                    std::string& message);
+    OUTCOME Prepare(CProject& project, std::time_t now, DWORD tick, std::string& imagePath, std::string& message);
 
     // The image file's name for a local time and a tick count: "<data>20261208071500_12345.vxg".
     static std::string MakeImageFileName(const std::string& dataDirectory, std::time_t now, DWORD tick);

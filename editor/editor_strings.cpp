@@ -10,8 +10,7 @@ struct STRING_ENTRY {
 const STRING_ENTRY s_strings[] = {
     {CEditorStrings::IDS_PROJECT_MAGIC, "ZQE"},
     {CEditorStrings::IDS_PROJECT_MAKER, "Ostravine Korvane electronics Co.LTD"},
-    {CEditorStrings::IDS_PROJECT_DAMAGED,
-     "无法识别的文件格式或文件已经损坏，请打开ZQEditor专用的\".ZQE\"文件！"},
+    {CEditorStrings::IDS_PROJECT_DAMAGED, "无法识别的文件格式或文件已经损坏，请打开ZQEditor专用的\".ZQE\"文件！"},
     {CEditorStrings::IDS_IMAGE_VERSION, "OS Korvane Ver 1.00"},
     {CEditorStrings::IDS_DOWNLOAD_POWER, "请先关闭一体机电源，按确定继续，再开一体机电源！"},
     {CEditorStrings::IDS_DOWNLOAD_REFUSED,
@@ -20,8 +19,7 @@ const STRING_ENTRY s_strings[] = {
     {CEditorStrings::IDS_CLOSE_WITHOUT_SAVE, "确定不保存就关闭当前项目吗？"},
     {CEditorStrings::IDS_SAVE_FILTER, "ZQEditor 文件(*.ZQE)|*.zqe|所有文件 (*.*)|*.*||"},
     {CEditorStrings::IDS_DELETE_LAST_SCREEN, "不能删除最后一个画面！"},
-    {CEditorStrings::IDS_DELETE_SCREEN_ASK,
-     "确实要删除当前画面 [%s] 吗？\n删除画面将无法撤消，请谨慎操作！"},
+    {CEditorStrings::IDS_DELETE_SCREEN_ASK, "确实要删除当前画面 [%s] 吗？\n删除画面将无法撤消，请谨慎操作！"},
     {CEditorStrings::IDS_SCREEN_LIMIT, "画面数已经达到最大允许数量！"},
 };
 

@@ -103,8 +103,8 @@ private:
     {
         if (offset <= m_nSize && length <= m_nSize - offset)
             return true;
-        Problem(Format("%s: %zu bytes at offset %zu run past the end of the %zu-byte image", section,
-                       length, offset, m_nSize));
+        Problem(Format("%s: %zu bytes at offset %zu run past the end of the %zu-byte image", section, length, offset,
+                       m_nSize));
         return false;
     }
 
@@ -140,19 +140,18 @@ private:
         BYTE field[VERSION_FIELD_SIZE] = {};
         std::memcpy(field, expected, std::strlen(expected));
         if (std::memcmp(field, d + OFFSET_VERSION, VERSION_FIELD_SIZE) != 0)
-            Problem(Format("version field is not \"%s\" zero-filled to %u bytes", expected,
-                           unsigned(VERSION_FIELD_SIZE)));
+            Problem(
+                Format("version field is not \"%s\" zero-filled to %u bytes", expected, unsigned(VERSION_FIELD_SIZE)));
 
         const WORD backlight = ReadBE16(d + OFFSET_BACKLIGHT);
         Line(backlight == 0xFFFF ? std::string("backlight: always on")
                                  : Format("backlight: off after %u s", backlight));
         if (d[OFFSET_CONSTANT] != CONSTANT_VALUE)
-            Problem(Format("byte %u is %u, not %u", unsigned(OFFSET_CONSTANT), d[OFFSET_CONSTANT],
-                           CONSTANT_VALUE));
+            Problem(Format("byte %u is %u, not %u", unsigned(OFFSET_CONSTANT), d[OFFSET_CONSTANT], CONSTANT_VALUE));
         for (DWORD i = 0; i < RESERVED_SIZE; ++i)
             if (d[OFFSET_RESERVED + i] != 0)
-                Problem(Format("reserved byte %u is 0x%02X, not 0", unsigned(OFFSET_RESERVED + i),
-                               d[OFFSET_RESERVED + i]));
+                Problem(
+                    Format("reserved byte %u is 0x%02X, not 0", unsigned(OFFSET_RESERVED + i), d[OFFSET_RESERVED + i]));
 
         m_pDecoded->backlight = backlight;
         std::memcpy(m_pDecoded->functionPages.data(), d + OFFSET_FUNCTION_PAGES, 4);
@@ -168,8 +167,7 @@ private:
                 Problem(Format("function page %d names screen %u of %u", i + 1, page, m_nScreens));
         }
         Line("function pages:" + pages);
-        Line(Format("screens: %u, controls: %u, parameter controls: %u", m_nScreens, m_nControls,
-                    m_nParameters));
+        Line(Format("screens: %u, controls: %u, parameter controls: %u", m_nScreens, m_nControls, m_nParameters));
         if (m_nScreens == 0)
             Problem("the image has no screen");
         if (m_nParameters > m_nControls)
@@ -177,8 +175,7 @@ private:
         m_wTextLength = ReadBE16(d + OFFSET_STATIC_TEXT_LENGTH);
         m_wIndex = ReadBE16(d + OFFSET_INDEX);
         m_wGlyphs = ReadBE16(d + OFFSET_GLYPHS);
-        Line(Format("static text length: %u, character index at %u, glyphs at %u", m_wTextLength,
-                    m_wIndex, m_wGlyphs));
+        Line(Format("static text length: %u, character index at %u, glyphs at %u", m_wTextLength, m_wIndex, m_wGlyphs));
         return true;
     }
 
@@ -197,8 +194,8 @@ private:
             Line(Format("control %d: screen %u, %s (code %u), at %u,%u size %ux%u, parameter %s, "
                         "label %u, bytes 8-13 %u %u %u %u %u %u, inverted %u, number %u",
                         k, r[0], name ? name : "unknown kind", r[1], r[2], r[3], r[4], r[5],
-                        r[6] == 0xFF ? "-" : std::to_string(r[6]).c_str(), r[7], r[8], r[9], r[10],
-                        r[11], r[12], r[13], r[14], r[15]));
+                        r[6] == 0xFF ? "-" : std::to_string(r[6]).c_str(), r[7], r[8], r[9], r[10], r[11], r[12], r[13],
+                        r[14], r[15]));
             m_controls.push_back({r[1], r[6]});
             std::array<BYTE, CONTROL_RECORD_SIZE> raw;
             std::memcpy(raw.data(), r, CONTROL_RECORD_SIZE);
@@ -210,7 +207,8 @@ private:
             const int pass = PassOf(r[1]);
             if (pass < lastPass || (pass == lastPass && r[0] < lastScreen))
                 Problem(Format("control %d: out of order (registers, then lamps, then the other "
-                               "kinds, each by screen)", k));
+                               "kinds, each by screen)",
+                               k));
             if (pass != lastPass)
                 lastScreen = 1;
             lastPass = pass;
@@ -269,19 +267,18 @@ private:
             } else if (control.code == PANEL_CODE_REGISTER) {
                 Line(Format("parameter %d: register, station %u, address %u, digits %u.%u, max %u, "
                             "min %u, asterisk %u, editable %u, invalid zero %u, index %u",
-                            k, r[0], ReadBE16(r + 1), r[4], r[5], ReadBE16(r + 6), ReadBE16(r + 8),
-                            r[10], r[12], r[13], r[16]));
+                            k, r[0], ReadBE16(r + 1), r[4], r[5], ReadBE16(r + 6), ReadBE16(r + 8), r[10], r[12], r[13],
+                            r[16]));
             } else {
-                Line(Format("parameter %d: %s, station %u, coil address %u, index %u", k,
-                            PanelCodeName(control.code), r[0], ReadBE16(r + 1), r[16]));
+                Line(Format("parameter %d: %s, station %u, coil address %u, index %u", k, PanelCodeName(control.code),
+                            r[0], ReadBE16(r + 1), r[16]));
                 if (r[12] != 0xFF || r[13] != 1)
                     Problem(Format("parameter %d: bytes 12-13 are %02X %02X, not FF 01", k, r[12], r[13]));
             }
             if (HasParameterRecord(control.code) && r[3] != 1)
                 Problem(Format("parameter %d: byte 3 is %u, not 1", k, r[3]));
             if (r[16] != control.parameter)
-                Problem(Format("parameter %d: index %u, its control record says %u", k, r[16],
-                               control.parameter));
+                Problem(Format("parameter %d: index %u, its control record says %u", k, r[16], control.parameter));
             p += PARAMETER_RECORD_SIZE;
             ++k;
         }
@@ -397,8 +394,8 @@ private:
         CheckCharacterLists(doubles, singles);
 
         const size_t glyphBytes = DOUBLE_GLYPH_SIZE * nC + SINGLE_GLYPH_SIZE * nA;
-        Line(Format("glyphs: %zu double-byte of %u bytes, %zu single-byte of %u bytes, %zu bytes at %u",
-                    nC, unsigned(DOUBLE_GLYPH_SIZE), nA, unsigned(SINGLE_GLYPH_SIZE), glyphBytes, m_wGlyphs));
+        Line(Format("glyphs: %zu double-byte of %u bytes, %zu single-byte of %u bytes, %zu bytes at %u", nC,
+                    unsigned(DOUBLE_GLYPH_SIZE), nA, unsigned(SINGLE_GLYPH_SIZE), glyphBytes, m_wGlyphs));
         if (!Fits(m_wGlyphs, glyphBytes, "glyphs"))
             return;
         if (m_wGlyphs + glyphBytes != m_nSize)
@@ -449,8 +446,8 @@ private:
             Problem("character index: a character is listed twice");
         for (WORD code : m_usedDouble)
             if (!doubleSet.count(code))
-                Problem(Format("character index: static text character %02X %02X has no entry", code & 0xFF,
-                               code >> 8));
+                Problem(
+                    Format("character index: static text character %02X %02X has no entry", code & 0xFF, code >> 8));
         for (BYTE code : m_usedSingle)
             if (!singleSet.count(code))
                 Problem(Format("character index: static text character 0x%02X has no entry", code));
@@ -472,8 +469,8 @@ private:
         }
         for (size_t j = 0; j < singles.size(); ++j, g += SINGLE_GLYPH_SIZE)
             if (!font || std::memcmp(font + SINGLE_GLYPH_SIZE * singles[j], g, SINGLE_GLYPH_SIZE) != 0)
-                Problem(Format("glyph of single-byte character %zu (0x%02X) differs from the font table", j,
-                               singles[j]));
+                Problem(
+                    Format("glyph of single-byte character %zu (0x%02X) differs from the font table", j, singles[j]));
     }
 
     const BYTE* m_pImage;

@@ -23,11 +23,11 @@ public:
         WORD backlight = 0;                  // seconds, 0xFFFF = always on
         std::array<BYTE, 4> functionPages{}; // 0 = unused, k = k-th screen
         int screens = 0;
-        std::vector<std::array<BYTE, 16>> controls;   // control records in image order
-        std::vector<std::array<BYTE, 17>> parameters; // one per non-static control, same order
-        std::vector<std::string> texts;      // static texts in GBK, text k (1-based) at k - 1
-        std::vector<BYTE> functionTable;     // 832 bytes as in the image
-        std::vector<BYTE> lightTable;        // 128 bytes as in the image
+        std::vector<std::array<BYTE, 16>> controls;        // control records in image order
+        std::vector<std::array<BYTE, 17>> parameters;      // one per non-static control, same order
+        std::vector<std::string> texts;                    // static texts in GBK, text k (1-based) at k - 1
+        std::vector<BYTE> functionTable;                   // 832 bytes as in the image
+        std::vector<BYTE> lightTable;                      // 128 bytes as in the image
         std::map<WORD, std::array<BYTE, 32>> doubleGlyphs; // by code (lead byte low, trail high)
         std::map<BYTE, std::array<BYTE, 16>> singleGlyphs; // by character code
     };

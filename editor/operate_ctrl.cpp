@@ -41,13 +41,9 @@ private:
     void Play(bool undo)
     {
         switch (m_uKind) {
-        case COperateCtrl::OPERATE_MODIFY:
-            ExchangeCopies();
-            break;
+        case COperateCtrl::OPERATE_MODIFY: ExchangeCopies(); break;
         case COperateCtrl::OPERATE_ADD:
-        case COperateCtrl::OPERATE_PASTE:
-            undo ? DeleteCopies() : AddCopies();
-            break;
+        case COperateCtrl::OPERATE_PASTE: undo ? DeleteCopies() : AddCopies(); break;
         default: // delete, cut
             undo ? AddCopies() : DeleteCopies();
             break;

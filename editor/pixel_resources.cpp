@@ -48,8 +48,7 @@ const BYTE* CPixelResources::GetResource(UINT id, DWORD* size)
         begin = zq_font_table_begin;
         length = TableSize(zq_font_table_begin, zq_font_table_end);
         break;
-    default:
-        break;
+    default: break;
     }
     if (size)
         *size = length;

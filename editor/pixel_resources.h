@@ -8,16 +8,12 @@
 
 class EDITOR_API CPixelResources {
 public:
-    enum {
-        PIC_PIXEL_LIGHT = 151,
-        PIC_PIXEL_FUNCTION = 152,
-        PIC_PIXEL_FONT = 153
-    };
-    static constexpr DWORD LIGHT_TABLE_SIZE = 128;     // 16 rows of 4 big-endian words
-    static constexpr DWORD FUNCTION_TABLE_SIZE = 832;  // 16 rows of 26 big-endian words
+    enum { PIC_PIXEL_LIGHT = 151, PIC_PIXEL_FUNCTION = 152, PIC_PIXEL_FONT = 153 };
+    static constexpr DWORD LIGHT_TABLE_SIZE = 128;    // 16 rows of 4 big-endian words
+    static constexpr DWORD FUNCTION_TABLE_SIZE = 832; // 16 rows of 26 big-endian words
     static constexpr DWORD FONT_TABLE_SIZE = 524288;
-    static constexpr DWORD DOUBLE_BYTE_BASE = 4096;    // after 256 single-byte glyphs of 16 bytes
-    static constexpr int LIGHT_IMAGE_COUNT = 4;        // round, round inverted, square, square inverted
+    static constexpr DWORD DOUBLE_BYTE_BASE = 4096; // after 256 single-byte glyphs of 16 bytes
+    static constexpr int LIGHT_IMAGE_COUNT = 4;     // round, round inverted, square, square inverted
     static constexpr int FUNCTION_KEY_COUNT = 25;
 
     // A table by resource number, and its size; null (size 0) for any other number.

@@ -119,8 +119,7 @@ DWORD CProject::Load(BYTE* buffer, DWORD size)
     // A nested record cut short still returns what it read, so each must prove it loaded whole:
     // the panel model by re-measuring itself, the screens list by its own check.
     const DWORD deviceSize = device->Load(reader.Current(), reader.Remaining());
-    if (deviceSize == 0 || !device->GetPLC() || deviceSize != device->Save(nullptr, 0) ||
-        !reader.Skip(deviceSize))
+    if (deviceSize == 0 || !device->GetPLC() || deviceSize != device->Save(nullptr, 0) || !reader.Skip(deviceSize))
         return 0;
 
     auto list = std::make_unique<CScreensList>();
@@ -144,7 +143,7 @@ DWORD CProject::Load(BYTE* buffer, DWORD size)
 }
 
 std::unique_ptr<CDeviceBase> CProject::CreateDevice(const char* device, const char* plc,
-                                   COM_HARDWARE_ATTRIBUTES_EX::CHADEXSerialAttri* serial)
+                                                    COM_HARDWARE_ATTRIBUTES_EX::CHADEXSerialAttri* serial)
 {
     if (!device || !plc)
         return nullptr;

@@ -74,12 +74,11 @@ public:
     // Replaces the panel model by the catalogue's `device` talking `plc` with `serial`; keeps the
     // screens (creating the list the first time). 0 when the device or the PLC is unknown, the
     // project then unchanged.
-    int SetDeviceAndPLC(const char* device, const char* plc,
-                        COM_HARDWARE_ATTRIBUTES_EX::CHADEXSerialAttri* serial);
+    int SetDeviceAndPLC(const char* device, const char* plc, COM_HARDWARE_ATTRIBUTES_EX::CHADEXSerialAttri* serial);
     // A new panel model from the catalogues, as SetDeviceAndPLC makes it; null when the device
     // or the PLC is unknown.
     static std::unique_ptr<CDeviceBase> CreateDevice(const char* device, const char* plc,
-                                     COM_HARDWARE_ATTRIBUTES_EX::CHADEXSerialAttri* serial);
+                                                     COM_HARDWARE_ATTRIBUTES_EX::CHADEXSerialAttri* serial);
     CDeviceBase* GetDevice() const { return m_pDevice; }
     // Catalogue names; empty without a device.
     std::string GetDeviceName() const;

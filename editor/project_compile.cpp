@@ -40,8 +40,8 @@ CCompileSession SessionOf(CScreensList* list)
 // the glyph data is then known.
 DWORD ImageSize(CCompileSession& session, const COMPILE_COUNTS& counts)
 {
-    DWORD size = counts.controls > 0 ? IMAGE_HEADER_SIZE + CONTROL_RECORD_SIZE * DWORD(counts.controls)
-                                     : IMAGE_HEADER_SIZE + 1;
+    DWORD size =
+        counts.controls > 0 ? IMAGE_HEADER_SIZE + CONTROL_RECORD_SIZE * DWORD(counts.controls) : IMAGE_HEADER_SIZE + 1;
     size += counts.Parameters() > 0 ? PARAMETER_RECORD_SIZE * DWORD(counts.Parameters()) : 1;
     const DWORD texts = session.StaticTexts(nullptr, 0); // without static texts: the seeds alone
     size += counts.statics > 0 ? texts : 1;

@@ -72,8 +72,7 @@ std::unique_ptr<CProject> CProjectFile::OpenBytes(const std::vector<BYTE>& bytes
 bool CProjectFile::Save(const std::string& path, CProject& project, std::string& error)
 {
     std::vector<BYTE> bytes;
-    return SaveBytes(project, bytes, error) &&
-           WriteFileAtomically(path, bytes.data(), bytes.size(), error);
+    return SaveBytes(project, bytes, error) && WriteFileAtomically(path, bytes.data(), bytes.size(), error);
 }
 
 bool CProjectFile::SaveBytes(CProject& project, std::vector<BYTE>& bytes, std::string& error)
@@ -88,8 +87,7 @@ bool CProjectFile::SaveBytes(CProject& project, std::vector<BYTE>& bytes, std::s
     return true;
 }
 
-bool CProjectFile::ReadFile(const std::string& path, DWORD maxSize, std::vector<BYTE>& bytes,
-                            std::string& error)
+bool CProjectFile::ReadFile(const std::string& path, DWORD maxSize, std::vector<BYTE>& bytes, std::string& error)
 {
     bytes.clear();
     // Opened without waiting, so a FIFO or a device without a writer cannot block the open;
@@ -138,8 +136,7 @@ bool CProjectFile::ReadFile(const std::string& path, DWORD maxSize, std::vector<
     return true;
 }
 
-bool CProjectFile::WriteFileAtomically(const std::string& linkOrPath, const BYTE* data, size_t size,
-                                       std::string& error)
+bool CProjectFile::WriteFileAtomically(const std::string& linkOrPath, const BYTE* data, size_t size, std::string& error)
 {
     // A link stays a link: the file it points to is the one replaced.
     const std::string path = LinkTarget(linkOrPath);

@@ -36,10 +36,8 @@ public:
     // only a regular file the user may write or makes a new one (a device, a FIFO, a read-only
     // file or a link to a missing file are refused), writing "<path>.<pid>.<n>.tmp" first and
     // removing such files a killed run left beside the path.
-    static bool ReadFile(const std::string& path, DWORD maxSize, std::vector<BYTE>& bytes,
-                         std::string& error);
-    static bool WriteFileAtomically(const std::string& path, const BYTE* data, size_t size,
-                                    std::string& error);
+    static bool ReadFile(const std::string& path, DWORD maxSize, std::vector<BYTE>& bytes, std::string& error);
+    static bool WriteFileAtomically(const std::string& path, const BYTE* data, size_t size, std::string& error);
 
     // The save command's rules: the name proposed for a document title ("abc.txt" -> "abc.ZQE",
     // "abc" -> "abc.ZQE"), and the path taken from the dialog (trailing white space trimmed,

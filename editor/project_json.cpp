@@ -73,8 +73,7 @@ bool CProjectJson::Describe(const std::vector<BYTE>& file, std::string& json, st
     return Decode(file, false, false, json, error);
 }
 
-bool CProjectJson::Decode(const std::vector<BYTE>& file, bool exact, bool ascii, std::string& json,
-                          std::string& error)
+bool CProjectJson::Decode(const std::vector<BYTE>& file, bool exact, bool ascii, std::string& json, std::string& error)
 {
     if (!LoadsAsProject(file, error))
         return false;
@@ -116,8 +115,8 @@ bool CProjectJson::Import(const std::string& json, std::vector<BYTE>& file, std:
         std::vector<BYTE> bytes = EncodeProjectFile(Json::parse(json), &warnings);
         if (bytes.size() > CProjectFile::MAX_FILE_SIZE) {
             error = "the project would take " + std::to_string(bytes.size()) +
-                    " bytes; the editor opens project files of at most " +
-                    std::to_string(CProjectFile::MAX_FILE_SIZE) + " bytes";
+                    " bytes; the editor opens project files of at most " + std::to_string(CProjectFile::MAX_FILE_SIZE) +
+                    " bytes";
             return false;
         }
         std::string reason;

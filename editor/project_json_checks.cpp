@@ -71,12 +71,11 @@ void CheckAddress(CControlBase& control, CScreenBase& screen, const char* attrib
 std::vector<CAttributeBase*> AttributesOf(CControlBase& control)
 {
     std::vector<CAttributeBase*> attributes;
-    for (CAttrList* list : {static_cast<CAttrList*>(control.GetHideAtttribute()),
-                            static_cast<CAttrList*>(control.GetLayoutAtttribute()),
-                            static_cast<CAttrList*>(control.GetDisplayAtttribute()),
-                            static_cast<CAttrList*>(control.GetCustomAtttribute()),
-                            static_cast<CAttrList*>(control.GetDataAtttribute()),
-                            static_cast<CAttrList*>(control.GetOtherAtttribute())}) {
+    for (CAttrList* list :
+         {static_cast<CAttrList*>(control.GetHideAtttribute()), static_cast<CAttrList*>(control.GetLayoutAtttribute()),
+          static_cast<CAttrList*>(control.GetDisplayAtttribute()),
+          static_cast<CAttrList*>(control.GetCustomAtttribute()), static_cast<CAttrList*>(control.GetDataAtttribute()),
+          static_cast<CAttrList*>(control.GetOtherAtttribute())}) {
         list->StartGetAttribute();
         while (CAttributeBase* attribute = list->GetNextAttribute())
             attributes.push_back(attribute);
@@ -106,7 +105,7 @@ void CheckAsTheEditorWould(CControlBase& control, CScreenBase& screen, const Jso
             return;
         if (reg.GetMinimum() > reg.GetMaximum())
             Fail(at, "the minimum " + std::to_string(reg.GetMinimum()) + " lies above the maximum " +
-                          std::to_string(reg.GetMaximum()));
+                         std::to_string(reg.GetMaximum()));
         const int digits = reg.GetIntegerDigits() + reg.GetDecimalDigits();
         long long largest = 1;
         for (int i = 0; i < digits; ++i)
@@ -114,7 +113,7 @@ void CheckAsTheEditorWould(CControlBase& control, CScreenBase& screen, const Jso
         largest -= 1;
         if (reg.GetMaximum() > largest || reg.GetMinimum() < -largest)
             Fail(at, "the range " + std::to_string(reg.GetMinimum()) + " to " + std::to_string(reg.GetMaximum()) +
-                          " does not fit the " + std::to_string(digits) + " digits the register shows");
+                         " does not fit the " + std::to_string(digits) + " digits the register shows");
     } else if (type == CControlBase::CONTROL_LIGHT || type == CControlBase::CONTROL_FUNCTION) {
         CAttributeBase* address = DataAttribute(control, CDataAttributes::ATTR_COIL_ADDR_NAME);
         if (address && address->GetVisible() &&

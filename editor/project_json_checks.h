@@ -24,7 +24,8 @@ EDITOR_API std::vector<CAttributeBase*> AttributesOf(CControlBase& control);
 // (X and Y inputs and outputs), with a digit 8 or 9; a register minimum above its maximum or a
 // maximum with more digits than the register shows. Kinds 5-8 are refused: the editor cannot
 // place them (a full entry with "groups" keeps one from a project file).
-EDITOR_API void CheckAsTheEditorWould(CControlBase& control, CScreenBase& screen, const Json* set, const std::string& where);
+EDITOR_API void CheckAsTheEditorWould(CControlBase& control, CScreenBase& screen, const Json* set,
+                                      const std::string& where);
 
 // One rectangle of a screen's control, in the order of the form.
 struct EDITOR_API PLACED {

@@ -296,8 +296,7 @@ private:
             attribute["items"] = std::move(items);
             break;
         }
-        default:
-            break;
+        default: break;
         }
     }
 

@@ -6,6 +6,7 @@
 #include "comkit/attr_value.h"
 #include "comkit/record_io.h"
 #include "comkit/serial_attri.h"
+#include "controls/attribute_enum.h"
 #include "controls/control_base.h"
 #include "controls/control_creator.h"
 #include "controls/screen_base.h"
@@ -14,15 +15,14 @@
 #include "devices/plc_collection.h"
 #include "editor/project.h"
 #include "editor/project_json_checks.h"
-#include "controls/attribute_enum.h"
 #include "editor/project_json_names.h"
 
 #include <climits>
 #include <cstring>
 #include <memory>
 
-using COMMON_EX::CAttrValue;
 using COM_HARDWARE_ATTRIBUTES_EX::CHADEXSerialAttri;
+using COMMON_EX::CAttrValue;
 
 namespace PROJECT_JSON {
 
@@ -61,8 +61,8 @@ long long I32Of(const Json& value, const std::string& where)
     return Integer(value, INT_MIN, INT_MAX, where);
 }
 
-long long OptionalInteger(const Json& object, const char* key, long long fallback, long long min,
-                          long long max, const std::string& where)
+long long OptionalInteger(const Json& object, const char* key, long long fallback, long long min, long long max,
+                          const std::string& where)
 {
     const Json* member = OptionalMember(object, key);
     return member ? Integer(*member, min, max, Child(where, key)) : fallback;
@@ -86,20 +86,17 @@ bool ApplyValue(CAttributeBase* attribute, const Json& value, const std::string&
         return attribute->SetValue(CAttrValue::Int16(static_cast<short>(Integer(value, 0, 1, where)))) != 0;
     case CAttributeBase::ATTRIBUTE_INT:
         return attribute->SetValue(CAttrValue::Int32(static_cast<int>(I32Of(value, where)))) != 0;
-    case CAttributeBase::ATTRIBUTE_DOUBLE:
-        return attribute->SetValue(CAttrValue::Double(Number(value, where))) != 0;
-    case CAttributeBase::ATTRIBUTE_STRING:
-        return attribute->SetValueString(JsonTextToGbk(value, where).c_str()) != 0;
+    case CAttributeBase::ATTRIBUTE_DOUBLE: return attribute->SetValue(CAttrValue::Double(Number(value, where))) != 0;
+    case CAttributeBase::ATTRIBUTE_STRING: return attribute->SetValueString(JsonTextToGbk(value, where).c_str()) != 0;
     case CAttributeBase::ATTRIBUTE_ENUM:
         if (value.is_string())
-            return attribute->SetValueString(JsonTextToGbk(Json(ItemOf(GbkToJsonText(attribute->GetAttributeName(), where),
-                                                                      value.get<std::string>(),
-                                                                      EnumItems(attribute, where))),
-                                                           where)
-                                                 .c_str()) != 0;
+            return attribute->SetValueString(
+                       JsonTextToGbk(Json(ItemOf(GbkToJsonText(attribute->GetAttributeName(), where),
+                                                 value.get<std::string>(), EnumItems(attribute, where))),
+                                     where)
+                           .c_str()) != 0;
         return attribute->SetValue(CAttrValue::Int32(static_cast<int>(I32Of(value, where)))) != 0;
-    default:
-        return false;
+    default: return false;
     }
 }
 
@@ -234,7 +231,8 @@ private:
             m_pDevice.reset(CDeviceCollection::GetInstance()->CreateDevice(static_cast<UINT>(id)));
             if (!m_pDevice || m_pDevice->Load(record.data(), static_cast<DWORD>(record.size())) != record.size() ||
                 !m_pDevice->GetPLC())
-                Fail(where, "device " + std::to_string(id) + " with PLC " + std::to_string(Integer(plc["id"], 0, U32_MAX, where)) +
+                Fail(where, "device " + std::to_string(id) + " with PLC " +
+                                std::to_string(Integer(plc["id"], 0, U32_MAX, where)) +
                                 " is not a panel model and protocol the editor knows");
         }
         m_out.Append(record.data(), record.size());
@@ -257,11 +255,16 @@ private:
                 Fail(Child(where, "port"), "a port name holds at most 9 bytes");
             serial.SetSerialName(name.c_str());
         }
-        serial.SetBaudrate(CHADEXSerialAttri::EBaudrate(OptionalInteger(json, "baudRate", serial.GetBaudrate(), INT_MIN, INT_MAX, where)));
-        serial.SetDataBits(CHADEXSerialAttri::EDataBits(OptionalInteger(json, "dataBits", serial.GetDataBits(), INT_MIN, INT_MAX, where)));
-        serial.SetParity(CHADEXSerialAttri::EParity(OptionalInteger(json, "parity", serial.GetParity(), INT_MIN, INT_MAX, where)));
-        serial.SetStopBits(CHADEXSerialAttri::EStopBits(OptionalInteger(json, "stopBits", serial.GetStopBits(), INT_MIN, INT_MAX, where)));
-        serial.SetHandshake(CHADEXSerialAttri::EHandshake(OptionalInteger(json, "handshake", serial.GetHandshake(), INT_MIN, INT_MAX, where)));
+        serial.SetBaudrate(CHADEXSerialAttri::EBaudrate(
+            OptionalInteger(json, "baudRate", serial.GetBaudrate(), INT_MIN, INT_MAX, where)));
+        serial.SetDataBits(CHADEXSerialAttri::EDataBits(
+            OptionalInteger(json, "dataBits", serial.GetDataBits(), INT_MIN, INT_MAX, where)));
+        serial.SetParity(
+            CHADEXSerialAttri::EParity(OptionalInteger(json, "parity", serial.GetParity(), INT_MIN, INT_MAX, where)));
+        serial.SetStopBits(CHADEXSerialAttri::EStopBits(
+            OptionalInteger(json, "stopBits", serial.GetStopBits(), INT_MIN, INT_MAX, where)));
+        serial.SetHandshake(CHADEXSerialAttri::EHandshake(
+            OptionalInteger(json, "handshake", serial.GetHandshake(), INT_MIN, INT_MAX, where)));
     }
 
     static void FixedName(CBytes& out, const Json& value, const std::string& where)
@@ -278,8 +281,10 @@ private:
     {
         CBytes out;
         out.U32(static_cast<DWORD>(Integer(Member(device, "id", where), 0, U32_MAX, Child(where, "id"))));
-        out.U32(static_cast<DWORD>(Integer(Member(device, "screenWidth", where), 0, U32_MAX, Child(where, "screenWidth"))));
-        out.U32(static_cast<DWORD>(Integer(Member(device, "screenHeight", where), 0, U32_MAX, Child(where, "screenHeight"))));
+        out.U32(
+            static_cast<DWORD>(Integer(Member(device, "screenWidth", where), 0, U32_MAX, Child(where, "screenWidth"))));
+        out.U32(static_cast<DWORD>(
+            Integer(Member(device, "screenHeight", where), 0, U32_MAX, Child(where, "screenHeight"))));
         BYTE record[CHADEXSerialAttri::RECORD_SIZE];
         serial.Save(record, sizeof record);
         out.Append(record, sizeof record);
@@ -431,11 +436,13 @@ private:
                         *field.second = attribute["value"].get<long long>();
         const long long panelWidth = scratch.GetScreenWidth(), panelHeight = scratch.GetScreenHeight();
         if (x < 0 || y < 0 || width < 0 || height < 0 || x + width > panelWidth || y + height > panelHeight)
-            Fail(where, "this control makes no project the editor opens: X " + std::to_string(x) + ", Y " + std::to_string(y) + ", width " + std::to_string(width) +
-                            ", height " + std::to_string(height) + " do not lie inside the " +
-                            std::to_string(panelWidth) + " x " + std::to_string(panelHeight) + " panel");
+            Fail(where, "this control makes no project the editor opens: X " + std::to_string(x) + ", Y " +
+                            std::to_string(y) + ", width " + std::to_string(width) + ", height " +
+                            std::to_string(height) + " do not lie inside the " + std::to_string(panelWidth) + " x " +
+                            std::to_string(panelHeight) + " panel");
         Fail(where, std::string("this control makes no project the editor opens: its attribute groups are not "
-                                "those of a ") + ControlKindKey(type));
+                                "those of a ") +
+                        ControlKindKey(type));
     }
 
     static void Groups(const Json& groups, CBytes& out, const std::string& where)
@@ -520,8 +527,9 @@ private:
             for (size_t i = 0; i < items.size(); ++i)
                 gbkItems.push_back(JsonTextToGbk(items[i], Child(where, "items", i)));
             const int index = value.GetInt32();
-            const std::string selected =
-                !value.IsString() && index >= 0 && size_t(index) < gbkItems.size() ? gbkItems[size_t(index)] : std::string();
+            const std::string selected = !value.IsString() && index >= 0 && size_t(index) < gbkItems.size()
+                                             ? gbkItems[size_t(index)]
+                                             : std::string();
             out.Text(text ? JsonTextToGbk(*text, Child(where, "text")) : selected);
             out.I32(OptionalInteger(attribute, "screenList", 0, INT_MIN, INT_MAX, where));
             out.U32(static_cast<DWORD>(gbkItems.size()));
@@ -529,8 +537,7 @@ private:
                 out.Text(item);
             break;
         }
-        default:
-            break;
+        default: break;
         }
     }
 
@@ -539,7 +546,8 @@ private:
         static const Json empty = Json::object();
         const Json* json = OptionalMember(form, "panel");
         const Json& panel = json ? Object(*json, "panel") : empty;
-        const long long backlight = OptionalInteger(panel, "backlightDelay", CProject::BACKLIGHT_ALWAYS_ON, 0, 0xFFFF, "panel");
+        const long long backlight =
+            OptionalInteger(panel, "backlightDelay", CProject::BACKLIGHT_ALWAYS_ON, 0, 0xFFFF, "panel");
         const BYTE le16[2] = {static_cast<BYTE>(backlight), static_cast<BYTE>(backlight >> 8)};
         m_out.Append(le16, sizeof le16);
         m_out.U32(static_cast<DWORD>(OptionalInteger(panel, "changeMarker", 1, 0, U32_MAX, "panel")));

@@ -10,9 +10,8 @@ namespace PROJECT_JSON {
 namespace {
 
 const char* const ATTRIBUTE_KINDS[] = {nullptr, "bool", "int", "double", "string", "enum"};
-const char* const CONTROL_KINDS[] = {nullptr,        "static-text", "register",     "lamp",
-                                     "function-key", "trend-chart", "bar-chart",    "picture",
-                                     "dynamic-text"};
+const char* const CONTROL_KINDS[] = {nullptr,       "static-text", "register", "lamp",        "function-key",
+                                     "trend-chart", "bar-chart",   "picture",  "dynamic-text"};
 
 std::string TypeName(const Json& value)
 {

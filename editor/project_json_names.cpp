@@ -156,10 +156,22 @@ const std::vector<ITEM_ALIASES>& ItemAliases()
     return table;
 }
 
-std::string GroupAlias(const std::string& name) { return AliasIn(GroupAliases(), name); }
-std::string AttributeAlias(const std::string& name) { return AliasIn(AttributeAliases(), name); }
-std::string GroupName(const std::string& nameOrAlias) { return NameIn(GroupAliases(), nameOrAlias); }
-std::string AttributeName(const std::string& nameOrAlias) { return NameIn(AttributeAliases(), nameOrAlias); }
+std::string GroupAlias(const std::string& name)
+{
+    return AliasIn(GroupAliases(), name);
+}
+std::string AttributeAlias(const std::string& name)
+{
+    return AliasIn(AttributeAliases(), name);
+}
+std::string GroupName(const std::string& nameOrAlias)
+{
+    return NameIn(GroupAliases(), nameOrAlias);
+}
+std::string AttributeName(const std::string& nameOrAlias)
+{
+    return NameIn(AttributeAliases(), nameOrAlias);
+}
 
 std::string ItemAlias(const std::string& attribute, const std::string& item)
 {

@@ -44,7 +44,8 @@ EDITOR_API std::string AttributeName(const std::string& nameOrAlias);
 EDITOR_API std::string ItemAlias(const std::string& attribute, const std::string& item);
 // The item of `items` that `value` names, by its text or its alias; `value` itself when no item
 // has that text or alias.
-EDITOR_API std::string ItemOf(const std::string& attribute, const std::string& value, const std::vector<std::string>& items);
+EDITOR_API std::string ItemOf(const std::string& attribute, const std::string& value,
+                              const std::vector<std::string>& items);
 
 // A form written with the stored names rewritten to their aliases, where an alias exists:
 // group and attribute names, enum items and texts of full entries, and the keys and enum texts

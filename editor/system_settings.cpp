@@ -31,6 +31,5 @@ std::string CSystemSettings::GetFilePath() const
 
 void CSystemSettings::Read()
 {
-    CGlobalDraw::GetInstance()->SetBackColorIndex(
-        m_store.GetInt(SECTION, KEY_BACK_COLOR, DEFAULT_BACK_COLOR));
+    CGlobalDraw::GetInstance()->SetBackColorIndex(m_store.GetInt(SECTION, KEY_BACK_COLOR, DEFAULT_BACK_COLOR));
 }

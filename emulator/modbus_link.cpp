@@ -18,8 +18,8 @@ CModbusLink::~CModbusLink()
 
 std::unique_ptr<CModbusLink> CModbusLink::Serial(const SERIAL& serial, std::string& error)
 {
-    modbus_t* context = modbus_new_rtu(serial.device.c_str(), serial.baud, serial.parity, serial.dataBits,
-                                       serial.stopBits);
+    modbus_t* context =
+        modbus_new_rtu(serial.device.c_str(), serial.baud, serial.parity, serial.dataBits, serial.stopBits);
     if (!context) {
         error = "cannot use the serial line " + serial.device + ": " + modbus_strerror(errno);
         return nullptr;

@@ -15,9 +15,9 @@ struct _modbus;
 class EMULATOR_API CModbusLink : public IPanelLink {
 public:
     struct SERIAL {
-        std::string device;   // "/dev/ttyUSB0"
+        std::string device; // "/dev/ttyUSB0"
         int baud = 9600;
-        char parity = 'N';    // 'N', 'E' or 'O'
+        char parity = 'N'; // 'N', 'E' or 'O'
         int dataBits = 8;
         int stopBits = 1;
     };

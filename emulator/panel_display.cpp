@@ -78,8 +78,8 @@ void CPanelDisplay::DrawText(const CPanelImage& image, const std::string& gbk, i
     }
 }
 
-void CPanelDisplay::DrawSymbolRows(WORD (*row)(const CPanelImage&, int, int), const CPanelImage& image,
-                                   int symbol, int x, int y, bool light)
+void CPanelDisplay::DrawSymbolRows(WORD (*row)(const CPanelImage&, int, int), const CPanelImage& image, int symbol,
+                                   int x, int y, bool light)
 {
     for (int r = 0; r < SYMBOL_SIZE; ++r) {
         const WORD bits = row(image, symbol, r);

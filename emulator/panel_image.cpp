@@ -48,8 +48,7 @@ PANEL_CONTROL Control(const std::array<BYTE, CONTROL_RECORD_SIZE>& r)
 
 void TakeParameters(PANEL_CONTROL& c, const std::array<BYTE, PARAMETER_RECORD_SIZE>& p)
 {
-    if (c.kind != PANEL_CONTROL::REGISTER && c.kind != PANEL_CONTROL::LAMP &&
-        c.kind != PANEL_CONTROL::FUNCTION_KEY)
+    if (c.kind != PANEL_CONTROL::REGISTER && c.kind != PANEL_CONTROL::LAMP && c.kind != PANEL_CONTROL::FUNCTION_KEY)
         return;
     c.hasParameters = true;
     c.station = p[0];

@@ -15,23 +15,23 @@
 struct EMULATOR_API PANEL_CONTROL {
     enum Kind { STATIC_TEXT, REGISTER, LAMP, FUNCTION_KEY, OTHER };
     Kind kind = OTHER;
-    int screen = 1;           // 1-based
+    int screen = 1; // 1-based
     int x = 0, y = 0, width = 0, height = 0;
     bool inverted = false;
-    int shape = 0;            // lamp: 0 round, 1 square
-    int key = -1;             // function key: key number (PANEL_KEYS), -1 when none
-    int valueSetting = 0;     // function key: 0 ON, 1 OFF, 2 toggle, 3 hold
-    bool hand = false;        // function key: drawn with the prefix image
-    bool invisible = false;   // function key: works but is not drawn
-    bool jump = false;        // function key: jumps instead of setting a coil
-    int jumpScreen = 0;       // function key: 1-based target, 0 none
+    int shape = 0;          // lamp: 0 round, 1 square
+    int key = -1;           // function key: key number (PANEL_KEYS), -1 when none
+    int valueSetting = 0;   // function key: 0 ON, 1 OFF, 2 toggle, 3 hold
+    bool hand = false;      // function key: drawn with the prefix image
+    bool invisible = false; // function key: works but is not drawn
+    bool jump = false;      // function key: jumps instead of setting a coil
+    int jumpScreen = 0;     // function key: 1-based target, 0 none
     bool hasParameters = false;
     int station = 0;
-    WORD address = 0;         // line address of the register or coil
+    WORD address = 0; // line address of the register or coil
     int integerDigits = 0, decimalDigits = 0;
     WORD maximum = 0, minimum = 0;
     bool asterisk = false, editable = false, invalidZero = false;
-    std::string text;         // static text, GBK
+    std::string text; // static text, GBK
 };
 
 class EMULATOR_API CPanelImage {

@@ -5,10 +5,9 @@
 namespace PANEL_KEYS {
 
 namespace {
-const char* const NAMES[KEY_COUNT] = {"F1",  "F2",   "F3",   "F4",    "F5",  "F6",  "F7",
-                                      "F8",  "UP",   "DOWN", "LEFT",  "RIGHT", "ENT", "ESC",
-                                      "SET", "CLR",  "F9",   "F10",   "F11", "F12", "MENU",
-                                      "HOME", "ALM", "PGUP", "PGDN"};
+const char* const NAMES[KEY_COUNT] = {"F1",   "F2",   "F3",    "F4",   "F5",  "F6",   "F7",  "F8", "UP",
+                                      "DOWN", "LEFT", "RIGHT", "ENT",  "ESC", "SET",  "CLR", "F9", "F10",
+                                      "F11",  "F12",  "MENU",  "HOME", "ALM", "PGUP", "PGDN"};
 } // namespace
 
 std::string KeyName(int key)

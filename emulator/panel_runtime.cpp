@@ -20,7 +20,9 @@ constexpr WORD BACKLIGHT_ALWAYS_ON = 0xFFFF;
 
 } // namespace
 
-CPanelRuntime::CPanelRuntime(std::unique_ptr<CPanelImage> image) : m_pImage(std::move(image)) {}
+CPanelRuntime::CPanelRuntime(std::unique_ptr<CPanelImage> image) : m_pImage(std::move(image))
+{
+}
 
 bool CPanelRuntime::ShowScreen(int screen)
 {
@@ -200,8 +202,8 @@ void CPanelRuntime::Enter()
     for (char digit : m_strEditDigits)
         value = std::min(value * 10 + unsigned(digit - '0'), 0x10000ul);
     if (value < reg.minimum || value > reg.maximum) {
-        m_strMessage = "refused: " + (value > 0xFFFF ? m_strEditDigits : std::to_string(value)) + " is outside " + std::to_string(reg.minimum) +
-                       " to " + std::to_string(reg.maximum);
+        m_strMessage = "refused: " + (value > 0xFFFF ? m_strEditDigits : std::to_string(value)) + " is outside " +
+                       std::to_string(reg.minimum) + " to " + std::to_string(reg.maximum);
         return; // the edit stays open with the refused digits
     }
     if (!m_pLink || !LinkResult(m_pLink->WriteRegister(reg.station, reg.address, WORD(value)))) {
@@ -250,13 +252,12 @@ void CPanelRuntime::DrawControl(CPanelDisplay& display, int index) const
     // Each control draws into its own field, one pixel wider and higher than its size, which
     // clips what overflows it; the fields' set pixels add up on the display.
     CPanelDisplay field(c.width + 1, c.height + 1);
-    const bool fill = c.inverted && c.kind != PANEL_CONTROL::LAMP && !(c.kind == PANEL_CONTROL::FUNCTION_KEY && c.invisible);
+    const bool fill =
+        c.inverted && c.kind != PANEL_CONTROL::LAMP && !(c.kind == PANEL_CONTROL::FUNCTION_KEY && c.invisible);
     if (fill)
         field.FillRectangle(0, 0, c.width, c.height, true);
     switch (c.kind) {
-    case PANEL_CONTROL::STATIC_TEXT:
-        field.DrawText(image, c.text, 0, 0, c.inverted);
-        break;
+    case PANEL_CONTROL::STATIC_TEXT: field.DrawText(image, c.text, 0, 0, c.inverted); break;
     case PANEL_CONTROL::REGISTER: {
         WORD value = 0;
         if (index == m_nEdit) {
@@ -283,8 +284,7 @@ void CPanelRuntime::DrawControl(CPanelDisplay& display, int index) const
         if (!c.invisible && c.key >= 0)
             field.DrawFunction(image, c.key, c.hand, 0, 0, c.inverted);
         break;
-    case PANEL_CONTROL::OTHER:
-        break;
+    case PANEL_CONTROL::OTHER: break;
     }
     display.Merge(field, c.x, c.y);
 }

@@ -40,8 +40,7 @@ QImage CPanelSnapshot::ToImage(const CPanelDisplay& display, int scale, bool dim
     return image;
 }
 
-bool CPanelSnapshot::WritePng(const CPanelDisplay& display, const std::string& path, std::string& error,
-                              int scale)
+bool CPanelSnapshot::WritePng(const CPanelDisplay& display, const std::string& path, std::string& error, int scale)
 {
     return CProjectRender::WritePng(ToImage(display, scale), path, error);
 }

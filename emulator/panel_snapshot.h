@@ -16,6 +16,5 @@ public:
     static QImage ToImage(const CPanelDisplay& display, int scale, bool dimmed = false);
     // The display at scale 1 (set pixels black, clear ones white) as a PNG file written atomically;
     // false with the reason.
-    static bool WritePng(const CPanelDisplay& display, const std::string& path, std::string& error,
-                         int scale = 1);
+    static bool WritePng(const CPanelDisplay& display, const std::string& path, std::string& error, int scale = 1);
 };

@@ -61,8 +61,8 @@ QIcon CFlasherApp::GetAppIcon()
         painter.drawRoundedRect(QRectF(2.5 * unit, 1.5 * unit, 11 * unit, 13 * unit), unit, unit);
         painter.setBrush(QColor(250, 210, 60));
         QPolygonF arrow;
-        arrow << QPointF(6.5, 3.5) << QPointF(9.5, 3.5) << QPointF(9.5, 7.5) << QPointF(11.5, 7.5)
-              << QPointF(8, 11.5) << QPointF(4.5, 7.5) << QPointF(6.5, 7.5);
+        arrow << QPointF(6.5, 3.5) << QPointF(9.5, 3.5) << QPointF(9.5, 7.5) << QPointF(11.5, 7.5) << QPointF(8, 11.5)
+              << QPointF(4.5, 7.5) << QPointF(6.5, 7.5);
         for (QPointF& point : arrow)
             point *= unit;
         painter.drawPolygon(arrow);
@@ -76,8 +76,8 @@ QIcon CFlasherApp::GetAppIcon()
 QFont CFlasherApp::GetDialogFont()
 {
     QFont font;
-    font.setFamilies({QStringLiteral("宋体"), QStringLiteral("SimSun"),
-                      QStringLiteral("WenQuanYi Bitmap Song"), QStringLiteral("WenQuanYi Zen Hei")});
+    font.setFamilies({QStringLiteral("宋体"), QStringLiteral("SimSun"), QStringLiteral("WenQuanYi Bitmap Song"),
+                      QStringLiteral("WenQuanYi Zen Hei")});
     font.setPointSize(9);
     return font;
 }

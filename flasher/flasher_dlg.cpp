@@ -108,8 +108,8 @@ CFlasherDlg::CFlasherDlg(const tagFlasherOptions& options, QWidget* parent)
     m_options.settingsDirectory = DirectoryOr(m_options.settingsDirectory);
     m_options.libraryDirectory = DirectoryOr(m_options.libraryDirectory);
     setWindowTitle(QStringLiteral("Flasher V2.42"));
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
     setWindowIcon(CFlasherApp::GetAppIcon());
     setFont(CFlasherApp::GetDialogFont());
 
@@ -179,8 +179,8 @@ void CFlasherDlg::CreateControls()
     m_nBaseY = qMax(1, metrics.height());
     setFixedSize(Dlu(0, 0, 236, 138).size());
 
-    connect(AddButton(IDC_OPEN_FILE, QT_TRANSLATE_NOOP("Flasher", "Open File..."), 7, 7, 56, 14), &QPushButton::clicked, this,
-            [this] { OnOpenFile(); });
+    connect(AddButton(IDC_OPEN_FILE, QT_TRANSLATE_NOOP("Flasher", "Open File..."), 7, 7, 56, 14), &QPushButton::clicked,
+            this, [this] { OnOpenFile(); });
     m_pFilePath = new QLineEdit(this);
     m_pFilePath->setReadOnly(true);
     m_pFilePath->setGeometry(Dlu(67, 7, 162, 14));
@@ -193,7 +193,10 @@ void CFlasherDlg::CreateControls()
         const char* label;
         int y;
     };
-    const Row rows[] = {{QT_TRANSLATE_NOOP("Flasher", "Slave Address:"), 36}, {QT_TRANSLATE_NOOP("Flasher", "LED Port:"), 53}, {QT_TRANSLATE_NOOP("Flasher", "485 Port:"), 70}, {QT_TRANSLATE_NOOP("Flasher", "Program Begin Address:"), 87}};
+    const Row rows[] = {{QT_TRANSLATE_NOOP("Flasher", "Slave Address:"), 36},
+                        {QT_TRANSLATE_NOOP("Flasher", "LED Port:"), 53},
+                        {QT_TRANSLATE_NOOP("Flasher", "485 Port:"), 70},
+                        {QT_TRANSLATE_NOOP("Flasher", "Program Begin Address:"), 87}};
     for (const Row& row : rows) {
         auto* label = new QLabel(QCoreApplication::translate("Flasher", row.label), this);
         label->setGeometry(Dlu(14, row.y, 90, 14));
@@ -218,18 +221,19 @@ void CFlasherDlg::CreateControls()
     m_pStatus->setGeometry(Dlu(7, 127, 222, 10));
     m_controls[IDC_STATUS] = m_pStatus;
 
-    connect(AddButton(IDC_LOCAL_PROGRAM, QT_TRANSLATE_NOOP("Flasher", "Local Program"), 169, 25, 60, 14), &QPushButton::clicked, this,
-            [this] { OnLocalProgram(); });
-    connect(AddButton(IDC_REMOTE_PROGRAM, QT_TRANSLATE_NOOP("Flasher", "Remote Program"), 169, 41, 60, 14), &QPushButton::clicked, this,
-            [this] { OnRemoteProgram(); });
+    connect(AddButton(IDC_LOCAL_PROGRAM, QT_TRANSLATE_NOOP("Flasher", "Local Program"), 169, 25, 60, 14),
+            &QPushButton::clicked, this, [this] { OnLocalProgram(); });
+    connect(AddButton(IDC_REMOTE_PROGRAM, QT_TRANSLATE_NOOP("Flasher", "Remote Program"), 169, 41, 60, 14),
+            &QPushButton::clicked, this, [this] { OnRemoteProgram(); });
     QPushButton* stop = AddButton(IDC_STOP, QT_TRANSLATE_NOOP("Flasher", "Stop"), 169, 57, 60, 14);
     stop->setEnabled(false);
     connect(stop, &QPushButton::clicked, this, [this] { OnStop(); });
-    connect(AddButton(IDC_COM_CONFIG, QT_TRANSLATE_NOOP("Flasher", "COM config"), 169, 73, 60, 14), &QPushButton::clicked, this,
-            [this] { OnComConfig(); });
-    connect(AddButton(IDC_ABOUT_US, QT_TRANSLATE_NOOP("Flasher", "About Us"), 169, 89, 60, 14), &QPushButton::clicked, this,
-            [this] { OnAboutUs(); });
-    connect(AddButton(IDC_EXIT, QT_TRANSLATE_NOOP("Flasher", "Exit"), 169, 105, 60, 14), &QPushButton::clicked, this, [this] { OnExit(); });
+    connect(AddButton(IDC_COM_CONFIG, QT_TRANSLATE_NOOP("Flasher", "COM config"), 169, 73, 60, 14),
+            &QPushButton::clicked, this, [this] { OnComConfig(); });
+    connect(AddButton(IDC_ABOUT_US, QT_TRANSLATE_NOOP("Flasher", "About Us"), 169, 89, 60, 14), &QPushButton::clicked,
+            this, [this] { OnAboutUs(); });
+    connect(AddButton(IDC_EXIT, QT_TRANSLATE_NOOP("Flasher", "Exit"), 169, 105, 60, 14), &QPushButton::clicked, this,
+            [this] { OnExit(); });
 }
 
 void CFlasherDlg::FillLists()
@@ -502,26 +506,19 @@ void CFlasherDlg::OnLimitTimer()
 void CFlasherDlg::OnRemoteNotify(int value, const std::string& filePath)
 {
     switch (value) {
-    case REMOTE_NOTIFY_CONNECTING:
-        SetStatusText(QT_TRANSLATE_NOOP("Flasher", "Connecting to remote host!"));
-        break;
-    case REMOTE_NOTIFY_DOWNLOADING:
-        SetStatusText(QT_TRANSLATE_NOOP("Flasher", "Begin to download file!"));
-        break;
+    case REMOTE_NOTIFY_CONNECTING: SetStatusText(QT_TRANSLATE_NOOP("Flasher", "Connecting to remote host!")); break;
+    case REMOTE_NOTIFY_DOWNLOADING: SetStatusText(QT_TRANSLATE_NOOP("Flasher", "Begin to download file!")); break;
     case REMOTE_NOTIFY_FETCHED:
         m_strFilePath = filePath;
         m_exchange.StartRun(TRUE);
         break;
-    case REMOTE_NOTIFY_DONE:
-        SetStatusText(QT_TRANSLATE_NOOP("Flasher", "Download file successfully!"));
-        break;
+    case REMOTE_NOTIFY_DONE: SetStatusText(QT_TRANSLATE_NOOP("Flasher", "Download file successfully!")); break;
     case REMOTE_NOTIFY_FAILED:
         m_strFilePath.clear();
         SetStatusText(QT_TRANSLATE_NOOP("Flasher", "Cannot connect to remote host,program terminate!"));
         EnterIdleState();
         break;
-    default:
-        break;
+    default: break;
     }
     m_exchange.SetRemoteSource(TRUE);
 }

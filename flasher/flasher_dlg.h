@@ -56,8 +56,7 @@ public:
         IDC_BEGIN_ADDRESS = 1015,
     };
 
-    explicit CFlasherDlg(const tagFlasherOptions& options = tagFlasherOptions(),
-                         QWidget* parent = nullptr);
+    explicit CFlasherDlg(const tagFlasherOptions& options = tagFlasherOptions(), QWidget* parent = nullptr);
     ~CFlasherDlg() override;
 
     // Message boxes; a hook set here receives them instead (text, caption) and they do not block.

@@ -64,7 +64,10 @@ constexpr size_t DOWNLOAD_PARAMETERS_AT = 58;
 // Header, one byte for each empty section and the two symbol tables: no image is shorter.
 constexpr size_t DOWNLOAD_SIZE_MIN = 59 + 3 + 960;
 
-unsigned BigEndianWord(const BYTE* at) { return unsigned(at[0]) << 8 | at[1]; }
+unsigned BigEndianWord(const BYTE* at)
+{
+    return unsigned(at[0]) << 8 | at[1];
+}
 
 struct FileText {
     std::vector<BYTE> bytes; // the file rounded up to a multiple of 8, zero after its end
@@ -144,21 +147,11 @@ FileReadResult ReadImageFile(const char* path, long long limit, const IMAGE_LOAD
 INT FailedRead(FileReadResult result, const char* openMessage, const IMAGE_LOAD_SETTINGS& settings)
 {
     switch (result) {
-    case READ_EMPTY:
-        Show(settings, MSG_IMAGE_SIZE_ZERO);
-        return 0;
-    case READ_TOO_LARGE:
-        Show(settings, MSG_IMAGE_SIZE_OVER);
-        return -1;
-    case READ_NO_CIPHER:
-        Show(settings, MSG_IMAGE_NO_CIPHER);
-        return -1;
-    case READ_PLAIN:
-        Show(settings, MSG_IMAGE_PLAIN);
-        return -1;
-    default:
-        Show(settings, openMessage);
-        return -1;
+    case READ_EMPTY: Show(settings, MSG_IMAGE_SIZE_ZERO); return 0;
+    case READ_TOO_LARGE: Show(settings, MSG_IMAGE_SIZE_OVER); return -1;
+    case READ_NO_CIPHER: Show(settings, MSG_IMAGE_NO_CIPHER); return -1;
+    case READ_PLAIN: Show(settings, MSG_IMAGE_PLAIN); return -1;
+    default: Show(settings, openMessage); return -1;
     }
 }
 
@@ -218,7 +211,10 @@ constexpr HexDigits HEX_DIGITS;
 
 } // namespace
 
-BYTE* GetProgramImage() { return s_image; }
+BYTE* GetProgramImage()
+{
+    return s_image;
+}
 
 bool IsDownloadImage(const BYTE* bytes, size_t size)
 {
@@ -239,7 +235,10 @@ bool IsDownloadImage(const BYTE* bytes, size_t size)
            bytes[DOWNLOAD_PARAMETERS_AT] <= bytes[DOWNLOAD_CONTROLS_AT];
 }
 
-INT GetProgramImageLength() { return s_imageLength; }
+INT GetProgramImageLength()
+{
+    return s_imageLength;
+}
 
 void BuildImageKey(BYTE key[IMAGE_KEY_LENGTH])
 {
@@ -275,12 +274,8 @@ INT LoadProgramImage(const char* path, const IMAGE_LOAD_SETTINGS& settings)
 {
     std::memset(s_image, 0xFF, sizeof(s_image));
     switch (GetImageFileKind(path)) {
-    case IMAGE_KIND_RAW:
-        s_imageLength = LoadRawImage(path, settings);
-        break;
-    case IMAGE_KIND_HEX:
-        s_imageLength = LoadHexImage(path, settings);
-        break;
+    case IMAGE_KIND_RAW: s_imageLength = LoadRawImage(path, settings); break;
+    case IMAGE_KIND_HEX: s_imageLength = LoadHexImage(path, settings); break;
     default:
         Show(settings, MSG_IMAGE_BAD_KIND);
         s_imageLength = -1;
@@ -405,8 +400,7 @@ INT ParseHexRecord(const char* line, INT lineLength, INT* pHighestEnd, HEX_WRITT
         }
         std::memcpy(s_image + address, bytes + 4, size_t(count));
         return HEX_RECORD_DATA;
-    case 1:
-        return HEX_RECORD_END;
+    case 1: return HEX_RECORD_END;
     default:
         // Address records and the rest: data keeps its 16-bit address whatever they say.
         return HEX_RECORD_OTHER_TYPE;

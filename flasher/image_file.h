@@ -21,15 +21,15 @@ constexpr INT HEX_LINE_BUFFER_SIZE = 260;
 constexpr INT IMAGE_KEY_LENGTH = 15;
 
 // Messages, exactly as shown.
-extern FLASHER_API const char* const MSG_IMAGE_BAD_KIND;       // "file must be .hex or .bin or .vxc or .vxg!"
-extern FLASHER_API const char* const MSG_IMAGE_RAW_OPEN;       // "open input file error"
-extern FLASHER_API const char* const MSG_IMAGE_HEX_OPEN;       // "open input file error!"
-extern FLASHER_API const char* const MSG_IMAGE_SIZE_ZERO;      // "error:file size is zero"
-extern FLASHER_API const char* const MSG_IMAGE_SIZE_OVER;      // "error:file size over 65535!"
-extern FLASHER_API const char* const MSG_IMAGE_HEX_FORMAT;     // "HEX format error"
-extern FLASHER_API const char* const MSG_IMAGE_NO_CIPHER;      // enciphered file but no cipher library
-extern FLASHER_API const char* const FMT_IMAGE_HEX_CONFLICT;   // two records give one address different values
-extern FLASHER_API const char* const MSG_IMAGE_PLAIN;          // a plain download image read as enciphered
+extern FLASHER_API const char* const MSG_IMAGE_BAD_KIND;     // "file must be .hex or .bin or .vxc or .vxg!"
+extern FLASHER_API const char* const MSG_IMAGE_RAW_OPEN;     // "open input file error"
+extern FLASHER_API const char* const MSG_IMAGE_HEX_OPEN;     // "open input file error!"
+extern FLASHER_API const char* const MSG_IMAGE_SIZE_ZERO;    // "error:file size is zero"
+extern FLASHER_API const char* const MSG_IMAGE_SIZE_OVER;    // "error:file size over 65535!"
+extern FLASHER_API const char* const MSG_IMAGE_HEX_FORMAT;   // "HEX format error"
+extern FLASHER_API const char* const MSG_IMAGE_NO_CIPHER;    // enciphered file but no cipher library
+extern FLASHER_API const char* const FMT_IMAGE_HEX_CONFLICT; // two records give one address different values
+extern FLASHER_API const char* const MSG_IMAGE_PLAIN;        // a plain download image read as enciphered
 
 enum ImageFileKind {
     IMAGE_KIND_NONE = 0, // not accepted
@@ -111,4 +111,5 @@ FLASHER_API INT ReadHexLine(const char* text, INT length, INT* pPosition, char* 
 // type). Returns a HexRecordResult. pWritten, when given, remembers the bytes written: a data record
 // that would change a byte an earlier one wrote is not copied and answers HEX_RECORD_CONFLICT
 // (the same values again are fine).
-FLASHER_API INT ParseHexRecord(const char* line, INT lineLength, INT* pHighestEnd, HEX_WRITTEN_BYTES* pWritten = nullptr);
+FLASHER_API INT ParseHexRecord(const char* line, INT lineLength, INT* pHighestEnd,
+                               HEX_WRITTEN_BYTES* pWritten = nullptr);

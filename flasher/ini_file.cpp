@@ -65,7 +65,7 @@ BOOL CIniFile::OpenForWrite()
     const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
     struct stat st {};
     const bool writable = ::stat(path.c_str(), &st) == 0 ? ::access(path.c_str(), W_OK) == 0
-                                                          : errno == ENOENT && ::access(folder.c_str(), W_OK) == 0;
+                                                         : errno == ENOENT && ::access(folder.c_str(), W_OK) == 0;
     m_bWritable = writable;
     m_strWritten.clear();
     return writable ? TRUE : FALSE;

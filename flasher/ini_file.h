@@ -55,8 +55,8 @@ private:
     BOOL FindValue(const char* section, const char* key, std::string& value);
     BOOL WriteLine(const std::string& line);
 
-    std::FILE* m_pFile = nullptr;  // open for reading
-    bool m_bWritable = false;      // open for writing: lines collect in m_strWritten
+    std::FILE* m_pFile = nullptr; // open for reading
+    bool m_bWritable = false;     // open for writing: lines collect in m_strWritten
     std::string m_strWritten;
     std::string m_strDirectory;
     std::string m_strName;

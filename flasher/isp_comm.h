@@ -15,6 +15,6 @@ public:
     // Function 16: count registers from start; flag 0: data bytes in their order, 1: host words.
     virtual void SetModBusSend(int slave, int function, int start, int count, const void* data, int flag) = 0;
     // Function 100: a block of count registers, answered by answerRegisters registers.
-    virtual void SetModBusRW(int slave, int function, int answerRegisters, int readStart, int writeStart,
-                             int count, const void* data, int flag) = 0;
+    virtual void SetModBusRW(int slave, int function, int answerRegisters, int readStart, int writeStart, int count,
+                             const void* data, int flag) = 0;
 };

@@ -122,11 +122,11 @@ void CIspExchange::SendEntry()
     if (!m_state.bAlternate)
         m_pComm->SetModBusSend(ISP_BOOT_SLAVE, ISP_FUNCTION_WRITE, ISP_ENTRY_REGISTER, ISP_ENTRY_REGISTERS, m_entry, 0);
     else if (m_options.n485Port == ISP_PORT_NONE)
-        m_pComm->SetModBusSend(m_state.nSlave & 0xFF, ISP_FUNCTION_WRITE, ISP_ENTRY_REGISTER,
-                               ISP_ENTRY_TEXT_REGISTERS, m_entry + ISP_ENTRY_TEXT_OFFSET, 0);
+        m_pComm->SetModBusSend(m_state.nSlave & 0xFF, ISP_FUNCTION_WRITE, ISP_ENTRY_REGISTER, ISP_ENTRY_TEXT_REGISTERS,
+                               m_entry + ISP_ENTRY_TEXT_OFFSET, 0);
     else
-        m_pComm->SetModBusSend(m_state.nSlave & 0xFF, ISP_FUNCTION_WRITE, ISP_ENTRY_REGISTER,
-                               ISP_ENTRY_REGISTERS, m_entry, 0);
+        m_pComm->SetModBusSend(m_state.nSlave & 0xFF, ISP_FUNCTION_WRITE, ISP_ENTRY_REGISTER, ISP_ENTRY_REGISTERS,
+                               m_entry, 0);
     ++m_nOutstanding;
 }
 
@@ -198,9 +198,7 @@ void CIspExchange::OnAnswer(const BYTE* answer, int length)
         m_state.wCommand = ISP_COMMAND_PROGRAM;
         SendBlock();
         break;
-    default:
-        OnBlockAnswer(answer, length);
-        break;
+    default: OnBlockAnswer(answer, length); break;
     }
 }
 
@@ -227,8 +225,8 @@ void CIspExchange::SendBlock()
     long long remaining = static_cast<long long>(m_state.dwBegin) + m_state.nImageLength - m_state.dwCurrent;
     int words = GetBlockWords(remaining);
     const BYTE* data = GetProgramImage() + (m_state.dwCurrent - m_state.dwBegin);
-    m_state.wBlockCrc = BuildIspBlock(data, words, static_cast<BYTE>(m_state.wCommand & 0xFF),
-                                      m_state.dwCurrent, m_settings.wMaskSeed, m_block);
+    m_state.wBlockCrc = BuildIspBlock(data, words, static_cast<BYTE>(m_state.wCommand & 0xFF), m_state.dwCurrent,
+                                      m_settings.wMaskSeed, m_block);
     m_state.dwCurrent += ISP_BLOCK_BYTES;
     m_view.SetProgressPos(static_cast<int>(m_state.dwCurrent - m_state.dwBegin));
     if (m_settings.bAuto)

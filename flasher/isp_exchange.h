@@ -23,52 +23,52 @@
 #include <string>
 
 // Messages and status texts, exactly as shown.
-extern FLASHER_API const char* const MSG_ISP_485_PORT;       // "485 port cannot be set to RXD or TXD!"
-extern FLASHER_API const char* const MSG_ISP_LED_PORT;       // "led port cannot be set to RXD or TXD!"
-extern FLASHER_API const char* const MSG_ISP_SAME_PORT;      // "led port and 485 port cannot to be the same port!"
-extern FLASHER_API const char* const MSG_ISP_NO_FILE;        // "An unexpectedly error,program terminate!"
-extern FLASHER_API const char* const MSG_ISP_TIME_OVER;      // "Program Time over!"
-extern FLASHER_API const char* const FMT_ISP_ERROR;          // "An unexpectedly error!(%d)"
-extern FLASHER_API const char* const MSG_ISP_START;          // "Start to program ..."
-extern FLASHER_API const char* const FMT_ISP_CRC_ERROR;      // "Address: %d CRC error!"
-extern FLASHER_API const char* const MSG_ISP_FINISHED;       // "Program Finished"
-extern FLASHER_API const char* const MSG_ISP_NO_LIBRARY;     // the communication library is not loaded
-extern FLASHER_API const char* const MSG_ISP_BAD_SELECTION;  // a port, bit or begin selection is missing
-extern FLASHER_API const char* const MSG_ISP_TOO_LONG;       // the image runs past the panel's 64 KiB
+extern FLASHER_API const char* const MSG_ISP_485_PORT;      // "485 port cannot be set to RXD or TXD!"
+extern FLASHER_API const char* const MSG_ISP_LED_PORT;      // "led port cannot be set to RXD or TXD!"
+extern FLASHER_API const char* const MSG_ISP_SAME_PORT;     // "led port and 485 port cannot to be the same port!"
+extern FLASHER_API const char* const MSG_ISP_NO_FILE;       // "An unexpectedly error,program terminate!"
+extern FLASHER_API const char* const MSG_ISP_TIME_OVER;     // "Program Time over!"
+extern FLASHER_API const char* const FMT_ISP_ERROR;         // "An unexpectedly error!(%d)"
+extern FLASHER_API const char* const MSG_ISP_START;         // "Start to program ..."
+extern FLASHER_API const char* const FMT_ISP_CRC_ERROR;     // "Address: %d CRC error!"
+extern FLASHER_API const char* const MSG_ISP_FINISHED;      // "Program Finished"
+extern FLASHER_API const char* const MSG_ISP_NO_LIBRARY;    // the communication library is not loaded
+extern FLASHER_API const char* const MSG_ISP_BAD_SELECTION; // a port, bit or begin selection is missing
+extern FLASHER_API const char* const MSG_ISP_TOO_LONG;      // the image runs past the panel's 64 KiB
 
 // Run state (the fields the dialog and the tests may look at).
 struct FLASHER_API ISP_RUN_STATE {
-    BOOL bRunActive = FALSE; // notifications are ignored while FALSE
-    INT nStep = 0;           // 0 entry, 1 command 1, 2 last command, 3 blocks
-    WORD wCommand = 0;       // command word written or carried by the blocks; 0 when idle
-    DWORD dwBegin = 0;       // program begin address
-    DWORD dwCurrent = 0;     // panel address of the next block
-    INT nImageLength = 0;    // from the image load; 0 when it failed
-    WORD wBlockCrc = 0;      // checksum of the block last sent
-    BOOL bStarted = FALSE;   // set when the first block goes out
-    BOOL bAlternate = FALSE; // toggled at every entry request: TRUE = configured slave, FALSE = 255
-    INT nSlave = 0;          // configured slave address
+    BOOL bRunActive = FALSE;    // notifications are ignored while FALSE
+    INT nStep = 0;              // 0 entry, 1 command 1, 2 last command, 3 blocks
+    WORD wCommand = 0;          // command word written or carried by the blocks; 0 when idle
+    DWORD dwBegin = 0;          // program begin address
+    DWORD dwCurrent = 0;        // panel address of the next block
+    INT nImageLength = 0;       // from the image load; 0 when it failed
+    WORD wBlockCrc = 0;         // checksum of the block last sent
+    BOOL bStarted = FALSE;      // set when the first block goes out
+    BOOL bAlternate = FALSE;    // toggled at every entry request: TRUE = configured slave, FALSE = 255
+    INT nSlave = 0;             // configured slave address
     BOOL bRemoteSource = FALSE; // the current file came from the remote fetch
 };
 
 // How a run ended (or that it is still under way).
 enum IspRunResult {
-    ISP_RESULT_NONE = 0,      // no run yet
-    ISP_RESULT_RUNNING,       // requests under way
-    ISP_RESULT_FINISHED,      // the panel confirmed every block
-    ISP_RESULT_EMPTY_IMAGE,   // the image was empty; nothing was sent after the commands
-    ISP_RESULT_CRC_ERROR,     // a block answer carried a wrong CRC
-    ISP_RESULT_FAILED,        // an error or time-out after the entry phase; waits for StopRun
-    ISP_RESULT_STOPPED,       // StopRun
-    ISP_RESULT_REFUSED,       // StartRun refused to start (a message said why)
+    ISP_RESULT_NONE = 0,    // no run yet
+    ISP_RESULT_RUNNING,     // requests under way
+    ISP_RESULT_FINISHED,    // the panel confirmed every block
+    ISP_RESULT_EMPTY_IMAGE, // the image was empty; nothing was sent after the commands
+    ISP_RESULT_CRC_ERROR,   // a block answer carried a wrong CRC
+    ISP_RESULT_FAILED,      // an error or time-out after the entry phase; waits for StopRun
+    ISP_RESULT_STOPPED,     // StopRun
+    ISP_RESULT_REFUSED,     // StartRun refused to start (a message said why)
 };
 
 struct FLASHER_API ISP_EXCHANGE_SETTINGS {
-    BOOL bAuto = FALSE;                      // unattended mode of the programmer
-    WORD wMaskSeed = ISP_MASK_SEED_DEFAULT;  // seed of the block mask (the panel's boot loader's)
-    std::string strRemoteFile;               // the remote fetch's file, deleted after a run of it
-    IMAGE_LOAD_SETTINGS image;               // pMessages null: the view shows the load's messages
-    int nRequestRetries = 3;                 // library retries of each command and block (0-100)
+    BOOL bAuto = FALSE;                     // unattended mode of the programmer
+    WORD wMaskSeed = ISP_MASK_SEED_DEFAULT; // seed of the block mask (the panel's boot loader's)
+    std::string strRemoteFile;              // the remote fetch's file, deleted after a run of it
+    IMAGE_LOAD_SETTINGS image;              // pMessages null: the view shows the load's messages
+    int nRequestRetries = 3;                // library retries of each command and block (0-100)
 };
 
 class FLASHER_API CIspExchange {

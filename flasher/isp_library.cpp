@@ -44,8 +44,7 @@ bool CIspLibrary::Resolve()
 {
     // All ten or nothing: a library of another make would not know the sink convention.
     Lookup(m_library, "Set_Comm_Trace", m_fn.pfnSetCommTrace);
-    return Lookup(m_library, "OpenComm", m_fn.pfnOpenComm) &&
-           Lookup(m_library, "Dir_Open_Comm", m_fn.pfnDirOpenComm) &&
+    return Lookup(m_library, "OpenComm", m_fn.pfnOpenComm) && Lookup(m_library, "Dir_Open_Comm", m_fn.pfnDirOpenComm) &&
            Lookup(m_library, "Set_ModBus_Option", m_fn.pfnSetModBusOption) &&
            Lookup(m_library, "Set_ModBus_Send", m_fn.pfnSetModBusSend) &&
            Lookup(m_library, "Set_ModBus_RW", m_fn.pfnSetModBusRW) &&
@@ -120,8 +119,8 @@ void CIspLibrary::SetModBusSend(int slave, int function, int start, int count, c
         m_fn.pfnSetModBusSend(slave, function, start, count, data, flag);
 }
 
-void CIspLibrary::SetModBusRW(int slave, int function, int answerRegisters, int readStart, int writeStart,
-                              int count, const void* data, int flag)
+void CIspLibrary::SetModBusRW(int slave, int function, int answerRegisters, int readStart, int writeStart, int count,
+                              const void* data, int flag)
 {
     if (m_bLoaded)
         m_fn.pfnSetModBusRW(slave, function, answerRegisters, readStart, writeStart, count, data, flag);

@@ -48,8 +48,7 @@ bool ReadIspBlockHeader(const BYTE* block, std::size_t size, ISP_BLOCK_VIEW& vie
     if (size < ISP_BLOCK_HEADER_SIZE)
         return false;
     int words = block[0];
-    if (words < 1 || words > ISP_BLOCK_WORDS_MAX ||
-        size != ISP_BLOCK_HEADER_SIZE + static_cast<std::size_t>(words) * 2)
+    if (words < 1 || words > ISP_BLOCK_WORDS_MAX || size != ISP_BLOCK_HEADER_SIZE + static_cast<std::size_t>(words) * 2)
         return false;
     view.words = words;
     view.command = block[1];

@@ -28,7 +28,7 @@ int main(int argc, char** argv)
     }
     if (!parser.isSet("platform") && !ZQ_CLI::HasDisplay()) {
         ZQ_CLI::PrintError(std::string("no display to show the window on: set DISPLAY (or WAYLAND_DISPLAY), or use "
-                           "zqflash to program from the command line"));
+                                       "zqflash to program from the command line"));
         return ZQ_CLI::EXIT_FAILED;
     }
     CFlasherApp app(argc, argv);

@@ -85,8 +85,7 @@ std::string GetRemoteLocalPath()
         .string();
 }
 
-CRemoteFetch::CRemoteFetch(const tagRemoteServer& server, Poster poster)
-    : m_server(server), m_poster(std::move(poster))
+CRemoteFetch::CRemoteFetch(const tagRemoteServer& server, Poster poster) : m_server(server), m_poster(std::move(poster))
 {
     curl_global_init(CURL_GLOBAL_DEFAULT);
     m_pMulti = curl_multi_init();

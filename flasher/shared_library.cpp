@@ -4,7 +4,10 @@
 
 #include <dlfcn.h>
 
-CSharedLibrary::~CSharedLibrary() { Close(); }
+CSharedLibrary::~CSharedLibrary()
+{
+    Close();
+}
 
 BOOL CSharedLibrary::Open(const std::string& directory, const char* fileName)
 {

@@ -79,7 +79,9 @@ static const char* const MODEL_TEXTS[] = {
     // The editor's string resources (shown in message boxes and file dialogs).
     QT_TRANSLATE_NOOP("EditorStrings", "无法识别的文件格式或文件已经损坏，请打开ZQEditor专用的\".ZQE\"文件！"),
     QT_TRANSLATE_NOOP("EditorStrings", "请先关闭一体机电源，按确定继续，再开一体机电源！"),
-    QT_TRANSLATE_NOOP("EditorStrings", "不能编译、下载当前程序！\n程序中至少存在一个参数控件(指示灯或寄存器)！\n程序中控件的最大数量不能超过255个！"),
+    QT_TRANSLATE_NOOP(
+        "EditorStrings",
+        "不能编译、下载当前程序！\n程序中至少存在一个参数控件(指示灯或寄存器)！\n程序中控件的最大数量不能超过255个！"),
     QT_TRANSLATE_NOOP("EditorStrings", "画面中不存在寄存器控件！"),
     QT_TRANSLATE_NOOP("EditorStrings", "确定不保存就关闭当前项目吗？"),
     QT_TRANSLATE_NOOP("EditorStrings", "ZQEditor 文件(*.ZQE)|*.zqe|所有文件 (*.*)|*.*||"),

@@ -33,8 +33,8 @@ int ToMillis(long long micros)
 } // namespace
 
 CCommLine::CCommLine()
-    : m_context(m_notifyDepth, new QObject), m_port(m_notifyDepth),
-      m_pAnswerTimer(new QTimer(m_context.Get())), m_pPumpTimer(new QTimer(m_context.Get()))
+    : m_context(m_notifyDepth, new QObject), m_port(m_notifyDepth), m_pAnswerTimer(new QTimer(m_context.Get())),
+      m_pPumpTimer(new QTimer(m_context.Get()))
 {
     m_pAnswerTimer->setSingleShot(true);
     m_pAnswerTimer->setTimerType(Qt::PreciseTimer);
@@ -75,11 +75,12 @@ bool CCommLine::Open(const VEXORISP_LINE& line)
         return false;
     m_port.Reset(port.release());
     QObject::connect(m_port.Get(), &QSerialPort::readyRead, m_context.Get(), [this] { OnReadyRead(); });
-    QObject::connect(m_port.Get(), &QSerialPort::errorOccurred, m_context.Get(), [this](QSerialPort::SerialPortError error) {
-        if (error == QSerialPort::ResourceError || error == QSerialPort::WriteError ||
-            error == QSerialPort::ReadError)
-            OnLineError();
-    });
+    QObject::connect(m_port.Get(), &QSerialPort::errorOccurred, m_context.Get(),
+                     [this](QSerialPort::SerialPortError error) {
+                         if (error == QSerialPort::ResourceError || error == QSerialPort::WriteError ||
+                             error == QSerialPort::ReadError)
+                             OnLineError();
+                     });
     return true;
 }
 
@@ -126,7 +127,8 @@ void CCommLine::SchedulePump()
     if (m_bPumpScheduled || m_bOnLine)
         return;
     m_bPumpScheduled = true;
-    QMetaObject::invokeMethod(m_context.Get(), [this] { Pump(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        m_context.Get(), [this] { Pump(); }, Qt::QueuedConnection);
 }
 
 // Starts the request at the head of the queue, or ends it at once when it cannot go on the line.
@@ -172,14 +174,12 @@ void CCommLine::Transmit()
         m_port->readAll();
     }
     const std::vector<BYTE>& frame = head.request.frame;
-    qint64 written = m_port->write(reinterpret_cast<const char*>(frame.data()),
-                                   static_cast<qint64>(frame.size()));
+    qint64 written = m_port->write(reinterpret_cast<const char*>(frame.data()), static_cast<qint64>(frame.size()));
     if (written == static_cast<qint64>(frame.size())) {
         if (m_pfnTrace)
             m_pfnTrace(m_pTraceContext, VEXORISP_TRACE_SENT, frame.data(), static_cast<int>(frame.size()));
         m_port->flush();
-    }
-    else
+    } else
         m_bLineFailed = true;
     m_bTransmitting = false;
     if (m_bLineFailed) {
@@ -189,8 +189,8 @@ void CCommLine::Transmit()
     head.lastSent = Clock::now();
     if (head.attempts++ == 0)
         head.firstSent = head.lastSent;
-    long long wait = head.timeoutMs * 1000LL + LineMicros(frame.size()) +
-                     LineMicros(head.request.answerLength) + LINE_MARGIN_MICROS;
+    long long wait =
+        head.timeoutMs * 1000LL + LineMicros(frame.size()) + LineMicros(head.request.answerLength) + LINE_MARGIN_MICROS;
     m_pAnswerTimer->start(ToMillis(wait));
 }
 
@@ -202,8 +202,8 @@ void CCommLine::OnReadyRead()
                    static_cast<int>(bytes.size()));
     if (!m_bOnLine) {
         // Late answers to requests already ended: keep the line quiet a little longer.
-        Clock::time_point later = Clock::now() + std::chrono::microseconds(
-            LineMicros(RTU_FRAME_MAX / 16) + LINE_MARGIN_MICROS);
+        Clock::time_point later =
+            Clock::now() + std::chrono::microseconds(LineMicros(RTU_FRAME_MAX / 16) + LINE_MARGIN_MICROS);
         if (m_pPumpTimer->isActive())
             m_quietUntil = std::max(m_quietUntil, later);
         return;
@@ -217,12 +217,10 @@ void CCommLine::OnReadyRead()
             m_received.erase(m_received.begin(), m_received.begin() + static_cast<long>(check.skipped));
             return;
         case RTU_ANSWER_FOREIGN:
-            m_received.erase(m_received.begin(),
-                             m_received.begin() + static_cast<long>(check.skipped + check.length));
+            m_received.erase(m_received.begin(), m_received.begin() + static_cast<long>(check.skipped + check.length));
             continue;
         case RTU_ANSWER_BAD_CRC:
-            m_received.erase(m_received.begin(),
-                             m_received.begin() + static_cast<long>(check.skipped + check.length));
+            m_received.erase(m_received.begin(), m_received.begin() + static_cast<long>(check.skipped + check.length));
             RetryOrFail();
             return;
         case RTU_ANSWER_EXCEPTION: {

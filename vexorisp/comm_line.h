@@ -42,7 +42,7 @@ private:
         RTU_REQUEST request;
         int retries = 0;
         int timeoutMs = 0;
-        int outcome = 0;       // non-zero: ends with this outcome without going on the line
+        int outcome = 0; // non-zero: ends with this outcome without going on the line
         int attempts = 0;
         Clock::time_point firstSent;
         Clock::time_point lastSent;
@@ -66,10 +66,10 @@ private:
     void Notify(int outcome, const BYTE* answer);
     long long LineMicros(std::size_t bytes) const;
 
-    CNotifyDepth m_notifyDepth; // declared first: the owners below refer to it
+    CNotifyDepth m_notifyDepth;        // declared first: the owners below refer to it
     CSinkSafeOwner<QObject> m_context; // parent of the timers; receiver of every connection
     CSinkSafeOwner<QSerialPort> m_port;
-    QTimer* m_pAnswerTimer;  // children of m_context
+    QTimer* m_pAnswerTimer; // children of m_context
     QTimer* m_pPumpTimer;
     VEXORISP_LINE m_line{};
     VEXORISP_TRACE m_pfnTrace = nullptr;
@@ -80,7 +80,7 @@ private:
     int m_nRetries = 3;
     int m_nTimeoutMs = 200;
     std::deque<PENDING> m_queue;
-    bool m_bOnLine = false;  // the head of m_queue is on the line, waiting for its answer
+    bool m_bOnLine = false; // the head of m_queue is on the line, waiting for its answer
     bool m_bPumpScheduled = false;
     bool m_bTransmitting = false; // inside Transmit: line errors wait for its end
     bool m_bLineFailed = false;   // a line error came during Transmit

@@ -59,8 +59,7 @@ bool ParseParity(const std::string& text, char& parity)
 // "COM<n>" (any case) gives n.
 bool ParseComKey(const std::string& key, int& comNumber)
 {
-    return key.size() > 3 && Lower(key.substr(0, 3)) == "com" &&
-           ParseNumber(key.substr(3), 1, COM_MAX, comNumber);
+    return key.size() > 3 && Lower(key.substr(0, 3)) == "com" && ParseNumber(key.substr(3), 1, COM_MAX, comNumber);
 }
 
 void ApplyLine(const std::string& rawLine, COMM_SETTINGS& settings)
@@ -184,8 +183,7 @@ std::string UpdateCommSettingsPort(const std::string& bytes, int comNumber, cons
         std::string line = result.substr(start, end - start);
         std::size_t equals = line.find('=');
         int lineCom = 0;
-        if (equals != std::string::npos && ParseComKey(Trim(line.substr(0, equals)), lineCom) &&
-            lineCom == comNumber) {
+        if (equals != std::string::npos && ParseComKey(Trim(line.substr(0, equals)), lineCom) && lineCom == comNumber) {
             bool cr = !line.empty() && line.back() == '\r';
             const std::string replacement = DeviceLine(comNumber, device) + (cr ? "\r" : "");
             result.replace(start, end - start, replacement);

@@ -36,16 +36,14 @@ std::vector<BYTE> GetRegisterBytes(const void* data, int count, bool wordsInHost
     return bytes;
 }
 
-RTU_REQUEST BuildWriteRegistersRequest(int slave, int start, int count, const void* data,
-                                       bool wordsInHostOrder)
+RTU_REQUEST BuildWriteRegistersRequest(int slave, int start, int count, const void* data, bool wordsInHostOrder)
 {
     RTU_REQUEST request;
     if (!data || slave < 0 || slave > 255 || start < 0 || start > 0xFFFF || count < 1 ||
         count > RTU_WRITE_REGISTERS_MAX)
         return request;
-    BYTE head[] = {static_cast<BYTE>(slave), RTU_FUNCTION_WRITE_REGISTERS,
-                   static_cast<BYTE>(start >> 8), static_cast<BYTE>(start & 0xFF),
-                   static_cast<BYTE>(count >> 8), static_cast<BYTE>(count & 0xFF)};
+    BYTE head[] = {static_cast<BYTE>(slave),        RTU_FUNCTION_WRITE_REGISTERS,  static_cast<BYTE>(start >> 8),
+                   static_cast<BYTE>(start & 0xFF), static_cast<BYTE>(count >> 8), static_cast<BYTE>(count & 0xFF)};
     request.frame.assign(head, head + sizeof head);
     request.frame.push_back(static_cast<BYTE>(count * 2));
     std::vector<BYTE> registers = GetRegisterBytes(data, count, wordsInHostOrder);
@@ -56,19 +54,17 @@ RTU_REQUEST BuildWriteRegistersRequest(int slave, int start, int count, const vo
     return request;
 }
 
-RTU_REQUEST BuildBlockRequest(int slave, int count, const void* data, bool wordsInHostOrder,
-                              int answerRegisters)
+RTU_REQUEST BuildBlockRequest(int slave, int count, const void* data, bool wordsInHostOrder, int answerRegisters)
 {
     RTU_REQUEST request;
-    if (!data || slave < 0 || slave > 255 || count < 1 || count > RTU_BLOCK_REGISTERS_MAX ||
-        answerRegisters < 1 || answerRegisters > RTU_BLOCK_REGISTERS_MAX)
+    if (!data || slave < 0 || slave > 255 || count < 1 || count > RTU_BLOCK_REGISTERS_MAX || answerRegisters < 1 ||
+        answerRegisters > RTU_BLOCK_REGISTERS_MAX)
         return request;
     request.frame = {static_cast<BYTE>(slave), RTU_FUNCTION_BLOCK, static_cast<BYTE>(count * 2)};
     std::vector<BYTE> registers = GetRegisterBytes(data, count, wordsInHostOrder);
     request.frame.insert(request.frame.end(), registers.begin(), registers.end());
     AppendFrameCrc(request.frame);
-    request.answerHead = {static_cast<BYTE>(slave), RTU_FUNCTION_BLOCK,
-                          static_cast<BYTE>(answerRegisters * 2)};
+    request.answerHead = {static_cast<BYTE>(slave), RTU_FUNCTION_BLOCK, static_cast<BYTE>(answerRegisters * 2)};
     request.answerLength = 3 + static_cast<std::size_t>(answerRegisters) * 2 + RTU_CRC_SIZE;
     return request;
 }

@@ -17,9 +17,9 @@ constexpr std::size_t RTU_FRAME_MAX = 256;
 
 // A request frame and what its answer must look like.
 struct RTU_REQUEST {
-    std::vector<BYTE> frame;       // CRC included; empty when the request cannot be framed
-    std::vector<BYTE> answerHead;  // leading bytes a matching answer carries
-    std::size_t answerLength = 0;  // whole answer frame, CRC included
+    std::vector<BYTE> frame;      // CRC included; empty when the request cannot be framed
+    std::vector<BYTE> answerHead; // leading bytes a matching answer carries
+    std::size_t answerLength = 0; // whole answer frame, CRC included
 };
 
 // Appends the frame CRC, low byte first.
@@ -32,11 +32,9 @@ bool HasValidFrameCrc(const BYTE* frame, std::size_t length);
 std::vector<BYTE> GetRegisterBytes(const void* data, int count, bool wordsInHostOrder);
 
 // Frames function 16 (write multiple registers). An empty frame when the arguments do not fit.
-RTU_REQUEST BuildWriteRegistersRequest(int slave, int start, int count, const void* data,
-                                       bool wordsInHostOrder);
+RTU_REQUEST BuildWriteRegistersRequest(int slave, int start, int count, const void* data, bool wordsInHostOrder);
 // Frames function 100 (block of count registers, answered by answerRegisters registers).
-RTU_REQUEST BuildBlockRequest(int slave, int count, const void* data, bool wordsInHostOrder,
-                              int answerRegisters);
+RTU_REQUEST BuildBlockRequest(int slave, int count, const void* data, bool wordsInHostOrder, int answerRegisters);
 
 enum RtuAnswerStatus {
     RTU_ANSWER_INCOMPLETE, // more bytes needed
@@ -48,8 +46,8 @@ enum RtuAnswerStatus {
 
 struct RTU_ANSWER_CHECK {
     RtuAnswerStatus status = RTU_ANSWER_INCOMPLETE;
-    std::size_t skipped = 0;   // leading bytes dropped before the frame (noise)
-    std::size_t length = 0;    // bytes of the frame itself (after skipped)
+    std::size_t skipped = 0; // leading bytes dropped before the frame (noise)
+    std::size_t length = 0;  // bytes of the frame itself (after skipped)
     BYTE exceptionCode = 0;
 };
 

@@ -4,7 +4,9 @@
 #include <QCoreApplication>
 #include <QObject>
 
-CNotifyDepth::CNotifyDepth() : m_pDepth(std::make_shared<int>(0)) {}
+CNotifyDepth::CNotifyDepth() : m_pDepth(std::make_shared<int>(0))
+{
+}
 
 bool CNotifyDepth::IsNotifying() const
 {

@@ -37,8 +37,8 @@ std::string SettingsFilePath()
     LIBRARY_STATE& state = State();
     if (!state.strSettingsFile.empty())
         return state.strSettingsFile;
-    return COMMON_EX::CombineBesideFile(
-        COMMON_EX::GetModuleFilePath(reinterpret_cast<const void*>(&OpenComm)), SETTINGS_FILE_NAME);
+    return COMMON_EX::CombineBesideFile(COMMON_EX::GetModuleFilePath(reinterpret_cast<const void*>(&OpenComm)),
+                                        SETTINGS_FILE_NAME);
 }
 
 void LoadSettings()
@@ -62,9 +62,8 @@ COMM_SETTINGS& Settings()
 bool IsValidLine(const VEXORISP_LINE& line)
 {
     return line.com >= 1 && line.com <= 256 && line.device[0] != '\0' &&
-           memchr(line.device, 0, VEXORISP_DEVICE_MAX) != nullptr && line.baud > 0 &&
-           line.dataBits >= 5 && line.dataBits <= 8 &&
-           (line.parity == 'N' || line.parity == 'E' || line.parity == 'O') &&
+           memchr(line.device, 0, VEXORISP_DEVICE_MAX) != nullptr && line.baud > 0 && line.dataBits >= 5 &&
+           line.dataBits <= 8 && (line.parity == 'N' || line.parity == 'E' || line.parity == 'O') &&
            (line.stopBits == 1 || line.stopBits == 2);
 }
 
@@ -141,8 +140,7 @@ int Set_ModBus_Option(int retries, int timeoutMs)
     return 1;
 }
 
-int Set_ModBus_Send(int slave, int function, int start, int count, const void* data,
-                    int wordsInHostOrder)
+int Set_ModBus_Send(int slave, int function, int start, int count, const void* data, int wordsInHostOrder)
 {
     RTU_REQUEST request;
     if (function == RTU_FUNCTION_WRITE_REGISTERS)
@@ -150,8 +148,8 @@ int Set_ModBus_Send(int slave, int function, int start, int count, const void* d
     return Submit(std::move(request));
 }
 
-int Set_ModBus_RW(int slave, int function, int answerRegisters, int readStart, int writeStart,
-                  int count, const void* data, int wordsInHostOrder)
+int Set_ModBus_RW(int slave, int function, int answerRegisters, int readStart, int writeStart, int count,
+                  const void* data, int wordsInHostOrder)
 {
     (void)readStart;
     (void)writeStart;

@@ -26,10 +26,10 @@ extern "C" {
 #define VEXORISP_API __attribute__((visibility("default")))
 
 /* Outcomes of a request. Above 0: an answer frame of that many bytes arrived. */
-#define VEXORISP_NO_ANSWER (-1)       /* no valid answer in time, after every retry */
-#define VEXORISP_NOT_OPEN (-2)        /* the line is not open (never opened, failed, or reopened) */
-#define VEXORISP_BAD_REQUEST (-3)     /* function or size the framing cannot carry, or no data */
-#define VEXORISP_LINE_ERROR (-4)      /* the serial line failed while sending */
+#define VEXORISP_NO_ANSWER (-1)        /* no valid answer in time, after every retry */
+#define VEXORISP_NOT_OPEN (-2)         /* the line is not open (never opened, failed, or reopened) */
+#define VEXORISP_BAD_REQUEST (-3)      /* function or size the framing cannot carry, or no data */
+#define VEXORISP_LINE_ERROR (-4)       /* the serial line failed while sending */
 #define VEXORISP_EXCEPTION_BASE (-100) /* minus the exception code of a Modbus exception answer */
 
 /* Longest device path, with its terminating zero. */
@@ -37,17 +37,16 @@ extern "C" {
 
 /* The notification sink given to OpenComm. answer holds outcome bytes when outcome > 0 (the whole
  * answer frame, CRC included) and is valid only during the call; otherwise it is null. */
-typedef void (*VEXORISP_SINK)(void* context, unsigned int message, int outcome,
-                              const unsigned char* answer);
+typedef void (*VEXORISP_SINK)(void* context, unsigned int message, int outcome, const unsigned char* answer);
 
 /* Line settings. parity is 'N', 'E' or 'O'. */
 typedef struct VEXORISP_LINE {
     int com;                          /* COM number, 1 to 256 */
     char device[VEXORISP_DEVICE_MAX]; /* device path of that COM number */
     int baud;
-    int dataBits;                     /* 5 to 8 */
+    int dataBits; /* 5 to 8 */
     int parity;
-    int stopBits;                     /* 1 or 2 */
+    int stopBits; /* 1 or 2 */
 } VEXORISP_LINE;
 
 /* Asked by OpenComm in manual mode with the line about to be opened; may change it. Returns 1 to
@@ -71,14 +70,13 @@ VEXORISP_API int Set_ModBus_Option(int retries, int timeoutMs);
 /* Function 16 (write multiple registers): count registers (1 to 123) starting at start.
  * wordsInHostOrder = 0: data holds 2 x count bytes sent in their order; 1: data holds count
  * 16-bit words in host order, each sent high byte first. */
-VEXORISP_API int Set_ModBus_Send(int slave, int function, int start, int count,
-                                 const void* data, int wordsInHostOrder);
+VEXORISP_API int Set_ModBus_Send(int slave, int function, int start, int count, const void* data, int wordsInHostOrder);
 
 /* Function 100 (the boot loader's block request): count registers (1 to 127) of data, laid out
  * as for Set_ModBus_Send. The answer carries answerRegisters registers (1 to 127). readStart and
  * writeStart are not carried by this function; pass 0. */
-VEXORISP_API int Set_ModBus_RW(int slave, int function, int answerRegisters, int readStart,
-                               int writeStart, int count, const void* data, int wordsInHostOrder);
+VEXORISP_API int Set_ModBus_RW(int slave, int function, int answerRegisters, int readStart, int writeStart, int count,
+                               const void* data, int wordsInHostOrder);
 
 /* Beyond the original five: the confirmation hook of manual mode (null: open without asking),
  * another settings file (null: "MD_DLL.DFT" beside the library), the current line settings

@@ -5,8 +5,8 @@
 #include "controls/global_draw.h"
 #include "controls/screen_base.h"
 
-#include "comkit/gui_ex_dc.h"
 #include "bench/bench_panel.h"
+#include "comkit/gui_ex_dc.h"
 
 #include <benchmark/benchmark.h>
 
@@ -132,9 +132,18 @@ void RunRepaint(benchmark::State& state, int backIndex, bool marks)
     state.counters["drawn%"] = 100.0 * changed / (view->GetSize().width() * view->GetSize().height());
 }
 
-void BM_RepaintWhite(benchmark::State& state) { RunRepaint(state, 0, false); }
-void BM_RepaintBlue(benchmark::State& state) { RunRepaint(state, 2, false); }
-void BM_RepaintSelectedWithOrder(benchmark::State& state) { RunRepaint(state, 0, true); }
+void BM_RepaintWhite(benchmark::State& state)
+{
+    RunRepaint(state, 0, false);
+}
+void BM_RepaintBlue(benchmark::State& state)
+{
+    RunRepaint(state, 2, false);
+}
+void BM_RepaintSelectedWithOrder(benchmark::State& state)
+{
+    RunRepaint(state, 0, true);
+}
 
 } // namespace
 

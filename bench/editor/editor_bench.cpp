@@ -16,9 +16,9 @@
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QMdiArea>
-#include <QWindow>
 #include <QMouseEvent>
 #include <QTemporaryDir>
+#include <QWindow>
 
 #include <benchmark/benchmark.h>
 
@@ -133,8 +133,7 @@ void BM_DragStepOf255SelectedAtZoom5(benchmark::State& state)
     const QPoint start = view->ToViewport(QPoint(int(5.0 * first.center().x()), int(5.0 * first.center().y())));
     QWidget* port = view->viewport();
     auto send = [port](QEvent::Type type, const QPoint& at, Qt::MouseButtons buttons) {
-        QMouseEvent event(type, QPointF(at), port->mapToGlobal(QPointF(at)), Qt::LeftButton, buttons,
-                          Qt::NoModifier);
+        QMouseEvent event(type, QPointF(at), port->mapToGlobal(QPointF(at)), Qt::LeftButton, buttons, Qt::NoModifier);
         QApplication::sendEvent(port, &event);
     };
     send(QEvent::MouseButtonPress, start, Qt::LeftButton);
@@ -154,7 +153,11 @@ void BM_DragStepOf255SelectedAtZoom5(benchmark::State& state)
 
 } // namespace
 
-BENCHMARK(BM_OpenLargestProjectUntilPainted)->Unit(benchmark::kMillisecond)->Iterations(5)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_OpenLargestProjectUntilPainted)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(5)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 BENCHMARK(BM_DragStepOf255SelectedAtZoom5)->Unit(benchmark::kMillisecond)->Repetitions(15)->ReportAggregatesOnly(true);
 
 int main(int argc, char** argv)

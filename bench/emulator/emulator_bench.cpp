@@ -103,8 +103,8 @@ void PollCycle(benchmark::State& state)
         double(state.iterations());
     const int requests = runtime.GetLastPollRequests();
     const int registersPerRequest = REGISTERS / requests;
-    const double characters = requests * (RTU_READ_REQUEST_BYTES + RTU_READ_ANSWER_BYTES + 2 * registersPerRequest +
-                                          2 * RTU_GAP_CHARACTERS);
+    const double characters =
+        requests * (RTU_READ_REQUEST_BYTES + RTU_READ_ANSWER_BYTES + 2 * registersPerRequest + 2 * RTU_GAP_CHARACTERS);
     const double lineMs = characters * BITS_PER_CHARACTER / BAUD * 1000.0;
     state.counters["requests"] = requests;
     state.counters["line_ms"] = lineMs;

@@ -64,7 +64,7 @@ struct RUN_FIGURES {
     bool finished = false;
     double seconds = 0;
     std::vector<double> blockMillis; // from one block send to the next
-    double lineSeconds = 0;           // summed line time of all frames, from the simulator's counts
+    double lineSeconds = 0;          // summed line time of all frames, from the simulator's counts
 };
 
 double Median(std::vector<double> values)
@@ -88,7 +88,8 @@ RUN_FIGURES RunOnce(CIspLibrary& library, const std::string& outDir, const std::
     RUN_FIGURES figures;
     QStringList extra;
     if (emulateLine)
-        extra << "--line-baud" << QString::number(BENCH_BAUD) << "--format" << "8E1";
+        extra << "--line-baud" << QString::number(BENCH_BAUD) << "--format"
+              << "8E1";
     std::string flashFile = imageFile + ".flash";
     CPanelSimProcess sim(outDir + "zqpanel-sim", flashFile, extra);
     VEXORISP_LINE line{};
@@ -129,7 +130,8 @@ RUN_FIGURES RunOnce(CIspLibrary& library, const std::string& outDir, const std::
     figures.finished = exchange.GetResult() == ISP_RESULT_FINISHED;
     figures.seconds = std::chrono::duration<double>(view.end - start).count();
     for (std::size_t i = 1; i < view.blockSends.size(); ++i)
-        figures.blockMillis.push_back(std::chrono::duration<double, std::milli>(view.blockSends[i] - view.blockSends[i - 1]).count());
+        figures.blockMillis.push_back(
+            std::chrono::duration<double, std::milli>(view.blockSends[i] - view.blockSends[i - 1]).count());
     long long bytesIn = 0, bytesOut = 0;
     std::string stats = sim.Stop();
     std::sscanf(stats.c_str(), "frames-in=%*d bytes-in=%lld frames-out=%*d bytes-out=%lld", &bytesIn, &bytesOut);

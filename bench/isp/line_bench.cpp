@@ -16,8 +16,8 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <filesystem>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -61,8 +61,8 @@ RUN RunZqflash(const std::string& program, const QStringList& arguments)
         run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
         run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         // wait4 counts the process itself; its waited-for children are in RUSAGE_CHILDREN.
-        run.cpuSeconds = usage.ru_utime.tv_sec + usage.ru_stime.tv_sec +
-                         (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+        run.cpuSeconds =
+            usage.ru_utime.tv_sec + usage.ru_stime.tv_sec + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
     }
     return run;
 }
@@ -93,8 +93,9 @@ int main(int argc, char** argv)
 
     QProcess sims;
     sims.start(QString::fromStdString(outDir + "zqpanel-sim"),
-               {"--count", QString::number(PANELS), "--flash", QString::fromStdString(std::string(folder) + "/flash.bin"),
-                "--line-baud", "115200", "--format", "8E1", "--exit-on-stdin-eof"});
+               {"--count", QString::number(PANELS), "--flash",
+                QString::fromStdString(std::string(folder) + "/flash.bin"), "--line-baud", "115200", "--format", "8E1",
+                "--exit-on-stdin-eof"});
     QStringList devices;
     while (devices.size() < PANELS && sims.waitForReadyRead(10000))
         while (sims.canReadLine())
@@ -103,8 +104,11 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "line_bench: the simulated panels did not start\n");
         return 1;
     }
-    const QStringList common = {"--file", QString::fromStdString(imageFile), "--notenc", "--begin", "0",
-                                "--baud", "115200", "--format", "8E1", "--quiet"};
+    const QStringList common = {"--file",   QString::fromStdString(imageFile),
+                                "--notenc", "--begin",
+                                "0",        "--baud",
+                                "115200",   "--format",
+                                "8E1",      "--quiet"};
     const std::string zqflash = outDir + "zqflash";
     const RUN one = RunZqflash(zqflash, QStringList{"--port", devices[0]} + common);
     QStringList ports;

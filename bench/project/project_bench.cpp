@@ -37,7 +37,8 @@ std::vector<BYTE> LargestProject()
     int controls = 0, character = 0;
     for (int s = 1; s <= SCREENS; ++s) {
         CScreenBase* screen = project.GetScreenByNumber(s);
-        for (unsigned type : {CControlBase::CONTROL_REGISTER, CControlBase::CONTROL_LIGHT, CControlBase::CONTROL_FUNCTION}) {
+        for (unsigned type :
+             {CControlBase::CONTROL_REGISTER, CControlBase::CONTROL_LIGHT, CControlBase::CONTROL_FUNCTION}) {
             screen->AddControl(type);
             ++controls;
         }

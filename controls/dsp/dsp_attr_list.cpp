@@ -23,8 +23,7 @@ void SetCaptionFont(CGUIEXDC* dc)
 }
 } // namespace
 
-CDspAttrList::CDspAttrList(CAttrList* group, QRect* rect, UINT id, QWidget* parent)
-    : CDspWnd(parent), m_pGroup(group)
+CDspAttrList::CDspAttrList(CAttrList* group, QRect* rect, UINT id, QWidget* parent) : CDspWnd(parent), m_pGroup(group)
 {
     const QRect place = rect ? *rect : QRect();
     Create(QRect(place.x(), place.y(), place.width(), CalcHeight()), parent, id);
@@ -81,7 +80,8 @@ void CDspAttrList::CreateControl()
                 CDspAttribute* row = m_rows[used];
                 if (row->geometry() != place)
                     row->setGeometry(place);
-                const auto mode = CDspAttribute::TextInputMode(CControlCreator::GetControlAttributeInputType(attribute));
+                const auto mode =
+                    CDspAttribute::TextInputMode(CControlCreator::GetControlAttributeInputType(attribute));
                 if (!row->CheckAttributeSame(attribute))
                     row->SetInputMode(mode, 0);
                 row->ChangeAttribute(attribute);
@@ -125,5 +125,6 @@ void CDspAttrList::DrawNothingDescription(CGUIEXDC* dc, const QRect& client)
 {
     const QRect note(ROW_LEFT, CAPTION_HEIGHT + 1, client.width() - ROW_LEFT, ROW_HEIGHT - 1);
     dc->FillRectangle(&note, NOTE_BACK_COLOR);
-    dc->DrawString(DspText::ToGbk(QCoreApplication::translate("AttributePane", NO_ATTRIBUTE_NOTE)).c_str(), float(note.x() + 2), float(note.y() + 3));
+    dc->DrawString(DspText::ToGbk(QCoreApplication::translate("AttributePane", NO_ATTRIBUTE_NOTE)).c_str(),
+                   float(note.x() + 2), float(note.y() + 3));
 }

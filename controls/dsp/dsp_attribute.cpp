@@ -33,7 +33,10 @@ QFont RowFont()
     return font;
 }
 
-bool IsEnterKey(const QKeyEvent* key) { return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter; }
+bool IsEnterKey(const QKeyEvent* key)
+{
+    return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+}
 
 bool IsNumberKind(const CAttributeBase* attribute)
 {
@@ -55,17 +58,17 @@ bool UsesComboBox(const CAttributeBase* attribute)
 int TextLimit(const CAttributeBase* attribute)
 {
     switch (attribute->GetType()) {
-    case CAttributeBase::ATTRIBUTE_INT:
-        return CDspAttribute::INT_TEXT_LIMIT;
-    case CAttributeBase::ATTRIBUTE_DOUBLE:
-        return CDspAttribute::DOUBLE_TEXT_LIMIT;
-    default:
-        return CDspAttribute::STRING_TEXT_LIMIT;
+    case CAttributeBase::ATTRIBUTE_INT: return CDspAttribute::INT_TEXT_LIMIT;
+    case CAttributeBase::ATTRIBUTE_DOUBLE: return CDspAttribute::DOUBLE_TEXT_LIMIT;
+    default: return CDspAttribute::STRING_TEXT_LIMIT;
     }
 }
 
 // The edit text as the row hands it to the attribute: blanks at both ends removed, GBK.
-std::string TrimmedGbk(const QString& text) { return DspText::ToGbk(text.trimmed()); }
+std::string TrimmedGbk(const QString& text)
+{
+    return DspText::ToGbk(text.trimmed());
+}
 
 } // namespace
 
@@ -92,8 +95,8 @@ void CDspAttribute::CreateControl()
     const int l = client.x(), t = client.y(), r = client.x() + client.width(), b = client.y() + client.height();
     const int s = m_nSplit;
     if (!m_pAttribute) {
-        for (QWidget* editor : {static_cast<QWidget*>(m_pName), static_cast<QWidget*>(m_pEdit),
-                                static_cast<QWidget*>(m_pCombo)})
+        for (QWidget* editor :
+             {static_cast<QWidget*>(m_pName), static_cast<QWidget*>(m_pEdit), static_cast<QWidget*>(m_pCombo)})
             if (editor)
                 editor->hide();
         return;
@@ -221,7 +224,8 @@ void CDspAttribute::ShowValueText()
 {
     const QString current = m_pEdit->text();
     // An empty number field the user is clearing stays empty until the focus leaves it.
-    if (TextStandsForValue(current) || (current.trimmed().isEmpty() && m_pEdit->hasFocus() && IsNumberKind(m_pAttribute)))
+    if (TextStandsForValue(current) ||
+        (current.trimmed().isEmpty() && m_pEdit->hasFocus() && IsNumberKind(m_pAttribute)))
         return;
     const int cursor = m_pEdit->cursorPosition();
     const int start = m_pEdit->selectionStart();
@@ -305,28 +309,20 @@ void CDspAttribute::InputTypeChanged(TextInputMode oldMode, TextInputMode newMod
         const std::string text = DspText::ToGbk(m_pEdit->text().trimmed());
         const DWORD typed = DWORD(ModelText::ParseInt(text.c_str()));
         switch (oldMode) {
-        case INPUT_BINARY:
-            number = CPLCBase::ConvertB2D(typed);
-            break;
-        case INPUT_OCTAL:
-            number = CPLCBase::ConvertO2D(typed);
-            break;
+        case INPUT_BINARY: number = CPLCBase::ConvertB2D(typed); break;
+        case INPUT_OCTAL: number = CPLCBase::ConvertO2D(typed); break;
         case INPUT_HEX:
             // Hexadecimal text may hold letters, which a decimal reading would cut off; for a
             // text of decimal digits this equals ConvertH2D of its decimal reading.
             number = DWORD(std::strtoul(text.c_str(), nullptr, 16));
             break;
-        default:
-            number = typed;
-            break;
+        default: number = typed; break;
         }
     }
     const char* format = nullptr;
     DWORD stored = number;
     switch (newMode) {
-    case INPUT_DECIMAL:
-        format = "%i";
-        break;
+    case INPUT_DECIMAL: format = "%i"; break;
     case INPUT_BINARY:
         format = "%i";
         stored = CPLCBase::ConvertD2B(number);
@@ -339,8 +335,7 @@ void CDspAttribute::InputTypeChanged(TextInputMode oldMode, TextInputMode newMod
         format = "%X";
         stored = CPLCBase::ConvertD2H(number);
         break;
-    default:
-        break;
+    default: break;
     }
     if (format) {
         const int cursor = m_pEdit->cursorPosition();
@@ -413,8 +408,7 @@ bool CDspAttribute::eventFilter(QObject* watched, QEvent* event)
         else
             m_bUndoAnnounced = false;
         break;
-    default:
-        break;
+    default: break;
     }
     return CDspWnd::eventFilter(watched, event);
 }

@@ -12,7 +12,10 @@ void CDspComboAdapter::ResetContent()
     m_nSelection = -1;
 }
 
-void CDspComboAdapter::AddString(const char* text) { m_items.append(DspText::Shown(text)); }
+void CDspComboAdapter::AddString(const char* text)
+{
+    m_items.append(DspText::Shown(text));
+}
 
 void CDspComboAdapter::Apply()
 {

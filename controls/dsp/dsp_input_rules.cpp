@@ -19,16 +19,11 @@ bool IsModeChar(int mode, QChar ch)
         return true;
     const char16_t c = ch.unicode();
     switch (mode) {
-    case MODE_DECIMAL:
-        return (c >= u'0' && c <= u'9') || c == u'.';
-    case MODE_BINARY:
-        return c == u'0' || c == u'1';
-    case MODE_OCTAL:
-        return c >= u'0' && c <= u'7';
-    case MODE_HEX:
-        return (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'F') || (c >= u'a' && c <= u'f');
-    default:
-        return true;
+    case MODE_DECIMAL: return (c >= u'0' && c <= u'9') || c == u'.';
+    case MODE_BINARY: return c == u'0' || c == u'1';
+    case MODE_OCTAL: return c >= u'0' && c <= u'7';
+    case MODE_HEX: return (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'F') || (c >= u'a' && c <= u'f');
+    default: return true;
     }
 }
 
@@ -66,6 +61,9 @@ void Beep()
         QApplication::beep();
 }
 
-void SetBeepHook(BeepHook hook) { g_beepHook = hook; }
+void SetBeepHook(BeepHook hook)
+{
+    g_beepHook = hook;
+}
 
 } // namespace DspInput

@@ -17,20 +17,26 @@ using COM_GUI_EX::CGUIEXDC;
 const char* const CDspScreen::CAPTION_SCREEN = QT_TRANSLATE_NOOP("AttributePane", "·当前页面");
 const char* const CDspScreen::CAPTION_MULTIPLE = QT_TRANSLATE_NOOP("AttributePane", "·当前页面（选择多个控件）");
 const char* const CDspScreen::INFO_FORMAT =
-    QT_TRANSLATE_NOOP("AttributePane", "宽度%22d\n高度%22d\n控件数%20d\n选中控件数%16d\n\n液晶屏%20s\nPLC%23s\n\n设备重新设置%14s");
+    QT_TRANSLATE_NOOP("AttributePane",
+                      "宽度%22d\n高度%22d\n控件数%20d\n选中控件数%16d\n\n液晶屏%20s\nPLC%23s\n\n设备重新设置%14s");
 const char* const CDspScreen::DEVICE_BUTTON_TEXT = QT_TRANSLATE_NOOP("AttributePane", "设置");
 
 namespace {
 const char* const PANEL_FONT_NAME = "宋体";
 constexpr int PANEL_FONT_SIZE = 10;
 
-std::string Gbk(const char* utf8) { return DspText::ToGbk(QString::fromUtf8(utf8)); }
+std::string Gbk(const char* utf8)
+{
+    return DspText::ToGbk(QString::fromUtf8(utf8));
+}
 // A text of this panel in the user's language, as GBK for the drawing surface.
-std::string ShownGbk(const char* utf8) { return DspText::ToGbk(QCoreApplication::translate("AttributePane", utf8)); }
+std::string ShownGbk(const char* utf8)
+{
+    return DspText::ToGbk(QCoreApplication::translate("AttributePane", utf8));
+}
 } // namespace
 
-CDspScreen::CDspScreen(CScreenBase* screen, QRect* rect, UINT id, QWidget* parent)
-    : CDspWnd(parent), m_pScreen(screen)
+CDspScreen::CDspScreen(CScreenBase* screen, QRect* rect, UINT id, QWidget* parent) : CDspWnd(parent), m_pScreen(screen)
 {
     setFocusPolicy(Qt::ClickFocus);
     const QRect place = rect ? *rect : QRect();
@@ -117,10 +123,10 @@ std::string CDspScreen::FormatInformation() const
     m_pScreen->GetDeviceName(device);
     m_pScreen->GetPLCName(plc);
     char text[1024];
-    std::snprintf(text, sizeof text, ShownGbk(INFO_FORMAT).c_str(), m_pScreen->GetScreenWidth(), m_pScreen->GetScreenHeight(),
-                  m_pScreen->GetControlCount(), m_pScreen->GetCurrentSelectControlsCount(),
-                  DspText::ToGbk(DspText::Shown(device)).c_str(), DspText::ToGbk(DspText::Shown(plc)).c_str(),
-                  "_");
+    std::snprintf(text, sizeof text, ShownGbk(INFO_FORMAT).c_str(), m_pScreen->GetScreenWidth(),
+                  m_pScreen->GetScreenHeight(), m_pScreen->GetControlCount(),
+                  m_pScreen->GetCurrentSelectControlsCount(), DspText::ToGbk(DspText::Shown(device)).c_str(),
+                  DspText::ToGbk(DspText::Shown(plc)).c_str(), "_");
     return text;
 }
 

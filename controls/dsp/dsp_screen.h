@@ -14,16 +14,23 @@ class QPushButton;
 class DSP_API CDspScreen : public CDspWnd {
     Q_OBJECT
 public:
-    enum { CAPTION_HEIGHT = 22, ROW_HEIGHT = 22, LABEL_WIDTH = 80, LEFT_STRIP_WIDTH = 9, BODY_HEIGHT = 170,
-           NAME_LIMIT = 20, INFO_LINE_HEIGHT = 16 };
+    enum {
+        CAPTION_HEIGHT = 22,
+        ROW_HEIGHT = 22,
+        LABEL_WIDTH = 80,
+        LEFT_STRIP_WIDTH = 9,
+        BODY_HEIGHT = 170,
+        NAME_LIMIT = 20,
+        INFO_LINE_HEIGHT = 16
+    };
     enum : UINT { ID_NAME_EDIT = 0x100, ID_DEVICE_BUTTON = 0x101 };
     static constexpr DWORD FRAME_COLOR = 0xD3D5D5;
     static constexpr DWORD BACK_COLOR = 0xFFDFD4;
     // Texts (UTF-8).
-    static const char* const CAPTION_SCREEN;          // "·当前页面"
-    static const char* const CAPTION_MULTIPLE;        // "·当前页面（选择多个控件）"
-    static const char* const INFO_FORMAT;             // width, height, counts, device, PLC, "_"
-    static const char* const DEVICE_BUTTON_TEXT;      // "设置"
+    static const char* const CAPTION_SCREEN;     // "·当前页面"
+    static const char* const CAPTION_MULTIPLE;   // "·当前页面（选择多个控件）"
+    static const char* const INFO_FORMAT;        // width, height, counts, device, PLC, "_"
+    static const char* const DEVICE_BUTTON_TEXT; // "设置"
 
     // Shows screen (may be null) at rect's place and width, 193 pixels high; the new bottom is
     // written back into rect (when not null).

@@ -11,7 +11,10 @@ namespace DspText {
 
 // A GBK text for display; bytes that do not decode show as '?'. Null reads as empty.
 DSP_API QString FromGbk(const char* gbk);
-inline QString FromGbk(const std::string& gbk) { return FromGbk(gbk.c_str()); }
+inline QString FromGbk(const std::string& gbk)
+{
+    return FromGbk(gbk.c_str());
+}
 // A text for the model; every character without a GBK form becomes '?', so nothing typed is
 // silently lost and the model never holds invalid bytes.
 DSP_API std::string ToGbk(const QString& text);
@@ -20,6 +23,9 @@ DSP_API std::string ToGbk(const QString& text);
 // translated in the context "Model" when the catalogue knows it, else FromGbk. Only for display;
 // what is stored stays the GBK name.
 DSP_API QString Shown(const char* gbk);
-inline QString Shown(const std::string& gbk) { return Shown(gbk.c_str()); }
+inline QString Shown(const std::string& gbk)
+{
+    return Shown(gbk.c_str());
+}
 
 } // namespace DspText

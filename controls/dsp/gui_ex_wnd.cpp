@@ -23,7 +23,9 @@ bool CGUIEXWnd::Create(const QRect& rect, QWidget* parent, UINT id)
     return true;
 }
 
-void CGUIEXWnd::DrawWnd(CGUIEXDC*, const QRect&) {}
+void CGUIEXWnd::DrawWnd(CGUIEXDC*, const QRect&)
+{
+}
 
 void CGUIEXWnd::paintEvent(QPaintEvent*)
 {

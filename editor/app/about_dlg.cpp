@@ -69,8 +69,8 @@ void CAboutDlg::paintEvent(QPaintEvent*)
 
 void CAboutDlg::keyPressEvent(QKeyEvent* event)
 {
-    const bool closingKey = event->key() == Qt::Key_Escape || event->key() == Qt::Key_Return
-                            || event->key() == Qt::Key_Enter;
+    const bool closingKey =
+        event->key() == Qt::Key_Escape || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     if (m_mode == SPLASH && closingKey) {
         event->accept(); // the splash ignores Enter and Esc
         return;

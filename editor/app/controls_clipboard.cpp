@@ -6,8 +6,7 @@
 #include <QGuiApplication>
 #include <QMimeData>
 
-const char* const CControlsClipboard::MIME_FORMAT =
-    "application/x-zqeditor-74D1B6A1-B689-4926-A566-0BD29871393C";
+const char* const CControlsClipboard::MIME_FORMAT = "application/x-zqeditor-74D1B6A1-B689-4926-A566-0BD29871393C";
 
 bool CControlsClipboard::Put(const QByteArray& record)
 {

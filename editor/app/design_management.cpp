@@ -42,9 +42,7 @@ void CDesignManagement::Release()
 }
 
 CDesignManagement::CDesignManagement()
-    : m_labelFont(MakeFont("黑体", 12))
-    , m_windowFont(MakeFont("新宋体", 10))
-    , m_smallFont(MakeFont("新宋体", 9))
+    : m_labelFont(MakeFont("黑体", 12)), m_windowFont(MakeFont("新宋体", 10)), m_smallFont(MakeFont("新宋体", 9))
 {
 }
 
@@ -64,8 +62,7 @@ void CDesignManagement::StyleCaptionLabel(QLabel* label) const
                                         " background: qlineargradient(x1:0, y1:0, x2:0, y2:1,"
                                         " stop:0 %3, stop:1 %4); }")
                              .arg(CAPTION_TEXT_INDENT)
-                             .arg(ColorName(COLOR_WHITE), ColorName(COLOR_GREY),
-                                  ColorName(COLOR_BAND_BORDER)));
+                             .arg(ColorName(COLOR_WHITE), ColorName(COLOR_GREY), ColorName(COLOR_BAND_BORDER)));
 }
 
 void CDesignManagement::StylePlainLabel(QLabel* label) const
@@ -75,8 +72,7 @@ void CDesignManagement::StylePlainLabel(QLabel* label) const
     label->setFont(m_labelFont);
     label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     label->setFrameShape(QFrame::NoFrame);
-    label->setStyleSheet(
-        QStringLiteral("QLabel { border: none; background: %1; }").arg(ColorName(COLOR_FACE)));
+    label->setStyleSheet(QStringLiteral("QLabel { border: none; background: %1; }").arg(ColorName(COLOR_FACE)));
 }
 
 void CDesignManagement::SetLabelFont(QWidget* widget) const

@@ -17,8 +17,8 @@ class CGUIEXDC;
 class CDesignManagement {
 public:
     // Colours (COLORREF: red in the low byte).
-    static constexpr DWORD COLOR_FACE = 0xC8D0D4;        // solid brush of panels
-    static constexpr DWORD COLOR_LINE = 0x000000;        // one-pixel pen
+    static constexpr DWORD COLOR_FACE = 0xC8D0D4; // solid brush of panels
+    static constexpr DWORD COLOR_LINE = 0x000000; // one-pixel pen
     static constexpr DWORD COLOR_WHITE = 0xFFFFFF;
     static constexpr DWORD COLOR_GREY = 0x666666;
     static constexpr DWORD COLOR_BAND_FILL = 0x990000;   // rubber band fill ...

@@ -26,20 +26,36 @@ std::string g_suite;
 
 CDownloadHandoff Handoff()
 {
-    return CDownloadHandoff(g_suite.empty() ? COMMON_EX::CUserFiles::ForRunningProgram() : COMMON_EX::CUserFiles(g_suite));
+    return CDownloadHandoff(g_suite.empty() ? COMMON_EX::CUserFiles::ForRunningProgram()
+                                            : COMMON_EX::CUserFiles(g_suite));
 }
 
-void Tell(QWidget* parent, const QString& text) { CUserPrompts::Message(parent, text, QMessageBox::Ok, QMessageBox::Warning); }
+void Tell(QWidget* parent, const QString& text)
+{
+    CUserPrompts::Message(parent, text, QMessageBox::Ok, QMessageBox::Warning);
+}
 
-QString Text(UINT id) { return QString::fromUtf8(CEditorStrings::Get(id)); }
+QString Text(UINT id)
+{
+    return QString::fromUtf8(CEditorStrings::Get(id));
+}
 
 } // namespace
 
-void CDownloadCommands::SetCommSettingsDialog(CommSettingsDialog dialog) { g_dialog = std::move(dialog); }
+void CDownloadCommands::SetCommSettingsDialog(CommSettingsDialog dialog)
+{
+    g_dialog = std::move(dialog);
+}
 
-void CDownloadCommands::SetProgrammerStarter(ProgrammerStarter starter) { g_starter = std::move(starter); }
+void CDownloadCommands::SetProgrammerStarter(ProgrammerStarter starter)
+{
+    g_starter = std::move(starter);
+}
 
-void CDownloadCommands::SetSuiteDirectory(const std::string& directory) { g_suite = directory; }
+void CDownloadCommands::SetSuiteDirectory(const std::string& directory)
+{
+    g_suite = directory;
+}
 
 bool CDownloadCommands::DownloadProgram(CProject& project, QWidget* parent)
 {
@@ -59,7 +75,8 @@ bool CDownloadCommands::DownloadProgram(CProject& project, QWidget* parent)
     }
     std::string image, message;
     if (handoff.Prepare(project, image, message) != CDownloadHandoff::HANDOFF_READY) {
-        Tell(parent, QCoreApplication::translate("Editor", "不能写入下载文件：\n%1").arg(QString::fromStdString(message)));
+        Tell(parent,
+             QCoreApplication::translate("Editor", "不能写入下载文件：\n%1").arg(QString::fromStdString(message)));
         return false;
     }
     const bool started = g_starter ? g_starter(programmer) : QProcess::startDetached(programmer, {});

@@ -32,8 +32,8 @@ public:
 
     // The port dialog: edits serial, true on OK. Replaced by tests; the default is the serial
     // settings dialog.
-    using CommSettingsDialog = std::function<bool(COM_HARDWARE_ATTRIBUTES_EX::CHADEXSerialAttri& serial,
-                                                  QWidget* parent)>;
+    using CommSettingsDialog =
+        std::function<bool(COM_HARDWARE_ATTRIBUTES_EX::CHADEXSerialAttri& serial, QWidget* parent)>;
     static void SetCommSettingsDialog(CommSettingsDialog dialog);
     // Starts the programmer; false when it did not start. Replaced by tests; the default starts it
     // detached with no arguments.

@@ -1,8 +1,8 @@
 #include "editor/app/editor_app.h"
 
 #include "editor/app/about_dlg.h"
-#include "editor/app/dialogs/editor_dialogs.h"
 #include "editor/app/design_management.h"
+#include "editor/app/dialogs/editor_dialogs.h"
 #include "editor/app/main_frame.h"
 #include "editor/system_settings.h"
 
@@ -32,7 +32,8 @@ QString CZQEditorApp::FileFromArgument(const QString& argument)
     const int last = argument.lastIndexOf(QLatin1Char('"'));
     if (first >= 0 && last > first)
         return argument.mid(first + 1, last - first - 1);
-    if (argument.startsWith(QLatin1Char('-')) || (argument.startsWith(QLatin1Char('/')) && !QFileInfo::exists(argument)))
+    if (argument.startsWith(QLatin1Char('-')) ||
+        (argument.startsWith(QLatin1Char('/')) && !QFileInfo::exists(argument)))
         return QString();
     return argument;
 }

@@ -1,8 +1,8 @@
 #include "editor/app/editor_doc.h"
 
+#include "controls/screens_list.h"
 #include "editor/app/editor_view.h"
 #include "editor/project.h"
-#include "controls/screens_list.h"
 #include "editor/project_file.h"
 
 #include "comkit/serial_attri.h"
@@ -20,8 +20,8 @@ bool FirstOfTheCatalogues(CProject& project, QWidget*)
     char device[256] = {}, plc[256] = {};
     CDeviceCollection::GetInstance()->StartGetDevice();
     CPLCCollection::GetInstance()->StartGetPLC();
-    if (!CDeviceCollection::GetInstance()->GetNextDevice(id, device, nullptr)
-        || !CPLCCollection::GetInstance()->GetNextPLC(id, plc, nullptr))
+    if (!CDeviceCollection::GetInstance()->GetNextDevice(id, device, nullptr) ||
+        !CPLCCollection::GetInstance()->GetNextPLC(id, plc, nullptr))
         return false;
     COM_HARDWARE_ATTRIBUTES_EX::CHADEXSerialAttri serial;
     return project.SetDeviceAndPLC(device, plc, &serial) == 1;
@@ -31,7 +31,9 @@ CZQEditorDoc::DeviceSelector s_selector = FirstOfTheCatalogues;
 
 } // namespace
 
-CZQEditorDoc::CZQEditorDoc(QObject* parent) : QObject(parent) {}
+CZQEditorDoc::CZQEditorDoc(QObject* parent) : QObject(parent)
+{
+}
 
 CZQEditorDoc::~CZQEditorDoc() = default;
 

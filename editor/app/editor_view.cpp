@@ -397,8 +397,8 @@ int CZQEditorView::GetSelectedCount() const
 
 bool CZQEditorView::CanInsert(int type) const
 {
-    return m_screen && !m_orderMode && type >= CControlBase::CONTROL_STATIC_TEXT
-           && type <= CControlBase::CONTROL_FUNCTION;
+    return m_screen && !m_orderMode && type >= CControlBase::CONTROL_STATIC_TEXT &&
+           type <= CControlBase::CONTROL_FUNCTION;
 }
 
 void CZQEditorView::InsertControl(int type)
@@ -448,8 +448,8 @@ void CZQEditorView::Paste()
         return;
     EndKeyRun();
     DWORD& count = m_pasteCounter.CountFor(record);
-    const int pasted = m_screen->PasteControlsFromData(reinterpret_cast<BYTE*>(record.data()) + 8,
-                                                       DWORD(record.size() - 8), count);
+    const int pasted =
+        m_screen->PasteControlsFromData(reinterpret_cast<BYTE*>(record.data()) + 8, DWORD(record.size() - 8), count);
     m_pasteCounter.Advance();
     if (pasted > 0)
         m_operate.RecordSelectedControls(COperateCtrl::OPERATE_PASTE);
@@ -527,7 +527,8 @@ void CZQEditorView::ToggleOrderMode()
     if (m_orderMode && registers == 0) {
         m_orderMode = false;
         m_screen->SetRegisterOrderNow(0);
-        CUserPrompts::Message(this, QCoreApplication::translate("EditorStrings", CEditorStrings::Get(CEditorStrings::IDS_NO_REGISTER)));
+        CUserPrompts::Message(this, QCoreApplication::translate("EditorStrings",
+                                                                CEditorStrings::Get(CEditorStrings::IDS_NO_REGISTER)));
     }
 }
 

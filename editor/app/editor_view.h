@@ -5,8 +5,8 @@
 #include "comkit/types.h"
 #include "controls/control_base.h"
 #include "controls/screen_base.h"
-#include "editor/operate_ctrl.h"
 #include "editor/app/controls_clipboard.h"
+#include "editor/operate_ctrl.h"
 
 #include <QAbstractScrollArea>
 #include <QPoint>
@@ -136,8 +136,8 @@ private:
     int m_hit = 0;
     bool m_moved = false;
     QRect m_band;
-    CScreenBase::RectList m_dragRects;  // the selected controls' rectangles being dragged
-    std::vector<QRect> m_startRects;    // their rectangles when the drag began
+    CScreenBase::RectList m_dragRects; // the selected controls' rectangles being dragged
+    std::vector<QRect> m_startRects;   // their rectangles when the drag began
     QRect m_startBound;
 
     int m_keyMoves = 0;

@@ -24,7 +24,8 @@ int main(int argc, char** argv)
         return ZQ_CLI::EXIT_USAGE;
     }
     if (!ZQ_CLI::HasDisplay()) {
-        ZQ_CLI::PrintError(QStringLiteral("no display to open the window on (set DISPLAY, or QT_QPA_PLATFORM=offscreen)"));
+        ZQ_CLI::PrintError(
+            QStringLiteral("no display to open the window on (set DISPLAY, or QT_QPA_PLATFORM=offscreen)"));
         return ZQ_CLI::EXIT_FAILED;
     }
     QApplication application(argc, argv);

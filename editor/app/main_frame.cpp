@@ -1,7 +1,7 @@
 #include "editor/app/main_frame.h"
 
-#include "editor/app/child_frame.h"
 #include "editor/app/about_dlg.h"
+#include "editor/app/child_frame.h"
 #include "editor/app/download_commands.h"
 #include "editor/app/editor_commands.h"
 #include "editor/app/editor_doc.h"
@@ -132,8 +132,8 @@ void CMainFrame::CreateMenus()
         }
     };
     m_fileMenu = menuBar()->addMenu(QCoreApplication::translate("Editor", "文件(&F)"));
-    add(m_fileMenu, {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_CLOSE, ID_FILE_SAVE, ID_FILE_SAVE_AS, 0,
-                     ID_COMPILE, ID_DOWNLOAD_COMM_SETTINGS, ID_DOWNLOAD_PROGRAM, 0});
+    add(m_fileMenu, {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_CLOSE, ID_FILE_SAVE, ID_FILE_SAVE_AS, 0, ID_COMPILE,
+                     ID_DOWNLOAD_COMM_SETTINGS, ID_DOWNLOAD_PROGRAM, 0});
     for (QAction* action : m_recentActions)
         m_fileMenu->addAction(action);
     m_fileMenu->addSeparator();
@@ -144,12 +144,12 @@ void CMainFrame::CreateMenus()
     connect(m_editMenu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandStates);
 
     m_insertMenu = menuBar()->addMenu(QCoreApplication::translate("Editor", "插入(&I)"));
-    add(m_insertMenu, {ID_INSERT_TEXT, ID_INSERT_REGISTER, ID_INSERT_LAMP, ID_INSERT_FUNCTION_KEY,
-                       ID_INSERT_TREND, ID_INSERT_BAR, ID_INSERT_PICTURE, ID_INSERT_DYNAMIC_TEXT});
+    add(m_insertMenu, {ID_INSERT_TEXT, ID_INSERT_REGISTER, ID_INSERT_LAMP, ID_INSERT_FUNCTION_KEY, ID_INSERT_TREND,
+                       ID_INSERT_BAR, ID_INSERT_PICTURE, ID_INSERT_DYNAMIC_TEXT});
 
     m_screenMenu = menuBar()->addMenu(QCoreApplication::translate("Editor", "画面(&S)"));
-    add(m_screenMenu, {ID_SCREEN_NEW, ID_SCREEN_COPY, ID_SCREEN_DELETE, 0, ID_SCREEN_PREVIOUS,
-                       ID_SCREEN_NEXT, 0, ID_SCREEN_ATTRIBUTES});
+    add(m_screenMenu, {ID_SCREEN_NEW, ID_SCREEN_COPY, ID_SCREEN_DELETE, 0, ID_SCREEN_PREVIOUS, ID_SCREEN_NEXT, 0,
+                       ID_SCREEN_ATTRIBUTES});
 
     m_viewMenu = menuBar()->addMenu(QCoreApplication::translate("Editor", "查看(&V)"));
     add(m_viewMenu, {ID_VIEW_STATUS_BAR});
@@ -297,13 +297,34 @@ void CMainFrame::RunCommand(unsigned command)
         break;
     case ID_DOWNLOAD_COMM_SETTINGS: CDownloadCommands::DownloadCommSettings(this); break;
     case ID_APP_EXIT: close(); break;
-    case ID_EDIT_CUT: if (view) view->Cut(); break;
-    case ID_EDIT_COPY: if (view) view->Copy(); break;
-    case ID_EDIT_PASTE: if (view) view->Paste(); break;
-    case ID_EDIT_DELETE: if (view) view->DeleteSelection(); break;
-    case ID_EDIT_UNDO: if (view) view->Undo(); break;
-    case ID_EDIT_REDO: if (view) view->Redo(); break;
-    case ID_ORDER_MODE: if (view) view->ToggleOrderMode(); break;
+    case ID_EDIT_CUT:
+        if (view)
+            view->Cut();
+        break;
+    case ID_EDIT_COPY:
+        if (view)
+            view->Copy();
+        break;
+    case ID_EDIT_PASTE:
+        if (view)
+            view->Paste();
+        break;
+    case ID_EDIT_DELETE:
+        if (view)
+            view->DeleteSelection();
+        break;
+    case ID_EDIT_UNDO:
+        if (view)
+            view->Undo();
+        break;
+    case ID_EDIT_REDO:
+        if (view)
+            view->Redo();
+        break;
+    case ID_ORDER_MODE:
+        if (view)
+            view->ToggleOrderMode();
+        break;
     case ID_SCREEN_NEW: OnNewScreen(); break;
     case ID_SCREEN_COPY: OnCopyScreen(); break;
     case ID_SCREEN_DELETE: OnDeleteScreen(); break;
@@ -339,13 +360,13 @@ void CMainFrame::UpdateCommandStates()
     };
     // Menu 5000 without a project, 5001 with one.
     // The download commands belong to the document's menu and are always enabled there.
-    for (unsigned id : {ID_FILE_CLOSE, ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_COMPILE, ID_DOWNLOAD_COMM_SETTINGS,
-                        ID_DOWNLOAD_PROGRAM})
+    for (unsigned id :
+         {ID_FILE_CLOSE, ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_COMPILE, ID_DOWNLOAD_COMM_SETTINGS, ID_DOWNLOAD_PROGRAM})
         m_actions[id]->setVisible(hasDoc);
     for (QMenu* menu : {m_editMenu, m_insertMenu, m_screenMenu})
         menu->menuAction()->setVisible(hasDoc);
-    for (unsigned id : {ID_FILE_CLOSE, ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_COMPILE, ID_DOWNLOAD_COMM_SETTINGS,
-                        ID_DOWNLOAD_PROGRAM})
+    for (unsigned id :
+         {ID_FILE_CLOSE, ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_COMPILE, ID_DOWNLOAD_COMM_SETTINGS, ID_DOWNLOAD_PROGRAM})
         enable(id, hasDoc);
 
     const bool selected = view && view->CanCutCopyDelete();
@@ -375,7 +396,8 @@ void CMainFrame::UpdateCommandStates()
     if (view && view->GetScreen()) {
         m_statusPanes[1]->setText(view->GetScreenTitle());
         m_statusPanes[2]->setText(QStringLiteral("%1%").arg(int(view->GetScreen()->GetScreenZoomRate() * 100 + 0.5)));
-        m_statusPanes[3]->setText(QCoreApplication::translate("Editor", "控件: %1").arg(view->GetScreen()->GetControlCount()));
+        m_statusPanes[3]->setText(
+            QCoreApplication::translate("Editor", "控件: %1").arg(view->GetScreen()->GetControlCount()));
     } else {
         for (int i = 1; i < STATUS_PANES; ++i)
             m_statusPanes[i]->clear();
@@ -439,8 +461,8 @@ bool CMainFrame::OnFileOpen()
 {
     if (!PromptSave())
         return false;
-    const QString path = CUserPrompts::FileName(this, CUserPrompts::OPEN_FILE, QString(),
-                                                CUserPrompts::ProjectFilter());
+    const QString path =
+        CUserPrompts::FileName(this, CUserPrompts::OPEN_FILE, QString(), CUserPrompts::ProjectFilter());
     if (path.isEmpty())
         return false;
     if (m_document)
@@ -452,9 +474,10 @@ bool CMainFrame::OpenDocument(const QString& path, bool dropped)
 {
     if (m_document && m_document->IsModified()) {
         if (dropped) {
-            if (CUserPrompts::Message(this, QCoreApplication::translate("EditorStrings", CEditorStrings::Get(CEditorStrings::IDS_CLOSE_WITHOUT_SAVE)),
-                                      QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Question)
-                != QMessageBox::Ok)
+            if (CUserPrompts::Message(this,
+                                      QCoreApplication::translate(
+                                          "EditorStrings", CEditorStrings::Get(CEditorStrings::IDS_CLOSE_WITHOUT_SAVE)),
+                                      QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Question) != QMessageBox::Ok)
                 return false;
         } else if (!PromptSave()) {
             return false;
@@ -509,11 +532,12 @@ bool CMainFrame::SaveDocumentAs()
 {
     if (!m_document)
         return false;
-    const QString proposed = m_document->GetPathName().isEmpty()
-                                 ? QString::fromStdString(CProjectFile::ProposeSaveName(m_document->GetTitle().toStdString()))
-                                 : m_document->GetPathName();
-    const QString chosen = CUserPrompts::FileName(this, CUserPrompts::SAVE_FILE, proposed,
-                                                  CUserPrompts::ProjectFilter());
+    const QString proposed =
+        m_document->GetPathName().isEmpty()
+            ? QString::fromStdString(CProjectFile::ProposeSaveName(m_document->GetTitle().toStdString()))
+            : m_document->GetPathName();
+    const QString chosen =
+        CUserPrompts::FileName(this, CUserPrompts::SAVE_FILE, proposed, CUserPrompts::ProjectFilter());
     if (chosen.isEmpty())
         return false;
     const QString path = QString::fromStdString(CProjectFile::NormalizeSavePath(chosen.toStdString()));
@@ -588,7 +612,8 @@ CZQEditorView* CMainFrame::CreateView(CScreenBase* screen)
     frame->resize(CChildFrame::DEFAULT_WIDTH, CChildFrame::DEFAULT_HEIGHT);
     connect(frame, &CChildFrame::hiddenInsteadOfClosed, this, &CMainFrame::OnFrameHidden);
     connect(frame, &CChildFrame::projectCloseRequested, this, [this] {
-        QMetaObject::invokeMethod(this, [this] { CloseDocument(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this] { CloseDocument(); }, Qt::QueuedConnection);
     });
     frame->show();
     return view;
@@ -655,7 +680,8 @@ void CMainFrame::AppendScreen(CScreenBase* original)
         return;
     CProject* project = m_document->GetProject();
     if (project->GetScreenCount() >= CProject::MAX_SCREENS) {
-        CUserPrompts::Message(this, QCoreApplication::translate("EditorStrings", CEditorStrings::Get(CEditorStrings::IDS_SCREEN_LIMIT)));
+        CUserPrompts::Message(this, QCoreApplication::translate("EditorStrings",
+                                                                CEditorStrings::Get(CEditorStrings::IDS_SCREEN_LIMIT)));
         return;
     }
     if (original)
@@ -673,14 +699,17 @@ void CMainFrame::OnDeleteScreen()
         return;
     CProject* project = m_document->GetProject();
     if (project->GetScreenCount() < 2) {
-        CUserPrompts::Message(this, QCoreApplication::translate("EditorStrings", CEditorStrings::Get(CEditorStrings::IDS_DELETE_LAST_SCREEN)));
+        CUserPrompts::Message(this,
+                              QCoreApplication::translate("EditorStrings",
+                                                          CEditorStrings::Get(CEditorStrings::IDS_DELETE_LAST_SCREEN)));
         return;
     }
     project->SetActivateScreen(view->GetScreen());
-    const QString text = QCoreApplication::translate("EditorStrings", CEditorStrings::Get(CEditorStrings::IDS_DELETE_SCREEN_ASK))
-                             .replace(QStringLiteral("%s"), Gbk(view->GetScreen()->GetScreenName()));
-    if (CUserPrompts::Message(this, text, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Question)
-        != QMessageBox::Ok)
+    const QString text =
+        QCoreApplication::translate("EditorStrings", CEditorStrings::Get(CEditorStrings::IDS_DELETE_SCREEN_ASK))
+            .replace(QStringLiteral("%s"), Gbk(view->GetScreen()->GetScreenName()));
+    if (CUserPrompts::Message(this, text, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Question) !=
+        QMessageBox::Ok)
         return;
     // The window goes first (another one may become active meanwhile), then the screen.
     CScreenBase* screen = view->GetScreen();
@@ -830,12 +859,12 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
     // boxes in the bars keep their own clipboard and delete keys.
     if (event->type() == QEvent::ShortcutOverride) {
         auto* key = static_cast<QKeyEvent*>(event);
-        const bool ctrlKey = (key->modifiers() & Qt::ControlModifier)
-                             && (key->key() == Qt::Key_C || key->key() == Qt::Key_V || key->key() == Qt::Key_X);
+        const bool ctrlKey = (key->modifiers() & Qt::ControlModifier) &&
+                             (key->key() == Qt::Key_C || key->key() == Qt::Key_V || key->key() == Qt::Key_X);
         const bool deleteKey = key->key() == Qt::Key_Delete && !(key->modifiers() & ~Qt::KeypadModifier);
         QWidget* focus = QApplication::focusWidget();
-        if ((ctrlKey || deleteKey) && focus && focus == watched && isAncestorOf(focus)
-            && !qobject_cast<CZQEditorView*>(focus)) {
+        if ((ctrlKey || deleteKey) && focus && focus == watched && isAncestorOf(focus) &&
+            !qobject_cast<CZQEditorView*>(focus)) {
             key->accept(); // delivered as a key press to the focused window, not as a command
             return true;
         }

@@ -99,13 +99,13 @@ public:
 
 public slots:
     // Messages of the bars.
-    void OnAttributeScreenChosen();         // the screen itself was chosen in the attribute pane
+    void OnAttributeScreenChosen();           // the screen itself was chosen in the attribute pane
     void OnAttributeControlChosen(int index); // a control (draw-order position) was chosen
-    void OnZoomChosen(int row);             // a zoom row 0-6 was chosen
-    void OnScreenChosen(int row);           // a screen (list position) was chosen
-    void OnBackColorChanged();              // the background colour index changed
-    void OnAttributeChanged();              // an attribute of the shown object changed
-    void OnScreenNameChanged();             // the active screen's name changed
+    void OnZoomChosen(int row);               // a zoom row 0-6 was chosen
+    void OnScreenChosen(int row);             // a screen (list position) was chosen
+    void OnBackColorChanged();                // the background colour index changed
+    void OnAttributeChanged();                // an attribute of the shown object changed
+    void OnScreenNameChanged();               // the active screen's name changed
 
 signals:
     // To the attribute, zoom and screens list bars: another screen (view) became active.

@@ -15,8 +15,7 @@ const char* const APP_TITLE = "ZQEditor";
 } // namespace
 
 QMessageBox::StandardButton CUserPrompts::Message(QWidget* parent, const QString& text,
-                                                  QMessageBox::StandardButtons buttons,
-                                                  QMessageBox::Icon icon)
+                                                  QMessageBox::StandardButtons buttons, QMessageBox::Icon icon)
 {
     // Messages of the model libraries arrive in Chinese; shown in the user's language.
     const QString shown = QCoreApplication::translate("EditorStrings", text.toUtf8().constData());
@@ -32,8 +31,7 @@ QMessageBox::StandardButton CUserPrompts::AskSave(QWidget* parent, const QString
                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Question);
 }
 
-QString CUserPrompts::FileName(QWidget* parent, FileDialogKind kind, const QString& proposed,
-                               const QString& filter)
+QString CUserPrompts::FileName(QWidget* parent, FileDialogKind kind, const QString& proposed, const QString& filter)
 {
     if (s_fileHook)
         return s_fileHook(kind, proposed);
@@ -55,8 +53,9 @@ void CUserPrompts::SetFileHook(FileHook hook)
 QString CUserPrompts::ProjectFilter()
 {
     // "name|pattern|name|pattern||" -> "name (pattern);;name (pattern)"
-    const QStringList parts = QCoreApplication::translate("EditorStrings", CEditorStrings::Get(CEditorStrings::IDS_SAVE_FILTER))
-                                  .split(QLatin1Char('|'), Qt::SkipEmptyParts);
+    const QStringList parts =
+        QCoreApplication::translate("EditorStrings", CEditorStrings::Get(CEditorStrings::IDS_SAVE_FILTER))
+            .split(QLatin1Char('|'), Qt::SkipEmptyParts);
     QStringList filters;
     for (int i = 0; i + 1 < parts.size(); i += 2) {
         QString name = parts[i];

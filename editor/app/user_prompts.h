@@ -20,13 +20,11 @@ public:
     // The framework's save prompt for a modified project named `title`: Yes, No or Cancel.
     static QMessageBox::StandardButton AskSave(QWidget* parent, const QString& title);
     // A file dialog (save dialogs ask before overwriting); empty when cancelled.
-    static QString FileName(QWidget* parent, FileDialogKind kind, const QString& proposed,
-                            const QString& filter);
+    static QString FileName(QWidget* parent, FileDialogKind kind, const QString& proposed, const QString& filter);
 
     // Test hooks: while set they answer instead of showing anything. The message hook gets the
     // text and the buttons offered; the file hook the kind and the proposed name.
-    using MessageHook = std::function<QMessageBox::StandardButton(const QString& text,
-                                                                  QMessageBox::StandardButtons)>;
+    using MessageHook = std::function<QMessageBox::StandardButton(const QString& text, QMessageBox::StandardButtons)>;
     using FileHook = std::function<QString(FileDialogKind, const QString& proposed)>;
     static void SetMessageHook(MessageHook hook);
     static void SetFileHook(FileHook hook);

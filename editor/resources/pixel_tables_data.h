@@ -3,8 +3,8 @@
 
 #include "comkit/types.h"
 
-#define ZQ_TABLE_SYMBOLS(symbol)                                                                       \
-    extern "C" __attribute__((visibility("hidden"))) const BYTE symbol##_begin[];                     \
+#define ZQ_TABLE_SYMBOLS(symbol)                                                                                       \
+    extern "C" __attribute__((visibility("hidden"))) const BYTE symbol##_begin[];                                      \
     extern "C" __attribute__((visibility("hidden"))) const BYTE symbol##_end[]
 
 ZQ_TABLE_SYMBOLS(zq_font_table);

@@ -20,7 +20,10 @@ Bytes RandomBytes(std::mt19937& random, size_t n)
     return bytes;
 }
 
-size_t Rounded(int length) { return (size_t(length) + 7) / 8 * 8; }
+size_t Rounded(int length)
+{
+    return (size_t(length) + 7) / 8 * 8;
+}
 
 Bytes DesGo(const Bytes& in, int length, const Bytes& key, int keyLength, BYTE decipher)
 {

@@ -78,8 +78,8 @@ TEST(DesReference, StandardTripleFormIsTwoKeyEde)
     DES_set_key_unchecked(&k2, &s2);
     BYTE expected[64];
     for (int offset = 0; offset < 64; offset += 8) {
-        DES_ecb3_encrypt(reinterpret_cast<DES_cblock*>(data + offset),
-                         reinterpret_cast<DES_cblock*>(expected + offset), &s1, &s2, &s1, DES_ENCRYPT);
+        DES_ecb3_encrypt(reinterpret_cast<DES_cblock*>(data + offset), reinterpret_cast<DES_cblock*>(expected + offset),
+                         &s1, &s2, &s1, DES_ENCRYPT);
     }
     BYTE actual[64];
     ASSERT_EQ(1, ReferenceDesGo(actual, data, 64, key, 16, 0, STANDARD_DES));

@@ -19,8 +19,7 @@ TEST(CAttrValue, IntegerImagesCarryTypeCodeZeroWordsAndData)
 {
     EXPECT_EQ(Stored(CAttrValue::Int32(0x12345678)),
               (std::vector<BYTE>{3, 0, 0, 0, 0, 0, 0, 0, 0x78, 0x56, 0x34, 0x12, 0, 0, 0, 0}));
-    EXPECT_EQ(Stored(CAttrValue::Int16(1)),
-              (std::vector<BYTE>{2, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(Stored(CAttrValue::Int16(1)), (std::vector<BYTE>{2, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0}));
     EXPECT_EQ(Stored(CAttrValue::Double(1.0)),
               (std::vector<BYTE>{5, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0xF0, 0x3F}));
     EXPECT_EQ(Stored(CAttrValue()).size(), 16u);
@@ -39,15 +38,13 @@ TEST(CAttrValue, SixteenBitValuesKeepTheUpperHalfOfTheirIntegerViewZero)
 TEST(CAttrValue, StringsStoreTypeCodeByteLengthAndUtf16le)
 {
     EXPECT_EQ(Stored(CAttrValue::String(u"")), (std::vector<BYTE>{8, 0, 0, 0, 0, 0}));
-    EXPECT_EQ(Stored(CAttrValue::String(u"A\u9759")),
-              (std::vector<BYTE>{8, 0, 4, 0, 0, 0, 0x41, 0, 0x59, 0x97}));
+    EXPECT_EQ(Stored(CAttrValue::String(u"A\u9759")), (std::vector<BYTE>{8, 0, 4, 0, 0, 0, 0x41, 0, 0x59, 0x97}));
 }
 
 TEST(CAttrValue, RestoreReadsBackEveryKind)
 {
-    for (const CAttrValue& v : {CAttrValue::Int16(-3), CAttrValue::Int32(60000),
-                                CAttrValue::Double(-2.5), CAttrValue::String(u"xyz\u6587"),
-                                CAttrValue::String(u""), CAttrValue()}) {
+    for (const CAttrValue& v : {CAttrValue::Int16(-3), CAttrValue::Int32(60000), CAttrValue::Double(-2.5),
+                                CAttrValue::String(u"xyz\u6587"), CAttrValue::String(u""), CAttrValue()}) {
         const std::vector<BYTE> bytes = Stored(v);
         CAttrValue back = CAttrValue::Int32(99);
         EXPECT_EQ(back.Restore(bytes.data(), DWORD(bytes.size())), bytes.size());

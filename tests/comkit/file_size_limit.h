@@ -24,6 +24,6 @@ public:
     CFileSizeLimit& operator=(const CFileSizeLimit&) = delete;
 
 private:
-    rlimit m_old {};
+    rlimit m_old{};
     sighandler_t m_oldHandler;
 };

@@ -71,7 +71,9 @@ TEST(Gbk, BufferFormsNeverOverrun)
 TEST(Gbk, LossyDisplayFallsBackToMarkedAscii)
 {
     EXPECT_EQ(GbkToUtf8Lossy(GBK_TEXT), UTF8_TEXT);
-    EXPECT_EQ(GbkToUtf8Lossy("ab\xFF" "c"), "ab?c");
+    EXPECT_EQ(GbkToUtf8Lossy("ab\xFF"
+                             "c"),
+              "ab?c");
     EXPECT_EQ(GbkToUtf8Lossy(nullptr), "");
 }
 

@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
 #include <csignal>
+#include <string>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -100,9 +100,9 @@ TEST_F(InitSettingTest, ValuesAreSeenCutTo254Bytes)
 TEST_F(InitSettingTest, WritesEditInPlaceAppendKeysAndSections)
 {
     Write("; head\n[A]\nx=1\ny = 2\n\n[B]\nz=3\n");
-    EXPECT_NE(store.SetValue("a", "Y", "20"), 0);   // in place, keeps the stored key spelling
-    EXPECT_NE(store.SetValue("A", "new", "n"), 0);  // end of its section, before the blank line
-    EXPECT_NE(store.SetValue("C", "c", "9"), 0);    // new section at the end
+    EXPECT_NE(store.SetValue("a", "Y", "20"), 0);  // in place, keeps the stored key spelling
+    EXPECT_NE(store.SetValue("A", "new", "n"), 0); // end of its section, before the blank line
+    EXPECT_NE(store.SetValue("C", "c", "9"), 0);   // new section at the end
     EXPECT_EQ(Bytes(), "; head\n[A]\nx=1\ny=20\nnew=n\n\n[B]\nz=3\n[C]\nc=9\n");
 
     EXPECT_NE(store.DeleteKey("A", "x"), 0);

@@ -47,7 +47,7 @@ TEST(SerialAttri, NewObjectSavesDefaultRecord)
 TEST(SerialAttri, RoundTripOfEverySettingAndParityAtOffset25)
 {
     CHADEXSerialAttri a;
-    a.SetSerialName("/dev/tty1");  // 9 characters: the longest the record holds
+    a.SetSerialName("/dev/tty1"); // 9 characters: the longest the record holds
     a.SetBaudrate(CHADEXSerialAttri::BAUDRATE_115200);
     a.SetDataBits(CHADEXSerialAttri::DATABITS_7);
     EXPECT_EQ(a.SetParity(CHADEXSerialAttri::PARITY_EVEN), CHADEXSerialAttri::PARITY_EVEN);

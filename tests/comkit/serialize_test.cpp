@@ -9,7 +9,9 @@ using COMMON_EX::CMNEXList;
 
 namespace {
 
-struct Item { int v; };
+struct Item {
+    int v;
+};
 
 TEST(CMNEXList, RemovingFromEmptyReturnsNull)
 {
@@ -44,8 +46,10 @@ TEST(CMNEXList, TwelveRemovalsKeepAtMostTenSpares)
 {
     Item items[12];
     CMNEXList<Item> list;
-    for (auto& it : items) list.AddTail(&it);
-    for (int i = 0; i < 12; ++i) EXPECT_EQ(list.RemoveHead(), &items[i]);
+    for (auto& it : items)
+        list.AddTail(&it);
+    for (int i = 0; i < 12; ++i)
+        EXPECT_EQ(list.RemoveHead(), &items[i]);
     EXPECT_EQ(list.GetSpareCount(), 10);
     EXPECT_EQ(list.GetCount(), 0);
 }
@@ -70,7 +74,11 @@ TEST(CCMNEXCriticalSection, RecursiveLockIsReleasedForOtherThreads)
     cs.Unlock();
     cs.Unlock();
     bool taken = false;
-    std::thread t([&] { cs.Lock(); taken = true; cs.Unlock(); });
+    std::thread t([&] {
+        cs.Lock();
+        taken = true;
+        cs.Unlock();
+    });
     t.join();
     EXPECT_TRUE(taken);
 }

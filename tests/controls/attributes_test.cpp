@@ -1,7 +1,7 @@
 // Attribute kinds, their records, the setting steps, lists and the six groups.
 #include "controls/attributes.h"
-#include "controls/control_creator.h"
 #include "controls/control_base.h"
+#include "controls/control_creator.h"
 
 #include "support/test_panel.h"
 
@@ -14,8 +14,8 @@ using namespace ControlsTest;
 
 namespace {
 
-const char* const NO_TEXT = "\xB7\xF1";                // 否
-const char* const YES_TEXT = "\xCA\xC7";               // 是
+const char* const NO_TEXT = "\xB7\xF1";                     // 否
+const char* const YES_TEXT = "\xCA\xC7";                    // 是
 const char* const NOT_OPERATE = "\xB2\xBB\xCC\xF8\xD7\xAA"; // 不跳转
 
 std::vector<BYTE> IntImage(int v)
@@ -62,17 +62,9 @@ TEST(AttributeRecord, StringStoresUtf16ValueAndGbkCopy)
     text = "A\xBE\xB2"; // A静
     text.SetReadonly(1);
     text.SetVisible(0);
-    EXPECT_EQ(SaveBytes(text), CBytes()
-                                   .Dword(4)
-                                   .Text("N")
-                                   .Word(8)
-                                   .Dword(4)
-                                   .Word(0x41)
-                                   .Word(0x9759)
-                                   .Dword(1)
-                                   .Dword(0)
-                                   .Text("A\xBE\xB2")
-                                   .Get());
+    EXPECT_EQ(
+        SaveBytes(text),
+        CBytes().Dword(4).Text("N").Word(8).Dword(4).Word(0x41).Word(0x9759).Dword(1).Dword(0).Text("A\xBE\xB2").Get());
 }
 
 TEST(AttributeRecord, EnumerationStoresTextModeAndItems)
@@ -82,8 +74,18 @@ TEST(AttributeRecord, EnumerationStoresTextModeAndItems)
     attribute.SetEnumValueList(items, 2);
     attribute = 1;
     attribute.SetScreenListMode(1);
-    EXPECT_EQ(SaveBytes(attribute),
-              CBytes().Dword(5).Dword(0).Append(IntImage(1)).Dword(0).Dword(1).Text("BC").Dword(1).Dword(2).Text("A").Text("BC").Get());
+    EXPECT_EQ(SaveBytes(attribute), CBytes()
+                                        .Dword(5)
+                                        .Dword(0)
+                                        .Append(IntImage(1))
+                                        .Dword(0)
+                                        .Dword(1)
+                                        .Text("BC")
+                                        .Dword(1)
+                                        .Dword(2)
+                                        .Text("A")
+                                        .Text("BC")
+                                        .Get());
 }
 
 TEST(AttributeRecord, DoubleStoresItsImage)
@@ -294,7 +296,10 @@ TEST_F(SetValueFixture, NewItemListSelectsTheFirstThroughTheHandlers)
     EXPECT_EQ(attribute.GetItems(), (std::vector<std::string>{"x", ""}));
 }
 
-void TwoScreens(CScreensList*, std::vector<std::string>& names) { names = {"Screen_1", "Screen_2"}; }
+void TwoScreens(CScreensList*, std::vector<std::string>& names)
+{
+    names = {"Screen_1", "Screen_2"};
+}
 
 TEST(AttributeEnum, ScreenListModeOffersNoJumpAndEveryScreen)
 {
@@ -420,8 +425,13 @@ TEST(AttributeText, FormatsWithTheDefaultOrAFittingFormat)
 
 // ---- copying and the factory ----
 
-int AcceptAll(void*, void*, const CAttrValue*) { return 1; }
-void Ignore(void*, void*, const CAttrValue*) {}
+int AcceptAll(void*, void*, const CAttrValue*)
+{
+    return 1;
+}
+void Ignore(void*, void*, const CAttrValue*)
+{
+}
 
 TEST(AttributeClone, CopiesStateHandlersAndKindFields)
 {
@@ -550,13 +560,21 @@ TEST(AttrGroups, NamesKindsAndInitialStates)
     };
     const Expect expected[] = {
         {&hide, "\xD2\xFE\xB2\xD8", {1, 1, 2}, {"", "", ""}, {1, 1, 1}, {0, 0, 0}},
-        {&layout, "\xB2\xBC\xBE\xD6", {2, 2, 2, 2}, {"X", "Y", "\xBF\xED\xB6\xC8", "\xB8\xDF\xB6\xC8"}, {1, 1, 1, 1}, {0, 0, 1, 1}},
+        {&layout,
+         "\xB2\xBC\xBE\xD6",
+         {2, 2, 2, 2},
+         {"X", "Y", "\xBF\xED\xB6\xC8", "\xB8\xDF\xB6\xC8"},
+         {1, 1, 1, 1},
+         {0, 0, 1, 1}},
         {&display, "\xCD\xE2\xB9\xDB", {1, 1}, {"", "\xB7\xB4\xC9\xAB\xCF\xD4\xCA\xBE"}, {0, 1}, {0, 0}},
         {&custom, "\xCC\xD8\xD0\xD4", {}, {}, {}, {}},
-        {&data, "\xCA\xFD\xBE\xDD", {2, 5, 2, 5, 2},
+        {&data,
+         "\xCA\xFD\xBE\xDD",
+         {2, 5, 2, 5, 2},
          {"PLC\xD5\xBE\xBA\xC5", "\xBC\xC4\xB4\xE6\xC6\xF7\xBA\xC5", "\xBC\xC4\xB4\xE6\xC6\xF7\xB5\xD8\xD6\xB7",
           "\xCF\xDF\xC8\xA6\xBA\xC5", "\xCF\xDF\xC8\xA6\xB5\xD8\xD6\xB7"},
-         {0, 0, 0, 0, 0}, {0, 0, 0, 0, 0}},
+         {0, 0, 0, 0, 0},
+         {0, 0, 0, 0, 0}},
         {&other, "\xD4\xD3\xCF\xEE", {}, {}, {}, {}},
     };
     for (const Expect& e : expected) {

@@ -19,10 +19,11 @@ TEST(CompileSession, EveryStaticTextWalkStartsFromTheSeeds)
     CTestDevice device(100, 128, 64);
     CScreensList screens;
     screens.SetDependenceDevice(&device);
-    auto* text = dynamic_cast<CControlStaticText*>(
-        screens.GetFirstScreen()->AddControl(CControlBase::CONTROL_STATIC_TEXT));
+    auto* text =
+        dynamic_cast<CControlStaticText*>(screens.GetFirstScreen()->AddControl(CControlBase::CONTROL_STATIC_TEXT));
     ASSERT_NE(text, nullptr);
-    text->SetText("b\xB0\xA1" "a"); // b, a double-byte character, a
+    text->SetText("b\xB0\xA1"
+                  "a"); // b, a double-byte character, a
 
     CCompileSession session(screens, {"ab", "\xB0\xA1x"});
     const DWORD measured = session.StaticTexts(nullptr, 0);

@@ -134,9 +134,10 @@ TEST(ControlBase, RecordIsTypeIdentifierGroupsAndName)
     control->SetControlName("AB");
     CBytes expected;
     expected.Dword(5).Dword(5);
-    for (CAttrList* list : std::initializer_list<CAttrList*>{control->GetHideAtttribute(), control->GetLayoutAtttribute(),
-                                                             control->GetDisplayAtttribute(), control->GetCustomAtttribute(),
-                                                             control->GetDataAtttribute(), control->GetOtherAtttribute()})
+    for (CAttrList* list :
+         std::initializer_list<CAttrList*>{control->GetHideAtttribute(), control->GetLayoutAtttribute(),
+                                           control->GetDisplayAtttribute(), control->GetCustomAtttribute(),
+                                           control->GetDataAtttribute(), control->GetOtherAtttribute()})
         expected.Append(SaveBytes(*list));
     expected.Text("AB");
     EXPECT_EQ(SaveBytes(*control), expected.Get());
@@ -274,7 +275,7 @@ TEST(ControlBase, AdjustAddressKeepsKindsByName)
     auto control = Make(panel, CControlBase::CONTROL_REGISTER);
     control->SetRegister(2); // "T"
     control->SetRegisterAddr(5);
-    control->SetCoil(6);     // "C"
+    control->SetCoil(6); // "C"
     control->SetCoilAddr(6);
     control->SetPLCStation(3);
     panel.device.registers = {"X1", "X2", "T"};

@@ -72,8 +72,8 @@ TEST_F(ControlCompile, RegisterControlRecordOfTheFirstControl)
     ASSERT_TRUE(reg->SetY(20));
     ASSERT_EQ(reg->GetWidth(), 40);
     ASSERT_EQ(reg->GetHeight(), 12);
-    EXPECT_EQ(ControlRecord(*reg), (Bytes{0x01, 0x06, 0x0A, 0x14, 0x28, 0x0C, 0x00, 0x00, 0x01, 0x00, 0x00, 0x00,
-                                          0x00, 0x00, 0x00, 0x00}));
+    EXPECT_EQ(ControlRecord(*reg),
+              (Bytes{0x01, 0x06, 0x0A, 0x14, 0x28, 0x0C, 0x00, 0x00, 0x01, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00}));
     EXPECT_EQ(CControlBase::s_byCompileControlID, 1);
     EXPECT_EQ(CControlBase::s_byCompileParameterIndex, 1);
     EXPECT_EQ(CControlBase::s_byCompileLabelStringIndex, 0);
@@ -113,11 +113,11 @@ TEST_F(ControlCompile, FunctionKeyCarriesItsSettings)
     EXPECT_EQ(rec[1], 7);
     EXPECT_EQ(rec[6], 0);
     EXPECT_EQ(rec[7], 0);
-    EXPECT_EQ(rec[8], 3);   // key image index + 1
-    EXPECT_EQ(rec[9], 3);   // hold
-    EXPECT_EQ(rec[10], 0);  // no hand
+    EXPECT_EQ(rec[8], 3);  // key image index + 1
+    EXPECT_EQ(rec[9], 3);  // hold
+    EXPECT_EQ(rec[10], 0); // no hand
     EXPECT_EQ(rec[11], 0);
-    EXPECT_EQ(rec[12], 1);  // jump
+    EXPECT_EQ(rec[12], 1); // jump
     EXPECT_EQ(rec[13], 3);
     key->SetInvisible(1);
     EXPECT_EQ(ControlRecord(*key)[11], 1);
@@ -164,8 +164,7 @@ TEST_F(ControlCompile, CoilParameterRecords)
     lamp->SetPLCStation(3);
     lamp->SetCoil(0);
     lamp->SetCoilAddr(0x0102);
-    EXPECT_EQ(ParameterRecord(*lamp),
-              (Bytes{0x03, 0x01, 0x02, 0x01, 0, 0, 0, 0, 0, 0, 0, 0, 0xFF, 0x01, 0, 0, 0x00}));
+    EXPECT_EQ(ParameterRecord(*lamp), (Bytes{0x03, 0x01, 0x02, 0x01, 0, 0, 0, 0, 0, 0, 0, 0, 0xFF, 0x01, 0, 0, 0x00}));
     auto key = Make<CControlFunction>(CControlBase::CONTROL_FUNCTION);
     const Bytes par = ParameterRecord(*key);
     ASSERT_EQ(par.size(), 17u);
@@ -237,11 +236,14 @@ TEST_F(ControlCompile, StaticTextRecordAndCharacters)
 
 TEST_F(ControlCompile, CharacterHelpersOfTheEditor)
 {
-    CControlBase::CollectCompileCharacters("\xB3\xCC\xD0\xF2\xD6\xD5\xD6\xB9" "09a-"); // 程序终止
+    CControlBase::CollectCompileCharacters("\xB3\xCC\xD0\xF2\xD6\xD5\xD6\xB9"
+                                           "09a-"); // 程序终止
     CControlBase::CollectCompileCharacters("a\xB3\xCC");
     EXPECT_EQ(CControlBase::s_listChinese, (std::vector<WORD>{0xCCB3, 0xF2D0, 0xD5D6, 0xB9D6}));
     EXPECT_EQ(CControlBase::s_listASCII, (std::vector<BYTE>{'0', '9', 'a', '-'}));
-    EXPECT_EQ(CControlBase::CountCompileCharacters("\xB3\xCC" "ab"), 3);
+    EXPECT_EQ(CControlBase::CountCompileCharacters("\xB3\xCC"
+                                                   "ab"),
+              3);
     EXPECT_EQ(CControlBase::CountCompileCharacters(nullptr), 0);
     CControlBase::s_wStaticTextLength = 5;
     CControlBase::ResetCompileCharacters();

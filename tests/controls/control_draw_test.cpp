@@ -56,9 +56,18 @@ void PaintImage(Picture& p, int x0, DWORD colour, bool (*pixel)(int, int, int), 
                 p.Set(x0 + x, y, colour);
 }
 
-bool Light(int image, int x, int y) { return CGlyphTables::LightPixel(image, x, y); }
-bool Key(int key, int x, int y) { return CGlyphTables::FunctionPixel(key, false, x, y); }
-bool Hand(int, int x, int y) { return CGlyphTables::FunctionPixel(0, true, x, y); }
+bool Light(int image, int x, int y)
+{
+    return CGlyphTables::LightPixel(image, x, y);
+}
+bool Key(int key, int x, int y)
+{
+    return CGlyphTables::FunctionPixel(key, false, x, y);
+}
+bool Hand(int, int x, int y)
+{
+    return CGlyphTables::FunctionPixel(0, true, x, y);
+}
 
 // The expected own surface of a control, from the drawing rules of its kind.
 Picture Expected(CControlBase& control)
@@ -143,9 +152,9 @@ protected:
         for (int y = 0; y < H; ++y)
             for (int x = 0; x < W; ++x)
                 if (target.GetPixel(x, y) != expected[size_t(y * W + x)] && wrong++ < 3)
-                    ADD_FAILURE() << "type " << control.GetControlType() << " zoom " << zoom << " back "
-                                  << backIndex << " at (" << x << ", " << y << "): " << std::hex
-                                  << target.GetPixel(x, y) << " expected " << expected[size_t(y * W + x)];
+                    ADD_FAILURE() << "type " << control.GetControlType() << " zoom " << zoom << " back " << backIndex
+                                  << " at (" << x << ", " << y << "): " << std::hex << target.GetPixel(x, y)
+                                  << " expected " << expected[size_t(y * W + x)];
         EXPECT_EQ(wrong, 0);
     }
 
@@ -244,8 +253,8 @@ TEST_F(ControlDraw, SelectionHandlesSurroundTheZoomedControl)
     panel.screen.SetScreenZoomRate(zoom);
     const int zx = int(zoom * 33), zy = int(zoom * 22), zw = int(zoom * 16), zh = int(zoom * 16);
     const int mx = zx + ((zw - 6) >> 1), my = zy + ((zh - 6) >> 1);
-    const int spots[8][2] = {{zx - 6, zy - 6}, {mx, zy - 6}, {zx + zw, zy - 6}, {zx - 6, my},
-                             {zx + zw, my},    {zx - 6, zy + zh}, {mx, zy + zh}, {zx + zw, zy + zh}};
+    const int spots[8][2] = {{zx - 6, zy - 6}, {mx, zy - 6},      {zx + zw, zy - 6}, {zx - 6, my},
+                             {zx + zw, my},    {zx - 6, zy + zh}, {mx, zy + zh},     {zx + zw, zy + zh}};
     for (int type : {0, 1, 2}) {
         light->SetSelected(1);
         light->SetMultipleSelectedType(type);

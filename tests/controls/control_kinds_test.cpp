@@ -8,8 +8,8 @@
 #include "controls/control_static_text.h"
 
 #include "devices/device_collection.h"
-#include "devices/plc_collection.h"
 #include "devices/plc_base.h"
+#include "devices/plc_collection.h"
 
 #include "support/test_panel.h"
 
@@ -54,8 +54,13 @@ void ExpectAttribute(CAttrList* list, int position, AttributeExpect e)
 TEST(ControlCreator, MakesAndNamesTheEightKinds)
 {
     CTestPanel panel;
-    const char* names[] = {STATIC_TEXT, "\xBC\xC4\xB4\xE6\xC6\xF7", "\xD6\xB8\xCA\xBE\xB5\xC6", "\xB9\xA6\xC4\xDC\xBC\xFC",
-                           "\xC7\xF7\xCA\xC6\xCD\xBC", "\xB0\xF4\xD7\xB4\xCD\xBC", "\xCD\xBC\xC6\xAC",
+    const char* names[] = {STATIC_TEXT,
+                           "\xBC\xC4\xB4\xE6\xC6\xF7",
+                           "\xD6\xB8\xCA\xBE\xB5\xC6",
+                           "\xB9\xA6\xC4\xDC\xBC\xFC",
+                           "\xC7\xF7\xCA\xC6\xCD\xBC",
+                           "\xB0\xF4\xD7\xB4\xCD\xBC",
+                           "\xCD\xBC\xC6\xAC",
                            "\xB6\xAF\xCC\xAC\xCE\xC4\xB1\xBE"};
     for (unsigned type = 1; type <= 8; ++type) {
         std::unique_ptr<CControlBase> control(CControlCreator::Create(type, &panel.screen));
@@ -122,7 +127,11 @@ TEST(ControlRegister, AttributesAndDefaults)
     ExpectAttribute(custom, 1, {CAttributeBase::ATTRIBUTE_ENUM, "\xD5\xFB\xCA\xFD\xCE\xBB\xCA\xFD", 1});
     ExpectAttribute(custom, 2, {CAttributeBase::ATTRIBUTE_ENUM, "\xD0\xA1\xCA\xFD\xCE\xBB\xCA\xFD", 1});
     ExpectAttribute(custom, 3, {CAttributeBase::ATTRIBUTE_BOOL, "\xD0\xC7\xBA\xC5(*)\xCF\xD4\xCA\xBE", 1});
-    ExpectAttribute(custom, 4, {CAttributeBase::ATTRIBUTE_BOOL, "\xCE\xDE\xD0\xA7" "0\xCF\xD4\xCA\xBE", 1});
+    ExpectAttribute(custom, 4,
+                    {CAttributeBase::ATTRIBUTE_BOOL,
+                     "\xCE\xDE\xD0\xA7"
+                     "0\xCF\xD4\xCA\xBE",
+                     1});
     CDataAttributes* data = reg->GetDataAtttribute();
     ASSERT_EQ(data->GetAttributesCount(), 8);
     ExpectAttribute(data, 6, {CAttributeBase::ATTRIBUTE_BOOL, "\xCA\xC7\xB7\xF1\xB1\xE0\xBC\xAD", 1});
@@ -188,7 +197,8 @@ TEST(ControlLight, ShapeCoilAndSize)
     EXPECT_EQ(light->GetWidth(), 16);
     EXPECT_EQ(light->GetHeight(), 16);
     ASSERT_EQ(light->GetCustomAtttribute()->GetAttributesCount(), 1);
-    ExpectAttribute(light->GetCustomAtttribute(), 1, {CAttributeBase::ATTRIBUTE_ENUM, "\xCF\xD4\xCA\xBE\xCD\xE2\xD0\xCE", 1});
+    ExpectAttribute(light->GetCustomAtttribute(), 1,
+                    {CAttributeBase::ATTRIBUTE_ENUM, "\xCF\xD4\xCA\xBE\xCD\xE2\xD0\xCE", 1});
     auto* shape = static_cast<CAttributeEnum*>(light->GetCustomAtttribute()->GetAttributeAt(0));
     EXPECT_EQ(shape->GetItems(), (std::vector<std::string>{"\xD4\xB2\xD0\xCE", "\xB7\xBD\xD0\xCE"}));
     EXPECT_EQ(light->GetShape(), 0);

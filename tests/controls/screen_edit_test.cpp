@@ -25,7 +25,10 @@ typedef std::vector<BYTE> Bytes;
 typedef CScreenBase::RectList RectList;
 
 // Design pixel -> panel pixel of a hit test: round((p - 1) / z) + 1, round = +0.5 and truncate.
-int ToScreen(int p, double z) { return int((p - 1) / z + 0.5) + 1; }
+int ToScreen(int p, double z)
+{
+    return int((p - 1) / z + 0.5) + 1;
+}
 
 // A design coordinate that a hit test takes to panel coordinate t.
 int DesignFor(int t, double z)
@@ -108,8 +111,8 @@ TEST_F(ScreenEdit, HitTestEdgesAtZoomFour)
     Screen().SetControlsAllNotSelected(nullptr);
     EXPECT_EQ(Screen().MouseDown(0, 0, QPoint(194, 122), nullptr), 1); // x 49, y 31
     Screen().SetControlsAllNotSelected(nullptr);
-    EXPECT_EQ(Screen().MouseDown(0, 0, QPoint(195, 75), nullptr), 0);  // x 50
-    EXPECT_EQ(Screen().MouseDown(0, 0, QPoint(35, 123), nullptr), 0);  // y 32
+    EXPECT_EQ(Screen().MouseDown(0, 0, QPoint(195, 75), nullptr), 0); // x 50
+    EXPECT_EQ(Screen().MouseDown(0, 0, QPoint(35, 123), nullptr), 0); // y 32
     // The screen's origin in the design surface moves the controls with it.
     Screen().SetScreenX(5);
     EXPECT_EQ(Screen().MouseDown(0, 0, QPoint(35, 75), nullptr), 0);
@@ -318,7 +321,7 @@ protected:
     void SetUp() override
     {
         Screen().SetScreenZoomRate(1.0);
-        q = Place(CControlBase::CONTROL_LIGHT, 50, 30);  // 16 x 16
+        q = Place(CControlBase::CONTROL_LIGHT, 50, 30); // 16 x 16
         s = PlaceText(80, 20, 9);
         p = PlaceText(10, 5, 20); // 20 x 12, the primary
         for (CControlBase* c : {q, s, p})
@@ -448,7 +451,8 @@ protected:
     // Pastes the record from its count on, in a buffer of exactly that size.
     int Paste(const Bytes& record, DWORD& count, size_t cut = SIZE_MAX)
     {
-        Bytes data(record.begin() + 8, record.begin() + long(std::min(record.size(), cut == SIZE_MAX ? record.size() : 8 + cut)));
+        Bytes data(record.begin() + 8,
+                   record.begin() + long(std::min(record.size(), cut == SIZE_MAX ? record.size() : 8 + cut)));
         return Screen().PasteControlsFromData(data.data(), DWORD(data.size()), count);
     }
     CControlBase* lamp = nullptr;
@@ -570,12 +574,7 @@ TEST_F(ScreenClipboard, DamagedClipboardDataPastesOnlyWholeRecords)
 
     // An unknown kind in the middle stops the paste there; a count beyond the records pastes
     // those present.
-    Bytes unknown = CBytes()
-                        .Dword(3)
-                        .Append(SaveBytes(*lamp))
-                        .Dword(42)
-                        .Zeros(40)
-                        .Append(SaveBytes(*reg));
+    Bytes unknown = CBytes().Dword(3).Append(SaveBytes(*lamp)).Dword(42).Zeros(40).Append(SaveBytes(*reg));
     DWORD count = 0;
     EXPECT_EQ(Screen().PasteControlsFromData(unknown.data(), DWORD(unknown.size()), count), 1);
     Screen().DeleteSelectedControls();

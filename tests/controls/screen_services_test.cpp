@@ -35,7 +35,10 @@ public:
     UINT GetScreenWidth() override { return m_w; }
     UINT GetScreenHeight() override { return m_h; }
     UINT GetPLCID() override { return m_plc; }
-    void GetDeviceName(char* dest, int destSize) override { std::snprintf(dest, size_t(destSize), "PANEL-%d", destSize); }
+    void GetDeviceName(char* dest, int destSize) override
+    {
+        std::snprintf(dest, size_t(destSize), "PANEL-%d", destSize);
+    }
     void GetPLCName(char* dest, int destSize) override { std::snprintf(dest, size_t(destSize), "PLC-%d", destSize); }
     int GetRegisterIntegerMaxCount() override { return 5; }
     int GetRegisterFloorMaxCount() override { return 4; }
@@ -439,7 +442,10 @@ TEST_F(PixelHelpersTest, TextDrawsTheGlyphBitsAndAdvances)
 {
     auto dc = Surface(40, 16, WHITE);
     // "A中A" at (1, 2): A at 1, the double-byte character at 9, A at 22.
-    CScreenBase::DrawStringPixel(dc.get(), "A\xD6\xD0" "A", 1, 2, 0);
+    CScreenBase::DrawStringPixel(dc.get(),
+                                 "A\xD6\xD0"
+                                 "A",
+                                 1, 2, 0);
     ExpectPixels(*dc, Join({AsciiA(1, 2), ChineseZhong(9, 2), AsciiA(22, 2)}), BLACK, WHITE);
 
     // White on black; an unknown character draws nothing but still takes its place.
@@ -477,8 +483,8 @@ TEST_F(PixelHelpersTest, SingleGlyphsUseTheirRowLayouts)
     ExpectPixels(*wide, {{0, 0}, {12, 0}, {7, 11}}, BLACK, WHITE);
 
     BYTE image[32] = {};
-    image[0] = 0x01;  // row 0, bit 0: column 0
-    image[3] = 0x80;  // row 1, bit 15: column 15
+    image[0] = 0x01; // row 0, bit 0: column 0
+    image[3] = 0x80; // row 1, bit 15: column 15
     image[30] = 0x00;
     image[31] = 0x01; // row 15, bit 8: column 8
     auto pic = Surface(18, 18, WHITE);

@@ -15,8 +15,8 @@
 
 #include <cstring>
 #include <memory>
-#include <utility>
 #include <string>
+#include <utility>
 #include <vector>
 
 using namespace ControlsTest;

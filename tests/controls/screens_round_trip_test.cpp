@@ -86,9 +86,7 @@ private:
             QRect rect;
             c->GetControlRect(rect);
             switch (Pick(0, 3)) {
-            case 0:
-                screen.ClickControlChangOrder(rect.topLeft(), counter);
-                break;
+            case 0: screen.ClickControlChangOrder(rect.topLeft(), counter); break;
             case 1: {
                 screen.SetControlsAllNotSelected(nullptr);
                 screen.SelectControlByLayoutIndex(Pick(0, int(layout.size()) - 1), nullptr);
@@ -108,8 +106,7 @@ private:
                     delete rects.RemoveHead();
                 break;
             }
-            default:
-                screen.DeleteControlByID(c->GetControlID());
+            default: screen.DeleteControlByID(c->GetControlID());
             }
         }
     }

@@ -13,8 +13,11 @@
 // A PLC section with 3 register kinds and 2 coil kinds, station 3 shown and fixed.
 inline std::string TestPhysicsSection(int id)
 {
-    return "[Physics_Item_" + std::to_string(id) + "]\n"
-           "PLC_Station=" + std::to_string(id - 97) + "\n"
+    return "[Physics_Item_" + std::to_string(id) +
+           "]\n"
+           "PLC_Station=" +
+           std::to_string(id - 97) +
+           "\n"
            "PLC_Station_Visibled=1\nPLC_Station_Disabled=1\n"
            "Register_Count=3\n"
            "Register_Index_0=10\tD\t0\t7999\n"
@@ -33,8 +36,7 @@ protected:
 
     void TearDown() override
     {
-        CPLCCollection::GetInstance()->ReadCatalogue(
-            COMMON_EX::GetProgramFilePath(CPLCCollection::FILE_NAME).c_str());
+        CPLCCollection::GetInstance()->ReadCatalogue(COMMON_EX::GetProgramFilePath(CPLCCollection::FILE_NAME).c_str());
         CDeviceCollection::GetInstance()->ReadCatalogue(
             COMMON_EX::GetProgramFilePath(CDeviceCollection::FILE_NAME).c_str());
     }

@@ -11,8 +11,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
-#include <sstream>
 #include <memory>
+#include <sstream>
 
 using COM_HARDWARE_ATTRIBUTES_EX::CHADEXSerialAttri;
 

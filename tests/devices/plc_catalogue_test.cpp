@@ -75,7 +75,7 @@ TEST_F(PlcCatalogue, CreatesOnlyTheFreeProtocol)
     EXPECT_EQ(byName->GetPLCID(), 100u);
     EXPECT_NE(dynamic_cast<CPLCFree*>(byName.get()), nullptr);
     EXPECT_EQ(byName->GetPLCRegisterCount(), 0); // empty until its settings are loaded
-    EXPECT_EQ(plcs.CreatePLC("Other"), nullptr);  // listed, but there is no class for ID 7
+    EXPECT_EQ(plcs.CreatePLC("Other"), nullptr); // listed, but there is no class for ID 7
     EXPECT_EQ(plcs.CreatePLC("Nope"), nullptr);
     EXPECT_EQ(plcs.CreatePLC(101u), nullptr);
 }
@@ -220,10 +220,10 @@ TEST(PLCRadix, Helpers)
     EXPECT_EQ(CPLCBase::ConvertO2D(17), 15u);
     EXPECT_EQ(CPLCBase::ConvertD2O(8), 10u);
     EXPECT_EQ(CPLCBase::ConvertD2H(26), 1u);
-    EXPECT_EQ(CPLCBase::ConvertD2H(10), 0u);     // "A"
+    EXPECT_EQ(CPLCBase::ConvertD2H(10), 0u); // "A"
     EXPECT_EQ(CPLCBase::ConvertD2H(0x123), 123u);
     EXPECT_EQ(CPLCBase::ConvertD2B(5), 5u);
-    EXPECT_EQ(CPLCBase::ConvertB2D(2), 2u);      // digits above 1 are taken as they are
+    EXPECT_EQ(CPLCBase::ConvertB2D(2), 2u); // digits above 1 are taken as they are
     EXPECT_EQ(CPLCBase::ConvertO2D(0), 0u);
     for (DWORD v : {0u, 7u, 8u, 511u, 4095u})
         EXPECT_EQ(CPLCBase::ConvertO2D(CPLCBase::ConvertD2O(v)), v) << v;

@@ -21,16 +21,16 @@ TEST_F(PlcRecord, ThreeRegisterAndTwoCoilKindsTake176Bytes)
     auto plc = LoadedPLC(plcs);
     ASSERT_EQ(plc->Save(nullptr, 0), 176u);
     std::vector<BYTE> rec = SaveRecord(*plc);
-    EXPECT_EQ(Le32(rec, 0), 100u);  // PLC ID
-    EXPECT_EQ(Le32(rec, 4), 0u);    // no company name
-    EXPECT_EQ(Le32(rec, 8), 3u);    // register kinds
-    EXPECT_EQ(Le32(rec, 12), 10u);  // first kind: code, name, value1, value2
+    EXPECT_EQ(Le32(rec, 0), 100u); // PLC ID
+    EXPECT_EQ(Le32(rec, 4), 0u);   // no company name
+    EXPECT_EQ(Le32(rec, 8), 3u);   // register kinds
+    EXPECT_EQ(Le32(rec, 12), 10u); // first kind: code, name, value1, value2
     EXPECT_EQ(0, std::memcmp(&rec[16], "D\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0", 20));
     EXPECT_EQ(Le32(rec, 36), 0u);
     EXPECT_EQ(Le32(rec, 40), 7999u);
     EXPECT_EQ(Le32(rec, 12 + 96), 2u); // coil kinds
     EXPECT_EQ(Le32(rec, 12 + 96 + 4), 20u);
-    EXPECT_EQ(Le32(rec, 172), 377u);   // value2 of the last coil kind
+    EXPECT_EQ(Le32(rec, 172), 377u); // value2 of the last coil kind
 
     // An absent name loads back as absent, replacing the name the object held.
     std::unique_ptr<CPLCBase> loaded(plcs.CreatePLC(100u));

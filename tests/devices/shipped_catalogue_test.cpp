@@ -78,7 +78,11 @@ TEST(ShippedCatalogues, OctalKindsAreTheInputsAndOutputs)
 {
     CDeviceCollection& devices = *CDeviceCollection::GetInstance();
     CPLCCollection& plcs = *CPLCCollection::GetInstance();
-    struct Expect { UINT device; int input; int output; };
+    struct Expect {
+        UINT device;
+        int input;
+        int output;
+    };
     for (Expect e : {Expect{100, 1, 2}, Expect{101, 1, 4}}) {
         std::unique_ptr<CDeviceBase> d(devices.CreateDevice(e.device));
         CPLCBase* plc = plcs.CreatePLC(100u);

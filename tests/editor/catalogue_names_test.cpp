@@ -45,9 +45,10 @@ std::set<QString> ControlNames(const char* device)
         CControlCreator::GetControlBaseName(type, kind);
         add(kind);
         CControlBase* control = PROJECT_TEST::Add(screen, type);
-        for (CAttrList* group : std::initializer_list<CAttrList*>{control->GetLayoutAtttribute(), control->GetDisplayAtttribute(),
-                                 control->GetCustomAtttribute(), control->GetDataAtttribute(),
-                                 control->GetOtherAtttribute()}) {
+        for (CAttrList* group :
+             std::initializer_list<CAttrList*>{control->GetLayoutAtttribute(), control->GetDisplayAtttribute(),
+                                               control->GetCustomAtttribute(), control->GetDataAtttribute(),
+                                               control->GetOtherAtttribute()}) {
             if (!group)
                 continue;
             add(group->GetListName());

@@ -37,7 +37,8 @@ size_t FilesIn(const std::string& folder)
 {
     std::error_code error;
     size_t count = 0;
-    for (auto it = std::filesystem::directory_iterator(folder, error); !error && it != std::filesystem::directory_iterator(); ++it)
+    for (auto it = std::filesystem::directory_iterator(folder, error);
+         !error && it != std::filesystem::directory_iterator(); ++it)
         ++count;
     return count;
 }

@@ -28,8 +28,7 @@ TEST(FunctionKeyImages, FollowTheKeyLabelsOfEveryPanelModel)
     text << in.rdbuf();
     PIXTABLES::PIXEL_TABLE table;
     std::string error;
-    ASSERT_TRUE(PIXTABLES::CPixelTableSource::Parse(text.str(), PIXTABLES::FUNCTION_KEY_TABLE, table, error))
-        << error;
+    ASSERT_TRUE(PIXTABLES::CPixelTableSource::Parse(text.str(), PIXTABLES::FUNCTION_KEY_TABLE, table, error)) << error;
 
     CInitSetting settings(catalogue.c_str());
     char value[256] = {};

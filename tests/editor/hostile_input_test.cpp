@@ -3,9 +3,9 @@
 // sizes beyond what the editor draws, and the draw order of large screens.
 #include "project_test_support.h"
 
+#include "comkit/test_temp_dir.h"
 #include "controls/attr_groups.h"
 #include "controls/control_register.h"
-#include "comkit/test_temp_dir.h"
 #include "editor/project_json.h"
 
 #include <sys/stat.h>

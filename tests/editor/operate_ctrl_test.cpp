@@ -122,8 +122,7 @@ TEST_F(OperateCtrl, AddAndPasteUndoDeleteByIDAndRedoBringsTheSameControlsBack)
     Bytes clip(screen->CopySelectedControlsCode(nullptr, 0, 0));
     ASSERT_EQ(screen->CopySelectedControlsCode(clip.data(), DWORD(clip.size()), 0), clip.size());
     DWORD pasteCount = 0;
-    ASSERT_EQ(screen->PasteControlsFromData(clip.data() + 8, DWORD(clip.size() - 8), pasteCount),
-              2);
+    ASSERT_EQ(screen->PasteControlsFromData(clip.data() + 8, DWORD(clip.size() - 8), pasteCount), 2);
     ASSERT_EQ(history.RecordSelectedControls(COperateCtrl::OPERATE_PASTE), 1);
     screen->SetControlsAllNotSelected(nullptr);
     const Bytes withAll = RecordOf(screen);

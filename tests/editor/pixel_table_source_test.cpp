@@ -50,7 +50,8 @@ TEST(PixelTableSource, KeyTableHasThePrefixInTheLastWord)
 {
     std::string text = Image("prefix: hand", "..#.............");
     for (int k = 0; k < 25; ++k)
-        text += Image("key " + std::to_string(k) + ": K" + std::to_string(k), k == 0 ? "...#............" : "................");
+        text += Image("key " + std::to_string(k) + ": K" + std::to_string(k),
+                      k == 0 ? "...#............" : "................");
     PIXEL_TABLE table;
     std::string error;
     ASSERT_TRUE(CPixelTableSource::Parse(text, PIXTABLES::FUNCTION_KEY_TABLE, table, error)) << error;

@@ -208,9 +208,9 @@ TEST(ProjectCompile, TheInspectorAcceptsChartsAmongTheParameterRecords)
     // the order of their control records, so a function key after them is not shifted.
     auto project = NewProject();
     CScreenBase* screen = project->GetFirstScreen();
-    for (unsigned type : {CControlBase::CONTROL_CTLBAR, CControlBase::CONTROL_FUNCTION, CControlBase::CONTROL_CURVE,
-                          CControlBase::CONTROL_LIGHT, CControlBase::CONTROL_ACTIVATE_TEXT,
-                          CControlBase::CONTROL_REGISTER})
+    for (unsigned type :
+         {CControlBase::CONTROL_CTLBAR, CControlBase::CONTROL_FUNCTION, CControlBase::CONTROL_CURVE,
+          CControlBase::CONTROL_LIGHT, CControlBase::CONTROL_ACTIVATE_TEXT, CControlBase::CONTROL_REGISTER})
         Add(screen, type);
     Bytes image = CompileBytes(*project);
     ExpectConsistent(image);

@@ -268,7 +268,8 @@ TEST(ProjectFile, ASaveThroughALinkReplacesTheFileItPointsTo)
     const std::string saved = CTestTempDir::ReadBytes(target);
     EXPECT_EQ(Bytes(saved.begin(), saved.end()), SaveBytes(*project));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.File("store")),
-                            std::filesystem::directory_iterator()), 1);
+                            std::filesystem::directory_iterator()),
+              1);
 }
 
 TEST(ProjectFile, ASaveOntoADirectoryFailsAndLeavesNoTemporaryFile)

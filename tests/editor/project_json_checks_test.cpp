@@ -23,7 +23,10 @@ std::string Refusal(const std::string& controls)
     return CProjectJson::Import(Form(controls), file, error) ? std::string() : error;
 }
 
-bool Has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+bool Has(const std::string& text, const std::string& part)
+{
+    return text.find(part) != std::string::npos;
+}
 
 } // namespace
 

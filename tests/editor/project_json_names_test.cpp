@@ -130,19 +130,22 @@ TEST(ProjectJsonNames, UnknownNamesAnswerWithTheValidOnesInBothForms)
     Bytes file;
     std::string error;
     EXPECT_FALSE(CProjectJson::Import(R"({"device": {"model": "QMX200", "plc": 100}, "screens": [{"controls": [
-        {"type": "lamp", "set": {"colour": 1}}]}]})", file, error));
+        {"type": "lamp", "set": {"colour": 1}}]}]})",
+                                      file, error));
     for (const char* name : {"set.colour", "no attribute", "\"X\", \"Y\", \"宽度\"", "\"显示外形\"",
                              "; in ASCII names \"x\", \"y\", \"width\"", "\"shape\""})
         EXPECT_NE(error.find(name), std::string::npos) << name << " in " << error;
     EXPECT_TRUE(file.empty());
     // An item named by neither its text nor its alias is refused.
     EXPECT_FALSE(CProjectJson::Import(R"({"device": {"model": "QMX200", "plc": 100}, "screens": [{"controls": [
-        {"type": "lamp", "set": {"shape": "oval"}}]}]})", file, error));
+        {"type": "lamp", "set": {"shape": "oval"}}]}]})",
+                                      file, error));
     EXPECT_NE(error.find("refused \"oval\""), std::string::npos) << error;
 }
 
 TEST(ProjectJsonNames, TheDocumentShowsTheAliasTable)
 {
     EXPECT_NE(ReadSource("docs/project-json.md").find(PROJECT_JSON::AliasTableMarkdown()), std::string::npos)
-        << "docs/project-json.md must hold this table:\n" << PROJECT_JSON::AliasTableMarkdown();
+        << "docs/project-json.md must hold this table:\n"
+        << PROJECT_JSON::AliasTableMarkdown();
 }

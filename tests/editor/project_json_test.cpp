@@ -50,9 +50,9 @@ TEST(ProjectJson, EditorProjectsRoundTripByteForByte)
 TEST(ProjectJson, TheFormIsReadable)
 {
     const std::string json = ExportOf(RichProject());
-    for (const char* text : {"\"format\": \"zqe-project\"", "\"model\": \"QMX300\"", "\"name\": \"参数\"",
-                             "\"type\": \"function-key\"", "\"name\": \"炉温\"", "\"value\": \"温度 A1\"",
-                             "\"backlightDelay\": 45"})
+    for (const char* text :
+         {"\"format\": \"zqe-project\"", "\"model\": \"QMX300\"", "\"name\": \"参数\"", "\"type\": \"function-key\"",
+          "\"name\": \"炉温\"", "\"value\": \"温度 A1\"", "\"backlightDelay\": 45"})
         EXPECT_NE(json.find(text), std::string::npos) << text;
 }
 

@@ -51,7 +51,8 @@ TEST_F(EditorResources, EveryIconOfTheFolderIsCompiledInAsA16PixelDrawingInOneIn
                 if (!inked++)
                     ink = pixel;
                 if (std::abs(pixel.red() - ink.red()) + std::abs(pixel.green() - ink.green()) +
-                        std::abs(pixel.blue() - ink.blue()) > 48)
+                        std::abs(pixel.blue() - ink.blue()) >
+                    48)
                     ++stray;
             }
         EXPECT_GE(inked, 12) << "a visible drawing";

@@ -14,10 +14,7 @@ namespace {
 
 class SystemSettings : public ::testing::Test {
 protected:
-    void TearDown() override
-    {
-        CGlobalDraw::GetInstance()->SetBackColorIndex(CGlobalDraw::BACK_WHITE);
-    }
+    void TearDown() override { CGlobalDraw::GetInstance()->SetBackColorIndex(CGlobalDraw::BACK_WHITE); }
     int Index() const { return CGlobalDraw::GetInstance()->GetBackColorIndex(); }
     // The index a settings object reads from the file (and writes back when it goes).
     int ReadIndex()

@@ -84,7 +84,8 @@ void ExpectSameScreens(CProject& project, const std::map<int, WORD>& values, con
         CPanelDisplay emulator;
         runtime.Render(emulator);
         EXPECT_EQ(emulator.CountDifferences(editor), 0)
-            << what << ", screen " << s << " (X: emulator and editor differ)\n" << Picture(emulator, editor);
+            << what << ", screen " << s << " (X: emulator and editor differ)\n"
+            << Picture(emulator, editor);
     }
 }
 
@@ -102,7 +103,7 @@ std::string RandomProject(unsigned seed, int& registerCount)
     std::mt19937 random(seed);
     const auto pick = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
     const char* const characters[] = {"温", "度", "设", "置", "℃", "A", "b", "1", " ", "-", "Z", "%", "报", "警"};
-    const char* const keys[] = {"F1", "F2", "F3", "F4", "F5", "F6", "F7", "F8",
+    const char* const keys[] = {"F1", "F2",   "F3",   "F4",    "F5",  "F6",  "F7",  "F8",
                                 "UP", "DOWN", "LEFT", "RIGHT", "ENT", "ESC", "SET", "CLR"};
     const char* const values[] = {"设定为ON", "设定为OFF", "交替", "保持"};
     std::ostringstream json;
@@ -134,8 +135,8 @@ std::string RandomProject(unsigned seed, int& registerCount)
             }
             case 2:
                 json << R"({"type": "lamp", "set": {"显示外形": ")" << (pick(0, 1) ? "方形" : "圆形")
-                     << "\", \"线圈号\": \"M(辅助继电器)\", \"线圈地址\": " << pick(0, 20) << ", \"X\": " << pick(0, 176)
-                     << common << pick(0, 48) << "}}";
+                     << "\", \"线圈号\": \"M(辅助继电器)\", \"线圈地址\": " << pick(0, 20)
+                     << ", \"X\": " << pick(0, 176) << common << pick(0, 48) << "}}";
                 break;
             default:
                 json << R"({"type": "function-key", "set": {"显示键类型": ")" << keys[pick(0, 15)]

@@ -30,8 +30,9 @@ inline std::string ProjectJson(const std::string& screens, int backlight = 0xFFF
 {
     return R"({"format": "zqe-project", "version": 1, "device": {"model": "QMX200", "plc": "MODBUS自由协议",
                "serial": {"port": "COM1", "baudRate": 38400, "dataBits": 8, "parity": 2, "stopBits": 0}},
-               "screens": )" + screens + R"(, "panel": {"backlightDelay": )" + std::to_string(backlight) +
-           R"(, "functionPages": )" + pages + "}}";
+               "screens": )" +
+           screens + R"(, "panel": {"backlightDelay": )" + std::to_string(backlight) + R"(, "functionPages": )" +
+           pages + "}}";
 }
 
 inline std::unique_ptr<CProject> ProjectOf(const std::string& json)
@@ -66,8 +67,8 @@ inline std::unique_ptr<CPanelImage> ImageOf(const std::string& json)
 }
 
 // Whether the display shows `gbk` drawn with the image's glyphs at (x, y).
-inline bool ShowsText(const CPanelDisplay& display, const CPanelImage& image, const std::string& gbk, int x,
-                      int y, bool inverted = false)
+inline bool ShowsText(const CPanelDisplay& display, const CPanelImage& image, const std::string& gbk, int x, int y,
+                      bool inverted = false)
 {
     CPanelDisplay expected(CPanelDisplay::TextWidth(gbk), CPanelDisplay::CHAR_HEIGHT);
     if (inverted)

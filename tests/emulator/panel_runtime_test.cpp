@@ -142,10 +142,12 @@ TEST(PanelRuntime, FunctionKeysSetTheirCoils)
     panel.runtime->PressKey(KEY_F4, 0);
     EXPECT_EQ(panel.link.coils[M8], 1) << "held down";
     panel.runtime->ReleaseKey(KEY_F4, 0);
-    const std::vector<std::string> expected = {
-        "coil " + std::to_string(M5) + " = 1", "coil " + std::to_string(M5) + " = 0",
-        "coil " + std::to_string(M6) + " = 1", "coil " + std::to_string(M7) + " = 0",
-        "coil " + std::to_string(M8) + " = 1", "coil " + std::to_string(M8) + " = 0"};
+    const std::vector<std::string> expected = {"coil " + std::to_string(M5) + " = 1",
+                                               "coil " + std::to_string(M5) + " = 0",
+                                               "coil " + std::to_string(M6) + " = 1",
+                                               "coil " + std::to_string(M7) + " = 0",
+                                               "coil " + std::to_string(M8) + " = 1",
+                                               "coil " + std::to_string(M8) + " = 0"};
     EXPECT_EQ(panel.link.writes, expected);
 
     panel.link.broken = true;
@@ -244,7 +246,7 @@ TEST(PanelRuntime, AFieldOfManyDigitsIsEditedWithoutWrapping)
     std::unique_ptr<CProject> project = ProjectOf(ProjectJson(SCREENS));
     std::vector<BYTE> bytes = CompileOf(*project);
     const size_t firstParameter = 59 + 16 * size_t(bytes.at(57));
-    bytes.at(firstParameter + 4) = 200; // D100: 200 integer digits
+    bytes.at(firstParameter + 4) = 200;  // D100: 200 integer digits
     bytes.at(firstParameter + 6) = 0xFF; // maximum 65535
     bytes.at(firstParameter + 7) = 0xFF;
     std::string error;

@@ -182,10 +182,11 @@ TEST(PlcSim, TheHeadlessRunnerPlaysAScriptAndReportsExpectations)
                                             "wait-for 10000 text 44 20 123.4\n"
                                             "key F1\n"
                                             "expect coil 1 2053 1\n"
-                                            "snapshot " + dir.filePath("shot.png").toStdString() + "\n" +
-                                            "key F2\n"
-                                            "expect screen 2\n"
-                                            "expect text 0 0 \"SCREEN 2\"\n");
+                                            "snapshot " +
+                                                dir.filePath("shot.png").toStdString() + "\n" +
+                                                "key F2\n"
+                                                "expect screen 2\n"
+                                                "expect text 0 0 \"SCREEN 2\"\n");
     RUN run = Program("zqpanel-run", {"--tcp", port, "--headless", "--script", good, QString::fromStdString(image)});
     EXPECT_EQ(run.status, 0) << run.out << run.err;
     EXPECT_NE(sim.Output().find("write coil 2053 = 1"), std::string::npos);

@@ -134,7 +134,11 @@ private:
     {
         WriteIsp(QString("auto=%1\r\nnotenc=1\r\naddr=1\r\nfile=%2\r\nledport=4\r\nledbit=0\r\n"
                          "485port=%3\r\n485bit=%4\r\npaddr=%5\r\n")
-                     .arg(autoMode ? 1 : 0).arg(File(file)).arg(port485).arg(bit485).arg(paddr)
+                     .arg(autoMode ? 1 : 0)
+                     .arg(File(file))
+                     .arg(port485)
+                     .arg(bit485)
+                     .arg(paddr)
                      .toLocal8Bit());
     }
     // An update server on loopback with its web folder (holding upfile.hex when given), and
@@ -177,7 +181,8 @@ private:
         m_dlg->show();
         return m_dlg.get();
     }
-    template <typename Widget> Widget* Control(int id) const
+    template <typename Widget>
+    Widget* Control(int id) const
     {
         return qobject_cast<Widget*>(m_dlg->GetControl(id));
     }
@@ -235,11 +240,13 @@ void FlasherDlgTest::ControlsCaptionsAndLists()
 {
     Create();
     QCOMPARE(m_dlg->windowTitle(), QString("Flasher V2.42"));
-    const std::pair<int, const char*> buttons[] = {
-        {CFlasherDlg::IDC_OPEN_FILE, "Open File..."},   {CFlasherDlg::IDC_LOCAL_PROGRAM, "Local Program"},
-        {CFlasherDlg::IDC_REMOTE_PROGRAM, "Remote Program"}, {CFlasherDlg::IDC_EXIT, "Exit"},
-        {CFlasherDlg::IDC_COM_CONFIG, "COM config"},    {CFlasherDlg::IDC_ABOUT_US, "About Us"},
-        {CFlasherDlg::IDC_STOP, "Stop"}};
+    const std::pair<int, const char*> buttons[] = {{CFlasherDlg::IDC_OPEN_FILE, "Open File..."},
+                                                   {CFlasherDlg::IDC_LOCAL_PROGRAM, "Local Program"},
+                                                   {CFlasherDlg::IDC_REMOTE_PROGRAM, "Remote Program"},
+                                                   {CFlasherDlg::IDC_EXIT, "Exit"},
+                                                   {CFlasherDlg::IDC_COM_CONFIG, "COM config"},
+                                                   {CFlasherDlg::IDC_ABOUT_US, "About Us"},
+                                                   {CFlasherDlg::IDC_STOP, "Stop"}};
     for (const auto& [id, caption] : buttons) {
         QVERIFY2(Button(id), caption);
         QCOMPARE(Button(id)->text(), QString(caption));
@@ -493,8 +500,8 @@ void FlasherDlgTest::AutoModeProgramsAndClosesAfterTheMessage()
     const QByteArray image = Pattern(700, 5);
     Write("20240101120000_99.vxg", image);
     // The editor's hand-off: the slave address box reads 48, so the first knock goes unanswered.
-    const QByteArray handOff = "[sysset]\r\nfile=" + File("20240101120000_99.vxg").toLocal8Bit() +
-                               "\r\nauto=1\r\nnotenc=1\r\npaddr=48\r\n";
+    const QByteArray handOff =
+        "[sysset]\r\nfile=" + File("20240101120000_99.vxg").toLocal8Bit() + "\r\nauto=1\r\nnotenc=1\r\npaddr=48\r\n";
     Write("isp.ini", handOff);
     Create(false);
     QCOMPARE(m_dlg->windowTitle(), QString("Programming...Please Wait!"));

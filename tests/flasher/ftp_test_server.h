@@ -14,8 +14,7 @@ namespace zqtest {
 class CFtpTestServer {
 public:
     // writeLimit > 0 throttles downloads to that many bytes per second.
-    CFtpTestServer(const QString& root, const QString& user, const QString& password,
-                   int writeLimit = 0)
+    CFtpTestServer(const QString& root, const QString& user, const QString& password, int writeLimit = 0)
     {
         static const char script[] =
             "import logging, os, sys, threading\n"

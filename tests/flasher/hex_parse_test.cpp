@@ -162,7 +162,8 @@ TEST(ParseIntelHex, SkipsBadRecordsAndKeepsGoing)
 
 TEST(ParseIntelHex, AddressRecordRaisesTheLength)
 {
-    const std::string text = HexRecord(4, 0x0100, {0, 0}) + "\r\n" + HexRecord(0, 0, {0x55}) + "\r\n" + HEX_END + "\r\n";
+    const std::string text =
+        HexRecord(4, 0x0100, {0, 0}) + "\r\n" + HexRecord(0, 0, {0x55}) + "\r\n" + HEX_END + "\r\n";
     EXPECT_EQ(0x102, Parse(text));
     EXPECT_EQ(0xFF, GetProgramImage()[0x100]);
 }
@@ -194,7 +195,8 @@ TEST(ParseIntelHex, SegmentAddressRecordsDoNotMoveData)
 TEST(ParseIntelHex, RecordsGivingOneByteDifferentValuesRefuseTheFile)
 {
     INT conflict = 0;
-    const std::string agree = HexRecord(0, 0x100, {1, 2, 3}) + "\r\n" + HexRecord(0, 0x102, {3, 4}) + "\r\n" + HEX_END + "\r\n";
+    const std::string agree =
+        HexRecord(0, 0x100, {1, 2, 3}) + "\r\n" + HexRecord(0, 0x102, {3, 4}) + "\r\n" + HEX_END + "\r\n";
     std::memset(GetProgramImage(), 0xFF, PROGRAM_IMAGE_SIZE);
     EXPECT_EQ(0x104, ParseIntelHex(agree.data(), INT(agree.size()), &conflict));
     EXPECT_EQ(-1, conflict);

@@ -5,7 +5,10 @@
 
 namespace {
 
-bool HaveSrecCat() { return std::system("srec_cat --version >/dev/null 2>&1") == 0; }
+bool HaveSrecCat()
+{
+    return std::system("srec_cat --version >/dev/null 2>&1") == 0;
+}
 
 // srec_cat writes 16-byte records with CR LF; extra arguments go before the output.
 bool MakeHex(const std::string& binary, const std::string& hex, const std::string& extra = "")

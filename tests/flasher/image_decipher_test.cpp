@@ -11,7 +11,10 @@
 namespace {
 
 // The tests run in out/; the programmer and its libraries live in out/bin.
-std::string BinDirectory() { return COMMON_EX::GetProgramDirectory() + "bin"; }
+std::string BinDirectory()
+{
+    return COMMON_EX::GetProgramDirectory() + "bin";
+}
 
 std::string RealPath(const std::string& path)
 {
@@ -27,7 +30,10 @@ Bytes Encipher(Bytes bytes, const BYTE* key)
     return bytes;
 }
 
-Bytes ToBytes(const std::string& text) { return Bytes(text.begin(), text.end()); }
+Bytes ToBytes(const std::string& text)
+{
+    return Bytes(text.begin(), text.end());
+}
 
 class ImageDecipherTest : public ::testing::Test {
 protected:

@@ -34,7 +34,8 @@ protected:
         ISP_EXCHANGE_SETTINGS settings;
         settings.image.bNotEnc = TRUE;
         m_exchange.SetSettings(settings);
-        s_library.SetNotifyHandler([this](int outcome, const BYTE* answer) { m_exchange.OnIspNotify(outcome, answer); });
+        s_library.SetNotifyHandler(
+            [this](int outcome, const BYTE* answer) { m_exchange.OnIspNotify(outcome, answer); });
         m_view.options.n485Port = 4;
         m_view.options.nLedPort = 4;
         m_view.options.nSlave = 1;
@@ -104,8 +105,8 @@ TEST_F(IspDownloadTest, HexFileWrittenBySrecCatLandsInFlash)
     Bytes image = SequenceBytes(5000, 9);
     std::string binary = m_scratch.Write("program.raw", image);
     std::string hex = m_scratch.File("program.hex");
-    std::string command = "srec_cat '" + binary + "' -binary -o '" + hex +
-                          "' -intel -Output_Block_Size=16 -line-termination=crlf";
+    std::string command =
+        "srec_cat '" + binary + "' -binary -o '" + hex + "' -intel -Output_Block_Size=16 -line-termination=crlf";
     ASSERT_EQ(std::system(command.c_str()), 0);
     CTestPanelSim sim(m_scratch);
     ASSERT_TRUE(Connect(sim));
@@ -118,13 +119,21 @@ TEST_F(IspDownloadTest, InjectedFaultsEndInSuccessWithTheImageOrInAClearError)
     const FAULT_CASE cases[] = {
         {"panel switched on after 3 knocks", {"--ignore-knocks", "3"}, 700, ISP_RESULT_FINISHED, "Program Finished"},
         {"entry answer with a bad frame CRC", {"--corrupt-answer", "1"}, 700, ISP_RESULT_FINISHED, "Program Finished"},
-        {"command answer with a bad frame CRC", {"--corrupt-answer", "2"}, 700, ISP_RESULT_FINISHED, "Program Finished"},
+        {"command answer with a bad frame CRC",
+         {"--corrupt-answer", "2"},
+         700,
+         ISP_RESULT_FINISHED,
+         "Program Finished"},
         {"block answer with a bad frame CRC", {"--corrupt-answer", "4"}, 700, ISP_RESULT_FINISHED, "Program Finished"},
         {"block answer lost once", {"--drop-answer", "2"}, 700, ISP_RESULT_FINISHED, "Program Finished"},
         {"block answer lost three times", {"--drop-answer", "2,3,4"}, 700, ISP_RESULT_FINISHED, "Program Finished"},
         {"block answer lost for good", {"--drop-answer", "2,3,4,5"}, 700, ISP_RESULT_FAILED, "Program Time over!"},
         {"wrong data CRC on block 3", {"--bad-crc", "3"}, 700, ISP_RESULT_CRC_ERROR, "Address: 24960 CRC error!"},
-        {"wrong data CRC on the last block", {"--bad-crc", "6"}, 700, ISP_RESULT_CRC_ERROR, "Address: 25344 CRC error!"},
+        {"wrong data CRC on the last block",
+         {"--bad-crc", "6"},
+         700,
+         ISP_RESULT_CRC_ERROR,
+         "Address: 25344 CRC error!"},
         {"answers 30 ms late", {"--delay", "30"}, 700, ISP_RESULT_FINISHED, "Program Finished"},
         {"answers later than the time-out", {"--delay", "260"}, 200, ISP_RESULT_FINISHED, "Program Finished"},
         {"panel answering another slave address", {"--slave", "9"}, 700, ISP_RESULT_FINISHED, "Program Finished"},

@@ -19,7 +19,10 @@ class CRecordingComm : public IIspComm {
 public:
     std::vector<REQUEST> log;
 
-    void SetModBusOption(int retries, int timeoutMs) override { log.push_back({REQUEST::OPTION, {retries, timeoutMs}, {}}); }
+    void SetModBusOption(int retries, int timeoutMs) override
+    {
+        log.push_back({REQUEST::OPTION, {retries, timeoutMs}, {}});
+    }
     void SetModBusSend(int slave, int function, int start, int count, const void* data, int flag) override
     {
         Bytes bytes;
@@ -38,7 +41,8 @@ public:
                      const void* data, int flag) override
     {
         const BYTE* bytes = static_cast<const BYTE*>(data);
-        log.push_back({REQUEST::RW, {slave, function, answerRegisters, readStart, writeStart, count, flag},
+        log.push_back({REQUEST::RW,
+                       {slave, function, answerRegisters, readStart, writeStart, count, flag},
                        Bytes(bytes, bytes + 2 * count)});
     }
 
@@ -68,8 +72,14 @@ public:
 
 Bytes EchoAnswer(const REQUEST& request)
 {
-    Bytes answer = {static_cast<BYTE>(request.args[0]), 16, static_cast<BYTE>(request.args[2] >> 8),
-                    static_cast<BYTE>(request.args[2] & 0xFF), 0, static_cast<BYTE>(request.args[3]), 0, 0};
+    Bytes answer = {static_cast<BYTE>(request.args[0]),
+                    16,
+                    static_cast<BYTE>(request.args[2] >> 8),
+                    static_cast<BYTE>(request.args[2] & 0xFF),
+                    0,
+                    static_cast<BYTE>(request.args[3]),
+                    0,
+                    0};
     return answer;
 }
 

@@ -5,8 +5,8 @@
 #include "comkit/module_path.h"
 #include "flasher/isp_exchange.h"
 #include "image_test_support.h"
-#include "vexorisp/event_wait.h"
 #include "tools/zqpanel-sim/panel_sim_process.h"
+#include "vexorisp/event_wait.h"
 
 #include <gtest/gtest.h>
 
@@ -22,10 +22,10 @@
 class CRecordingView : public IIspRunView {
 public:
     ISP_RUN_OPTIONS options;
-    std::vector<std::string> messages;     // message boxes without caption
-    std::vector<std::string> information;  // message boxes with caption "Information"
+    std::vector<std::string> messages;    // message boxes without caption
+    std::vector<std::string> information; // message boxes with caption "Information"
     std::vector<std::string> statuses;
-    std::vector<std::string> causes;       // words after an error status
+    std::vector<std::string> causes; // words after an error status
     std::vector<int> progress;
     int progressUpper = -1;
     int running = 0;

@@ -32,7 +32,8 @@ public:
     {
         m_process.start(Q(COMMON_EX::GetProgramDirectory() + "zqpanel-sim"),
                         QStringList{"--count", QString::number(count), "--flash", Q(scratch.File("flash.bin")),
-                                    "--exit-on-stdin-eof"} + extra);
+                                    "--exit-on-stdin-eof"} +
+                            extra);
         m_process.waitForStarted(5000);
         while (static_cast<int>(m_devices.size()) < count && m_process.waitForReadyRead(10000))
             while (m_process.canReadLine() && static_cast<int>(m_devices.size()) < count)
@@ -225,7 +226,8 @@ TEST_F(ZqflashLineTest, RepeatModeProgramsRoundAfterRoundUntilCtrlC)
     const std::string log = m_scratch.File("record.jsonl");
     CPanelSet panels(m_scratch, 2);
     QProcess zqflash;
-    StartZqflash(zqflash, panels.PortArguments() + QStringList{"--file", Q(file), "--notenc", "--repeat", "--log", Q(log)});
+    StartZqflash(zqflash,
+                 panels.PortArguments() + QStringList{"--file", Q(file), "--notenc", "--repeat", "--log", Q(log)});
     // Until each port has programmed two panels (generously: the machine may be loaded).
     auto twoRoundsEach = [&] {
         std::map<std::string, int> rounds;
@@ -267,8 +269,9 @@ TEST_F(ZqflashLineTest, CtrlCStopsEveryLineAndRecordsItsPanelAsInterrupted)
     const std::string file = m_scratch.Write("line.bin", SequenceBytes(3000, 4));
     const std::string log = m_scratch.File("record.jsonl");
     // Panel 1 loses the first answer of every block (a run of seconds), panel 2 never answers.
-    CPanelSet panels(m_scratch, 2, {"--panel", "1:--drop-answer 2,4,6,8,10,12,14,16,18,20,22,24,26,28,30,32",
-                                    "--panel", "2:--ignore-knocks 1000000"});
+    CPanelSet panels(m_scratch, 2,
+                     {"--panel", "1:--drop-answer 2,4,6,8,10,12,14,16,18,20,22,24,26,28,30,32", "--panel",
+                      "2:--ignore-knocks 1000000"});
     QProcess zqflash;
     StartZqflash(zqflash, panels.PortArguments() + QStringList{"--file", Q(file), "--notenc", "--log", Q(log)});
     QByteArray err;
@@ -365,8 +368,8 @@ TEST_F(ZqflashLineTest, PortsFileAndPatternNameTheLinesAndRefusalsComeFirst)
     EXPECT_EQ(run.status, 0) << run.out << run.err;
     EXPECT_NE(run.out.find("2 of 2 panels finished"), std::string::npos) << run.out;
 
-    run = RunZqflash({"--ports-from-glob", Q(panels.Devices()[1]), "--port", Q(panels.Devices()[1]), "--file",
-                      Q(file), "--notenc"});
+    run = RunZqflash(
+        {"--ports-from-glob", Q(panels.Devices()[1]), "--port", Q(panels.Devices()[1]), "--file", Q(file), "--notenc"});
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_NE(run.out.find("1 of 1 panels finished"), std::string::npos) << "a port named twice runs once";
 

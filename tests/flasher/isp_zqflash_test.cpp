@@ -57,8 +57,8 @@ TEST_F(ZqflashTest, ProgramsAHexFileAndExitsZero)
                           "' -intel -Output_Block_Size=16 -line-termination=crlf";
     ASSERT_EQ(std::system(command.c_str()), 0);
     CTestPanelSim sim(m_scratch);
-    ZQFLASH_RUN run = RunZqflash({"--port", Q(sim.Device()), "--file", Q(hex), "--begin", "0", "--notenc",
-                                  "--485port", "P1", "--485bit", "3", "--quiet"});
+    ZQFLASH_RUN run = RunZqflash({"--port", Q(sim.Device()), "--file", Q(hex), "--begin", "0", "--notenc", "--485port",
+                                  "P1", "--485bit", "3", "--quiet"});
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_NE(run.out.find("Program Finished: 9000 bytes"), std::string::npos) << run.out;
     EXPECT_EQ(sim.Flash(), ExpectedFlash(image, 0));
@@ -74,8 +74,9 @@ TEST_F(ZqflashTest, DeciphersEncipheredFilesUnlessToldTheyArePlain)
     Bytes enciphered(image.size());
     BYTE key[IMAGE_KEY_LENGTH];
     BuildImageKey(key);
-    ASSERT_EQ(cipher.GetDesGo()(enciphered.data(), image.data(), static_cast<int>(image.size()), key,
-                                IMAGE_KEY_LENGTH, 0), 1);
+    ASSERT_EQ(cipher.GetDesGo()(enciphered.data(), image.data(), static_cast<int>(image.size()), key, IMAGE_KEY_LENGTH,
+                                0),
+              1);
     cipher.Release();
     std::string file = m_scratch.Write("program.bin", enciphered);
 
@@ -168,12 +169,12 @@ TEST_F(ZqflashTest, CommandLineFollowsTheSuiteConventions)
     run = RunZqflash({"--version"});
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out.rfind("zqflash ", 0), 0u) << run.out;
-    for (const QStringList& wrong : {QStringList{"--port", "x", "--file", "y", "--timeout", "-4294967295"},
-                                     QStringList{"--port", "x", "--file", "y", "--slave", "1x"},
-                                     QStringList{"--port", "x", "--file", "y", "--retries", "101"},
-                                     QStringList{"--port", "x", "--file", "y", "--no-such-option"},
-                                     QStringList{"--port", "x", "--file", "y", "extra"},
-                                     QStringList{"--port", "x", "--file", "-"}}) {
+    for (const QStringList& wrong :
+         {QStringList{"--port", "x", "--file", "y", "--timeout", "-4294967295"},
+          QStringList{"--port", "x", "--file", "y", "--slave", "1x"},
+          QStringList{"--port", "x", "--file", "y", "--retries", "101"},
+          QStringList{"--port", "x", "--file", "y", "--no-such-option"},
+          QStringList{"--port", "x", "--file", "y", "extra"}, QStringList{"--port", "x", "--file", "-"}}) {
         run = RunZqflash(wrong);
         EXPECT_EQ(run.status, 2) << wrong.join(' ').toStdString();
         EXPECT_EQ(run.err.rfind("zqflash: ", 0), 0u) << run.err;
@@ -208,8 +209,8 @@ TEST_F(ZqflashTest, InputsAreCheckedBeforeThePortAndNeverBlock)
     EXPECT_NE(run.err.find("program it as not enciphered"), std::string::npos) << run.err;
     EXPECT_NE(sim.Stop().find("knocks=0"), std::string::npos) << "the port is opened only for a usable file";
 
-    run = RunZqflash({"--port", Q(m_scratch.File("no-such-tty")), "--file", Q(m_scratch.Write("p.bin", Bytes(9, 1))),
-                      "--notenc"});
+    run = RunZqflash(
+        {"--port", Q(m_scratch.File("no-such-tty")), "--file", Q(m_scratch.Write("p.bin", Bytes(9, 1))), "--notenc"});
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find("no-such-tty: No such file or directory"), std::string::npos) << run.err;
     if (geteuid() != 0) {
@@ -269,10 +270,13 @@ TEST_F(ZqflashTest, InterruptStopsCleanlyWithAMessage)
                   {"--port", Q(sim.Device()), "--file", Q(file), "--notenc"});
     ASSERT_TRUE(process.waitForStarted(5000));
     QByteArray err;
-    ASSERT_TRUE(WaitUntil([&] {
-        err += process.readAllStandardError();
-        return err.contains("Waiting");
-    }, 10000)) << err.toStdString();
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            err += process.readAllStandardError();
+            return err.contains("Waiting");
+        },
+        10000))
+        << err.toStdString();
     ::kill(static_cast<pid_t>(process.processId()), SIGINT);
     ASSERT_TRUE(process.waitForFinished(10000));
     err += process.readAllStandardError();

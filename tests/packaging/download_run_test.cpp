@@ -47,8 +47,8 @@ std::map<QString, QString> Listing(const QString& root)
                     QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QFileInfo info(it.next());
-        listing[info.filePath()] = QString::number(info.size()) + "@" +
-                                   QString::number(info.lastModified().toMSecsSinceEpoch());
+        listing[info.filePath()] =
+            QString::number(info.size()) + "@" + QString::number(info.lastModified().toMSecsSinceEpoch());
     }
     return listing;
 }
@@ -95,8 +95,8 @@ protected:
         const std::string settings = CDownloadHandoff(COMMON_EX::CUserFiles(suite.toStdString())).GetCommSettingsFile();
         QFile file(QString::fromStdString(settings));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate)) << settings;
-        file.write(QByteArray(1, '\0') + "baud=38400\ndatabits=8\nparity=even\nstopbits=1\nCOM1=" +
-                   QByteArray::fromStdString(device) + "\n");
+        file.write(QByteArray(1, '\0') +
+                   "baud=38400\ndatabits=8\nparity=even\nstopbits=1\nCOM1=" + QByteArray::fromStdString(device) + "\n");
     }
 
     // Runs the command in `suite` and checks the panel ends up holding the image.
@@ -115,7 +115,8 @@ protected:
         EXPECT_EQ(programmer->exitCode(), 0) << programmer->readAllStandardError().toStdString();
         sim.Stop();
 
-        const std::string isp = CDownloadHandoff(COMMON_EX::CUserFiles(suite.toStdString())).GetProgrammerSettingsFile();
+        const std::string isp =
+            CDownloadHandoff(COMMON_EX::CUserFiles(suite.toStdString())).GetProgrammerSettingsFile();
         CInitSetting settings(isp.c_str());
         auto value = [&settings](const char* key) {
             char text[300] = {};

@@ -36,9 +36,8 @@ RUN RunManualPdf(const QStringList& arguments)
     QProcess process;
     // Under the leak checker, only the font library's own caches are forgiven.
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(
-        QStringLiteral("LSAN_OPTIONS"),
-        QStringLiteral("suppressions=" ZQ_SOURCE_DIR "/tests/tools/fontconfig_leaks.supp"));
+    environment.insert(QStringLiteral("LSAN_OPTIONS"),
+                       QStringLiteral("suppressions=" ZQ_SOURCE_DIR "/tests/tools/fontconfig_leaks.supp"));
     process.setProcessEnvironment(environment);
     process.start(QStringLiteral(ZQ_MANUALPDF), arguments);
     EXPECT_TRUE(process.waitForFinished(120000));
@@ -61,12 +60,10 @@ protected:
     void SetUp() override
     {
         std::filesystem::create_directory(dir.File("pictures"));
-        std::filesystem::copy_file(ZQ_SOURCE_DIR "/docs/demo-screen-1.png",
-                                   dir.File("pictures/demo.png"));
+        std::filesystem::copy_file(ZQ_SOURCE_DIR "/docs/demo-screen-1.png", dir.File("pictures/demo.png"));
         CTestTempDir::WriteBytes(dir.File("01-first.md"),
                                  "# First\n\nText with a picture:\n\n![Demo](pictures/demo.png)\n");
-        CTestTempDir::WriteBytes(dir.File("02-second.md"),
-                                 "# Second\n\n## Part\n\n| a | b |\n|---|---|\n| 1 | 2 |\n");
+        CTestTempDir::WriteBytes(dir.File("02-second.md"), "# Second\n\n## Part\n\n| a | b |\n|---|---|\n| 1 | 2 |\n");
     }
     QString File(const char* name) const { return QString::fromStdString(dir.File(name)); }
 
@@ -75,8 +72,8 @@ protected:
 
 TEST_F(ManualPdfRun, EachChapterStartsAPageAfterTheTitleAndContentsWithItsPicturesEmbedded)
 {
-    const RUN run = RunManualPdf({"--title", "T", "--subtitle", "S", "-o", File("out.pdf"),
-                                  File("01-first.md"), File("02-second.md")});
+    const RUN run = RunManualPdf(
+        {"--title", "T", "--subtitle", "S", "-o", File("out.pdf"), File("01-first.md"), File("02-second.md")});
     ASSERT_EQ(run.exitCode, 0) << run.errors;
     const std::string pdf = CTestTempDir::ReadBytes(dir.File("out.pdf"));
     EXPECT_EQ(pdf.compare(0, 5, "%PDF-"), 0);

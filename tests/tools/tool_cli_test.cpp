@@ -34,8 +34,8 @@ TEST(ToolCliNumbers, RefusesWrappingSignsBlanksAndTrailingText)
 {
     std::string error;
     long long value = 99;
-    for (const char* text : {"-4294967295", "-1", "+1", " 1", "1 ", "1x", "", "0x", "08z",
-                             "18446744073709551617", "101", "0x65"}) {
+    for (const char* text :
+         {"-4294967295", "-1", "+1", " 1", "1 ", "1x", "", "0x", "08z", "18446744073709551617", "101", "0x65"}) {
         EXPECT_FALSE(ParseInteger(text, 0LL, 100LL, value, "--screen", error)) << text;
         EXPECT_EQ(value, 99) << text;
     }

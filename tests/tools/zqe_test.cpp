@@ -142,8 +142,7 @@ TEST_F(ZqeTest, CompileRefusals)
 {
     const std::string empty = File("empty.ZQE");
     ASSERT_EQ(Zqe({"new", "--device", "QMX200", "--plc", PLC, empty}).status, 0);
-    ExpectFailure({"compile", empty, "-o", File("e.vxg")},
-                  CEditorStrings::Get(CEditorStrings::IDS_DOWNLOAD_REFUSED));
+    ExpectFailure({"compile", empty, "-o", File("e.vxg")}, CEditorStrings::Get(CEditorStrings::IDS_DOWNLOAD_REFUSED));
     EXPECT_FALSE(Exists(File("e.vxg")));
 
     // 20 texts of 94 different characters make an image above 64 KiB.

@@ -25,7 +25,10 @@ namespace {
 
 using namespace ZQE_TEST;
 
-bool Has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+bool Has(const std::string& text, const std::string& part)
+{
+    return text.find(part) != std::string::npos;
+}
 
 class ZqeUser : public ::testing::Test {
 protected:
@@ -34,8 +37,9 @@ protected:
     // A project with one register at X = 10 (imported from its short form).
     std::string Project(const char* name = "p.ZQE")
     {
-        CTestTempDir::WriteBytes(File("p.json"), std::string(R"({"device": {"model": "QMX200", "plc": ")") + PLC +
-                                                     R"("}, "screens": [{"controls": [{"type": "register", "set": {"X": 10}}]}]})");
+        CTestTempDir::WriteBytes(File("p.json"),
+                                 std::string(R"({"device": {"model": "QMX200", "plc": ")") + PLC +
+                                     R"("}, "screens": [{"controls": [{"type": "register", "set": {"X": 10}}]}]})");
         EXPECT_EQ(Zqe({"import", File("p.json"), "-o", File(name)}).status, 0);
         return File(name);
     }
@@ -167,9 +171,10 @@ TEST_F(ZqeUser, InfoReadsEveryProjectTheEditorOpensExportOnlyWhatItCarriesExactl
 TEST_F(ZqeUser, NamesAreShownSafelyAndCataloguesAnswerWithTheirEntries)
 {
     RESULT r;
-    CTestTempDir::WriteBytes(File("esc.json"),
-                             std::string(R"({"device": {"model": 100, "plc": 100}, "screens": [{"name": "a\u001b[2Jb\u007f", )") +
-                                 R"("controls": [{"type": "lamp", "name": "x\ny"}]}]})");
+    CTestTempDir::WriteBytes(
+        File("esc.json"),
+        std::string(R"({"device": {"model": 100, "plc": 100}, "screens": [{"name": "a\u001b[2Jb\u007f", )") +
+            R"("controls": [{"type": "lamp", "name": "x\ny"}]}]})");
     r = Zqe({"import", File("esc.json"), "-o", File("esc.ZQE")});
     ASSERT_EQ(r.status, 0) << "catalogue IDs accepted: " << r.err;
     r = Zqe({"info", File("esc.ZQE")});
@@ -186,8 +191,9 @@ TEST_F(ZqeUser, NamesAreShownSafelyAndCataloguesAnswerWithTheirEntries)
     r = Zqe({"new", "--device", "QMX200", "--plc", "Nope", File("x.ZQE")});
     EXPECT_TRUE(Has(r.err, "no PLC protocol \"Nope\"; it has MODBUS自由协议 (100)")) << r.err;
 
-    CTestTempDir::WriteBytes(File("attr.json"), R"({"device": {"model": "QMX200", "plc": 100}, "screens": [{"controls": [)"
-                                                R"({"type": "lamp", "set": {"Colour": 1}}]}]})");
+    CTestTempDir::WriteBytes(File("attr.json"),
+                             R"({"device": {"model": "QMX200", "plc": 100}, "screens": [{"controls": [)"
+                             R"({"type": "lamp", "set": {"Colour": 1}}]}]})");
     r = Zqe({"import", File("attr.json"), "-o", File("attr.ZQE")});
     EXPECT_EQ(r.status, 1);
     EXPECT_TRUE(Has(r.err, "a lamp has no attribute of that name; it has \"") && Has(r.err, "\"X\", \"Y\"")) << r.err;
@@ -286,7 +292,8 @@ TEST(ZqeTutorial, TheDocumentedCommandsWorkAsTyped)
     CTestTempDir dir;
     CTestTempDir::WriteBytes(dir.File("tutorial.sh"), script);
     const std::string folder = std::filesystem::path(ZQE_PROGRAM).parent_path().string();
-    const std::string command = "cd '" + dir.Path() + "' && PATH='" + folder + "':\"$PATH\" bash -e tutorial.sh >log 2>&1";
+    const std::string command =
+        "cd '" + dir.Path() + "' && PATH='" + folder + "':\"$PATH\" bash -e tutorial.sh >log 2>&1";
     const int status = std::system(command.c_str());
     EXPECT_EQ(status, 0) << CTestTempDir::ReadBytes(dir.File("log"));
     EXPECT_TRUE(Has(CTestTempDir::ReadBytes(dir.File("log")), "consistent"));

@@ -2,8 +2,8 @@
 // complete, and the command line follows the suite's conventions.
 #include "comkit/module_path.h"
 #include "tools/zqpanel-sim/panel_sim_process.h"
-#include "vexorisp/rtu_frame.h"
 #include "vexorisp/event_wait.h"
+#include "vexorisp/rtu_frame.h"
 
 #include <gtest/gtest.h>
 
@@ -115,16 +115,16 @@ TEST(ZqpanelSim, CommandLineFollowsTheSuiteConventions)
         EXPECT_TRUE(out.contains(option)) << option;
     EXPECT_EQ(run({"--version"}, out, err), 0);
     EXPECT_TRUE(out.startsWith("zqpanel-sim ")) << out.toStdString();
-    for (const QStringList& wrong : {QStringList{"--slave", "-4294967295"}, QStringList{"--drop-answer", "1,x"},
-                                     QStringList{"--repeat-answer", "2"}, QStringList{"--format", "9X1"},
-                                     QStringList{"--bogus"}, QStringList{"extra"},
-                                     // Several panels: every panel's options must stand on their own.
-                                     QStringList{"--count", "0"}, QStringList{"--count", "2", "--device", "/dev/null"},
-                                     QStringList{"--count", "2", "--panel", "3:--bad-crc 1"},
-                                     QStringList{"--count", "2", "--panel", "1:--flash x"},
-                                     QStringList{"--count", "2", "--panel", "1:--bad-crc x"},
-                                     QStringList{"--count", "2", "--panel", "--bad-crc 1"},
-                                     QStringList{"--panel", "1:--bad-crc 1"}}) {
+    for (const QStringList& wrong :
+         {QStringList{"--slave", "-4294967295"}, QStringList{"--drop-answer", "1,x"},
+          QStringList{"--repeat-answer", "2"}, QStringList{"--format", "9X1"}, QStringList{"--bogus"},
+          QStringList{"extra"},
+          // Several panels: every panel's options must stand on their own.
+          QStringList{"--count", "0"}, QStringList{"--count", "2", "--device", "/dev/null"},
+          QStringList{"--count", "2", "--panel", "3:--bad-crc 1"},
+          QStringList{"--count", "2", "--panel", "1:--flash x"},
+          QStringList{"--count", "2", "--panel", "1:--bad-crc x"},
+          QStringList{"--count", "2", "--panel", "--bad-crc 1"}, QStringList{"--panel", "1:--bad-crc 1"}}) {
         EXPECT_EQ(run(wrong, out, err), 2) << wrong.join(' ').toStdString();
         EXPECT_TRUE(err.startsWith("zqpanel-sim: ")) << err.toStdString();
     }

@@ -1,11 +1,11 @@
 // The line against a scripted peer on a pseudo-terminal: one notification per request, always
 // later than the call, retries on time-out and bad CRC, answers recognised among foreign frames,
 // queued requests one at a time, and late twins of retried answers kept off the next request.
-#include "vexorisp/comm_line.h"
-#include "vexorisp/modbus_crc.h"
-#include "vexorisp/comm_settings.h"
-#include "vexorisp/rtu_frame.h"
 #include "event_wait.h"
+#include "vexorisp/comm_line.h"
+#include "vexorisp/comm_settings.h"
+#include "vexorisp/modbus_crc.h"
+#include "vexorisp/rtu_frame.h"
 
 #include <gtest/gtest.h>
 
@@ -46,7 +46,7 @@ public:
     int delayMs = 0;
     std::vector<Bytes> frames;
     std::vector<qint64> frameTimes; // ms since construction
-    QObject delayed; // context of delayed answers: none is written after the peer is gone
+    QObject delayed;                // context of delayed answers: none is written after the peer is gone
 
     CScriptedPeer()
     {

@@ -31,7 +31,8 @@ TEST(CommSettingsTest, DefaultFileIsCom1At38400EvenParity)
 
 TEST(CommSettingsTest, FirstByteChoosesTheComNumberAndItsDevice)
 {
-    std::string bytes = std::string(1, '\x02') + "\r\n; comment\r\nbaud = 115200\r\nParity=odd\r\n"
+    std::string bytes = std::string(1, '\x02') +
+                        "\r\n; comment\r\nbaud = 115200\r\nParity=odd\r\n"
                         "stopbits=2\r\ndatabits=7\r\ncom3 = /dev/pts/7 \r\n#COM4=/dev/nothing\r\n";
     COMM_SETTINGS settings;
     ASSERT_TRUE(ParseCommSettings(bytes, settings));
@@ -55,7 +56,7 @@ TEST(CommSettingsTest, BadValuesKeepTheDefaults)
 {
     COMM_SETTINGS settings;
     ASSERT_TRUE(ParseCommSettings(std::string(1, '\0') + "baud=fast\nbaud=-5\ndatabits=9\nparity=mark\n"
-                                                        "stopbits=3\nCOM0=/dev/x\nCOMx=/dev/y\nnoequals\n",
+                                                         "stopbits=3\nCOM0=/dev/x\nCOMx=/dev/y\nnoequals\n",
                                   settings));
     EXPECT_EQ(settings.baud, 38400);
     EXPECT_EQ(settings.dataBits, 8);

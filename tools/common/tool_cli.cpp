@@ -20,7 +20,10 @@ namespace {
 
 std::string g_programName = "zq";
 
-std::string Quoted(const std::string& path) { return "'" + path + "'"; }
+std::string Quoted(const std::string& path)
+{
+    return "'" + path + "'";
+}
 
 std::string FolderOf(const std::string& path)
 {
@@ -46,11 +49,20 @@ const char* KindOf(const struct stat& st)
 
 } // namespace
 
-const char* SuiteVersion() { return ZQ_SUITE_VERSION; }
+const char* SuiteVersion()
+{
+    return ZQ_SUITE_VERSION;
+}
 
-void SetProgramName(const char* name) { g_programName = name ? name : "zq"; }
+void SetProgramName(const char* name)
+{
+    g_programName = name ? name : "zq";
+}
 
-const char* ProgramName() { return g_programName.c_str(); }
+const char* ProgramName()
+{
+    return g_programName.c_str();
+}
 
 void PrintError(const std::string& message)
 {
@@ -58,7 +70,10 @@ void PrintError(const std::string& message)
     std::fflush(stderr);
 }
 
-void PrintError(const QString& message) { PrintError(message.toLocal8Bit().toStdString()); }
+void PrintError(const QString& message)
+{
+    PrintError(message.toLocal8Bit().toStdString());
+}
 
 QStringList ArgumentsOf(int argc, char** argv)
 {
@@ -82,7 +97,8 @@ bool ParseOrExit(QCommandLineParser& parser, const QStringList& arguments, int& 
     // Help and version answer even beside other mistakes, as users expect of --help.
     if (parser.isSet("help")) {
         // Without a QCoreApplication (graphical programs answer before any) Qt cannot name the program.
-        const QString help = parser.helpText().replace("<executable_name>", QString::fromLocal8Bit(g_programName.c_str()));
+        const QString help =
+            parser.helpText().replace("<executable_name>", QString::fromLocal8Bit(g_programName.c_str()));
         std::fputs(help.toLocal8Bit().constData(), stdout);
         std::fflush(stdout);
         return false;
@@ -111,9 +127,8 @@ bool ReadIntegerOptions(const QCommandLineParser& parser, std::initializer_list<
 {
     std::string error;
     for (const INT_OPTION& option : options)
-        if (parser.isSet(option.name) &&
-            !ParseInteger(parser.value(option.name), option.low, option.high, *option.value,
-                          std::string("--") + option.name, error))
+        if (parser.isSet(option.name) && !ParseInteger(parser.value(option.name), option.low, option.high,
+                                                       *option.value, std::string("--") + option.name, error))
             return UsageError(error, exitCode);
     return true;
 }
@@ -126,8 +141,8 @@ bool UsageError(const std::string& message, int& exitCode)
     return false;
 }
 
-bool ParseInteger(const QString& text, long long low, long long high, long long& value,
-                  const std::string& what, std::string& error)
+bool ParseInteger(const QString& text, long long low, long long high, long long& value, const std::string& what,
+                  std::string& error)
 {
     const std::string raw = text.toStdString();
     const std::string range = "from " + std::to_string(low) + " to " + std::to_string(high);
@@ -168,7 +183,8 @@ bool ParseInteger(const QString& text, long long low, long long high, long long&
             ok = high >= 0 && magnitude <= static_cast<unsigned long long>(high);
     }
     if (ok) {
-        const long long number = negative ? static_cast<long long>(0ULL - magnitude) : static_cast<long long>(magnitude);
+        const long long number =
+            negative ? static_cast<long long>(0ULL - magnitude) : static_cast<long long>(magnitude);
         ok = number >= low && number <= high;
         if (ok)
             value = number;
@@ -178,8 +194,7 @@ bool ParseInteger(const QString& text, long long low, long long high, long long&
     return ok;
 }
 
-bool ParseInteger(const QString& text, int low, int high, int& value, const std::string& what,
-                  std::string& error)
+bool ParseInteger(const QString& text, int low, int high, int& value, const std::string& what, std::string& error)
 {
     long long number = 0;
     if (!ParseInteger(text, static_cast<long long>(low), static_cast<long long>(high), number, what, error))
@@ -253,7 +268,8 @@ bool IsSameFile(const std::string& first, const std::string& second)
 {
     if (first == "-" || second == "-")
         return false;
-    struct stat a {}, b {};
+    struct stat a {
+    }, b{};
     return ::stat(first.c_str(), &a) == 0 && ::stat(second.c_str(), &b) == 0 && a.st_dev == b.st_dev &&
            a.st_ino == b.st_ino;
 }

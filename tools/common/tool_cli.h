@@ -45,11 +45,10 @@ bool ParseOrExit(QCommandLineParser& parser, const QStringList& arguments, int& 
 // A whole number written in decimal or with a 0x prefix in hex, within [low, high]. Refuses blanks,
 // signs where low >= 0, trailing characters and anything outside the range (no wrapping: "-4294967295"
 // is not 1). On refusal error says why, naming what (for example "--screen").
-bool ParseInteger(const QString& text, long long low, long long high, long long& value,
-                  const std::string& what, std::string& error);
-// The same for an int.
-bool ParseInteger(const QString& text, int low, int high, int& value, const std::string& what,
+bool ParseInteger(const QString& text, long long low, long long high, long long& value, const std::string& what,
                   std::string& error);
+// The same for an int.
+bool ParseInteger(const QString& text, int low, int high, int& value, const std::string& what, std::string& error);
 
 // One option of a tool's command line: its long name, the name of its value (null for a switch)
 // and its help text.

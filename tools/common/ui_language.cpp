@@ -48,7 +48,8 @@ bool InstallTranslator(QCoreApplication& app)
     auto translator = std::make_unique<QTranslator>(&app);
     const QDir here(QCoreApplication::applicationDirPath());
     for (const QString& folder : {here.path(), here.filePath(QStringLiteral(".."))}) {
-        if (translator->load(QString::fromLatin1(CATALOGUE_FILE), folder) && QCoreApplication::installTranslator(translator.get())) {
+        if (translator->load(QString::fromLatin1(CATALOGUE_FILE), folder) &&
+            QCoreApplication::installTranslator(translator.get())) {
             installed = translator.release(); // owned by app from here on
             return true;
         }

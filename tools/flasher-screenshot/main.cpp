@@ -65,11 +65,10 @@ int main(int argc, char** argv)
     if (!scratch.isValid())
         return 1;
     const QString sample = "/opt/zq/Data/panel_program.hex";
-    const bool manual =
-        Render(scratch.path(),
-               "[sysset]\r\nauto=0\r\nnotenc=0\r\naddr=1\r\nfile=" + sample.toUtf8() +
-                   "\r\nledport=4\r\nledbit=0\r\n485port=2\r\n485bit=5\r\npaddr=48\r\n",
-               QString::fromLocal8Bit(argv[1]), false);
+    const bool manual = Render(scratch.path(),
+                               "[sysset]\r\nauto=0\r\nnotenc=0\r\naddr=1\r\nfile=" + sample.toUtf8() +
+                                   "\r\nledport=4\r\nledbit=0\r\n485port=2\r\n485bit=5\r\npaddr=48\r\n",
+                               QString::fromLocal8Bit(argv[1]), false);
     const bool automatic =
         Render(scratch.path(),
                "[sysset]\r\nfile=/opt/zq/Data/20240101120000_1234.vxg\r\nauto=1\r\nnotenc=1\r\npaddr=48\r\n",

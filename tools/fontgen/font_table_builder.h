@@ -28,20 +28,19 @@ constexpr int FONT_PIXEL_SIZE = 12;
 extern const char* const DEFAULT_FONT_PATH;
 
 struct BUILD_REPORT {
-    int singleByteGlyphs = 0;   // single-byte codes drawn
-    int doubleByteGlyphs = 0;   // GB2312 cells drawn
-    int unmappedCells = 0;      // cells GBK gives no character for
-    int missingGlyphs = 0;      // characters the font has no glyph for
-    int narrowedGlyphs = 0;     // glyphs wider than their cell
-    int cutGlyphs = 0;          // glyphs taller than their cell
+    int singleByteGlyphs = 0; // single-byte codes drawn
+    int doubleByteGlyphs = 0; // GB2312 cells drawn
+    int unmappedCells = 0;    // cells GBK gives no character for
+    int missingGlyphs = 0;    // characters the font has no glyph for
+    int narrowedGlyphs = 0;   // glyphs wider than their cell
+    int cutGlyphs = 0;        // glyphs taller than their cell
 };
 
 class CFontTableBuilder {
 public:
     // Fills table with FONT_TABLE_SIZE bytes. Returns false with a reason in error when the font cannot
     // be read or has no 12-pixel strike.
-    static bool Build(const std::string& fontPath, std::vector<BYTE>& table, BUILD_REPORT& report,
-                      std::string& error);
+    static bool Build(const std::string& fontPath, std::vector<BYTE>& table, BUILD_REPORT& report, std::string& error);
 };
 
 } // namespace FONTGEN

@@ -11,8 +11,10 @@ namespace {
 
 int Usage()
 {
-    std::fprintf(stderr, "usage: fontgen [--font FONT] OUTPUT\n"
-                         "  FONT defaults to %s\n", FONTGEN::DEFAULT_FONT_PATH);
+    std::fprintf(stderr,
+                 "usage: fontgen [--font FONT] OUTPUT\n"
+                 "  FONT defaults to %s\n",
+                 FONTGEN::DEFAULT_FONT_PATH);
     return 1;
 }
 

@@ -110,8 +110,8 @@ bool EmbedPictures(QTextDocument& doc, double textWidth, QString& error)
     for (QTextBlock block = doc.begin(); block.isValid(); block = block.next())
         for (auto it = block.begin(); !it.atEnd(); ++it)
             if (it.fragment().charFormat().isImageFormat())
-                pictures.push_back({it.fragment().position(), it.fragment().length(),
-                                    it.fragment().charFormat().toImageFormat()});
+                pictures.push_back(
+                    {it.fragment().position(), it.fragment().length(), it.fragment().charFormat().toImageFormat()});
     for (PICTURE& picture : pictures) {
         const QImage image(picture.format.name());
         if (image.isNull()) {
@@ -167,8 +167,7 @@ void FindPages(QTextDocument& doc, std::vector<HEADING>& headings)
 {
     const double pageHeight = doc.pageSize().height();
     size_t next = 0;
-    for (QTextBlock block = doc.begin(); block.isValid() && next < headings.size();
-         block = block.next()) {
+    for (QTextBlock block = doc.begin(); block.isValid() && next < headings.size(); block = block.next()) {
         if (block.blockFormat().headingLevel() == 0 || block.blockFormat().headingLevel() > 2)
             continue;
         const QRectF box = doc.documentLayout()->blockBoundingRect(block);
@@ -208,8 +207,8 @@ void FillFront(QTextDocument& front, const QString& title, const QString& subtit
     table.setBorderStyle(QTextFrameFormat::BorderStyle_None);
     table.setCellPadding(2);
     table.setWidth(QTextLength(QTextLength::PercentageLength, 100));
-    table.setColumnWidthConstraints({QTextLength(QTextLength::PercentageLength, 90),
-                                     QTextLength(QTextLength::PercentageLength, 10)});
+    table.setColumnWidthConstraints(
+        {QTextLength(QTextLength::PercentageLength, 90), QTextLength(QTextLength::PercentageLength, 10)});
     QTextTable* rows = cursor.insertTable(int(headings.size()), 2, table);
     for (int i = 0; i < int(headings.size()); ++i) {
         const HEADING& h = headings[size_t(i)];
@@ -251,8 +250,7 @@ void DrawPage(QPainter& painter, QTextDocument& doc, int page, const QString& he
     QFont font = doc.defaultFont();
     font.setPointSizeF(8.5);
     painter.setFont(font);
-    painter.drawText(QRectF(left, MARGIN_TOP - 30, right - left, 18),
-                     Qt::AlignRight | Qt::AlignBottom, header);
+    painter.drawText(QRectF(left, MARGIN_TOP - 30, right - left, 18), Qt::AlignRight | Qt::AlignBottom, header);
     painter.drawText(QRectF(left, size.height() - MARGIN_BOTTOM + 18, right - left, 18),
                      Qt::AlignHCenter | Qt::AlignTop, QString::number(number));
     painter.restore();
@@ -260,13 +258,11 @@ void DrawPage(QPainter& painter, QTextDocument& doc, int page, const QString& he
 
 } // namespace
 
-CManualRenderer::CManualRenderer(const QString& title, const QString& subtitle)
-    : m_title(title), m_subtitle(subtitle)
+CManualRenderer::CManualRenderer(const QString& title, const QString& subtitle) : m_title(title), m_subtitle(subtitle)
 {
 }
 
-bool CManualRenderer::Render(const QStringList& chapters, const QString& output,
-                             QString& error) const
+bool CManualRenderer::Render(const QStringList& chapters, const QString& output, QString& error) const
 {
     if (chapters.isEmpty()) {
         error = QStringLiteral("no chapters");

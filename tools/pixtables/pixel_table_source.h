@@ -20,7 +20,7 @@ constexpr int IMAGE_SIZE = 16;
 struct TABLE_LAYOUT {
     const char* imageKind; // header word of the images ("lamp", "key")
     int imageCount;
-    bool hasPrefix;        // one extra image, headed "prefix", in the last word of each row
+    bool hasPrefix; // one extra image, headed "prefix", in the last word of each row
 
     int WordsPerRow() const { return imageCount + (hasPrefix ? 1 : 0); }
     size_t TableSize() const { return static_cast<size_t>(IMAGE_SIZE * WordsPerRow() * 2); }
@@ -43,8 +43,7 @@ class CPixelTableSource {
 public:
     // Parses a whole source. Every image of the layout must appear exactly once. On failure returns
     // false and names the line and the fault in error.
-    static bool Parse(const std::string& text, const TABLE_LAYOUT& layout, PIXEL_TABLE& table,
-                      std::string& error);
+    static bool Parse(const std::string& text, const TABLE_LAYOUT& layout, PIXEL_TABLE& table, std::string& error);
 };
 
 } // namespace PIXTABLES

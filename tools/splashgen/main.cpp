@@ -41,8 +41,7 @@ void DrawPanel(QPainter& p, const QString& family)
 
     p.setPen(QColor(0x1E, 0x24, 0x18));
     p.setFont(Font(family, 15));
-    const QString lines[] = {QStringLiteral("画面 1"), QStringLiteral("温度   25.6℃"),
-                             QStringLiteral("压力  1.20MPa")};
+    const QString lines[] = {QStringLiteral("画面 1"), QStringLiteral("温度   25.6℃"), QStringLiteral("压力  1.20MPa")};
     for (int i = 0; i < 3; ++i)
         p.drawText(QPointF(display.left() + 8, display.top() + 24 + 27 * i), lines[i]);
 
@@ -91,8 +90,7 @@ QImage DrawSplash()
     p.drawText(QPointF(32, 345), QStringLiteral("版本 ") + QString::fromLatin1(VERSION));
     p.setPen(QColor(0x5B, 0x66, 0x72));
     p.setFont(Font(family, 12));
-    p.drawText(QRectF(0, 330, WIDTH - 32, 24), Qt::AlignRight | Qt::AlignVCenter,
-               QStringLiteral("ZQ 面板配置套件"));
+    p.drawText(QRectF(0, 330, WIDTH - 32, 24), Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("ZQ 面板配置套件"));
     p.end();
     return image;
 }
@@ -103,8 +101,7 @@ int main(int argc, char** argv)
 {
     ZQ_CLI::SetProgramName("splashgen");
     QCommandLineParser parser;
-    ZQ_CLI::AddStandardOptions(parser,
-                               "Draws the editor's splash and About picture (500 x 400 PNG).");
+    ZQ_CLI::AddStandardOptions(parser, "Draws the editor's splash and About picture (500 x 400 PNG).");
     parser.addPositionalArgument("output", "The PNG file to write.", "OUTPUT.png");
     int exitCode = 0;
     if (!ZQ_CLI::ParseOrExit(parser, ZQ_CLI::ArgumentsOf(argc, argv), exitCode))
@@ -116,8 +113,7 @@ int main(int argc, char** argv)
     const QString output = parser.positionalArguments().first();
     COM_GUI_EX::CGUI_EX_Global::Start(); // fonts without a window system
     QSaveFile file(output);
-    const bool written =
-        file.open(QIODevice::WriteOnly) && DrawSplash().save(&file, "PNG") && file.commit();
+    const bool written = file.open(QIODevice::WriteOnly) && DrawSplash().save(&file, "PNG") && file.commit();
     if (!written)
         ZQ_CLI::PrintError(QStringLiteral("cannot write %1: %2").arg(output, file.errorString()));
     COM_GUI_EX::CGUI_EX_Global::End();

@@ -91,15 +91,15 @@ int WriteCatalogueReport(std::ostream& out, CDeviceCollection& devices, CPLCColl
 {
     std::vector<Row> models = ReadRows([&] { devices.StartGetDevice(); },
                                        [&](UINT& id, char* n, char* d) { return devices.GetNextDevice(id, n, d); });
-    std::vector<Row> protocols = ReadRows([&] { plcs.StartGetPLC(); },
-                                          [&](UINT& id, char* n, char* d) { return plcs.GetNextPLC(id, n, d); });
+    std::vector<Row> protocols =
+        ReadRows([&] { plcs.StartGetPLC(); }, [&](UINT& id, char* n, char* d) { return plcs.GetNextPLC(id, n, d); });
 
     out << "Panel models (" << (devices.GetCatalogueFile() ? devices.GetCatalogueFile() : "?") << "):\n";
     if (models.empty())
         out << "  (none: the catalogue is missing or empty)\n";
     for (const Row& m : models) {
-        out << "  " << m.id << "  " << GbkToUtf8Lossy(m.name.c_str()) << "  "
-            << GbkToUtf8Lossy(m.description.c_str()) << "\n";
+        out << "  " << m.id << "  " << GbkToUtf8Lossy(m.name.c_str()) << "  " << GbkToUtf8Lossy(m.description.c_str())
+            << "\n";
         std::unique_ptr<CDeviceBase> device(devices.CreateDevice(m.id));
         if (!device) {
             out << "      (no panel model of this ID)\n";
@@ -115,8 +115,7 @@ int WriteCatalogueReport(std::ostream& out, CDeviceCollection& devices, CPLCColl
     if (protocols.empty())
         out << "  (none: the catalogue is missing or empty)\n";
     for (const Row& p : protocols) {
-        out << "  " << p.id << "  " << Named(p.name.c_str()) << "  "
-            << GbkToUtf8Lossy(p.description.c_str()) << "\n";
+        out << "  " << p.id << "  " << Named(p.name.c_str()) << "  " << GbkToUtf8Lossy(p.description.c_str()) << "\n";
         for (const Row& m : models) {
             std::unique_ptr<CDeviceBase> device(devices.CreateDevice(m.id));
             CPLCBase* plc = plcs.CreatePLC(p.id);

@@ -29,35 +29,50 @@ const OPTION OUTPUT_OPTION = {"-o", "FILE", "The file to write; - writes to stan
 const std::vector<COMMAND>& Commands()
 {
     static const std::vector<COMMAND> commands = {
-        {"new", "OUT.ZQE", "The project file to make (refused when it exists, unless --force).",
+        {"new",
+         "OUT.ZQE",
+         "The project file to make (refused when it exists, unless --force).",
          "Makes a new project with one empty screen for a panel model and PLC protocol of the catalogues.",
          {{"--device", "MODEL", "Panel model: its catalogue name or ID (zqcatalog lists them).", true},
           {"--plc", "PLC", "PLC protocol: its catalogue name or ID.", true},
           {"--force", nullptr, "Replace OUT.ZQE when it exists.", false}}},
-        {"info", "FILE", "A project (.ZQE) the editor opens; - reads standard input.",
+        {"info",
+         "FILE",
+         "A project (.ZQE) the editor opens; - reads standard input.",
          "Prints a project as a tree: panel model, serial line, PLC kinds, keys, screens and every control "
          "with every attribute.",
          {}},
-        {"compile", "FILE.ZQE", "The project; - reads standard input.",
+        {"compile",
+         "FILE.ZQE",
+         "The project; - reads standard input.",
          "Compiles a project into the download image the panel is programmed with.",
          {OUTPUT_OPTION}},
-        {"inspect", "IMAGE", "A download image (.vxg); - reads standard input.",
+        {"inspect",
+         "IMAGE",
+         "A download image (.vxg); - reads standard input.",
          "Decodes every section of a download image and checks every length, offset and count.",
          {}},
-        {"render", "FILE.ZQE", "The project; - reads standard input.",
+        {"render",
+         "FILE.ZQE",
+         "The project; - reads standard input.",
          "Draws one screen as the design view draws it, into an image file of the format its name ends in "
          "(.png, .bmp, .jpg, .ppm, ...).",
          {{"--screen", "N", "The screen to draw, 1 for the first (default 1).", false},
           {"--zoom", "Z", "Pixels per panel pixel, above 0 and at most 32 (default: the screen's zoom).", false},
           {"-o", "IMAGE", "The image file to write; - writes PNG to standard output.", true}}},
-        {"export", "FILE.ZQE", "The project; - reads standard input.",
+        {"export",
+         "FILE.ZQE",
+         "The project; - reads standard input.",
          "Prints the project's JSON form on standard output (docs/project-json.md).",
-         {{"--short", nullptr, "Write each control as its kind and the attributes that differ from a new one.",
+         {{"--short", nullptr, "Write each control as its kind and the attributes that differ from a new one.", false},
+          {"--names", "ascii|stored",
+           "Write group, attribute and item names by their ASCII aliases, or as stored "
+           "(default).",
            false},
-          {"--names", "ascii|stored", "Write group, attribute and item names by their ASCII aliases, or as stored "
-           "(default).", false},
           {"-o", "FILE", "Write the form to FILE instead of standard output.", false}}},
-        {"import", "PROJECT.json", "The project's JSON form; - reads standard input.",
+        {"import",
+         "PROJECT.json",
+         "The project's JSON form; - reads standard input.",
          "Makes the project file a JSON form describes.",
          {OUTPUT_OPTION}},
     };
@@ -105,7 +120,10 @@ int Usage(std::ostream& err, const std::string& message, const std::string& comm
     return ZQ_CLI::EXIT_USAGE;
 }
 
-bool IsHelp(const std::string& arg) { return arg == "-h" || arg == "--help"; }
+bool IsHelp(const std::string& arg)
+{
+    return arg == "-h" || arg == "--help";
+}
 
 } // namespace
 
@@ -142,7 +160,8 @@ bool ParseZqeArguments(const std::vector<std::string>& args, std::ostream& out, 
     const std::string name = helpOf ? args[1] : first;
     const COMMAND* command = FindCommand(name);
     if (!command) {
-        exitCode = Usage(err, "unknown command \"" + name + "\" (new, info, compile, inspect, render, export, import)", "");
+        exitCode =
+            Usage(err, "unknown command \"" + name + "\" (new, info, compile, inspect, render, export, import)", "");
         return false;
     }
 
@@ -150,8 +169,9 @@ bool ParseZqeArguments(const std::vector<std::string>& args, std::ostream& out, 
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     ZQ_CLI::AddStandardOptions(parser, command->description);
     for (const OPTION& option : command->options)
-        parser.addOption(option.valueName ? QCommandLineOption(OptionName(option.name), option.description, option.valueName)
-                                          : QCommandLineOption(OptionName(option.name), option.description));
+        parser.addOption(option.valueName
+                             ? QCommandLineOption(OptionName(option.name), option.description, option.valueName)
+                             : QCommandLineOption(OptionName(option.name), option.description));
     parser.addPositionalArgument(command->name, "The command.", command->name);
     parser.addPositionalArgument(command->operand, command->operandHelp);
     QStringList arguments{"zqe"};
@@ -175,8 +195,10 @@ bool ParseZqeArguments(const std::vector<std::string>& args, std::ostream& out, 
     if (!ok) {
         if (!parser.unknownOptionNames().isEmpty()) {
             const QString unknown = parser.unknownOptionNames().first();
-            exitCode = Usage(err, "unknown option " + std::string(unknown.size() == 1 ? "-" : "--") +
-                                      unknown.toStdString() + " for " + name, name);
+            exitCode = Usage(err,
+                             "unknown option " + std::string(unknown.size() == 1 ? "-" : "--") + unknown.toStdString() +
+                                 " for " + name,
+                             name);
         } else {
             // The one other refusal: an option that takes a value came last.
             exitCode = Usage(err, "option " + args.back() + " needs a value", name);
@@ -200,8 +222,9 @@ bool ParseZqeArguments(const std::vector<std::string>& args, std::ostream& out, 
     QStringList operands = parser.positionalArguments();
     operands.removeFirst(); // the command itself
     if (operands.size() != 1) {
-        exitCode = Usage(err, name + " takes 1 file name (" + command->operand + "), not " +
-                                  std::to_string(operands.size()), name);
+        exitCode =
+            Usage(err, name + " takes 1 file name (" + command->operand + "), not " + std::to_string(operands.size()),
+                  name);
         return false;
     }
     parsed.operands.push_back(operands.first().toStdString());

@@ -312,8 +312,7 @@ private:
         std::string list;
         for (const QByteArray& format : formats)
             list += (list.empty() ? "." : ", .") + format.toStdString();
-        Fail("cannot tell the image format of '" + output + "' from its name; it may end in " + list,
-             EXIT_USAGE);
+        Fail("cannot tell the image format of '" + output + "' from its name; it may end in " + list, EXIT_USAGE);
         return QByteArray();
     }
 
@@ -323,8 +322,8 @@ private:
         int number = 1;
         std::string error;
         // Any whole number that is not negative: one the project lacks is named as such below.
-        if (Has("--screen") && !ZQ_CLI::ParseInteger(QString::fromStdString(Option("--screen")), 0, INT_MAX, number,
-                                                     "--screen", error))
+        if (Has("--screen") &&
+            !ZQ_CLI::ParseInteger(QString::fromStdString(Option("--screen")), 0, INT_MAX, number, "--screen", error))
             return Fail(error + " (--screen takes a screen number)", EXIT_USAGE);
         double zoom = 0;
         if (Has("--zoom")) {

@@ -46,11 +46,11 @@ std::string Value(const Json& attribute)
     std::string text = value.is_string() ? "\"" + Str(value) + "\"" : value.dump();
     if (attribute.contains("items")) {
         const Json& items = attribute["items"];
-        const std::string selected = attribute.contains("text") ? Str(attribute["text"])
-                                     : value.is_number_integer() && value.get<long long>() >= 0 &&
-                                               size_t(value.get<long long>()) < items.size()
-                                         ? Str(items[size_t(value.get<long long>())])
-                                         : std::string();
+        const std::string selected =
+            attribute.contains("text") ? Str(attribute["text"])
+            : value.is_number_integer() && value.get<long long>() >= 0 && size_t(value.get<long long>()) < items.size()
+                ? Str(items[size_t(value.get<long long>())])
+                : std::string();
         text += " \"" + selected + "\"";
         if (attribute.contains("screenList"))
             text += " (a screen; 0 = none)";
@@ -80,8 +80,8 @@ void Kinds(const char* title, const Json& kinds, std::ostream& out)
 void Device(const Json& device, std::ostream& out)
 {
     out << "Device: " << (device.contains("model") ? Str(device["model"]) : std::string("unknown model")) << " (ID "
-        << device["id"].dump() << "), screen " << device["screenWidth"].dump() << " x "
-        << device["screenHeight"].dump() << "\n";
+        << device["id"].dump() << "), screen " << device["screenWidth"].dump() << " x " << device["screenHeight"].dump()
+        << "\n";
     const Json& serial = device["serial"];
     out << "  Serial: " << Str(serial["port"]) << ", " << serial["baudRate"].dump() << " baud, "
         << serial["dataBits"].dump() << " data bits, parity " << Named(serial["parity"], PARITY) << ", stop bits "
@@ -116,9 +116,9 @@ void Control(const Json& control, std::ostream& out)
             continue;
         out << "      " << Str(group["name"]) << "\n";
         for (const Json& attribute : group["attributes"])
-            out << "        " << (attribute.contains("name") ? Str(attribute["name"]) : std::string("(unnamed)"))
-                << " " << Str(attribute["kind"]) << (attribute.contains("vt") ? "/" + Str(attribute["vt"]) : "")
-                << " = " << Value(attribute) << "\n";
+            out << "        " << (attribute.contains("name") ? Str(attribute["name"]) : std::string("(unnamed)")) << " "
+                << Str(attribute["kind"]) << (attribute.contains("vt") ? "/" + Str(attribute["vt"]) : "") << " = "
+                << Value(attribute) << "\n";
     }
 }
 
@@ -129,8 +129,8 @@ void PrintProjectTree(const Json& form, std::ostream& out)
     Device(form["device"], out);
     Panel(form, out);
     const Json& screens = form["screens"];
-    out << "Screens: " << screens.size() << " (active index " << form["activeScreenIndex"].dump()
-        << ", next screen ID " << form["nextScreenId"].dump() << ")\n";
+    out << "Screens: " << screens.size() << " (active index " << form["activeScreenIndex"].dump() << ", next screen ID "
+        << form["nextScreenId"].dump() << ")\n";
     for (size_t i = 0; i < screens.size(); ++i) {
         const Json& screen = screens[i];
         out << "  Screen " << i + 1 << ": "

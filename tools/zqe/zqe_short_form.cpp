@@ -32,11 +32,14 @@ std::vector<CAttributeBase*> NamedAttributes(CControlBase& control)
         if (*attribute->GetAttributeName())
             named.push_back(attribute);
     const CLayoutAttributes* layout = control.GetLayoutAtttribute();
-    const auto position = [&](CAttributeBase* a) { return a == layout->GetXAttribute() || a == layout->GetYAttribute(); };
+    const auto position = [&](CAttributeBase* a) {
+        return a == layout->GetXAttribute() || a == layout->GetYAttribute();
+    };
     const auto geometry = [&](CAttributeBase* a) {
         return position(a) || a == layout->GetWidthAttribute() || a == layout->GetHeightAttribute();
     };
-    const auto sizes = std::stable_partition(named.begin(), named.end(), [&](CAttributeBase* a) { return !geometry(a); });
+    const auto sizes =
+        std::stable_partition(named.begin(), named.end(), [&](CAttributeBase* a) { return !geometry(a); });
     std::stable_partition(sizes, named.end(), [&](CAttributeBase* a) { return !position(a); });
     return named;
 }

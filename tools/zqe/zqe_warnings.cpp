@@ -29,8 +29,8 @@ public:
                 continue;
             std::string kind;
             CControlCreator::GetControlBaseName(type, kind);
-            m_where = where + ", " + Utf8(kind.c_str()) + " " + std::to_string(control->GetControlID()) +
-                      " \"" + Utf8(control->GetControlName()) + "\"";
+            m_where = where + ", " + Utf8(kind.c_str()) + " " + std::to_string(control->GetControlID()) + " \"" +
+                      Utf8(control->GetControlName()) + "\"";
             Check("PLC station", control->GetPLCStation(), 0xFF);
             if (type == CControlBase::CONTROL_REGISTER) {
                 auto* reg = static_cast<CControlRegister*>(control);

@@ -5,7 +5,6 @@
 #include "tools/common/tool_cli.h"
 #include "tools/zqflash/line_report.h"
 
-
 #include <QCoreApplication>
 
 #include <unistd.h>
@@ -38,8 +37,8 @@ CConsoleRunView::CConsoleRunView(const ZQFLASH_OPTIONS& options)
     m_runTimer.setSingleShot(true);
     QObject::connect(&m_runTimer, &QTimer::timeout, [this] {
         m_bTimedOut = true;
-        const std::string where = m_bBlocks ? "a block was not confirmed within "
-                                            : "the panel's boot loader did not answer within ";
+        const std::string where =
+            m_bBlocks ? "a block was not confirmed within " : "the panel's boot loader did not answer within ";
         Fail(std::string(MSG_ISP_TIME_OVER) + " (" + where + std::to_string(m_options.nTimeoutSeconds) + " s)");
     });
 }
@@ -198,8 +197,7 @@ void CConsoleRunView::DrawProgress()
     int percent = m_nUpper > 0 ? static_cast<int>(100LL * m_nPos / m_nUpper) : 100;
     int filled = BAR_WIDTH * percent / 100;
     std::fprintf(stderr, "\r[%s%s] %3d%%  %d/%d bytes  %.1f KiB/s", std::string(filled, '#').c_str(),
-                 std::string(BAR_WIDTH - filled, '.').c_str(), percent, m_nPos, m_nUpper,
-                 m_nPos / 1024.0 / seconds);
+                 std::string(BAR_WIDTH - filled, '.').c_str(), percent, m_nPos, m_nUpper, m_nPos / 1024.0 / seconds);
     std::fflush(stderr);
     m_bBarShown = true;
 }

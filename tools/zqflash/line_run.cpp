@@ -96,18 +96,30 @@ QString PortWord(int port)
 QStringList PortArguments(const ZQFLASH_OPTIONS& options, const std::string& port, const LINE_IMAGE& image)
 {
     QStringList arguments = {QString("--") + LINE_REPORT_OPTION,
-                             "--port", QString::fromStdString(port),
-                             "--file", QString::fromStdString(image.strHexPath),
-                             "--notenc", "--quiet",
-                             "--begin", QString::number(options.dwBegin),
-                             "--slave", QString::number(options.nSlave),
-                             "--485port", PortWord(options.n485Port),
-                             "--485bit", QString::number(options.n485Bit),
-                             "--ledport", PortWord(options.nLedPort),
-                             "--ledbit", QString::number(options.nLedBit),
-                             "--timeout", QString::number(options.nTimeoutSeconds),
-                             "--retries", QString::number(options.nRetries),
-                             "--seed", QString::number(options.wMaskSeed)};
+                             "--port",
+                             QString::fromStdString(port),
+                             "--file",
+                             QString::fromStdString(image.strHexPath),
+                             "--notenc",
+                             "--quiet",
+                             "--begin",
+                             QString::number(options.dwBegin),
+                             "--slave",
+                             QString::number(options.nSlave),
+                             "--485port",
+                             PortWord(options.n485Port),
+                             "--485bit",
+                             QString::number(options.n485Bit),
+                             "--ledport",
+                             PortWord(options.nLedPort),
+                             "--ledbit",
+                             QString::number(options.nLedBit),
+                             "--timeout",
+                             QString::number(options.nTimeoutSeconds),
+                             "--retries",
+                             QString::number(options.nRetries),
+                             "--seed",
+                             QString::number(options.wMaskSeed)};
     if (options.nBaud > 0)
         arguments << "--baud" << QString::number(options.nBaud);
     if (options.nDataBits > 0)
@@ -134,8 +146,7 @@ class CLineRun {
 public:
     CLineRun(const ZQFLASH_OPTIONS& options, const LINE_IMAGE& image, CProductionLog* log,
              const std::vector<std::string>& ports)
-        : m_options(options), m_image(image), m_pLog(log),
-          m_view(isatty(STDERR_FILENO) != 0, options.bQuiet),
+        : m_options(options), m_image(image), m_pLog(log), m_view(isatty(STDERR_FILENO) != 0, options.bQuiet),
           m_strHost(QSysInfo::machineHostName().toStdString()),
           m_program(QString::fromStdString(COMMON_EX::GetProgramDirectory() + "zqflash"))
     {
@@ -220,8 +231,8 @@ private:
                          [this, &port](int code, QProcess::ExitStatus status) { OnEnded(port, code, status); });
         QObject::connect(process, &QProcess::errorOccurred, [this, &port](QProcess::ProcessError error) {
             if (error == QProcess::FailedToStart) {
-                port.strError = "cannot start " + m_program.toStdString() + ": " +
-                                port.process->errorString().toStdString();
+                port.strError =
+                    "cannot start " + m_program.toStdString() + ": " + port.process->errorString().toStdString();
                 OnEnded(port, ZQ_CLI::EXIT_FAILED, QProcess::NormalExit);
             }
         });
@@ -245,30 +256,21 @@ private:
     void OnReport(PORT_RUN& port, const LINE_REPORT& report)
     {
         switch (report.kind) {
-        case LINE_REPORT_WAITING:
-            SetState(port, LINE_PORT_WAITING);
-            break;
+        case LINE_REPORT_WAITING: SetState(port, LINE_PORT_WAITING); break;
         case LINE_REPORT_BLOCKS:
             port.blocks = true;
             port.status.total = report.value;
             port.status.blocks.start();
             SetState(port, LINE_PORT_PROGRAMMING);
             break;
-        case LINE_REPORT_PROGRESS:
-            port.status.bytes = report.value;
-            break;
-        case LINE_REPORT_RETRIES:
-            port.status.retries = report.value;
-            break;
-        case LINE_REPORT_ERROR:
-            port.strError = report.text;
-            break;
+        case LINE_REPORT_PROGRESS: port.status.bytes = report.value; break;
+        case LINE_REPORT_RETRIES: port.status.retries = report.value; break;
+        case LINE_REPORT_ERROR: port.strError = report.text; break;
         case LINE_REPORT_FINISHED:
             port.finished = true;
             port.status.bytes = report.value;
             break;
-        case LINE_REPORT_NONE:
-            break;
+        case LINE_REPORT_NONE: break;
         }
     }
 
@@ -295,7 +297,8 @@ private:
         // panel run.
         const bool panelRun = !m_options.bRepeat || port.blocks;
         // The entry phase's time-out: the boot loader did not answer, the line itself is sound.
-        const bool knocking = !port.blocks && port.strError.compare(0, std::strlen(MSG_ISP_TIME_OVER), MSG_ISP_TIME_OVER) == 0;
+        const bool knocking =
+            !port.blocks && port.strError.compare(0, std::strlen(MSG_ISP_TIME_OVER), MSG_ISP_TIME_OVER) == 0;
         port.status.strError = port.strError;
         if (result == PANEL_RESULT_FINISHED) {
             ++port.status.finished;
@@ -334,8 +337,7 @@ private:
         // Progress counts a block when it goes out; a run that did not finish had the panel confirm
         // every block before the last one sent.
         constexpr long long BLOCK = 128;
-        record.bytes = port.finished ? port.status.bytes
-                                     : std::max(0LL, (port.status.bytes - 1) / BLOCK * BLOCK);
+        record.bytes = port.finished ? port.status.bytes : std::max(0LL, (port.status.bytes - 1) / BLOCK * BLOCK);
         record.seconds = seconds;
         record.retries = port.status.retries;
         record.strResult = result;

@@ -12,18 +12,12 @@ namespace {
 const char* StateWords(LinePortState state)
 {
     switch (state) {
-    case LINE_PORT_STARTING:
-        return "starting";
-    case LINE_PORT_WAITING:
-        return "waiting for the panel";
-    case LINE_PORT_PROGRAMMING:
-        return "programming";
-    case LINE_PORT_FINISHED:
-        return "finished";
-    case LINE_PORT_FAILED:
-        return "failed";
-    case LINE_PORT_INTERRUPTED:
-        return "interrupted";
+    case LINE_PORT_STARTING: return "starting";
+    case LINE_PORT_WAITING: return "waiting for the panel";
+    case LINE_PORT_PROGRAMMING: return "programming";
+    case LINE_PORT_FINISHED: return "finished";
+    case LINE_PORT_FAILED: return "failed";
+    case LINE_PORT_INTERRUPTED: return "interrupted";
     }
     return "";
 }

@@ -8,8 +8,8 @@
 #include "tools/zqflash/console_view.h"
 #include "tools/zqflash/line_report.h"
 #include "tools/zqflash/line_run.h"
-#include "tools/zqflash/program_folders.h"
 #include "tools/zqflash/production_log.h"
+#include "tools/zqflash/program_folders.h"
 #include "tools/zqflash/stop_signals.h"
 #include "tools/zqflash/zqflash_options.h"
 
@@ -127,8 +127,8 @@ void TraceFrame(void* context, int direction, const unsigned char* bytes, int le
         std::snprintf(text, sizeof text, " %02X", bytes[i]);
         line += text;
     }
-    std::fprintf(stderr, "[%10.3f] %c%s\n", state->clock.nsecsElapsed() / 1e9, direction == VEXORISP_TRACE_SENT ? '>' : '<',
-                 line.c_str());
+    std::fprintf(stderr, "[%10.3f] %c%s\n", state->clock.nsecsElapsed() / 1e9,
+                 direction == VEXORISP_TRACE_SENT ? '>' : '<', line.c_str());
     std::fflush(stderr);
 }
 

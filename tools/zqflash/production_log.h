@@ -15,17 +15,17 @@ extern const char* const PANEL_RESULT_INTERRUPTED; // "interrupted": stopped by 
 
 // One panel run.
 struct PANEL_RECORD {
-    std::string strTime;    // when it ended, UTC, "2026-12-08T08:15:02.123Z"
-    std::string strHost;    // this machine's name
-    std::string strPort;    // serial device
-    std::string strImage;   // program file name as given
-    std::string strSha256;  // SHA-256 of the program file's bytes on disk, lowercase hex
-    DWORD dwBegin = 0;      // program begin address
-    long long bytes = 0;    // bytes the panel confirmed (the image length when finished)
-    double seconds = 0;     // from the start of the run on the port to its end
-    long long retries = 0;  // frames sent again after a missing or damaged answer
-    std::string strResult;  // one of the PANEL_RESULT_ words
-    std::string strError;   // why it failed; empty when finished
+    std::string strTime;   // when it ended, UTC, "2026-12-08T08:15:02.123Z"
+    std::string strHost;   // this machine's name
+    std::string strPort;   // serial device
+    std::string strImage;  // program file name as given
+    std::string strSha256; // SHA-256 of the program file's bytes on disk, lowercase hex
+    DWORD dwBegin = 0;     // program begin address
+    long long bytes = 0;   // bytes the panel confirmed (the image length when finished)
+    double seconds = 0;    // from the start of the run on the port to its end
+    long long retries = 0; // frames sent again after a missing or damaged answer
+    std::string strResult; // one of the PANEL_RESULT_ words
+    std::string strError;  // why it failed; empty when finished
 };
 
 // The record as one JSON object on one line (no line break), keys time, host, port, image,

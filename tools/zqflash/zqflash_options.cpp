@@ -21,15 +21,18 @@ const char* const DESCRIPTION =
 const std::initializer_list<ZQ_CLI::OPTION_SPEC> OPTIONS = {
     {"port", "DEVICE", "Serial device of the panel (for example /dev/ttyUSB0); repeat it for several panels."},
     {"ports-file", "FILE", "Program a panel on every device listed in FILE (one a line, # comments)."},
-    {"ports-from-glob", "PATTERN", "Program a panel on every device matching PATTERN (for example "
-                                   "'/dev/ttyUSB*')."},
-    {"repeat", nullptr, "Line mode: after each panel wait for the next one on the same port and program it, "
-                        "until Ctrl-C."},
+    {"ports-from-glob", "PATTERN",
+     "Program a panel on every device matching PATTERN (for example "
+     "'/dev/ttyUSB*')."},
+    {"repeat", nullptr,
+     "Line mode: after each panel wait for the next one on the same port and program it, "
+     "until Ctrl-C."},
     {"log", "FILE", "Append one JSON line per panel run to FILE (the production record)."},
     {"log-summary", "FILE", "Print the counts per day and result of a production record and exit."},
     {"file", "FILE", "Program file: .hex, .bin, .dat, .vxc or .vxg."},
-    {"begin", "ADDR", "Program begin address, a multiple of 512 up to 0xFE00 (default 0x6000). HEX "
-                      "addresses are offsets from it."},
+    {"begin", "ADDR",
+     "Program begin address, a multiple of 512 up to 0xFE00 (default 0x6000). HEX "
+     "addresses are offsets from it."},
     {"slave", "N", "The panel's slave address, 0-255 (default 1)."},
     {"notenc", nullptr, "The file is plain (not enciphered), as the editor's download images are."},
     {"485port", "P", "The panel's 485 port: P0, P1, P2, P3 or none (default none)."},
@@ -39,8 +42,9 @@ const std::initializer_list<ZQ_CLI::OPTION_SPEC> OPTIONS = {
     {"baud", "N", "Line speed (default: the library's MD_DLL.DFT, 38400)."},
     {"format", "8E1", "Data bits, parity (N, E, O) and stop bits (default: MD_DLL.DFT, 8E1)."},
     {"timeout", "S", "Seconds allowed for the entry phase and for each block, 1-3600 (default 30)."},
-    {"retries", "N", "Times a command or block is sent again when its answer is missing or "
-                     "damaged, 0-100 (default 3)."},
+    {"retries", "N",
+     "Times a command or block is sent again when its answer is missing or "
+     "damaged, 0-100 (default 3)."},
     {"seed", "N", "Seed of the block mask, 0-0xFFFF (default 0x5AA5)."},
     {"quiet", nullptr, "No progress bar."},
     {"trace", nullptr, "Print every frame sent (>) and received (<) with its time on standard error."},
@@ -90,7 +94,7 @@ bool ParseZqflashOptions(const QStringList& arguments, ZQFLASH_OPTIONS& options,
         return false;
     if (!parser.positionalArguments().isEmpty())
         return ZQ_CLI::UsageError("unexpected argument '" + parser.positionalArguments().first().toStdString() + "'",
-                          exitCode);
+                                  exitCode);
     for (const QString& port : parser.values("port")) {
         const std::string name = port.toStdString();
         if (std::find(options.strPorts.begin(), options.strPorts.end(), name) != options.strPorts.end())
@@ -122,20 +126,21 @@ bool ParseZqflashOptions(const QStringList& arguments, ZQFLASH_OPTIONS& options,
                                     exitCode))
         return false;
     if (begin % 512 != 0)
-        return ZQ_CLI::UsageError("--begin: '" + parser.value("begin").toStdString() + "' is not a multiple of 512", exitCode);
+        return ZQ_CLI::UsageError("--begin: '" + parser.value("begin").toStdString() + "' is not a multiple of 512",
+                                  exitCode);
     options.dwBegin = static_cast<DWORD>(begin);
     options.wMaskSeed = static_cast<WORD>(seed);
     for (const char* name : {"485port", "ledport"}) {
         int& port = name[0] == '4' ? options.n485Port : options.nLedPort;
         if (parser.isSet(name) && !ReadPort(parser.value(name), port))
             return ZQ_CLI::UsageError(std::string("--") + name + ": '" + parser.value(name).toStdString() +
-                                  "' is not P0, P1, P2, P3 or none",
-                              exitCode);
+                                          "' is not P0, P1, P2, P3 or none",
+                                      exitCode);
     }
     if (parser.isSet("format") && !ReadFormat(parser.value("format"), options))
         return ZQ_CLI::UsageError("--format: '" + parser.value("format").toStdString() +
-                              "' is not data bits 5-8, parity N, E or O, stop bits 1 or 2 (like 8E1)",
-                          exitCode);
+                                      "' is not data bits 5-8, parity N, E or O, stop bits 1 or 2 (like 8E1)",
+                                  exitCode);
     if (options.strFile == "-")
         return ZQ_CLI::UsageError("--file: a program cannot come from standard input (its kind is in its name: "
                                   ".hex, .bin, .dat, .vxc or .vxg)",

@@ -19,8 +19,8 @@ std::unique_ptr<CPanelSession> CPanelSession::Open(const OPTIONS& options, std::
     std::unique_ptr<CPanelImage> image = CPanelImage::FromFile(options.image, error);
     if (!image)
         return nullptr;
-    session->m_pLink = options.serial ? CModbusLink::Serial(options.line, error)
-                                      : CModbusLink::Tcp(options.host, options.port, error);
+    session->m_pLink =
+        options.serial ? CModbusLink::Serial(options.line, error) : CModbusLink::Tcp(options.host, options.port, error);
     if (!session->m_pLink)
         return nullptr;
     session->m_pLink->SetTimeout(options.timeoutMs);
@@ -59,12 +59,11 @@ CPanelDisplay CPanelSession::Display() const
 
 std::string CPanelSession::Status() const
 {
-    std::string status = m_pLink->Describe() + (m_pRuntime->IsLinkLost() ? " LOST" : " ok") + ", poll " +
-                         std::to_string(m_options.pollMs) + " ms (" +
-                         std::to_string(m_pRuntime->GetLastPollRequests()) + " requests, " +
-                         std::to_string(m_nLastPollMs) + " ms), screen " +
-                         std::to_string(m_pRuntime->GetCurrentScreen()) + " of " +
-                         std::to_string(m_pRuntime->GetImage().GetScreenCount());
+    std::string status =
+        m_pLink->Describe() + (m_pRuntime->IsLinkLost() ? " LOST" : " ok") + ", poll " +
+        std::to_string(m_options.pollMs) + " ms (" + std::to_string(m_pRuntime->GetLastPollRequests()) + " requests, " +
+        std::to_string(m_nLastPollMs) + " ms), screen " + std::to_string(m_pRuntime->GetCurrentScreen()) + " of " +
+        std::to_string(m_pRuntime->GetImage().GetScreenCount());
     if (m_pRuntime->IsDimmed())
         status += ", backlight off";
     if (!m_pRuntime->GetMessage().empty())

@@ -13,13 +13,13 @@
 class CPanelSession {
 public:
     struct OPTIONS {
-        std::string image;                // ".vxg" or ".ZQE"
-        bool serial = false;              // RTU on `line.device`; else TCP
+        std::string image;   // ".vxg" or ".ZQE"
+        bool serial = false; // RTU on `line.device`; else TCP
         CModbusLink::SERIAL line;
         std::string host = "127.0.0.1";
         int port = 1502;
-        int pollMs = 100;                 // between the starts of two poll cycles
-        int timeoutMs = 500;              // answer time-out of one request
+        int pollMs = 100;    // between the starts of two poll cycles
+        int timeoutMs = 500; // answer time-out of one request
     };
 
     // Null with the reason when the image cannot be loaded or the line cannot be set up.

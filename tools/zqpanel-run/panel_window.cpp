@@ -26,15 +26,32 @@ struct SHORTCUT {
 };
 
 const SHORTCUT SHORTCUTS[] = {
-    {Qt::Key_F1, KEY_F1, "F1"},       {Qt::Key_F2, KEY_F2, "F2"},         {Qt::Key_F3, KEY_F3, "F3"},
-    {Qt::Key_F4, KEY_F4, "F4"},       {Qt::Key_F5, KEY_F5, "F5"},         {Qt::Key_F6, KEY_F6, "F6"},
-    {Qt::Key_F7, KEY_F7, "F7"},       {Qt::Key_F8, KEY_F8, "F8"},         {Qt::Key_Up, KEY_UP, "Up"},
-    {Qt::Key_Down, KEY_DOWN, "Down"}, {Qt::Key_Left, KEY_LEFT, "Left"},   {Qt::Key_Right, KEY_RIGHT, "Right"},
-    {Qt::Key_Return, KEY_ENT, "Return"}, {Qt::Key_Enter, KEY_ENT, "Enter"}, {Qt::Key_Escape, KEY_ESC, "Esc"},
-    {Qt::Key_Tab, KEY_SET, "Tab"},    {Qt::Key_Backspace, KEY_CLR, "Backspace"}, {Qt::Key_F9, KEY_F9, "F9"},
-    {Qt::Key_F10, KEY_F10, "F10"},    {Qt::Key_F11, KEY_F11, "F11"},      {Qt::Key_F12, KEY_F12, "F12"},
-    {Qt::Key_M, KEY_MENU, "M"},       {Qt::Key_Home, KEY_HOME, "Home"},   {Qt::Key_A, KEY_ALM, "A"},
-    {Qt::Key_PageUp, KEY_PGUP, "PgUp"}, {Qt::Key_PageDown, KEY_PGDN, "PgDn"},
+    {Qt::Key_F1, KEY_F1, "F1"},
+    {Qt::Key_F2, KEY_F2, "F2"},
+    {Qt::Key_F3, KEY_F3, "F3"},
+    {Qt::Key_F4, KEY_F4, "F4"},
+    {Qt::Key_F5, KEY_F5, "F5"},
+    {Qt::Key_F6, KEY_F6, "F6"},
+    {Qt::Key_F7, KEY_F7, "F7"},
+    {Qt::Key_F8, KEY_F8, "F8"},
+    {Qt::Key_Up, KEY_UP, "Up"},
+    {Qt::Key_Down, KEY_DOWN, "Down"},
+    {Qt::Key_Left, KEY_LEFT, "Left"},
+    {Qt::Key_Right, KEY_RIGHT, "Right"},
+    {Qt::Key_Return, KEY_ENT, "Return"},
+    {Qt::Key_Enter, KEY_ENT, "Enter"},
+    {Qt::Key_Escape, KEY_ESC, "Esc"},
+    {Qt::Key_Tab, KEY_SET, "Tab"},
+    {Qt::Key_Backspace, KEY_CLR, "Backspace"},
+    {Qt::Key_F9, KEY_F9, "F9"},
+    {Qt::Key_F10, KEY_F10, "F10"},
+    {Qt::Key_F11, KEY_F11, "F11"},
+    {Qt::Key_F12, KEY_F12, "F12"},
+    {Qt::Key_M, KEY_MENU, "M"},
+    {Qt::Key_Home, KEY_HOME, "Home"},
+    {Qt::Key_A, KEY_ALM, "A"},
+    {Qt::Key_PageUp, KEY_PGUP, "PgUp"},
+    {Qt::Key_PageDown, KEY_PGDN, "PgDn"},
 };
 
 const char* ShortcutLabel(int panelKey)
@@ -48,8 +65,8 @@ const char* ShortcutLabel(int panelKey)
 } // namespace
 
 CPanelWindow::CPanelWindow(CPanelSession& session, int keyCount, int scale, QWidget* parent)
-    : QWidget(parent), m_session(session), m_nScale(scale), m_pDisplay(new QLabel(this)),
-      m_pStatus(new QLabel(this)), m_pTimer(new QTimer(this))
+    : QWidget(parent), m_session(session), m_nScale(scale), m_pDisplay(new QLabel(this)), m_pStatus(new QLabel(this)),
+      m_pTimer(new QTimer(this))
 {
     setWindowTitle(QString::fromLocal8Bit(session.Options().image.c_str()) + " - zqpanel-run");
     setFocusPolicy(Qt::StrongFocus);

@@ -1,11 +1,11 @@
 // zqpanel-sim: the panel's boot loader on a pseudo-terminal, for tests, benchmarks and trying the
 // programmer without a panel.
+#include "comkit/replace_file.h"
+#include "tools/common/tool_cli.h"
 #include "tools/zqpanel-sim/panel_boot_loader.h"
 #include "tools/zqpanel-sim/serial_endpoint.h"
 #include "tools/zqpanel-sim/sim_count.h"
 #include "tools/zqpanel-sim/sim_options.h"
-#include "tools/common/tool_cli.h"
-#include "comkit/replace_file.h"
 
 #include <poll.h>
 #include <signal.h>
@@ -36,8 +36,7 @@ struct SCHEDULED_ANSWER {
 class CSimulator {
 public:
     CSimulator(const SIM_OPTIONS& options, CSerialEndpoint& endpoint)
-        : m_options(options), m_endpoint(endpoint),
-          m_loader(options.nSlave, options.wMaskSeed, options.faults)
+        : m_options(options), m_endpoint(endpoint), m_loader(options.nSlave, options.wMaskSeed, options.faults)
     {
     }
 
@@ -64,8 +63,8 @@ Clock::duration CSimulator::LineTime(std::size_t bytes) const
 {
     if (m_options.nLineBaud <= 0)
         return Clock::duration::zero();
-    return std::chrono::nanoseconds(static_cast<long long>(bytes) * m_options.GetBitsPerChar() *
-                                    1000000000LL / m_options.nLineBaud);
+    return std::chrono::nanoseconds(static_cast<long long>(bytes) * m_options.GetBitsPerChar() * 1000000000LL /
+                                    m_options.nLineBaud);
 }
 
 bool CSimulator::Run(const sigset_t& runMask)
@@ -160,14 +159,15 @@ bool CSimulator::WriteFlash(std::string& error) const
         return true;
     const std::vector<BYTE>& flash = m_loader.GetFlash();
     return COMMON_EX::ReplaceFileContent(m_options.strFlashFile,
-                                         std::string(reinterpret_cast<const char*>(flash.data()), flash.size()), &error);
+                                         std::string(reinterpret_cast<const char*>(flash.data()), flash.size()),
+                                         &error);
 }
 
 void CSimulator::PrintStats() const
 {
     const PANEL_STATS& stats = m_loader.GetStats();
-    std::printf("frames-in=%d bytes-in=%lld frames-out=%d bytes-out=%lld knocks=%d blocks=%d commands=",
-                stats.framesIn, stats.bytesIn, stats.framesOut, stats.bytesOut, stats.knocks, stats.blocks);
+    std::printf("frames-in=%d bytes-in=%lld frames-out=%d bytes-out=%lld knocks=%d blocks=%d commands=", stats.framesIn,
+                stats.bytesIn, stats.framesOut, stats.bytesOut, stats.knocks, stats.blocks);
     for (std::size_t i = 0; i < stats.commands.size(); ++i)
         std::printf("%s%d", i ? "," : "", stats.commands[i]);
     std::printf("\n");
@@ -203,10 +203,9 @@ int main(int argc, char** argv)
         return RunPanels(arguments, options, runMask, s_bStop);
 
     CSerialEndpoint endpoint;
-    bool opened = options.strDevice.empty()
-                      ? endpoint.OpenPseudoTerminal(error)
-                      : endpoint.OpenDevice(options.strDevice, options.nBaud, options.nDataBits,
-                                            options.cParity, options.nStopBits, error);
+    bool opened = options.strDevice.empty() ? endpoint.OpenPseudoTerminal(error)
+                                            : endpoint.OpenDevice(options.strDevice, options.nBaud, options.nDataBits,
+                                                                  options.cParity, options.nStopBits, error);
     if (!opened) {
         ZQ_CLI::PrintError(error);
         return ZQ_CLI::EXIT_FAILED;

@@ -60,10 +60,8 @@ long CPanelBootLoader::FrameLength() const
         if (m_pending.size() < WRITE_HEAD_SIZE)
             return 0;
         return static_cast<long>(WRITE_HEAD_SIZE + m_pending[6] + RTU_CRC_SIZE);
-    case RTU_FUNCTION_BLOCK:
-        return static_cast<long>(3 + m_pending[2] + RTU_CRC_SIZE);
-    default:
-        return -1;
+    case RTU_FUNCTION_BLOCK: return static_cast<long>(3 + m_pending[2] + RTU_CRC_SIZE);
+    default: return -1;
     }
 }
 
@@ -101,8 +99,7 @@ std::vector<BYTE> CPanelBootLoader::HandleWrite(const BYTE* frame, std::size_t l
         description = "write with a wrong byte count";
         return ExceptionAnswer(frame, EXCEPTION_ILLEGAL_VALUE);
     }
-    bool entry = start == ISP_ENTRY_REGISTER &&
-                 (count == ISP_ENTRY_REGISTERS || count == ISP_ENTRY_TEXT_REGISTERS) &&
+    bool entry = start == ISP_ENTRY_REGISTER && (count == ISP_ENTRY_REGISTERS || count == ISP_ENTRY_TEXT_REGISTERS) &&
                  std::memcmp(data + 2 * count - sizeof ISP_ENTRY_TEXT, ISP_ENTRY_TEXT, sizeof ISP_ENTRY_TEXT) == 0;
     if (entry) {
         int knock = ++m_stats.knocks;

@@ -11,21 +11,21 @@
 #include <vector>
 
 struct PANEL_FAULTS {
-    int nIgnoreKnocks = 0;          // entry requests left unanswered first (panel switched off)
-    std::set<int> dropBlockAnswers; // block frames (1-based, every frame received) not answered
-    std::set<int> loseBlocks;       // block frames lost on the line: neither written nor answered
+    int nIgnoreKnocks = 0;            // entry requests left unanswered first (panel switched off)
+    std::set<int> dropBlockAnswers;   // block frames (1-based, every frame received) not answered
+    std::set<int> loseBlocks;         // block frames lost on the line: neither written nor answered
     std::map<int, int> repeatAnswers; // block frame -> ms after its answer that it is answered again
-    std::set<int> badCrcBlocks;     // block frames answered with a wrong data CRC
-    std::set<int> corruptAnswers;   // answers (1-based, every answer sent) sent with a bad frame CRC
+    std::set<int> badCrcBlocks;       // block frames answered with a wrong data CRC
+    std::set<int> corruptAnswers;     // answers (1-based, every answer sent) sent with a bad frame CRC
 };
 
 struct PANEL_STATS {
     long long bytesIn = 0;
     long long bytesOut = 0;
-    int framesIn = 0;  // complete, well-formed request frames
-    int framesOut = 0; // answers sent
-    int knocks = 0;    // entry requests, answered or not
-    int blocks = 0;    // block frames
+    int framesIn = 0;          // complete, well-formed request frames
+    int framesOut = 0;         // answers sent
+    int knocks = 0;            // entry requests, answered or not
+    int blocks = 0;            // block frames
     std::vector<int> commands; // command words in the order received
 };
 
@@ -33,7 +33,7 @@ struct PANEL_STATS {
 struct PANEL_EXCHANGE {
     std::size_t requestLength = 0;
     std::vector<BYTE> answer;
-    int nRepeatAfterMs = -1;  // >= 0: the answer is sent once more this long after itself
+    int nRepeatAfterMs = -1; // >= 0: the answer is sent once more this long after itself
     std::string description; // for the simulator's log
 };
 

@@ -76,8 +76,8 @@ bool CSerialEndpoint::OpenPseudoTerminal(std::string& error)
     return true;
 }
 
-bool CSerialEndpoint::OpenDevice(const std::string& path, int baud, int dataBits, char parity,
-                                 int stopBits, std::string& error)
+bool CSerialEndpoint::OpenDevice(const std::string& path, int baud, int dataBits, char parity, int stopBits,
+                                 std::string& error)
 {
     speed_t speed = ToSpeed(baud);
     if (speed == B0) {

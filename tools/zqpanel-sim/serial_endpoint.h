@@ -14,8 +14,7 @@ public:
     // here too, so that the programmer closing and reopening it never hangs the line up.
     bool OpenPseudoTerminal(std::string& error);
     // A serial device in raw mode at baud with the given format.
-    bool OpenDevice(const std::string& path, int baud, int dataBits, char parity, int stopBits,
-                    std::string& error);
+    bool OpenDevice(const std::string& path, int baud, int dataBits, char parity, int stopBits, std::string& error);
 
     int GetFd() const { return m_fd; }
     const std::string& GetPeerPath() const { return m_strPeerPath; }

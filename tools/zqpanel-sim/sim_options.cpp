@@ -30,12 +30,14 @@ const std::initializer_list<ZQ_CLI::OPTION_SPEC> OPTIONS = {
     {"ignore-knocks", "N", "Leave the first N entry requests unanswered (panel switched off)."},
     {"drop-answer", "K,..", "Write block frames K but do not answer them."},
     {"lose-block", "K,..", "Lose block frames K on the line: neither written nor answered."},
-    {"repeat-answer", "K:MS,..", "Answer block frame K again MS milliseconds after its answer "
-                                 "(a late duplicate)."},
+    {"repeat-answer", "K:MS,..",
+     "Answer block frame K again MS milliseconds after its answer "
+     "(a late duplicate)."},
     {"bad-crc", "K,..", "Answer block frames K with a wrong data CRC."},
     {"corrupt-answer", "K,..", "Send answers K with a bad frame CRC."},
-    {"count", "N", "Run N panels, each on its own pseudo-terminal (printed one a line) with its own flash "
-                   "file (--flash FILE becomes FILE-1, FILE-2, ... before the extension), 1-64."},
+    {"count", "N",
+     "Run N panels, each on its own pseudo-terminal (printed one a line) with its own flash "
+     "file (--flash FILE becomes FILE-1, FILE-2, ... before the extension), 1-64."},
     {"panel", "K:OPTIONS", "Options for panel K of --count only, for example '3:--bad-crc 5 --delay 2'."},
     {"exit-on-stdin-eof", nullptr, "End when standard input closes (for test harnesses)."},
     {"verbose", nullptr, "Log every request on standard error."},
@@ -82,7 +84,8 @@ bool ReadPanels(const QCommandLineParser& parser, SIM_OPTIONS& options, int& exi
     for (const QString& text : parser.values("panel")) {
         const int colon = text.indexOf(':');
         int panel = 0;
-        if (colon < 0 || !ZQ_CLI::ParseInteger(text.left(colon), 1, std::max(options.nCount, 1), panel, "--panel", error))
+        if (colon < 0 ||
+            !ZQ_CLI::ParseInteger(text.left(colon), 1, std::max(options.nCount, 1), panel, "--panel", error))
             return ZQ_CLI::UsageError(colon < 0 ? "--panel: '" + text.toStdString() + "' is not K:OPTIONS" : error,
                                       exitCode);
         if (options.nCount == 0)
@@ -126,7 +129,7 @@ bool ParseSimOptions(const QStringList& arguments, SIM_OPTIONS& options, int& ex
         return false;
     if (!parser.positionalArguments().isEmpty())
         return ZQ_CLI::UsageError("unexpected argument '" + parser.positionalArguments().first().toStdString() + "'",
-                          exitCode);
+                                  exitCode);
     options.strDevice = parser.value("device").toStdString();
     options.strFlashFile = parser.value("flash").toStdString();
     options.bExitOnStdinEof = parser.isSet("exit-on-stdin-eof");
@@ -164,7 +167,7 @@ bool ParseSimOptions(const QStringList& arguments, SIM_OPTIONS& options, int& ex
     if (parser.isSet("format") &&
         !ParseLineFormat(parser.value("format").toStdString(), options.nDataBits, options.cParity, options.nStopBits))
         return ZQ_CLI::UsageError("--format: '" + parser.value("format").toStdString() +
-                              "' is not data bits 5-8, parity N, E or O, stop bits 1 or 2 (like 8E1)",
-                          exitCode);
+                                      "' is not data bits 5-8, parity N, E or O, stop bits 1 or 2 (like 8E1)",
+                                  exitCode);
     return true;
 }

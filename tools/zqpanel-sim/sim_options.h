@@ -9,20 +9,20 @@
 #include <string>
 
 struct SIM_OPTIONS {
-    std::string strDevice;        // empty: a new pseudo-terminal
-    std::string strFlashFile;     // written on exit when set
+    std::string strDevice;    // empty: a new pseudo-terminal
+    std::string strFlashFile; // written on exit when set
     int nSlave = 1;
     WORD wMaskSeed = ISP_MASK_SEED_DEFAULT;
-    int nBaud = 38400;            // line speed of a real device
-    int nLineBaud = 0;            // above 0: every frame takes its line time at this speed
-    int nDataBits = 8;            // --format, 8E1 by default
+    int nBaud = 38400; // line speed of a real device
+    int nLineBaud = 0; // above 0: every frame takes its line time at this speed
+    int nDataBits = 8; // --format, 8E1 by default
     char cParity = 'E';
     int nStopBits = 1;
-    int nDelayMs = 0;             // added before every answer
+    int nDelayMs = 0; // added before every answer
     bool bVerbose = false;
     bool bExitOnStdinEof = false;
     PANEL_FAULTS faults;
-    int nCount = 0;               // --count: that many panels, each in a process of its own; 0: one
+    int nCount = 0;                            // --count: that many panels, each in a process of its own; 0: one
     std::map<int, QStringList> panelArguments; // --panel K:OPTIONS, the options of panel K (1-based)
 
     // Start, data, parity and stop bits of one character.

@@ -15,7 +15,10 @@ namespace {
 
 std::atomic<bool> g_stop{false};
 
-void Stop(int) { g_stop = true; }
+void Stop(int)
+{
+    g_stop = true;
+}
 
 // "A=V" from --register and --coil as a script statement.
 bool Assignment(const QString& kind, const QString& text, CPlcScript& script, std::string& error)
@@ -25,8 +28,8 @@ bool Assignment(const QString& kind, const QString& text, CPlcScript& script, st
         error = "--" + kind.toStdString() + " wants ADDRESS=VALUE, not \"" + text.toStdString() + "\"";
         return false;
     }
-    const std::string line = kind.toStdString() + " " + text.left(equals).toStdString() + " " +
-                             text.mid(equals + 1).toStdString();
+    const std::string line =
+        kind.toStdString() + " " + text.left(equals).toStdString() + " " + text.mid(equals + 1).toStdString();
     if (!script.Add(line, error)) {
         error = "--" + kind.toStdString() + " " + text.toStdString() + ": " + error;
         return false;
@@ -40,12 +43,12 @@ int main(int argc, char** argv)
 {
     ZQ_CLI::SetProgramName("zqplc-sim");
     QCommandLineParser parser;
-    ZQ_CLI::AddStandardOptions(
-        parser, "A simulated PLC: a Modbus slave (holding registers and coils, line addresses 0-65535) "
-                "on a TCP port or a pseudo-terminal. It prints where it listens, then every write it "
-                "receives (\"write coil 2053 = 1\", \"write register 100 = 1234\"). Script statements: "
-                "register ADDRESS VALUE; coil ADDRESS 0|1; ramp ADDRESS FROM TO STEP PERIOD-MS; "
-                "toggle ADDRESS PERIOD-MS.");
+    ZQ_CLI::AddStandardOptions(parser,
+                               "A simulated PLC: a Modbus slave (holding registers and coils, line addresses 0-65535) "
+                               "on a TCP port or a pseudo-terminal. It prints where it listens, then every write it "
+                               "receives (\"write coil 2053 = 1\", \"write register 100 = 1234\"). Script statements: "
+                               "register ADDRESS VALUE; coil ADDRESS 0|1; ramp ADDRESS FROM TO STEP PERIOD-MS; "
+                               "toggle ADDRESS PERIOD-MS.");
     const QCommandLineOption tcp("tcp", "Listen on HOST:PORT (default 127.0.0.1:1502; port 0 picks a free one).",
                                  "HOST:PORT");
     const QCommandLineOption pty("pty", "Answer on a new pseudo-terminal instead (its name is printed).");

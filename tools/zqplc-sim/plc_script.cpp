@@ -18,8 +18,8 @@ bool Number(std::istringstream& in, long low, long high, long& value, const char
             return true;
     } catch (const std::exception&) {
     }
-    error = std::string("bad ") + what + " \"" + word + "\" (" + std::to_string(low) + " to " +
-            std::to_string(high) + ")";
+    error =
+        std::string("bad ") + what + " \"" + word + "\" (" + std::to_string(low) + " to " + std::to_string(high) + ")";
     return false;
 }
 
@@ -96,9 +96,7 @@ void CPlcScript::Apply(uint64_t elapsed, bool first, uint16_t* registers, uint8_
             registers[s.address] = uint16_t(s.value + long(elapsed / uint64_t(s.period) % steps) * s.step);
             break;
         }
-        case STATEMENT::TOGGLE:
-            coils[s.address] = uint8_t(elapsed / uint64_t(s.period) % 2);
-            break;
+        case STATEMENT::TOGGLE: coils[s.address] = uint8_t(elapsed / uint64_t(s.period) % 2); break;
         }
     }
 }

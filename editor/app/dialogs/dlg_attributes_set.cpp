@@ -46,7 +46,8 @@ CDlgAttributesSet::~CDlgAttributesSet() = default;
 
 QString CDlgAttributesSet::ScreenRowText() const
 {
-    return Row(SCREEN_ROW_FORMAT, DspText::FromGbk(m_pScreen->GetScreenName()), QCoreApplication::translate("EditorDialogs", CURRENT_SCREEN));
+    return Row(SCREEN_ROW_FORMAT, DspText::FromGbk(m_pScreen->GetScreenName()),
+               QCoreApplication::translate("EditorDialogs", CURRENT_SCREEN));
 }
 
 void CDlgAttributesSet::Refresh(CScreenBase* screen)

@@ -47,12 +47,12 @@ public slots:
     void Clear();
 
 signals:
-    void ScreenChosen();                  // 0x500: row 0 was chosen
-    void ControlChosen(int index);        // 0x501: the control at that draw-order position
-    void AttributeChanged();              // 0x1400
-    void ScreenNameChanged();             // 0x1401
-    void AttributeEditorFocused();        // 0x1403
-    void DeviceSettingRequested();        // 0x1404
+    void ScreenChosen();           // 0x500: row 0 was chosen
+    void ControlChosen(int index); // 0x501: the control at that draw-order position
+    void AttributeChanged();       // 0x1400
+    void ScreenNameChanged();      // 0x1401
+    void AttributeEditorFocused(); // 0x1403
+    void DeviceSettingRequested(); // 0x1404
     // Record a modify step: `before` is the control as it was before the edit that is about to
     // happen; the receiver clones it during the call.
     void UndoStepRequested(CControlBase* before);

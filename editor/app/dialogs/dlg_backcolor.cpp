@@ -8,7 +8,10 @@
 
 CDlgBackcolor::CDlgBackcolor(QWidget* parent)
     : CDlgBar(parent, QCoreApplication::translate("EditorDialogs", "背景色"), ID_BACKCOLOR,
-              {QCoreApplication::translate("EditorDialogs", "白色"), QCoreApplication::translate("EditorDialogs", "绿色"), QCoreApplication::translate("EditorDialogs", "蓝色")}, 110)
+              {QCoreApplication::translate("EditorDialogs", "白色"),
+               QCoreApplication::translate("EditorDialogs", "绿色"),
+               QCoreApplication::translate("EditorDialogs", "蓝色")},
+              110)
 {
     const int index = CGlobalDraw::GetInstance()->GetBackColorIndex();
     m_pCombo->setCurrentIndex(index >= 0 && index < m_pCombo->count() ? index : 0);

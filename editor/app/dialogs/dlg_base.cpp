@@ -69,8 +69,10 @@ void CDlgBase::AddOkCancel()
 {
     const int top = height() - 18 - BUTTON_HEIGHT;
     const int cancelLeft = width() / 2 + 3;
-    QPushButton* ok = AddButton(ID_OK, QCoreApplication::translate("EditorDialogs", "确 定"), QRect(cancelLeft - 6 - BUTTON_WIDTH, top, BUTTON_WIDTH, BUTTON_HEIGHT));
-    QPushButton* cancel = AddButton(ID_CANCEL, QCoreApplication::translate("EditorDialogs", "取 消"), QRect(cancelLeft, top, BUTTON_WIDTH, BUTTON_HEIGHT));
+    QPushButton* ok = AddButton(ID_OK, QCoreApplication::translate("EditorDialogs", "确 定"),
+                                QRect(cancelLeft - 6 - BUTTON_WIDTH, top, BUTTON_WIDTH, BUTTON_HEIGHT));
+    QPushButton* cancel = AddButton(ID_CANCEL, QCoreApplication::translate("EditorDialogs", "取 消"),
+                                    QRect(cancelLeft, top, BUTTON_WIDTH, BUTTON_HEIGHT));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);

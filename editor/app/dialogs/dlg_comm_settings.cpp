@@ -31,16 +31,22 @@ const QStringList& Numbers(UINT id)
 CDlgCommSettings::CDlgCommSettings(CHADEXSerialAttri* serial, QWidget* parent)
     : CDlgBase(parent, QCoreApplication::translate("EditorDialogs", "串口通讯设置"), QSize(375, 366)), m_pSerial(serial)
 {
-    const char* labels[ROW_COUNT] = {QT_TRANSLATE_NOOP("EditorDialogs", "串口名称"), QT_TRANSLATE_NOOP("EditorDialogs", "波特率"), QT_TRANSLATE_NOOP("EditorDialogs", "数据位"),
-                                     QT_TRANSLATE_NOOP("EditorDialogs", "奇偶校验"), QT_TRANSLATE_NOOP("EditorDialogs", "停止位"), QT_TRANSLATE_NOOP("EditorDialogs", "流控制")};
+    const char* labels[ROW_COUNT] = {QT_TRANSLATE_NOOP("EditorDialogs", "串口名称"),
+                                     QT_TRANSLATE_NOOP("EditorDialogs", "波特率"),
+                                     QT_TRANSLATE_NOOP("EditorDialogs", "数据位"),
+                                     QT_TRANSLATE_NOOP("EditorDialogs", "奇偶校验"),
+                                     QT_TRANSLATE_NOOP("EditorDialogs", "停止位"),
+                                     QT_TRANSLATE_NOOP("EditorDialogs", "流控制")};
     const QStringList entries[ROW_COUNT] = {
         PortNames(),
         Numbers(ID_BAUD),
         Numbers(ID_DATA_BITS),
-        {QCoreApplication::translate("EditorDialogs", "无"), QCoreApplication::translate("EditorDialogs", "奇"), QCoreApplication::translate("EditorDialogs", "偶"), QCoreApplication::translate("EditorDialogs", "标志"),
+        {QCoreApplication::translate("EditorDialogs", "无"), QCoreApplication::translate("EditorDialogs", "奇"),
+         QCoreApplication::translate("EditorDialogs", "偶"), QCoreApplication::translate("EditorDialogs", "标志"),
          QCoreApplication::translate("EditorDialogs", "空格")},
         {"1", "1.5", "2"},
-        {QCoreApplication::translate("EditorDialogs", "无"), QCoreApplication::translate("EditorDialogs", "硬件"), QStringLiteral("Xon / Xoff")},
+        {QCoreApplication::translate("EditorDialogs", "无"), QCoreApplication::translate("EditorDialogs", "硬件"),
+         QStringLiteral("Xon / Xoff")},
     };
     for (int row = 0; row < ROW_COUNT; ++row) {
         const int y = FIRST_ROW_Y + ROW_STEP * row;
@@ -52,7 +58,8 @@ CDlgCommSettings::CDlgCommSettings(CHADEXSerialAttri* serial, QWidget* parent)
         return;
     Child<QComboBox>(ID_PORT)->setCurrentIndex(PortNames().indexOf(QString::fromLatin1(m_pSerial->GetSerialName())));
     Child<QComboBox>(ID_BAUD)->setCurrentIndex(Numbers(ID_BAUD).indexOf(QString::number(m_pSerial->GetBaudrate())));
-    Child<QComboBox>(ID_DATA_BITS)->setCurrentIndex(Numbers(ID_DATA_BITS).indexOf(QString::number(m_pSerial->GetDataBits())));
+    Child<QComboBox>(ID_DATA_BITS)
+        ->setCurrentIndex(Numbers(ID_DATA_BITS).indexOf(QString::number(m_pSerial->GetDataBits())));
     const int positions[3] = {m_pSerial->GetParity(), m_pSerial->GetStopBits(), m_pSerial->GetHandshake()};
     for (int i = 0; i < 3; ++i) {
         QComboBox* combo = Child<QComboBox>(ID_PARITY + UINT(i));

@@ -11,8 +11,15 @@ class CHADEXSerialAttri;
 class CDlgCommSettings : public CDlgBase {
     Q_OBJECT
 public:
-    enum : UINT { IDD = 6100, ID_PORT = 6101, ID_BAUD = 6102, ID_DATA_BITS = 6103, ID_PARITY = 6104,
-                  ID_STOP_BITS = 6105, ID_HANDSHAKE = 6106 };
+    enum : UINT {
+        IDD = 6100,
+        ID_PORT = 6101,
+        ID_BAUD = 6102,
+        ID_DATA_BITS = 6103,
+        ID_PARITY = 6104,
+        ID_STOP_BITS = 6105,
+        ID_HANDSHAKE = 6106
+    };
     enum { ROW_COUNT = 6, FIRST_ROW_Y = 33, ROW_STEP = 40 };
 
     // Edits serial (not owned, must outlive the dialog); each list starts on the entry of the

@@ -15,7 +15,8 @@
 
 using COM_HARDWARE_ATTRIBUTES_EX::CHADEXSerialAttri;
 
-const char* const CDlgDeviceSelect::INVALID_SELECTION = QT_TRANSLATE_NOOP("EditorDialogs", "无效的设备名称或无效的PLC名称！");
+const char* const CDlgDeviceSelect::INVALID_SELECTION =
+    QT_TRANSLATE_NOOP("EditorDialogs", "无效的设备名称或无效的PLC名称！");
 
 namespace {
 
@@ -52,7 +53,8 @@ CDlgDeviceSelect::CDlgDeviceSelect(CProject* project, QWidget* parent)
     AddLabel(QCoreApplication::translate("EditorDialogs", "选择PLC"), QRect(35, 82, 125, ROW_HEIGHT));
     QComboBox* plcs = AddComboBox(ID_PLC, QRect(160, 82, 175, ROW_HEIGHT));
     AddLabel(QCoreApplication::translate("EditorDialogs", "液晶屏和PLC通信设置"), QRect(35, 130, 165, 30));
-    QPushButton* comm = AddButton(ID_COMM_SETTINGS, QCoreApplication::translate("EditorDialogs", "设 置"), QRect(235, 129, 97, 27));
+    QPushButton* comm =
+        AddButton(ID_COMM_SETTINGS, QCoreApplication::translate("EditorDialogs", "设 置"), QRect(235, 129, 97, 27));
     QPushButton* ok = AddButton(ID_OK, QCoreApplication::translate("EditorDialogs", "确 定"), CentredButton(15));
     ok->setDefault(true);
 
@@ -62,10 +64,13 @@ CDlgDeviceSelect::CDlgDeviceSelect(CProject* project, QWidget* parent)
     FillCatalogue(devices, deviceCatalogue, &CDeviceCollection::GetNextDevice,
                   m_pProject ? m_pProject->GetDeviceName() : std::string());
     plcCatalogue->StartGetPLC();
-    FillCatalogue(plcs, plcCatalogue, &CPLCCollection::GetNextPLC, m_pProject ? m_pProject->GetPLCName() : std::string());
+    FillCatalogue(plcs, plcCatalogue, &CPLCCollection::GetNextPLC,
+                  m_pProject ? m_pProject->GetPLCName() : std::string());
 
-    connect(devices, &QComboBox::activated, this, [](int row) { CDeviceCollection::GetInstance()->SetLastSelectedIndex(row); });
-    connect(plcs, &QComboBox::activated, this, [](int row) { CPLCCollection::GetInstance()->SetLastSelectedIndex(row); });
+    connect(devices, &QComboBox::activated, this,
+            [](int row) { CDeviceCollection::GetInstance()->SetLastSelectedIndex(row); });
+    connect(plcs, &QComboBox::activated, this,
+            [](int row) { CPLCCollection::GetInstance()->SetLastSelectedIndex(row); });
     connect(comm, &QPushButton::clicked, this, &CDlgDeviceSelect::OnCommSettings);
     connect(ok, &QPushButton::clicked, this, &CDlgDeviceSelect::accept);
 }
@@ -83,7 +88,8 @@ void CDlgDeviceSelect::accept()
     const QComboBox* devices = Child<QComboBox>(ID_DEVICE);
     const QComboBox* plcs = Child<QComboBox>(ID_PLC);
     // The catalogue's own (GBK) names, whatever language the rows are shown in.
-    const std::string device = devices->currentIndex() >= 0 ? devices->currentData().toByteArray().toStdString() : std::string();
+    const std::string device =
+        devices->currentIndex() >= 0 ? devices->currentData().toByteArray().toStdString() : std::string();
     const std::string plc = plcs->currentIndex() >= 0 ? plcs->currentData().toByteArray().toStdString() : std::string();
     if (!device.empty() && !plc.empty() && m_pProject &&
         m_pProject->SetDeviceAndPLC(device.c_str(), plc.c_str(), m_serial.get())) {

@@ -14,7 +14,8 @@ CDlgScreenAttributes::CDlgScreenAttributes(CProject* project, QWidget* parent)
 {
     AddLabel(QCoreApplication::translate("EditorDialogs", "背景灯延时时间（秒）"), QRect(35, 33, 170, ROW_HEIGHT));
     QComboBox* mode = AddComboBox(ID_BACKLIGHT_MODE, QRect(205, 33, 110, ROW_HEIGHT),
-                                  {QCoreApplication::translate("EditorDialogs", "背景灯常开"), QCoreApplication::translate("EditorDialogs", "背景灯定时")});
+                                  {QCoreApplication::translate("EditorDialogs", "背景灯常开"),
+                                   QCoreApplication::translate("EditorDialogs", "背景灯定时")});
     QLineEdit* delay = AddEdit(ID_BACKLIGHT_DELAY, QRect(321, 33, 42, ROW_HEIGHT), DELAY_TEXT_LIMIT);
 
     QStringList pages{QCoreApplication::translate("EditorDialogs", "不使用")};
@@ -26,7 +27,8 @@ CDlgScreenAttributes::CDlgScreenAttributes(CProject* project, QWidget* parent)
     }
     for (int page = 0; page < CProject::FUNCTION_PAGE_COUNT; ++page) {
         const int y = 73 + 40 * page;
-        AddLabel(QCoreApplication::translate("EditorDialogs", "功能页号%1").arg(page + 1), QRect(35, y, 170, ROW_HEIGHT));
+        AddLabel(QCoreApplication::translate("EditorDialogs", "功能页号%1").arg(page + 1),
+                 QRect(35, y, 170, ROW_HEIGHT));
         QComboBox* combo = AddComboBox(ID_FIRST_FUNCTION_PAGE + UINT(page), QRect(205, y, 158, ROW_HEIGHT), pages);
         const int stored = m_pProject ? m_pProject->GetFunctionPage(page) : 0;
         combo->setCurrentIndex(stored >= 0 && stored < combo->count() ? stored : -1);

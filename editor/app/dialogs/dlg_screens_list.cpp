@@ -9,7 +9,8 @@
 #include <QCoreApplication>
 #include <QSignalBlocker>
 
-CDlgScreensList::CDlgScreensList(QWidget* parent) : CDlgBar(parent, QCoreApplication::translate("EditorDialogs", "画面选择"), ID_SCREENS, {}, 207)
+CDlgScreensList::CDlgScreensList(QWidget* parent)
+    : CDlgBar(parent, QCoreApplication::translate("EditorDialogs", "画面选择"), ID_SCREENS, {}, 207)
 {
     m_pCombo->setMinimumContentsLength(10);
     connect(m_pCombo, &QComboBox::activated, this, &CDlgScreensList::ScreenChosen);

@@ -10,7 +10,8 @@
 #include <algorithm>
 
 CDlgZoom::CDlgZoom(QWidget* parent)
-    : CDlgBar(parent, QCoreApplication::translate("EditorDialogs", "缩放比例"), ID_ZOOM, {"100%", "150%", "200%", "250%", "300%", "400%", "500%"}, 122)
+    : CDlgBar(parent, QCoreApplication::translate("EditorDialogs", "缩放比例"), ID_ZOOM,
+              {"100%", "150%", "200%", "250%", "300%", "400%", "500%"}, 122)
 {
     connect(m_pCombo, &QComboBox::activated, this, &CDlgZoom::ZoomChosen);
 }

@@ -25,7 +25,10 @@ using ControlsTest::CTestPanel;
 namespace {
 
 int g_beeps = 0;
-void CountBeep() { ++g_beeps; }
+void CountBeep()
+{
+    ++g_beeps;
+}
 
 // A shown, active top-level window holding the windows under test.
 struct CHost {
@@ -40,7 +43,10 @@ struct CHost {
     bool active = false;
 };
 
-QLineEdit* EditOfRow(CDspAttrList* group, int row) { return group->GetRows().at(size_t(row))->GetEditBox(); }
+QLineEdit* EditOfRow(CDspAttrList* group, int row)
+{
+    return group->GetRows().at(size_t(row))->GetEditBox();
+}
 
 void Retype(QLineEdit* edit, const QString& text)
 {
@@ -214,7 +220,7 @@ private slots:
         QCOMPARE(changed.count(), 1);
         QCOMPARE(changed.at(0).at(0).toInt(), 1);
         QCOMPARE(custom->GetRows().size(), customRows + 1); // "画面跳转至" appears
-        QVERIFY(data->GetRows().size() < dataRows);          // the coil rows go
+        QVERIFY(data->GetRows().size() < dataRows);         // the coil rows go
         QVERIFY(stack.height() != height);
 
         // A mode change is passed on with 0 and leaves the stack as it is.

@@ -23,9 +23,18 @@ int CopyNames(const std::vector<std::string>& from, int* codes, char** names, DW
 }
 
 // Row patterns of the tables.
-BYTE AsciiRow(BYTE code, int row) { return BYTE(code * 7 + row * 29 + 1); }
-WORD ChineseRow(WORD code, int row) { return WORD(code * 31 + row * 1237 + 5); }
-WORD ImageRow(int seed, int row) { return WORD(seed * 97 + row * 4099 + 3); }
+BYTE AsciiRow(BYTE code, int row)
+{
+    return BYTE(code * 7 + row * 29 + 1);
+}
+WORD ChineseRow(WORD code, int row)
+{
+    return WORD(code * 31 + row * 1237 + 5);
+}
+WORD ImageRow(int seed, int row)
+{
+    return WORD(seed * 97 + row * 4099 + 3);
+}
 constexpr int PREFIX_SEED = 1000;
 
 int LookupAscii(BYTE code, BYTE* bits)
@@ -67,7 +76,9 @@ int LookupFunction(int key, BYTE* prefix, BYTE* image)
 
 } // namespace
 
-CTestDevice::CTestDevice(UINT deviceID, UINT width, UINT height) : CDeviceBase(deviceID, width, height) {}
+CTestDevice::CTestDevice(UINT deviceID, UINT width, UINT height) : CDeviceBase(deviceID, width, height)
+{
+}
 
 void CTestDevice::SetSize(UINT width, UINT height)
 {

@@ -16,10 +16,10 @@ TEST(DesignManagement, DraggedOutlineInvertsOnlyTheBorderAndTwiceRestores)
     before.CopyDC(&dc);
 
     CDesignManagement::DrawDraggedRect(&dc, QRect(2, 3, 10, 6));
-    EXPECT_EQ(dc.GetPixel(2, 3), 0xFFFFFF ^ 0x123456);  // corner over the dark stripe
-    EXPECT_EQ(dc.GetPixel(11, 8), 0x000000u);            // opposite corner, white inverted
-    EXPECT_EQ(dc.GetPixel(6, 5), 0xFFFFFFu);             // inside untouched
-    EXPECT_EQ(dc.GetPixel(12, 8), 0xFFFFFFu);            // just outside untouched
+    EXPECT_EQ(dc.GetPixel(2, 3), 0xFFFFFF ^ 0x123456); // corner over the dark stripe
+    EXPECT_EQ(dc.GetPixel(11, 8), 0x000000u);          // opposite corner, white inverted
+    EXPECT_EQ(dc.GetPixel(6, 5), 0xFFFFFFu);           // inside untouched
+    EXPECT_EQ(dc.GetPixel(12, 8), 0xFFFFFFu);          // just outside untouched
 
     CDesignManagement::DrawDraggedRect(&dc, QRect(2, 3, 10, 6));
     EXPECT_EQ(*dc.GetDC(), *before.GetDC());
@@ -40,7 +40,7 @@ TEST(DesignManagement, RubberBandTintsInsideAndOutlinesInBorderColour)
     CDesignManagement::DrawRubberBand(&dc, QRect(30, 30, -20, -20)); // dragged up-left
     const DWORD inside = dc.GetPixel(20, 20);
     EXPECT_NE(inside, 0xFFFFFFu);
-    EXPECT_GT(inside & 0xFF, 0xD0u);  // a light tint of the blue fill (red channel barely drops)
+    EXPECT_GT(inside & 0xFF, 0xD0u); // a light tint of the blue fill (red channel barely drops)
     EXPECT_EQ(dc.GetPixel(5, 5), 0xFFFFFFu);
     const DWORD border = dc.GetPixel(20, 10);
     EXPECT_LT(border & 0xFF, 0x40u); // dark outline

@@ -90,8 +90,10 @@ private slots:
     void initTestCase()
     {
         // Copies of the shipped catalogues: the dialog writes "LastSelected" into them.
-        QVERIFY(QFile::copy(QString::fromStdString(COMMON_EX::GetProgramFilePath(CDeviceCollection::FILE_NAME)), DevicePath()));
-        QVERIFY(QFile::copy(QString::fromStdString(COMMON_EX::GetProgramFilePath(CPLCCollection::FILE_NAME)), PlcPath()));
+        QVERIFY(QFile::copy(QString::fromStdString(COMMON_EX::GetProgramFilePath(CDeviceCollection::FILE_NAME)),
+                            DevicePath()));
+        QVERIFY(
+            QFile::copy(QString::fromStdString(COMMON_EX::GetProgramFilePath(CPLCCollection::FILE_NAME)), PlcPath()));
         QFile::setPermissions(DevicePath(), QFile::ReadOwner | QFile::WriteOwner);
         QFile::setPermissions(PlcPath(), QFile::ReadOwner | QFile::WriteOwner);
         CDeviceCollection::GetInstance()->ReadCatalogue(DevicePath().toLocal8Bit().constData());
@@ -293,7 +295,8 @@ private slots:
         QVERIFY(rows->itemText(2).startsWith(' '));
         QVERIFY(rows->itemText(2).endsWith(QString::fromUtf8("(寄存器)")));
         QVERIFY(pane->GetScreenWindow()->isVisible());
-        QCOMPARE(QString::fromUtf8(pane->GetScreenWindow()->GetCaption()), QString::fromUtf8("·当前页面（选择多个控件）"));
+        QCOMPARE(QString::fromUtf8(pane->GetScreenWindow()->GetCaption()),
+                 QString::fromUtf8("·当前页面（选择多个控件）"));
         QCOMPARE(status.last().at(0).toString(), QString());
 
         // Choosing a row asks the main frame; the frame selects and synchronizes.

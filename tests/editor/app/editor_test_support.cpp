@@ -125,8 +125,8 @@ void Drag(CZQEditorView* view, const QPoint& from, const QPoint& to, Qt::Keyboar
 void Wheel(CZQEditorView* view, int delta, Qt::KeyboardModifiers modifiers)
 {
     const QPointF at(10, 10);
-    QWheelEvent event(at, view->viewport()->mapToGlobal(at), QPoint(), QPoint(0, delta),
-                      Qt::NoButton, modifiers, Qt::NoScrollPhase, false);
+    QWheelEvent event(at, view->viewport()->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton, modifiers,
+                      Qt::NoScrollPhase, false);
     QApplication::sendEvent(view->viewport(), &event);
 }
 

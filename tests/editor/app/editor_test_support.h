@@ -60,8 +60,7 @@ QPoint EmptyPoint(CZQEditorView* view);
 
 void Click(CZQEditorView* view, const QPoint& at, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 // Press at `from`, move in a few steps to `to`, release there.
-void Drag(CZQEditorView* view, const QPoint& from, const QPoint& to,
-          Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+void Drag(CZQEditorView* view, const QPoint& from, const QPoint& to, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 // A wheel notch (delta 120 per notch) over the view's viewport.
 void Wheel(CZQEditorView* view, int delta, Qt::KeyboardModifiers modifiers);
 

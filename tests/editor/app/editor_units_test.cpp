@@ -16,10 +16,10 @@
 
 TEST(ZoomLevels, WheelStepsMoveRowsAndStayWithinTheLevels)
 {
-    EXPECT_EQ(CZoomLevels::StepRow(0, 120), 0);   // up from the smallest stays
-    EXPECT_EQ(CZoomLevels::StepRow(5, -240), 6);  // down two from 4.0 stops at 5.0
+    EXPECT_EQ(CZoomLevels::StepRow(0, 120), 0);  // up from the smallest stays
+    EXPECT_EQ(CZoomLevels::StepRow(5, -240), 6); // down two from 4.0 stops at 5.0
     EXPECT_EQ(CZoomLevels::StepRow(3, -120), 4);
-    EXPECT_EQ(CZoomLevels::StepRow(3, 119), 3);   // less than a notch
+    EXPECT_EQ(CZoomLevels::StepRow(3, 119), 3);           // less than a notch
     EXPECT_EQ(CZoomLevels::StepRow(6, 0x10000 - 120), 6); // the delta is a signed 16-bit value
     EXPECT_EQ(CZoomLevels::RowOfRate(1.25), 0);
     EXPECT_EQ(CZoomLevels::RowOfRate(4.0), 5);
@@ -33,8 +33,7 @@ TEST(EditorApp, CommandLineFileNamesComeOutOfQuotes)
               QStringLiteral("/tmp/a b.ZQE"));
     EXPECT_EQ(CZQEditorApp::FileFromArgument(QStringLiteral("demo.ZQE")), QStringLiteral("demo.ZQE"));
     EXPECT_EQ(CZQEditorApp::FileFromArgument(QStringLiteral("--no-splash")), QString());
-    EXPECT_EQ(CZQEditorApp::FileFromArgument(QStringLiteral("\"only one quote")),
-              QStringLiteral("\"only one quote"));
+    EXPECT_EQ(CZQEditorApp::FileFromArgument(QStringLiteral("\"only one quote")), QStringLiteral("\"only one quote"));
 }
 
 TEST(EditorCommands, TableHasUniqueIdsValidKeysAndTexts)

@@ -3,11 +3,11 @@
 // redo, zoom and the register input order.
 #include "editor_test_support.h"
 
+#include "editor/app/controls_clipboard.h"
 #include "editor/app/editor_commands.h"
 #include "editor/app/editor_doc.h"
 #include "editor/app/editor_view.h"
 #include "editor/app/main_frame.h"
-#include "editor/app/controls_clipboard.h"
 #include "editor/editor_strings.h"
 #include "editor/project.h"
 
@@ -73,7 +73,7 @@ private slots:
         QCOMPARE(Selected(m_view), std::vector<CControlBase*>{controls[0]});
         Click(m_view, CenterOf(m_view, controls[1]), Qt::ShiftModifier);
         QCOMPARE(Selected(m_view), (std::vector<CControlBase*>{controls[0], controls[1]}));
-        QCOMPARE(controls[1]->GetMultipleSelectedType(), 1); // the primary
+        QCOMPARE(controls[1]->GetMultipleSelectedType(), 1);             // the primary
         Click(m_view, CenterOf(m_view, controls[1]), Qt::ShiftModifier); // toggles off
         QCOMPARE(Selected(m_view), std::vector<CControlBase*>{controls[0]});
         Click(m_view, CenterOf(m_view, controls[2]), Qt::ControlModifier);
@@ -98,8 +98,8 @@ private slots:
         QVERIFY(std::count(selected.begin(), selected.end(), controls[1]));
         QVERIFY(!std::count(selected.begin(), selected.end(), lamp));
         // Shift adds what a second band touches.
-        Drag(m_view, m_view->ToViewport(QPoint(m_view->GetScreenRect().right() + 2, 1)),
-             CenterOf(m_view, lamp), Qt::ShiftModifier);
+        Drag(m_view, m_view->ToViewport(QPoint(m_view->GetScreenRect().right() + 2, 1)), CenterOf(m_view, lamp),
+             Qt::ShiftModifier);
         QVERIFY(lamp->GetSelected());
         QCOMPARE(int(Selected(m_view).size()), int(selected.size()) + 1);
     }
@@ -197,8 +197,8 @@ private slots:
         Click(m_view, CenterOf(m_view, controls[0]));
         QVERIFY(!Enabled(ID_ALIGN_LEFT));
         Click(m_view, CenterOf(m_view, controls[1]), Qt::ShiftModifier);
-        for (unsigned id : {ID_ALIGN_LEFT, ID_ALIGN_RIGHT, ID_ALIGN_TOP, ID_ALIGN_BOTTOM,
-                            ID_ALIGN_VERTICAL_CENTER, ID_ALIGN_HORIZONTAL_CENTER})
+        for (unsigned id : {ID_ALIGN_LEFT, ID_ALIGN_RIGHT, ID_ALIGN_TOP, ID_ALIGN_BOTTOM, ID_ALIGN_VERTICAL_CENTER,
+                            ID_ALIGN_HORIZONTAL_CENTER})
             QVERIFY(Enabled(id));
         QVERIFY(!Enabled(ID_SPREAD_HORIZONTAL));
         QVERIFY(!Enabled(ID_SPREAD_VERTICAL));
@@ -239,7 +239,8 @@ private slots:
 
         // Damaged data under the editor's format pastes nothing and records nothing.
         const int steps = m_view->GetOperateCtrl()->GetUndoCount();
-        for (const QByteArray& bytes : {QByteArray("short"), QByteArray::fromHex("20000000010000000300000063000000ffff")}) {
+        for (const QByteArray& bytes :
+             {QByteArray("short"), QByteArray::fromHex("20000000010000000300000063000000ffff")}) {
             auto* mime = new QMimeData;
             mime->setData(QString::fromLatin1(CControlsClipboard::MIME_FORMAT), bytes);
             QGuiApplication::clipboard()->setMimeData(mime);
@@ -336,7 +337,8 @@ private slots:
         QCOMPARE(alarm->GetScreen(), m_frame->GetDocument()->GetProject()->GetLastScreen());
         QTest::keyClick(alarm, Qt::Key_D, Qt::ControlModifier);
         QVERIFY(!alarm->IsOrderMode());
-        QCOMPARE(m_prompts->messages, QStringList{QString::fromUtf8(CEditorStrings::Get(CEditorStrings::IDS_NO_REGISTER))});
+        QCOMPARE(m_prompts->messages,
+                 QStringList{QString::fromUtf8(CEditorStrings::Get(CEditorStrings::IDS_NO_REGISTER))});
         QVERIFY(Enabled(ID_INSERT_TEXT));
     }
 
@@ -351,8 +353,8 @@ private slots:
         Click(m_view, CenterOf(m_view, controls[2]));
         Trigger(ID_EDIT_COPY);
         QCOMPARE(RightClickMenu(CenterOf(m_view, controls[2])),
-                 (QStringList{QStringLiteral("剪切(&T)"), QStringLiteral("复制(&C)"),
-                              QStringLiteral("粘帖(&P)"), QStringLiteral("删除(&D)")}));
+                 (QStringList{QStringLiteral("剪切(&T)"), QStringLiteral("复制(&C)"), QStringLiteral("粘帖(&P)"),
+                              QStringLiteral("删除(&D)")}));
         QCOMPARE(Selected(m_view), std::vector<CControlBase*>{controls[2]}); // still selected
     }
 

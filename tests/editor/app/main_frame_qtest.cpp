@@ -6,8 +6,8 @@
 #include "editor/app/about_dlg.h"
 #include "editor/app/child_frame.h"
 #include "editor/app/controls_clipboard.h"
-#include "editor/app/editor_commands.h"
 #include "editor/app/editor_app.h"
+#include "editor/app/editor_commands.h"
 #include "editor/app/editor_doc.h"
 #include "editor/app/editor_view.h"
 #include "editor/app/main_frame.h"
@@ -25,16 +25,16 @@
 #include <QClipboard>
 #include <QDesktopServices>
 #include <QElapsedTimer>
-#include <QTimer>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QMdiArea>
+#include <QMenu>
 #include <QMimeData>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <memory>
 
@@ -100,7 +100,8 @@ private slots:
         QVERIFY(!Enabled(ID_SCREEN_NEW));
         QVERIFY(!Enabled(ID_EDIT_UNDO));
         QCOMPARE(m_frame->GetAction(ID_EDIT_CUT)->shortcuts(),
-                 (QList<QKeySequence>{QKeySequence(QStringLiteral("Ctrl+X")), QKeySequence(QStringLiteral("Shift+Del"))}));
+                 (QList<QKeySequence>{QKeySequence(QStringLiteral("Ctrl+X")),
+                                      QKeySequence(QStringLiteral("Shift+Del"))}));
         QCOMPARE(m_frame->GetAction(ID_ALIGN_LEFT)->statusTip(), QStringLiteral("选择的控件左对齐"));
         QCOMPARE(m_frame->GetAction(ID_ALIGN_LEFT)->toolTip(), QStringLiteral("左对齐"));
     }
@@ -139,7 +140,8 @@ private slots:
         QCOMPARE(Project()->GetChangeMarker(), 1u);
         m_frame->GetAction(ID_SCREEN_NEW)->trigger();
         m_frame->GetAction(ID_SCREEN_COPY)->trigger();
-        QCOMPARE(m_prompts->messages, (QStringList{Text(CEditorStrings::IDS_SCREEN_LIMIT), Text(CEditorStrings::IDS_SCREEN_LIMIT)}));
+        QCOMPARE(m_prompts->messages,
+                 (QStringList{Text(CEditorStrings::IDS_SCREEN_LIMIT), Text(CEditorStrings::IDS_SCREEN_LIMIT)}));
         QCOMPARE(Project()->GetScreenCount(), 16);
     }
 

@@ -32,7 +32,8 @@ QStringList DescribeSelection(CZQEditorView* view)
 {
     QStringList lines;
     for (CControlBase* control : Selected(view))
-        lines << QStringLiteral("%1 %2 %3").arg(int(control->GetControlType())).arg(control->GetX()).arg(control->GetY());
+        lines
+            << QStringLiteral("%1 %2 %3").arg(int(control->GetControlType())).arg(control->GetX()).arg(control->GetY());
     return lines;
 }
 
@@ -109,10 +110,11 @@ private slots:
         QImage shown;
         const QPoint at = port->mapTo(&frame, QPoint(0, 0));
         // Wait until the server holds the painted window.
-        QTRY_VERIFY_WITH_TIMEOUT(
-            (shown = frame.screen()->grabWindow(frame.winId(), at.x(), at.y(), size.width(), size.height())
-                         .toImage().convertToFormat(QImage::Format_RGB32)) == drawn,
-            20000);
+        QTRY_VERIFY_WITH_TIMEOUT((shown = frame.screen()
+                                              ->grabWindow(frame.winId(), at.x(), at.y(), size.width(), size.height())
+                                              .toImage()
+                                              .convertToFormat(QImage::Format_RGB32)) == drawn,
+                                 20000);
         drawn.save(QStringLiteral(ZQ_SCREENSHOT_DIR "/x11-view-drawn.png"));
         shown.save(QStringLiteral(ZQ_SCREENSHOT_DIR "/x11-view-shown.png"));
         frame.GetDocument()->SetModified(false);

@@ -18,8 +18,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const uint8_t* split = static_cast<const uint8_t*>(std::memchr(data, 0, size));
     const size_t first = split ? size_t(split - data) : size;
     const std::string devices = ZQ_FUZZ::ScratchFile("DeviceRegister.ini", data, first);
-    const std::string plcs = ZQ_FUZZ::ScratchFile("PLCRegister.ini", split ? split + 1 : data + size,
-                                                  split ? size - first - 1 : 0);
+    const std::string plcs =
+        ZQ_FUZZ::ScratchFile("PLCRegister.ini", split ? split + 1 : data + size, split ? size - first - 1 : 0);
     CDeviceCollection::GetInstance()->ReadCatalogue(devices.c_str());
     CPLCCollection::GetInstance()->ReadCatalogue(plcs.c_str());
     std::ostringstream report;

@@ -87,12 +87,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         CheckImage(ParseIntelHex(text.data(), INT(text.size())));
         break;
     }
-    case 1:
-        CheckImage(LoadFile(".hex", data, size, settings));
-        break;
-    case 2:
-        CheckImage(LoadFile(".BIN", data, size, settings));
-        break;
+    case 1: CheckImage(LoadFile(".hex", data, size, settings)); break;
+    case 2: CheckImage(LoadFile(".BIN", data, size, settings)); break;
     case 3: {
         settings.bNotEnc = FALSE;
         const std::vector<BYTE> file = Encipher(data, size);

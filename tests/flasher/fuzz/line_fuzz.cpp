@@ -123,8 +123,8 @@ void FuzzAnswers(const BYTE* data, size_t size)
     // Frame recognition of received bytes against both kinds of request.
     const WORD command = 1;
     const BYTE block[8] = {1, 2, 3, 4, 5, 6, 7, 8};
-    for (const RTU_REQUEST& request : {BuildWriteRegistersRequest(255, 0, 1, &command, true),
-                                       BuildBlockRequest(255, 4, block, false, 1)}) {
+    for (const RTU_REQUEST& request :
+         {BuildWriteRegistersRequest(255, 0, 1, &command, true), BuildBlockRequest(255, 4, block, false, 1)}) {
         std::vector<BYTE> received(data, data + size);
         const RTU_ANSWER_CHECK check = CheckAnswer(request, received.data(), received.size());
         Check(check.skipped + check.length <= received.size() || check.status == RTU_ANSWER_INCOMPLETE);
