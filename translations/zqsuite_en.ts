@@ -1425,6 +1425,22 @@ With --repeat, Ctrl-C is the normal end: the status is then the number of failed
         <source>List the serial ports of this machine and exit.</source>
         <translation>List the serial ports of this machine and exit.</translation>
     </message>
+    <message>
+        <source>no port to program (the ports file lists none)</source>
+        <translation>no port to program (the ports file lists none)</translation>
+    </message>
+    <message>
+        <source>--trace: the communication library has no trace</source>
+        <translation>--trace: the communication library has no trace</translation>
+    </message>
+    <message>
+        <source>unexpected argument &apos;%1&apos;</source>
+        <translation>unexpected argument &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>--port and --file are required</source>
+        <translation>--port and --file are required</translation>
+    </message>
 </context>
 <context>
     <name>zqpanel-run</name>
@@ -1483,6 +1499,18 @@ With --repeat, Ctrl-C is the normal end: the status is then the number of failed
     <message>
         <source>The headless script: key presses, waits, snapshots and expectations.</source>
         <translation>The headless script: key presses, waits, snapshots and expectations.</translation>
+    </message>
+    <message>
+        <source>--tcp and --serial exclude each other</source>
+        <translation>--tcp and --serial exclude each other</translation>
+    </message>
+    <message>
+        <source>--headless and --script go together</source>
+        <translation>--headless and --script go together</translation>
+    </message>
+    <message>
+        <source>no display to open the window on (use --headless --script FILE)</source>
+        <translation>no display to open the window on (use --headless --script FILE)</translation>
     </message>
 </context>
 <context>
@@ -1566,6 +1594,18 @@ Block frames are counted from 1 as they arrive, resent frames too; answers count
     <message>
         <source>Log every request on standard error.</source>
         <translation>Log every request on standard error.</translation>
+    </message>
+    <message>
+        <source>--count makes pseudo-terminals; it cannot be used with --device</source>
+        <translation>--count makes pseudo-terminals; it cannot be used with --device</translation>
+    </message>
+    <message>
+        <source>--panel needs --count</source>
+        <translation>--panel needs --count</translation>
+    </message>
+    <message>
+        <source>unexpected argument &apos;%1&apos;</source>
+        <translation>unexpected argument &apos;%1&apos;</translation>
     </message>
 </context>
 <context>

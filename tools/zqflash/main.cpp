@@ -181,7 +181,7 @@ int Program(const ZQFLASH_OPTIONS& options)
     trace.report = options.bLineReport;
     trace.comm = &counting;
     if ((trace.print || trace.report) && !library.SetTrace(&TraceFrame, &trace) && trace.print)
-        view.PrintError("--trace: the communication library has no trace");
+        view.PrintError(ZQ_CLI::Tr(QT_TRANSLATE_NOOP("zqflash", "--trace: the communication library has no trace")));
     library.SetNotifyHandler([&](int outcome, const BYTE* answer) {
         exchange.OnIspNotify(outcome, answer);
         // The dialog would wait for Stop; a script wants the error now.

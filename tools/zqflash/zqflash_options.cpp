@@ -102,7 +102,8 @@ bool ParseZqflashOptions(const QStringList& arguments, ZQFLASH_OPTIONS& options,
     if (!ZQ_CLI::ParseOrExit(parser, arguments, exitCode))
         return false;
     if (!parser.positionalArguments().isEmpty())
-        return ZQ_CLI::UsageError("unexpected argument '" + parser.positionalArguments().first().toStdString() + "'",
+        return ZQ_CLI::UsageError(ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqflash", "unexpected argument '%1'"),
+                                                 {parser.positionalArguments().first().toStdString()}),
                                   exitCode);
     for (const QString& port : parser.values("port")) {
         const std::string name = port.toStdString();
@@ -158,7 +159,7 @@ bool ParseZqflashOptions(const QStringList& arguments, ZQFLASH_OPTIONS& options,
         return true;
     const bool hasPort = !options.strPorts.empty() || !options.strPortsFile.empty() || !options.strPortsGlob.empty();
     if (!hasPort || options.strFile.empty())
-        return ZQ_CLI::UsageError("--port and --file are required", exitCode);
+        return ZQ_CLI::UsageError(QT_TRANSLATE_NOOP("zqflash", "--port and --file are required"), exitCode);
     if (options.bLineReport && options.IsLineMode())
         return ZQ_CLI::UsageError(std::string("--") + LINE_REPORT_OPTION + " takes one --port only", exitCode);
     return true;

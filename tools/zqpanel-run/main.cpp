@@ -33,7 +33,7 @@ bool Read(const QCommandLineParser& p, ARGUMENTS& args, std::string& error)
     }
     args.session.image = operands[0].toStdString();
     if (p.isSet("tcp") && p.isSet("serial")) {
-        error = "--tcp and --serial exclude each other";
+        error = QT_TRANSLATE_NOOP("zqpanel-run", "--tcp and --serial exclude each other");
         return false;
     }
     if (p.isSet("tcp")) {
@@ -71,7 +71,7 @@ bool Read(const QCommandLineParser& p, ARGUMENTS& args, std::string& error)
     args.headless = p.isSet("headless");
     args.script = p.value("script");
     if (args.headless != p.isSet("script")) {
-        error = "--headless and --script go together";
+        error = QT_TRANSLATE_NOOP("zqpanel-run", "--headless and --script go together");
         return false;
     }
     return true;
@@ -160,7 +160,8 @@ int main(int argc, char** argv)
         return ZQ_CLI::EXIT_USAGE;
     }
     if (!args.headless && !ZQ_CLI::HasDisplay()) {
-        ZQ_CLI::PrintError(std::string("no display to open the window on (use --headless --script FILE)"));
+        ZQ_CLI::PrintError(std::string(
+            QT_TRANSLATE_NOOP("zqpanel-run", "no display to open the window on (use --headless --script FILE)")));
         return ZQ_CLI::EXIT_FAILED;
     }
     std::unique_ptr<QCoreApplication> app(args.headless ? new QCoreApplication(argc, argv)

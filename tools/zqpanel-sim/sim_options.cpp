@@ -87,7 +87,9 @@ bool ReadPanels(const QCommandLineParser& parser, SIM_OPTIONS& options, int& exi
     if (!ZQ_CLI::ReadIntegerOptions(parser, {{"count", 1, 64, &options.nCount}}, exitCode))
         return false;
     if (options.nCount > 0 && !options.strDevice.empty())
-        return ZQ_CLI::UsageError("--count makes pseudo-terminals; it cannot be used with --device", exitCode);
+        return ZQ_CLI::UsageError(QT_TRANSLATE_NOOP("zqpanel-sim",
+                                                    "--count makes pseudo-terminals; it cannot be used with --device"),
+                                  exitCode);
     std::string error;
     for (const QString& text : parser.values("panel")) {
         const int colon = text.indexOf(':');
@@ -97,7 +99,7 @@ bool ReadPanels(const QCommandLineParser& parser, SIM_OPTIONS& options, int& exi
             return ZQ_CLI::UsageError(colon < 0 ? "--panel: '" + text.toStdString() + "' is not K:OPTIONS" : error,
                                       exitCode);
         if (options.nCount == 0)
-            return ZQ_CLI::UsageError("--panel needs --count", exitCode);
+            return ZQ_CLI::UsageError(QT_TRANSLATE_NOOP("zqpanel-sim", "--panel needs --count"), exitCode);
         const QStringList extra = QProcess::splitCommand(text.mid(colon + 1));
         for (const QString& word : extra)
             for (const char* refused : {"--count", "--panel", "--device", "--flash", "--exit-on-stdin-eof"})
@@ -136,7 +138,8 @@ bool ParseSimOptions(const QStringList& arguments, SIM_OPTIONS& options, int& ex
     if (!ZQ_CLI::ParseOrExit(parser, arguments, exitCode))
         return false;
     if (!parser.positionalArguments().isEmpty())
-        return ZQ_CLI::UsageError("unexpected argument '" + parser.positionalArguments().first().toStdString() + "'",
+        return ZQ_CLI::UsageError(ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqpanel-sim", "unexpected argument '%1'"),
+                                                 {parser.positionalArguments().first().toStdString()}),
                                   exitCode);
     options.strDevice = parser.value("device").toStdString();
     options.strFlashFile = parser.value("flash").toStdString();
