@@ -813,6 +813,82 @@ Deleting a screen cannot be undone!</translation>
         <source>Information</source>
         <translation>Information</translation>
     </message>
+    <message>
+        <source>cannot load vexorenc.dll!</source>
+        <translation>cannot load vexorenc.dll!</translation>
+    </message>
+    <message>
+        <source>file must be .hex or .bin or .vxc or .vxg!</source>
+        <translation>file must be .hex or .bin or .vxc or .vxg!</translation>
+    </message>
+    <message>
+        <source>open input file error</source>
+        <translation>open input file error</translation>
+    </message>
+    <message>
+        <source>open input file error!</source>
+        <translation>open input file error!</translation>
+    </message>
+    <message>
+        <source>error:file size is zero</source>
+        <translation>error:file size is zero</translation>
+    </message>
+    <message>
+        <source>error:file size over 65535!</source>
+        <translation>error:file size over 65535!</translation>
+    </message>
+    <message>
+        <source>HEX format error</source>
+        <translation>HEX format error</translation>
+    </message>
+    <message>
+        <source>file is enciphered but libvexorenc.so is not loaded!</source>
+        <translation>file is enciphered but libvexorenc.so is not loaded!</translation>
+    </message>
+    <message>
+        <source>file is not enciphered: program it as not enciphered (notenc=1 in isp.ini, zqflash --notenc)!</source>
+        <translation>file is not enciphered: program it as not enciphered (notenc=1 in isp.ini, zqflash --notenc)!</translation>
+    </message>
+    <message>
+        <source>485 port cannot be set to RXD or TXD!</source>
+        <translation>485 port cannot be set to RXD or TXD!</translation>
+    </message>
+    <message>
+        <source>led port cannot be set to RXD or TXD!</source>
+        <translation>led port cannot be set to RXD or TXD!</translation>
+    </message>
+    <message>
+        <source>led port and 485 port cannot to be the same port!</source>
+        <translation>led port and 485 port cannot to be the same port!</translation>
+    </message>
+    <message>
+        <source>An unexpectedly error,program terminate!</source>
+        <translation>An unexpectedly error,program terminate!</translation>
+    </message>
+    <message>
+        <source>Program Time over!</source>
+        <translation>Program Time over!</translation>
+    </message>
+    <message>
+        <source>Start to program ...</source>
+        <translation>Start to program ...</translation>
+    </message>
+    <message>
+        <source>Program Finished</source>
+        <translation>Program Finished</translation>
+    </message>
+    <message>
+        <source>cannot load vexorisp.dll!</source>
+        <translation>cannot load vexorisp.dll!</translation>
+    </message>
+    <message>
+        <source>Select the ports, their bits and the program begin address!</source>
+        <translation>Select the ports, their bits and the program begin address!</translation>
+    </message>
+    <message>
+        <source>The program does not fit between the begin address and 0xFFFF!</source>
+        <translation>The program does not fit between the begin address and 0xFFFF!</translation>
+    </message>
 </context>
 <context>
     <name>Model</name>
@@ -1075,6 +1151,496 @@ Deleting a screen cannot be undone!</translation>
     <message>
         <source>C(计数器触点)</source>
         <translation>C(counter contact)</translation>
+    </message>
+</context>
+<context>
+    <name>ZQ_CLI</name>
+    <message>
+        <source>Show this help and exit.</source>
+        <translation>Show this help and exit.</translation>
+    </message>
+    <message>
+        <source>Show the version and exit.</source>
+        <translation>Show the version and exit.</translation>
+    </message>
+    <message>
+        <source>Try &apos;%1 --help&apos; for more information.</source>
+        <translation>Try &apos;%1 --help&apos; for more information.</translation>
+    </message>
+</context>
+<context>
+    <name>zqe</name>
+    <message>
+        <source>The file to write; - writes to standard output.</source>
+        <translation>The file to write; - writes to standard output.</translation>
+    </message>
+    <message>
+        <source>The project file to make (refused when it exists, unless --force).</source>
+        <translation>The project file to make (refused when it exists, unless --force).</translation>
+    </message>
+    <message>
+        <source>Makes a new project with one empty screen for a panel model and PLC protocol of the catalogues.</source>
+        <translation>Makes a new project with one empty screen for a panel model and PLC protocol of the catalogues.</translation>
+    </message>
+    <message>
+        <source>Panel model: its catalogue name or ID (zqcatalog lists them).</source>
+        <translation>Panel model: its catalogue name or ID (zqcatalog lists them).</translation>
+    </message>
+    <message>
+        <source>PLC protocol: its catalogue name or ID.</source>
+        <translation>PLC protocol: its catalogue name or ID.</translation>
+    </message>
+    <message>
+        <source>Replace OUT.ZQE when it exists.</source>
+        <translation>Replace OUT.ZQE when it exists.</translation>
+    </message>
+    <message>
+        <source>A project (.ZQE) the editor opens; - reads standard input.</source>
+        <translation>A project (.ZQE) the editor opens; - reads standard input.</translation>
+    </message>
+    <message>
+        <source>Prints a project as a tree: panel model, serial line, PLC kinds, keys, screens and every control with every attribute.</source>
+        <translation>Prints a project as a tree: panel model, serial line, PLC kinds, keys, screens and every control with every attribute.</translation>
+    </message>
+    <message>
+        <source>The project; - reads standard input.</source>
+        <translation>The project; - reads standard input.</translation>
+    </message>
+    <message>
+        <source>Compiles a project into the download image the panel is programmed with.</source>
+        <translation>Compiles a project into the download image the panel is programmed with.</translation>
+    </message>
+    <message>
+        <source>A download image (.vxg); - reads standard input.</source>
+        <translation>A download image (.vxg); - reads standard input.</translation>
+    </message>
+    <message>
+        <source>Decodes every section of a download image and checks every length, offset and count.</source>
+        <translation>Decodes every section of a download image and checks every length, offset and count.</translation>
+    </message>
+    <message>
+        <source>Draws one screen as the design view draws it, into an image file of the format its name ends in (.png, .bmp, .jpg, .ppm, ...).</source>
+        <translation>Draws one screen as the design view draws it, into an image file of the format its name ends in (.png, .bmp, .jpg, .ppm, ...).</translation>
+    </message>
+    <message>
+        <source>The screen to draw, 1 for the first (default 1).</source>
+        <translation>The screen to draw, 1 for the first (default 1).</translation>
+    </message>
+    <message>
+        <source>Pixels per panel pixel, above 0 and at most 32 (default: the screen&apos;s zoom).</source>
+        <translation>Pixels per panel pixel, above 0 and at most 32 (default: the screen&apos;s zoom).</translation>
+    </message>
+    <message>
+        <source>The image file to write; - writes PNG to standard output.</source>
+        <translation>The image file to write; - writes PNG to standard output.</translation>
+    </message>
+    <message>
+        <source>Prints the project&apos;s JSON form on standard output (docs/project-json.md).</source>
+        <translation>Prints the project&apos;s JSON form on standard output (docs/project-json.md).</translation>
+    </message>
+    <message>
+        <source>Write each control as its kind and the attributes that differ from a new one.</source>
+        <translation>Write each control as its kind and the attributes that differ from a new one.</translation>
+    </message>
+    <message>
+        <source>Write group, attribute and item names by their ASCII aliases, or as stored (default).</source>
+        <translation>Write group, attribute and item names by their ASCII aliases, or as stored (default).</translation>
+    </message>
+    <message>
+        <source>Write the form to FILE instead of standard output.</source>
+        <translation>Write the form to FILE instead of standard output.</translation>
+    </message>
+    <message>
+        <source>The project&apos;s JSON form; - reads standard input.</source>
+        <translation>The project&apos;s JSON form; - reads standard input.</translation>
+    </message>
+    <message>
+        <source>Makes the project file a JSON form describes.</source>
+        <translation>Makes the project file a JSON form describes.</translation>
+    </message>
+    <message>
+        <source>Usage: zqe COMMAND [options] FILE
+Projects (.ZQE) and download images (.vxg) from the command line, through the editor&apos;s own core.
+
+Commands:
+</source>
+        <translation>Usage: zqe COMMAND [options] FILE
+Projects (.ZQE) and download images (.vxg) from the command line, through the editor&apos;s own core.
+
+Commands:
+</translation>
+    </message>
+    <message>
+        <source>
+Options:
+  -h, --help  Show this help (zqe COMMAND --help: the help of one command) and exit.
+  --version   Show the version and exit.
+
+Exit status: 0 done, 1 the work failed, 2 the command line was wrong.
+</source>
+        <translation>
+Options:
+  -h, --help  Show this help (zqe COMMAND --help: the help of one command) and exit.
+  --version   Show the version and exit.
+
+Exit status: 0 done, 1 the work failed, 2 the command line was wrong.
+</translation>
+    </message>
+    <message>
+        <source>Try &apos;zqe %1--help&apos; for more information.</source>
+        <translation>Try &apos;zqe %1--help&apos; for more information.</translation>
+    </message>
+    <message>
+        <source>no command given (new, info, compile, inspect, render, export, import)</source>
+        <translation>no command given (new, info, compile, inspect, render, export, import)</translation>
+    </message>
+    <message>
+        <source>unknown command &quot;%1&quot; (new, info, compile, inspect, render, export, import)</source>
+        <translation>unknown command &quot;%1&quot; (new, info, compile, inspect, render, export, import)</translation>
+    </message>
+    <message>
+        <source>The command.</source>
+        <translation>The command.</translation>
+    </message>
+    <message>
+        <source>unknown option %1 for %2</source>
+        <translation>unknown option %1 for %2</translation>
+    </message>
+    <message>
+        <source>option %1 needs a value</source>
+        <translation>option %1 needs a value</translation>
+    </message>
+    <message>
+        <source>option %1 given twice</source>
+        <translation>option %1 given twice</translation>
+    </message>
+    <message>
+        <source>%1 needs %2 %3</source>
+        <translation>%1 needs %2 %3</translation>
+    </message>
+    <message>
+        <source>%1 takes 1 file name (%2), not %3</source>
+        <translation>%1 takes 1 file name (%2), not %3</translation>
+    </message>
+</context>
+<context>
+    <name>zqflash</name>
+    <message>
+        <source>Programs a panel through its boot loader, as the programmer&apos;s automatic mode does.
+Several --port options (or --ports-file, --ports-from-glob) program the same image into every panel
+at once, one line each, with a live view of every line and a summary table at the end.
+Exit status: 0 when every panel confirmed every block; otherwise the number of panels that failed
+(1 for a single panel, at most 100; the reasons are on standard error and in the summary), 2 for a
+wrong command line (before any panel is touched), 130 when interrupted (Ctrl-C) outside --repeat.
+With --repeat, Ctrl-C is the normal end: the status is then the number of failed panels.</source>
+        <translation>Programs a panel through its boot loader, as the programmer&apos;s automatic mode does.
+Several --port options (or --ports-file, --ports-from-glob) program the same image into every panel
+at once, one line each, with a live view of every line and a summary table at the end.
+Exit status: 0 when every panel confirmed every block; otherwise the number of panels that failed
+(1 for a single panel, at most 100; the reasons are on standard error and in the summary), 2 for a
+wrong command line (before any panel is touched), 130 when interrupted (Ctrl-C) outside --repeat.
+With --repeat, Ctrl-C is the normal end: the status is then the number of failed panels.</translation>
+    </message>
+    <message>
+        <source>Serial device of the panel (for example /dev/ttyUSB0); repeat it for several panels.</source>
+        <translation>Serial device of the panel (for example /dev/ttyUSB0); repeat it for several panels.</translation>
+    </message>
+    <message>
+        <source>Program a panel on every device listed in FILE (one a line, # comments).</source>
+        <translation>Program a panel on every device listed in FILE (one a line, # comments).</translation>
+    </message>
+    <message>
+        <source>Program a panel on every device matching PATTERN (for example &apos;/dev/ttyUSB*&apos;).</source>
+        <translation>Program a panel on every device matching PATTERN (for example &apos;/dev/ttyUSB*&apos;).</translation>
+    </message>
+    <message>
+        <source>Line mode: after each panel wait for the next one on the same port and program it, until Ctrl-C.</source>
+        <translation>Line mode: after each panel wait for the next one on the same port and program it, until Ctrl-C.</translation>
+    </message>
+    <message>
+        <source>Append one JSON line per panel run to FILE (the production record).</source>
+        <translation>Append one JSON line per panel run to FILE (the production record).</translation>
+    </message>
+    <message>
+        <source>Print the counts per day and result of a production record and exit.</source>
+        <translation>Print the counts per day and result of a production record and exit.</translation>
+    </message>
+    <message>
+        <source>Program file: .hex, .bin, .dat, .vxc or .vxg.</source>
+        <translation>Program file: .hex, .bin, .dat, .vxc or .vxg.</translation>
+    </message>
+    <message>
+        <source>Program begin address, a multiple of 512 up to 0xFE00 (default 0x6000). HEX addresses are offsets from it.</source>
+        <translation>Program begin address, a multiple of 512 up to 0xFE00 (default 0x6000). HEX addresses are offsets from it.</translation>
+    </message>
+    <message>
+        <source>The panel&apos;s slave address, 0-255 (default 1).</source>
+        <translation>The panel&apos;s slave address, 0-255 (default 1).</translation>
+    </message>
+    <message>
+        <source>The file is plain (not enciphered), as the editor&apos;s download images are.</source>
+        <translation>The file is plain (not enciphered), as the editor&apos;s download images are.</translation>
+    </message>
+    <message>
+        <source>The panel&apos;s 485 port: P0, P1, P2, P3 or none (default none).</source>
+        <translation>The panel&apos;s 485 port: P0, P1, P2, P3 or none (default none).</translation>
+    </message>
+    <message>
+        <source>Its bit, 0-7 (default 0).</source>
+        <translation>Its bit, 0-7 (default 0).</translation>
+    </message>
+    <message>
+        <source>The panel&apos;s LED port: P0, P1, P2, P3 or none (default none).</source>
+        <translation>The panel&apos;s LED port: P0, P1, P2, P3 or none (default none).</translation>
+    </message>
+    <message>
+        <source>Line speed (default: the library&apos;s MD_DLL.DFT, 38400).</source>
+        <translation>Line speed (default: the library&apos;s MD_DLL.DFT, 38400).</translation>
+    </message>
+    <message>
+        <source>Data bits, parity (N, E, O) and stop bits (default: MD_DLL.DFT, 8E1).</source>
+        <translation>Data bits, parity (N, E, O) and stop bits (default: MD_DLL.DFT, 8E1).</translation>
+    </message>
+    <message>
+        <source>Seconds allowed for the entry phase and for each block, 1-3600 (default 30).</source>
+        <translation>Seconds allowed for the entry phase and for each block, 1-3600 (default 30).</translation>
+    </message>
+    <message>
+        <source>Times a command or block is sent again when its answer is missing or damaged, 0-100 (default 3).</source>
+        <translation>Times a command or block is sent again when its answer is missing or damaged, 0-100 (default 3).</translation>
+    </message>
+    <message>
+        <source>Seed of the block mask, 0-0xFFFF (default 0x5AA5).</source>
+        <translation>Seed of the block mask, 0-0xFFFF (default 0x5AA5).</translation>
+    </message>
+    <message>
+        <source>No progress bar.</source>
+        <translation>No progress bar.</translation>
+    </message>
+    <message>
+        <source>Print every frame sent (&gt;) and received (&lt;) with its time on standard error.</source>
+        <translation>Print every frame sent (&gt;) and received (&lt;) with its time on standard error.</translation>
+    </message>
+    <message>
+        <source>List the serial ports of this machine and exit.</source>
+        <translation>List the serial ports of this machine and exit.</translation>
+    </message>
+    <message>
+        <source>no port to program (the ports file lists none)</source>
+        <translation>no port to program (the ports file lists none)</translation>
+    </message>
+    <message>
+        <source>--trace: the communication library has no trace</source>
+        <translation>--trace: the communication library has no trace</translation>
+    </message>
+    <message>
+        <source>unexpected argument &apos;%1&apos;</source>
+        <translation>unexpected argument &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>--port and --file are required</source>
+        <translation>--port and --file are required</translation>
+    </message>
+</context>
+<context>
+    <name>zqpanel-run</name>
+    <message>
+        <source>Runs a download image (IMAGE.vxg) or a project (PROJECT.ZQE, compiled on the way) as the panel does: its screens, registers, lamps and function keys, with the values read from a PLC over Modbus TCP (default 127.0.0.1:1502, where zqplc-sim listens) or Modbus RTU on a serial line. With --headless it runs a script instead of opening a window and exits 0 when every expectation of the script held, 1 when one failed.</source>
+        <translation>Runs a download image (IMAGE.vxg) or a project (PROJECT.ZQE, compiled on the way) as the panel does: its screens, registers, lamps and function keys, with the values read from a PLC over Modbus TCP (default 127.0.0.1:1502, where zqplc-sim listens) or Modbus RTU on a serial line. With --headless it runs a script instead of opening a window and exits 0 when every expectation of the script held, 1 when one failed.</translation>
+    </message>
+    <message>
+        <source>The download image (.vxg) or project (.ZQE).</source>
+        <translation>The download image (.vxg) or project (.ZQE).</translation>
+    </message>
+    <message>
+        <source>Modbus TCP to HOST:PORT (default 127.0.0.1:1502).</source>
+        <translation>Modbus TCP to HOST:PORT (default 127.0.0.1:1502).</translation>
+    </message>
+    <message>
+        <source>Modbus RTU on the serial line DEVICE instead.</source>
+        <translation>Modbus RTU on the serial line DEVICE instead.</translation>
+    </message>
+    <message>
+        <source>Baud rate of the serial line (default 9600).</source>
+        <translation>Baud rate of the serial line (default 9600).</translation>
+    </message>
+    <message>
+        <source>Parity of the serial line: N, E or O (default N).</source>
+        <translation>Parity of the serial line: N, E or O (default N).</translation>
+    </message>
+    <message>
+        <source>Data bits of the serial line: 7 or 8 (default 8).</source>
+        <translation>Data bits of the serial line: 7 or 8 (default 8).</translation>
+    </message>
+    <message>
+        <source>Stop bits of the serial line: 1 or 2 (default 1).</source>
+        <translation>Stop bits of the serial line: 1 or 2 (default 1).</translation>
+    </message>
+    <message>
+        <source>Milliseconds between poll cycles (default 100).</source>
+        <translation>Milliseconds between poll cycles (default 100).</translation>
+    </message>
+    <message>
+        <source>Answer time-out of a request in milliseconds (default 500).</source>
+        <translation>Answer time-out of a request in milliseconds (default 500).</translation>
+    </message>
+    <message>
+        <source>Screen pixels per panel pixel in the window (default 4).</source>
+        <translation>Screen pixels per panel pixel in the window (default 4).</translation>
+    </message>
+    <message>
+        <source>Number of panel keys shown: 16 or 25 (default: as the image&apos;s function keys need).</source>
+        <translation>Number of panel keys shown: 16 or 25 (default: as the image&apos;s function keys need).</translation>
+    </message>
+    <message>
+        <source>Run without a window (needs --script).</source>
+        <translation>Run without a window (needs --script).</translation>
+    </message>
+    <message>
+        <source>The headless script: key presses, waits, snapshots and expectations.</source>
+        <translation>The headless script: key presses, waits, snapshots and expectations.</translation>
+    </message>
+    <message>
+        <source>--tcp and --serial exclude each other</source>
+        <translation>--tcp and --serial exclude each other</translation>
+    </message>
+    <message>
+        <source>--headless and --script go together</source>
+        <translation>--headless and --script go together</translation>
+    </message>
+    <message>
+        <source>no display to open the window on (use --headless --script FILE)</source>
+        <translation>no display to open the window on (use --headless --script FILE)</translation>
+    </message>
+</context>
+<context>
+    <name>zqpanel-sim</name>
+    <message>
+        <source>Emulates the panel&apos;s boot loader on a new pseudo-terminal (its path is the first line printed)
+or on a serial device, and writes the 64 KiB flash to a file when it ends (SIGTERM, SIGINT).
+Block frames are counted from 1 as they arrive, resent frames too; answers count every answer.</source>
+        <translation>Emulates the panel&apos;s boot loader on a new pseudo-terminal (its path is the first line printed)
+or on a serial device, and writes the 64 KiB flash to a file when it ends (SIGTERM, SIGINT).
+Block frames are counted from 1 as they arrive, resent frames too; answers count every answer.</translation>
+    </message>
+    <message>
+        <source>Use this serial device instead of a pseudo-terminal.</source>
+        <translation>Use this serial device instead of a pseudo-terminal.</translation>
+    </message>
+    <message>
+        <source>Speed of that device (default 38400).</source>
+        <translation>Speed of that device (default 38400).</translation>
+    </message>
+    <message>
+        <source>Data bits, parity (N, E, O) and stop bits of that device (default 8E1).</source>
+        <translation>Data bits, parity (N, E, O) and stop bits of that device (default 8E1).</translation>
+    </message>
+    <message>
+        <source>The panel&apos;s slave address, 0-255 (default 1; 255 is always answered).</source>
+        <translation>The panel&apos;s slave address, 0-255 (default 1; 255 is always answered).</translation>
+    </message>
+    <message>
+        <source>Seed of the block mask, 0-0xFFFF (default 0x5AA5).</source>
+        <translation>Seed of the block mask, 0-0xFFFF (default 0x5AA5).</translation>
+    </message>
+    <message>
+        <source>Write the flash to FILE on exit.</source>
+        <translation>Write the flash to FILE on exit.</translation>
+    </message>
+    <message>
+        <source>Emulate the line time of every frame at N baud.</source>
+        <translation>Emulate the line time of every frame at N baud.</translation>
+    </message>
+    <message>
+        <source>Delay every answer by MS milliseconds.</source>
+        <translation>Delay every answer by MS milliseconds.</translation>
+    </message>
+    <message>
+        <source>Leave the first N entry requests unanswered (panel switched off).</source>
+        <translation>Leave the first N entry requests unanswered (panel switched off).</translation>
+    </message>
+    <message>
+        <source>Write block frames K but do not answer them.</source>
+        <translation>Write block frames K but do not answer them.</translation>
+    </message>
+    <message>
+        <source>Lose block frames K on the line: neither written nor answered.</source>
+        <translation>Lose block frames K on the line: neither written nor answered.</translation>
+    </message>
+    <message>
+        <source>Answer block frame K again MS milliseconds after its answer (a late duplicate).</source>
+        <translation>Answer block frame K again MS milliseconds after its answer (a late duplicate).</translation>
+    </message>
+    <message>
+        <source>Answer block frames K with a wrong data CRC.</source>
+        <translation>Answer block frames K with a wrong data CRC.</translation>
+    </message>
+    <message>
+        <source>Send answers K with a bad frame CRC.</source>
+        <translation>Send answers K with a bad frame CRC.</translation>
+    </message>
+    <message>
+        <source>Run N panels, each on its own pseudo-terminal (printed one a line) with its own flash file (--flash FILE becomes FILE-1, FILE-2, ... before the extension), 1-64.</source>
+        <translation>Run N panels, each on its own pseudo-terminal (printed one a line) with its own flash file (--flash FILE becomes FILE-1, FILE-2, ... before the extension), 1-64.</translation>
+    </message>
+    <message>
+        <source>Options for panel K of --count only, for example &apos;3:--bad-crc 5 --delay 2&apos;.</source>
+        <translation>Options for panel K of --count only, for example &apos;3:--bad-crc 5 --delay 2&apos;.</translation>
+    </message>
+    <message>
+        <source>End when standard input closes (for test harnesses).</source>
+        <translation>End when standard input closes (for test harnesses).</translation>
+    </message>
+    <message>
+        <source>Log every request on standard error.</source>
+        <translation>Log every request on standard error.</translation>
+    </message>
+    <message>
+        <source>--count makes pseudo-terminals; it cannot be used with --device</source>
+        <translation>--count makes pseudo-terminals; it cannot be used with --device</translation>
+    </message>
+    <message>
+        <source>--panel needs --count</source>
+        <translation>--panel needs --count</translation>
+    </message>
+    <message>
+        <source>unexpected argument &apos;%1&apos;</source>
+        <translation>unexpected argument &apos;%1&apos;</translation>
+    </message>
+</context>
+<context>
+    <name>zqplc-sim</name>
+    <message>
+        <source>A simulated PLC: a Modbus slave (holding registers and coils, line addresses 0-65535) on a TCP port or a pseudo-terminal. It prints where it listens, then every write it receives (&quot;write coil 2053 = 1&quot;, &quot;write register 100 = 1234&quot;). Script statements: register ADDRESS VALUE; coil ADDRESS 0|1; ramp ADDRESS FROM TO STEP PERIOD-MS; toggle ADDRESS PERIOD-MS.</source>
+        <translation>A simulated PLC: a Modbus slave (holding registers and coils, line addresses 0-65535) on a TCP port or a pseudo-terminal. It prints where it listens, then every write it receives (&quot;write coil 2053 = 1&quot;, &quot;write register 100 = 1234&quot;). Script statements: register ADDRESS VALUE; coil ADDRESS 0|1; ramp ADDRESS FROM TO STEP PERIOD-MS; toggle ADDRESS PERIOD-MS.</translation>
+    </message>
+    <message>
+        <source>Listen on HOST:PORT (default 127.0.0.1:1502; port 0 picks a free one).</source>
+        <translation>Listen on HOST:PORT (default 127.0.0.1:1502; port 0 picks a free one).</translation>
+    </message>
+    <message>
+        <source>Answer on a new pseudo-terminal instead (its name is printed).</source>
+        <translation>Answer on a new pseudo-terminal instead (its name is printed).</translation>
+    </message>
+    <message>
+        <source>The station (slave address) answered, 1-247 (default 1).</source>
+        <translation>The station (slave address) answered, 1-247 (default 1).</translation>
+    </message>
+    <message>
+        <source>Set a holding register at the start.</source>
+        <translation>Set a holding register at the start.</translation>
+    </message>
+    <message>
+        <source>Set a coil at the start.</source>
+        <translation>Set a coil at the start.</translation>
+    </message>
+    <message>
+        <source>Add one script statement.</source>
+        <translation>Add one script statement.</translation>
+    </message>
+    <message>
+        <source>Add the statements of a script file.</source>
+        <translation>Add the statements of a script file.</translation>
     </message>
 </context>
 </TS>

@@ -1,6 +1,10 @@
 // Command-line conventions shared by every program of the suite.
 #include "tools/common/tool_cli.h"
 
+#include "tools/common/ui_language.h"
+
+#include <QCoreApplication>
+
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -9,6 +13,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #ifndef ZQ_SUITE_VERSION
 #error "ZQ_SUITE_VERSION must come from the build"
@@ -47,6 +52,13 @@ const char* KindOf(const struct stat& st)
     return "not a regular file";
 }
 
+// A text every tool shares, in the user's language (context "ZQ_CLI").
+QString Standard(const char* text)
+{
+    const QString english = ZQ_I18N::Translated("ZQ_CLI", text);
+    return english.isEmpty() ? QString::fromUtf8(text) : english;
+}
+
 } // namespace
 
 const char* SuiteVersion()
@@ -64,9 +76,38 @@ const char* ProgramName()
     return g_programName.c_str();
 }
 
+std::string Tr(const std::string& text)
+{
+    const QString english = ZQ_I18N::Translated(g_programName.c_str(), text.c_str());
+    return english.isEmpty() ? text : english.toLocal8Bit().toStdString();
+}
+
+QString TrText(const char* text)
+{
+    const QString english = ZQ_I18N::Translated(g_programName.c_str(), text);
+    return english.isEmpty() ? QString::fromUtf8(text) : english;
+}
+
+std::string TrArgs(const char* text, std::initializer_list<std::string> args)
+{
+    const std::string pattern = TrText(text).toStdString();
+    const std::vector<std::string> values(args);
+    std::string result;
+    for (std::string::size_type i = 0; i < pattern.size(); ++i) {
+        const char next = i + 1 < pattern.size() ? pattern[i + 1] : '\0';
+        if (pattern[i] == '%' && next >= '1' && next <= '9' && std::size_t(next - '1') < values.size()) {
+            result += values[std::size_t(next - '1')];
+            ++i;
+        } else {
+            result += pattern[i];
+        }
+    }
+    return result;
+}
+
 void PrintError(const std::string& message)
 {
-    std::fprintf(stderr, "%s: %s\n", g_programName.c_str(), message.c_str());
+    std::fprintf(stderr, "%s: %s\n", g_programName.c_str(), Tr(message).c_str());
     std::fflush(stderr);
 }
 
@@ -85,9 +126,11 @@ QStringList ArgumentsOf(int argc, char** argv)
 
 void AddStandardOptions(QCommandLineParser& parser, const QString& description)
 {
-    parser.setApplicationDescription(description);
-    parser.addOption(QCommandLineOption({"h", "help"}, "Show this help and exit."));
-    parser.addOption(QCommandLineOption("version", "Show the version and exit."));
+    parser.setApplicationDescription(description.isEmpty() ? description : TrText(description.toUtf8().constData()));
+    parser.addOption(
+        QCommandLineOption({"h", "help"}, Standard(QT_TRANSLATE_NOOP("ZQ_CLI", "Show this help and exit."))));
+    parser.addOption(
+        QCommandLineOption("version", Standard(QT_TRANSLATE_NOOP("ZQ_CLI", "Show the version and exit."))));
 }
 
 bool ParseOrExit(QCommandLineParser& parser, const QStringList& arguments, int& exitCode)
@@ -117,9 +160,9 @@ void AddOptions(QCommandLineParser& parser, std::initializer_list<OPTION_SPEC> o
 {
     for (const OPTION_SPEC& option : options) {
         if (option.valueName)
-            parser.addOption(QCommandLineOption(option.name, option.help, option.valueName));
+            parser.addOption(QCommandLineOption(option.name, TrText(option.help), option.valueName));
         else
-            parser.addOption(QCommandLineOption(option.name, option.help));
+            parser.addOption(QCommandLineOption(option.name, TrText(option.help)));
     }
 }
 
@@ -136,7 +179,9 @@ bool ReadIntegerOptions(const QCommandLineParser& parser, std::initializer_list<
 bool UsageError(const std::string& message, int& exitCode)
 {
     PrintError(message);
-    std::fprintf(stderr, "Try '%s --help' for more information.\n", g_programName.c_str());
+    const QString hint = Standard(QT_TRANSLATE_NOOP("ZQ_CLI", "Try '%1 --help' for more information."))
+                             .arg(QString::fromLocal8Bit(g_programName.c_str()));
+    std::fprintf(stderr, "%s\n", hint.toLocal8Bit().constData());
     exitCode = EXIT_USAGE;
     return false;
 }

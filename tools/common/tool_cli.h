@@ -26,14 +26,25 @@ void SetProgramName(const char* name);
 // The name given to SetProgramName, "zq" before.
 const char* ProgramName();
 
-// Writes "<program>: <message>" and a line break to standard error.
+// text in the user's language: its English from the catalogue in the context named by
+// SetProgramName ("zqe") when English was chosen and the catalogue has it; otherwise text itself,
+// byte for byte. Mark the literals for the catalogue with QT_TRANSLATE_NOOP("zqe", "...").
+std::string Tr(const std::string& text);
+// The same as a QString (text is UTF-8).
+QString TrText(const char* text);
+// Tr(text) with %1, %2, ... replaced by args in one pass (an argument's own "%2" stays as it is);
+// a %N without its argument stays too. The arguments are bytes the caller already holds (UTF-8).
+std::string TrArgs(const char* text, std::initializer_list<std::string> args);
+
+// Writes "<program>: <message>" (message through Tr) and a line break to standard error.
 void PrintError(const std::string& message);
 void PrintError(const QString& message);
 
 // The arguments of argv (including the program's own path at index 0) in the locale's encoding.
 QStringList ArgumentsOf(int argc, char** argv);
 
-// Adds -h/--help and --version to parser, and sets its description (one paragraph, may be empty).
+// Adds -h/--help and --version to parser, and sets its description (one paragraph, may be empty,
+// through Tr).
 void AddStandardOptions(QCommandLineParser& parser, const QString& description);
 
 // Parses arguments (argv as ArgumentsOf gives it) with the standard options added before.
@@ -57,7 +68,7 @@ struct OPTION_SPEC {
     const char* valueName;
     const char* help;
 };
-// Adds every option of the list to parser.
+// Adds every option of the list to parser, their help through Tr.
 void AddOptions(QCommandLineParser& parser, std::initializer_list<OPTION_SPEC> options);
 
 // A whole-number option: name, range and where the value goes (left alone when not given).
@@ -71,7 +82,7 @@ struct INT_OPTION {
 // usage error (UsageError); false then.
 bool ReadIntegerOptions(const QCommandLineParser& parser, std::initializer_list<INT_OPTION> options, int& exitCode);
 
-// A wrong command line: "<program>: message" and a hint to --help on standard error; exitCode
+// A wrong command line: "<program>: message" (through Tr) and a hint to --help on standard error; exitCode
 // becomes EXIT_USAGE. Always false, for "return UsageError(...)".
 bool UsageError(const std::string& message, int& exitCode);
 

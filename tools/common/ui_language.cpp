@@ -3,6 +3,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QLocale>
 #include <QPointer>
 #include <QTranslator>
@@ -55,6 +56,22 @@ bool InstallTranslator(QCoreApplication& app)
         }
     }
     return false;
+}
+
+QString Translated(const char* context, const char* source)
+{
+    if (!source || UiLanguage() == LANGUAGE_CHINESE)
+        return QString();
+    // Loaded once from beside the program (found through /proc, as no application may exist yet).
+    static const std::unique_ptr<QTranslator> catalogue = [] {
+        auto translator = std::make_unique<QTranslator>();
+        const QDir here(QFileInfo(QStringLiteral("/proc/self/exe")).canonicalPath());
+        for (const QString& folder : {here.path(), here.filePath(QStringLiteral(".."))})
+            if (translator->load(QString::fromLatin1(CATALOGUE_FILE), folder))
+                return translator;
+        return std::unique_ptr<QTranslator>();
+    }();
+    return catalogue ? catalogue->translate(context, source) : QString();
 }
 
 } // namespace ZQ_I18N

@@ -24,4 +24,9 @@ LANGUAGE UiLanguage();
 // stay Chinese and nothing else changes.
 bool InstallTranslator(QCoreApplication& app);
 
+// The English of source in context when the language is English and the catalogue beside the
+// running program has it; otherwise empty (the caller keeps its own bytes). Needs no
+// QCoreApplication, so command-line tools translate their help before any application exists.
+QString Translated(const char* context, const char* source);
+
 } // namespace ZQ_I18N

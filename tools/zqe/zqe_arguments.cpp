@@ -24,56 +24,67 @@ struct COMMAND {
     std::vector<OPTION> options;
 };
 
-const OPTION OUTPUT_OPTION = {"-o", "FILE", "The file to write; - writes to standard output.", true};
+const OPTION OUTPUT_OPTION = {"-o", "FILE", QT_TRANSLATE_NOOP("zqe", "The file to write; - writes to standard output."),
+                              true};
 
 const std::vector<COMMAND>& Commands()
 {
     static const std::vector<COMMAND> commands = {
         {"new",
          "OUT.ZQE",
-         "The project file to make (refused when it exists, unless --force).",
-         "Makes a new project with one empty screen for a panel model and PLC protocol of the catalogues.",
-         {{"--device", "MODEL", "Panel model: its catalogue name or ID (zqcatalog lists them).", true},
-          {"--plc", "PLC", "PLC protocol: its catalogue name or ID.", true},
-          {"--force", nullptr, "Replace OUT.ZQE when it exists.", false}}},
+         QT_TRANSLATE_NOOP("zqe", "The project file to make (refused when it exists, unless --force)."),
+         QT_TRANSLATE_NOOP(
+             "zqe", "Makes a new project with one empty screen for a panel model and PLC protocol of the catalogues."),
+         {{"--device", "MODEL",
+           QT_TRANSLATE_NOOP("zqe", "Panel model: its catalogue name or ID (zqcatalog lists them)."), true},
+          {"--plc", "PLC", QT_TRANSLATE_NOOP("zqe", "PLC protocol: its catalogue name or ID."), true},
+          {"--force", nullptr, QT_TRANSLATE_NOOP("zqe", "Replace OUT.ZQE when it exists."), false}}},
         {"info",
          "FILE",
-         "A project (.ZQE) the editor opens; - reads standard input.",
-         "Prints a project as a tree: panel model, serial line, PLC kinds, keys, screens and every control "
-         "with every attribute.",
+         QT_TRANSLATE_NOOP("zqe", "A project (.ZQE) the editor opens; - reads standard input."),
+         QT_TRANSLATE_NOOP(
+             "zqe", "Prints a project as a tree: panel model, serial line, PLC kinds, keys, screens and every control "
+                    "with every attribute."),
          {}},
         {"compile",
          "FILE.ZQE",
-         "The project; - reads standard input.",
-         "Compiles a project into the download image the panel is programmed with.",
+         QT_TRANSLATE_NOOP("zqe", "The project; - reads standard input."),
+         QT_TRANSLATE_NOOP("zqe", "Compiles a project into the download image the panel is programmed with."),
          {OUTPUT_OPTION}},
         {"inspect",
          "IMAGE",
-         "A download image (.vxg); - reads standard input.",
-         "Decodes every section of a download image and checks every length, offset and count.",
+         QT_TRANSLATE_NOOP("zqe", "A download image (.vxg); - reads standard input."),
+         QT_TRANSLATE_NOOP("zqe",
+                           "Decodes every section of a download image and checks every length, offset and count."),
          {}},
         {"render",
          "FILE.ZQE",
-         "The project; - reads standard input.",
-         "Draws one screen as the design view draws it, into an image file of the format its name ends in "
-         "(.png, .bmp, .jpg, .ppm, ...).",
-         {{"--screen", "N", "The screen to draw, 1 for the first (default 1).", false},
-          {"--zoom", "Z", "Pixels per panel pixel, above 0 and at most 32 (default: the screen's zoom).", false},
-          {"-o", "IMAGE", "The image file to write; - writes PNG to standard output.", true}}},
+         QT_TRANSLATE_NOOP("zqe", "The project; - reads standard input."),
+         QT_TRANSLATE_NOOP(
+             "zqe", "Draws one screen as the design view draws it, into an image file of the format its name ends in "
+                    "(.png, .bmp, .jpg, .ppm, ...)."),
+         {{"--screen", "N", QT_TRANSLATE_NOOP("zqe", "The screen to draw, 1 for the first (default 1)."), false},
+          {"--zoom", "Z",
+           QT_TRANSLATE_NOOP("zqe", "Pixels per panel pixel, above 0 and at most 32 (default: the screen's zoom)."),
+           false},
+          {"-o", "IMAGE", QT_TRANSLATE_NOOP("zqe", "The image file to write; - writes PNG to standard output."),
+           true}}},
         {"export",
          "FILE.ZQE",
-         "The project; - reads standard input.",
-         "Prints the project's JSON form on standard output (docs/project-json.md).",
-         {{"--short", nullptr, "Write each control as its kind and the attributes that differ from a new one.", false},
-          {"--names", "ascii|stored",
-           "Write group, attribute and item names by their ASCII aliases, or as stored "
-           "(default).",
+         QT_TRANSLATE_NOOP("zqe", "The project; - reads standard input."),
+         QT_TRANSLATE_NOOP("zqe", "Prints the project's JSON form on standard output (docs/project-json.md)."),
+         {{"--short", nullptr,
+           QT_TRANSLATE_NOOP("zqe", "Write each control as its kind and the attributes that differ from a new one."),
            false},
-          {"-o", "FILE", "Write the form to FILE instead of standard output.", false}}},
+          {"--names", "ascii|stored",
+           QT_TRANSLATE_NOOP("zqe", "Write group, attribute and item names by their ASCII aliases, or as stored "
+                                    "(default)."),
+           false},
+          {"-o", "FILE", QT_TRANSLATE_NOOP("zqe", "Write the form to FILE instead of standard output."), false}}},
         {"import",
          "PROJECT.json",
-         "The project's JSON form; - reads standard input.",
-         "Makes the project file a JSON form describes.",
+         QT_TRANSLATE_NOOP("zqe", "The project's JSON form; - reads standard input."),
+         QT_TRANSLATE_NOOP("zqe", "Makes the project file a JSON form describes."),
          {OUTPUT_OPTION}},
     };
     return commands;
@@ -94,14 +105,17 @@ QString OptionName(const char* name)
 
 QString TopHelp()
 {
-    QString text = "Usage: zqe COMMAND [options] FILE\n"
-                   "Projects (.ZQE) and download images (.vxg) from the command line, through the editor's own "
-                   "core.\n\nCommands:\n";
+    QString text = ZQ_CLI::TrText(QT_TRANSLATE_NOOP("zqe", "Usage: zqe COMMAND [options] FILE\n"
+                                                           "Projects (.ZQE) and download images (.vxg) from the "
+                                                           "command line, through the editor's own core.\n\n"
+                                                           "Commands:\n"));
     for (const COMMAND& command : Commands())
-        text += QString("  %1%2\n").arg(QString(command.name).leftJustified(9)).arg(command.description);
-    text += "\nOptions:\n  -h, --help  Show this help (zqe COMMAND --help: the help of one command) and exit.\n"
-            "  --version   Show the version and exit.\n\n"
-            "Exit status: 0 done, 1 the work failed, 2 the command line was wrong.\n";
+        text += QString("  %1%2\n").arg(QString(command.name).leftJustified(9), ZQ_CLI::TrText(command.description));
+    text += ZQ_CLI::TrText(
+        QT_TRANSLATE_NOOP("zqe", "\nOptions:\n  -h, --help  Show this help (zqe COMMAND --help: the help of one "
+                                 "command) and exit.\n"
+                                 "  --version   Show the version and exit.\n\n"
+                                 "Exit status: 0 done, 1 the work failed, 2 the command line was wrong.\n"));
     return text;
 }
 
@@ -116,7 +130,9 @@ std::string HelpOf(const QCommandLineParser& parser)
 int Usage(std::ostream& err, const std::string& message, const std::string& command)
 {
     err << ZQ_CLI::ProgramName() << ": " << message << "\n"
-        << "Try 'zqe " << (command.empty() ? "" : command + " ") << "--help' for more information.\n";
+        << ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqe", "Try 'zqe %1--help' for more information."),
+                          {command.empty() ? "" : command + " "})
+        << "\n";
     return ZQ_CLI::EXIT_USAGE;
 }
 
@@ -144,7 +160,10 @@ bool ParseZqeArguments(const std::vector<std::string>& args, std::ostream& out, 
     parsed = ZQE_ARGUMENTS();
     exitCode = ZQ_CLI::EXIT_DONE;
     if (args.empty()) {
-        exitCode = Usage(err, "no command given (new, info, compile, inspect, render, export, import)", "");
+        exitCode = Usage(err,
+                         ZQ_CLI::Tr(QT_TRANSLATE_NOOP("zqe", "no command given (new, info, compile, inspect, render, "
+                                                             "export, import)")),
+                         "");
         return false;
     }
     const std::string& first = args[0];
@@ -160,20 +179,25 @@ bool ParseZqeArguments(const std::vector<std::string>& args, std::ostream& out, 
     const std::string name = helpOf ? args[1] : first;
     const COMMAND* command = FindCommand(name);
     if (!command) {
-        exitCode =
-            Usage(err, "unknown command \"" + name + "\" (new, info, compile, inspect, render, export, import)", "");
+        exitCode = Usage(err,
+                         ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqe", "unknown command \"%1\" (new, info, compile, inspect, "
+                                                                 "render, export, import)"),
+                                        {name}),
+                         "");
         return false;
     }
 
     QCommandLineParser parser;
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     ZQ_CLI::AddStandardOptions(parser, command->description);
-    for (const OPTION& option : command->options)
-        parser.addOption(option.valueName
-                             ? QCommandLineOption(OptionName(option.name), option.description, option.valueName)
-                             : QCommandLineOption(OptionName(option.name), option.description));
-    parser.addPositionalArgument(command->name, "The command.", command->name);
-    parser.addPositionalArgument(command->operand, command->operandHelp);
+    for (const OPTION& option : command->options) {
+        const QString description = ZQ_CLI::TrText(option.description);
+        parser.addOption(option.valueName ? QCommandLineOption(OptionName(option.name), description, option.valueName)
+                                          : QCommandLineOption(OptionName(option.name), description));
+    }
+    parser.addPositionalArgument(command->name, ZQ_CLI::TrText(QT_TRANSLATE_NOOP("zqe", "The command.")),
+                                 command->name);
+    parser.addPositionalArgument(command->operand, ZQ_CLI::TrText(command->operandHelp));
     QStringList arguments{"zqe"};
     for (const std::string& arg : args)
         arguments << QString::fromStdString(arg);
@@ -196,12 +220,13 @@ bool ParseZqeArguments(const std::vector<std::string>& args, std::ostream& out, 
         if (!parser.unknownOptionNames().isEmpty()) {
             const QString unknown = parser.unknownOptionNames().first();
             exitCode = Usage(err,
-                             "unknown option " + std::string(unknown.size() == 1 ? "-" : "--") + unknown.toStdString() +
-                                 " for " + name,
+                             ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqe", "unknown option %1 for %2"),
+                                            {(unknown.size() == 1 ? "-" : "--") + unknown.toStdString(), name}),
                              name);
         } else {
             // The one other refusal: an option that takes a value came last.
-            exitCode = Usage(err, "option " + args.back() + " needs a value", name);
+            exitCode =
+                Usage(err, ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqe", "option %1 needs a value"), {args.back()}), name);
         }
         return false;
     }
@@ -209,22 +234,27 @@ bool ParseZqeArguments(const std::vector<std::string>& args, std::ostream& out, 
         const QString key = OptionName(option.name);
         const QStringList values = parser.values(key);
         if (option.valueName && values.size() > 1) {
-            exitCode = Usage(err, std::string("option ") + option.name + " given twice", name);
+            exitCode =
+                Usage(err, ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqe", "option %1 given twice"), {option.name}), name);
             return false;
         }
         if (parser.isSet(key))
             parsed.options[option.name] = option.valueName ? values.first().toStdString() : std::string();
         else if (option.required) {
-            exitCode = Usage(err, name + " needs " + option.name + " " + option.valueName, name);
+            exitCode =
+                Usage(err,
+                      ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqe", "%1 needs %2 %3"), {name, option.name, option.valueName}),
+                      name);
             return false;
         }
     }
     QStringList operands = parser.positionalArguments();
     operands.removeFirst(); // the command itself
     if (operands.size() != 1) {
-        exitCode =
-            Usage(err, name + " takes 1 file name (" + command->operand + "), not " + std::to_string(operands.size()),
-                  name);
+        exitCode = Usage(err,
+                         ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqe", "%1 takes 1 file name (%2), not %3"),
+                                        {name, command->operand, std::to_string(operands.size())}),
+                         name);
         return false;
     }
     parsed.operands.push_back(operands.first().toStdString());

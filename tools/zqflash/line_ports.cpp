@@ -59,7 +59,7 @@ bool CollectLinePorts(const ZQFLASH_OPTIONS& options, std::vector<std::string>& 
     if (!options.strPortsGlob.empty() && !GlobPorts(options.strPortsGlob, ports, error))
         return false;
     if (ports.empty()) {
-        error = "no port to program (the ports file lists none)";
+        error = QT_TRANSLATE_NOOP("zqflash", "no port to program (the ports file lists none)");
         return false;
     }
     return true;

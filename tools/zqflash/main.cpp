@@ -5,6 +5,7 @@
 #include "flasher/isp_exchange.h"
 #include "flasher/isp_library.h"
 #include "tools/common/tool_cli.h"
+#include "tools/common/ui_language.h"
 #include "tools/zqflash/console_view.h"
 #include "tools/zqflash/line_report.h"
 #include "tools/zqflash/line_run.h"
@@ -180,7 +181,7 @@ int Program(const ZQFLASH_OPTIONS& options)
     trace.report = options.bLineReport;
     trace.comm = &counting;
     if ((trace.print || trace.report) && !library.SetTrace(&TraceFrame, &trace) && trace.print)
-        view.PrintError("--trace: the communication library has no trace");
+        view.PrintError(ZQ_CLI::Tr(QT_TRANSLATE_NOOP("zqflash", "--trace: the communication library has no trace")));
     library.SetNotifyHandler([&](int outcome, const BYTE* answer) {
         exchange.OnIspNotify(outcome, answer);
         // The dialog would wait for Stop; a script wants the error now.
@@ -226,6 +227,7 @@ int main(int argc, char** argv)
     if (!ParseZqflashOptions(arguments, options, exitCode))
         return exitCode;
     QCoreApplication app(argc, argv);
+    ZQ_I18N::InstallTranslator(app); // the programmer's messages in the user's language
     if (options.bListPorts)
         return ListPorts();
     if (!options.strLogSummary.empty())

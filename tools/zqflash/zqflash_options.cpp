@@ -9,46 +9,55 @@
 
 namespace {
 
-const char* const DESCRIPTION =
-    "Programs a panel through its boot loader, as the programmer's automatic mode does.\n"
-    "Several --port options (or --ports-file, --ports-from-glob) program the same image into every panel\n"
-    "at once, one line each, with a live view of every line and a summary table at the end.\n"
-    "Exit status: 0 when every panel confirmed every block; otherwise the number of panels that failed\n"
-    "(1 for a single panel, at most 100; the reasons are on standard error and in the summary), 2 for a\n"
-    "wrong command line (before any panel is touched), 130 when interrupted (Ctrl-C) outside --repeat.\n"
-    "With --repeat, Ctrl-C is the normal end: the status is then the number of failed panels.";
+const char* const DESCRIPTION = QT_TRANSLATE_NOOP(
+    "zqflash", "Programs a panel through its boot loader, as the programmer's automatic mode does.\n"
+               "Several --port options (or --ports-file, --ports-from-glob) program the same image into every panel\n"
+               "at once, one line each, with a live view of every line and a summary table at the end.\n"
+               "Exit status: 0 when every panel confirmed every block; otherwise the number of panels that failed\n"
+               "(1 for a single panel, at most 100; the reasons are on standard error and in the summary), 2 for a\n"
+               "wrong command line (before any panel is touched), 130 when interrupted (Ctrl-C) outside --repeat.\n"
+               "With --repeat, Ctrl-C is the normal end: the status is then the number of failed panels.");
 
 const std::initializer_list<ZQ_CLI::OPTION_SPEC> OPTIONS = {
-    {"port", "DEVICE", "Serial device of the panel (for example /dev/ttyUSB0); repeat it for several panels."},
-    {"ports-file", "FILE", "Program a panel on every device listed in FILE (one a line, # comments)."},
+    {"port", "DEVICE",
+     QT_TRANSLATE_NOOP("zqflash",
+                       "Serial device of the panel (for example /dev/ttyUSB0); repeat it for several panels.")},
+    {"ports-file", "FILE",
+     QT_TRANSLATE_NOOP("zqflash", "Program a panel on every device listed in FILE (one a line, # comments).")},
     {"ports-from-glob", "PATTERN",
-     "Program a panel on every device matching PATTERN (for example "
-     "'/dev/ttyUSB*')."},
+     QT_TRANSLATE_NOOP("zqflash", "Program a panel on every device matching PATTERN (for example "
+                                  "'/dev/ttyUSB*').")},
     {"repeat", nullptr,
-     "Line mode: after each panel wait for the next one on the same port and program it, "
-     "until Ctrl-C."},
-    {"log", "FILE", "Append one JSON line per panel run to FILE (the production record)."},
-    {"log-summary", "FILE", "Print the counts per day and result of a production record and exit."},
-    {"file", "FILE", "Program file: .hex, .bin, .dat, .vxc or .vxg."},
+     QT_TRANSLATE_NOOP("zqflash", "Line mode: after each panel wait for the next one on the same port and program it, "
+                                  "until Ctrl-C.")},
+    {"log", "FILE",
+     QT_TRANSLATE_NOOP("zqflash", "Append one JSON line per panel run to FILE (the production record).")},
+    {"log-summary", "FILE",
+     QT_TRANSLATE_NOOP("zqflash", "Print the counts per day and result of a production record and exit.")},
+    {"file", "FILE", QT_TRANSLATE_NOOP("zqflash", "Program file: .hex, .bin, .dat, .vxc or .vxg.")},
     {"begin", "ADDR",
-     "Program begin address, a multiple of 512 up to 0xFE00 (default 0x6000). HEX "
-     "addresses are offsets from it."},
-    {"slave", "N", "The panel's slave address, 0-255 (default 1)."},
-    {"notenc", nullptr, "The file is plain (not enciphered), as the editor's download images are."},
-    {"485port", "P", "The panel's 485 port: P0, P1, P2, P3 or none (default none)."},
-    {"485bit", "N", "Its bit, 0-7 (default 0)."},
-    {"ledport", "P", "The panel's LED port: P0, P1, P2, P3 or none (default none)."},
-    {"ledbit", "N", "Its bit, 0-7 (default 0)."},
-    {"baud", "N", "Line speed (default: the library's MD_DLL.DFT, 38400)."},
-    {"format", "8E1", "Data bits, parity (N, E, O) and stop bits (default: MD_DLL.DFT, 8E1)."},
-    {"timeout", "S", "Seconds allowed for the entry phase and for each block, 1-3600 (default 30)."},
+     QT_TRANSLATE_NOOP("zqflash", "Program begin address, a multiple of 512 up to 0xFE00 (default 0x6000). HEX "
+                                  "addresses are offsets from it.")},
+    {"slave", "N", QT_TRANSLATE_NOOP("zqflash", "The panel's slave address, 0-255 (default 1).")},
+    {"notenc", nullptr,
+     QT_TRANSLATE_NOOP("zqflash", "The file is plain (not enciphered), as the editor's download images are.")},
+    {"485port", "P", QT_TRANSLATE_NOOP("zqflash", "The panel's 485 port: P0, P1, P2, P3 or none (default none).")},
+    {"485bit", "N", QT_TRANSLATE_NOOP("zqflash", "Its bit, 0-7 (default 0).")},
+    {"ledport", "P", QT_TRANSLATE_NOOP("zqflash", "The panel's LED port: P0, P1, P2, P3 or none (default none).")},
+    {"ledbit", "N", QT_TRANSLATE_NOOP("zqflash", "Its bit, 0-7 (default 0).")},
+    {"baud", "N", QT_TRANSLATE_NOOP("zqflash", "Line speed (default: the library's MD_DLL.DFT, 38400).")},
+    {"format", "8E1",
+     QT_TRANSLATE_NOOP("zqflash", "Data bits, parity (N, E, O) and stop bits (default: MD_DLL.DFT, 8E1).")},
+    {"timeout", "S",
+     QT_TRANSLATE_NOOP("zqflash", "Seconds allowed for the entry phase and for each block, 1-3600 (default 30).")},
     {"retries", "N",
-     "Times a command or block is sent again when its answer is missing or "
-     "damaged, 0-100 (default 3)."},
-    {"seed", "N", "Seed of the block mask, 0-0xFFFF (default 0x5AA5)."},
-    {"quiet", nullptr, "No progress bar."},
-    {"trace", nullptr, "Print every frame sent (>) and received (<) with its time on standard error."},
-    {"list-ports", nullptr, "List the serial ports of this machine and exit."},
+     QT_TRANSLATE_NOOP("zqflash", "Times a command or block is sent again when its answer is missing or "
+                                  "damaged, 0-100 (default 3).")},
+    {"seed", "N", QT_TRANSLATE_NOOP("zqflash", "Seed of the block mask, 0-0xFFFF (default 0x5AA5).")},
+    {"quiet", nullptr, QT_TRANSLATE_NOOP("zqflash", "No progress bar.")},
+    {"trace", nullptr,
+     QT_TRANSLATE_NOOP("zqflash", "Print every frame sent (>) and received (<) with its time on standard error.")},
+    {"list-ports", nullptr, QT_TRANSLATE_NOOP("zqflash", "List the serial ports of this machine and exit.")},
 };
 
 // "P0".."P3" or "none" (any case) as the list selection 0-4.
@@ -93,7 +102,8 @@ bool ParseZqflashOptions(const QStringList& arguments, ZQFLASH_OPTIONS& options,
     if (!ZQ_CLI::ParseOrExit(parser, arguments, exitCode))
         return false;
     if (!parser.positionalArguments().isEmpty())
-        return ZQ_CLI::UsageError("unexpected argument '" + parser.positionalArguments().first().toStdString() + "'",
+        return ZQ_CLI::UsageError(ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqflash", "unexpected argument '%1'"),
+                                                 {parser.positionalArguments().first().toStdString()}),
                                   exitCode);
     for (const QString& port : parser.values("port")) {
         const std::string name = port.toStdString();
@@ -149,7 +159,7 @@ bool ParseZqflashOptions(const QStringList& arguments, ZQFLASH_OPTIONS& options,
         return true;
     const bool hasPort = !options.strPorts.empty() || !options.strPortsFile.empty() || !options.strPortsGlob.empty();
     if (!hasPort || options.strFile.empty())
-        return ZQ_CLI::UsageError("--port and --file are required", exitCode);
+        return ZQ_CLI::UsageError(QT_TRANSLATE_NOOP("zqflash", "--port and --file are required"), exitCode);
     if (options.bLineReport && options.IsLineMode())
         return ZQ_CLI::UsageError(std::string("--") + LINE_REPORT_OPTION + " takes one --port only", exitCode);
     return true;

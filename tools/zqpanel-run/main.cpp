@@ -5,6 +5,7 @@
 #include "panel_session.h"
 #include "panel_window.h"
 #include "tools/common/tool_cli.h"
+#include "tools/common/ui_language.h"
 
 #include <QApplication>
 #include <QFile>
@@ -32,7 +33,7 @@ bool Read(const QCommandLineParser& p, ARGUMENTS& args, std::string& error)
     }
     args.session.image = operands[0].toStdString();
     if (p.isSet("tcp") && p.isSet("serial")) {
-        error = "--tcp and --serial exclude each other";
+        error = QT_TRANSLATE_NOOP("zqpanel-run", "--tcp and --serial exclude each other");
         return false;
     }
     if (p.isSet("tcp")) {
@@ -70,7 +71,7 @@ bool Read(const QCommandLineParser& p, ARGUMENTS& args, std::string& error)
     args.headless = p.isSet("headless");
     args.script = p.value("script");
     if (args.headless != p.isSet("script")) {
-        error = "--headless and --script go together";
+        error = QT_TRANSLATE_NOOP("zqpanel-run", "--headless and --script go together");
         return false;
     }
     return true;
@@ -104,25 +105,50 @@ int main(int argc, char** argv)
     ZQ_CLI::SetProgramName("zqpanel-run");
     QCommandLineParser parser;
     ZQ_CLI::AddStandardOptions(
-        parser, "Runs a download image (IMAGE.vxg) or a project (PROJECT.ZQE, compiled on the way) as the "
-                "panel does: its screens, registers, lamps and function keys, with the values read from a "
-                "PLC over Modbus TCP (default 127.0.0.1:1502, where zqplc-sim listens) or Modbus RTU on a "
-                "serial line. With --headless it runs a script instead of opening a window and exits 0 when "
-                "every expectation of the script held, 1 when one failed.");
-    parser.addPositionalArgument("IMAGE", "The download image (.vxg) or project (.ZQE).");
+        parser,
+        QT_TRANSLATE_NOOP("zqpanel-run",
+                          "Runs a download image (IMAGE.vxg) or a project (PROJECT.ZQE, compiled on the way) as the "
+                          "panel does: its screens, registers, lamps and function keys, with the values read from a "
+                          "PLC over Modbus TCP (default 127.0.0.1:1502, where zqplc-sim listens) or Modbus RTU on a "
+                          "serial line. With --headless it runs a script instead of opening a window and exits 0 when "
+                          "every expectation of the script held, 1 when one failed."));
+    parser.addPositionalArgument("IMAGE",
+                                 ZQ_CLI::TrText(
+                                     QT_TRANSLATE_NOOP("zqpanel-run", "The download image (.vxg) or project (.ZQE).")));
     parser.addOptions({
-        {"tcp", "Modbus TCP to HOST:PORT (default 127.0.0.1:1502).", "HOST:PORT"},
-        {"serial", "Modbus RTU on the serial line DEVICE instead.", "DEVICE"},
-        {"baud", "Baud rate of the serial line (default 9600).", "N", "9600"},
-        {"parity", "Parity of the serial line: N, E or O (default N).", "P", "N"},
-        {"data-bits", "Data bits of the serial line: 7 or 8 (default 8).", "N", "8"},
-        {"stop-bits", "Stop bits of the serial line: 1 or 2 (default 1).", "N", "1"},
-        {"poll-ms", "Milliseconds between poll cycles (default 100).", "MS", "100"},
-        {"timeout-ms", "Answer time-out of a request in milliseconds (default 500).", "MS", "500"},
-        {"scale", "Screen pixels per panel pixel in the window (default 4).", "N", "4"},
-        {"keys", "Number of panel keys shown: 16 or 25 (default: as the image's function keys need).", "N"},
-        {"headless", "Run without a window (needs --script)."},
-        {"script", "The headless script: key presses, waits, snapshots and expectations.", "FILE"},
+        {"tcp", ZQ_CLI::TrText(QT_TRANSLATE_NOOP("zqpanel-run", "Modbus TCP to HOST:PORT (default 127.0.0.1:1502).")),
+         "HOST:PORT"},
+        {"serial", ZQ_CLI::TrText(QT_TRANSLATE_NOOP("zqpanel-run", "Modbus RTU on the serial line DEVICE instead.")),
+         "DEVICE"},
+        {"baud", ZQ_CLI::TrText(QT_TRANSLATE_NOOP("zqpanel-run", "Baud rate of the serial line (default 9600).")), "N",
+         "9600"},
+        {"parity",
+         ZQ_CLI::TrText(QT_TRANSLATE_NOOP("zqpanel-run", "Parity of the serial line: N, E or O (default N).")), "P",
+         "N"},
+        {"data-bits",
+         ZQ_CLI::TrText(QT_TRANSLATE_NOOP("zqpanel-run", "Data bits of the serial line: 7 or 8 (default 8).")), "N",
+         "8"},
+        {"stop-bits",
+         ZQ_CLI::TrText(QT_TRANSLATE_NOOP("zqpanel-run", "Stop bits of the serial line: 1 or 2 (default 1).")), "N",
+         "1"},
+        {"poll-ms", ZQ_CLI::TrText(QT_TRANSLATE_NOOP("zqpanel-run", "Milliseconds between poll cycles (default 100).")),
+         "MS", "100"},
+        {"timeout-ms",
+         ZQ_CLI::TrText(
+             QT_TRANSLATE_NOOP("zqpanel-run", "Answer time-out of a request in milliseconds (default 500).")),
+         "MS", "500"},
+        {"scale",
+         ZQ_CLI::TrText(QT_TRANSLATE_NOOP("zqpanel-run", "Screen pixels per panel pixel in the window (default 4).")),
+         "N", "4"},
+        {"keys",
+         ZQ_CLI::TrText(QT_TRANSLATE_NOOP(
+             "zqpanel-run", "Number of panel keys shown: 16 or 25 (default: as the image's function keys need).")),
+         "N"},
+        {"headless", ZQ_CLI::TrText(QT_TRANSLATE_NOOP("zqpanel-run", "Run without a window (needs --script)."))},
+        {"script",
+         ZQ_CLI::TrText(
+             QT_TRANSLATE_NOOP("zqpanel-run", "The headless script: key presses, waits, snapshots and expectations.")),
+         "FILE"},
     });
     int exitCode = 0;
     if (!ZQ_CLI::ParseOrExit(parser, ZQ_CLI::ArgumentsOf(argc, argv), exitCode))
@@ -134,11 +160,13 @@ int main(int argc, char** argv)
         return ZQ_CLI::EXIT_USAGE;
     }
     if (!args.headless && !ZQ_CLI::HasDisplay()) {
-        ZQ_CLI::PrintError(std::string("no display to open the window on (use --headless --script FILE)"));
+        ZQ_CLI::PrintError(std::string(
+            QT_TRANSLATE_NOOP("zqpanel-run", "no display to open the window on (use --headless --script FILE)")));
         return ZQ_CLI::EXIT_FAILED;
     }
     std::unique_ptr<QCoreApplication> app(args.headless ? new QCoreApplication(argc, argv)
                                                         : new QApplication(argc, argv));
+    ZQ_I18N::InstallTranslator(*app);
     std::unique_ptr<CPanelSession> session = CPanelSession::Open(args.session, error);
     if (!session) {
         ZQ_CLI::PrintError(error);

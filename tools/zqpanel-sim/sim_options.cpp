@@ -14,33 +14,41 @@
 namespace {
 
 const char* const DESCRIPTION =
-    "Emulates the panel's boot loader on a new pseudo-terminal (its path is the first line printed)\n"
-    "or on a serial device, and writes the 64 KiB flash to a file when it ends (SIGTERM, SIGINT).\n"
-    "Block frames are counted from 1 as they arrive, resent frames too; answers count every answer.";
+    QT_TRANSLATE_NOOP("zqpanel-sim",
+                      "Emulates the panel's boot loader on a new pseudo-terminal (its path is the first line printed)\n"
+                      "or on a serial device, and writes the 64 KiB flash to a file when it ends (SIGTERM, SIGINT).\n"
+                      "Block frames are counted from 1 as they arrive, resent frames too; answers count every answer.");
 
 const std::initializer_list<ZQ_CLI::OPTION_SPEC> OPTIONS = {
-    {"device", "PATH", "Use this serial device instead of a pseudo-terminal."},
-    {"baud", "N", "Speed of that device (default 38400)."},
-    {"format", "8E1", "Data bits, parity (N, E, O) and stop bits of that device (default 8E1)."},
-    {"slave", "N", "The panel's slave address, 0-255 (default 1; 255 is always answered)."},
-    {"seed", "N", "Seed of the block mask, 0-0xFFFF (default 0x5AA5)."},
-    {"flash", "FILE", "Write the flash to FILE on exit."},
-    {"line-baud", "N", "Emulate the line time of every frame at N baud."},
-    {"delay", "MS", "Delay every answer by MS milliseconds."},
-    {"ignore-knocks", "N", "Leave the first N entry requests unanswered (panel switched off)."},
-    {"drop-answer", "K,..", "Write block frames K but do not answer them."},
-    {"lose-block", "K,..", "Lose block frames K on the line: neither written nor answered."},
+    {"device", "PATH", QT_TRANSLATE_NOOP("zqpanel-sim", "Use this serial device instead of a pseudo-terminal.")},
+    {"baud", "N", QT_TRANSLATE_NOOP("zqpanel-sim", "Speed of that device (default 38400).")},
+    {"format", "8E1",
+     QT_TRANSLATE_NOOP("zqpanel-sim", "Data bits, parity (N, E, O) and stop bits of that device (default 8E1).")},
+    {"slave", "N",
+     QT_TRANSLATE_NOOP("zqpanel-sim", "The panel's slave address, 0-255 (default 1; 255 is always answered).")},
+    {"seed", "N", QT_TRANSLATE_NOOP("zqpanel-sim", "Seed of the block mask, 0-0xFFFF (default 0x5AA5).")},
+    {"flash", "FILE", QT_TRANSLATE_NOOP("zqpanel-sim", "Write the flash to FILE on exit.")},
+    {"line-baud", "N", QT_TRANSLATE_NOOP("zqpanel-sim", "Emulate the line time of every frame at N baud.")},
+    {"delay", "MS", QT_TRANSLATE_NOOP("zqpanel-sim", "Delay every answer by MS milliseconds.")},
+    {"ignore-knocks", "N",
+     QT_TRANSLATE_NOOP("zqpanel-sim", "Leave the first N entry requests unanswered (panel switched off).")},
+    {"drop-answer", "K,..", QT_TRANSLATE_NOOP("zqpanel-sim", "Write block frames K but do not answer them.")},
+    {"lose-block", "K,..",
+     QT_TRANSLATE_NOOP("zqpanel-sim", "Lose block frames K on the line: neither written nor answered.")},
     {"repeat-answer", "K:MS,..",
-     "Answer block frame K again MS milliseconds after its answer "
-     "(a late duplicate)."},
-    {"bad-crc", "K,..", "Answer block frames K with a wrong data CRC."},
-    {"corrupt-answer", "K,..", "Send answers K with a bad frame CRC."},
+     QT_TRANSLATE_NOOP("zqpanel-sim", "Answer block frame K again MS milliseconds after its answer "
+                                      "(a late duplicate).")},
+    {"bad-crc", "K,..", QT_TRANSLATE_NOOP("zqpanel-sim", "Answer block frames K with a wrong data CRC.")},
+    {"corrupt-answer", "K,..", QT_TRANSLATE_NOOP("zqpanel-sim", "Send answers K with a bad frame CRC.")},
     {"count", "N",
-     "Run N panels, each on its own pseudo-terminal (printed one a line) with its own flash "
-     "file (--flash FILE becomes FILE-1, FILE-2, ... before the extension), 1-64."},
-    {"panel", "K:OPTIONS", "Options for panel K of --count only, for example '3:--bad-crc 5 --delay 2'."},
-    {"exit-on-stdin-eof", nullptr, "End when standard input closes (for test harnesses)."},
-    {"verbose", nullptr, "Log every request on standard error."},
+     QT_TRANSLATE_NOOP("zqpanel-sim",
+                       "Run N panels, each on its own pseudo-terminal (printed one a line) with its own flash "
+                       "file (--flash FILE becomes FILE-1, FILE-2, ... before the extension), 1-64.")},
+    {"panel", "K:OPTIONS",
+     QT_TRANSLATE_NOOP("zqpanel-sim", "Options for panel K of --count only, for example '3:--bad-crc 5 --delay 2'.")},
+    {"exit-on-stdin-eof", nullptr,
+     QT_TRANSLATE_NOOP("zqpanel-sim", "End when standard input closes (for test harnesses).")},
+    {"verbose", nullptr, QT_TRANSLATE_NOOP("zqpanel-sim", "Log every request on standard error.")},
 };
 
 // "K[,K..]" of frame numbers 1-1000000.
@@ -79,7 +87,9 @@ bool ReadPanels(const QCommandLineParser& parser, SIM_OPTIONS& options, int& exi
     if (!ZQ_CLI::ReadIntegerOptions(parser, {{"count", 1, 64, &options.nCount}}, exitCode))
         return false;
     if (options.nCount > 0 && !options.strDevice.empty())
-        return ZQ_CLI::UsageError("--count makes pseudo-terminals; it cannot be used with --device", exitCode);
+        return ZQ_CLI::UsageError(QT_TRANSLATE_NOOP("zqpanel-sim",
+                                                    "--count makes pseudo-terminals; it cannot be used with --device"),
+                                  exitCode);
     std::string error;
     for (const QString& text : parser.values("panel")) {
         const int colon = text.indexOf(':');
@@ -89,7 +99,7 @@ bool ReadPanels(const QCommandLineParser& parser, SIM_OPTIONS& options, int& exi
             return ZQ_CLI::UsageError(colon < 0 ? "--panel: '" + text.toStdString() + "' is not K:OPTIONS" : error,
                                       exitCode);
         if (options.nCount == 0)
-            return ZQ_CLI::UsageError("--panel needs --count", exitCode);
+            return ZQ_CLI::UsageError(QT_TRANSLATE_NOOP("zqpanel-sim", "--panel needs --count"), exitCode);
         const QStringList extra = QProcess::splitCommand(text.mid(colon + 1));
         for (const QString& word : extra)
             for (const char* refused : {"--count", "--panel", "--device", "--flash", "--exit-on-stdin-eof"})
@@ -128,7 +138,8 @@ bool ParseSimOptions(const QStringList& arguments, SIM_OPTIONS& options, int& ex
     if (!ZQ_CLI::ParseOrExit(parser, arguments, exitCode))
         return false;
     if (!parser.positionalArguments().isEmpty())
-        return ZQ_CLI::UsageError("unexpected argument '" + parser.positionalArguments().first().toStdString() + "'",
+        return ZQ_CLI::UsageError(ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqpanel-sim", "unexpected argument '%1'"),
+                                                 {parser.positionalArguments().first().toStdString()}),
                                   exitCode);
     options.strDevice = parser.value("device").toStdString();
     options.strFlashFile = parser.value("flash").toStdString();

@@ -3,6 +3,7 @@
 #include "plc_script.h"
 #include "plc_server.h"
 #include "tools/common/tool_cli.h"
+#include "tools/common/ui_language.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -43,25 +44,42 @@ int main(int argc, char** argv)
 {
     ZQ_CLI::SetProgramName("zqplc-sim");
     QCommandLineParser parser;
-    ZQ_CLI::AddStandardOptions(parser,
-                               "A simulated PLC: a Modbus slave (holding registers and coils, line addresses 0-65535) "
-                               "on a TCP port or a pseudo-terminal. It prints where it listens, then every write it "
-                               "receives (\"write coil 2053 = 1\", \"write register 100 = 1234\"). Script statements: "
-                               "register ADDRESS VALUE; coil ADDRESS 0|1; ramp ADDRESS FROM TO STEP PERIOD-MS; "
-                               "toggle ADDRESS PERIOD-MS.");
-    const QCommandLineOption tcp("tcp", "Listen on HOST:PORT (default 127.0.0.1:1502; port 0 picks a free one).",
-                                 "HOST:PORT");
-    const QCommandLineOption pty("pty", "Answer on a new pseudo-terminal instead (its name is printed).");
-    const QCommandLineOption station("station", "The station (slave address) answered, 1-247 (default 1).", "N");
-    const QCommandLineOption reg("register", "Set a holding register at the start.", "ADDRESS=VALUE");
-    const QCommandLineOption coil("coil", "Set a coil at the start.", "ADDRESS=0|1");
-    const QCommandLineOption statement({"e", "statement"}, "Add one script statement.", "STATEMENT");
-    const QCommandLineOption scriptFile("script", "Add the statements of a script file.", "FILE");
+    ZQ_CLI::AddStandardOptions(
+        parser,
+        QT_TRANSLATE_NOOP("zqplc-sim",
+                          "A simulated PLC: a Modbus slave (holding registers and coils, line addresses 0-65535) "
+                          "on a TCP port or a pseudo-terminal. It prints where it listens, then every write it "
+                          "receives (\"write coil 2053 = 1\", \"write register 100 = 1234\"). Script statements: "
+                          "register ADDRESS VALUE; coil ADDRESS 0|1; ramp ADDRESS FROM TO STEP PERIOD-MS; "
+                          "toggle ADDRESS PERIOD-MS."));
+    const QCommandLineOption tcp(
+        "tcp",
+        ZQ_CLI::TrText(
+            QT_TRANSLATE_NOOP("zqplc-sim", "Listen on HOST:PORT (default 127.0.0.1:1502; port 0 picks a free one).")),
+        "HOST:PORT");
+    const QCommandLineOption pty(
+        "pty", ZQ_CLI::TrText(
+                   QT_TRANSLATE_NOOP("zqplc-sim", "Answer on a new pseudo-terminal instead (its name is printed).")));
+    const QCommandLineOption station(
+        "station",
+        ZQ_CLI::TrText(QT_TRANSLATE_NOOP("zqplc-sim", "The station (slave address) answered, 1-247 (default 1).")),
+        "N");
+    const QCommandLineOption reg("register",
+                                 ZQ_CLI::TrText(QT_TRANSLATE_NOOP("zqplc-sim", "Set a holding register at the start.")),
+                                 "ADDRESS=VALUE");
+    const QCommandLineOption coil("coil", ZQ_CLI::TrText(QT_TRANSLATE_NOOP("zqplc-sim", "Set a coil at the start.")),
+                                  "ADDRESS=0|1");
+    const QCommandLineOption statement({"e", "statement"},
+                                       ZQ_CLI::TrText(QT_TRANSLATE_NOOP("zqplc-sim", "Add one script statement.")),
+                                       "STATEMENT");
+    const QCommandLineOption scriptFile(
+        "script", ZQ_CLI::TrText(QT_TRANSLATE_NOOP("zqplc-sim", "Add the statements of a script file.")), "FILE");
     parser.addOptions({tcp, pty, station, reg, coil, statement, scriptFile});
     int exitCode = 0;
     if (!ZQ_CLI::ParseOrExit(parser, ZQ_CLI::ArgumentsOf(argc, argv), exitCode))
         return exitCode;
     QCoreApplication app(argc, argv);
+    ZQ_I18N::InstallTranslator(app);
 
     std::string error;
     auto usage = [&](const std::string& message) {

@@ -1,0 +1,63 @@
+// zqe in English: its help and messages come from the catalogue, and the English of texts that are
+// English already is the same bytes, so scripts that read zqe's output see no difference.
+#include "tests/tools/zqe_run.h"
+#include "tools/common/tool_cli.h"
+#include "tools/common/ui_language.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+namespace {
+
+// The same zqe run in Chinese (the source texts) and in English (through the catalogue).
+struct BOTH {
+    ZQE_TEST::RESULT chinese;
+    ZQE_TEST::RESULT english;
+};
+
+BOTH InBothLanguages(const std::vector<std::string>& args)
+{
+    setenv("ZQ_LANG", "zh", 1);
+    const ZQE_TEST::RESULT chinese = ZQE_TEST::Zqe(args);
+    setenv("ZQ_LANG", "en", 1);
+    const ZQE_TEST::RESULT english = ZQE_TEST::Zqe(args);
+    setenv("ZQ_LANG", "zh", 1);
+    return {chinese, english};
+}
+
+} // namespace
+
+TEST(ZqeEnglish, HelpAndErrorsComeThroughTheCatalogueUnchanged)
+{
+    setenv("ZQ_LANG", "en", 1);
+    // The catalogue beside the program holds zqe's texts, so English output really is looked up.
+    EXPECT_EQ(ZQ_I18N::Translated("zqe", "The command."), QString("The command."));
+    EXPECT_EQ(ZQ_I18N::Translated("ZQ_CLI", "Show this help and exit."), QString("Show this help and exit."));
+    setenv("ZQ_LANG", "zh", 1);
+    EXPECT_TRUE(ZQ_I18N::Translated("zqe", "The command.").isEmpty()); // Chinese: the source texts
+
+    const BOTH help = InBothLanguages({"--help"});
+    EXPECT_EQ(help.english.status, 0);
+    EXPECT_EQ(help.english.out, help.chinese.out);
+    EXPECT_NE(help.english.out.find("Usage: zqe COMMAND [options] FILE\n"), std::string::npos);
+    EXPECT_NE(help.english.out.find("  render   Draws one screen"), std::string::npos);
+
+    const BOTH commandHelp = InBothLanguages({"render", "--help"});
+    EXPECT_EQ(commandHelp.english.out, commandHelp.chinese.out);
+    EXPECT_NE(commandHelp.english.out.find("Pixels per panel pixel"), std::string::npos);
+
+    const BOTH unknown = InBothLanguages({"frobnicate"});
+    EXPECT_EQ(unknown.english.status, ZQ_CLI::EXIT_USAGE);
+    EXPECT_EQ(unknown.english.err, "zqe: unknown command \"frobnicate\" (new, info, compile, inspect, render, "
+                                   "export, import)\nTry 'zqe --help' for more information.\n");
+    EXPECT_EQ(unknown.chinese.err, unknown.english.err);
+}
+
+TEST(ZqeEnglish, ArgumentsGoInOnceAndAsGiven)
+{
+    // A user's "%2" stays as typed and is not filled with the next argument.
+    const BOTH option = InBothLanguages({"new", "--bogus%2", "x.ZQE"});
+    EXPECT_EQ(option.english.err, "zqe: unknown option --bogus%2 for new\nTry 'zqe new --help' for more information.\n");
+    EXPECT_EQ(option.chinese.err, option.english.err);
+}
