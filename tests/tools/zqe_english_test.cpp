@@ -58,6 +58,7 @@ TEST(ZqeEnglish, ArgumentsGoInOnceAndAsGiven)
 {
     // A user's "%2" stays as typed and is not filled with the next argument.
     const BOTH option = InBothLanguages({"new", "--bogus%2", "x.ZQE"});
-    EXPECT_EQ(option.english.err, "zqe: unknown option --bogus%2 for new\nTry 'zqe new --help' for more information.\n");
+    EXPECT_EQ(option.english.err,
+              "zqe: unknown option --bogus%2 for new\nTry 'zqe new --help' for more information.\n");
     EXPECT_EQ(option.chinese.err, option.english.err);
 }
