@@ -63,16 +63,16 @@ bool CDownloadCommands::DownloadProgram(CProject& project, QWidget* parent)
         Tell(parent, Text(CEditorStrings::IDS_DOWNLOAD_REFUSED));
         return false;
     }
-    // Asked before anything is written, so the panel is powered up again while the programmer's
-    // entry requests are already knocking.
-    if (CDownloadHandoff::NeedsPowerCycle(project))
-        Tell(parent, Text(CEditorStrings::IDS_DOWNLOAD_POWER));
     CDownloadHandoff handoff = Handoff();
     const QString programmer = QString::fromStdString(handoff.GetProgrammerPath());
     if (!QFileInfo(programmer).isExecutable()) {
         Tell(parent, QCoreApplication::translate("Editor", "找不到下载程序 %1，无法下载！").arg(programmer));
         return false;
     }
+    // Asked before anything is written, so the panel is powered up again while the programmer's
+    // entry requests are already knocking.
+    if (CDownloadHandoff::NeedsPowerCycle(project))
+        Tell(parent, Text(CEditorStrings::IDS_DOWNLOAD_POWER));
     std::string image, message;
     if (handoff.Prepare(project, image, message) != CDownloadHandoff::HANDOFF_READY) {
         Tell(parent,

@@ -160,6 +160,19 @@ TEST_F(DownloadRun, EditorCommandProgramsThePanelFromAUsersCopyOfTheSuite)
     EXPECT_FALSE(QFileInfo::exists(scratch.filePath("config"))) << "a user's own copy keeps its settings";
 }
 
+TEST_F(DownloadRun, MissingProgrammerIsReportedBeforeThePowerQuestionAndNothingIsWritten)
+{
+    const QString suite = scratch.filePath("no-programmer");
+    QDir().mkpath(suite + "/bin");
+    CDownloadCommands::SetSuiteDirectory(suite.toStdString());
+    EXPECT_FALSE(CDownloadCommands::DownloadProgram(*project, nullptr));
+    ASSERT_EQ(messages.size(), 1) << messages.join("\n").toStdString();
+    EXPECT_TRUE(messages[0].contains(suite + "/bin/Flasher")) << messages[0].toStdString();
+    EXPECT_FALSE(programmer);
+    EXPECT_FALSE(QFileInfo::exists(suite + "/Data"));
+    EXPECT_FALSE(QFileInfo::exists(suite + "/bin/isp.ini"));
+}
+
 TEST_F(DownloadRun, InstalledSuiteMadeReadOnlyIsNeverWritten)
 {
     const QString prefix = scratch.filePath("install");
