@@ -74,6 +74,21 @@ function(zq_library name dir)
   zq_shared_library_properties(${name})
 endfunction()
 
+# zq_unit_sources(OUT UNITS units... [ALSO files...]): the .cpp and .h of each unit of the current
+# source folder in OUT, after checking that every .cpp of the folder is one of the units or ALSO (a
+# program's main.cpp, say); for the static libraries of the programs, as zq_library does for shared ones.
+function(zq_unit_sources out)
+  cmake_parse_arguments(ARG "" "" "UNITS;ALSO" ${ARGN})
+  set(files)
+  set(cpps ${ARG_ALSO})
+  foreach(unit ${ARG_UNITS})
+    list(APPEND files ${unit}.cpp ${unit}.h)
+    list(APPEND cpps ${unit}.cpp)
+  endforeach()
+  zq_check_units_listed(${CMAKE_CURRENT_SOURCE_DIR} ${cpps})
+  set(${out} ${files} PARENT_SCOPE)
+endfunction()
+
 # zq_add_child_folders(): adds every child folder of the current source folder that has a CMakeLists.txt.
 function(zq_add_child_folders)
   file(GLOB children LIST_DIRECTORIES true ${CMAKE_CURRENT_SOURCE_DIR}/*)
