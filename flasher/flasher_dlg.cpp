@@ -9,6 +9,7 @@
 #include "flasher/image_file.h"
 #include "flasher/ini_file.h"
 #include "flasher/isp_library.h"
+#include "flasher/library_messages.h"
 
 #include <QComboBox>
 #include <QContextMenuEvent>
@@ -67,37 +68,12 @@ QString FromGbk(const char* text)
     return QString::fromStdString(utf8);
 }
 
-// The programming library's messages (its MSG_ texts, kept Qt-free for the fuzzers): listed here so
-// the catalogue has their English; Shown translates them where they are shown.
-[[maybe_unused]] const char* const LIBRARY_TEXTS[] = {
-    QT_TRANSLATE_NOOP("Flasher", "cannot load vexorenc.dll!"),
-    QT_TRANSLATE_NOOP("Flasher", "file must be .hex or .bin or .vxc or .vxg!"),
-    QT_TRANSLATE_NOOP("Flasher", "open input file error"),
-    QT_TRANSLATE_NOOP("Flasher", "open input file error!"),
-    QT_TRANSLATE_NOOP("Flasher", "error:file size is zero"),
-    QT_TRANSLATE_NOOP("Flasher", "error:file size over 65535!"),
-    QT_TRANSLATE_NOOP("Flasher", "HEX format error"),
-    QT_TRANSLATE_NOOP("Flasher", "file is enciphered but libvexorenc.so is not loaded!"),
-    QT_TRANSLATE_NOOP("Flasher",
-                      "file is not enciphered: program it as not enciphered (notenc=1 in isp.ini, zqflash --notenc)!"),
-    QT_TRANSLATE_NOOP("Flasher", "485 port cannot be set to RXD or TXD!"),
-    QT_TRANSLATE_NOOP("Flasher", "led port cannot be set to RXD or TXD!"),
-    QT_TRANSLATE_NOOP("Flasher", "led port and 485 port cannot to be the same port!"),
-    QT_TRANSLATE_NOOP("Flasher", "An unexpectedly error,program terminate!"),
-    QT_TRANSLATE_NOOP("Flasher", "Program Time over!"),
-    QT_TRANSLATE_NOOP("Flasher", "Start to program ..."),
-    QT_TRANSLATE_NOOP("Flasher", "Program Finished"),
-    QT_TRANSLATE_NOOP("Flasher", "cannot load vexorisp.dll!"),
-    QT_TRANSLATE_NOOP("Flasher", "Select the ports, their bits and the program begin address!"),
-    QT_TRANSLATE_NOOP("Flasher", "The program does not fit between the begin address and 0xFFFF!"),
-};
-
 // A message or status text (GBK, from the dialog or the programming library) in the user's
-// language: its English entry when the catalogue has one, the text itself otherwise.
+// language: its English entry when the catalogue has one (numbered texts with their number), the
+// text itself otherwise.
 QString Shown(const char* text)
 {
-    const QString plain = FromGbk(text);
-    return plain.isEmpty() ? plain : QCoreApplication::translate("Flasher", plain.toUtf8().constData());
+    return TranslateLibraryMessage(FromGbk(text));
 }
 
 std::string ToPath(const QString& text)

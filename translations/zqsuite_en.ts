@@ -889,6 +889,18 @@ Deleting a screen cannot be undone!</translation>
         <source>The program does not fit between the begin address and 0xFFFF!</source>
         <translation>The program does not fit between the begin address and 0xFFFF!</translation>
     </message>
+    <message>
+        <source>An unexpectedly error!(%1)</source>
+        <translation>An unexpectedly error!(%1)</translation>
+    </message>
+    <message>
+        <source>Address: %1 CRC error!</source>
+        <translation>Address: %1 CRC error!</translation>
+    </message>
+    <message>
+        <source>HEX format error: two records give address 0x%1 different values</source>
+        <translation>HEX format error: two records give address 0x%1 different values</translation>
+    </message>
 </context>
 <context>
     <name>Model</name>
@@ -1441,6 +1453,190 @@ With --repeat, Ctrl-C is the normal end: the status is then the number of failed
         <source>--port and --file are required</source>
         <translation>--port and --file are required</translation>
     </message>
+    <message>
+        <source>%1 (a block was not confirmed within %2 s)</source>
+        <translation>%1 (a block was not confirmed within %2 s)</translation>
+    </message>
+    <message>
+        <source>%1 (the panel&apos;s boot loader did not answer within %2 s)</source>
+        <translation>%1 (the panel&apos;s boot loader did not answer within %2 s)</translation>
+    </message>
+    <message>
+        <source>Waiting for the panel&apos;s boot loader on %1 (switch the panel off and on again)...</source>
+        <translation>Waiting for the panel&apos;s boot loader on %1 (switch the panel off and on again)...</translation>
+    </message>
+    <message>
+        <source>waiting: %1: %2</source>
+        <translation>waiting: %1: %2</translation>
+    </message>
+    <message>
+        <source>%1%  %2/%3 bytes  %4 KiB/s</source>
+        <translation>%1%  %2/%3 bytes  %4 KiB/s</translation>
+    </message>
+    <message>
+        <source>%1: %2 bytes in %3 s</source>
+        <translation>%1: %2 bytes in %3 s</translation>
+    </message>
+    <message>
+        <source>--ports-file: cannot read %1: %2</source>
+        <translation>--ports-file: cannot read %1: %2</translation>
+    </message>
+    <message>
+        <source>--ports-from-glob: no device matches &apos;%1&apos;</source>
+        <translation>--ports-from-glob: no device matches &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>nothing to program in %1</source>
+        <translation>nothing to program in %1</translation>
+    </message>
+    <message>
+        <source>cannot start %1: %2</source>
+        <translation>cannot start %1: %2</translation>
+    </message>
+    <message>
+        <source>interrupted before the line was opened</source>
+        <translation>interrupted before the line was opened</translation>
+    </message>
+    <message>
+        <source>the port&apos;s process ended unexpectedly</source>
+        <translation>the port&apos;s process ended unexpectedly</translation>
+    </message>
+    <message>
+        <source>the port&apos;s process ended with status %1</source>
+        <translation>the port&apos;s process ended with status %1</translation>
+    </message>
+    <message>
+        <source>cannot make a temporary folder: %1</source>
+        <translation>cannot make a temporary folder: %1</translation>
+    </message>
+    <message>
+        <source>starting</source>
+        <translation>starting</translation>
+    </message>
+    <message>
+        <source>waiting for the panel</source>
+        <translation>waiting for the panel</translation>
+    </message>
+    <message>
+        <source>programming</source>
+        <translation>programming</translation>
+    </message>
+    <message>
+        <source>finished</source>
+        <translation>finished</translation>
+    </message>
+    <message>
+        <source>failed</source>
+        <translation>failed</translation>
+    </message>
+    <message>
+        <source>interrupted</source>
+        <translation>interrupted</translation>
+    </message>
+    <message>
+        <source>%1  %2 %3/%4  %5 KiB/s  %6 retries  %7 ok %8 failed</source>
+        <translation>%1  %2 %3/%4  %5 KiB/s  %6 retries  %7 ok %8 failed</translation>
+    </message>
+    <message>
+        <source>%1: %2 %3 bytes</source>
+        <translation>%1: %2 %3 bytes</translation>
+    </message>
+    <message>
+        <source>%1: %2 %3 bytes, %4 retries</source>
+        <translation>%1: %2 %3 bytes, %4 retries</translation>
+    </message>
+    <message>
+        <source>port</source>
+        <translation>port</translation>
+    </message>
+    <message>
+        <source>result</source>
+        <translation>result</translation>
+    </message>
+    <message>
+        <source>bytes</source>
+        <translation>bytes</translation>
+    </message>
+    <message>
+        <source>time</source>
+        <translation>time</translation>
+    </message>
+    <message>
+        <source>retries</source>
+        <translation>retries</translation>
+    </message>
+    <message>
+        <source>error</source>
+        <translation>error</translation>
+    </message>
+    <message>
+        <source>%1 of %2 panels finished</source>
+        <translation>%1 of %2 panels finished</translation>
+    </message>
+    <message>
+        <source>cannot open %1: %2 (serial ports belong to the &apos;dialout&apos; group: sudo usermod -aG dialout $USER, then log in again)</source>
+        <translation>cannot open %1: %2 (serial ports belong to the &apos;dialout&apos; group: sudo usermod -aG dialout $USER, then log in again)</translation>
+    </message>
+    <message>
+        <source>cannot open %1: %2</source>
+        <translation>cannot open %1: %2</translation>
+    </message>
+    <message>
+        <source>no serial ports found</source>
+        <translation>no serial ports found</translation>
+    </message>
+    <message>
+        <source>cannot open %1 as a serial line (in use, or not a serial device)</source>
+        <translation>cannot open %1 as a serial line (in use, or not a serial device)</translation>
+    </message>
+    <message>
+        <source>interrupted: programming stopped after %1 of %2 bytes; the panel is not fully programmed</source>
+        <translation>interrupted: programming stopped after %1 of %2 bytes; the panel is not fully programmed</translation>
+    </message>
+    <message>
+        <source>interrupted: programming stopped after %1 of %2 bytes</source>
+        <translation>interrupted: programming stopped after %1 of %2 bytes</translation>
+    </message>
+    <message>
+        <source>cannot read %1: %2</source>
+        <translation>cannot read %1: %2</translation>
+    </message>
+    <message>
+        <source>cannot open the log %1: %2</source>
+        <translation>cannot open the log %1: %2</translation>
+    </message>
+    <message>
+        <source>cannot write the log %1: %2</source>
+        <translation>cannot write the log %1: %2</translation>
+    </message>
+    <message>
+        <source>%1 unreadable line(s) in %2: %3</source>
+        <translation>%1 unreadable line(s) in %2: %3</translation>
+    </message>
+    <message>
+        <source>--port: &apos;%1&apos; is named twice</source>
+        <translation>--port: &apos;%1&apos; is named twice</translation>
+    </message>
+    <message>
+        <source>--begin: &apos;%1&apos; is not a multiple of 512</source>
+        <translation>--begin: &apos;%1&apos; is not a multiple of 512</translation>
+    </message>
+    <message>
+        <source>--%1: &apos;%2&apos; is not P0, P1, P2, P3 or none</source>
+        <translation>--%1: &apos;%2&apos; is not P0, P1, P2, P3 or none</translation>
+    </message>
+    <message>
+        <source>--format: &apos;%1&apos; is not data bits 5-8, parity N, E or O, stop bits 1 or 2 (like 8E1)</source>
+        <translation>--format: &apos;%1&apos; is not data bits 5-8, parity N, E or O, stop bits 1 or 2 (like 8E1)</translation>
+    </message>
+    <message>
+        <source>--file: a program cannot come from standard input (its kind is in its name: .hex, .bin, .dat, .vxc or .vxg)</source>
+        <translation>--file: a program cannot come from standard input (its kind is in its name: .hex, .bin, .dat, .vxc or .vxg)</translation>
+    </message>
+    <message>
+        <source>--%1 takes one --port only</source>
+        <translation>--%1 takes one --port only</translation>
+    </message>
 </context>
 <context>
     <name>zqpanel-run</name>
@@ -1511,6 +1707,118 @@ With --repeat, Ctrl-C is the normal end: the status is then the number of failed
     <message>
         <source>no display to open the window on (use --headless --script FILE)</source>
         <translation>no display to open the window on (use --headless --script FILE)</translation>
+    </message>
+    <message>
+        <source>the panel shows screen %1</source>
+        <translation>the panel shows screen %1</translation>
+    </message>
+    <message>
+        <source>the link is lost</source>
+        <translation>the link is lost</translation>
+    </message>
+    <message>
+        <source>the link is ok</source>
+        <translation>the link is ok</translation>
+    </message>
+    <message>
+        <source>the display is dimmed</source>
+        <translation>the display is dimmed</translation>
+    </message>
+    <message>
+        <source>the display is lit</source>
+        <translation>the display is lit</translation>
+    </message>
+    <message>
+        <source>the panel is editing</source>
+        <translation>the panel is editing</translation>
+    </message>
+    <message>
+        <source>the panel is not editing</source>
+        <translation>the panel is not editing</translation>
+    </message>
+    <message>
+        <source>the last message is &quot;%1&quot;</source>
+        <translation>the last message is &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>register %1 is %2</source>
+        <translation>register %1 is %2</translation>
+    </message>
+    <message>
+        <source>coil %1 is %2</source>
+        <translation>coil %1 is %2</translation>
+    </message>
+    <message>
+        <source>register %1 is not known</source>
+        <translation>register %1 is not known</translation>
+    </message>
+    <message>
+        <source>coil %1 is not known</source>
+        <translation>coil %1 is not known</translation>
+    </message>
+    <message>
+        <source>%1 pixels at %2,%3 differ from &quot;%4&quot;</source>
+        <translation>%1 pixels at %2,%3 differ from &quot;%4&quot;</translation>
+    </message>
+    <message>
+        <source>missing condition</source>
+        <translation>missing condition</translation>
+    </message>
+    <message>
+        <source>not a condition: &quot;%1&quot; with %2 arguments</source>
+        <translation>not a condition: &quot;%1&quot; with %2 arguments</translation>
+    </message>
+    <message>
+        <source>unknown command &quot;%1&quot;</source>
+        <translation>unknown command &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>cannot read &quot;%1&quot;</source>
+        <translation>cannot read &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>expectation failed: %1</source>
+        <translation>expectation failed: %1</translation>
+    </message>
+    <message>
+        <source>still not so after %1 ms: %2</source>
+        <translation>still not so after %1 ms: %2</translation>
+    </message>
+    <message>
+        <source>no image given (IMAGE.vxg or PROJECT.ZQE)</source>
+        <translation>no image given (IMAGE.vxg or PROJECT.ZQE)</translation>
+    </message>
+    <message>
+        <source>more than one image given</source>
+        <translation>more than one image given</translation>
+    </message>
+    <message>
+        <source>--tcp wants HOST:PORT, not &quot;%1&quot;</source>
+        <translation>--tcp wants HOST:PORT, not &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>--parity is N, E or O, not &quot;%1&quot;</source>
+        <translation>--parity is N, E or O, not &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>cannot read %1</source>
+        <translation>cannot read %1</translation>
+    </message>
+    <message>
+        <source>%1 LOST, poll %2 ms (%3 requests, %4 ms), screen %5 of %6</source>
+        <translation>%1 LOST, poll %2 ms (%3 requests, %4 ms), screen %5 of %6</translation>
+    </message>
+    <message>
+        <source>%1 ok, poll %2 ms (%3 requests, %4 ms), screen %5 of %6</source>
+        <translation>%1 ok, poll %2 ms (%3 requests, %4 ms), screen %5 of %6</translation>
+    </message>
+    <message>
+        <source>, backlight off</source>
+        <translation>, backlight off</translation>
+    </message>
+    <message>
+        <source>%1 (keyboard: %2)</source>
+        <translation>%1 (keyboard: %2)</translation>
     </message>
 </context>
 <context>
@@ -1607,6 +1915,50 @@ Block frames are counted from 1 as they arrive, resent frames too; answers count
         <source>unexpected argument &apos;%1&apos;</source>
         <translation>unexpected argument &apos;%1&apos;</translation>
     </message>
+    <message>
+        <source>poll: %1</source>
+        <translation>poll: %1</translation>
+    </message>
+    <message>
+        <source>write: %1</source>
+        <translation>write: %1</translation>
+    </message>
+    <message>
+        <source>pseudo-terminal: %2</source>
+        <translation>pseudo-terminal: %2</translation>
+    </message>
+    <message>
+        <source>ptsname: %2</source>
+        <translation>ptsname: %2</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>unsupported speed %1</source>
+        <translation>unsupported speed %1</translation>
+    </message>
+    <message>
+        <source>panel %1 did not start</source>
+        <translation>panel %1 did not start</translation>
+    </message>
+    <message>
+        <source>%1: &apos;%2&apos; is not FRAME:MS</source>
+        <translation>%1: &apos;%2&apos; is not FRAME:MS</translation>
+    </message>
+    <message>
+        <source>--panel: &apos;%1&apos; is not K:OPTIONS</source>
+        <translation>--panel: &apos;%1&apos; is not K:OPTIONS</translation>
+    </message>
+    <message>
+        <source>--panel %1: %2 is not an option of one panel</source>
+        <translation>--panel %1: %2 is not an option of one panel</translation>
+    </message>
+    <message>
+        <source>--format: &apos;%1&apos; is not data bits 5-8, parity N, E or O, stop bits 1 or 2 (like 8E1)</source>
+        <translation>--format: &apos;%1&apos; is not data bits 5-8, parity N, E or O, stop bits 1 or 2 (like 8E1)</translation>
+    </message>
 </context>
 <context>
     <name>zqplc-sim</name>
@@ -1641,6 +1993,90 @@ Block frames are counted from 1 as they arrive, resent frames too; answers count
     <message>
         <source>Add the statements of a script file.</source>
         <translation>Add the statements of a script file.</translation>
+    </message>
+    <message>
+        <source>--%1 wants ADDRESS=VALUE, not &quot;%2&quot;</source>
+        <translation>--%1 wants ADDRESS=VALUE, not &quot;%2&quot;</translation>
+    </message>
+    <message>
+        <source>unexpected argument &quot;%1&quot;</source>
+        <translation>unexpected argument &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>--tcp and --pty exclude each other</source>
+        <translation>--tcp and --pty exclude each other</translation>
+    </message>
+    <message>
+        <source>--tcp wants HOST:PORT, not &quot;%1&quot;</source>
+        <translation>--tcp wants HOST:PORT, not &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>-e &quot;%1&quot;: %2</source>
+        <translation>-e &quot;%1&quot;: %2</translation>
+    </message>
+    <message>
+        <source>cannot read %1</source>
+        <translation>cannot read %1</translation>
+    </message>
+    <message>
+        <source>address</source>
+        <translation>address</translation>
+    </message>
+    <message>
+        <source>value</source>
+        <translation>value</translation>
+    </message>
+    <message>
+        <source>period</source>
+        <translation>period</translation>
+    </message>
+    <message>
+        <source>missing %1</source>
+        <translation>missing %1</translation>
+    </message>
+    <message>
+        <source>bad %1 &quot;%2&quot; (%3 to %4)</source>
+        <translation>bad %1 &quot;%2&quot; (%3 to %4)</translation>
+    </message>
+    <message>
+        <source>start</source>
+        <translation>start</translation>
+    </message>
+    <message>
+        <source>end</source>
+        <translation>end</translation>
+    </message>
+    <message>
+        <source>step</source>
+        <translation>step</translation>
+    </message>
+    <message>
+        <source>the ramp ends below its start</source>
+        <translation>the ramp ends below its start</translation>
+    </message>
+    <message>
+        <source>unknown statement &quot;%1&quot; (register, coil, ramp, toggle)</source>
+        <translation>unknown statement &quot;%1&quot; (register, coil, ramp, toggle)</translation>
+    </message>
+    <message>
+        <source>unexpected &quot;%1&quot; after the statement</source>
+        <translation>unexpected &quot;%1&quot; after the statement</translation>
+    </message>
+    <message>
+        <source>cannot set up the server: %1</source>
+        <translation>cannot set up the server: %1</translation>
+    </message>
+    <message>
+        <source>cannot listen on %1:%2: %3</source>
+        <translation>cannot listen on %1:%2: %3</translation>
+    </message>
+    <message>
+        <source>cannot open a pseudo-terminal: %1</source>
+        <translation>cannot open a pseudo-terminal: %1</translation>
+    </message>
+    <message>
+        <source>cannot open %1: %2</source>
+        <translation>cannot open %1: %2</translation>
     </message>
 </context>
 </TS>

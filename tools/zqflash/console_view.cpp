@@ -4,6 +4,7 @@
 #include "flasher/isp_exchange.h"
 #include "tools/common/tool_cli.h"
 #include "tools/zqflash/line_report.h"
+#include "tools/zqflash/shown_text.h"
 
 #include <QCoreApplication>
 
@@ -18,15 +19,16 @@ namespace {
 constexpr int BAR_WIDTH = 30;
 constexpr DWORD BEGIN_STEP = 512;
 
-// "Address: 24832 CRC error!" with the address in hex as well.
-std::string WithHexAddress(const std::string& text)
+// The address of a CRC error ("Address: 24832 CRC error!") in hex, " (0x6100)", to follow the
+// message; empty for any other text.
+std::string HexAddressOf(const char* text)
 {
     int address = 0;
-    if (std::sscanf(text.c_str(), FMT_ISP_CRC_ERROR, &address) != 1)
-        return text;
+    if (std::sscanf(text, FMT_ISP_CRC_ERROR, &address) != 1)
+        return std::string();
     char hex[16];
     std::snprintf(hex, sizeof hex, " (0x%04X)", static_cast<unsigned>(address));
-    return text + hex;
+    return hex;
 }
 
 } // namespace
@@ -37,9 +39,10 @@ CConsoleRunView::CConsoleRunView(const ZQFLASH_OPTIONS& options)
     m_runTimer.setSingleShot(true);
     QObject::connect(&m_runTimer, &QTimer::timeout, [this] {
         m_bTimedOut = true;
-        const std::string where =
-            m_bBlocks ? "a block was not confirmed within " : "the panel's boot loader did not answer within ";
-        Fail(std::string(MSG_ISP_TIME_OVER) + " (" + where + std::to_string(m_options.nTimeoutSeconds) + " s)");
+        const char* text = m_bBlocks
+                               ? QT_TRANSLATE_NOOP("zqflash", "%1 (a block was not confirmed within %2 s)")
+                               : QT_TRANSLATE_NOOP("zqflash", "%1 (the panel's boot loader did not answer within %2 s)");
+        Fail(ZQ_CLI::TrArgs(text, {ShownLibraryText(MSG_ISP_TIME_OVER), std::to_string(m_options.nTimeoutSeconds)}));
     });
 }
 
@@ -58,36 +61,39 @@ ISP_RUN_OPTIONS CConsoleRunView::GetRunOptions()
 
 void CConsoleRunView::ShowMessage(const char* text)
 {
-    m_strLastText = text;
-    PrintError(text);
+    m_strLastText = ShownLibraryText(text);
+    PrintError(m_strLastText);
 }
 
 void CConsoleRunView::ShowInformation(const char* text)
 {
-    m_strLastText = text;
-    if (m_strLastText != MSG_ISP_FINISHED)
-        PrintError(text);
+    m_strLastText = ShownLibraryText(text);
+    if (std::strcmp(text, MSG_ISP_FINISHED) != 0)
+        PrintError(m_strLastText);
 }
 
 void CConsoleRunView::SetStatusText(const char* text)
 {
     if (*text == '\0' || m_bEnded)
         return;
-    m_strLastText = WithHexAddress(text);
-    const bool error = std::strcmp(text, MSG_ISP_TIME_OVER) == 0 || std::strncmp(text, "An unexpectedly", 15) == 0;
+    const std::string hexAddress = HexAddressOf(text);
+    m_strLastText = ShownLibraryText(text) + hexAddress;
+    const bool unexpected = std::strncmp(text, "An unexpectedly", 15) == 0;
+    const bool error = std::strcmp(text, MSG_ISP_TIME_OVER) == 0 || unexpected;
     if (error && !m_bBlocks) {
         // Knocking: the panel has not entered its boot loader yet.
         if (!m_bWaitingShown && m_options.bLineReport)
             WriteLineReport(LINE_REPORT_WAITING, 0);
         else if (!m_bWaitingShown)
-            Print("Waiting for the panel's boot loader on " + m_options.strPort +
-                  " (switch the panel off and on again)...");
+            Print(ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqflash", "Waiting for the panel's boot loader on %1 (switch "
+                                                              "the panel off and on again)..."),
+                                 {m_options.strPort}));
         m_bWaitingShown = true;
         return;
     }
-    if (std::strncmp(text, "An unexpectedly", 15) == 0 || m_strLastText == MSG_ISP_FINISHED)
+    if (unexpected || std::strcmp(text, MSG_ISP_FINISHED) == 0)
         return; // printed with its cause by SetStatusCause; the summary says finished
-    if (error || m_strLastText != text)
+    if (error || !hexAddress.empty())
         PrintError(m_strLastText);
     else if (m_strLastText != m_strLastPrinted)
         Print(m_strLastText);
@@ -101,7 +107,8 @@ void CConsoleRunView::SetStatusCause(const char* words)
         // Errors while knocking say why the line is not answering, once each.
         if (m_options.bLineReport)
             return;
-        const std::string line = "waiting: " + m_strLastText + ": " + words;
+        const std::string line =
+            ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqflash", "waiting: %1: %2"), {m_strLastText, words});
         if (line != m_strLastPrinted)
             Print(line);
         return;
@@ -196,8 +203,13 @@ void CConsoleRunView::DrawProgress()
     double seconds = std::max(m_clock.elapsed(), qint64(1)) / 1000.0;
     int percent = m_nUpper > 0 ? static_cast<int>(100LL * m_nPos / m_nUpper) : 100;
     int filled = BAR_WIDTH * percent / 100;
-    std::fprintf(stderr, "\r[%s%s] %3d%%  %d/%d bytes  %.1f KiB/s", std::string(filled, '#').c_str(),
-                 std::string(BAR_WIDTH - filled, '.').c_str(), percent, m_nPos, m_nUpper, m_nPos / 1024.0 / seconds);
+    char numbers[2][32];
+    std::snprintf(numbers[0], sizeof numbers[0], "%3d", percent);
+    std::snprintf(numbers[1], sizeof numbers[1], "%.1f", m_nPos / 1024.0 / seconds);
+    const std::string bar = ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqflash", "%1%  %2/%3 bytes  %4 KiB/s"),
+                                           {numbers[0], std::to_string(m_nPos), std::to_string(m_nUpper), numbers[1]});
+    std::fprintf(stderr, "\r[%s%s] %s", std::string(filled, '#').c_str(), std::string(BAR_WIDTH - filled, '.').c_str(),
+                 bar.c_str());
     std::fflush(stderr);
     m_bBarShown = true;
 }
@@ -214,6 +226,10 @@ void CConsoleRunView::PrintSummary()
         WriteLineReport(LINE_REPORT_FINISHED, m_nUpper);
         return;
     }
-    std::printf("%s: %d bytes in %.2f s\n", MSG_ISP_FINISHED, m_nUpper, m_clock.elapsed() / 1000.0);
+    char seconds[32];
+    std::snprintf(seconds, sizeof seconds, "%.2f", m_clock.elapsed() / 1000.0);
+    std::printf("%s\n", ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqflash", "%1: %2 bytes in %3 s"),
+                                       {ShownLibraryText(MSG_ISP_FINISHED), std::to_string(m_nUpper), seconds})
+                            .c_str());
     std::fflush(stdout);
 }

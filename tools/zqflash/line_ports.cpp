@@ -1,6 +1,8 @@
 // Collecting the ports of a line run.
 #include "tools/zqflash/line_ports.h"
 
+#include "tools/common/tool_cli.h"
+
 #include <QFile>
 
 #include <glob.h>
@@ -19,7 +21,8 @@ bool ReadPortsFile(const std::string& path, std::vector<std::string>& ports, std
 {
     QFile file(QString::fromLocal8Bit(path.c_str()));
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        error = "--ports-file: cannot read " + path + ": " + file.errorString().toStdString();
+        error = ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqflash", "--ports-file: cannot read %1: %2"),
+                               {path, file.errorString().toStdString()});
         return false;
     }
     while (!file.atEnd()) {
@@ -43,7 +46,7 @@ bool GlobPorts(const std::string& pattern, std::vector<std::string>& ports, std:
     }
     globfree(&matches);
     if (result != 0)
-        error = "--ports-from-glob: no device matches '" + pattern + "'";
+        error = ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqflash", "--ports-from-glob: no device matches '%1'"), {pattern});
     return result == 0;
 }
 

@@ -13,6 +13,7 @@
 #include "tools/zqflash/line_view.h"
 #include "tools/zqflash/production_log.h"
 #include "tools/zqflash/program_folders.h"
+#include "tools/zqflash/shown_text.h"
 #include "tools/zqflash/stop_signals.h"
 
 #include <QCoreApplication>
@@ -42,7 +43,7 @@ class CErrorPrinter : public IMessageSink {
 public:
     void ShowMessage(const char* text) override
     {
-        ZQ_CLI::PrintError(std::string(text));
+        ZQ_CLI::PrintError(ShownLibraryText(text));
         ++shown;
     }
     int shown = 0;
@@ -70,11 +71,11 @@ bool PrepareImage(const ZQFLASH_OPTIONS& options, const QTemporaryDir& folder, L
     const INT length = LoadProgramImage(options.strFile.c_str(), settings);
     if (length <= 0) {
         if (messages.shown == 0)
-            ZQ_CLI::PrintError("nothing to program in " + options.strFile);
+            ZQ_CLI::PrintError(ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqflash", "nothing to program in %1"), {options.strFile}));
         return false;
     }
     if (options.dwBegin + static_cast<DWORD>(length) > ADDRESS_SPACE) {
-        ZQ_CLI::PrintError(std::string(MSG_ISP_TOO_LONG));
+        ZQ_CLI::PrintError(ShownLibraryText(MSG_ISP_TOO_LONG));
         return false;
     }
     image.strSha256 = FileSha256(options.strFile, error);
@@ -220,6 +221,11 @@ private:
         port.process = std::make_unique<QProcess>();
         QProcess* process = port.process.get();
         process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        // Its reports in the source texts, the same in every language: the production record keeps
+        // them as they are, and the supervisor reads them; the view shows them in the user's language.
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("ZQ_LANG", "zh");
+        process->setProcessEnvironment(environment);
         // Its own process group (Ctrl-C reaches the supervisor, which stops the ports in order)
         // and no life beyond the supervisor's.
         process->setChildProcessModifier([] {
@@ -231,8 +237,9 @@ private:
                          [this, &port](int code, QProcess::ExitStatus status) { OnEnded(port, code, status); });
         QObject::connect(process, &QProcess::errorOccurred, [this, &port](QProcess::ProcessError error) {
             if (error == QProcess::FailedToStart) {
-                port.strError =
-                    "cannot start " + m_program.toStdString() + ": " + port.process->errorString().toStdString();
+                port.strError = QString(QT_TRANSLATE_NOOP("zqflash", "cannot start %1: %2"))
+                                    .arg(m_program, port.process->errorString())
+                                    .toStdString();
                 OnEnded(port, ZQ_CLI::EXIT_FAILED, QProcess::NormalExit);
             }
         });
@@ -288,11 +295,12 @@ private:
                  (m_bStopping && status == QProcess::CrashExit))
             result = PANEL_RESULT_INTERRUPTED; // a process stopped before it caught signals ends by them
         if (result == PANEL_RESULT_INTERRUPTED && port.strError.empty())
-            port.strError = "interrupted before the line was opened";
+            port.strError = QT_TRANSLATE_NOOP("zqflash", "interrupted before the line was opened");
         if (port.strError.empty() && result != PANEL_RESULT_FINISHED)
-            port.strError = status == QProcess::CrashExit
-                                ? "the port's process ended unexpectedly"
-                                : "the port's process ended with status " + std::to_string(code);
+            port.strError =
+                status == QProcess::CrashExit
+                    ? QT_TRANSLATE_NOOP("zqflash", "the port's process ended unexpectedly")
+                    : QString(QT_TRANSLATE_NOOP("zqflash", "the port's process ended with status %1")).arg(code).toStdString();
         // With --repeat a line that ends before any block is waiting for its next panel, not a
         // panel run.
         const bool panelRun = !m_options.bRepeat || port.blocks;
@@ -396,7 +404,8 @@ int RunLine(const ZQFLASH_OPTIONS& options)
     QTemporaryDir folder;
     LINE_IMAGE image;
     if (!folder.isValid()) {
-        ZQ_CLI::PrintError("cannot make a temporary folder: " + folder.errorString().toStdString());
+        ZQ_CLI::PrintError(ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqflash", "cannot make a temporary folder: %1"),
+                                          {folder.errorString().toStdString()}));
         return ZQ_CLI::EXIT_FAILED;
     }
     if (!PrepareImage(options, folder, image))

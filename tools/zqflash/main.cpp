@@ -10,6 +10,7 @@
 #include "tools/zqflash/line_report.h"
 #include "tools/zqflash/line_run.h"
 #include "tools/zqflash/production_log.h"
+#include "tools/zqflash/shown_text.h"
 #include "tools/zqflash/program_folders.h"
 #include "tools/zqflash/stop_signals.h"
 #include "tools/zqflash/zqflash_options.h"
@@ -71,9 +72,12 @@ bool CheckPort(const std::string& port, std::string& error)
         return true;
     }
     const int reason = errno;
-    error = "cannot open " + port + ": " + std::strerror(reason);
-    if (reason == EACCES || reason == EPERM)
-        error += " (serial ports belong to the 'dialout' group: sudo usermod -aG dialout $USER, then log in again)";
+    const bool refused = reason == EACCES || reason == EPERM;
+    error = ZQ_CLI::TrArgs(refused ? QT_TRANSLATE_NOOP("zqflash", "cannot open %1: %2 (serial ports belong to the "
+                                                                  "'dialout' group: sudo usermod -aG dialout $USER, "
+                                                                  "then log in again)")
+                                   : QT_TRANSLATE_NOOP("zqflash", "cannot open %1: %2"),
+                           {port, std::strerror(reason)});
     return false;
 }
 
@@ -103,7 +107,7 @@ int ListPorts()
         std::printf("%s\n", line.toLocal8Bit().constData());
     }
     if (ports.isEmpty())
-        std::fprintf(stderr, "%s: no serial ports found\n", ZQ_CLI::ProgramName());
+        ZQ_CLI::PrintError(std::string(QT_TRANSLATE_NOOP("zqflash", "no serial ports found")));
     std::fflush(stdout);
     return ZQ_CLI::EXIT_DONE;
 }
@@ -144,7 +148,7 @@ int Program(const ZQFLASH_OPTIONS& options)
     std::string error;
     if (!ZQ_CLI::CheckInputFile(options.strFile, error)) {
         const bool hex = GetImageFileKind(options.strFile.c_str()) == IMAGE_KIND_HEX;
-        view.PrintError(std::string(hex ? MSG_IMAGE_HEX_OPEN : MSG_IMAGE_RAW_OPEN) + ": " + error);
+        view.PrintError(ShownLibraryText(hex ? MSG_IMAGE_HEX_OPEN : MSG_IMAGE_RAW_OPEN) + ": " + error);
         return ZQ_CLI::EXIT_FAILED;
     }
     CIspLibrary library;
@@ -164,7 +168,7 @@ int Program(const ZQFLASH_OPTIONS& options)
     exchange.SetSettings(settings);
     if (exchange.LoadImage() == 0) {
         if (view.GetLastText().empty())
-            view.PrintError("nothing to program in " + options.strFile);
+            view.PrintError(ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqflash", "nothing to program in %1"), {options.strFile}));
         return ZQ_CLI::EXIT_FAILED;
     }
     if (!CheckPort(options.strPort, error)) {
@@ -172,7 +176,9 @@ int Program(const ZQFLASH_OPTIONS& options)
         return ZQ_CLI::EXIT_FAILED;
     }
     if (!OpenLine(library, options)) {
-        view.PrintError("cannot open " + options.strPort + " as a serial line (in use, or not a serial device)");
+        view.PrintError(ZQ_CLI::TrArgs(
+            QT_TRANSLATE_NOOP("zqflash", "cannot open %1 as a serial line (in use, or not a serial device)"),
+            {options.strPort}));
         return ZQ_CLI::EXIT_FAILED;
     }
     TRACE_STATE trace;
@@ -192,11 +198,12 @@ int Program(const ZQFLASH_OPTIONS& options)
     onStop = [&] {
         interrupted = true;
         exchange.StopRun();
-        char where[96];
-        std::snprintf(where, sizeof where, "interrupted: programming stopped after %d of %d bytes%s",
-                      view.GetProgress(), exchange.GetState().nImageLength,
-                      view.HasStartedBlocks() ? "; the panel is not fully programmed" : "");
-        view.Fail(where);
+        const char* text = view.HasStartedBlocks()
+                               ? QT_TRANSLATE_NOOP("zqflash", "interrupted: programming stopped after %1 of %2 bytes; "
+                                                              "the panel is not fully programmed")
+                               : QT_TRANSLATE_NOOP("zqflash", "interrupted: programming stopped after %1 of %2 bytes");
+        view.Fail(ZQ_CLI::TrArgs(
+            text, {std::to_string(view.GetProgress()), std::to_string(exchange.GetState().nImageLength)}));
     };
     if (!exchange.StartRun(FALSE))
         return ZQ_CLI::EXIT_FAILED;

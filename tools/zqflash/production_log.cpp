@@ -48,7 +48,7 @@ std::string FileSha256(const std::string& path, std::string& error)
     QFile file(QString::fromLocal8Bit(path.c_str()));
     QCryptographicHash hash(QCryptographicHash::Sha256);
     if (!file.open(QIODevice::ReadOnly) || !hash.addData(&file)) {
-        error = "cannot read " + path + ": " + file.errorString().toStdString();
+        error = ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqflash", "cannot read %1: %2"), {path, file.errorString().toStdString()});
         return std::string();
     }
     return hash.result().toHex().toStdString();
@@ -64,7 +64,7 @@ bool CProductionLog::Open(const std::string& path, std::string& error)
 {
     m_fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
     if (m_fd < 0) {
-        error = "cannot open the log " + path + ": " + std::strerror(errno);
+        error = ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqflash", "cannot open the log %1: %2"), {path, std::strerror(errno)});
         return false;
     }
     m_strPath = path;
@@ -77,7 +77,8 @@ bool CProductionLog::Append(const PANEL_RECORD& record, std::string& error)
     // One write: with O_APPEND the line lands whole after whatever other writers appended.
     const ssize_t written = ::write(m_fd, line.data(), line.size());
     if (written != static_cast<ssize_t>(line.size()) || ::fdatasync(m_fd) != 0) {
-        error = "cannot write the log " + m_strPath + ": " + std::strerror(written < 0 ? errno : ENOSPC);
+        error = ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqflash", "cannot write the log %1: %2"),
+                               {m_strPath, std::strerror(written < 0 ? errno : ENOSPC)});
         return false;
     }
     return true;
@@ -118,7 +119,8 @@ int PrintLogSummary(const std::string& path)
     }
     QFile file(QString::fromLocal8Bit(path.c_str()));
     if (!file.open(QIODevice::ReadOnly)) {
-        ZQ_CLI::PrintError("cannot read " + path + ": " + file.errorString().toStdString());
+        ZQ_CLI::PrintError(
+            ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqflash", "cannot read %1: %2"), {path, file.errorString().toStdString()}));
         return ZQ_CLI::EXIT_FAILED;
     }
     std::string badLines;
@@ -133,6 +135,7 @@ int PrintLogSummary(const std::string& path)
     std::printf("%-10s  %-12s  %d\n", "total", "", total);
     std::fflush(stdout);
     if (unreadable > 0)
-        ZQ_CLI::PrintError(std::to_string(unreadable) + " unreadable line(s) in " + path + ": " + badLines);
+        ZQ_CLI::PrintError(ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqflash", "%1 unreadable line(s) in %2: %3"),
+                                          {std::to_string(unreadable), path, badLines}));
     return ZQ_CLI::EXIT_DONE;
 }

@@ -108,7 +108,8 @@ bool ParseZqflashOptions(const QStringList& arguments, ZQFLASH_OPTIONS& options,
     for (const QString& port : parser.values("port")) {
         const std::string name = port.toStdString();
         if (std::find(options.strPorts.begin(), options.strPorts.end(), name) != options.strPorts.end())
-            return ZQ_CLI::UsageError("--port: '" + name + "' is named twice", exitCode);
+            return ZQ_CLI::UsageError(ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqflash", "--port: '%1' is named twice"), {name}),
+                                      exitCode);
         options.strPorts.push_back(name);
     }
     options.strPort = options.strPorts.empty() ? std::string() : options.strPorts.front();
@@ -136,24 +137,29 @@ bool ParseZqflashOptions(const QStringList& arguments, ZQFLASH_OPTIONS& options,
                                     exitCode))
         return false;
     if (begin % 512 != 0)
-        return ZQ_CLI::UsageError("--begin: '" + parser.value("begin").toStdString() + "' is not a multiple of 512",
+        return ZQ_CLI::UsageError(ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqflash", "--begin: '%1' is not a multiple of 512"),
+                                                 {parser.value("begin").toStdString()}),
                                   exitCode);
     options.dwBegin = static_cast<DWORD>(begin);
     options.wMaskSeed = static_cast<WORD>(seed);
     for (const char* name : {"485port", "ledport"}) {
         int& port = name[0] == '4' ? options.n485Port : options.nLedPort;
         if (parser.isSet(name) && !ReadPort(parser.value(name), port))
-            return ZQ_CLI::UsageError(std::string("--") + name + ": '" + parser.value(name).toStdString() +
-                                          "' is not P0, P1, P2, P3 or none",
-                                      exitCode);
+            return ZQ_CLI::UsageError(
+                ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqflash", "--%1: '%2' is not P0, P1, P2, P3 or none"),
+                               {name, parser.value(name).toStdString()}),
+                exitCode);
     }
     if (parser.isSet("format") && !ReadFormat(parser.value("format"), options))
-        return ZQ_CLI::UsageError("--format: '" + parser.value("format").toStdString() +
-                                      "' is not data bits 5-8, parity N, E or O, stop bits 1 or 2 (like 8E1)",
-                                  exitCode);
+        return ZQ_CLI::UsageError(
+            ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqflash", "--format: '%1' is not data bits 5-8, parity N, E or O, stop "
+                                                        "bits 1 or 2 (like 8E1)"),
+                           {parser.value("format").toStdString()}),
+            exitCode);
     if (options.strFile == "-")
-        return ZQ_CLI::UsageError("--file: a program cannot come from standard input (its kind is in its name: "
-                                  ".hex, .bin, .dat, .vxc or .vxg)",
+        return ZQ_CLI::UsageError(QT_TRANSLATE_NOOP("zqflash", "--file: a program cannot come from standard input "
+                                                               "(its kind is in its name: .hex, .bin, .dat, .vxc or "
+                                                               ".vxg)"),
                                   exitCode);
     if (options.bListPorts || !options.strLogSummary.empty())
         return true;
@@ -161,6 +167,7 @@ bool ParseZqflashOptions(const QStringList& arguments, ZQFLASH_OPTIONS& options,
     if (!hasPort || options.strFile.empty())
         return ZQ_CLI::UsageError(QT_TRANSLATE_NOOP("zqflash", "--port and --file are required"), exitCode);
     if (options.bLineReport && options.IsLineMode())
-        return ZQ_CLI::UsageError(std::string("--") + LINE_REPORT_OPTION + " takes one --port only", exitCode);
+        return ZQ_CLI::UsageError(
+            ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqflash", "--%1 takes one --port only"), {LINE_REPORT_OPTION}), exitCode);
     return true;
 }

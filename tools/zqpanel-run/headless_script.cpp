@@ -4,6 +4,7 @@
 #include "emulator/panel_keys.h"
 #include "emulator/panel_snapshot.h"
 #include "panel_session.h"
+#include "tools/common/tool_cli.h"
 
 #include <chrono>
 #include <sstream>
@@ -56,24 +57,25 @@ bool Holds(const CPanelSession& session, const CHeadlessScript::LINE& line, size
     const CPanelRuntime& runtime = session.Runtime();
     const auto yes = [&](size_t i) { return w[i] == "yes" || w[i] == "lost" || w[i] == "1"; };
     if (what == "screen") {
-        why = "the panel shows screen " + std::to_string(runtime.GetCurrentScreen());
+        why = ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqpanel-run", "the panel shows screen %1"), {std::to_string(runtime.GetCurrentScreen())});
         return std::to_string(runtime.GetCurrentScreen()) == w[first + 1];
     }
     if (what == "link") {
-        why = std::string("the link is ") + (runtime.IsLinkLost() ? "lost" : "ok") +
+        why = ZQ_CLI::Tr(runtime.IsLinkLost() ? QT_TRANSLATE_NOOP("zqpanel-run", "the link is lost") : QT_TRANSLATE_NOOP("zqpanel-run", "the link is ok")) +
               (runtime.GetMessage().empty() ? "" : " (" + runtime.GetMessage() + ")");
         return runtime.IsLinkLost() == yes(first + 1);
     }
     if (what == "dimmed") {
-        why = std::string("the display is ") + (runtime.IsDimmed() ? "dimmed" : "lit");
+        why = ZQ_CLI::Tr(runtime.IsDimmed() ? QT_TRANSLATE_NOOP("zqpanel-run", "the display is dimmed") : QT_TRANSLATE_NOOP("zqpanel-run", "the display is lit"));
         return runtime.IsDimmed() == yes(first + 1);
     }
     if (what == "editing") {
-        why = std::string("the panel is ") + (runtime.GetEditControl() >= 0 ? "editing" : "not editing");
+        why = ZQ_CLI::Tr(runtime.GetEditControl() >= 0 ? QT_TRANSLATE_NOOP("zqpanel-run", "the panel is editing")
+                                                       : QT_TRANSLATE_NOOP("zqpanel-run", "the panel is not editing"));
         return (runtime.GetEditControl() >= 0) == yes(first + 1);
     }
     if (what == "message") {
-        why = "the last message is \"" + runtime.GetMessage() + "\"";
+        why = ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqpanel-run", "the last message is \"%1\""), {runtime.GetMessage()});
         return runtime.GetMessage().find(line.rest) != std::string::npos;
     }
     long station = 0, address = 0, value = 0;
@@ -86,7 +88,10 @@ bool Holds(const CPanelSession& session, const CHeadlessScript::LINE& line, size
         const bool known = what == "register" ? runtime.GetRegister(int(station), int(address), reg)
                                               : runtime.GetCoil(int(station), int(address), on);
         const long have = what == "register" ? long(reg) : long(on);
-        why = what + " " + std::to_string(address) + (known ? " is " + std::to_string(have) : " is not known");
+        const bool isRegister = what == "register";
+        const char* text = known ? (isRegister ? QT_TRANSLATE_NOOP("zqpanel-run", "register %1 is %2") : QT_TRANSLATE_NOOP("zqpanel-run", "coil %1 is %2"))
+                                 : (isRegister ? QT_TRANSLATE_NOOP("zqpanel-run", "register %1 is not known") : QT_TRANSLATE_NOOP("zqpanel-run", "coil %1 is not known"));
+        why = ZQ_CLI::TrArgs(text, {std::to_string(address), std::to_string(have)});
         return known && have == value;
     }
     // text / inverted-text
@@ -106,8 +111,8 @@ bool Holds(const CPanelSession& session, const CHeadlessScript::LINE& line, size
         for (int c = 0; c < part.GetWidth(); ++c)
             part.Set(c, r, shown.IsSet(int(x) + c, int(y) + r));
     const int differences = part.CountDifferences(expected);
-    why = std::to_string(differences) + " pixels at " + std::to_string(x) + "," + std::to_string(y) +
-          " differ from \"" + line.rest + "\"";
+    why = ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqpanel-run", "%1 pixels at %2,%3 differ from \"%4\""),
+                         {std::to_string(differences), std::to_string(x), std::to_string(y), line.rest});
     return differences == 0;
 }
 
@@ -115,7 +120,7 @@ bool Holds(const CPanelSession& session, const CHeadlessScript::LINE& line, size
 bool IsCondition(const std::vector<std::string>& w, size_t first, std::string& error)
 {
     if (first >= w.size()) {
-        error = "missing condition";
+        error = ZQ_CLI::Tr(QT_TRANSLATE_NOOP("zqpanel-run", "missing condition"));
         return false;
     }
     const std::string& what = w[first];
@@ -135,7 +140,7 @@ bool IsCondition(const std::vector<std::string>& w, size_t first, std::string& e
     if ((what == "text" || what == "inverted-text") && args >= 3 && Whole(w[first + 1], -1000, 1000, n) &&
         Whole(w[first + 2], -1000, 1000, n))
         return true;
-    error = "not a condition: \"" + what + "\" with " + std::to_string(args) + " arguments";
+    error = ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqpanel-run", "not a condition: \"%1\" with %2 arguments"), {what, std::to_string(args)});
     return false;
 }
 
@@ -183,10 +188,11 @@ bool CHeadlessScript::Parse(const std::string& text, const std::string& origin, 
             ok = w.size() > 2 && Whole(w[1], 0, 3600000, n) && IsCondition(w, 2, why);
             line.rest = Unquoted(RestAfter(raw, w.size() > 2 && w[2] == "message" ? 3 : 5));
         } else {
-            why = "unknown command \"" + command + "\"";
+            why = ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqpanel-run", "unknown command \"%1\""), {command});
         }
         if (!ok) {
-            error = origin + ":" + std::to_string(number) + ": " + (why.empty() ? "cannot read \"" + raw + "\"" : why);
+            error = origin + ":" + std::to_string(number) + ": " +
+                    (why.empty() ? ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqpanel-run", "cannot read \"%1\""), {raw}) : why);
             return false;
         }
         m_lines.push_back(line);
@@ -220,13 +226,15 @@ int CHeadlessScript::Run(CPanelSession& session, std::ostream& log, std::ostream
                 return 1;
             }
         } else if (w[0] == "expect" && !Holds(session, line, 1, why)) {
-            err << where << "expectation failed: " << why << "\n";
+            err << where << ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqpanel-run", "expectation failed: %1"), {why}) << "\n";
             return 1;
         } else if (w[0] == "wait-for" && Whole(w[1], 0, 3600000, n)) {
             const uint64_t end = session.Now() + uint64_t(n);
             while (!Holds(session, line, 2, why)) {
                 if (session.Now() >= end) {
-                    err << where << "still not so after " << n << " ms: " << why << "\n";
+                    err << where
+                        << ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqpanel-run", "still not so after %1 ms: %2"), {std::to_string(n), why})
+                        << "\n";
                     return 1;
                 }
                 session.Step();

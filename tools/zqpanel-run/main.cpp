@@ -28,7 +28,8 @@ bool Read(const QCommandLineParser& p, ARGUMENTS& args, std::string& error)
 {
     const QStringList operands = p.positionalArguments();
     if (operands.size() != 1) {
-        error = operands.isEmpty() ? "no image given (IMAGE.vxg or PROJECT.ZQE)" : "more than one image given";
+        error = operands.isEmpty() ? QT_TRANSLATE_NOOP("zqpanel-run", "no image given (IMAGE.vxg or PROJECT.ZQE)")
+                                   : QT_TRANSLATE_NOOP("zqpanel-run", "more than one image given");
         return false;
     }
     args.session.image = operands[0].toStdString();
@@ -40,7 +41,7 @@ bool Read(const QCommandLineParser& p, ARGUMENTS& args, std::string& error)
         const QString where = p.value("tcp");
         const int colon = where.lastIndexOf(':');
         if (colon <= 0) {
-            error = "--tcp wants HOST:PORT, not \"" + where.toStdString() + "\"";
+            error = ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqpanel-run", "--tcp wants HOST:PORT, not \"%1\""), {where.toStdString()});
             return false;
         }
         args.session.host = where.left(colon).toStdString();
@@ -54,7 +55,7 @@ bool Read(const QCommandLineParser& p, ARGUMENTS& args, std::string& error)
     }
     const QString parity = p.value("parity").toUpper();
     if (parity != "N" && parity != "E" && parity != "O") {
-        error = "--parity is N, E or O, not \"" + parity.toStdString() + "\"";
+        error = ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqpanel-run", "--parity is N, E or O, not \"%1\""), {parity.toStdString()});
         return false;
     }
     line.parity = parity.toStdString()[0];
@@ -82,7 +83,7 @@ int Headless(CPanelSession& session, const QString& path)
     std::string error;
     QFile file(path);
     if (!ZQ_CLI::CheckInputFile(path.toStdString(), error) || !file.open(QIODevice::ReadOnly)) {
-        ZQ_CLI::PrintError(error.empty() ? "cannot read " + path.toStdString() : error);
+        ZQ_CLI::PrintError(error.empty() ? ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqpanel-run", "cannot read %1"), {path.toStdString()}) : error);
         return ZQ_CLI::EXIT_FAILED;
     }
     CHeadlessScript script;

@@ -1,5 +1,7 @@
 #include "panel_session.h"
 
+#include "tools/common/tool_cli.h"
+
 #include <chrono>
 
 namespace {
@@ -59,13 +61,14 @@ CPanelDisplay CPanelSession::Display() const
 
 std::string CPanelSession::Status() const
 {
-    std::string status =
-        m_pLink->Describe() + (m_pRuntime->IsLinkLost() ? " LOST" : " ok") + ", poll " +
-        std::to_string(m_options.pollMs) + " ms (" + std::to_string(m_pRuntime->GetLastPollRequests()) + " requests, " +
-        std::to_string(m_nLastPollMs) + " ms), screen " + std::to_string(m_pRuntime->GetCurrentScreen()) + " of " +
-        std::to_string(m_pRuntime->GetImage().GetScreenCount());
+    std::string status = ZQ_CLI::TrArgs(
+        m_pRuntime->IsLinkLost() ? QT_TRANSLATE_NOOP("zqpanel-run", "%1 LOST, poll %2 ms (%3 requests, %4 ms), screen %5 of %6")
+                                 : QT_TRANSLATE_NOOP("zqpanel-run", "%1 ok, poll %2 ms (%3 requests, %4 ms), screen %5 of %6"),
+        {m_pLink->Describe(), std::to_string(m_options.pollMs), std::to_string(m_pRuntime->GetLastPollRequests()),
+         std::to_string(m_nLastPollMs), std::to_string(m_pRuntime->GetCurrentScreen()),
+         std::to_string(m_pRuntime->GetImage().GetScreenCount())});
     if (m_pRuntime->IsDimmed())
-        status += ", backlight off";
+        status += ZQ_CLI::Tr(QT_TRANSLATE_NOOP("zqpanel-run", ", backlight off"));
     if (!m_pRuntime->GetMessage().empty())
         status += " - " + m_pRuntime->GetMessage();
     return status;

@@ -3,6 +3,7 @@
 #include "emulator/panel_keys.h"
 #include "emulator/panel_snapshot.h"
 #include "panel_session.h"
+#include "tools/common/tool_cli.h"
 
 #include <QGridLayout>
 #include <QKeyEvent>
@@ -77,7 +78,8 @@ CPanelWindow::CPanelWindow(CPanelSession& session, int keyCount, int scale, QWid
     for (int k = 0; k < keyCount && k < KEY_COUNT; ++k) {
         auto* button = new QPushButton(QString::fromStdString(KeyName(k)), this);
         button->setFocusPolicy(Qt::NoFocus);
-        button->setToolTip(QString("%1 (keyboard: %2)").arg(QString::fromStdString(KeyName(k)), ShortcutLabel(k)));
+        button->setToolTip(ZQ_CLI::TrText(QT_TRANSLATE_NOOP("zqpanel-run", "%1 (keyboard: %2)"))
+                               .arg(QString::fromStdString(KeyName(k)), ShortcutLabel(k)));
         connect(button, &QPushButton::pressed, this, [this, k] { Press(k); });
         connect(button, &QPushButton::released, this, [this, k] { Release(k); });
         keys->addWidget(button, k / KEYS_PER_ROW, k % KEYS_PER_ROW);

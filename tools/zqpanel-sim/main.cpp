@@ -15,6 +15,7 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <deque>
 
 namespace {
@@ -83,7 +84,7 @@ bool CSimulator::Run(const sigset_t& runMask)
         }
         int ready = ppoll(fds, watchStdin ? 2 : 1, pWait, &runMask);
         if (ready < 0 && errno != EINTR) {
-            std::perror("zqpanel-sim: poll");
+            ZQ_CLI::PrintError(ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqpanel-sim", "poll: %1"), {std::strerror(errno)}));
             return false;
         }
         Clock::time_point now = Clock::now();
@@ -145,7 +146,7 @@ bool CSimulator::SendDueAnswers(Clock::time_point now)
 {
     while (!m_answers.empty() && m_answers.front().due <= now) {
         if (!m_endpoint.WriteAll(m_answers.front().bytes.data(), m_answers.front().bytes.size())) {
-            std::perror("zqpanel-sim: write");
+            ZQ_CLI::PrintError(ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqpanel-sim", "write: %1"), {std::strerror(errno)}));
             return false;
         }
         m_answers.pop_front();

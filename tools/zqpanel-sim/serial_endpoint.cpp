@@ -1,5 +1,7 @@
 #include "tools/zqpanel-sim/serial_endpoint.h"
 
+#include "tools/common/tool_cli.h"
+
 #include <fcntl.h>
 #include <poll.h>
 #include <termios.h>
@@ -40,9 +42,11 @@ speed_t ToSpeed(int baud)
     }
 }
 
-std::string ErrorText(const char* what)
+// text (in the catalogue) with what in place of %1 and the system's words for errno in place of %2.
+std::string ErrorText(const char* text, const std::string& what = std::string())
 {
-    return std::string(what) + ": " + std::strerror(errno);
+    const std::string reason = std::strerror(errno);
+    return ZQ_CLI::TrArgs(text, {what, reason});
 }
 
 } // namespace
@@ -59,18 +63,18 @@ bool CSerialEndpoint::OpenPseudoTerminal(std::string& error)
 {
     m_fd = posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK);
     if (m_fd < 0 || grantpt(m_fd) != 0 || unlockpt(m_fd) != 0) {
-        error = ErrorText("pseudo-terminal");
+        error = ErrorText(QT_TRANSLATE_NOOP("zqpanel-sim", "pseudo-terminal: %2"));
         return false;
     }
     char name[128];
     if (ptsname_r(m_fd, name, sizeof name) != 0) {
-        error = ErrorText("ptsname");
+        error = ErrorText(QT_TRANSLATE_NOOP("zqpanel-sim", "ptsname: %2"));
         return false;
     }
     m_strPeerPath = name;
     m_peerFd = open(name, O_RDWR | O_NOCTTY | O_NONBLOCK);
     if (m_peerFd < 0 || !MakeRaw(m_peerFd) || !MakeRaw(m_fd)) {
-        error = ErrorText(name);
+        error = ErrorText(QT_TRANSLATE_NOOP("zqpanel-sim", "%1: %2"), name);
         return false;
     }
     return true;
@@ -81,13 +85,13 @@ bool CSerialEndpoint::OpenDevice(const std::string& path, int baud, int dataBits
 {
     speed_t speed = ToSpeed(baud);
     if (speed == B0) {
-        error = "unsupported speed " + std::to_string(baud);
+        error = ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqpanel-sim", "unsupported speed %1"), {std::to_string(baud)});
         return false;
     }
     m_fd = open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
     termios attributes{};
     if (m_fd < 0 || tcgetattr(m_fd, &attributes) != 0) {
-        error = ErrorText(path.c_str());
+        error = ErrorText(QT_TRANSLATE_NOOP("zqpanel-sim", "%1: %2"), path);
         return false;
     }
     cfmakeraw(&attributes);
@@ -103,7 +107,7 @@ bool CSerialEndpoint::OpenDevice(const std::string& path, int baud, int dataBits
     cfsetispeed(&attributes, speed);
     cfsetospeed(&attributes, speed);
     if (tcsetattr(m_fd, TCSANOW, &attributes) != 0) {
-        error = ErrorText(path.c_str());
+        error = ErrorText(QT_TRANSLATE_NOOP("zqpanel-sim", "%1: %2"), path);
         return false;
     }
     m_strPeerPath = path;

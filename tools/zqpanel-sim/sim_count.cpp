@@ -112,7 +112,8 @@ int RunPanels(const QStringList& arguments, const SIM_OPTIONS& options, const si
         PANEL_PROCESS& panel = panels[static_cast<std::size_t>(k - 1)];
         started = Spawn(panelArguments, runMask, panel) && ReadLine(panel.output, panel.device);
         if (!started)
-            ZQ_CLI::PrintError("panel " + std::to_string(k) + " did not start");
+            ZQ_CLI::PrintError(
+                ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqpanel-sim", "panel %1 did not start"), {std::to_string(k)}));
     }
     if (started) {
         for (const PANEL_PROCESS& panel : panels)

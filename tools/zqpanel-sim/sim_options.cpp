@@ -70,7 +70,7 @@ bool ParseDelays(const QString& text, const std::string& what, std::map<int, int
         const QStringList parts = item.split(':');
         int frame = 0, delay = 0;
         if (parts.size() != 2) {
-            error = what + ": '" + item.toStdString() + "' is not FRAME:MS";
+            error = ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqpanel-sim", "%1: '%2' is not FRAME:MS"), {what, item.toStdString()});
             return false;
         }
         if (!ZQ_CLI::ParseInteger(parts[0], 1, 1000000, frame, what, error) ||
@@ -96,17 +96,21 @@ bool ReadPanels(const QCommandLineParser& parser, SIM_OPTIONS& options, int& exi
         int panel = 0;
         if (colon < 0 ||
             !ZQ_CLI::ParseInteger(text.left(colon), 1, std::max(options.nCount, 1), panel, "--panel", error))
-            return ZQ_CLI::UsageError(colon < 0 ? "--panel: '" + text.toStdString() + "' is not K:OPTIONS" : error,
-                                      exitCode);
+            return ZQ_CLI::UsageError(
+                colon < 0 ? ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqpanel-sim", "--panel: '%1' is not K:OPTIONS"),
+                                           {text.toStdString()})
+                          : error,
+                exitCode);
         if (options.nCount == 0)
             return ZQ_CLI::UsageError(QT_TRANSLATE_NOOP("zqpanel-sim", "--panel needs --count"), exitCode);
         const QStringList extra = QProcess::splitCommand(text.mid(colon + 1));
         for (const QString& word : extra)
             for (const char* refused : {"--count", "--panel", "--device", "--flash", "--exit-on-stdin-eof"})
                 if (word == refused || word.startsWith(QString(refused) + "="))
-                    return ZQ_CLI::UsageError("--panel " + std::to_string(panel) + ": " + refused +
-                                                  " is not an option of one panel",
-                                              exitCode);
+                    return ZQ_CLI::UsageError(
+                        ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqpanel-sim", "--panel %1: %2 is not an option of one panel"),
+                                       {std::to_string(panel), refused}),
+                        exitCode);
         SIM_OPTIONS check;
         if (!ParseSimOptions(QStringList{"zqpanel-sim"} + extra, check, exitCode))
             return false;
@@ -177,8 +181,10 @@ bool ParseSimOptions(const QStringList& arguments, SIM_OPTIONS& options, int& ex
         return false;
     if (parser.isSet("format") &&
         !ParseLineFormat(parser.value("format").toStdString(), options.nDataBits, options.cParity, options.nStopBits))
-        return ZQ_CLI::UsageError("--format: '" + parser.value("format").toStdString() +
-                                      "' is not data bits 5-8, parity N, E or O, stop bits 1 or 2 (like 8E1)",
-                                  exitCode);
+        return ZQ_CLI::UsageError(
+            ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqpanel-sim", "--format: '%1' is not data bits 5-8, parity N, E or O, "
+                                                            "stop bits 1 or 2 (like 8E1)"),
+                           {parser.value("format").toStdString()}),
+            exitCode);
     return true;
 }

@@ -26,7 +26,8 @@ bool Assignment(const QString& kind, const QString& text, CPlcScript& script, st
 {
     const int equals = text.indexOf('=');
     if (equals < 0) {
-        error = "--" + kind.toStdString() + " wants ADDRESS=VALUE, not \"" + text.toStdString() + "\"";
+        error = ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqplc-sim", "--%1 wants ADDRESS=VALUE, not \"%2\""),
+                               {kind.toStdString(), text.toStdString()});
         return false;
     }
     const std::string line =
@@ -87,9 +88,10 @@ int main(int argc, char** argv)
         return ZQ_CLI::EXIT_USAGE;
     };
     if (!parser.positionalArguments().isEmpty())
-        return usage("unexpected argument \"" + parser.positionalArguments().first().toStdString() + "\"");
+        return usage(ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqplc-sim", "unexpected argument \"%1\""),
+                                    {parser.positionalArguments().first().toStdString()}));
     if (parser.isSet(tcp) && parser.isSet(pty))
-        return usage("--tcp and --pty exclude each other");
+        return usage(QT_TRANSLATE_NOOP("zqplc-sim", "--tcp and --pty exclude each other"));
     int unit = 1;
     if (parser.isSet(station) && !ZQ_CLI::ParseInteger(parser.value(station), 1, 247, unit, "--station", error))
         return usage(error);
@@ -99,7 +101,9 @@ int main(int argc, char** argv)
         const QString where = parser.value(tcp);
         const int colon = where.lastIndexOf(':');
         if (colon <= 0 || !ZQ_CLI::ParseInteger(where.mid(colon + 1), 0, 65535, port, "--tcp port", error))
-            return usage(error.empty() ? "--tcp wants HOST:PORT, not \"" + where.toStdString() + "\"" : error);
+            return usage(error.empty() ? ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqplc-sim", "--tcp wants HOST:PORT, not \"%1\""),
+                                                        {where.toStdString()})
+                                         : error);
         host = where.left(colon).toStdString();
     }
     CPlcScript script;
@@ -111,11 +115,13 @@ int main(int argc, char** argv)
             return usage(error);
     for (const QString& line : parser.values(statement))
         if (!script.Add(line.toStdString(), error))
-            return usage("-e \"" + line.toStdString() + "\": " + error);
+            return usage(ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqplc-sim", "-e \"%1\": %2"), {line.toStdString(), error}));
     for (const QString& path : parser.values(scriptFile)) {
         QFile file(path);
         if (!ZQ_CLI::CheckInputFile(path.toStdString(), error) || !file.open(QIODevice::ReadOnly)) {
-            ZQ_CLI::PrintError(error.empty() ? "cannot read " + path.toStdString() : error);
+            ZQ_CLI::PrintError(error.empty() ? ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqplc-sim", "cannot read %1"),
+                                                              {path.toStdString()})
+                                             : error);
             return ZQ_CLI::EXIT_FAILED;
         }
         if (!script.AddText(file.readAll().toStdString(), path.toStdString(), error)) {

@@ -1,14 +1,21 @@
 #include "plc_script.h"
 
+#include "tools/common/tool_cli.h"
+
 #include <sstream>
 
 namespace {
+
+// The names of a statement's numbers in messages ("missing address").
+const char* const ADDRESS = QT_TRANSLATE_NOOP("zqplc-sim", "address");
+const char* const VALUE = QT_TRANSLATE_NOOP("zqplc-sim", "value");
+const char* const PERIOD = QT_TRANSLATE_NOOP("zqplc-sim", "period");
 
 bool Number(std::istringstream& in, long low, long high, long& value, const char* what, std::string& error)
 {
     std::string word;
     if (!(in >> word)) {
-        error = std::string("missing ") + what;
+        error = ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqplc-sim", "missing %1"), {ZQ_CLI::Tr(what)});
         return false;
     }
     try {
@@ -18,8 +25,8 @@ bool Number(std::istringstream& in, long low, long high, long& value, const char
             return true;
     } catch (const std::exception&) {
     }
-    error =
-        std::string("bad ") + what + " \"" + word + "\" (" + std::to_string(low) + " to " + std::to_string(high) + ")";
+    error = ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqplc-sim", "bad %1 \"%2\" (%3 to %4)"),
+                           {ZQ_CLI::Tr(what), word, std::to_string(low), std::to_string(high)});
     return false;
 }
 
@@ -36,28 +43,31 @@ bool CPlcScript::Add(const std::string& line, std::string& error)
     bool ok = false;
     if (word == "register") {
         s.kind = STATEMENT::REGISTER;
-        ok = Number(in, 0, 65535, address, "address", error) && Number(in, 0, 65535, s.value, "value", error);
+        ok = Number(in, 0, 65535, address, ADDRESS, error) && Number(in, 0, 65535, s.value, VALUE, error);
     } else if (word == "coil") {
         s.kind = STATEMENT::COIL;
-        ok = Number(in, 0, 65535, address, "address", error) && Number(in, 0, 1, s.value, "value", error);
+        ok = Number(in, 0, 65535, address, ADDRESS, error) && Number(in, 0, 1, s.value, VALUE, error);
     } else if (word == "ramp") {
         s.kind = STATEMENT::RAMP;
-        ok = Number(in, 0, 65535, address, "address", error) && Number(in, 0, 65535, s.value, "start", error) &&
-             Number(in, 0, 65535, s.to, "end", error) && Number(in, 1, 65535, s.step, "step", error) &&
-             Number(in, 1, 86400000, s.period, "period", error);
+        ok = Number(in, 0, 65535, address, ADDRESS, error) &&
+             Number(in, 0, 65535, s.value, QT_TRANSLATE_NOOP("zqplc-sim", "start"), error) &&
+             Number(in, 0, 65535, s.to, QT_TRANSLATE_NOOP("zqplc-sim", "end"), error) &&
+             Number(in, 1, 65535, s.step, QT_TRANSLATE_NOOP("zqplc-sim", "step"), error) &&
+             Number(in, 1, 86400000, s.period, PERIOD, error);
         if (ok && s.to < s.value) {
-            error = "the ramp ends below its start";
+            error = ZQ_CLI::Tr(QT_TRANSLATE_NOOP("zqplc-sim", "the ramp ends below its start"));
             ok = false;
         }
     } else if (word == "toggle") {
         s.kind = STATEMENT::TOGGLE;
-        ok = Number(in, 0, 65535, address, "address", error) && Number(in, 1, 86400000, s.period, "period", error);
+        ok = Number(in, 0, 65535, address, ADDRESS, error) && Number(in, 1, 86400000, s.period, PERIOD, error);
     } else {
-        error = "unknown statement \"" + word + "\" (register, coil, ramp, toggle)";
+        error = ZQ_CLI::TrArgs(
+            QT_TRANSLATE_NOOP("zqplc-sim", "unknown statement \"%1\" (register, coil, ramp, toggle)"), {word});
         return false;
     }
     if (ok && in >> word) {
-        error = "unexpected \"" + word + "\" after the statement";
+        error = ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqplc-sim", "unexpected \"%1\" after the statement"), {word});
         ok = false;
     }
     if (!ok)

@@ -1,5 +1,7 @@
 #include "plc_server.h"
 
+#include "tools/common/tool_cli.h"
+
 #include <modbus.h>
 
 #include <arpa/inet.h>
@@ -26,6 +28,12 @@ uint64_t Now()
     return uint64_t(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
 }
 
+// The library's context or mapping could not be made: why, from errno.
+std::string SetUpError()
+{
+    return ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqplc-sim", "cannot set up the server: %1"), {modbus_strerror(errno)});
+}
+
 } // namespace
 
 CPlcServer::CPlcServer(const CPlcScript& script, int station, std::ostream& out)
@@ -48,12 +56,13 @@ bool CPlcServer::ListenTcp(const std::string& host, int port, std::string& error
 {
     m_pContext = modbus_new_tcp(host.c_str(), port);
     if (!m_pContext || !m_pMapping) {
-        error = std::string("cannot set up the server: ") + modbus_strerror(errno);
+        error = SetUpError();
         return false;
     }
     m_nListen = modbus_tcp_listen(m_pContext, 4);
     if (m_nListen < 0) {
-        error = "cannot listen on " + host + ":" + std::to_string(port) + ": " + modbus_strerror(errno);
+        error = ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqplc-sim", "cannot listen on %1:%2: %3"),
+                               {host, std::to_string(port), modbus_strerror(errno)});
         return false;
     }
     sockaddr_in bound{};
@@ -67,7 +76,7 @@ bool CPlcServer::OpenPty(std::string& error)
 {
     m_nPtyMaster = posix_openpt(O_RDWR | O_NOCTTY);
     if (m_nPtyMaster < 0 || grantpt(m_nPtyMaster) != 0 || unlockpt(m_nPtyMaster) != 0) {
-        error = std::string("cannot open a pseudo-terminal: ") + std::strerror(errno);
+        error = ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqplc-sim", "cannot open a pseudo-terminal: %1"), {std::strerror(errno)});
         return false;
     }
     m_strAddress = ptsname(m_nPtyMaster);
@@ -75,14 +84,14 @@ bool CPlcServer::OpenPty(std::string& error)
     m_nPtySlave = open(m_strAddress.c_str(), O_RDWR | O_NOCTTY);
     termios raw{};
     if (m_nPtySlave < 0 || tcgetattr(m_nPtySlave, &raw) != 0) {
-        error = "cannot open " + m_strAddress + ": " + std::strerror(errno);
+        error = ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqplc-sim", "cannot open %1: %2"), {m_strAddress, std::strerror(errno)});
         return false;
     }
     cfmakeraw(&raw);
     tcsetattr(m_nPtySlave, TCSANOW, &raw);
     m_pContext = modbus_new_rtu("/dev/null", 115200, 'N', 8, 1);
     if (!m_pContext || !m_pMapping) {
-        error = std::string("cannot set up the server: ") + modbus_strerror(errno);
+        error = SetUpError();
         return false;
     }
     modbus_set_slave(m_pContext, m_nStation);
