@@ -15,6 +15,7 @@
 
 #include <signal.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <map>
 
@@ -384,6 +385,44 @@ TEST_F(ZqflashLineTest, PortsFileAndPatternNameTheLinesAndRefusalsComeFirst)
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.out.find("panels finished"), std::string::npos) << run.out;
     EXPECT_EQ(RunZqflash({"--log-summary", Q(m_scratch.File("missing.jsonl"))}).status, 1);
+}
+
+TEST_F(ZqflashLineTest, TheRecordIsTheSameInEveryLanguage)
+{
+    // Panel 2 fails on a damaged block: its record carries the library's numbered message.
+    const std::string file = m_scratch.Write("line.bin", SequenceBytes(1000, 3));
+    std::vector<QJsonObject> records[2];
+    LINE_RUN runs[2];
+    const char* const languages[2] = {"zh", "en"};
+    for (int i = 0; i < 2; ++i) {
+        const std::string log = m_scratch.File(std::string("record-") + languages[i] + ".jsonl");
+        CPanelSet panels(m_scratch, 2, {"--panel", "2:--bad-crc 3"});
+        ASSERT_EQ(panels.Devices().size(), 2u);
+        setenv("ZQ_LANG", languages[i], 1);
+        runs[i] = RunZqflash(panels.PortArguments() + QStringList{"--file", Q(file), "--notenc", "--log", Q(log)});
+        setenv("ZQ_LANG", "zh", 1);
+        EXPECT_EQ(runs[i].status, 1) << runs[i].out << runs[i].err;
+        records[i] = ReadLog(log);
+        ASSERT_EQ(records[i].size(), 2u) << languages[i];
+        for (QJsonObject& record : records[i]) {
+            record.remove("time");
+            record.remove("duration");
+            record.remove("port"); // each run has pseudo-terminals of its own
+        }
+    }
+    std::sort(records[0].begin(), records[0].end(), [](const QJsonObject& a, const QJsonObject& b) {
+        return a["result"].toString() < b["result"].toString();
+    });
+    std::sort(records[1].begin(), records[1].end(), [](const QJsonObject& a, const QJsonObject& b) {
+        return a["result"].toString() < b["result"].toString();
+    });
+    for (std::size_t k = 0; k < 2; ++k)
+        EXPECT_EQ(QJsonDocument(records[0][k]).toJson(QJsonDocument::Compact).toStdString(),
+                  QJsonDocument(records[1][k]).toJson(QJsonDocument::Compact).toStdString());
+    EXPECT_EQ(records[1][0]["error"].toString().toStdString(), "Address: 24960 CRC error! (0x6180)");
+    // In English the summary shows the message with its number in place.
+    EXPECT_NE(runs[1].out.find("Address: 24960 CRC error! (0x6180)"), std::string::npos) << runs[1].out;
+    EXPECT_NE(runs[1].out.find("1 of 2 panels finished"), std::string::npos) << runs[1].out;
 }
 
 TEST(LineImage, HexOfAWholeAddressSpaceLoadsBackByteForByte)
