@@ -410,12 +410,11 @@ TEST_F(ZqflashLineTest, TheRecordIsTheSameInEveryLanguage)
             record.remove("port"); // each run has pseudo-terminals of its own
         }
     }
-    std::sort(records[0].begin(), records[0].end(), [](const QJsonObject& a, const QJsonObject& b) {
+    const auto byResult = [](const QJsonObject& a, const QJsonObject& b) {
         return a["result"].toString() < b["result"].toString();
-    });
-    std::sort(records[1].begin(), records[1].end(), [](const QJsonObject& a, const QJsonObject& b) {
-        return a["result"].toString() < b["result"].toString();
-    });
+    };
+    for (std::vector<QJsonObject>& list : records)
+        std::sort(list.begin(), list.end(), byResult);
     for (std::size_t k = 0; k < 2; ++k)
         EXPECT_EQ(QJsonDocument(records[0][k]).toJson(QJsonDocument::Compact).toStdString(),
                   QJsonDocument(records[1][k]).toJson(QJsonDocument::Compact).toStdString());
