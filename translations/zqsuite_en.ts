@@ -1179,6 +1179,62 @@ Deleting a screen cannot be undone!</translation>
         <source>Try &apos;%1 --help&apos; for more information.</source>
         <translation>Try &apos;%1 --help&apos; for more information.</translation>
     </message>
+    <message>
+        <source>not a regular file</source>
+        <translation>not a regular file</translation>
+    </message>
+    <message>
+        <source>a folder</source>
+        <translation>a folder</translation>
+    </message>
+    <message>
+        <source>a FIFO</source>
+        <translation>a FIFO</translation>
+    </message>
+    <message>
+        <source>a device</source>
+        <translation>a device</translation>
+    </message>
+    <message>
+        <source>a socket</source>
+        <translation>a socket</translation>
+    </message>
+    <message>
+        <source>%1: &apos;%2&apos; is not a whole number from %3 to %4</source>
+        <translation>%1: &apos;%2&apos; is not a whole number from %3 to %4</translation>
+    </message>
+    <message>
+        <source>cannot open &apos;%1&apos;: %2</source>
+        <translation>cannot open &apos;%1&apos;: %2</translation>
+    </message>
+    <message>
+        <source>cannot read &apos;%1&apos;: it is %2, not a regular file</source>
+        <translation>cannot read &apos;%1&apos;: it is %2, not a regular file</translation>
+    </message>
+    <message>
+        <source>an empty file name cannot be written</source>
+        <translation>an empty file name cannot be written</translation>
+    </message>
+    <message>
+        <source>cannot write &apos;%1&apos;: %2</source>
+        <translation>cannot write &apos;%1&apos;: %2</translation>
+    </message>
+    <message>
+        <source>will not write &apos;%1&apos;: it is %2, not a regular file</source>
+        <translation>will not write &apos;%1&apos;: it is %2, not a regular file</translation>
+    </message>
+    <message>
+        <source>will not write &apos;%1&apos;: %2</source>
+        <translation>will not write &apos;%1&apos;: %2</translation>
+    </message>
+    <message>
+        <source>will not write &apos;%1&apos;: it is a link to a missing file</source>
+        <translation>will not write &apos;%1&apos;: it is a link to a missing file</translation>
+    </message>
+    <message>
+        <source>cannot write &apos;%1&apos;: the folder &apos;%2&apos; does not exist</source>
+        <translation>cannot write &apos;%1&apos;: the folder &apos;%2&apos; does not exist</translation>
+    </message>
 </context>
 <context>
     <name>zqcatalog</name>
