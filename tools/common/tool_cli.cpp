@@ -3,6 +3,8 @@
 
 #include "tools/common/ui_language.h"
 
+#include "comkit/message_text.h"
+
 #include <QCoreApplication>
 
 #include <sys/stat.h>
@@ -13,7 +15,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
-#include <vector>
 
 #ifndef ZQ_SUITE_VERSION
 #error "ZQ_SUITE_VERSION must come from the build"
@@ -90,19 +91,7 @@ QString TrText(const char* text)
 
 std::string TrArgs(const char* text, std::initializer_list<std::string> args)
 {
-    const std::string pattern = TrText(text).toStdString();
-    const std::vector<std::string> values(args);
-    std::string result;
-    for (std::string::size_type i = 0; i < pattern.size(); ++i) {
-        const char next = i + 1 < pattern.size() ? pattern[i + 1] : '\0';
-        if (pattern[i] == '%' && next >= '1' && next <= '9' && std::size_t(next - '1') < values.size()) {
-            result += values[std::size_t(next - '1')];
-            ++i;
-        } else {
-            result += pattern[i];
-        }
-    }
-    return result;
+    return COMMON_EX::FillArgs(TrText(text).toStdString(), args);
 }
 
 void PrintError(const std::string& message)
