@@ -1,12 +1,15 @@
 // zqe in English: its help and messages come from the catalogue, and the English of texts that are
 // English already is the same bytes, so scripts that read zqe's output see no difference.
+#include "comkit/test_temp_dir.h"
 #include "tests/tools/zqe_run.h"
 #include "tools/common/tool_cli.h"
 #include "tools/common/ui_language.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
+#include <fstream>
 
 namespace {
 
@@ -24,6 +27,21 @@ BOTH InBothLanguages(const std::vector<std::string>& args)
     const ZQE_TEST::RESULT english = ZQE_TEST::Zqe(args);
     setenv("ZQ_LANG", "zh", 1);
     return {chinese, english};
+}
+
+// The zqe program itself run with ZQ_LANG=language: what it writes to standard error.
+std::string ProgramErrors(const char* language, const std::string& arguments)
+{
+    const std::string command =
+        std::string("ZQ_LANG=") + language + " '" + ZQE_PROGRAM + "' " + arguments + " 2>&1 >/dev/null";
+    std::string err;
+    if (FILE* pipe = popen(command.c_str(), "r")) {
+        char buffer[4096];
+        for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+            err.append(buffer, n);
+        pclose(pipe);
+    }
+    return err;
 }
 
 } // namespace
@@ -61,4 +79,24 @@ TEST(ZqeEnglish, ArgumentsGoInOnceAndAsGiven)
     EXPECT_EQ(option.english.err,
               "zqe: unknown option --bogus%2 for new\nTry 'zqe new --help' for more information.\n");
     EXPECT_EQ(option.chinese.err, option.english.err);
+}
+
+TEST(ZqeEnglish, ImportRefusalsListTheUsersNamesFirst)
+{
+    CTestTempDir dir;
+    CTestTempDir::WriteBytes(dir.File("bad.json"),
+                             std::string(R"({"device": {"model": "QMX200", "plc": ")") + ZQE_TEST::PLC +
+                                 R"("}, "screens": [{"controls": [{"type": "lamp", "set": {"shape": "oval"}}]}]})");
+    const std::string arguments = "import '" + dir.File("bad.json") + "' -o '" + dir.File("bad.ZQE") + "'";
+    const std::string chinese = ProgramErrors("zh", arguments);
+    const std::string english = ProgramErrors("en", arguments);
+    EXPECT_NE(chinese.find("the control refused \"oval\"; it takes \"圆形\", \"方形\"; in ASCII names \"round\", "
+                           "\"square\"\n"),
+              std::string::npos)
+        << chinese;
+    EXPECT_NE(english.find("the control refused \"oval\"; it takes \"round\", \"square\"; in stored names \"圆形\", "
+                           "\"方形\"\n"),
+              std::string::npos)
+        << english;
+    EXPECT_FALSE(std::ifstream(dir.File("bad.ZQE")).good()) << "a refused form writes no project";
 }
