@@ -21,6 +21,7 @@ namespace COMMON_EX {
 namespace {
 
 const char TEMP_SUFFIX[] = ".tmp";
+const char* const CANNOT_WRITE = QT_TRANSLATE_NOOP("Files", "cannot write '%1': %2");
 
 // The system's reason for the last failure on path: text is "cannot write '%1': %2" or the like.
 std::string Reason(const char* text, const std::string& path)
@@ -102,7 +103,7 @@ bool ReplaceFileContent(const std::string& path, const std::string& bytes, std::
     const bool keepMode = ::stat(target.c_str(), &st) == 0;
     if (keepMode && ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) {
         if (error)
-            *error = Reason(QT_TRANSLATE_NOOP("Files", "cannot write '%1': %2"), target);
+            *error = Reason(CANNOT_WRITE, target);
         return false;
     }
     RemoveStaleTempFiles(target);
@@ -118,15 +119,15 @@ bool ReplaceFileContent(const std::string& path, const std::string& bytes, std::
     }
     if (fd < 0) {
         if (error)
-            *error = Reason(QT_TRANSLATE_NOOP("Files", "cannot write '%1': %2"), target);
+            *error = Reason(CANNOT_WRITE, target);
         return false;
     }
     bool ok = WriteAll(fd, bytes) && (!keepMode || ::fchmod(fd, st.st_mode & 07777) == 0) && ::fsync(fd) == 0;
     if (!ok)
-        reason = Reason(QT_TRANSLATE_NOOP("Files", "cannot write '%1': %2"), target);
+        reason = Reason(CANNOT_WRITE, target);
     if (::close(fd) != 0 && ok) {
         ok = false;
-        reason = Reason(QT_TRANSLATE_NOOP("Files", "cannot write '%1': %2"), target);
+        reason = Reason(CANNOT_WRITE, target);
     }
     if (ok && std::rename(temp.c_str(), target.c_str()) != 0) {
         ok = false;

@@ -775,6 +775,10 @@ Deleting a screen cannot be undone!</translation>
         <source>will not write %1: the file is read-only</source>
         <translation>will not write %1: the file is read-only</translation>
     </message>
+    <message>
+        <source>cannot encode the image of %1 as PNG</source>
+        <translation>cannot encode the image of %1 as PNG</translation>
+    </message>
 </context>
 <context>
     <name>Flasher</name>
