@@ -1,6 +1,10 @@
 // zqe in English: its help and messages come from the catalogue, and the English of texts that are
 // English already is the same bytes, so scripts that read zqe's output see no difference.
+#include "comkit/message_text.h"
 #include "comkit/test_temp_dir.h"
+#include "editor/editor_strings.h"
+#include "editor/project.h"
+#include "editor/project_file.h"
 #include "tests/tools/zqe_run.h"
 #include "tools/common/tool_cli.h"
 #include "tools/common/ui_language.h"
@@ -99,4 +103,22 @@ TEST(ZqeEnglish, ImportRefusalsListTheUsersNamesFirst)
               std::string::npos)
         << english;
     EXPECT_FALSE(std::ifstream(dir.File("bad.ZQE")).good()) << "a refused form writes no project";
+}
+
+TEST(ZqeEnglish, TheInstalledHookGivesTheLibrariesMessagesFromTheCatalogue)
+{
+    const std::vector<BYTE> garbage(64, 0x5A);
+    std::string english, chinese;
+    setenv("ZQ_LANG", "en", 1);
+    ZQ_I18N::InstallMessageTranslator();
+    EXPECT_EQ(COMMON_EX::MessageLanguage(), COMMON_EX::MESSAGE_ENGLISH);
+    EXPECT_EQ(CProjectFile::OpenBytes(garbage, english), nullptr);
+    setenv("ZQ_LANG", "zh", 1);
+    ZQ_I18N::InstallMessageTranslator();
+    EXPECT_EQ(COMMON_EX::MessageLanguage(), COMMON_EX::MESSAGE_CHINESE);
+    EXPECT_EQ(CProjectFile::OpenBytes(garbage, chinese), nullptr);
+    COMMON_EX::SetMessageTranslator(nullptr, COMMON_EX::MESSAGE_CHINESE);
+    // The editor's own text for a damaged file, translated where the library composes the error.
+    EXPECT_EQ(chinese, CEditorStrings::Get(CEditorStrings::IDS_PROJECT_DAMAGED));
+    EXPECT_EQ(english, "Unknown file format or damaged file. Please open a ZQEditor \".ZQE\" project file!");
 }
