@@ -169,7 +169,11 @@ DWORD ControlTypeOf(const Json& value, const std::string& where)
         for (DWORD type = 1; type <= 8; ++type)
             if (value.get<std::string>() == CONTROL_KINDS[type])
                 return type;
-        Fail(where, Say(QT_TRANSLATE_NOOP("ProjectJson", "\"%1\" is no control kind"), {value.get<std::string>()}));
+        std::string kinds;
+        for (DWORD type = 1; type <= 8; ++type)
+            kinds += std::string(type > 1 ? ", " : "") + CONTROL_KINDS[type];
+        Fail(where, Say(QT_TRANSLATE_NOOP("ProjectJson", "\"%1\" is no control kind (%2)"),
+                        {value.get<std::string>(), kinds}));
     }
     return static_cast<DWORD>(Integer(value, 1, 8, where));
 }

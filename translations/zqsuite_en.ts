@@ -1759,10 +1759,6 @@ Deleting a screen cannot be undone!</translation>
         <translation>expected an object, found %1</translation>
     </message>
     <message>
-        <source>&quot;%1&quot; is no control kind</source>
-        <translation>&quot;%1&quot; is no control kind</translation>
-    </message>
-    <message>
         <source>&quot;%1&quot; is no value carrier (empty, i2, i4, r8, bstr)</source>
         <translation>&quot;%1&quot; is no value carrier (empty, i2, i4, r8, bstr)</translation>
     </message>
@@ -1773,6 +1769,10 @@ Deleting a screen cannot be undone!</translation>
     <message>
         <source>%1; in ASCII names %2</source>
         <translation>%1; in ASCII names %2</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is no control kind (%2)</source>
+        <translation>&quot;%1&quot; is no control kind (%2)</translation>
     </message>
 </context>
 <context>

@@ -167,6 +167,9 @@ TEST(ProjectJsonNames, UnknownNamesListTheUsersLanguageFirst)
         << attribute;
     EXPECT_EQ(item, "screens[0].controls[0].set.shape: the control refused \"oval\"; it takes \"圆形\", \"方形\"; in "
                     "ASCII names \"round\", \"square\"");
+    // An unknown kind lists the kinds (the same keys in every language).
+    EXPECT_NE(refusal("{}", "gauge").find("\"gauge\" is no control kind (static-text, register, lamp, function-key,"),
+              std::string::npos);
     // Items that are their own ASCII names are listed once.
     const std::string digits = refusal(R"({"integer_digits": "ten"})", "register");
     EXPECT_NE(digits.find("refused \"ten\"; it takes \"0\", \"1\", \"2\""), std::string::npos) << digits;
