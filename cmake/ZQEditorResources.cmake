@@ -6,6 +6,7 @@
 # zq_add_editor_resources(TARGET) adds to TARGET (call it in the folder that creates TARGET):
 #   :/icons/<name>.svg  the toolbar and menu icons of editor/app/resources/icons.qrc (the names
 #                       and their commands: editor/app/resources/README.md);
+#   :/zqeditor.svg      the program's icon (packaging/icons/zqeditor.svg, also the menu entry's);
 #   :/about.png         the splash and About picture (500 x 400, product name and version), drawn
 #                       during the build by tools/splashgen into the build tree.
 # Showing the SVG icons needs Qt's SVG icon plugin at run time (Debian package libqt6svg6).
@@ -28,6 +29,10 @@ function(zq_add_editor_resources target)
     COMMENT "Splash and About picture for ${target}")
   set_source_files_properties(${about} PROPERTIES QT_RESOURCE_ALIAS about.png)
   qt6_add_resources(${target} ${target}_about PREFIX "/" FILES ${about})
+
+  set(app_icon ${CMAKE_SOURCE_DIR}/packaging/icons/zqeditor.svg)
+  set_source_files_properties(${app_icon} PROPERTIES QT_RESOURCE_ALIAS zqeditor.svg)
+  qt6_add_resources(${target} ${target}_icon PREFIX "/" FILES ${app_icon})
 
   qt6_add_resources(icon_sources ${ZQ_EDITOR_RESOURCES_DIR}/icons.qrc)
   target_sources(${target} PRIVATE ${icon_sources})

@@ -1,8 +1,9 @@
 // The Chinese names the model libraries and the catalogues hold as GBK (group, attribute and item
-// names, control kinds, register and coil kinds, PLC kinds) and the editor's string resources,
-// written out in UTF-8 so that lupdate puts them in the English catalogue. The user interface
-// translates them where it shows them; what is stored keeps the Chinese. Not compiled: the test
-// catalogue_names_test checks that every name the libraries and the shipped catalogues hold is here.
+// names, control kinds, register and coil kinds, PLC kinds, the catalogues' descriptions) and the
+// editor's string resources, written out in UTF-8 so that lupdate puts them in the English
+// catalogue. The user interface translates them where it shows them; what is stored keeps the
+// Chinese. Not compiled: the test catalogue_names_test checks that every name the libraries and the
+// shipped catalogues hold is here.
 #include <QtGlobal>
 
 static const char* const MODEL_TEXTS[] = {
@@ -76,6 +77,10 @@ static const char* const MODEL_TEXTS[] = {
     QT_TRANSLATE_NOOP("Model", "S(状态继电器)"),
     QT_TRANSLATE_NOOP("Model", "T(定时器触点)"),
     QT_TRANSLATE_NOOP("Model", "C(计数器触点)"),
+    // The catalogues' descriptions of panel models and PLC protocols.
+    QT_TRANSLATE_NOOP("Model", "192×64 点阵单色文本显示器，16 个按键，RS232/RS485 连接 PLC"),
+    QT_TRANSLATE_NOOP("Model", "192×64 点阵单色文本显示器，25 个按键，RS232/RS485 连接 PLC"),
+    QT_TRANSLATE_NOOP("Model", "MODBUS RTU 主站：面板按站号读写 PLC 的寄存器和线圈"),
     // The editor's string resources (shown in message boxes and file dialogs).
     QT_TRANSLATE_NOOP("EditorStrings", "无法识别的文件格式或文件已经损坏，请打开ZQEditor专用的\".ZQE\"文件！"),
     QT_TRANSLATE_NOOP("EditorStrings", "请先关闭一体机电源，按确定继续，再开一体机电源！"),

@@ -1556,6 +1556,18 @@ Deleting a screen cannot be undone!</translation>
         <source>C(计数器触点)</source>
         <translation>C(counter contact)</translation>
     </message>
+    <message>
+        <source>192×64 点阵单色文本显示器，16 个按键，RS232/RS485 连接 PLC</source>
+        <translation>192×64 dot-matrix monochrome text display, 16 keys, RS232/RS485 link to the PLC</translation>
+    </message>
+    <message>
+        <source>192×64 点阵单色文本显示器，25 个按键，RS232/RS485 连接 PLC</source>
+        <translation>192×64 dot-matrix monochrome text display, 25 keys, RS232/RS485 link to the PLC</translation>
+    </message>
+    <message>
+        <source>MODBUS RTU 主站：面板按站号读写 PLC 的寄存器和线圈</source>
+        <translation>MODBUS RTU master: the panel reads and writes the PLC&apos;s registers and coils by station number</translation>
+    </message>
 </context>
 <context>
     <name>Project</name>
@@ -1789,6 +1801,145 @@ Deleting a screen cannot be undone!</translation>
         <source>Try &apos;%1 --help&apos; for more information.</source>
         <translation>Try &apos;%1 --help&apos; for more information.</translation>
     </message>
+    <message>
+        <source>not a regular file</source>
+        <translation>not a regular file</translation>
+    </message>
+    <message>
+        <source>a folder</source>
+        <translation>a folder</translation>
+    </message>
+    <message>
+        <source>a FIFO</source>
+        <translation>a FIFO</translation>
+    </message>
+    <message>
+        <source>a device</source>
+        <translation>a device</translation>
+    </message>
+    <message>
+        <source>a socket</source>
+        <translation>a socket</translation>
+    </message>
+    <message>
+        <source>%1: &apos;%2&apos; is not a whole number from %3 to %4</source>
+        <translation>%1: &apos;%2&apos; is not a whole number from %3 to %4</translation>
+    </message>
+    <message>
+        <source>cannot open &apos;%1&apos;: %2</source>
+        <translation>cannot open &apos;%1&apos;: %2</translation>
+    </message>
+    <message>
+        <source>cannot read &apos;%1&apos;: it is %2, not a regular file</source>
+        <translation>cannot read &apos;%1&apos;: it is %2, not a regular file</translation>
+    </message>
+    <message>
+        <source>an empty file name cannot be written</source>
+        <translation>an empty file name cannot be written</translation>
+    </message>
+    <message>
+        <source>cannot write &apos;%1&apos;: %2</source>
+        <translation>cannot write &apos;%1&apos;: %2</translation>
+    </message>
+    <message>
+        <source>will not write &apos;%1&apos;: it is %2, not a regular file</source>
+        <translation>will not write &apos;%1&apos;: it is %2, not a regular file</translation>
+    </message>
+    <message>
+        <source>will not write &apos;%1&apos;: %2</source>
+        <translation>will not write &apos;%1&apos;: %2</translation>
+    </message>
+    <message>
+        <source>will not write &apos;%1&apos;: it is a link to a missing file</source>
+        <translation>will not write &apos;%1&apos;: it is a link to a missing file</translation>
+    </message>
+    <message>
+        <source>cannot write &apos;%1&apos;: the folder &apos;%2&apos; does not exist</source>
+        <translation>cannot write &apos;%1&apos;: the folder &apos;%2&apos; does not exist</translation>
+    </message>
+</context>
+<context>
+    <name>zqcatalog</name>
+    <message>
+        <source>(none)</source>
+        <translation>(none)</translation>
+    </message>
+    <message>
+        <source>(none: the catalogue is missing or empty)</source>
+        <translation>(none: the catalogue is missing or empty)</translation>
+    </message>
+    <message>
+        <source>Panel models (%1):</source>
+        <translation>Panel models (%1):</translation>
+    </message>
+    <message>
+        <source>(no panel model of this ID)</source>
+        <translation>(no panel model of this ID)</translation>
+    </message>
+    <message>
+        <source>screen %1 x %2 pixels, registers up to %3 digits and %4 decimals</source>
+        <translation>screen %1 x %2 pixels, registers up to %3 digits and %4 decimals</translation>
+    </message>
+    <message>
+        <source>keys (%1): %2</source>
+        <translation>keys (%1): %2</translation>
+    </message>
+    <message>
+        <source>PLC protocols (%1):</source>
+        <translation>PLC protocols (%1):</translation>
+    </message>
+    <message>
+        <source>on %1: station %2 (hidden)</source>
+        <translation>on %1: station %2 (hidden)</translation>
+    </message>
+    <message>
+        <source>on %1: station %2 (hidden, fixed)</source>
+        <translation>on %1: station %2 (hidden, fixed)</translation>
+    </message>
+    <message>
+        <source>on %1: station %2 (shown)</source>
+        <translation>on %1: station %2 (shown)</translation>
+    </message>
+    <message>
+        <source>on %1: station %2 (shown, fixed)</source>
+        <translation>on %1: station %2 (shown, fixed)</translation>
+    </message>
+    <message>
+        <source>(no protocol of this ID)</source>
+        <translation>(no protocol of this ID)</translation>
+    </message>
+    <message>
+        <source>registers: %1</source>
+        <translation>registers: %1</translation>
+    </message>
+    <message>
+        <source>coils: %1</source>
+        <translation>coils: %1</translation>
+    </message>
+    <message>
+        <source>Lists the panel models of DeviceRegister.ini and the PLC protocols of PLCRegister.ini (beside the program, or in DIRECTORY): each model&apos;s screen, digit limits and keys, each protocol&apos;s station and register and coil kinds on each model.</source>
+        <translation>Lists the panel models of DeviceRegister.ini and the PLC protocols of PLCRegister.ini (beside the program, or in DIRECTORY): each model&apos;s screen, digit limits and keys, each protocol&apos;s station and register and coil kinds on each model.</translation>
+    </message>
+    <message>
+        <source>Read the catalogues of DIRECTORY.</source>
+        <translation>Read the catalogues of DIRECTORY.</translation>
+    </message>
+    <message>
+        <source>unexpected argument &apos;%1&apos;</source>
+        <translation>unexpected argument &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>--dir: &apos;%1&apos; is not a folder</source>
+        <translation>--dir: &apos;%1&apos; is not a folder</translation>
+    </message>
+    <message>
+        <source>warning: %1</source>
+        <translation>warning: %1</translation>
+    </message>
+    <message>
+        <source>the catalogues list no panel model and no PLC protocol</source>
+        <translation>the catalogues list no panel model and no PLC protocol</translation>
+    </message>
 </context>
 <context>
     <name>zqe</name>
@@ -1943,6 +2094,258 @@ Exit status: 0 done, 1 the work failed, 2 the command line was wrong.
     <message>
         <source>%1 takes 1 file name (%2), not %3</source>
         <translation>%1 takes 1 file name (%2), not %3</translation>
+    </message>
+    <message>
+        <source>warning: %1</source>
+        <translation>warning: %1</translation>
+    </message>
+    <message>
+        <source>standard input: larger than %1 bytes</source>
+        <translation>standard input: larger than %1 bytes</translation>
+    </message>
+    <message>
+        <source>will not write &apos;%1&apos;: it is the input %2 itself</source>
+        <translation>will not write &apos;%1&apos;: it is the input %2 itself</translation>
+    </message>
+    <message>
+        <source>cannot write standard output</source>
+        <translation>cannot write standard output</translation>
+    </message>
+    <message>
+        <source>%1: this is a download image, not a project (zqe inspect reads images)</source>
+        <translation>%1: this is a download image, not a project (zqe inspect reads images)</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a text the catalogues can hold</source>
+        <translation>&quot;%1&quot; is not a text the catalogues can hold</translation>
+    </message>
+    <message>
+        <source>will not replace &apos;%1&apos;: it exists (--force replaces it)</source>
+        <translation>will not replace &apos;%1&apos;: it exists (--force replaces it)</translation>
+    </message>
+    <message>
+        <source>the catalogue has no panel model &quot;%1&quot;; it has %2</source>
+        <translation>the catalogue has no panel model &quot;%1&quot;; it has %2</translation>
+    </message>
+    <message>
+        <source>the catalogue has no PLC protocol &quot;%1&quot;; it has %2</source>
+        <translation>the catalogue has no PLC protocol &quot;%1&quot;; it has %2</translation>
+    </message>
+    <message>
+        <source>the catalogues have no panel model &quot;%1&quot; with the PLC &quot;%2&quot;</source>
+        <translation>the catalogues have no panel model &quot;%1&quot; with the PLC &quot;%2&quot;</translation>
+    </message>
+    <message>
+        <source>--names takes ascii or stored, not &quot;%1&quot;</source>
+        <translation>--names takes ascii or stored, not &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>%1: the download image could not be made</source>
+        <translation>%1: the download image could not be made</translation>
+    </message>
+    <message>
+        <source>%1: this is a project file, not a download image (zqe info reads projects, zqe compile makes their images)</source>
+        <translation>%1: this is a project file, not a download image (zqe info reads projects, zqe compile makes their images)</translation>
+    </message>
+    <message>
+        <source>problem: %1</source>
+        <translation>problem: %1</translation>
+    </message>
+    <message>
+        <source>%1: %2 inconsistency</source>
+        <translation>%1: %2 inconsistency</translation>
+    </message>
+    <message>
+        <source>%1: %2 inconsistencies</source>
+        <translation>%1: %2 inconsistencies</translation>
+    </message>
+    <message>
+        <source>consistent</source>
+        <translation>consistent</translation>
+    </message>
+    <message>
+        <source>cannot tell the image format of &apos;%1&apos; from its name; it may end in %2</source>
+        <translation>cannot tell the image format of &apos;%1&apos; from its name; it may end in %2</translation>
+    </message>
+    <message>
+        <source>%1 (--screen takes a screen number)</source>
+        <translation>%1 (--screen takes a screen number)</translation>
+    </message>
+    <message>
+        <source>--zoom takes a number above 0 and at most 32, not &quot;%1&quot;</source>
+        <translation>--zoom takes a number above 0 and at most 32, not &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>%1: there is no screen %2 (the project has %3)</source>
+        <translation>%1: there is no screen %2 (the project has %3)</translation>
+    </message>
+    <message>
+        <source>%1: a %2 x %3 image is larger than %4 pixels a side</source>
+        <translation>%1: a %2 x %3 image is larger than %4 pixels a side</translation>
+    </message>
+    <message>
+        <source>cannot encode the image of &apos;%1&apos; as %2</source>
+        <translation>cannot encode the image of &apos;%1&apos; as %2</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>none</translation>
+    </message>
+    <message>
+        <source>odd</source>
+        <translation>odd</translation>
+    </message>
+    <message>
+        <source>even</source>
+        <translation>even</translation>
+    </message>
+    <message>
+        <source>mark</source>
+        <translation>mark</translation>
+    </message>
+    <message>
+        <source>space</source>
+        <translation>space</translation>
+    </message>
+    <message>
+        <source>one</source>
+        <translation>one</translation>
+    </message>
+    <message>
+        <source>one and a half</source>
+        <translation>one and a half</translation>
+    </message>
+    <message>
+        <source>two</source>
+        <translation>two</translation>
+    </message>
+    <message>
+        <source>hardware</source>
+        <translation>hardware</translation>
+    </message>
+    <message>
+        <source>XON/XOFF</source>
+        <translation>XON/XOFF</translation>
+    </message>
+    <message>
+        <source>(unnamed)</source>
+        <translation>(unnamed)</translation>
+    </message>
+    <message>
+        <source>(a screen; 0 = none)</source>
+        <translation>(a screen; 0 = none)</translation>
+    </message>
+    <message>
+        <source>of %1</source>
+        <translation>of %1</translation>
+    </message>
+    <message>
+        <source>(GBK copy &quot;%1&quot;)</source>
+        <translation>(GBK copy &quot;%1&quot;)</translation>
+    </message>
+    <message>
+        <source>[read-only]</source>
+        <translation>[read-only]</translation>
+    </message>
+    <message>
+        <source>[hidden]</source>
+        <translation>[hidden]</translation>
+    </message>
+    <message>
+        <source>%1 (code %2, %3 to %4)</source>
+        <translation>%1 (code %2, %3 to %4)</translation>
+    </message>
+    <message>
+        <source>Device: %1 (ID %2), screen %3 x %4</source>
+        <translation>Device: %1 (ID %2), screen %3 x %4</translation>
+    </message>
+    <message>
+        <source>unknown model</source>
+        <translation>unknown model</translation>
+    </message>
+    <message>
+        <source>Serial: %1, %2 baud, %3 data bits, parity %4, stop bits %5, handshake %6</source>
+        <translation>Serial: %1, %2 baud, %3 data bits, parity %4, stop bits %5, handshake %6</translation>
+    </message>
+    <message>
+        <source>unknown protocol</source>
+        <translation>unknown protocol</translation>
+    </message>
+    <message>
+        <source>PLC: %1 (ID %2), company %3</source>
+        <translation>PLC: %1 (ID %2), company %3</translation>
+    </message>
+    <message>
+        <source>PLC: %1 (ID %2)</source>
+        <translation>PLC: %1 (ID %2)</translation>
+    </message>
+    <message>
+        <source>Register kinds: %1</source>
+        <translation>Register kinds: %1</translation>
+    </message>
+    <message>
+        <source>Coil kinds: %1</source>
+        <translation>Coil kinds: %1</translation>
+    </message>
+    <message>
+        <source>Keys: %1</source>
+        <translation>Keys: %1</translation>
+    </message>
+    <message>
+        <source>Panel: backlight %1; function pages%2; change marker %3</source>
+        <translation>Panel: backlight %1; function pages%2; change marker %3</translation>
+    </message>
+    <message>
+        <source>always on</source>
+        <translation>always on</translation>
+    </message>
+    <message>
+        <source>off after %1 s</source>
+        <translation>off after %1 s</translation>
+    </message>
+    <message>
+        <source>Control %1: %2 %3</source>
+        <translation>Control %1: %2 %3</translation>
+    </message>
+    <message>
+        <source>Screens: %1 (active index %2, next screen ID %3)</source>
+        <translation>Screens: %1 (active index %2, next screen ID %3)</translation>
+    </message>
+    <message>
+        <source>Screen %1: %2 (ID %3), zoom %4, %5 controls, next control ID %6</source>
+        <translation>Screen %1: %2 (ID %3), zoom %4, %5 controls, next control ID %6</translation>
+    </message>
+    <message>
+        <source>a %1 cannot be written as a short entry (the editor cannot place one); export without --short writes it in full</source>
+        <translation>a %1 cannot be written as a short entry (the editor cannot place one); export without --short writes it in full</translation>
+    </message>
+    <message>
+        <source>screen %1 &quot;%2&quot;, %3 %4 &quot;%5&quot;</source>
+        <translation>screen %1 &quot;%2&quot;, %3 %4 &quot;%5&quot;</translation>
+    </message>
+    <message>
+        <source>PLC station</source>
+        <translation>PLC station</translation>
+    </message>
+    <message>
+        <source>register address (on the line)</source>
+        <translation>register address (on the line)</translation>
+    </message>
+    <message>
+        <source>maximum</source>
+        <translation>maximum</translation>
+    </message>
+    <message>
+        <source>minimum</source>
+        <translation>minimum</translation>
+    </message>
+    <message>
+        <source>coil address (on the line)</source>
+        <translation>coil address (on the line)</translation>
+    </message>
+    <message>
+        <source>%1: %2 %3 lies outside 0-%4; the image carries %5</source>
+        <translation>%1: %2 %3 lies outside 0-%4; the image carries %5</translation>
     </message>
 </context>
 <context>

@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QIcon>
 
 const char* const CZQEditorApp::REGISTRY_KEY = "Zenquor";
 const char* const CZQEditorApp::APP_NAME = "ZQEditor";
@@ -40,6 +41,8 @@ QString CZQEditorApp::FileFromArgument(const QString& argument)
 
 bool CZQEditorApp::InitInstance(const QStringList& arguments, bool splash)
 {
+    // The program's own icon on every window, the screen windows inside the frame too.
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/zqeditor.svg")));
     m_frame = std::make_unique<CMainFrame>();
     InstallEditorDialogs(m_frame.get());
     QString file;

@@ -64,12 +64,16 @@ std::set<QString> ControlNames(const char* device)
     return names;
 }
 
-// The second column (the name) of the catalogue rows whose key matches `keys` (GBK file).
-std::set<QString> CatalogueNames(const char* file, const QString& keys)
+// The columns of a catalogue row after its ID.
+enum COLUMN { COLUMN_NAME = 1, COLUMN_DESCRIPTION = 2 };
+
+// The non-empty texts in `column` of the catalogue rows whose key matches `keys` (GBK file).
+std::set<QString> CatalogueNames(const char* file, const QString& keys, COLUMN column = COLUMN_NAME)
 {
     QFile catalogue(QStringLiteral(ZQ_SOURCE_DIR "/devices/") + QString::fromLatin1(file));
     EXPECT_TRUE(catalogue.open(QIODevice::ReadOnly)) << file;
-    const QRegularExpression row(QStringLiteral("^(?:%1)=[^\\t]*\\t([^\\t\\r\\n]+)").arg(keys));
+    const QRegularExpression row(
+        QStringLiteral("^(?:%1)=(?:[^\\t]*\\t){%2}([^\\t\\r\\n]+)").arg(keys).arg(int(column)));
     std::set<QString> names;
     for (const QByteArray& line : catalogue.readAll().split('\n')) {
         const QRegularExpressionMatch match = row.match(FromGbk(line.toStdString()));
@@ -126,6 +130,18 @@ TEST_F(CatalogueNamesTest, EveryShippedCatalogueNameHasAnEnglishEntry)
         if (HasChinese(device))
             chineseDevices.insert(device);
     EXPECT_EQ(Untranslated("Model", chineseDevices).join(u' ').toStdString(), "");
+}
+
+TEST_F(CatalogueNamesTest, EveryShippedCatalogueDescriptionHasAnEnglishEntry)
+{
+    std::set<QString> descriptions =
+        CatalogueNames("PLCRegister.ini", QStringLiteral("PLC_Item_\\d+"), COLUMN_DESCRIPTION);
+    ASSERT_FALSE(descriptions.empty());
+    const std::set<QString> models =
+        CatalogueNames("DeviceRegister.ini", QStringLiteral("Device_Item_\\d+"), COLUMN_DESCRIPTION);
+    ASSERT_GE(models.size(), 2u);
+    descriptions.insert(models.begin(), models.end());
+    EXPECT_EQ(Untranslated("Model", descriptions).join(u' ').toStdString(), "");
 }
 
 TEST_F(CatalogueNamesTest, EveryEditorMessageHasAnEnglishEntry)

@@ -1,11 +1,14 @@
 // zqe in English: its help and messages come from the catalogue, and the English of texts that are
-// English already is the same bytes, so scripts that read zqe's output see no difference.
+// English already is the same bytes, so scripts that read zqe's output see no difference; the
+// catalogue's Chinese names carry their English beside them, and the editor core's name lists put
+// the user's names first.
+#include "tests/tools/zqe_run.h"
+
 #include "comkit/message_text.h"
 #include "comkit/test_temp_dir.h"
 #include "editor/editor_strings.h"
 #include "editor/project.h"
 #include "editor/project_file.h"
-#include "tests/tools/zqe_run.h"
 #include "tools/common/tool_cli.h"
 #include "tools/common/ui_language.h"
 
@@ -121,4 +124,42 @@ TEST(ZqeEnglish, TheInstalledHookGivesTheLibrariesMessagesFromTheCatalogue)
     // The editor's own text for a damaged file, translated where the library composes the error.
     EXPECT_EQ(chinese, CEditorStrings::Get(CEditorStrings::IDS_PROJECT_DAMAGED));
     EXPECT_EQ(english, "Unknown file format or damaged file. Please open a ZQEditor \".ZQE\" project file!");
+}
+
+TEST(ZqeEnglish, MessagesKeepTheirArgumentsInPlaceAndNamesCarryTheirEnglish)
+{
+    CTestTempDir dir;
+    const std::string project = dir.File("p.ZQE");
+    ASSERT_EQ(ZQE_TEST::Zqe({"new", "--device", "QMX200", "--plc", ZQE_TEST::PLC, project}).status, 0);
+
+    // Three different arguments, each where the text puts it.
+    const BOTH screen = InBothLanguages({"render", project, "--screen", "7", "-o", dir.File("r.png")});
+    EXPECT_EQ(screen.english.status, ZQ_CLI::EXIT_FAILED);
+    EXPECT_EQ(screen.english.err, "zqe: " + project + ": there is no screen 7 (the project has 1)\n");
+    EXPECT_EQ(screen.chinese.err, screen.english.err);
+    // A refusal of the shared number check inside one of zqe's own.
+    const BOTH number = InBothLanguages({"render", project, "--screen", "-4", "-o", dir.File("r.png")});
+    EXPECT_EQ(number.english.err,
+              "zqe: --screen: '-4' is not a whole number from 0 to 2147483647 (--screen takes a screen number)\n");
+    EXPECT_EQ(number.chinese.err, number.english.err);
+    const BOTH format = InBothLanguages({"render", project, "-o", dir.File("r.xyz")});
+    EXPECT_EQ(format.english.err.rfind("zqe: cannot tell the image format of '" + dir.File("r.xyz") +
+                                           "' from its name; it may end in .",
+                                       0),
+              0u)
+        << format.english.err;
+    EXPECT_EQ(format.chinese.err, format.english.err);
+
+    // The protocol and the kinds as stored, followed by their English only for English users.
+    const BOTH info = InBothLanguages({"info", project});
+    ASSERT_EQ(info.english.status, 0) << info.english.err;
+    const auto has = [](const std::string& text, const std::string& part) {
+        return text.find(part) != std::string::npos;
+    };
+    EXPECT_TRUE(has(info.english.out, "\n  PLC: MODBUS自由协议 (MODBUS free protocol) (ID 100)\n")) << info.english.out;
+    EXPECT_TRUE(has(info.english.out, "      2: Y(输出) (Y(output)) (code 2, 0 to 377)\n")) << info.english.out;
+    EXPECT_TRUE(has(info.english.out, "parity 0 (none), stop bits 0 (one)")) << info.english.out;
+    EXPECT_TRUE(has(info.chinese.out, "\n  PLC: MODBUS自由协议 (ID 100)\n")) << info.chinese.out;
+    EXPECT_TRUE(has(info.chinese.out, "      2: Y(输出) (code 2, 0 to 377)\n")) << info.chinese.out;
+    EXPECT_FALSE(has(info.chinese.out, "(output)")) << info.chinese.out;
 }

@@ -26,11 +26,6 @@ namespace {
 
 std::string g_programName = "zq";
 
-std::string Quoted(const std::string& path)
-{
-    return "'" + path + "'";
-}
-
 std::string FolderOf(const std::string& path)
 {
     const std::string::size_type slash = path.rfind('/');
@@ -39,25 +34,38 @@ std::string FolderOf(const std::string& path)
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-// What kind of non-regular file st describes, for messages.
-const char* KindOf(const struct stat& st)
-{
-    if (S_ISDIR(st.st_mode))
-        return "a folder";
-    if (S_ISFIFO(st.st_mode))
-        return "a FIFO";
-    if (S_ISCHR(st.st_mode) || S_ISBLK(st.st_mode))
-        return "a device";
-    if (S_ISSOCK(st.st_mode))
-        return "a socket";
-    return "not a regular file";
-}
-
 // A text every tool shares, in the user's language (context "ZQ_CLI").
 QString Standard(const char* text)
 {
     const QString english = ZQ_I18N::Translated("ZQ_CLI", text);
     return english.isEmpty() ? QString::fromUtf8(text) : english;
+}
+
+// Standard(text) with its arguments.
+std::string StandardArgs(const char* text, std::initializer_list<std::string> args)
+{
+    return COMMON_EX::FillArgs(Standard(text).toStdString(), args);
+}
+
+// What kind of non-regular file st describes, for messages (in the user's language).
+std::string KindOf(const struct stat& st)
+{
+    const char* kind = QT_TRANSLATE_NOOP("ZQ_CLI", "not a regular file");
+    if (S_ISDIR(st.st_mode))
+        kind = QT_TRANSLATE_NOOP("ZQ_CLI", "a folder");
+    else if (S_ISFIFO(st.st_mode))
+        kind = QT_TRANSLATE_NOOP("ZQ_CLI", "a FIFO");
+    else if (S_ISCHR(st.st_mode) || S_ISBLK(st.st_mode))
+        kind = QT_TRANSLATE_NOOP("ZQ_CLI", "a device");
+    else if (S_ISSOCK(st.st_mode))
+        kind = QT_TRANSLATE_NOOP("ZQ_CLI", "a socket");
+    return Standard(kind).toStdString();
+}
+
+// "<verb> 'path': <the system's reason for errno>", verb marked in the context "ZQ_CLI".
+std::string SystemRefusal(const char* text, const std::string& path)
+{
+    return StandardArgs(text, {path, std::strerror(errno)});
 }
 
 } // namespace
@@ -179,7 +187,6 @@ bool ParseInteger(const QString& text, long long low, long long high, long long&
                   std::string& error)
 {
     const std::string raw = text.toStdString();
-    const std::string range = "from " + std::to_string(low) + " to " + std::to_string(high);
     std::string digits = raw;
     bool negative = false;
     if (!digits.empty() && digits[0] == '-' && low < 0) {
@@ -224,7 +231,8 @@ bool ParseInteger(const QString& text, long long low, long long high, long long&
             value = number;
     }
     if (!ok)
-        error = what + ": '" + raw + "' is not a whole number " + range;
+        error = StandardArgs(QT_TRANSLATE_NOOP("ZQ_CLI", "%1: '%2' is not a whole number from %3 to %4"),
+                             {what, raw, std::to_string(low), std::to_string(high)});
     return ok;
 }
 
@@ -242,16 +250,18 @@ bool CheckInputFile(const std::string& path, std::string& error)
     if (path == "-")
         return true;
     struct stat st {};
+    const char* const CANNOT_OPEN = QT_TRANSLATE_NOOP("ZQ_CLI", "cannot open '%1': %2");
     if (::stat(path.c_str(), &st) != 0) {
-        error = "cannot open " + Quoted(path) + ": " + std::strerror(errno);
+        error = SystemRefusal(CANNOT_OPEN, path);
         return false;
     }
     if (!S_ISREG(st.st_mode)) {
-        error = "cannot read " + Quoted(path) + ": it is " + KindOf(st) + ", not a regular file";
+        error = StandardArgs(QT_TRANSLATE_NOOP("ZQ_CLI", "cannot read '%1': it is %2, not a regular file"),
+                             {path, KindOf(st)});
         return false;
     }
     if (::access(path.c_str(), R_OK) != 0) {
-        error = "cannot open " + Quoted(path) + ": " + std::strerror(errno);
+        error = SystemRefusal(CANNOT_OPEN, path);
         return false;
     }
     return true;
@@ -262,37 +272,41 @@ bool CheckOutputFile(const std::string& path, std::string& error)
     if (path == "-")
         return true;
     if (path.empty()) {
-        error = "an empty file name cannot be written";
+        error = Standard(QT_TRANSLATE_NOOP("ZQ_CLI", "an empty file name cannot be written")).toStdString();
         return false;
     }
+    const char* const CANNOT_WRITE = QT_TRANSLATE_NOOP("ZQ_CLI", "cannot write '%1': %2");
     struct stat st {};
     if (::stat(path.c_str(), &st) == 0) {
         if (!S_ISREG(st.st_mode)) {
-            error = "will not write " + Quoted(path) + ": it is " + KindOf(st) + ", not a regular file";
+            error = StandardArgs(QT_TRANSLATE_NOOP("ZQ_CLI", "will not write '%1': it is %2, not a regular file"),
+                                 {path, KindOf(st)});
             return false;
         }
         if (::access(path.c_str(), W_OK) != 0) {
-            error = "will not write " + Quoted(path) + ": " + std::strerror(errno);
+            error = SystemRefusal(QT_TRANSLATE_NOOP("ZQ_CLI", "will not write '%1': %2"), path);
             return false;
         }
         return true;
     }
     if (errno != ENOENT) {
-        error = "cannot write " + Quoted(path) + ": " + std::strerror(errno);
+        error = SystemRefusal(CANNOT_WRITE, path);
         return false;
     }
     struct stat lst {};
     if (::lstat(path.c_str(), &lst) == 0) {
-        error = "will not write " + Quoted(path) + ": it is a link to a missing file";
+        error =
+            StandardArgs(QT_TRANSLATE_NOOP("ZQ_CLI", "will not write '%1': it is a link to a missing file"), {path});
         return false;
     }
     const std::string folder = FolderOf(path);
     if (::stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
-        error = "cannot write " + Quoted(path) + ": the folder " + Quoted(folder) + " does not exist";
+        error = StandardArgs(QT_TRANSLATE_NOOP("ZQ_CLI", "cannot write '%1': the folder '%2' does not exist"),
+                             {path, folder});
         return false;
     }
     if (::access(folder.c_str(), W_OK) != 0) {
-        error = "cannot write " + Quoted(path) + ": " + std::strerror(errno);
+        error = SystemRefusal(CANNOT_WRITE, path);
         return false;
     }
     return true;

@@ -3,27 +3,21 @@
 #include "comkit/gbk.h"
 #include "devices/device_collection.h"
 #include "devices/plc_collection.h"
-
-#include <QCoreApplication>
+#include "tools/common/catalogue_text.h"
+#include "tools/common/tool_cli.h"
 
 #include <memory>
 #include <string>
 #include <vector>
 
 using COMMON_EX::GbkToUtf8Lossy;
+using ZQ_CLI::TrArgs;
+using ZQ_CLI::TrText;
+using ZQ_I18N::NameWithEnglish;
 
 namespace {
 
 const int MAX_KINDS = 50;
-
-// A catalogue name (GBK) as UTF-8, followed by its English "(...)" when the user reads English and
-// the catalogue of translations has one; the stored name always comes first.
-std::string Named(const char* gbk)
-{
-    const std::string utf8 = GbkToUtf8Lossy(gbk);
-    const QString english = QCoreApplication::translate("Model", utf8.c_str());
-    return english == QString::fromStdString(utf8) ? utf8 : utf8 + " (" + english.toStdString() + ")";
-}
 
 struct Row {
     UINT id;
@@ -44,6 +38,18 @@ std::vector<Row> ReadRows(Start start, Next next)
     return rows;
 }
 
+// An empty list.
+std::string None()
+{
+    return TrText(QT_TRANSLATE_NOOP("zqcatalog", "(none)")).toStdString();
+}
+
+// "label (file):" over a catalogue's rows.
+std::string Heading(const char* label, const char* file)
+{
+    return TrArgs(label, {file ? file : "?"});
+}
+
 using KindQuery = int (CDeviceBase::*)(int*, char**, DWORD*, DWORD*, int);
 
 // "name [low-high]" of each kind, the default one marked with '*'.
@@ -60,19 +66,19 @@ std::string KindList(CDeviceBase& device, KindQuery query, int defIndex)
     for (int i = 0; i < n; ++i) {
         if (i)
             text += ", ";
-        text += Named(names[i]);
+        text += NameWithEnglish(names[i]);
         text += " [" + std::to_string(low[i]) + "-" + std::to_string(high[i]) + "]";
         if (i == defIndex)
             text += "*";
     }
-    return n > 0 ? text : std::string("(none)");
+    return n > 0 ? text : None();
 }
 
 std::string KeyList(CDeviceBase& device)
 {
     int count = device.GetDeviceAllKeyCollection(nullptr, nullptr, 0);
     if (count <= 0)
-        return "(none)";
+        return None();
     std::vector<std::vector<char>> names(static_cast<size_t>(count), std::vector<char>(CDeviceBase::KEY_NAME_SIZE));
     std::vector<char*> namePtrs;
     for (auto& n : names)
@@ -94,46 +100,68 @@ int WriteCatalogueReport(std::ostream& out, CDeviceCollection& devices, CPLCColl
     std::vector<Row> protocols =
         ReadRows([&] { plcs.StartGetPLC(); }, [&](UINT& id, char* n, char* d) { return plcs.GetNextPLC(id, n, d); });
 
-    out << "Panel models (" << (devices.GetCatalogueFile() ? devices.GetCatalogueFile() : "?") << "):\n";
+    const std::string empty =
+        TrText(QT_TRANSLATE_NOOP("zqcatalog", "(none: the catalogue is missing or empty)")).toStdString();
+    out << Heading(QT_TRANSLATE_NOOP("zqcatalog", "Panel models (%1):"), devices.GetCatalogueFile()) << "\n";
     if (models.empty())
-        out << "  (none: the catalogue is missing or empty)\n";
+        out << "  " << empty << "\n";
     for (const Row& m : models) {
-        out << "  " << m.id << "  " << GbkToUtf8Lossy(m.name.c_str()) << "  " << GbkToUtf8Lossy(m.description.c_str())
-            << "\n";
+        out << "  " << m.id << "  " << NameWithEnglish(m.name.c_str()) << "  "
+            << ZQ_I18N::DescriptionShown(m.description.c_str()) << "\n";
         std::unique_ptr<CDeviceBase> device(devices.CreateDevice(m.id));
         if (!device) {
-            out << "      (no panel model of this ID)\n";
+            out << "      " << TrText(QT_TRANSLATE_NOOP("zqcatalog", "(no panel model of this ID)")).toStdString()
+                << "\n";
             continue;
         }
-        out << "      screen " << device->GetScreenWidth() << " x " << device->GetScreenHeight()
-            << " pixels, registers up to " << device->GetRegisterIntegerMaxCount() << " digits and "
-            << device->GetRegisterFloorMaxCount() << " decimals\n";
-        out << "      keys (" << device->GetKeyCount() << "): " << KeyList(*device) << "\n";
+        out << "      "
+            << TrArgs(QT_TRANSLATE_NOOP("zqcatalog",
+                                        "screen %1 x %2 pixels, registers up to %3 digits and %4 decimals"),
+                      {std::to_string(device->GetScreenWidth()), std::to_string(device->GetScreenHeight()),
+                       std::to_string(device->GetRegisterIntegerMaxCount()),
+                       std::to_string(device->GetRegisterFloorMaxCount())})
+            << "\n";
+        out << "      "
+            << TrArgs(QT_TRANSLATE_NOOP("zqcatalog", "keys (%1): %2"),
+                      {std::to_string(device->GetKeyCount()), KeyList(*device)})
+            << "\n";
     }
 
-    out << "\nPLC protocols (" << (plcs.GetCatalogueFile() ? plcs.GetCatalogueFile() : "?") << "):\n";
+    out << "\n" << Heading(QT_TRANSLATE_NOOP("zqcatalog", "PLC protocols (%1):"), plcs.GetCatalogueFile()) << "\n";
     if (protocols.empty())
-        out << "  (none: the catalogue is missing or empty)\n";
+        out << "  " << empty << "\n";
+    // Whether the station is shown in the editor and whether it may be changed there.
+    const char* const STATION[2][2] = {{QT_TRANSLATE_NOOP("zqcatalog", "on %1: station %2 (hidden)"),
+                                        QT_TRANSLATE_NOOP("zqcatalog", "on %1: station %2 (hidden, fixed)")},
+                                       {QT_TRANSLATE_NOOP("zqcatalog", "on %1: station %2 (shown)"),
+                                        QT_TRANSLATE_NOOP("zqcatalog", "on %1: station %2 (shown, fixed)")}};
     for (const Row& p : protocols) {
-        out << "  " << p.id << "  " << Named(p.name.c_str()) << "  " << GbkToUtf8Lossy(p.description.c_str()) << "\n";
+        out << "  " << p.id << "  " << NameWithEnglish(p.name.c_str()) << "  "
+            << ZQ_I18N::DescriptionShown(p.description.c_str()) << "\n";
         for (const Row& m : models) {
             std::unique_ptr<CDeviceBase> device(devices.CreateDevice(m.id));
             CPLCBase* plc = plcs.CreatePLC(p.id);
             if (!device || !plc) {
                 delete plc;
-                out << "      (no protocol of this ID)\n";
+                out << "      " << TrText(QT_TRANSLATE_NOOP("zqcatalog", "(no protocol of this ID)")).toStdString()
+                    << "\n";
                 break;
             }
             // The panel model picks the protocol's address map before its settings are read.
             device->SetPLC(plc);
             plcs.LoadPLCSettings(plc);
-            out << "      on " << GbkToUtf8Lossy(m.name.c_str()) << ": station " << device->GetPLCStation()
-                << (device->GetPLCStationVisibled() ? " (shown" : " (hidden")
-                << (device->GetPLCStationDisabled() ? ", fixed)" : ")") << "\n";
-            out << "        registers: "
-                << KindList(*device, &CDeviceBase::GetPLCRegisterCollection, device->GetPLCRegisterDefIndex()) << "\n";
-            out << "        coils: "
-                << KindList(*device, &CDeviceBase::GetPLCCoilCollection, device->GetPLCCoilDefIndex()) << "\n";
+            out << "      "
+                << TrArgs(STATION[device->GetPLCStationVisibled() ? 1 : 0][device->GetPLCStationDisabled() ? 1 : 0],
+                          {NameWithEnglish(m.name.c_str()), std::to_string(device->GetPLCStation())})
+                << "\n";
+            out << "        "
+                << TrArgs(QT_TRANSLATE_NOOP("zqcatalog", "registers: %1"),
+                          {KindList(*device, &CDeviceBase::GetPLCRegisterCollection, device->GetPLCRegisterDefIndex())})
+                << "\n";
+            out << "        "
+                << TrArgs(QT_TRANSLATE_NOOP("zqcatalog", "coils: %1"),
+                          {KindList(*device, &CDeviceBase::GetPLCCoilCollection, device->GetPLCCoilDefIndex())})
+                << "\n";
         }
     }
     return int(models.size() + protocols.size());

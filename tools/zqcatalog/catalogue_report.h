@@ -7,7 +7,8 @@ class CDeviceCollection;
 class CPLCCollection;
 
 // Writes every panel model (size, digit limits, keys) and every PLC protocol with the register
-// and coil kinds it offers on each panel model. Protocol and kind names are the catalogue's, each
-// followed by its English in brackets when an English catalogue is installed. Returns the number of
+// and coil kinds it offers on each panel model, in the user's language. Names are the catalogue's,
+// each followed by its English in brackets for English users; descriptions are their English for
+// English users when the catalogue of translations has one, else as stored. Returns the number of
 // entries listed.
 int WriteCatalogueReport(std::ostream& out, CDeviceCollection& devices, CPLCCollection& plcs);

@@ -38,6 +38,8 @@ constexpr long long MAX_RENDER_SIDE = 16384;
 using ZQ_CLI::EXIT_DONE;
 using ZQ_CLI::EXIT_FAILED;
 using ZQ_CLI::EXIT_USAGE;
+using ZQ_CLI::Tr;
+using ZQ_CLI::TrArgs;
 
 class CCommand {
 public:
@@ -58,11 +60,17 @@ public:
                                             : Import();
         // Damaged catalogue numbers were held to their limits while the command ran.
         for (const std::string& warning : CATALOGUE_LIMITS::TakeWarnings())
-            m_err << ZQ_CLI::ProgramName() << ": warning: " << warning << "\n";
+            Warn(warning);
         return status;
     }
 
 private:
+    // "zqe: warning: message" on standard error.
+    void Warn(const std::string& message)
+    {
+        m_err << ZQ_CLI::ProgramName() << ": " << TrArgs(QT_TRANSLATE_NOOP("zqe", "warning: %1"), {message}) << "\n";
+    }
+
     int Fail(const std::string& message, int status = EXIT_FAILED)
     {
         m_err << ZQ_CLI::ProgramName() << ": " << message << (message.empty() || message.back() != '\n' ? "\n" : "");
@@ -89,7 +97,8 @@ private:
             while (m_in.read(chunk, sizeof chunk) || m_in.gcount() > 0) {
                 bytes.insert(bytes.end(), chunk, chunk + m_in.gcount());
                 if (bytes.size() > maxSize) {
-                    Fail("standard input: larger than " + std::to_string(maxSize) + " bytes");
+                    Fail(TrArgs(QT_TRANSLATE_NOOP("zqe", "standard input: larger than %1 bytes"),
+                                {std::to_string(maxSize)}));
                     return false;
                 }
             }
@@ -112,7 +121,8 @@ private:
             return false;
         }
         if (m_args.command != "new" && ZQ_CLI::IsSameFile(Operand(), output)) {
-            Fail("will not write '" + output + "': it is the input " + Operand() + " itself");
+            Fail(TrArgs(QT_TRANSLATE_NOOP("zqe", "will not write '%1': it is the input %2 itself"),
+                        {output, Operand()}));
             return false;
         }
         return true;
@@ -123,7 +133,7 @@ private:
         if (path == "-") {
             m_out.write(static_cast<const char*>(data), std::streamsize(size));
             m_out.flush();
-            return m_out ? EXIT_DONE : Fail("cannot write standard output");
+            return m_out ? EXIT_DONE : Fail(Tr(QT_TRANSLATE_NOOP("zqe", "cannot write standard output")));
         }
         std::string error;
         if (!CProjectFile::WriteFileAtomically(path, static_cast<const BYTE*>(data), size, error))
@@ -152,7 +162,9 @@ private:
         if (CProject::CheckSignature(bytes.data(), static_cast<DWORD>(bytes.size())))
             return true;
         if (bytes.size() <= MAX_IMAGE_FILE && CImageInspector::Inspect(bytes.data(), bytes.size()).problems.empty())
-            Fail(Operand() + ": this is a download image, not a project (zqe inspect reads images)");
+            Fail(TrArgs(QT_TRANSLATE_NOOP("zqe",
+                                          "%1: this is a download image, not a project (zqe inspect reads images)"),
+                        {Operand()}));
         else {
             std::string error;
             CProjectFile::OpenBytes(bytes, error);
@@ -165,7 +177,7 @@ private:
     {
         if (COMMON_EX::Utf8ToGbk(utf8, gbk))
             return true;
-        Fail("\"" + utf8 + "\" is not a text the catalogues can hold");
+        Fail(TrArgs(QT_TRANSLATE_NOOP("zqe", "\"%1\" is not a text the catalogues can hold"), {utf8}));
         return false;
     }
 
@@ -176,7 +188,8 @@ private:
         if (!Gbk(Option("--device"), gbkDevice) || !Gbk(Option("--plc"), gbkPLC))
             return EXIT_FAILED;
         if (!Has("--force") && path != "-" && ::access(path.c_str(), F_OK) == 0)
-            return Fail("will not replace '" + path + "': it exists (--force replaces it)");
+            return Fail(
+                TrArgs(QT_TRANSLATE_NOOP("zqe", "will not replace '%1': it exists (--force replaces it)"), {path}));
         if (!CheckOutput(path))
             return EXIT_FAILED;
         CDeviceCollection& devices = *CDeviceCollection::GetInstance();
@@ -184,17 +197,18 @@ private:
         const char* model = devices.NameOf(gbkDevice.c_str());
         const char* plc = plcs.NameOf(gbkPLC.c_str());
         if (!model)
-            return Fail("the catalogue has no panel model \"" + Option("--device") + "\"; it has " +
-                        COMMON_EX::GbkToUtf8Lossy(devices.ListRows().c_str()));
+            return Fail(TrArgs(QT_TRANSLATE_NOOP("zqe", "the catalogue has no panel model \"%1\"; it has %2"),
+                               {Option("--device"), COMMON_EX::GbkToUtf8Lossy(devices.ListRows().c_str())}));
         if (!plc)
-            return Fail("the catalogue has no PLC protocol \"" + Option("--plc") + "\"; it has " +
-                        COMMON_EX::GbkToUtf8Lossy(plcs.ListRows().c_str()));
+            return Fail(TrArgs(QT_TRANSLATE_NOOP("zqe", "the catalogue has no PLC protocol \"%1\"; it has %2"),
+                               {Option("--plc"), COMMON_EX::GbkToUtf8Lossy(plcs.ListRows().c_str())}));
         CProject project;
         COM_HARDWARE_ATTRIBUTES_EX::CHADEXSerialAttri serial;
         serial.SetBaudrate(COM_HARDWARE_ATTRIBUTES_EX::CHADEXSerialAttri::BAUDRATE_38400);
         if (!project.SetDeviceAndPLC(model, plc, &serial))
-            return Fail("the catalogues have no panel model \"" + Option("--device") + "\" with the PLC \"" +
-                        Option("--plc") + "\"");
+            return Fail(
+                TrArgs(QT_TRANSLATE_NOOP("zqe", "the catalogues have no panel model \"%1\" with the PLC \"%2\""),
+                       {Option("--device"), Option("--plc")}));
         std::vector<BYTE> bytes;
         std::string error;
         if (!CProjectFile::SaveBytes(project, bytes, error))
@@ -235,7 +249,8 @@ private:
         const std::string output = Option("-o", "-");
         const std::string names = Option("--names", "stored");
         if (names != "stored" && names != "ascii")
-            return Fail("--names takes ascii or stored, not \"" + names + "\"", EXIT_USAGE);
+            return Fail(TrArgs(QT_TRANSLATE_NOOP("zqe", "--names takes ascii or stored, not \"%1\""), {names}),
+                        EXIT_USAGE);
         std::string json;
         if (!CheckOutput(output) || !FormText(true, json, names == "ascii"))
             return EXIT_FAILED;
@@ -253,7 +268,7 @@ private:
         if (!CProjectJson::Import(std::string(text.begin(), text.end()), file, error, warnings))
             return Fail(Operand() + ": " + error);
         for (const std::string& warning : warnings)
-            m_err << ZQ_CLI::ProgramName() << ": warning: " << Operand() << ": " << warning << "\n";
+            Warn(Operand() + ": " + warning);
         return Write(output, file.data(), file.size());
     }
 
@@ -269,10 +284,10 @@ private:
         if (project->CheckCompile(&message) != CProject::COMPILE_OK)
             return Fail(Operand() + ": " + message);
         for (const std::string& warning : FindCutValues(*project))
-            m_err << ZQ_CLI::ProgramName() << ": warning: " << warning << "\n";
+            Warn(warning);
         std::vector<BYTE> image(project->Compile(nullptr, 0));
         if (project->Compile(image.data(), static_cast<DWORD>(image.size())) != image.size())
-            return Fail(Operand() + ": the download image could not be made");
+            return Fail(TrArgs(QT_TRANSLATE_NOOP("zqe", "%1: the download image could not be made"), {Operand()}));
         return Write(output, image.data(), image.size());
     }
 
@@ -282,17 +297,19 @@ private:
         if (!ReadInput(Operand(), MAX_IMAGE_FILE, image))
             return EXIT_FAILED;
         if (CProject::CheckSignature(image.data(), static_cast<DWORD>(image.size())))
-            return Fail(Operand() + ": this is a project file, not a download image (zqe info reads projects, "
-                                    "zqe compile makes their images)");
+            return Fail(TrArgs(QT_TRANSLATE_NOOP("zqe", "%1: this is a project file, not a download image (zqe info "
+                                                        "reads projects, zqe compile makes their images)"),
+                               {Operand()}));
         const CImageInspector::REPORT report = CImageInspector::Inspect(image.data(), image.size());
         for (const std::string& line : report.lines)
             m_out << line << "\n";
         for (const std::string& problem : report.problems)
-            m_out << "problem: " << problem << "\n";
+            m_out << TrArgs(QT_TRANSLATE_NOOP("zqe", "problem: %1"), {problem}) << "\n";
         if (!report.problems.empty())
-            return Fail(Operand() + ": " + std::to_string(report.problems.size()) + " inconsistenc" +
-                        (report.problems.size() == 1 ? "y" : "ies"));
-        m_out << "consistent\n";
+            return Fail(TrArgs(report.problems.size() == 1 ? QT_TRANSLATE_NOOP("zqe", "%1: %2 inconsistency")
+                                                           : QT_TRANSLATE_NOOP("zqe", "%1: %2 inconsistencies"),
+                               {Operand(), std::to_string(report.problems.size())}));
+        m_out << Tr(QT_TRANSLATE_NOOP("zqe", "consistent")) << "\n";
         return EXIT_DONE;
     }
 
@@ -312,7 +329,9 @@ private:
         std::string list;
         for (const QByteArray& format : formats)
             list += (list.empty() ? "." : ", .") + format.toStdString();
-        Fail("cannot tell the image format of '" + output + "' from its name; it may end in " + list, EXIT_USAGE);
+        Fail(TrArgs(QT_TRANSLATE_NOOP("zqe", "cannot tell the image format of '%1' from its name; it may end in %2"),
+                    {output, list}),
+             EXIT_USAGE);
         return QByteArray();
     }
 
@@ -324,13 +343,14 @@ private:
         // Any whole number that is not negative: one the project lacks is named as such below.
         if (Has("--screen") &&
             !ZQ_CLI::ParseInteger(QString::fromStdString(Option("--screen")), 0, INT_MAX, number, "--screen", error))
-            return Fail(error + " (--screen takes a screen number)", EXIT_USAGE);
+            return Fail(TrArgs(QT_TRANSLATE_NOOP("zqe", "%1 (--screen takes a screen number)"), {error}), EXIT_USAGE);
         double zoom = 0;
         if (Has("--zoom")) {
             bool ok = false;
             zoom = QString::fromStdString(Option("--zoom")).toDouble(&ok);
             if (!ok || !(zoom > 0 && zoom <= 32))
-                return Fail("--zoom takes a number above 0 and at most 32, not \"" + Option("--zoom") + "\"",
+                return Fail(TrArgs(QT_TRANSLATE_NOOP("zqe", "--zoom takes a number above 0 and at most 32, not \"%1\""),
+                                   {Option("--zoom")}),
                             EXIT_USAGE);
         }
         const QByteArray format = ImageFormat(output);
@@ -344,21 +364,23 @@ private:
         CScreenBase* screen =
             number >= 1 && number <= project->GetScreenCount() ? project->GetScreenByNumber(number) : nullptr;
         if (!screen)
-            return Fail(Operand() + ": there is no screen " + std::to_string(number) + " (the project has " +
-                        std::to_string(project->GetScreenCount()) + ")");
+            return Fail(TrArgs(QT_TRANSLATE_NOOP("zqe", "%1: there is no screen %2 (the project has %3)"),
+                               {Operand(), std::to_string(number), std::to_string(project->GetScreenCount())}));
         if (!Has("--zoom"))
             zoom = screen->GetScreenZoomRate();
         const long long width = (long long)(screen->GetScreenWidth() * zoom);
         const long long height = (long long)(screen->GetScreenHeight() * zoom);
         if (width > MAX_RENDER_SIDE || height > MAX_RENDER_SIDE)
-            return Fail(Operand() + ": a " + std::to_string(width) + " x " + std::to_string(height) +
-                        " image is larger than " + std::to_string(MAX_RENDER_SIDE) + " pixels a side");
+            return Fail(
+                TrArgs(QT_TRANSLATE_NOOP("zqe", "%1: a %2 x %3 image is larger than %4 pixels a side"),
+                       {Operand(), std::to_string(width), std::to_string(height), std::to_string(MAX_RENDER_SIDE)}));
         const QImage image = CProjectRender::RenderScreen(screen, zoom);
         QByteArray encoded;
         QBuffer buffer(&encoded);
         buffer.open(QIODevice::WriteOnly);
         if (image.isNull() || !image.save(&buffer, format.constData()))
-            return Fail("cannot encode the image of '" + output + "' as " + format.toUpper().toStdString());
+            return Fail(TrArgs(QT_TRANSLATE_NOOP("zqe", "cannot encode the image of '%1' as %2"),
+                               {output, format.toUpper().toStdString()}));
         return Write(output, encoded.constData(), size_t(encoded.size()));
     }
 

@@ -14,6 +14,7 @@
 #include "editor/project_file.h"
 #include "editor/project_json_checks.h"
 #include "editor/project_json_form.h"
+#include "tools/common/tool_cli.h"
 
 #include <algorithm>
 #include <memory>
@@ -68,9 +69,10 @@ Json ShortControl(CControlBase& control, CScreenBase& scratch, const std::string
     // A short entry is made as the editor's insert command makes a control: kinds it cannot
     // place would not come back.
     if (control.GetControlType() > CControlBase::CONTROL_FUNCTION)
-        Fail(where, std::string("a ") + ControlKindKey(DWORD(control.GetControlType())) +
-                        " cannot be written as a short entry (the editor cannot place one); export without "
-                        "--short writes it in full");
+        Fail(where, ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqe", "a %1 cannot be written as a short entry (the editor "
+                                                            "cannot place one); export without --short writes it in "
+                                                            "full"),
+                                   {ControlKindKey(DWORD(control.GetControlType()))}));
     Json json;
     json["type"] = ControlKindKey(DWORD(control.GetControlType()));
     if (control.HasControlName())

@@ -7,6 +7,10 @@
 #include "controls/screen_base.h"
 #include "controls/screens_list.h"
 #include "editor/project.h"
+#include "tools/common/catalogue_text.h"
+#include "tools/common/tool_cli.h"
+
+using ZQ_CLI::TrArgs;
 
 namespace {
 
@@ -21,7 +25,7 @@ public:
 
     void Screen(CScreenBase* screen, int number)
     {
-        const std::string where = "screen " + std::to_string(number) + " \"" + Utf8(screen->GetScreenName()) + "\"";
+        const std::string screenName = Utf8(screen->GetScreenName());
         for (CControlBase* control : screen->GetLayoutControls()) {
             const CControlBase::ControlsType type = control->GetControlType();
             if (type != CControlBase::CONTROL_REGISTER && type != CControlBase::CONTROL_LIGHT &&
@@ -29,18 +33,19 @@ public:
                 continue;
             std::string kind;
             CControlCreator::GetControlBaseName(type, kind);
-            m_where = where + ", " + Utf8(kind.c_str()) + " " + std::to_string(control->GetControlID()) + " \"" +
-                      Utf8(control->GetControlName()) + "\"";
-            Check("PLC station", control->GetPLCStation(), 0xFF);
+            m_where = TrArgs(QT_TRANSLATE_NOOP("zqe", "screen %1 \"%2\", %3 %4 \"%5\""),
+                             {std::to_string(number), screenName, ZQ_I18N::NameWithEnglish(kind.c_str()),
+                              std::to_string(control->GetControlID()), Utf8(control->GetControlName())});
+            Check(QT_TRANSLATE_NOOP("zqe", "PLC station"), control->GetPLCStation(), 0xFF);
             if (type == CControlBase::CONTROL_REGISTER) {
                 auto* reg = static_cast<CControlRegister*>(control);
-                Check("register address (on the line)",
+                Check(QT_TRANSLATE_NOOP("zqe", "register address (on the line)"),
                       (long long)(screen->ConvertPLCRegisterAddress(reg->GetRegister(), DWORD(reg->GetRegisterAddr()))),
                       0xFFFF);
-                Check("maximum", reg->GetMaximum(), 0xFFFF);
-                Check("minimum", reg->GetMinimum(), 0xFFFF);
+                Check(QT_TRANSLATE_NOOP("zqe", "maximum"), reg->GetMaximum(), 0xFFFF);
+                Check(QT_TRANSLATE_NOOP("zqe", "minimum"), reg->GetMinimum(), 0xFFFF);
             } else {
-                Check("coil address (on the line)",
+                Check(QT_TRANSLATE_NOOP("zqe", "coil address (on the line)"),
                       (long long)screen->ConvertPLCCoilAddress(control->GetCoil(), DWORD(control->GetCoilAddr())),
                       0xFFFF);
             }
@@ -48,13 +53,15 @@ public:
     }
 
 private:
+    // what: the value's name, marked for the catalogue.
     void Check(const char* what, long long value, long long max)
     {
         if (value >= 0 && value <= max)
             return;
         const long long kept = value & max;
-        m_messages.push_back(m_where + ": " + what + " " + std::to_string(value) + " lies outside 0-" +
-                             std::to_string(max) + "; the image carries " + std::to_string(kept));
+        m_messages.push_back(
+            TrArgs(QT_TRANSLATE_NOOP("zqe", "%1: %2 %3 lies outside 0-%4; the image carries %5"),
+                   {m_where, ZQ_CLI::Tr(what), std::to_string(value), std::to_string(max), std::to_string(kept)}));
     }
 
     std::vector<std::string>& m_messages;
