@@ -1,6 +1,8 @@
 // Replacing a whole file through a temporary beside it.
 #include "comkit/replace_file.h"
 
+#include "comkit/message_text.h"
+
 #include <dirent.h>
 #include <fcntl.h>
 #include <signal.h>
@@ -19,10 +21,12 @@ namespace COMMON_EX {
 namespace {
 
 const char TEMP_SUFFIX[] = ".tmp";
+const char* const CANNOT_WRITE = QT_TRANSLATE_NOOP("Files", "cannot write '%1': %2");
 
-std::string Reason(const char* what, const std::string& path)
+// The system's reason for the last failure on path: text is "cannot write '%1': %2" or the like.
+std::string Reason(const char* text, const std::string& path)
 {
-    return std::string(what) + " '" + path + "': " + std::strerror(errno);
+    return COMMON_EX::TrSystemError("Files", text, path);
 }
 
 bool WriteAll(int fd, const std::string& data)
@@ -99,7 +103,7 @@ bool ReplaceFileContent(const std::string& path, const std::string& bytes, std::
     const bool keepMode = ::stat(target.c_str(), &st) == 0;
     if (keepMode && ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) {
         if (error)
-            *error = Reason("cannot write", target);
+            *error = Reason(CANNOT_WRITE, target);
         return false;
     }
     RemoveStaleTempFiles(target);
@@ -115,19 +119,19 @@ bool ReplaceFileContent(const std::string& path, const std::string& bytes, std::
     }
     if (fd < 0) {
         if (error)
-            *error = Reason("cannot write", target);
+            *error = Reason(CANNOT_WRITE, target);
         return false;
     }
     bool ok = WriteAll(fd, bytes) && (!keepMode || ::fchmod(fd, st.st_mode & 07777) == 0) && ::fsync(fd) == 0;
     if (!ok)
-        reason = Reason("cannot write", target);
+        reason = Reason(CANNOT_WRITE, target);
     if (::close(fd) != 0 && ok) {
         ok = false;
-        reason = Reason("cannot write", target);
+        reason = Reason(CANNOT_WRITE, target);
     }
     if (ok && std::rename(temp.c_str(), target.c_str()) != 0) {
         ok = false;
-        reason = Reason("cannot replace", target);
+        reason = Reason(QT_TRANSLATE_NOOP("Files", "cannot replace '%1': %2"), target);
     }
     if (!ok) {
         ::unlink(temp.c_str());

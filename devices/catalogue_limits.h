@@ -26,7 +26,8 @@ constexpr DWORD MAX_SCREEN_SIDE = 1024;
 // warning naming the file, the section and the key.
 DEVICES_API int ReadBounded(CInitSetting& store, const char* section, const char* key, int high);
 
-// The warnings recorded since the last call (UTF-8, oldest first, each once); clears them.
+// The warnings recorded since the last call (UTF-8, oldest first, each once; in the language of
+// COMMON_EX::Tr at the time of the call); clears them.
 DEVICES_API std::vector<std::string> TakeWarnings();
 
 } // namespace CATALOGUE_LIMITS

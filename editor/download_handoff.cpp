@@ -2,6 +2,7 @@
 #include "editor/download_handoff.h"
 
 #include "comkit/init_setting.h"
+#include "comkit/message_text.h"
 #include "devices/device_base.h"
 #include "editor/editor_strings.h"
 #include "editor/project.h"
@@ -76,19 +77,22 @@ CDownloadHandoff::OUTCOME CDownloadHandoff::Prepare(CProject& project, std::time
     switch (project.CheckCompile(&message)) {
     case CProject::COMPILE_OK: break;
     case CProject::COMPILE_REFUSED:
-        message = CEditorStrings::Get(CEditorStrings::IDS_DOWNLOAD_REFUSED);
+        message = COMMON_EX::Tr("EditorStrings", CEditorStrings::Get(CEditorStrings::IDS_DOWNLOAD_REFUSED));
         return HANDOFF_REFUSED;
     default: return HANDOFF_TOO_LARGE;
     }
     const std::string data = m_files.GetDataDirectory();
     if (data.empty()) {
-        message = "the folder for download images cannot be created: " + std::string(std::strerror(errno));
+        message =
+            COMMON_EX::TrArgs("Download",
+                              QT_TRANSLATE_NOOP("Download", "the folder for download images cannot be created: %1"),
+                              {std::strerror(errno)});
         return HANDOFF_NO_DATA_FOLDER;
     }
     const DWORD size = project.Compile(nullptr, 0);
     std::vector<BYTE> image(size);
     if (size == 0 || project.Compile(image.data(), size) != size) {
-        message = "the project could not be compiled";
+        message = COMMON_EX::Tr("Download", QT_TRANSLATE_NOOP("Download", "the project could not be compiled"));
         return HANDOFF_IMAGE_NOT_WRITTEN;
     }
     // Claim a free name first, so two downloads never share an image file.
@@ -101,13 +105,13 @@ CDownloadHandoff::OUTCOME CDownloadHandoff::Prepare(CProject& project, std::time
             break;
         }
         if (errno != EEXIST) {
-            message = "cannot write " + path + ": " + std::strerror(errno);
+            message = COMMON_EX::TrSystemError("Files", QT_TRANSLATE_NOOP("Files", "cannot write %1: %2"), path);
             return HANDOFF_IMAGE_NOT_WRITTEN;
         }
         path.clear();
     }
     if (path.empty()) {
-        message = "no free image file name in " + data;
+        message = COMMON_EX::TrArgs("Download", QT_TRANSLATE_NOOP("Download", "no free image file name in %1"), {data});
         return HANDOFF_IMAGE_NOT_WRITTEN;
     }
     if (!CProjectFile::WriteFileAtomically(path, image.data(), image.size(), message)) {
@@ -119,7 +123,9 @@ CDownloadHandoff::OUTCOME CDownloadHandoff::Prepare(CProject& project, std::time
     const std::string page = std::to_string(PROGRAM_PAGE);
     if (!ini.SetValue("sysset", "file", path.c_str()) || !ini.SetValue("sysset", "auto", "1") ||
         !ini.SetValue("sysset", "notenc", "1") || !ini.SetValue("sysset", "paddr", page.c_str())) {
-        message = "cannot write the programmer's settings " + settings;
+        message =
+            COMMON_EX::TrArgs("Download", QT_TRANSLATE_NOOP("Download", "cannot write the programmer's settings %1"),
+                              {settings});
         ::unlink(path.c_str());
         return HANDOFF_SETTINGS_NOT_WRITTEN;
     }
@@ -140,7 +146,9 @@ bool CDownloadHandoff::ReadCommPort(int& comNumber) const
 bool CDownloadHandoff::WriteCommPort(int comNumber, std::string& message) const
 {
     if (comNumber < 1 || comNumber > 256) {
-        message = "COM" + std::to_string(comNumber) + " is not a port from COM1 to COM256";
+        message =
+            COMMON_EX::TrArgs("Download", QT_TRANSLATE_NOOP("Download", "COM%1 is not a port from COM1 to COM256"),
+                              {std::to_string(comNumber)});
         return false;
     }
     const std::string path = GetCommSettingsFile();
@@ -148,7 +156,7 @@ bool CDownloadHandoff::WriteCommPort(int comNumber, std::string& message) const
     if (!CProjectFile::ReadFile(path, MAX_COMM_SETTINGS_SIZE, bytes, message))
         return false;
     if (bytes.empty()) {
-        message = "cannot read " + path + ": the file is empty";
+        message = COMMON_EX::TrArgs("Files", QT_TRANSLATE_NOOP("Files", "cannot read %1: the file is empty"), {path});
         return false;
     }
     bytes[0] = static_cast<BYTE>(comNumber - 1);

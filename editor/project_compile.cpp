@@ -1,6 +1,7 @@
 // CProject's compile into the download image, and the checks made before it.
 #include "editor/project.h"
 
+#include "comkit/message_text.h"
 #include "controls/compile_session.h"
 #include "controls/screens_list.h"
 #include "editor/download_image.h"
@@ -104,15 +105,19 @@ CProject::COMPILE_CHECK CProject::CheckCompile(std::string* message)
     const int controls = GetControlsCount();
     if (!m_pScreensList || controls > MAX_CONTROLS || controls == GetStaticControlsCount()) {
         if (message)
-            *message = CEditorStrings::Get(CEditorStrings::IDS_DOWNLOAD_REFUSED);
+            *message = COMMON_EX::Tr("EditorStrings", CEditorStrings::Get(CEditorStrings::IDS_DOWNLOAD_REFUSED));
         return COMPILE_REFUSED;
     }
     const DWORD size = Compile(nullptr, 0);
     if (size > MAX_IMAGE_SIZE || GetScreenCount() > 0xFF) {
         if (message)
-            *message = "the download image would take " + std::to_string(size) +
-                       " bytes; its 16-bit length and offsets hold at most 65535: use fewer or "
-                       "shorter static texts, or fewer different characters";
+            *message =
+                COMMON_EX::TrArgs("Download",
+                                  QT_TRANSLATE_NOOP("Download",
+                                                    "the download image would take %1 bytes; its 16-bit length and "
+                                                    "offsets hold at most 65535: use fewer or shorter static "
+                                                    "texts, or fewer different characters"),
+                                  {std::to_string(size)});
         return COMPILE_TOO_LARGE;
     }
     return COMPILE_OK;

@@ -1,5 +1,6 @@
 #include "editor/project_file.h"
 
+#include "comkit/message_text.h"
 #include "comkit/replace_file.h"
 #include "editor/editor_strings.h"
 #include "editor/project.h"
@@ -19,14 +20,15 @@ namespace {
 
 const char* const ZQE_EXTENSION = ".ZQE";
 
-std::string SystemError(const char* what, const std::string& path)
+// A message about path (context "Files"), %1 the path and %2 what follows.
+std::string FileText(const char* text, const std::string& path, const std::string& detail = std::string())
 {
-    return std::string(what) + " " + path + ": " + std::strerror(errno);
+    return COMMON_EX::TrArgs("Files", text, {path, detail});
 }
 
 std::string DamagedText()
 {
-    return CEditorStrings::Get(CEditorStrings::IDS_PROJECT_DAMAGED);
+    return COMMON_EX::Tr("EditorStrings", CEditorStrings::Get(CEditorStrings::IDS_PROJECT_DAMAGED));
 }
 
 // The file a symbolic link leads to; any other path as it is.
@@ -81,7 +83,8 @@ bool CProjectFile::SaveBytes(CProject& project, std::vector<BYTE>& bytes, std::s
     bytes.assign(size, 0);
     if (size == 0 || project.Save(bytes.data(), size) != size) {
         bytes.clear();
-        error = "the project has no complete panel model to save";
+        error =
+            COMMON_EX::Tr("Project", QT_TRANSLATE_NOOP("Project", "the project has no complete panel model to save"));
         return false;
     }
     return true;
@@ -94,18 +97,19 @@ bool CProjectFile::ReadFile(const std::string& path, DWORD maxSize, std::vector<
     // only regular files are read, and those in the ordinary blocking way.
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0) {
-        error = SystemError("cannot open", path);
+        error = COMMON_EX::TrSystemError("Files", QT_TRANSLATE_NOOP("Files", "cannot open %1: %2"), path);
         return false;
     }
     struct stat st;
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        error = "cannot read " + path + ": not a regular file";
+        error = FileText(QT_TRANSLATE_NOOP("Files", "cannot read %1: not a regular file"), path);
         ::close(fd);
         return false;
     }
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     if (static_cast<unsigned long long>(st.st_size) > maxSize) {
-        error = "cannot read " + path + ": larger than " + std::to_string(maxSize) + " bytes";
+        error =
+            FileText(QT_TRANSLATE_NOOP("Files", "cannot read %1: larger than %2 bytes"), path, std::to_string(maxSize));
         ::close(fd);
         return false;
     }
@@ -117,7 +121,7 @@ bool CProjectFile::ReadFile(const std::string& path, DWORD maxSize, std::vector<
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0) {
-            error = SystemError("cannot read", path);
+            error = COMMON_EX::TrSystemError("Files", QT_TRANSLATE_NOOP("Files", "cannot read %1: %2"), path);
             ::close(fd);
             bytes.clear();
             return false;
@@ -128,7 +132,8 @@ bool CProjectFile::ReadFile(const std::string& path, DWORD maxSize, std::vector<
     }
     ::close(fd);
     if (got > maxSize) {
-        error = "cannot read " + path + ": larger than " + std::to_string(maxSize) + " bytes";
+        error =
+            FileText(QT_TRANSLATE_NOOP("Files", "cannot read %1: larger than %2 bytes"), path, std::to_string(maxSize));
         bytes.clear();
         return false;
     }
@@ -145,16 +150,16 @@ bool CProjectFile::WriteFileAtomically(const std::string& linkOrPath, const BYTE
     struct stat st;
     if (::lstat(path.c_str(), &st) == 0) {
         if (S_ISLNK(st.st_mode)) {
-            error = "will not write " + path + ": it is a link to a missing file";
+            error = FileText(QT_TRANSLATE_NOOP("Files", "will not write %1: it is a link to a missing file"), path);
             return false;
         }
         if (!S_ISREG(st.st_mode)) {
-            error = "will not write " + path + ": not a regular file";
+            error = FileText(QT_TRANSLATE_NOOP("Files", "will not write %1: not a regular file"), path);
             return false;
         }
         // Marked read-only for everyone: kept even from a user the system would let write it.
         if ((st.st_mode & 0222) == 0) {
-            error = "will not write " + path + ": the file is read-only";
+            error = FileText(QT_TRANSLATE_NOOP("Files", "will not write %1: the file is read-only"), path);
             return false;
         }
     }

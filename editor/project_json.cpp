@@ -85,8 +85,10 @@ bool CProjectJson::Decode(const std::vector<BYTE>& file, bool exact, bool ascii,
             size_t at = 0;
             while (at < again.size() && at < file.size() && again[at] == file[at])
                 ++at;
-            error = "the file holds bytes the JSON form does not carry (first difference at byte " +
-                    std::to_string(at) + ")";
+            error = Say(
+                QT_TRANSLATE_NOOP("ProjectJson",
+                                  "the file holds bytes the JSON form does not carry (first difference at byte %1)"),
+                {std::to_string(at)});
             return false;
         }
         json = form.dump(2) + "\n";
@@ -107,22 +109,26 @@ bool CProjectJson::Import(const std::string& json, std::vector<BYTE>& file, std:
     warnings.clear();
     // The parser recurses once per level: a deeper text is refused before it is parsed.
     if (NestingDepth(json, MAX_NESTING) > MAX_NESTING) {
-        error = "the text nests arrays and objects more than " + std::to_string(MAX_NESTING) +
-                " levels deep; a project form needs far fewer";
+        error = Say(QT_TRANSLATE_NOOP(
+                        "ProjectJson",
+                        "the text nests arrays and objects more than %1 levels deep; a project form needs far fewer"),
+                    {std::to_string(MAX_NESTING)});
         return false;
     }
     return Convert(error, [&] {
         std::vector<BYTE> bytes = EncodeProjectFile(Json::parse(json), &warnings);
         if (bytes.size() > CProjectFile::MAX_FILE_SIZE) {
-            error = "the project would take " + std::to_string(bytes.size()) +
-                    " bytes; the editor opens project files of at most " + std::to_string(CProjectFile::MAX_FILE_SIZE) +
-                    " bytes";
+            error = Say(QT_TRANSLATE_NOOP(
+                            "ProjectJson",
+                            "the project would take %1 bytes; the editor opens project files of at most %2 bytes"),
+                        {std::to_string(bytes.size()), std::to_string(CProjectFile::MAX_FILE_SIZE)});
             return false;
         }
         std::string reason;
         if (!LoadsAsProject(bytes, reason)) {
-            error = "the form makes no project the editor opens: an attribute group does not fit "
-                    "its control's kind, or the panel model or PLC is unknown";
+            error = Say(QT_TRANSLATE_NOOP("ProjectJson",
+                                          "the form makes no project the editor opens: an attribute group "
+                                          "does not fit its control's kind, or the panel model or PLC is unknown"));
             return false;
         }
         file = std::move(bytes);

@@ -58,12 +58,13 @@ void CheckAddress(CControlBase& control, CScreenBase& screen, const char* attrib
         return;
     const std::string kindText = GbkToJsonText(kindName, at);
     if (address < low || address > high)
-        Fail(at, std::to_string(address) + " lies outside the range of " + kindText + ", " + std::to_string(low) +
-                     " to " + std::to_string(high));
+        Fail(at, Say(QT_TRANSLATE_NOOP("ProjectJson", "%1 lies outside the range of %2, %3 to %4"),
+                     {std::to_string(address), kindText, std::to_string(low), std::to_string(high)}));
     CAttributeBase* attribute = DataAttribute(control, attributeName);
     if (attribute && CControlCreator::GetControlAttributeInputType(attribute) == CControlCreator::INPUT_OCTAL &&
         std::to_string(address).find_first_of("89") != std::string::npos)
-        Fail(at, std::to_string(address) + " is no octal address: " + kindText + " addresses are octal (digits 0-7)");
+        Fail(at, Say(QT_TRANSLATE_NOOP("ProjectJson", "%1 is no octal address: %2 addresses are octal (digits 0-7)"),
+                     {std::to_string(address), kindText}));
 }
 
 } // namespace
@@ -92,9 +93,11 @@ void CheckAsTheEditorWould(CControlBase& control, CScreenBase& screen, const Jso
     };
     const unsigned type = unsigned(control.GetControlType());
     if (type > CControlBase::CONTROL_FUNCTION)
-        Fail(Child(where, "type"), std::string(ControlKindKey(type)) +
-                                       " controls cannot be placed in the editor, so a short entry cannot make one "
-                                       "(a full entry with \"groups\" keeps one from a project file)");
+        Fail(Child(where, "type"),
+             Say(QT_TRANSLATE_NOOP("ProjectJson",
+                                   "%1 controls cannot be placed in the editor, so a short entry cannot "
+                                   "make one (a full entry with \"groups\" keeps one from a project file)"),
+                 {ControlKindKey(type)}));
     const std::string at = Child(where, "set");
     if (type == CControlBase::CONTROL_REGISTER) {
         auto& reg = static_cast<CControlRegister&>(control);
@@ -104,16 +107,17 @@ void CheckAsTheEditorWould(CControlBase& control, CScreenBase& screen, const Jso
         if (!given(MINIMUM) && !given(MAXIMUM))
             return;
         if (reg.GetMinimum() > reg.GetMaximum())
-            Fail(at, "the minimum " + std::to_string(reg.GetMinimum()) + " lies above the maximum " +
-                         std::to_string(reg.GetMaximum()));
+            Fail(at, Say(QT_TRANSLATE_NOOP("ProjectJson", "the minimum %1 lies above the maximum %2"),
+                         {std::to_string(reg.GetMinimum()), std::to_string(reg.GetMaximum())}));
         const int digits = reg.GetIntegerDigits() + reg.GetDecimalDigits();
         long long largest = 1;
         for (int i = 0; i < digits; ++i)
             largest *= 10;
         largest -= 1;
         if (reg.GetMaximum() > largest || reg.GetMinimum() < -largest)
-            Fail(at, "the range " + std::to_string(reg.GetMinimum()) + " to " + std::to_string(reg.GetMaximum()) +
-                         " does not fit the " + std::to_string(digits) + " digits the register shows");
+            Fail(at, Say(QT_TRANSLATE_NOOP("ProjectJson",
+                                           "the range %1 to %2 does not fit the %3 digits the register shows"),
+                         {std::to_string(reg.GetMinimum()), std::to_string(reg.GetMaximum()), std::to_string(digits)}));
     } else if (type == CControlBase::CONTROL_LIGHT || type == CControlBase::CONTROL_FUNCTION) {
         CAttributeBase* address = DataAttribute(control, CDataAttributes::ATTR_COIL_ADDR_NAME);
         if (address && address->GetVisible() &&
@@ -135,9 +139,9 @@ void WarnOfOverlaps(std::vector<PLACED> placed, std::vector<std::string>& warnin
             const PLACED& b = placed[j];
             if (b.width > 0 && a.width > 0 && b.y < a.y + a.height && a.y < b.y + b.height) {
                 if (++found <= MAX_WARNINGS)
-                    warnings.push_back(a.where + " and " + b.where + " overlap");
+                    warnings.push_back(Say(QT_TRANSLATE_NOOP("ProjectJson", "%1 and %2 overlap"), {a.where, b.where}));
                 else
-                    warnings.push_back("more overlapping controls follow");
+                    warnings.push_back(Say(QT_TRANSLATE_NOOP("ProjectJson", "more overlapping controls follow")));
             }
         }
     }

@@ -29,7 +29,7 @@ public:
         form["format"] = FORMAT_NAME;
         form["version"] = FORMAT_VERSION;
         if (!m_reader.Skip(CProject::HEADER_SIZE))
-            Fail("header", "the file is shorter than its header");
+            Fail("header", Say(QT_TRANSLATE_NOOP("ProjectJson", "the file is shorter than its header")));
         form["device"] = Device("device");
         const DWORD screens = U32("screens");
         Json list = Json::array();
@@ -49,7 +49,8 @@ public:
         panel["functionPages"] = std::move(pages);
         form["panel"] = std::move(panel);
         if (m_reader.Remaining() != 0)
-            Fail("", std::to_string(m_reader.Remaining()) + " bytes follow the project");
+            Fail("", Say(QT_TRANSLATE_NOOP("ProjectJson", "%1 bytes follow the project"),
+                         {std::to_string(m_reader.Remaining())}));
         return form;
     }
 
@@ -57,14 +58,14 @@ private:
     void ReadBytes(void* dest, DWORD n, const std::string& where)
     {
         if (!m_reader.ReadBytes(dest, n))
-            Fail(where, "the file ends inside this field");
+            Fail(where, Say(QT_TRANSLATE_NOOP("ProjectJson", "the file ends inside this field")));
     }
 
     DWORD U32(const std::string& where)
     {
         DWORD value = 0;
         if (!m_reader.ReadDWORD(value))
-            Fail(where, "the file ends inside this field");
+            Fail(where, Say(QT_TRANSLATE_NOOP("ProjectJson", "the file ends inside this field")));
         return value;
     }
 
@@ -75,7 +76,7 @@ private:
     {
         const DWORD length = U32(where);
         if (!m_reader.Has(length))
-            Fail(where, "the file ends inside this text");
+            Fail(where, Say(QT_TRANSLATE_NOOP("ProjectJson", "the file ends inside this text")));
         std::string bytes(length, '\0');
         ReadBytes(&bytes[0], length, where);
         if (present)
@@ -191,7 +192,8 @@ private:
         const DWORD type = U32(Child(where, "type"));
         const char* kind = ControlKindKey(type);
         if (!kind)
-            Fail(Child(where, "type"), std::to_string(type) + " is no control kind");
+            Fail(Child(where, "type"),
+                 Say(QT_TRANSLATE_NOOP("ProjectJson", "%1 is no control kind"), {std::to_string(type)}));
         control["type"] = kind;
         control["id"] = U32(Child(where, "id"));
         Json groups = Json::array();
@@ -223,7 +225,8 @@ private:
         const DWORD kind = U32(Child(where, "kind"));
         const char* kindKey = AttributeKindKey(kind);
         if (!kindKey)
-            Fail(Child(where, "kind"), std::to_string(kind) + " is no attribute kind");
+            Fail(Child(where, "kind"),
+                 Say(QT_TRANSLATE_NOOP("ProjectJson", "%1 is no attribute kind"), {std::to_string(kind)}));
         attribute["kind"] = kindKey;
         const std::string name = Gbk(Child(where, "name"));
         if (!name.empty())
@@ -244,10 +247,11 @@ private:
         CAttrValue value;
         const DWORD used = value.Restore(m_reader.Current(), m_reader.Remaining());
         if (used == 0 || !m_reader.Skip(used))
-            Fail(where, "the file ends inside this value");
+            Fail(where, Say(QT_TRANSLATE_NOOP("ProjectJson", "the file ends inside this value")));
         const char* vt = VariantKey(value.GetType());
         if (!vt)
-            Fail(where, "value carrier " + std::to_string(value.GetType()) + " is not one the editor writes");
+            Fail(where, Say(QT_TRANSLATE_NOOP("ProjectJson", "value carrier %1 is not one the editor writes"),
+                            {std::to_string(value.GetType())}));
         if (value.GetType() != NaturalVariant(kind))
             attribute["vt"] = vt;
         switch (value.GetType()) {

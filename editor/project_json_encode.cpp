@@ -108,21 +108,28 @@ CAttributeBase* FindAttribute(CControlBase& control, const std::string& gbkName)
     return nullptr;
 }
 
-// The names "set" accepts for the control (its named attributes), quoted, in record order; then
-// their ASCII names.
+// The names "set" accepts for the control (its named attributes) in record order, with their
+// ASCII names (NameList).
 std::string AttributeNames(CControlBase& control, const std::string& where)
 {
-    std::string names, aliases;
+    std::vector<std::pair<std::string, std::string>> names;
     for (CAttributeBase* attribute : AttributesOf(control)) {
         if (!*attribute->GetAttributeName())
             continue;
         const std::string name = GbkToJsonText(attribute->GetAttributeName(), where);
-        const std::string alias = AttributeAlias(name);
-        names += (names.empty() ? "\"" : ", \"") + name + "\"";
-        if (!alias.empty())
-            aliases += (aliases.empty() ? "\"" : ", \"") + alias + "\"";
+        names.emplace_back(name, AttributeAlias(name));
     }
-    return aliases.empty() ? names : names + "; in ASCII names " + aliases;
+    return NameList(names);
+}
+
+// The items an enumeration takes, in its order, with their ASCII names (NameList).
+std::string ItemNames(CAttributeBase& attribute, const std::string& where)
+{
+    const std::string name = GbkToJsonText(attribute.GetAttributeName(), where);
+    std::vector<std::pair<std::string, std::string>> items;
+    for (const std::string& item : EnumItems(&attribute, where))
+        items.emplace_back(item, ItemAlias(name, item));
+    return NameList(items);
 }
 
 // Full groups with their ASCII names replaced by the stored ones: group and attribute names, and
@@ -171,7 +178,7 @@ public:
         Object(form, "");
         if (const Json* format = OptionalMember(form, "format"))
             if (Text(*format, "format") != FORMAT_NAME)
-                Fail("format", std::string("not \"") + FORMAT_NAME + "\"");
+                Fail("format", Say(QT_TRANSLATE_NOOP("ProjectJson", "not \"%1\""), {FORMAT_NAME}));
         OptionalInteger(form, "version", FORMAT_VERSION, 1, FORMAT_VERSION, "");
 
         BYTE header[CProject::HEADER_SIZE];
@@ -181,7 +188,7 @@ public:
 
         const Json& screens = Array(Member(form, "screens", ""), "screens");
         if (screens.empty())
-            Fail("screens", "a project has at least one screen");
+            Fail("screens", Say(QT_TRANSLATE_NOOP("ProjectJson", "a project has at least one screen")));
         m_out.U32(static_cast<DWORD>(screens.size()));
         long long nextScreenID = 0;
         for (size_t i = 0; i < screens.size(); ++i)
@@ -212,17 +219,20 @@ private:
             const char* modelName = CDeviceCollection::GetInstance()->NameOf(model.c_str());
             const char* plcName = CPLCCollection::GetInstance()->NameOf(plcKey.c_str());
             if (!modelName)
-                Fail(Child(where, "model"), "the catalogue has no panel model \"" + GbkToJsonText(model, where) +
-                                                "\"; it has " +
-                                                GbkToJsonText(CDeviceCollection::GetInstance()->ListRows(), where));
+                Fail(Child(where, "model"),
+                     Say(QT_TRANSLATE_NOOP("ProjectJson", "the catalogue has no panel model \"%1\"; it has %2"),
+                         {GbkToJsonText(model, where),
+                          GbkToJsonText(CDeviceCollection::GetInstance()->ListRows(), where)}));
             if (!plcName)
-                Fail(Child(where, "plc"), "the catalogue has no PLC protocol \"" + GbkToJsonText(plcKey, where) +
-                                              "\"; it has " +
-                                              GbkToJsonText(CPLCCollection::GetInstance()->ListRows(), where));
+                Fail(Child(where, "plc"),
+                     Say(QT_TRANSLATE_NOOP("ProjectJson", "the catalogue has no PLC protocol \"%1\"; it has %2"),
+                         {GbkToJsonText(plcKey, where),
+                          GbkToJsonText(CPLCCollection::GetInstance()->ListRows(), where)}));
             m_pDevice = CProject::CreateDevice(modelName, plcName, &serial);
             if (!m_pDevice)
-                Fail(where, "the catalogues have no panel model \"" + GbkToJsonText(modelName, where) +
-                                "\" with the PLC \"" + GbkToJsonText(plcName, where) + "\"");
+                Fail(where, Say(QT_TRANSLATE_NOOP("ProjectJson",
+                                                  "the catalogues have no panel model \"%1\" with the PLC \"%2\""),
+                                {GbkToJsonText(modelName, where), GbkToJsonText(plcName, where)}));
             record.resize(m_pDevice->Save(nullptr, 0));
             m_pDevice->Save(record.data(), static_cast<DWORD>(record.size()));
         } else {
@@ -231,9 +241,10 @@ private:
             m_pDevice.reset(CDeviceCollection::GetInstance()->CreateDevice(static_cast<UINT>(id)));
             if (!m_pDevice || m_pDevice->Load(record.data(), static_cast<DWORD>(record.size())) != record.size() ||
                 !m_pDevice->GetPLC())
-                Fail(where, "device " + std::to_string(id) + " with PLC " +
-                                std::to_string(Integer(plc["id"], 0, U32_MAX, where)) +
-                                " is not a panel model and protocol the editor knows");
+                Fail(where,
+                     Say(QT_TRANSLATE_NOOP("ProjectJson",
+                                           "device %1 with PLC %2 is not a panel model and protocol the editor knows"),
+                         {std::to_string(id), std::to_string(Integer(plc["id"], 0, U32_MAX, where))}));
         }
         m_out.Append(record.data(), record.size());
     }
@@ -252,7 +263,7 @@ private:
         if (const Json* port = OptionalMember(json, "port")) {
             const std::string name = JsonTextToGbk(*port, Child(where, "port"));
             if (name.size() > size_t(CHADEXSerialAttri::MAX_NAME_LENGTH))
-                Fail(Child(where, "port"), "a port name holds at most 9 bytes");
+                Fail(Child(where, "port"), Say(QT_TRANSLATE_NOOP("ProjectJson", "a port name holds at most 9 bytes")));
             serial.SetSerialName(name.c_str());
         }
         serial.SetBaudrate(CHADEXSerialAttri::EBaudrate(
@@ -271,7 +282,7 @@ private:
     {
         const std::string name = JsonTextToGbk(value, where);
         if (name.size() >= FIXED_NAME_SIZE)
-            Fail(where, "a name holds at most 19 bytes");
+            Fail(where, Say(QT_TRANSLATE_NOOP("ProjectJson", "a name holds at most 19 bytes")));
         char field[FIXED_NAME_SIZE] = {};
         std::memcpy(field, name.data(), name.size());
         out.Append(field, FIXED_NAME_SIZE);
@@ -328,7 +339,8 @@ private:
         if (nameJson) {
             name = JsonTextToGbk(*nameJson, Child(where, "name"));
             if (name.size() > CScreenBase::MAX_SCREEN_NAME)
-                Fail(Child(where, "name"), "a screen name holds at most 255 bytes");
+                Fail(Child(where, "name"),
+                     Say(QT_TRANSLATE_NOOP("ProjectJson", "a screen name holds at most 255 bytes")));
         }
 
         CBytes controls;
@@ -372,7 +384,8 @@ private:
 
         if (const Json* given = OptionalMember(control, "groups")) {
             if (OptionalMember(control, "set"))
-                Fail(where, "a control has either \"groups\" or \"set\", not both");
+                Fail(where,
+                     Say(QT_TRANSLATE_NOOP("ProjectJson", "a control has either \"groups\" or \"set\", not both")));
             std::unique_ptr<CControlBase> fresh(CControlCreator::Create(type, &scratch));
             const Json groups = WithStoredNames(*given, fresh.get(), Child(where, "groups"));
             CBytes record;
@@ -396,10 +409,16 @@ private:
                 const std::string at = Child(setAt, entry.key().c_str());
                 CAttributeBase* attribute = FindAttribute(*made, JsonTextToGbk(Json(AttributeName(entry.key())), at));
                 if (!attribute)
-                    Fail(at, std::string("a ") + ControlKindKey(type) + " has no attribute of that name; it has " +
-                                 AttributeNames(*made, at));
-                if (!ApplyValue(attribute, entry.value(), at))
-                    Fail(at, "the control refused " + entry.value().dump());
+                    Fail(at, Say(QT_TRANSLATE_NOOP("ProjectJson", "a %1 has no attribute of that name; it has %2"),
+                                 {ControlKindKey(type), AttributeNames(*made, at)}));
+                if (ApplyValue(attribute, entry.value(), at))
+                    continue;
+                const std::string refused =
+                    Say(QT_TRANSLATE_NOOP("ProjectJson", "the control refused %1"), {entry.value().dump()});
+                if (attribute->GetType() == CAttributeBase::ATTRIBUTE_ENUM)
+                    Fail(at, Say(QT_TRANSLATE_NOOP("ProjectJson", "%1; it takes %2"),
+                                 {refused, ItemNames(*attribute, at)}));
+                Fail(at, refused);
             }
         }
         CheckAsTheEditorWould(*made, scratch, OptionalMember(control, "set"), where);
@@ -436,19 +455,21 @@ private:
                         *field.second = attribute["value"].get<long long>();
         const long long panelWidth = scratch.GetScreenWidth(), panelHeight = scratch.GetScreenHeight();
         if (x < 0 || y < 0 || width < 0 || height < 0 || x + width > panelWidth || y + height > panelHeight)
-            Fail(where, "this control makes no project the editor opens: X " + std::to_string(x) + ", Y " +
-                            std::to_string(y) + ", width " + std::to_string(width) + ", height " +
-                            std::to_string(height) + " do not lie inside the " + std::to_string(panelWidth) + " x " +
-                            std::to_string(panelHeight) + " panel");
-        Fail(where, std::string("this control makes no project the editor opens: its attribute groups are not "
-                                "those of a ") +
-                        ControlKindKey(type));
+            Fail(where,
+                 Say(QT_TRANSLATE_NOOP("ProjectJson", "this control makes no project the editor opens: X %1, Y %2, "
+                                                      "width %3, height %4 do not lie inside the %5 x %6 panel"),
+                     {std::to_string(x), std::to_string(y), std::to_string(width), std::to_string(height),
+                      std::to_string(panelWidth), std::to_string(panelHeight)}));
+        Fail(where, Say(QT_TRANSLATE_NOOP("ProjectJson",
+                                          "this control makes no project the editor opens: its attribute groups are "
+                                          "not those of a %1"),
+                        {ControlKindKey(type)}));
     }
 
     static void Groups(const Json& groups, CBytes& out, const std::string& where)
     {
         if (Array(groups, where).size() != 6)
-            Fail(where, "a control has exactly 6 attribute groups");
+            Fail(where, Say(QT_TRANSLATE_NOOP("ProjectJson", "a control has exactly 6 attribute groups")));
         for (size_t g = 0; g < 6; ++g) {
             const std::string at = Child(where, "", g);
             const Json& group = Object(groups[g], at);
@@ -467,7 +488,9 @@ private:
         const std::string kindKey = Text(Member(attribute, "kind", where), Child(where, "kind"));
         const DWORD kind = AttributeKindOf(kindKey);
         if (kind == 0)
-            Fail(Child(where, "kind"), "\"" + kindKey + "\" is no attribute kind (bool, int, double, string, enum)");
+            Fail(Child(where, "kind"),
+                 Say(QT_TRANSLATE_NOOP("ProjectJson", "\"%1\" is no attribute kind (bool, int, double, string, enum)"),
+                     {kindKey}));
         out.U32(kind);
         const Json* name = OptionalMember(attribute, "name");
         out.Text(name ? JsonTextToGbk(*name, Child(where, "name")) : std::string());
@@ -489,11 +512,11 @@ private:
         const Json* value = OptionalMember(attribute, "value");
         if (vt == CAttrValue::VT_EMPTY) {
             if (value && !value->is_null())
-                Fail(at, "an empty value carrier holds no value");
+                Fail(at, Say(QT_TRANSLATE_NOOP("ProjectJson", "an empty value carrier holds no value")));
             return CAttrValue();
         }
         if (!value)
-            Fail(where, "\"value\" is missing");
+            Fail(where, Say(QT_TRANSLATE_NOOP("ProjectJson", "\"%1\" is missing"), {"value"}));
         switch (vt) {
         case CAttrValue::VT_I2: return CAttrValue::Int16(static_cast<short>(Integer(*value, SHRT_MIN, SHRT_MAX, at)));
         case CAttrValue::VT_I4: return CAttrValue::Int32(static_cast<int>(I32Of(*value, at)));
@@ -519,7 +542,7 @@ private:
             else if (value.IsString())
                 out.Text(JsonTextToGbk(attribute["value"], Child(where, "value")));
             else
-                Fail(where, "\"text\" is missing");
+                Fail(where, Say(QT_TRANSLATE_NOOP("ProjectJson", "\"%1\" is missing"), {"text"}));
             break;
         case CAttributeBase::ATTRIBUTE_ENUM: {
             const Json& items = Array(Member(attribute, "items", where), Child(where, "items"));
@@ -553,7 +576,7 @@ private:
         m_out.U32(static_cast<DWORD>(OptionalInteger(panel, "changeMarker", 1, 0, U32_MAX, "panel")));
         const Json* pages = OptionalMember(panel, "functionPages");
         if (pages && Array(*pages, "panel.functionPages").size() != CProject::FUNCTION_PAGE_COUNT)
-            Fail("panel.functionPages", "four function pages");
+            Fail("panel.functionPages", Say(QT_TRANSLATE_NOOP("ProjectJson", "four function pages")));
         for (size_t i = 0; i < CProject::FUNCTION_PAGE_COUNT; ++i)
             m_out.I32(pages ? I32Of((*pages)[i], Child("panel", "functionPages", i)) : 0);
     }

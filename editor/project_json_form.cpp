@@ -18,6 +18,12 @@ std::string TypeName(const Json& value)
     return value.type_name();
 }
 
+std::string OutOfRange(const std::string& value, long long min, long long max)
+{
+    return Say(QT_TRANSLATE_NOOP("ProjectJson", "%1 is out of range %2 to %3"),
+               {value, std::to_string(min), std::to_string(max)});
+}
+
 } // namespace
 
 void Fail(const std::string& where, const std::string& what)
@@ -25,11 +31,16 @@ void Fail(const std::string& where, const std::string& what)
     throw FORM_ERROR{where.empty() ? what : where + ": " + what};
 }
 
+std::string Say(const char* text, std::initializer_list<std::string> args)
+{
+    return COMMON_EX::TrArgs("ProjectJson", text, args);
+}
+
 std::string GbkToJsonText(const std::string& gbk, const std::string& where)
 {
     std::string utf8;
     if (!COMMON_EX::GbkToUtf8(gbk.data(), gbk.size(), utf8) && !gbk.empty())
-        Fail(where, "the text is not GBK");
+        Fail(where, Say(QT_TRANSLATE_NOOP("ProjectJson", "the text is not GBK")));
     return utf8;
 }
 
@@ -38,7 +49,9 @@ std::string JsonTextToGbk(const Json& value, const std::string& where)
     const std::string utf8 = Text(value, where);
     std::string gbk;
     if (!COMMON_EX::Utf8ToGbk(utf8.data(), utf8.size(), gbk) && !utf8.empty())
-        Fail(where, "\"" + utf8 + "\" has characters outside GBK, which the panel cannot show");
+        Fail(where,
+             Say(QT_TRANSLATE_NOOP("ProjectJson", "\"%1\" has characters outside GBK, which the panel cannot show"),
+                 {utf8}));
     return gbk;
 }
 
@@ -46,10 +59,10 @@ std::string Utf16ToJsonText(const std::u16string& text, const std::string& where
 {
     const QString string = QString::fromUtf16(text.data(), qsizetype(text.size()));
     if (string.toStdU16String() != text)
-        Fail(where, "the text is not valid UTF-16");
+        Fail(where, Say(QT_TRANSLATE_NOOP("ProjectJson", "the text is not valid UTF-16")));
     const QByteArray utf8 = string.toUtf8();
     if (QString::fromUtf8(utf8).toStdU16String() != text)
-        Fail(where, "the text is not valid UTF-16");
+        Fail(where, Say(QT_TRANSLATE_NOOP("ProjectJson", "the text is not valid UTF-16")));
     return utf8.toStdString();
 }
 
@@ -62,7 +75,7 @@ const Json& Member(const Json& object, const char* key, const std::string& where
 {
     const Json* member = OptionalMember(Object(object, where), key);
     if (!member)
-        Fail(where, std::string("\"") + key + "\" is missing");
+        Fail(where, Say(QT_TRANSLATE_NOOP("ProjectJson", "\"%1\" is missing"), {key}));
     return *member;
 }
 
@@ -80,45 +93,45 @@ long long Integer(const Json& value, long long min, long long max, const std::st
     if (value.is_number_unsigned()) {
         const auto u = value.get<unsigned long long>();
         if (u > static_cast<unsigned long long>(max))
-            Fail(where, std::to_string(u) + " is out of range " + std::to_string(min) + " to " + std::to_string(max));
+            Fail(where, OutOfRange(std::to_string(u), min, max));
         v = static_cast<long long>(u);
     } else if (value.is_number_integer()) {
         v = value.get<long long>();
     } else if (value.is_boolean()) {
         v = value.get<bool>() ? 1 : 0;
     } else {
-        Fail(where, "expected an integer, found " + TypeName(value));
+        Fail(where, Say(QT_TRANSLATE_NOOP("ProjectJson", "expected an integer, found %1"), {TypeName(value)}));
     }
     if (v < min || v > max)
-        Fail(where, std::to_string(v) + " is out of range " + std::to_string(min) + " to " + std::to_string(max));
+        Fail(where, OutOfRange(std::to_string(v), min, max));
     return v;
 }
 
 double Number(const Json& value, const std::string& where)
 {
     if (!value.is_number())
-        Fail(where, "expected a number, found " + TypeName(value));
+        Fail(where, Say(QT_TRANSLATE_NOOP("ProjectJson", "expected a number, found %1"), {TypeName(value)}));
     return value.get<double>();
 }
 
 std::string Text(const Json& value, const std::string& where)
 {
     if (!value.is_string())
-        Fail(where, "expected a text, found " + TypeName(value));
+        Fail(where, Say(QT_TRANSLATE_NOOP("ProjectJson", "expected a text, found %1"), {TypeName(value)}));
     return value.get<std::string>();
 }
 
 const Json& Array(const Json& value, const std::string& where)
 {
     if (!value.is_array())
-        Fail(where, "expected an array, found " + TypeName(value));
+        Fail(where, Say(QT_TRANSLATE_NOOP("ProjectJson", "expected an array, found %1"), {TypeName(value)}));
     return value;
 }
 
 const Json& Object(const Json& value, const std::string& where)
 {
     if (!value.is_object())
-        Fail(where, "expected an object, found " + TypeName(value));
+        Fail(where, Say(QT_TRANSLATE_NOOP("ProjectJson", "expected an object, found %1"), {TypeName(value)}));
     return value;
 }
 
@@ -156,7 +169,11 @@ DWORD ControlTypeOf(const Json& value, const std::string& where)
         for (DWORD type = 1; type <= 8; ++type)
             if (value.get<std::string>() == CONTROL_KINDS[type])
                 return type;
-        Fail(where, "\"" + value.get<std::string>() + "\" is no control kind");
+        std::string kinds;
+        for (DWORD type = 1; type <= 8; ++type)
+            kinds += std::string(type > 1 ? ", " : "") + CONTROL_KINDS[type];
+        Fail(where, Say(QT_TRANSLATE_NOOP("ProjectJson", "\"%1\" is no control kind (%2)"),
+                        {value.get<std::string>(), kinds}));
     }
     return static_cast<DWORD>(Integer(value, 1, 8, where));
 }
@@ -178,7 +195,7 @@ WORD VariantOf(const std::string& key, const std::string& where)
     for (WORD vt : {0, 2, 3, 5, 8})
         if (key == VariantKey(vt))
             return vt;
-    Fail(where, "\"" + key + "\" is no value carrier (empty, i2, i4, r8, bstr)");
+    Fail(where, Say(QT_TRANSLATE_NOOP("ProjectJson", "\"%1\" is no value carrier (empty, i2, i4, r8, bstr)"), {key}));
 }
 
 WORD NaturalVariant(DWORD kind)

@@ -4,10 +4,12 @@
 
 #include "editor/editor_api.h"
 
+#include "comkit/message_text.h"
 #include "comkit/types.h"
 
 #include <nlohmann/json.hpp>
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -22,6 +24,10 @@ struct EDITOR_API FORM_ERROR {
 };
 
 [[noreturn]] EDITOR_API void Fail(const std::string& where, const std::string& what);
+
+// A message of the form in the user's language (COMMON_EX::TrArgs in context "ProjectJson"): text
+// marked with QT_TRANSLATE_NOOP("ProjectJson", ...), its %1 to %9 filled with args.
+EDITOR_API std::string Say(const char* text, std::initializer_list<std::string> args = {});
 
 // GBK bytes as a JSON text and back; texts that are not GBK are refused.
 EDITOR_API std::string GbkToJsonText(const std::string& gbk, const std::string& where);

@@ -201,6 +201,26 @@ std::string ItemOf(const std::string& attribute, const std::string& value, const
     return value;
 }
 
+std::string NameList(const std::vector<std::pair<std::string, std::string>>& namesAndAliases)
+{
+    const auto add = [](std::string& list, const std::string& name) {
+        list += (list.empty() ? "\"" : ", \"") + name + "\"";
+    };
+    std::string stored, ascii, mixed;
+    for (const auto& [name, alias] : namesAndAliases) {
+        const bool aliased = !alias.empty() && alias != name;
+        add(stored, name);
+        if (aliased)
+            add(ascii, alias);
+        add(mixed, aliased ? alias : name);
+    }
+    if (ascii.empty())
+        return stored;
+    if (COMMON_EX::MessageLanguage() == COMMON_EX::MESSAGE_ENGLISH)
+        return Say(QT_TRANSLATE_NOOP("ProjectJson", "%1; in stored names %2"), {mixed, stored});
+    return Say(QT_TRANSLATE_NOOP("ProjectJson", "%1; in ASCII names %2"), {stored, ascii});
+}
+
 Json WithAsciiNames(const Json& form)
 {
     Json ascii = form;

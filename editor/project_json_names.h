@@ -6,6 +6,7 @@
 #include "editor/project_json_form.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace PROJECT_JSON {
@@ -46,6 +47,13 @@ EDITOR_API std::string ItemAlias(const std::string& attribute, const std::string
 // has that text or alias.
 EDITOR_API std::string ItemOf(const std::string& attribute, const std::string& value,
                               const std::vector<std::string>& items);
+
+// Valid names for a refusal: each stored name (UTF-8) with its alias (empty when it has none),
+// quoted and listed in the user's language (COMMON_EX::MessageLanguage). Chinese: the stored
+// names, then "; in ASCII names " and the aliases; English: each alias (the stored name where
+// there is none), then "; in stored names " and the stored names. An alias equal to its name
+// counts as none; without any alias the one list of stored names stays.
+EDITOR_API std::string NameList(const std::vector<std::pair<std::string, std::string>>& namesAndAliases);
 
 // A form written with the stored names rewritten to their aliases, where an alias exists:
 // group and attribute names, enum items and texts of full entries, and the keys and enum texts

@@ -1,6 +1,7 @@
 #include "editor/project_render.h"
 
 #include "comkit/gui_ex_dc.h"
+#include "comkit/message_text.h"
 #include "controls/global_draw.h"
 #include "controls/screen_base.h"
 #include "editor/project_file.h"
@@ -30,7 +31,7 @@ bool CProjectRender::WritePng(const QImage& image, const std::string& path, std:
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
     if (image.isNull() || !image.save(&buffer, "PNG")) {
-        error = "cannot encode the image of " + path + " as PNG";
+        error = COMMON_EX::TrArgs("Files", QT_TRANSLATE_NOOP("Files", "cannot encode the image of %1 as PNG"), {path});
         return false;
     }
     return CProjectFile::WriteFileAtomically(path, reinterpret_cast<const BYTE*>(png.constData()),

@@ -45,6 +45,44 @@ Change devices%12s</translation>
     </message>
 </context>
 <context>
+    <name>Catalogue</name>
+    <message>
+        <source>%1: [%2] %3=%4 is beyond the largest value the formats hold, %5; %5 is used</source>
+        <translation>%1: [%2] %3=%4 is beyond the largest value the formats hold, %5; %5 is used</translation>
+    </message>
+    <message>
+        <source>(no file)</source>
+        <translation>(no file)</translation>
+    </message>
+</context>
+<context>
+    <name>Download</name>
+    <message>
+        <source>the folder for download images cannot be created: %1</source>
+        <translation>the folder for download images cannot be created: %1</translation>
+    </message>
+    <message>
+        <source>the project could not be compiled</source>
+        <translation>the project could not be compiled</translation>
+    </message>
+    <message>
+        <source>no free image file name in %1</source>
+        <translation>no free image file name in %1</translation>
+    </message>
+    <message>
+        <source>cannot write the programmer&apos;s settings %1</source>
+        <translation>cannot write the programmer&apos;s settings %1</translation>
+    </message>
+    <message>
+        <source>COM%1 is not a port from COM1 to COM256</source>
+        <translation>COM%1 is not a port from COM1 to COM256</translation>
+    </message>
+    <message>
+        <source>the download image would take %1 bytes; its 16-bit length and offsets hold at most 65535: use fewer or shorter static texts, or fewer different characters</source>
+        <translation>the download image would take %1 bytes; its 16-bit length and offsets hold at most 65535: use fewer or shorter static texts, or fewer different characters</translation>
+    </message>
+</context>
+<context>
     <name>Editor</name>
     <message>
         <source>关于 ZQEditor</source>
@@ -692,6 +730,57 @@ Deleting a screen cannot be undone!</translation>
     </message>
 </context>
 <context>
+    <name>Files</name>
+    <message>
+        <source>cannot write &apos;%1&apos;: %2</source>
+        <translation>cannot write &apos;%1&apos;: %2</translation>
+    </message>
+    <message>
+        <source>cannot replace &apos;%1&apos;: %2</source>
+        <translation>cannot replace &apos;%1&apos;: %2</translation>
+    </message>
+    <message>
+        <source>cannot write %1: %2</source>
+        <translation>cannot write %1: %2</translation>
+    </message>
+    <message>
+        <source>cannot read %1: the file is empty</source>
+        <translation>cannot read %1: the file is empty</translation>
+    </message>
+    <message>
+        <source>cannot open %1: %2</source>
+        <translation>cannot open %1: %2</translation>
+    </message>
+    <message>
+        <source>cannot read %1: not a regular file</source>
+        <translation>cannot read %1: not a regular file</translation>
+    </message>
+    <message>
+        <source>cannot read %1: larger than %2 bytes</source>
+        <translation>cannot read %1: larger than %2 bytes</translation>
+    </message>
+    <message>
+        <source>cannot read %1: %2</source>
+        <translation>cannot read %1: %2</translation>
+    </message>
+    <message>
+        <source>will not write %1: it is a link to a missing file</source>
+        <translation>will not write %1: it is a link to a missing file</translation>
+    </message>
+    <message>
+        <source>will not write %1: not a regular file</source>
+        <translation>will not write %1: not a regular file</translation>
+    </message>
+    <message>
+        <source>will not write %1: the file is read-only</source>
+        <translation>will not write %1: the file is read-only</translation>
+    </message>
+    <message>
+        <source>cannot encode the image of %1 as PNG</source>
+        <translation>cannot encode the image of %1 as PNG</translation>
+    </message>
+</context>
+<context>
     <name>Flasher</name>
     <message>
         <source>关于 Flasher</source>
@@ -900,6 +989,321 @@ Deleting a screen cannot be undone!</translation>
     <message>
         <source>HEX format error: two records give address 0x%1 different values</source>
         <translation>HEX format error: two records give address 0x%1 different values</translation>
+    </message>
+</context>
+<context>
+    <name>ImageInspect</name>
+    <message>
+        <source>static text</source>
+        <translation>static text</translation>
+    </message>
+    <message>
+        <source>lamp</source>
+        <translation>lamp</translation>
+    </message>
+    <message>
+        <source>bar chart</source>
+        <translation>bar chart</translation>
+    </message>
+    <message>
+        <source>register</source>
+        <translation>register</translation>
+    </message>
+    <message>
+        <source>function key</source>
+        <translation>function key</translation>
+    </message>
+    <message>
+        <source>picture</source>
+        <translation>picture</translation>
+    </message>
+    <message>
+        <source>trend chart or dynamic text</source>
+        <translation>trend chart or dynamic text</translation>
+    </message>
+    <message>
+        <source>unknown kind</source>
+        <translation>unknown kind</translation>
+    </message>
+    <message>
+        <source>%s: %zu bytes at offset %zu run past the end of the %zu-byte image</source>
+        <translation>%s: %zu bytes at offset %zu run past the end of the %zu-byte image</translation>
+    </message>
+    <message>
+        <source>%s: none (marker at %zu)</source>
+        <translation>%s: none (marker at %zu)</translation>
+    </message>
+    <message>
+        <source>%s: empty-section marker at %zu is 0x%02X, not 0xFF</source>
+        <translation>%s: empty-section marker at %zu is 0x%02X, not 0xFF</translation>
+    </message>
+    <message>
+        <source>the image holds %zu bytes, fewer than its %u-byte header</source>
+        <translation>the image holds %zu bytes, fewer than its %u-byte header</translation>
+    </message>
+    <message>
+        <source>length: %u (image %zu bytes)</source>
+        <translation>length: %u (image %zu bytes)</translation>
+    </message>
+    <message>
+        <source>length field says %u bytes, the image holds %zu</source>
+        <translation>length field says %u bytes, the image holds %zu</translation>
+    </message>
+    <message>
+        <source>version: &quot;%s&quot;</source>
+        <translation>version: &quot;%s&quot;</translation>
+    </message>
+    <message>
+        <source>version field is not &quot;%s&quot; zero-filled to %u bytes</source>
+        <translation>version field is not &quot;%s&quot; zero-filled to %u bytes</translation>
+    </message>
+    <message>
+        <source>backlight: always on</source>
+        <translation>backlight: always on</translation>
+    </message>
+    <message>
+        <source>backlight: off after %u s</source>
+        <translation>backlight: off after %u s</translation>
+    </message>
+    <message>
+        <source>byte %u is %u, not %u</source>
+        <translation>byte %u is %u, not %u</translation>
+    </message>
+    <message>
+        <source>reserved byte %u is 0x%02X, not 0</source>
+        <translation>reserved byte %u is 0x%02X, not 0</translation>
+    </message>
+    <message>
+        <source>function page %d names screen %u of %u</source>
+        <translation>function page %d names screen %u of %u</translation>
+    </message>
+    <message>
+        <source>function pages:</source>
+        <translation>function pages:</translation>
+    </message>
+    <message>
+        <source>screens: %u, controls: %u, parameter controls: %u</source>
+        <translation>screens: %u, controls: %u, parameter controls: %u</translation>
+    </message>
+    <message>
+        <source>the image has no screen</source>
+        <translation>the image has no screen</translation>
+    </message>
+    <message>
+        <source>%u parameter controls among %u controls</source>
+        <translation>%u parameter controls among %u controls</translation>
+    </message>
+    <message>
+        <source>static text length: %u, character index at %u, glyphs at %u</source>
+        <translation>static text length: %u, character index at %u, glyphs at %u</translation>
+    </message>
+    <message>
+        <source>control records</source>
+        <translation>control records</translation>
+    </message>
+    <message>
+        <source>control %d: screen %u, %s (code %u), at %u,%u size %ux%u, parameter %s, label %u, bytes 8-13 %u %u %u %u %u %u, inverted %u, number %u</source>
+        <translation>control %d: screen %u, %s (code %u), at %u,%u size %ux%u, parameter %s, label %u, bytes 8-13 %u %u %u %u %u %u, inverted %u, number %u</translation>
+    </message>
+    <message>
+        <source>control %d: unknown panel type code %u</source>
+        <translation>control %d: unknown panel type code %u</translation>
+    </message>
+    <message>
+        <source>control %d: screen %u outside 1-%u</source>
+        <translation>control %d: screen %u outside 1-%u</translation>
+    </message>
+    <message>
+        <source>control %d: out of order (registers, then lamps, then the other kinds, each by screen)</source>
+        <translation>control %d: out of order (registers, then lamps, then the other kinds, each by screen)</translation>
+    </message>
+    <message>
+        <source>control %d: control number %u</source>
+        <translation>control %d: control number %u</translation>
+    </message>
+    <message>
+        <source>control %d: a static control with parameter index %u</source>
+        <translation>control %d: a static control with parameter index %u</translation>
+    </message>
+    <message>
+        <source>control %d: parameter index %u, expected %u</source>
+        <translation>control %d: parameter index %u, expected %u</translation>
+    </message>
+    <message>
+        <source>control %d: label string index %u, expected %u</source>
+        <translation>control %d: label string index %u, expected %u</translation>
+    </message>
+    <message>
+        <source>control %d: label string index %u on a kind without text</source>
+        <translation>control %d: label string index %u on a kind without text</translation>
+    </message>
+    <message>
+        <source>control %d: inverted flag %u</source>
+        <translation>control %d: inverted flag %u</translation>
+    </message>
+    <message>
+        <source>header counts %u parameter controls, the control records %d</source>
+        <translation>header counts %u parameter controls, the control records %d</translation>
+    </message>
+    <message>
+        <source>parameter records</source>
+        <translation>parameter records</translation>
+    </message>
+    <message>
+        <source>more parameter controls than the parameter section holds</source>
+        <translation>more parameter controls than the parameter section holds</translation>
+    </message>
+    <message>
+        <source>parameter %d: %s, index %u</source>
+        <translation>parameter %d: %s, index %u</translation>
+    </message>
+    <message>
+        <source>parameter %d: a kind without parameters has non-zero bytes before its index</source>
+        <translation>parameter %d: a kind without parameters has non-zero bytes before its index</translation>
+    </message>
+    <message>
+        <source>parameter %d: register, station %u, address %u, digits %u.%u, max %u, min %u, asterisk %u, editable %u, invalid zero %u, index %u</source>
+        <translation>parameter %d: register, station %u, address %u, digits %u.%u, max %u, min %u, asterisk %u, editable %u, invalid zero %u, index %u</translation>
+    </message>
+    <message>
+        <source>parameter %d: %s, station %u, coil address %u, index %u</source>
+        <translation>parameter %d: %s, station %u, coil address %u, index %u</translation>
+    </message>
+    <message>
+        <source>parameter %d: bytes 12-13 are %02X %02X, not FF 01</source>
+        <translation>parameter %d: bytes 12-13 are %02X %02X, not FF 01</translation>
+    </message>
+    <message>
+        <source>parameter %d: byte 3 is %u, not 1</source>
+        <translation>parameter %d: byte 3 is %u, not 1</translation>
+    </message>
+    <message>
+        <source>parameter %d: index %u, its control record says %u</source>
+        <translation>parameter %d: index %u, its control record says %u</translation>
+    </message>
+    <message>
+        <source>parameter section: byte %zu after the last record is not zero</source>
+        <translation>parameter section: byte %zu after the last record is not zero</translation>
+    </message>
+    <message>
+        <source>static texts</source>
+        <translation>static texts</translation>
+    </message>
+    <message>
+        <source>static text length is %u without static controls, not 1</source>
+        <translation>static text length is %u without static controls, not 1</translation>
+    </message>
+    <message>
+        <source>static text %d: starts with 0x%02X, not 0xFF</source>
+        <translation>static text %d: starts with 0x%02X, not 0xFF</translation>
+    </message>
+    <message>
+        <source>static text %d: single-byte cell 0x%02X</source>
+        <translation>static text %d: single-byte cell 0x%02X</translation>
+    </message>
+    <message>
+        <source>static text %d: double-byte cell starts with 0x%02X</source>
+        <translation>static text %d: double-byte cell starts with 0x%02X</translation>
+    </message>
+    <message>
+        <source>static text %d: %u characters &quot;%s&quot;</source>
+        <translation>static text %d: %u characters &quot;%s&quot;</translation>
+    </message>
+    <message>
+        <source>static text length is %u, expected %u</source>
+        <translation>static text length is %u, expected %u</translation>
+    </message>
+    <message>
+        <source>%s: %u bytes at %zu, %s the editor&apos;s table</source>
+        <translation>%s: %u bytes at %zu, %s the editor&apos;s table</translation>
+    </message>
+    <message>
+        <source>same as</source>
+        <translation>same as</translation>
+    </message>
+    <message>
+        <source>differs from</source>
+        <translation>differs from</translation>
+    </message>
+    <message>
+        <source>symbol tables</source>
+        <translation>symbol tables</translation>
+    </message>
+    <message>
+        <source>function-key images</source>
+        <translation>function-key images</translation>
+    </message>
+    <message>
+        <source>lamp images</source>
+        <translation>lamp images</translation>
+    </message>
+    <message>
+        <source>character index offset is %u, the index starts at %zu</source>
+        <translation>character index offset is %u, the index starts at %zu</translation>
+    </message>
+    <message>
+        <source>glyph offset %u does not end a whole index starting at %u</source>
+        <translation>glyph offset %u does not end a whole index starting at %u</translation>
+    </message>
+    <message>
+        <source>character index</source>
+        <translation>character index</translation>
+    </message>
+    <message>
+        <source>index entry %d: a double-byte character after the single-byte ones</source>
+        <translation>index entry %d: a double-byte character after the single-byte ones</translation>
+    </message>
+    <message>
+        <source>index entry %zu: glyph offset %u, expected %zu</source>
+        <translation>index entry %zu: glyph offset %u, expected %zu</translation>
+    </message>
+    <message>
+        <source>glyphs: %zu double-byte of %u bytes, %zu single-byte of %u bytes, %zu bytes at %u</source>
+        <translation>glyphs: %zu double-byte of %u bytes, %zu single-byte of %u bytes, %zu bytes at %u</translation>
+    </message>
+    <message>
+        <source>glyphs</source>
+        <translation>glyphs</translation>
+    </message>
+    <message>
+        <source>the glyphs end at %zu, the image at %zu</source>
+        <translation>the glyphs end at %zu, the image at %zu</translation>
+    </message>
+    <message>
+        <source>character index: %zu double-byte &quot;%s&quot;</source>
+        <translation>character index: %zu double-byte &quot;%s&quot;</translation>
+    </message>
+    <message>
+        <source>character index: %zu single-byte &quot;%s&quot;</source>
+        <translation>character index: %zu single-byte &quot;%s&quot;</translation>
+    </message>
+    <message>
+        <source>character index: the double-byte entries do not start with the runtime&apos;s own characters</source>
+        <translation>character index: the double-byte entries do not start with the runtime&apos;s own characters</translation>
+    </message>
+    <message>
+        <source>character index: the single-byte entries do not start with the runtime&apos;s own characters</source>
+        <translation>character index: the single-byte entries do not start with the runtime&apos;s own characters</translation>
+    </message>
+    <message>
+        <source>character index: a character is listed twice</source>
+        <translation>character index: a character is listed twice</translation>
+    </message>
+    <message>
+        <source>character index: static text character %02X %02X has no entry</source>
+        <translation>character index: static text character %02X %02X has no entry</translation>
+    </message>
+    <message>
+        <source>character index: static text character 0x%02X has no entry</source>
+        <translation>character index: static text character 0x%02X has no entry</translation>
+    </message>
+    <message>
+        <source>glyph of double-byte character %zu (%02X %02X) differs from the font table</source>
+        <translation>glyph of double-byte character %zu (%02X %02X) differs from the font table</translation>
+    </message>
+    <message>
+        <source>glyph of single-byte character %zu (0x%02X) differs from the font table</source>
+        <translation>glyph of single-byte character %zu (0x%02X) differs from the font table</translation>
     </message>
 </context>
 <context>
@@ -1175,6 +1579,224 @@ Deleting a screen cannot be undone!</translation>
     <message>
         <source>MODBUS RTU 主站：面板按站号读写 PLC 的寄存器和线圈</source>
         <translation>MODBUS RTU master: the panel reads and writes the PLC&apos;s registers and coils by station number</translation>
+    </message>
+</context>
+<context>
+    <name>Project</name>
+    <message>
+        <source>the project has no complete panel model to save</source>
+        <translation>the project has no complete panel model to save</translation>
+    </message>
+</context>
+<context>
+    <name>ProjectJson</name>
+    <message>
+        <source>the file holds bytes the JSON form does not carry (first difference at byte %1)</source>
+        <translation>the file holds bytes the JSON form does not carry (first difference at byte %1)</translation>
+    </message>
+    <message>
+        <source>the text nests arrays and objects more than %1 levels deep; a project form needs far fewer</source>
+        <translation>the text nests arrays and objects more than %1 levels deep; a project form needs far fewer</translation>
+    </message>
+    <message>
+        <source>the project would take %1 bytes; the editor opens project files of at most %2 bytes</source>
+        <translation>the project would take %1 bytes; the editor opens project files of at most %2 bytes</translation>
+    </message>
+    <message>
+        <source>the form makes no project the editor opens: an attribute group does not fit its control&apos;s kind, or the panel model or PLC is unknown</source>
+        <translation>the form makes no project the editor opens: an attribute group does not fit its control&apos;s kind, or the panel model or PLC is unknown</translation>
+    </message>
+    <message>
+        <source>%1 lies outside the range of %2, %3 to %4</source>
+        <translation>%1 lies outside the range of %2, %3 to %4</translation>
+    </message>
+    <message>
+        <source>%1 is no octal address: %2 addresses are octal (digits 0-7)</source>
+        <translation>%1 is no octal address: %2 addresses are octal (digits 0-7)</translation>
+    </message>
+    <message>
+        <source>%1 controls cannot be placed in the editor, so a short entry cannot make one (a full entry with &quot;groups&quot; keeps one from a project file)</source>
+        <translation>%1 controls cannot be placed in the editor, so a short entry cannot make one (a full entry with &quot;groups&quot; keeps one from a project file)</translation>
+    </message>
+    <message>
+        <source>the minimum %1 lies above the maximum %2</source>
+        <translation>the minimum %1 lies above the maximum %2</translation>
+    </message>
+    <message>
+        <source>the range %1 to %2 does not fit the %3 digits the register shows</source>
+        <translation>the range %1 to %2 does not fit the %3 digits the register shows</translation>
+    </message>
+    <message>
+        <source>%1 and %2 overlap</source>
+        <translation>%1 and %2 overlap</translation>
+    </message>
+    <message>
+        <source>more overlapping controls follow</source>
+        <translation>more overlapping controls follow</translation>
+    </message>
+    <message>
+        <source>the file is shorter than its header</source>
+        <translation>the file is shorter than its header</translation>
+    </message>
+    <message>
+        <source>%1 bytes follow the project</source>
+        <translation>%1 bytes follow the project</translation>
+    </message>
+    <message>
+        <source>the file ends inside this field</source>
+        <translation>the file ends inside this field</translation>
+    </message>
+    <message>
+        <source>the file ends inside this text</source>
+        <translation>the file ends inside this text</translation>
+    </message>
+    <message>
+        <source>%1 is no control kind</source>
+        <translation>%1 is no control kind</translation>
+    </message>
+    <message>
+        <source>%1 is no attribute kind</source>
+        <translation>%1 is no attribute kind</translation>
+    </message>
+    <message>
+        <source>the file ends inside this value</source>
+        <translation>the file ends inside this value</translation>
+    </message>
+    <message>
+        <source>value carrier %1 is not one the editor writes</source>
+        <translation>value carrier %1 is not one the editor writes</translation>
+    </message>
+    <message>
+        <source>not &quot;%1&quot;</source>
+        <translation>not &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>a project has at least one screen</source>
+        <translation>a project has at least one screen</translation>
+    </message>
+    <message>
+        <source>the catalogue has no panel model &quot;%1&quot;; it has %2</source>
+        <translation>the catalogue has no panel model &quot;%1&quot;; it has %2</translation>
+    </message>
+    <message>
+        <source>the catalogue has no PLC protocol &quot;%1&quot;; it has %2</source>
+        <translation>the catalogue has no PLC protocol &quot;%1&quot;; it has %2</translation>
+    </message>
+    <message>
+        <source>the catalogues have no panel model &quot;%1&quot; with the PLC &quot;%2&quot;</source>
+        <translation>the catalogues have no panel model &quot;%1&quot; with the PLC &quot;%2&quot;</translation>
+    </message>
+    <message>
+        <source>device %1 with PLC %2 is not a panel model and protocol the editor knows</source>
+        <translation>device %1 with PLC %2 is not a panel model and protocol the editor knows</translation>
+    </message>
+    <message>
+        <source>a port name holds at most 9 bytes</source>
+        <translation>a port name holds at most 9 bytes</translation>
+    </message>
+    <message>
+        <source>a name holds at most 19 bytes</source>
+        <translation>a name holds at most 19 bytes</translation>
+    </message>
+    <message>
+        <source>a screen name holds at most 255 bytes</source>
+        <translation>a screen name holds at most 255 bytes</translation>
+    </message>
+    <message>
+        <source>a control has either &quot;groups&quot; or &quot;set&quot;, not both</source>
+        <translation>a control has either &quot;groups&quot; or &quot;set&quot;, not both</translation>
+    </message>
+    <message>
+        <source>a %1 has no attribute of that name; it has %2</source>
+        <translation>a %1 has no attribute of that name; it has %2</translation>
+    </message>
+    <message>
+        <source>the control refused %1</source>
+        <translation>the control refused %1</translation>
+    </message>
+    <message>
+        <source>%1; it takes %2</source>
+        <translation>%1; it takes %2</translation>
+    </message>
+    <message>
+        <source>this control makes no project the editor opens: X %1, Y %2, width %3, height %4 do not lie inside the %5 x %6 panel</source>
+        <translation>this control makes no project the editor opens: X %1, Y %2, width %3, height %4 do not lie inside the %5 x %6 panel</translation>
+    </message>
+    <message>
+        <source>this control makes no project the editor opens: its attribute groups are not those of a %1</source>
+        <translation>this control makes no project the editor opens: its attribute groups are not those of a %1</translation>
+    </message>
+    <message>
+        <source>a control has exactly 6 attribute groups</source>
+        <translation>a control has exactly 6 attribute groups</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is no attribute kind (bool, int, double, string, enum)</source>
+        <translation>&quot;%1&quot; is no attribute kind (bool, int, double, string, enum)</translation>
+    </message>
+    <message>
+        <source>an empty value carrier holds no value</source>
+        <translation>an empty value carrier holds no value</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is missing</source>
+        <translation>&quot;%1&quot; is missing</translation>
+    </message>
+    <message>
+        <source>four function pages</source>
+        <translation>four function pages</translation>
+    </message>
+    <message>
+        <source>%1 is out of range %2 to %3</source>
+        <translation>%1 is out of range %2 to %3</translation>
+    </message>
+    <message>
+        <source>the text is not GBK</source>
+        <translation>the text is not GBK</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; has characters outside GBK, which the panel cannot show</source>
+        <translation>&quot;%1&quot; has characters outside GBK, which the panel cannot show</translation>
+    </message>
+    <message>
+        <source>the text is not valid UTF-16</source>
+        <translation>the text is not valid UTF-16</translation>
+    </message>
+    <message>
+        <source>expected an integer, found %1</source>
+        <translation>expected an integer, found %1</translation>
+    </message>
+    <message>
+        <source>expected a number, found %1</source>
+        <translation>expected a number, found %1</translation>
+    </message>
+    <message>
+        <source>expected a text, found %1</source>
+        <translation>expected a text, found %1</translation>
+    </message>
+    <message>
+        <source>expected an array, found %1</source>
+        <translation>expected an array, found %1</translation>
+    </message>
+    <message>
+        <source>expected an object, found %1</source>
+        <translation>expected an object, found %1</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is no value carrier (empty, i2, i4, r8, bstr)</source>
+        <translation>&quot;%1&quot; is no value carrier (empty, i2, i4, r8, bstr)</translation>
+    </message>
+    <message>
+        <source>%1; in stored names %2</source>
+        <translation>%1; in stored names %2</translation>
+    </message>
+    <message>
+        <source>%1; in ASCII names %2</source>
+        <translation>%1; in ASCII names %2</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is no control kind (%2)</source>
+        <translation>&quot;%1&quot; is no control kind (%2)</translation>
     </message>
 </context>
 <context>

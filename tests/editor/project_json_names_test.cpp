@@ -1,5 +1,6 @@
 #include "project_json_test_support.h"
 
+#include "comkit/message_text.h"
 #include "editor/project_json.h"
 #include "editor/project_json_checks.h"
 #include "editor/project_json_names.h"
@@ -141,6 +142,48 @@ TEST(ProjectJsonNames, UnknownNamesAnswerWithTheValidOnesInBothForms)
         {"type": "lamp", "set": {"shape": "oval"}}]}]})",
                                       file, error));
     EXPECT_NE(error.find("refused \"oval\""), std::string::npos) << error;
+}
+
+TEST(ProjectJsonNames, UnknownNamesListTheUsersLanguageFirst)
+{
+    const auto refusal = [](const char* set, const char* type = "lamp") {
+        Bytes file;
+        std::string error;
+        EXPECT_FALSE(
+            CProjectJson::Import(std::string(R"({"device": {"model": "QMX200", "plc": 100}, "screens": [{"controls": [
+            {"type": ")") + type + R"(", "set": )" +
+                                     set + "}]}]}",
+                                 file, error));
+        return error;
+    };
+    const auto before = [](const std::string& text, const char* first, const char* second) {
+        const size_t a = text.find(first), b = text.find(second);
+        return a != std::string::npos && b != std::string::npos && a < b;
+    };
+    // Chinese (as the libraries start): the stored names, then the ASCII ones.
+    std::string attribute = refusal(R"({"colour": 1})");
+    std::string item = refusal(R"({"shape": "oval"})");
+    EXPECT_TRUE(before(attribute, "it has \"X\", \"Y\", \"宽度\"", "; in ASCII names \"x\", \"y\", \"width\""))
+        << attribute;
+    EXPECT_EQ(item, "screens[0].controls[0].set.shape: the control refused \"oval\"; it takes \"圆形\", \"方形\"; in "
+                    "ASCII names \"round\", \"square\"");
+    // An unknown kind lists the kinds (the same keys in every language).
+    EXPECT_NE(refusal("{}", "gauge").find("\"gauge\" is no control kind (static-text, register, lamp, function-key,"),
+              std::string::npos);
+    // Items that are their own ASCII names are listed once.
+    const std::string digits = refusal(R"({"integer_digits": "ten"})", "register");
+    EXPECT_NE(digits.find("refused \"ten\"; it takes \"0\", \"1\", \"2\""), std::string::npos) << digits;
+    EXPECT_EQ(digits.find("ASCII"), std::string::npos) << digits;
+
+    COMMON_EX::SetMessageTranslator(nullptr, COMMON_EX::MESSAGE_ENGLISH);
+    attribute = refusal(R"({"colour": 1})");
+    item = refusal(R"({"shape": "oval"})");
+    COMMON_EX::SetMessageTranslator(nullptr, COMMON_EX::MESSAGE_CHINESE);
+    EXPECT_TRUE(before(attribute, "it has \"x\", \"y\", \"width\"", "; in stored names \"X\", \"Y\", \"宽度\""))
+        << attribute;
+    EXPECT_EQ(item,
+              "screens[0].controls[0].set.shape: the control refused \"oval\"; it takes \"round\", \"square\"; in "
+              "stored names \"圆形\", \"方形\"");
 }
 
 TEST(ProjectJsonNames, TheDocumentShowsTheAliasTable)

@@ -1,15 +1,22 @@
 // zqe in English: its help and messages come from the catalogue, and the English of texts that are
 // English already is the same bytes, so scripts that read zqe's output see no difference; the
-// catalogue's Chinese names carry their English beside them.
+// catalogue's Chinese names carry their English beside them, and the editor core's name lists put
+// the user's names first.
 #include "tests/tools/zqe_run.h"
 
+#include "comkit/message_text.h"
 #include "comkit/test_temp_dir.h"
+#include "editor/editor_strings.h"
+#include "editor/project.h"
+#include "editor/project_file.h"
 #include "tools/common/tool_cli.h"
 #include "tools/common/ui_language.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
+#include <fstream>
 
 namespace {
 
@@ -27,6 +34,21 @@ BOTH InBothLanguages(const std::vector<std::string>& args)
     const ZQE_TEST::RESULT english = ZQE_TEST::Zqe(args);
     setenv("ZQ_LANG", "zh", 1);
     return {chinese, english};
+}
+
+// The zqe program itself run with ZQ_LANG=language: what it writes to standard error.
+std::string ProgramErrors(const char* language, const std::string& arguments)
+{
+    const std::string command =
+        std::string("ZQ_LANG=") + language + " '" + ZQE_PROGRAM + "' " + arguments + " 2>&1 >/dev/null";
+    std::string err;
+    if (FILE* pipe = popen(command.c_str(), "r")) {
+        char buffer[4096];
+        for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+            err.append(buffer, n);
+        pclose(pipe);
+    }
+    return err;
 }
 
 } // namespace
@@ -64,6 +86,44 @@ TEST(ZqeEnglish, ArgumentsGoInOnceAndAsGiven)
     EXPECT_EQ(option.english.err,
               "zqe: unknown option --bogus%2 for new\nTry 'zqe new --help' for more information.\n");
     EXPECT_EQ(option.chinese.err, option.english.err);
+}
+
+TEST(ZqeEnglish, ImportRefusalsListTheUsersNamesFirst)
+{
+    CTestTempDir dir;
+    CTestTempDir::WriteBytes(dir.File("bad.json"),
+                             std::string(R"({"device": {"model": "QMX200", "plc": ")") + ZQE_TEST::PLC +
+                                 R"("}, "screens": [{"controls": [{"type": "lamp", "set": {"shape": "oval"}}]}]})");
+    const std::string arguments = "import '" + dir.File("bad.json") + "' -o '" + dir.File("bad.ZQE") + "'";
+    const std::string chinese = ProgramErrors("zh", arguments);
+    const std::string english = ProgramErrors("en", arguments);
+    EXPECT_NE(chinese.find("the control refused \"oval\"; it takes \"圆形\", \"方形\"; in ASCII names \"round\", "
+                           "\"square\"\n"),
+              std::string::npos)
+        << chinese;
+    EXPECT_NE(english.find("the control refused \"oval\"; it takes \"round\", \"square\"; in stored names \"圆形\", "
+                           "\"方形\"\n"),
+              std::string::npos)
+        << english;
+    EXPECT_FALSE(std::ifstream(dir.File("bad.ZQE")).good()) << "a refused form writes no project";
+}
+
+TEST(ZqeEnglish, TheInstalledHookGivesTheLibrariesMessagesFromTheCatalogue)
+{
+    const std::vector<BYTE> garbage(64, 0x5A);
+    std::string english, chinese;
+    setenv("ZQ_LANG", "en", 1);
+    ZQ_I18N::InstallMessageTranslator();
+    EXPECT_EQ(COMMON_EX::MessageLanguage(), COMMON_EX::MESSAGE_ENGLISH);
+    EXPECT_EQ(CProjectFile::OpenBytes(garbage, english), nullptr);
+    setenv("ZQ_LANG", "zh", 1);
+    ZQ_I18N::InstallMessageTranslator();
+    EXPECT_EQ(COMMON_EX::MessageLanguage(), COMMON_EX::MESSAGE_CHINESE);
+    EXPECT_EQ(CProjectFile::OpenBytes(garbage, chinese), nullptr);
+    COMMON_EX::SetMessageTranslator(nullptr, COMMON_EX::MESSAGE_CHINESE);
+    // The editor's own text for a damaged file, translated where the library composes the error.
+    EXPECT_EQ(chinese, CEditorStrings::Get(CEditorStrings::IDS_PROJECT_DAMAGED));
+    EXPECT_EQ(english, "Unknown file format or damaged file. Please open a ZQEditor \".ZQE\" project file!");
 }
 
 TEST(ZqeEnglish, MessagesKeepTheirArgumentsInPlaceAndNamesCarryTheirEnglish)

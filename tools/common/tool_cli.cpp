@@ -3,6 +3,8 @@
 
 #include "tools/common/ui_language.h"
 
+#include "comkit/message_text.h"
+
 #include <QCoreApplication>
 
 #include <sys/stat.h>
@@ -13,7 +15,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
-#include <vector>
 
 #ifndef ZQ_SUITE_VERSION
 #error "ZQ_SUITE_VERSION must come from the build"
@@ -40,27 +41,10 @@ QString Standard(const char* text)
     return english.isEmpty() ? QString::fromUtf8(text) : english;
 }
 
-// pattern with %1, %2, ... replaced by args in one pass (see TrArgs).
-std::string Filled(const std::string& pattern, std::initializer_list<std::string> args)
-{
-    const std::vector<std::string> values(args);
-    std::string result;
-    for (std::string::size_type i = 0; i < pattern.size(); ++i) {
-        const char next = i + 1 < pattern.size() ? pattern[i + 1] : '\0';
-        if (pattern[i] == '%' && next >= '1' && next <= '9' && std::size_t(next - '1') < values.size()) {
-            result += values[std::size_t(next - '1')];
-            ++i;
-        } else {
-            result += pattern[i];
-        }
-    }
-    return result;
-}
-
 // Standard(text) with its arguments.
 std::string StandardArgs(const char* text, std::initializer_list<std::string> args)
 {
-    return Filled(Standard(text).toStdString(), args);
+    return COMMON_EX::FillArgs(Standard(text).toStdString(), args);
 }
 
 // What kind of non-regular file st describes, for messages (in the user's language).
@@ -115,7 +99,7 @@ QString TrText(const char* text)
 
 std::string TrArgs(const char* text, std::initializer_list<std::string> args)
 {
-    return Filled(TrText(text).toStdString(), args);
+    return COMMON_EX::FillArgs(TrText(text).toStdString(), args);
 }
 
 void PrintError(const std::string& message)

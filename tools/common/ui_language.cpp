@@ -1,6 +1,8 @@
 // Choosing the user's language and installing the English catalogue.
 #include "tools/common/ui_language.h"
 
+#include "comkit/message_text.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -9,6 +11,7 @@
 #include <QTranslator>
 
 #include <memory>
+#include <string>
 
 namespace ZQ_I18N {
 
@@ -19,6 +22,20 @@ namespace {
 bool StartsWithZh(const QByteArray& value)
 {
     return value.trimmed().toLower().startsWith("zh");
+}
+
+QPointer<QTranslator>& InstalledTranslator()
+{
+    static QPointer<QTranslator> installed; // cleared when its application goes
+    return installed;
+}
+
+// The hook of the model libraries' messages: UTF-8 in, UTF-8 out.
+std::string MessageInUserLanguage(const char* context, const char* text)
+{
+    const QString english =
+        InstalledTranslator() ? QCoreApplication::translate(context, text) : Translated(context, text);
+    return english.isEmpty() ? std::string(text) : english.toStdString();
 }
 
 } // namespace
@@ -41,9 +58,10 @@ LANGUAGE UiLanguage()
 
 bool InstallTranslator(QCoreApplication& app)
 {
+    InstallMessageTranslator();
     if (UiLanguage() == LANGUAGE_CHINESE)
         return true;
-    static QPointer<QTranslator> installed; // cleared when its application goes
+    QPointer<QTranslator>& installed = InstalledTranslator();
     if (installed)
         return true;
     auto translator = std::make_unique<QTranslator>(&app);
@@ -56,6 +74,13 @@ bool InstallTranslator(QCoreApplication& app)
         }
     }
     return false;
+}
+
+void InstallMessageTranslator()
+{
+    COMMON_EX::SetMessageTranslator(&MessageInUserLanguage, UiLanguage() == LANGUAGE_ENGLISH
+                                                                ? COMMON_EX::MESSAGE_ENGLISH
+                                                                : COMMON_EX::MESSAGE_CHINESE);
 }
 
 QString Translated(const char* context, const char* source)

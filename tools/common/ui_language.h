@@ -21,8 +21,14 @@ LANGUAGE UiLanguage();
 // For English, loads the catalogue beside the running program and installs it into app (once per
 // application; later calls do nothing). Chinese installs nothing: the source texts are Chinese.
 // False when English was asked for and no catalogue was found or it would not load; the texts then
-// stay Chinese and nothing else changes.
+// stay Chinese and nothing else changes. Installs the message translator too (InstallMessageTranslator).
 bool InstallTranslator(QCoreApplication& app);
+
+// Lets the model libraries' messages (COMMON_EX::Tr) speak the language UiLanguage() gives now:
+// through app's translator once InstallTranslator installed one, else as Translated finds them;
+// the libraries' name lists put the ASCII names first for English. Needs no QCoreApplication;
+// calling it again follows a changed ZQ_LANG.
+void InstallMessageTranslator();
 
 // The English of source in context when the language is English and the catalogue beside the
 // running program has it; otherwise empty (the caller keeps its own bytes). Needs no

@@ -1,5 +1,6 @@
 // zqe: projects and download images from the command line (see docs/zqe.md).
 #include "tools/common/tool_cli.h"
+#include "tools/common/ui_language.h"
 #include "tools/zqe/zqe_commands.h"
 
 #include <QString>
@@ -22,6 +23,7 @@ void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& m
 int main(int argc, char** argv)
 {
     ZQ_CLI::SetProgramName("zqe");
+    ZQ_I18N::InstallMessageTranslator(); // the editor core's messages in the user's language
     qInstallMessageHandler(QuietQtMessages);
     return RunZqe(std::vector<std::string>(argv + 1, argv + argc), std::cout, std::cerr);
 }

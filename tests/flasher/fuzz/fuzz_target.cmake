@@ -28,6 +28,6 @@ endfunction()
 function(zq_line_fuzz_target name root)
   zq_fuzz_executable(${name} ${root} line_fuzz.cpp flasher/ini_file.cpp flasher/image_file.cpp
                      flasher/isp_exchange.cpp flasher/isp_outcome.cpp flasher/isp_protocol.cpp
-                     comkit/replace_file.cpp vexorisp/comm_settings.cpp vexorisp/rtu_frame.cpp
+                     comkit/message_text.cpp comkit/replace_file.cpp vexorisp/comm_settings.cpp vexorisp/rtu_frame.cpp
                      tools/zqpanel-sim/panel_boot_loader.cpp)
 endfunction()
