@@ -68,10 +68,10 @@ TEST(LibraryMessages, NumberedMessagesKeepTheirNumberInEnglishAndStayAsWrittenOt
     EXPECT_EQ(Shown(failed).toStdString(), "unexpected error -3") << "the sign too";
     EXPECT_EQ(Shown(MSG_ISP_TIME_OVER).toStdString(), "programming timed out") << "fixed texts as before";
     // Only the whole text in the library's own form is taken for it.
-    for (const std::string& other : {std::string("Address: 12 CRC error! (0x000C)"), std::string("Address: x CRC error!"),
-                                     std::string("HEX format error: two records give address 0x00a0 different values"),
-                                     std::string("cannot open /dev/ttyUSB0: No such file or directory"),
-                                     std::string()})
+    for (const std::string& other :
+         {std::string("Address: 12 CRC error! (0x000C)"), std::string("Address: x CRC error!"),
+          std::string("HEX format error: two records give address 0x00a0 different values"),
+          std::string("cannot open /dev/ttyUSB0: No such file or directory"), std::string()})
         EXPECT_EQ(Shown(other).toStdString(), other);
     QCoreApplication::removeTranslator(&english);
     EXPECT_EQ(Shown(crc).toStdString(), crc);

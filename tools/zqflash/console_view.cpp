@@ -39,9 +39,9 @@ CConsoleRunView::CConsoleRunView(const ZQFLASH_OPTIONS& options)
     m_runTimer.setSingleShot(true);
     QObject::connect(&m_runTimer, &QTimer::timeout, [this] {
         m_bTimedOut = true;
-        const char* text = m_bBlocks
-                               ? QT_TRANSLATE_NOOP("zqflash", "%1 (a block was not confirmed within %2 s)")
-                               : QT_TRANSLATE_NOOP("zqflash", "%1 (the panel's boot loader did not answer within %2 s)");
+        const char* text =
+            m_bBlocks ? QT_TRANSLATE_NOOP("zqflash", "%1 (a block was not confirmed within %2 s)")
+                      : QT_TRANSLATE_NOOP("zqflash", "%1 (the panel's boot loader did not answer within %2 s)");
         Fail(ZQ_CLI::TrArgs(text, {ShownLibraryText(MSG_ISP_TIME_OVER), std::to_string(m_options.nTimeoutSeconds)}));
     });
 }

@@ -71,7 +71,8 @@ bool PrepareImage(const ZQFLASH_OPTIONS& options, const QTemporaryDir& folder, L
     const INT length = LoadProgramImage(options.strFile.c_str(), settings);
     if (length <= 0) {
         if (messages.shown == 0)
-            ZQ_CLI::PrintError(ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqflash", "nothing to program in %1"), {options.strFile}));
+            ZQ_CLI::PrintError(
+                ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqflash", "nothing to program in %1"), {options.strFile}));
         return false;
     }
     if (options.dwBegin + static_cast<DWORD>(length) > ADDRESS_SPACE) {
@@ -297,10 +298,11 @@ private:
         if (result == PANEL_RESULT_INTERRUPTED && port.strError.empty())
             port.strError = QT_TRANSLATE_NOOP("zqflash", "interrupted before the line was opened");
         if (port.strError.empty() && result != PANEL_RESULT_FINISHED)
-            port.strError =
-                status == QProcess::CrashExit
-                    ? QT_TRANSLATE_NOOP("zqflash", "the port's process ended unexpectedly")
-                    : QString(QT_TRANSLATE_NOOP("zqflash", "the port's process ended with status %1")).arg(code).toStdString();
+            port.strError = status == QProcess::CrashExit
+                                ? QT_TRANSLATE_NOOP("zqflash", "the port's process ended unexpectedly")
+                                : QString(QT_TRANSLATE_NOOP("zqflash", "the port's process ended with status %1"))
+                                      .arg(code)
+                                      .toStdString();
         // With --repeat a line that ends before any block is waiting for its next panel, not a
         // panel run.
         const bool panelRun = !m_options.bRepeat || port.blocks;

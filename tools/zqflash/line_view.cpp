@@ -45,10 +45,11 @@ std::string PortRow(const LINE_PORT_STATUS& port, std::size_t width)
     std::snprintf(numbers[1], sizeof numbers[1], "%-6lld", port.total);
     std::snprintf(numbers[2], sizeof numbers[2], "%6.1f", seconds > 0 ? port.bytes / 1024.0 / seconds : 0.0);
     std::snprintf(numbers[3], sizeof numbers[3], "%3lld", port.retries);
-    std::string text = ZQ_CLI::TrArgs(
-        QT_TRANSLATE_NOOP("zqflash", "%1  %2 %3/%4  %5 KiB/s  %6 retries  %7 ok %8 failed"),
-        {Padded("%-*s", port.strPort, static_cast<int>(width)), Padded("%-*s", StateWords(port.state), 21), numbers[0],
-         numbers[1], numbers[2], numbers[3], std::to_string(port.finished), std::to_string(port.failed)});
+    std::string text =
+        ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqflash", "%1  %2 %3/%4  %5 KiB/s  %6 retries  %7 ok %8 failed"),
+                       {Padded("%-*s", port.strPort, static_cast<int>(width)),
+                        Padded("%-*s", StateWords(port.state), 21), numbers[0], numbers[1], numbers[2], numbers[3],
+                        std::to_string(port.finished), std::to_string(port.failed)});
     if (port.state == LINE_PORT_FAILED && !port.strError.empty())
         text += "  " + ShownRecordError(port.strError);
     return text;

@@ -10,8 +10,8 @@
 #include "tools/zqflash/line_report.h"
 #include "tools/zqflash/line_run.h"
 #include "tools/zqflash/production_log.h"
-#include "tools/zqflash/shown_text.h"
 #include "tools/zqflash/program_folders.h"
+#include "tools/zqflash/shown_text.h"
 #include "tools/zqflash/stop_signals.h"
 #include "tools/zqflash/zqflash_options.h"
 
@@ -168,7 +168,8 @@ int Program(const ZQFLASH_OPTIONS& options)
     exchange.SetSettings(settings);
     if (exchange.LoadImage() == 0) {
         if (view.GetLastText().empty())
-            view.PrintError(ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqflash", "nothing to program in %1"), {options.strFile}));
+            view.PrintError(
+                ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqflash", "nothing to program in %1"), {options.strFile}));
         return ZQ_CLI::EXIT_FAILED;
     }
     if (!CheckPort(options.strPort, error)) {
@@ -176,9 +177,10 @@ int Program(const ZQFLASH_OPTIONS& options)
         return ZQ_CLI::EXIT_FAILED;
     }
     if (!OpenLine(library, options)) {
-        view.PrintError(ZQ_CLI::TrArgs(
-            QT_TRANSLATE_NOOP("zqflash", "cannot open %1 as a serial line (in use, or not a serial device)"),
-            {options.strPort}));
+        view.PrintError(
+            ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqflash",
+                                             "cannot open %1 as a serial line (in use, or not a serial device)"),
+                           {options.strPort}));
         return ZQ_CLI::EXIT_FAILED;
     }
     TRACE_STATE trace;
@@ -202,8 +204,8 @@ int Program(const ZQFLASH_OPTIONS& options)
                                ? QT_TRANSLATE_NOOP("zqflash", "interrupted: programming stopped after %1 of %2 bytes; "
                                                               "the panel is not fully programmed")
                                : QT_TRANSLATE_NOOP("zqflash", "interrupted: programming stopped after %1 of %2 bytes");
-        view.Fail(ZQ_CLI::TrArgs(
-            text, {std::to_string(view.GetProgress()), std::to_string(exchange.GetState().nImageLength)}));
+        view.Fail(ZQ_CLI::TrArgs(text, {std::to_string(view.GetProgress()),
+                                        std::to_string(exchange.GetState().nImageLength)}));
     };
     if (!exchange.StartRun(FALSE))
         return ZQ_CLI::EXIT_FAILED;

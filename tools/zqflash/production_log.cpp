@@ -48,7 +48,8 @@ std::string FileSha256(const std::string& path, std::string& error)
     QFile file(QString::fromLocal8Bit(path.c_str()));
     QCryptographicHash hash(QCryptographicHash::Sha256);
     if (!file.open(QIODevice::ReadOnly) || !hash.addData(&file)) {
-        error = ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqflash", "cannot read %1: %2"), {path, file.errorString().toStdString()});
+        error = ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqflash", "cannot read %1: %2"),
+                               {path, file.errorString().toStdString()});
         return std::string();
     }
     return hash.result().toHex().toStdString();
@@ -64,7 +65,8 @@ bool CProductionLog::Open(const std::string& path, std::string& error)
 {
     m_fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
     if (m_fd < 0) {
-        error = ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqflash", "cannot open the log %1: %2"), {path, std::strerror(errno)});
+        error =
+            ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqflash", "cannot open the log %1: %2"), {path, std::strerror(errno)});
         return false;
     }
     m_strPath = path;
@@ -119,8 +121,8 @@ int PrintLogSummary(const std::string& path)
     }
     QFile file(QString::fromLocal8Bit(path.c_str()));
     if (!file.open(QIODevice::ReadOnly)) {
-        ZQ_CLI::PrintError(
-            ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqflash", "cannot read %1: %2"), {path, file.errorString().toStdString()}));
+        ZQ_CLI::PrintError(ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqflash", "cannot read %1: %2"),
+                                          {path, file.errorString().toStdString()}));
         return ZQ_CLI::EXIT_FAILED;
     }
     std::string badLines;

@@ -108,7 +108,8 @@ bool ParseZqflashOptions(const QStringList& arguments, ZQFLASH_OPTIONS& options,
     for (const QString& port : parser.values("port")) {
         const std::string name = port.toStdString();
         if (std::find(options.strPorts.begin(), options.strPorts.end(), name) != options.strPorts.end())
-            return ZQ_CLI::UsageError(ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqflash", "--port: '%1' is named twice"), {name}),
+            return ZQ_CLI::UsageError(ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqflash", "--port: '%1' is named twice"),
+                                                     {name}),
                                       exitCode);
         options.strPorts.push_back(name);
     }
@@ -145,10 +146,10 @@ bool ParseZqflashOptions(const QStringList& arguments, ZQFLASH_OPTIONS& options,
     for (const char* name : {"485port", "ledport"}) {
         int& port = name[0] == '4' ? options.n485Port : options.nLedPort;
         if (parser.isSet(name) && !ReadPort(parser.value(name), port))
-            return ZQ_CLI::UsageError(
-                ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqflash", "--%1: '%2' is not P0, P1, P2, P3 or none"),
-                               {name, parser.value(name).toStdString()}),
-                exitCode);
+            return ZQ_CLI::UsageError(ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqflash",
+                                                                       "--%1: '%2' is not P0, P1, P2, P3 or none"),
+                                                     {name, parser.value(name).toStdString()}),
+                                      exitCode);
     }
     if (parser.isSet("format") && !ReadFormat(parser.value("format"), options))
         return ZQ_CLI::UsageError(
@@ -167,7 +168,8 @@ bool ParseZqflashOptions(const QStringList& arguments, ZQFLASH_OPTIONS& options,
     if (!hasPort || options.strFile.empty())
         return ZQ_CLI::UsageError(QT_TRANSLATE_NOOP("zqflash", "--port and --file are required"), exitCode);
     if (options.bLineReport && options.IsLineMode())
-        return ZQ_CLI::UsageError(
-            ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqflash", "--%1 takes one --port only"), {LINE_REPORT_OPTION}), exitCode);
+        return ZQ_CLI::UsageError(ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqflash", "--%1 takes one --port only"),
+                                                 {LINE_REPORT_OPTION}),
+                                  exitCode);
     return true;
 }

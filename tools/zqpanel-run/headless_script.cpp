@@ -57,16 +57,19 @@ bool Holds(const CPanelSession& session, const CHeadlessScript::LINE& line, size
     const CPanelRuntime& runtime = session.Runtime();
     const auto yes = [&](size_t i) { return w[i] == "yes" || w[i] == "lost" || w[i] == "1"; };
     if (what == "screen") {
-        why = ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqpanel-run", "the panel shows screen %1"), {std::to_string(runtime.GetCurrentScreen())});
+        why = ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqpanel-run", "the panel shows screen %1"),
+                             {std::to_string(runtime.GetCurrentScreen())});
         return std::to_string(runtime.GetCurrentScreen()) == w[first + 1];
     }
     if (what == "link") {
-        why = ZQ_CLI::Tr(runtime.IsLinkLost() ? QT_TRANSLATE_NOOP("zqpanel-run", "the link is lost") : QT_TRANSLATE_NOOP("zqpanel-run", "the link is ok")) +
+        why = ZQ_CLI::Tr(runtime.IsLinkLost() ? QT_TRANSLATE_NOOP("zqpanel-run", "the link is lost")
+                                              : QT_TRANSLATE_NOOP("zqpanel-run", "the link is ok")) +
               (runtime.GetMessage().empty() ? "" : " (" + runtime.GetMessage() + ")");
         return runtime.IsLinkLost() == yes(first + 1);
     }
     if (what == "dimmed") {
-        why = ZQ_CLI::Tr(runtime.IsDimmed() ? QT_TRANSLATE_NOOP("zqpanel-run", "the display is dimmed") : QT_TRANSLATE_NOOP("zqpanel-run", "the display is lit"));
+        why = ZQ_CLI::Tr(runtime.IsDimmed() ? QT_TRANSLATE_NOOP("zqpanel-run", "the display is dimmed")
+                                            : QT_TRANSLATE_NOOP("zqpanel-run", "the display is lit"));
         return runtime.IsDimmed() == yes(first + 1);
     }
     if (what == "editing") {
@@ -89,8 +92,10 @@ bool Holds(const CPanelSession& session, const CHeadlessScript::LINE& line, size
                                               : runtime.GetCoil(int(station), int(address), on);
         const long have = what == "register" ? long(reg) : long(on);
         const bool isRegister = what == "register";
-        const char* text = known ? (isRegister ? QT_TRANSLATE_NOOP("zqpanel-run", "register %1 is %2") : QT_TRANSLATE_NOOP("zqpanel-run", "coil %1 is %2"))
-                                 : (isRegister ? QT_TRANSLATE_NOOP("zqpanel-run", "register %1 is not known") : QT_TRANSLATE_NOOP("zqpanel-run", "coil %1 is not known"));
+        const char* text = known ? (isRegister ? QT_TRANSLATE_NOOP("zqpanel-run", "register %1 is %2")
+                                               : QT_TRANSLATE_NOOP("zqpanel-run", "coil %1 is %2"))
+                                 : (isRegister ? QT_TRANSLATE_NOOP("zqpanel-run", "register %1 is not known")
+                                               : QT_TRANSLATE_NOOP("zqpanel-run", "coil %1 is not known"));
         why = ZQ_CLI::TrArgs(text, {std::to_string(address), std::to_string(have)});
         return known && have == value;
     }
@@ -140,7 +145,8 @@ bool IsCondition(const std::vector<std::string>& w, size_t first, std::string& e
     if ((what == "text" || what == "inverted-text") && args >= 3 && Whole(w[first + 1], -1000, 1000, n) &&
         Whole(w[first + 2], -1000, 1000, n))
         return true;
-    error = ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqpanel-run", "not a condition: \"%1\" with %2 arguments"), {what, std::to_string(args)});
+    error = ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqpanel-run", "not a condition: \"%1\" with %2 arguments"),
+                           {what, std::to_string(args)});
     return false;
 }
 
@@ -233,7 +239,8 @@ int CHeadlessScript::Run(CPanelSession& session, std::ostream& log, std::ostream
             while (!Holds(session, line, 2, why)) {
                 if (session.Now() >= end) {
                     err << where
-                        << ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqpanel-run", "still not so after %1 ms: %2"), {std::to_string(n), why})
+                        << ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqpanel-run", "still not so after %1 ms: %2"),
+                                          {std::to_string(n), why})
                         << "\n";
                     return 1;
                 }

@@ -41,7 +41,8 @@ bool Read(const QCommandLineParser& p, ARGUMENTS& args, std::string& error)
         const QString where = p.value("tcp");
         const int colon = where.lastIndexOf(':');
         if (colon <= 0) {
-            error = ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqpanel-run", "--tcp wants HOST:PORT, not \"%1\""), {where.toStdString()});
+            error = ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqpanel-run", "--tcp wants HOST:PORT, not \"%1\""),
+                                   {where.toStdString()});
             return false;
         }
         args.session.host = where.left(colon).toStdString();
@@ -55,7 +56,8 @@ bool Read(const QCommandLineParser& p, ARGUMENTS& args, std::string& error)
     }
     const QString parity = p.value("parity").toUpper();
     if (parity != "N" && parity != "E" && parity != "O") {
-        error = ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqpanel-run", "--parity is N, E or O, not \"%1\""), {parity.toStdString()});
+        error = ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqpanel-run", "--parity is N, E or O, not \"%1\""),
+                               {parity.toStdString()});
         return false;
     }
     line.parity = parity.toStdString()[0];
@@ -83,7 +85,9 @@ int Headless(CPanelSession& session, const QString& path)
     std::string error;
     QFile file(path);
     if (!ZQ_CLI::CheckInputFile(path.toStdString(), error) || !file.open(QIODevice::ReadOnly)) {
-        ZQ_CLI::PrintError(error.empty() ? ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqpanel-run", "cannot read %1"), {path.toStdString()}) : error);
+        ZQ_CLI::PrintError(
+            error.empty() ? ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqpanel-run", "cannot read %1"), {path.toStdString()})
+                          : error);
         return ZQ_CLI::EXIT_FAILED;
     }
     CHeadlessScript script;

@@ -62,8 +62,9 @@ CPanelDisplay CPanelSession::Display() const
 std::string CPanelSession::Status() const
 {
     std::string status = ZQ_CLI::TrArgs(
-        m_pRuntime->IsLinkLost() ? QT_TRANSLATE_NOOP("zqpanel-run", "%1 LOST, poll %2 ms (%3 requests, %4 ms), screen %5 of %6")
-                                 : QT_TRANSLATE_NOOP("zqpanel-run", "%1 ok, poll %2 ms (%3 requests, %4 ms), screen %5 of %6"),
+        m_pRuntime->IsLinkLost()
+            ? QT_TRANSLATE_NOOP("zqpanel-run", "%1 LOST, poll %2 ms (%3 requests, %4 ms), screen %5 of %6")
+            : QT_TRANSLATE_NOOP("zqpanel-run", "%1 ok, poll %2 ms (%3 requests, %4 ms), screen %5 of %6"),
         {m_pLink->Describe(), std::to_string(m_options.pollMs), std::to_string(m_pRuntime->GetLastPollRequests()),
          std::to_string(m_nLastPollMs), std::to_string(m_pRuntime->GetCurrentScreen()),
          std::to_string(m_pRuntime->GetImage().GetScreenCount())});

@@ -70,7 +70,8 @@ bool ParseDelays(const QString& text, const std::string& what, std::map<int, int
         const QStringList parts = item.split(':');
         int frame = 0, delay = 0;
         if (parts.size() != 2) {
-            error = ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqpanel-sim", "%1: '%2' is not FRAME:MS"), {what, item.toStdString()});
+            error = ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqpanel-sim", "%1: '%2' is not FRAME:MS"),
+                                   {what, item.toStdString()});
             return false;
         }
         if (!ZQ_CLI::ParseInteger(parts[0], 1, 1000000, frame, what, error) ||
@@ -96,11 +97,11 @@ bool ReadPanels(const QCommandLineParser& parser, SIM_OPTIONS& options, int& exi
         int panel = 0;
         if (colon < 0 ||
             !ZQ_CLI::ParseInteger(text.left(colon), 1, std::max(options.nCount, 1), panel, "--panel", error))
-            return ZQ_CLI::UsageError(
-                colon < 0 ? ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqpanel-sim", "--panel: '%1' is not K:OPTIONS"),
-                                           {text.toStdString()})
-                          : error,
-                exitCode);
+            return ZQ_CLI::UsageError(colon < 0 ? ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqpanel-sim",
+                                                                                   "--panel: '%1' is not K:OPTIONS"),
+                                                                 {text.toStdString()})
+                                                : error,
+                                      exitCode);
         if (options.nCount == 0)
             return ZQ_CLI::UsageError(QT_TRANSLATE_NOOP("zqpanel-sim", "--panel needs --count"), exitCode);
         const QStringList extra = QProcess::splitCommand(text.mid(colon + 1));

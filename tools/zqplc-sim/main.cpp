@@ -101,9 +101,10 @@ int main(int argc, char** argv)
         const QString where = parser.value(tcp);
         const int colon = where.lastIndexOf(':');
         if (colon <= 0 || !ZQ_CLI::ParseInteger(where.mid(colon + 1), 0, 65535, port, "--tcp port", error))
-            return usage(error.empty() ? ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqplc-sim", "--tcp wants HOST:PORT, not \"%1\""),
-                                                        {where.toStdString()})
-                                         : error);
+            return usage(error.empty()
+                             ? ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqplc-sim", "--tcp wants HOST:PORT, not \"%1\""),
+                                              {where.toStdString()})
+                             : error);
         host = where.left(colon).toStdString();
     }
     CPlcScript script;
@@ -119,9 +120,9 @@ int main(int argc, char** argv)
     for (const QString& path : parser.values(scriptFile)) {
         QFile file(path);
         if (!ZQ_CLI::CheckInputFile(path.toStdString(), error) || !file.open(QIODevice::ReadOnly)) {
-            ZQ_CLI::PrintError(error.empty() ? ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqplc-sim", "cannot read %1"),
-                                                              {path.toStdString()})
-                                             : error);
+            ZQ_CLI::PrintError(
+                error.empty() ? ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqplc-sim", "cannot read %1"), {path.toStdString()})
+                              : error);
             return ZQ_CLI::EXIT_FAILED;
         }
         if (!script.AddText(file.readAll().toStdString(), path.toStdString(), error)) {

@@ -62,8 +62,9 @@ bool CPlcScript::Add(const std::string& line, std::string& error)
         s.kind = STATEMENT::TOGGLE;
         ok = Number(in, 0, 65535, address, ADDRESS, error) && Number(in, 1, 86400000, s.period, PERIOD, error);
     } else {
-        error = ZQ_CLI::TrArgs(
-            QT_TRANSLATE_NOOP("zqplc-sim", "unknown statement \"%1\" (register, coil, ramp, toggle)"), {word});
+        error =
+            ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqplc-sim", "unknown statement \"%1\" (register, coil, ramp, toggle)"),
+                           {word});
         return false;
     }
     if (ok && in >> word) {

@@ -76,7 +76,8 @@ bool CPlcServer::OpenPty(std::string& error)
 {
     m_nPtyMaster = posix_openpt(O_RDWR | O_NOCTTY);
     if (m_nPtyMaster < 0 || grantpt(m_nPtyMaster) != 0 || unlockpt(m_nPtyMaster) != 0) {
-        error = ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqplc-sim", "cannot open a pseudo-terminal: %1"), {std::strerror(errno)});
+        error =
+            ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqplc-sim", "cannot open a pseudo-terminal: %1"), {std::strerror(errno)});
         return false;
     }
     m_strAddress = ptsname(m_nPtyMaster);
@@ -84,7 +85,8 @@ bool CPlcServer::OpenPty(std::string& error)
     m_nPtySlave = open(m_strAddress.c_str(), O_RDWR | O_NOCTTY);
     termios raw{};
     if (m_nPtySlave < 0 || tcgetattr(m_nPtySlave, &raw) != 0) {
-        error = ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqplc-sim", "cannot open %1: %2"), {m_strAddress, std::strerror(errno)});
+        error =
+            ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqplc-sim", "cannot open %1: %2"), {m_strAddress, std::strerror(errno)});
         return false;
     }
     cfmakeraw(&raw);
