@@ -1,8 +1,16 @@
 #include "emulator/modbus_link.h"
 
+#include "comkit/message_text.h"
+
 #include <modbus.h>
 
 #include <cerrno>
+
+namespace {
+
+const char* const CONTEXT = "Emulator";
+
+} // namespace
 
 CModbusLink::CModbusLink(modbus_t* context, std::string description)
     : m_pContext(context), m_strDescription(std::move(description))
@@ -21,7 +29,8 @@ std::unique_ptr<CModbusLink> CModbusLink::Serial(const SERIAL& serial, std::stri
     modbus_t* context =
         modbus_new_rtu(serial.device.c_str(), serial.baud, serial.parity, serial.dataBits, serial.stopBits);
     if (!context) {
-        error = "cannot use the serial line " + serial.device + ": " + modbus_strerror(errno);
+        error = COMMON_EX::TrArgs(CONTEXT, QT_TRANSLATE_NOOP("Emulator", "cannot use the serial line %1: %2"),
+                                  {serial.device, modbus_strerror(errno)});
         return nullptr;
     }
     const std::string description = "RTU " + serial.device + " " + std::to_string(serial.baud) + " " +
@@ -33,7 +42,8 @@ std::unique_ptr<CModbusLink> CModbusLink::Tcp(const std::string& host, int port,
 {
     modbus_t* context = modbus_new_tcp(host.c_str(), port);
     if (!context) {
-        error = "cannot use " + host + ":" + std::to_string(port) + ": " + modbus_strerror(errno);
+        error = COMMON_EX::TrArgs(CONTEXT, QT_TRANSLATE_NOOP("Emulator", "cannot use %1:%2: %3"),
+                                  {host, std::to_string(port), modbus_strerror(errno)});
         return nullptr;
     }
     return std::unique_ptr<CModbusLink>(new CModbusLink(context, "TCP " + host + ":" + std::to_string(port)));
@@ -48,14 +58,16 @@ bool CModbusLink::Prepare(int station)
 {
     if (!m_bConnected) {
         if (modbus_connect(m_pContext) != 0) {
-            m_strError = "cannot connect (" + m_strDescription + "): " + modbus_strerror(errno);
+            m_strError = COMMON_EX::TrArgs(CONTEXT, QT_TRANSLATE_NOOP("Emulator", "cannot connect (%1): %2"),
+                                           {m_strDescription, modbus_strerror(errno)});
             return false;
         }
         m_bConnected = true;
     }
     modbus_set_response_timeout(m_pContext, uint32_t(m_nTimeoutMs / 1000), uint32_t(m_nTimeoutMs % 1000) * 1000);
     if (modbus_set_slave(m_pContext, station) != 0) {
-        m_strError = "station " + std::to_string(station) + " cannot be addressed";
+        m_strError = COMMON_EX::TrArgs(CONTEXT, QT_TRANSLATE_NOOP("Emulator", "station %1 cannot be addressed"),
+                                       {std::to_string(station)});
         return false;
     }
     return true;
@@ -67,7 +79,8 @@ bool CModbusLink::Finish(bool ok)
         m_strError.clear();
         return true;
     }
-    m_strError = std::string("no answer (") + m_strDescription + "): " + modbus_strerror(errno);
+    m_strError = COMMON_EX::TrArgs(CONTEXT, QT_TRANSLATE_NOOP("Emulator", "no answer (%1): %2"),
+                                   {m_strDescription, modbus_strerror(errno)});
     // Start over with a fresh connection: a half-read answer must not be taken for the next one.
     modbus_close(m_pContext);
     m_bConnected = false;
@@ -78,7 +91,9 @@ bool CModbusLink::ReadRegisters(int station, int address, int count, WORD* value
 {
     uint16_t buffer[MODBUS_MAX_READ_REGISTERS];
     if (count < 1 || count > MODBUS_MAX_READ_REGISTERS) {
-        m_strError = "cannot read " + std::to_string(count) + " registers in one request";
+        m_strError =
+            COMMON_EX::TrArgs(CONTEXT, QT_TRANSLATE_NOOP("Emulator", "cannot read %1 registers in one request"),
+                              {std::to_string(count)});
         return false;
     }
     if (!Prepare(station))
@@ -93,7 +108,8 @@ bool CModbusLink::ReadRegisters(int station, int address, int count, WORD* value
 bool CModbusLink::ReadCoils(int station, int address, int count, BYTE* values)
 {
     if (count < 1 || count > MODBUS_MAX_READ_BITS) {
-        m_strError = "cannot read " + std::to_string(count) + " coils in one request";
+        m_strError = COMMON_EX::TrArgs(CONTEXT, QT_TRANSLATE_NOOP("Emulator", "cannot read %1 coils in one request"),
+                                       {std::to_string(count)});
         return false;
     }
     if (!Prepare(station))

@@ -1,5 +1,6 @@
 #include "emulator/panel_image.h"
 
+#include "comkit/message_text.h"
 #include "editor/download_image.h"
 #include "editor/project.h"
 #include "editor/project_file.h"
@@ -75,12 +76,15 @@ std::unique_ptr<CPanelImage> CPanelImage::FromBytes(const std::vector<BYTE>& byt
     if (warnings)
         *warnings = report.problems;
     if (!whole) {
-        error = "the download image cannot be read" +
-                (report.problems.empty() ? std::string() : ": " + report.problems.back());
+        error =
+            report.problems.empty()
+                ? COMMON_EX::Tr("Emulator", QT_TRANSLATE_NOOP("Emulator", "the download image cannot be read"))
+                : COMMON_EX::TrArgs("Emulator", QT_TRANSLATE_NOOP("Emulator", "the download image cannot be read: %1"),
+                                    {report.problems.back()});
         return nullptr;
     }
     if (panel->m_image.screens == 0) {
-        error = "the download image has no screen";
+        error = COMMON_EX::Tr("Emulator", QT_TRANSLATE_NOOP("Emulator", "the download image has no screen"));
         return nullptr;
     }
     const auto& records = panel->m_image.controls;

@@ -1,5 +1,6 @@
 #include "emulator/panel_runtime.h"
 
+#include "comkit/message_text.h"
 #include "emulator/panel_display.h"
 #include "emulator/panel_keys.h"
 #include "emulator/panel_link.h"
@@ -37,12 +38,15 @@ bool CPanelRuntime::LinkResult(bool ok)
 {
     if (ok) {
         if (m_bLinkLost)
-            m_strMessage = "link recovered";
+            m_strMessage = COMMON_EX::Tr("Emulator", QT_TRANSLATE_NOOP("Emulator", "link recovered"));
         m_bLinkLost = false;
         return true;
     }
     m_bLinkLost = true;
-    m_strMessage = "link lost: " + (m_pLink ? m_pLink->GetLastError() : std::string("no line to the PLC"));
+    m_strMessage =
+        COMMON_EX::TrArgs("Emulator", QT_TRANSLATE_NOOP("Emulator", "link lost: %1"),
+                          {m_pLink ? m_pLink->GetLastError()
+                                   : COMMON_EX::Tr("Emulator", QT_TRANSLATE_NOOP("Emulator", "no line to the PLC"))});
     return false;
 }
 

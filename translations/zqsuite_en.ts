@@ -730,6 +730,61 @@ Deleting a screen cannot be undone!</translation>
     </message>
 </context>
 <context>
+    <name>Emulator</name>
+    <message>
+        <source>cannot use the serial line %1: %2</source>
+        <translation>cannot use the serial line %1: %2</translation>
+    </message>
+    <message>
+        <source>cannot use %1:%2: %3</source>
+        <translation>cannot use %1:%2: %3</translation>
+    </message>
+    <message>
+        <source>cannot connect (%1): %2</source>
+        <translation>cannot connect (%1): %2</translation>
+    </message>
+    <message>
+        <source>station %1 cannot be addressed</source>
+        <translation>station %1 cannot be addressed</translation>
+    </message>
+    <message>
+        <source>no answer (%1): %2</source>
+        <translation>no answer (%1): %2</translation>
+    </message>
+    <message>
+        <source>cannot read %1 registers in one request</source>
+        <translation>cannot read %1 registers in one request</translation>
+    </message>
+    <message>
+        <source>cannot read %1 coils in one request</source>
+        <translation>cannot read %1 coils in one request</translation>
+    </message>
+    <message>
+        <source>the download image cannot be read</source>
+        <translation>the download image cannot be read</translation>
+    </message>
+    <message>
+        <source>the download image cannot be read: %1</source>
+        <translation>the download image cannot be read: %1</translation>
+    </message>
+    <message>
+        <source>the download image has no screen</source>
+        <translation>the download image has no screen</translation>
+    </message>
+    <message>
+        <source>link recovered</source>
+        <translation>link recovered</translation>
+    </message>
+    <message>
+        <source>link lost: %1</source>
+        <translation>link lost: %1</translation>
+    </message>
+    <message>
+        <source>no line to the PLC</source>
+        <translation>no line to the PLC</translation>
+    </message>
+</context>
+<context>
     <name>Files</name>
     <message>
         <source>cannot write &apos;%1&apos;: %2</source>
@@ -989,6 +1044,110 @@ Deleting a screen cannot be undone!</translation>
     <message>
         <source>HEX format error: two records give address 0x%1 different values</source>
         <translation>HEX format error: two records give address 0x%1 different values</translation>
+    </message>
+    <message>
+        <source>illegal function</source>
+        <translation>illegal function</translation>
+    </message>
+    <message>
+        <source>illegal data address</source>
+        <translation>illegal data address</translation>
+    </message>
+    <message>
+        <source>illegal data value</source>
+        <translation>illegal data value</translation>
+    </message>
+    <message>
+        <source>slave device failure</source>
+        <translation>slave device failure</translation>
+    </message>
+    <message>
+        <source>acknowledge</source>
+        <translation>acknowledge</translation>
+    </message>
+    <message>
+        <source>slave device busy</source>
+        <translation>slave device busy</translation>
+    </message>
+    <message>
+        <source>memory parity error</source>
+        <translation>memory parity error</translation>
+    </message>
+    <message>
+        <source>gateway path unavailable</source>
+        <translation>gateway path unavailable</translation>
+    </message>
+    <message>
+        <source>gateway target device failed to respond</source>
+        <translation>gateway target device failed to respond</translation>
+    </message>
+    <message>
+        <source>unknown exception</source>
+        <translation>unknown exception</translation>
+    </message>
+    <message>
+        <source>no answer from the panel in time, after every retry</source>
+        <translation>no answer from the panel in time, after every retry</translation>
+    </message>
+    <message>
+        <source>the serial line is not open</source>
+        <translation>the serial line is not open</translation>
+    </message>
+    <message>
+        <source>the request cannot be framed (function, size or data)</source>
+        <translation>the request cannot be framed (function, size or data)</translation>
+    </message>
+    <message>
+        <source>the serial line failed while sending</source>
+        <translation>the serial line failed while sending</translation>
+    </message>
+    <message>
+        <source>answer of %1 bytes</source>
+        <translation>answer of %1 bytes</translation>
+    </message>
+    <message>
+        <source>the panel refused the request: Modbus exception %1 (%2)</source>
+        <translation>the panel refused the request: Modbus exception %1 (%2)</translation>
+    </message>
+    <message>
+        <source>unknown outcome %1</source>
+        <translation>unknown outcome %1</translation>
+    </message>
+    <message>
+        <source>no run yet</source>
+        <translation>no run yet</translation>
+    </message>
+    <message>
+        <source>programming is under way</source>
+        <translation>programming is under way</translation>
+    </message>
+    <message>
+        <source>programming finished: the panel confirmed every block</source>
+        <translation>programming finished: the panel confirmed every block</translation>
+    </message>
+    <message>
+        <source>nothing was programmed: the image is empty</source>
+        <translation>nothing was programmed: the image is empty</translation>
+    </message>
+    <message>
+        <source>a block arrived damaged at the panel (CRC error)</source>
+        <translation>a block arrived damaged at the panel (CRC error)</translation>
+    </message>
+    <message>
+        <source>a request failed after the panel&apos;s boot loader answered</source>
+        <translation>a request failed after the panel&apos;s boot loader answered</translation>
+    </message>
+    <message>
+        <source>programming was stopped</source>
+        <translation>programming was stopped</translation>
+    </message>
+    <message>
+        <source>the run was refused before anything was sent</source>
+        <translation>the run was refused before anything was sent</translation>
+    </message>
+    <message>
+        <source>unknown result</source>
+        <translation>unknown result</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,7 @@
 // in which order, byte for byte, and how every kind of answer moves the run on.
 #include "isp_test_support.h"
 
+#include "comkit/message_text.h"
 #include "flasher/isp_outcome.h"
 
 #include "flasher/isp_protocol.h"
@@ -482,4 +483,26 @@ TEST(IspOutcome, EveryOutcomeAndResultHasWords)
     for (int r = ISP_RESULT_NONE; r <= ISP_RESULT_REFUSED; ++r)
         words.insert(DescribeIspResult(static_cast<IspRunResult>(r)));
     EXPECT_EQ(words.size(), static_cast<size_t>(ISP_RESULT_REFUSED + 1));
+}
+
+namespace {
+
+// A stand-in catalogue that marks every text it translates, so a word left out of the catalogue's
+// path shows as unmarked.
+std::string MarkedTranslation(const char* context, const char* text)
+{
+    return std::string(context) == "Flasher" ? "<" + std::string(text) + ">" : text;
+}
+
+} // namespace
+
+TEST(IspOutcome, WordsComeThroughTheInstalledTranslatorWithTheirNumbersInPlace)
+{
+    COMMON_EX::SetMessageTranslator(MarkedTranslation, COMMON_EX::MESSAGE_ENGLISH);
+    EXPECT_EQ(DescribeIspOutcome(-102), "<the panel refused the request: Modbus exception 2 (<illegal data address>)>");
+    EXPECT_EQ(DescribeIspOutcome(12), "<answer of 12 bytes>");
+    EXPECT_EQ(DescribeIspOutcome(-1), "<no answer from the panel in time, after every retry>");
+    EXPECT_EQ(DescribeIspResult(ISP_RESULT_STOPPED), "<programming was stopped>");
+    COMMON_EX::SetMessageTranslator(nullptr, COMMON_EX::MESSAGE_CHINESE);
+    EXPECT_EQ(DescribeIspOutcome(12), "answer of 12 bytes");
 }
