@@ -435,8 +435,8 @@ void CFlasherDlg::OnOpenFile()
 
 QString CFlasherDlg::GetFileFilter()
 {
-    return QStringLiteral("Program file(*.HEX *.hex);;Program file(*.BIN *.bin);;"
-                          "Download image(*.vxg *.vxc *.dat *.VXG *.VXC *.DAT);;All files(*)");
+    return QCoreApplication::translate("Flasher", "Program file(*.HEX *.hex);;Program file(*.BIN *.bin);;"
+                                                  "Download image(*.vxg *.vxc *.dat *.VXG *.VXC *.DAT);;All files(*)");
 }
 
 void CFlasherDlg::OnLocalProgram()

@@ -1149,6 +1149,30 @@ Deleting a screen cannot be undone!</translation>
         <source>unknown result</source>
         <translation>unknown result</translation>
     </message>
+    <message>
+        <source>Program file(*.HEX *.hex);;Program file(*.BIN *.bin);;Download image(*.vxg *.vxc *.dat *.VXG *.VXC *.DAT);;All files(*)</source>
+        <translation>Program file(*.HEX *.hex);;Program file(*.BIN *.bin);;Download image(*.vxg *.vxc *.dat *.VXG *.VXC *.DAT);;All files(*)</translation>
+    </message>
+    <message>
+        <source>The panel programmer&apos;s window. Its settings come from isp.ini beside it (the editor&apos;s download writes them); it takes no arguments.</source>
+        <translation>The panel programmer&apos;s window. Its settings come from isp.ini beside it (the editor&apos;s download writes them); it takes no arguments.</translation>
+    </message>
+    <message>
+        <source>Qt platform plugin to use (for example offscreen).</source>
+        <translation>Qt platform plugin to use (for example offscreen).</translation>
+    </message>
+    <message>
+        <source>Nobody answers the window&apos;s messages: they go to standard error, and the exit status is 0 only when the panel confirmed every block.</source>
+        <translation>Nobody answers the window&apos;s messages: they go to standard error, and the exit status is 0 only when the panel confirmed every block.</translation>
+    </message>
+    <message>
+        <source>takes no arguments; the program file comes from isp.ini or &quot;Open File...&quot;</source>
+        <translation>takes no arguments; the program file comes from isp.ini or &quot;Open File...&quot;</translation>
+    </message>
+    <message>
+        <source>no display to show the window on: set DISPLAY (or WAYLAND_DISPLAY), or use zqflash to program from the command line</source>
+        <translation>no display to show the window on: set DISPLAY (or WAYLAND_DISPLAY), or use zqflash to program from the command line</translation>
+    </message>
 </context>
 <context>
     <name>ImageInspect</name>
@@ -1956,6 +1980,29 @@ Deleting a screen cannot be undone!</translation>
     <message>
         <source>&quot;%1&quot; is no control kind (%2)</source>
         <translation>&quot;%1&quot; is no control kind (%2)</translation>
+    </message>
+</context>
+<context>
+    <name>ZQEditor</name>
+    <message>
+        <source>Designs the screens of a text panel project (.ZQE).</source>
+        <translation>Designs the screens of a text panel project (.ZQE).</translation>
+    </message>
+    <message>
+        <source>Start without the splash picture.</source>
+        <translation>Start without the splash picture.</translation>
+    </message>
+    <message>
+        <source>The project file to open.</source>
+        <translation>The project file to open.</translation>
+    </message>
+    <message>
+        <source>one project at a time (try --help)</source>
+        <translation>one project at a time (try --help)</translation>
+    </message>
+    <message>
+        <source>no display to open the window on (set DISPLAY, or QT_QPA_PLATFORM=offscreen)</source>
+        <translation>no display to open the window on (set DISPLAY, or QT_QPA_PLATFORM=offscreen)</translation>
     </message>
 </context>
 <context>
