@@ -2020,10 +2020,6 @@ Deleting a screen cannot be undone!</translation>
         <translation>Try &apos;%1 --help&apos; for more information.</translation>
     </message>
     <message>
-        <source>not a regular file</source>
-        <translation>not a regular file</translation>
-    </message>
-    <message>
         <source>a folder</source>
         <translation>a folder</translation>
     </message>
@@ -2074,6 +2070,10 @@ Deleting a screen cannot be undone!</translation>
     <message>
         <source>cannot write &apos;%1&apos;: the folder &apos;%2&apos; does not exist</source>
         <translation>cannot write &apos;%1&apos;: the folder &apos;%2&apos; does not exist</translation>
+    </message>
+    <message>
+        <source>a special file</source>
+        <translation>a special file</translation>
     </message>
 </context>
 <context>

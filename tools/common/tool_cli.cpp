@@ -50,7 +50,7 @@ std::string StandardArgs(const char* text, std::initializer_list<std::string> ar
 // What kind of non-regular file st describes, for messages (in the user's language).
 std::string KindOf(const struct stat& st)
 {
-    const char* kind = QT_TRANSLATE_NOOP("ZQ_CLI", "not a regular file");
+    const char* kind = QT_TRANSLATE_NOOP("ZQ_CLI", "a special file");
     if (S_ISDIR(st.st_mode))
         kind = QT_TRANSLATE_NOOP("ZQ_CLI", "a folder");
     else if (S_ISFIFO(st.st_mode))
