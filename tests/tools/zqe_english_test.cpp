@@ -140,7 +140,8 @@ TEST(ZqeEnglish, MessagesKeepTheirArgumentsInPlaceAndNamesCarryTheirEnglish)
     // A refusal of the shared number check inside one of zqe's own.
     const BOTH number = InBothLanguages({"render", project, "--screen", "-4", "-o", dir.File("r.png")});
     EXPECT_EQ(number.english.err,
-              "zqe: --screen: '-4' is not a whole number from 0 to 2147483647 (--screen takes a screen number)\n");
+              "zqe: --screen: '-4' is not a whole number from 0 to 2147483647 (--screen takes a screen number)\n"
+              "Try 'zqe render --help' for more information.\n");
     EXPECT_EQ(number.chinese.err, number.english.err);
     const BOTH format = InBothLanguages({"render", project, "-o", dir.File("r.xyz")});
     EXPECT_EQ(format.english.err.rfind("zqe: cannot tell the image format of '" + dir.File("r.xyz") +

@@ -70,6 +70,7 @@ TEST_F(ZqeUser, HelpVersionAndUsageErrors)
     r = Zqe({"render", project, "--screen", "-4294967295", "-o", File("r.png")});
     EXPECT_EQ(r.status, 2);
     EXPECT_TRUE(Has(r.err, "zqe: --screen: '-4294967295' is not a whole number")) << r.err;
+    EXPECT_TRUE(Has(r.err, "Try 'zqe render --help'")) << "a value refused by the command is a usage error too";
     EXPECT_EQ(Zqe({"render", project, "--screen", "4294967297", "-o", File("r.png")}).status, 2);
     r = Zqe({"info", project, "--bogus"});
     EXPECT_EQ(r.status, 2);

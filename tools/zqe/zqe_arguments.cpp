@@ -127,7 +127,14 @@ std::string HelpOf(const QCommandLineParser& parser)
     return help.toStdString();
 }
 
-int Usage(std::ostream& err, const std::string& message, const std::string& command)
+bool IsHelp(const std::string& arg)
+{
+    return arg == "-h" || arg == "--help";
+}
+
+} // namespace
+
+int ZqeUsageError(std::ostream& err, const std::string& message, const std::string& command)
 {
     err << ZQ_CLI::ProgramName() << ": " << message << "\n"
         << ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqe", "Try 'zqe %1--help' for more information."),
@@ -135,13 +142,6 @@ int Usage(std::ostream& err, const std::string& message, const std::string& comm
         << "\n";
     return ZQ_CLI::EXIT_USAGE;
 }
-
-bool IsHelp(const std::string& arg)
-{
-    return arg == "-h" || arg == "--help";
-}
-
-} // namespace
 
 const std::vector<std::string>& ZqeCommands()
 {
@@ -160,10 +160,11 @@ bool ParseZqeArguments(const std::vector<std::string>& args, std::ostream& out, 
     parsed = ZQE_ARGUMENTS();
     exitCode = ZQ_CLI::EXIT_DONE;
     if (args.empty()) {
-        exitCode = Usage(err,
-                         ZQ_CLI::Tr(QT_TRANSLATE_NOOP("zqe", "no command given (new, info, compile, inspect, render, "
-                                                             "export, import)")),
-                         "");
+        exitCode =
+            ZqeUsageError(err,
+                          ZQ_CLI::Tr(QT_TRANSLATE_NOOP("zqe", "no command given (new, info, compile, inspect, render, "
+                                                              "export, import)")),
+                          "");
         return false;
     }
     const std::string& first = args[0];
@@ -179,11 +180,13 @@ bool ParseZqeArguments(const std::vector<std::string>& args, std::ostream& out, 
     const std::string name = helpOf ? args[1] : first;
     const COMMAND* command = FindCommand(name);
     if (!command) {
-        exitCode = Usage(err,
-                         ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqe", "unknown command \"%1\" (new, info, compile, inspect, "
-                                                                 "render, export, import)"),
-                                        {name}),
-                         "");
+        exitCode =
+            ZqeUsageError(err,
+                          ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqe",
+                                                           "unknown command \"%1\" (new, info, compile, inspect, "
+                                                           "render, export, import)"),
+                                         {name}),
+                          "");
         return false;
     }
 
@@ -219,14 +222,15 @@ bool ParseZqeArguments(const std::vector<std::string>& args, std::ostream& out, 
     if (!ok) {
         if (!parser.unknownOptionNames().isEmpty()) {
             const QString unknown = parser.unknownOptionNames().first();
-            exitCode = Usage(err,
-                             ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqe", "unknown option %1 for %2"),
-                                            {(unknown.size() == 1 ? "-" : "--") + unknown.toStdString(), name}),
-                             name);
+            exitCode = ZqeUsageError(err,
+                                     ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqe", "unknown option %1 for %2"),
+                                                    {(unknown.size() == 1 ? "-" : "--") + unknown.toStdString(), name}),
+                                     name);
         } else {
             // The one other refusal: an option that takes a value came last.
             exitCode =
-                Usage(err, ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqe", "option %1 needs a value"), {args.back()}), name);
+                ZqeUsageError(err, ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqe", "option %1 needs a value"), {args.back()}),
+                              name);
         }
         return false;
     }
@@ -235,26 +239,27 @@ bool ParseZqeArguments(const std::vector<std::string>& args, std::ostream& out, 
         const QStringList values = parser.values(key);
         if (option.valueName && values.size() > 1) {
             exitCode =
-                Usage(err, ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqe", "option %1 given twice"), {option.name}), name);
+                ZqeUsageError(err, ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqe", "option %1 given twice"), {option.name}),
+                              name);
             return false;
         }
         if (parser.isSet(key))
             parsed.options[option.name] = option.valueName ? values.first().toStdString() : std::string();
         else if (option.required) {
-            exitCode =
-                Usage(err,
-                      ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqe", "%1 needs %2 %3"), {name, option.name, option.valueName}),
-                      name);
+            exitCode = ZqeUsageError(err,
+                                     ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqe", "%1 needs %2 %3"),
+                                                    {name, option.name, option.valueName}),
+                                     name);
             return false;
         }
     }
     QStringList operands = parser.positionalArguments();
     operands.removeFirst(); // the command itself
     if (operands.size() != 1) {
-        exitCode = Usage(err,
-                         ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqe", "%1 takes 1 file name (%2), not %3"),
-                                        {name, command->operand, std::to_string(operands.size())}),
-                         name);
+        exitCode = ZqeUsageError(err,
+                                 ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqe", "%1 takes 1 file name (%2), not %3"),
+                                                {name, command->operand, std::to_string(operands.size())}),
+                                 name);
         return false;
     }
     parsed.operands.push_back(operands.first().toStdString());

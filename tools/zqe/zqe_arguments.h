@@ -23,3 +23,8 @@ const std::vector<std::string>& ZqeCommands();
 // checked here; values are checked by the commands.
 bool ParseZqeArguments(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
                        ZQE_ARGUMENTS& parsed, int& exitCode);
+
+// A wrong command line found by a command (a value out of range, for example): "zqe: message" and
+// the hint to the command's --help ("Try 'zqe render --help' ..."; zqe's own without a command)
+// on err. Always ZQ_CLI::EXIT_USAGE.
+int ZqeUsageError(std::ostream& err, const std::string& message, const std::string& command);

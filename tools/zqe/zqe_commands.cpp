@@ -71,8 +71,11 @@ private:
         m_err << ZQ_CLI::ProgramName() << ": " << TrArgs(QT_TRANSLATE_NOOP("zqe", "warning: %1"), {message}) << "\n";
     }
 
+    // "zqe: message" on standard error; a wrong command line (EXIT_USAGE) adds the hint to --help.
     int Fail(const std::string& message, int status = EXIT_FAILED)
     {
+        if (status == EXIT_USAGE)
+            return ZqeUsageError(m_err, message, m_args.command);
         m_err << ZQ_CLI::ProgramName() << ": " << message << (message.empty() || message.back() != '\n' ? "\n" : "");
         return status;
     }
