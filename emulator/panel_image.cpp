@@ -1,6 +1,7 @@
 #include "emulator/panel_image.h"
 
 #include "comkit/message_text.h"
+#include "comkit/serial_attri.h"
 #include "editor/download_image.h"
 #include "editor/project.h"
 #include "editor/project_file.h"
@@ -109,8 +110,9 @@ std::unique_ptr<CPanelImage> CPanelImage::FromFile(const std::string& path, std:
     std::vector<BYTE> bytes;
     if (!CProjectFile::ReadFile(path, CProjectFile::MAX_FILE_SIZE, bytes, error))
         return nullptr;
+    std::unique_ptr<CProject> project;
     if (CProject::CheckSignature(bytes.data(), DWORD(bytes.size()))) {
-        std::unique_ptr<CProject> project(CProjectFile::OpenBytes(bytes, error));
+        project = CProjectFile::OpenBytes(bytes, error);
         if (!project)
             return nullptr;
         std::string message;
@@ -120,7 +122,9 @@ std::unique_ptr<CPanelImage> CPanelImage::FromFile(const std::string& path, std:
         }
         std::vector<BYTE> image(project->Compile(nullptr, 0));
         if (image.empty() || project->Compile(image.data(), DWORD(image.size())) != image.size()) {
-            error = path + ": the download image could not be made";
+            error =
+                COMMON_EX::TrArgs("Emulator", QT_TRANSLATE_NOOP("Emulator", "%1: the download image could not be made"),
+                                  {path});
             return nullptr;
         }
         bytes.swap(image);
@@ -128,7 +132,37 @@ std::unique_ptr<CPanelImage> CPanelImage::FromFile(const std::string& path, std:
     std::unique_ptr<CPanelImage> panel = FromBytes(bytes, error, warnings);
     if (!panel)
         error = path + ": " + error;
+    else if (project)
+        panel->TakeProjectLine(*project);
     return panel;
+}
+
+void CPanelImage::TakeProjectLine(const CProject& project)
+{
+    using SERIAL_ATTRI = COM_HARDWARE_ATTRIBUTES_EX::CHADEXSerialAttri;
+    m_bFromProject = true;
+    const SERIAL_ATTRI* serial = project.GetPLCSerialAttributes();
+    if (!serial)
+        return;
+    m_strProjectLine =
+        COMMON_EX::TrArgs("Emulator", QT_TRANSLATE_NOOP("Emulator", "%1 baud, %2 data bits, parity %3, stop bits %4"),
+                          {std::to_string(serial->GetBaudrate()), std::to_string(serial->GetDataBits()),
+                           std::to_string(serial->GetParity()), std::to_string(serial->GetStopBits())});
+    const int dataBits = serial->GetDataBits();
+    const char parity = serial->GetParity() == SERIAL_ATTRI::PARITY_NONE   ? 'N'
+                        : serial->GetParity() == SERIAL_ATTRI::PARITY_EVEN ? 'E'
+                        : serial->GetParity() == SERIAL_ATTRI::PARITY_ODD  ? 'O'
+                                                                           : '\0';
+    const int stopBits = serial->GetStopBits() == SERIAL_ATTRI::STOPBITS_ONE   ? 1
+                         : serial->GetStopBits() == SERIAL_ATTRI::STOPBITS_TWO ? 2
+                                                                               : 0;
+    if (serial->GetBaudrate() <= 0 || (dataBits != 7 && dataBits != 8) || parity == '\0' || stopBits == 0)
+        return;
+    m_projectLine.baud = serial->GetBaudrate();
+    m_projectLine.dataBits = dataBits;
+    m_projectLine.parity = parity;
+    m_projectLine.stopBits = stopBits;
+    m_bProjectLine = true;
 }
 
 int CPanelImage::GetFunctionPage(int page) const

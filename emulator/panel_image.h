@@ -6,10 +6,13 @@
 
 #include "comkit/types.h"
 #include "editor/image_inspect.h"
+#include "emulator/modbus_link.h"
 
 #include <memory>
 #include <string>
 #include <vector>
+
+class CProject;
 
 // One control of the image with its parameter record decoded.
 struct EMULATOR_API PANEL_CONTROL {
@@ -45,6 +48,15 @@ public:
     static std::unique_ptr<CPanelImage> FromFile(const std::string& path, std::string& error,
                                                  std::vector<std::string>* warnings = nullptr);
 
+    // Whether the image was compiled from a project on the way (FromFile with a ".ZQE").
+    bool IsFromProject() const { return m_bFromProject; }
+    // The serial settings of that project's line to the PLC (device left empty); null for an image
+    // file, and for a project whose settings Modbus RTU cannot use (mark or space parity, 1.5 stop
+    // bits, 5 or 6 data bits), which ProjectLineText then names.
+    const CModbusLink::SERIAL* GetProjectLine() const { return m_bProjectLine ? &m_projectLine : nullptr; }
+    // The project's settings as "38400 baud, 8 data bits, parity 2, stop bits 0"; empty for an image file.
+    const std::string& ProjectLineText() const { return m_strProjectLine; }
+
     int GetScreenCount() const { return m_image.screens; }
     WORD GetBacklightDelay() const { return m_image.backlight; }
     // Screen of function page `page` (0-3); 0 when unused or naming no screen.
@@ -64,6 +76,13 @@ public:
     WORD FunctionRow(int key, int row) const;
 
 private:
+    // Takes the project's serial settings (see GetProjectLine).
+    void TakeProjectLine(const CProject& project);
+
     CImageInspector::IMAGE m_image;
     std::vector<PANEL_CONTROL> m_controls;
+    bool m_bFromProject = false;
+    bool m_bProjectLine = false;
+    CModbusLink::SERIAL m_projectLine;
+    std::string m_strProjectLine;
 };

@@ -783,6 +783,14 @@ Deleting a screen cannot be undone!</translation>
         <source>no line to the PLC</source>
         <translation>no line to the PLC</translation>
     </message>
+    <message>
+        <source>%1: the download image could not be made</source>
+        <translation>%1: the download image could not be made</translation>
+    </message>
+    <message>
+        <source>%1 baud, %2 data bits, parity %3, stop bits %4</source>
+        <translation>%1 baud, %2 data bits, parity %3, stop bits %4</translation>
+    </message>
 </context>
 <context>
     <name>Files</name>
@@ -2888,22 +2896,6 @@ With --repeat, Ctrl-C is the normal end: the status is then the number of failed
         <translation>Modbus RTU on the serial line DEVICE instead.</translation>
     </message>
     <message>
-        <source>Baud rate of the serial line (default 9600).</source>
-        <translation>Baud rate of the serial line (default 9600).</translation>
-    </message>
-    <message>
-        <source>Parity of the serial line: N, E or O (default N).</source>
-        <translation>Parity of the serial line: N, E or O (default N).</translation>
-    </message>
-    <message>
-        <source>Data bits of the serial line: 7 or 8 (default 8).</source>
-        <translation>Data bits of the serial line: 7 or 8 (default 8).</translation>
-    </message>
-    <message>
-        <source>Stop bits of the serial line: 1 or 2 (default 1).</source>
-        <translation>Stop bits of the serial line: 1 or 2 (default 1).</translation>
-    </message>
-    <message>
         <source>Milliseconds between poll cycles (default 100).</source>
         <translation>Milliseconds between poll cycles (default 100).</translation>
     </message>
@@ -3050,6 +3042,26 @@ With --repeat, Ctrl-C is the normal end: the status is then the number of failed
     <message>
         <source>%1 (keyboard: %2)</source>
         <translation>%1 (keyboard: %2)</translation>
+    </message>
+    <message>
+        <source>Baud rate of the serial line (default: a project&apos;s own, else 9600).</source>
+        <translation>Baud rate of the serial line (default: a project&apos;s own, else 9600).</translation>
+    </message>
+    <message>
+        <source>Parity of the serial line: N, E or O (default: a project&apos;s own, else N).</source>
+        <translation>Parity of the serial line: N, E or O (default: a project&apos;s own, else N).</translation>
+    </message>
+    <message>
+        <source>Data bits of the serial line: 7 or 8 (default: a project&apos;s own, else 8).</source>
+        <translation>Data bits of the serial line: 7 or 8 (default: a project&apos;s own, else 8).</translation>
+    </message>
+    <message>
+        <source>Stop bits of the serial line: 1 or 2 (default: a project&apos;s own, else 1).</source>
+        <translation>Stop bits of the serial line: 1 or 2 (default: a project&apos;s own, else 1).</translation>
+    </message>
+    <message>
+        <source>the project&apos;s serial line (%1) is not one Modbus RTU has; give --baud, --parity, --data-bits and --stop-bits</source>
+        <translation>the project&apos;s serial line (%1) is not one Modbus RTU has; give --baud, --parity, --data-bits and --stop-bits</translation>
     </message>
 </context>
 <context>

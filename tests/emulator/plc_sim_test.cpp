@@ -245,3 +245,40 @@ TEST(PlcSim, ScriptStatementsSetRampAndToggleValues)
     run = Program("zqplc-sim", {"--tcp", "127.0.0.1:0", "--pty"});
     EXPECT_EQ(run.status, 2);
 }
+
+TEST(PlcSim, AProjectOnASerialLineTakesItsOwnLineSettingsUnlessTheCommandLineGivesThem)
+{
+    QTemporaryDir dir;
+    const auto write = [&](const char* name, const std::string& json) {
+        std::vector<BYTE> file;
+        std::string error;
+        EXPECT_TRUE(CProjectJson::Import(json, file, error)) << error;
+        const std::string path = dir.filePath(name).toStdString();
+        EXPECT_TRUE(CProjectFile::WriteFileAtomically(path, file.data(), file.size(), error)) << error;
+        return QString::fromStdString(path);
+    };
+    const QString project = write("line.ZQE", ProjectJson(SCREENS)); // 38400 baud, even parity, one stop bit
+    QFile script(dir.filePath("poll.txt"));
+    ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+    script.write("wait-for 10000 text 44 20 123.4\n");
+    script.close();
+    CPlcSim sim({"--register", "100=1234"}, 0, true);
+    const QString pty = QString::fromStdString(sim.Where());
+    const QStringList headless = {"--headless", "--script", script.fileName(), "--serial", pty};
+
+    RUN run = Program("zqpanel-run", headless + QStringList{project});
+    EXPECT_EQ(run.status, 0) << run.out << run.err;
+    EXPECT_NE(run.out.find("RTU " + sim.Where() + " 38400 8E1 ok"), std::string::npos) << run.out;
+    run = Program("zqpanel-run", headless + QStringList{"--baud", "19200", project});
+    EXPECT_NE(run.out.find("RTU " + sim.Where() + " 19200 8N1"), std::string::npos)
+        << "one setting given: the others are the defaults, not a mix with the project's" << run.out;
+
+    std::string mark = ProjectJson(SCREENS);
+    mark.replace(mark.find("\"parity\": 2"), 11, "\"parity\": 3");
+    run = Program("zqpanel-run", headless + QStringList{write("mark.ZQE", mark)});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("the project's serial line (38400 baud, 8 data bits, parity 3, stop bits 0) is not one "
+                           "Modbus RTU has"),
+              std::string::npos)
+        << run.err;
+}

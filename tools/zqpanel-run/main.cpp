@@ -53,6 +53,9 @@ bool Read(const QCommandLineParser& p, ARGUMENTS& args, std::string& error)
     if (p.isSet("serial")) {
         args.session.serial = true;
         line.device = p.value("serial").toStdString();
+        // A project's own line settings, unless the command line gives any of them.
+        args.session.lineFromProject =
+            !p.isSet("baud") && !p.isSet("parity") && !p.isSet("data-bits") && !p.isSet("stop-bits");
     }
     const QString parity = p.value("parity").toUpper();
     if (parity != "N" && parity != "E" && parity != "O") {
@@ -125,17 +128,22 @@ int main(int argc, char** argv)
          "HOST:PORT"},
         {"serial", ZQ_CLI::TrText(QT_TRANSLATE_NOOP("zqpanel-run", "Modbus RTU on the serial line DEVICE instead.")),
          "DEVICE"},
-        {"baud", ZQ_CLI::TrText(QT_TRANSLATE_NOOP("zqpanel-run", "Baud rate of the serial line (default 9600).")), "N",
-         "9600"},
+        {"baud",
+         ZQ_CLI::TrText(
+             QT_TRANSLATE_NOOP("zqpanel-run", "Baud rate of the serial line (default: a project's own, else 9600).")),
+         "N", "9600"},
         {"parity",
-         ZQ_CLI::TrText(QT_TRANSLATE_NOOP("zqpanel-run", "Parity of the serial line: N, E or O (default N).")), "P",
-         "N"},
+         ZQ_CLI::TrText(QT_TRANSLATE_NOOP("zqpanel-run",
+                                          "Parity of the serial line: N, E or O (default: a project's own, else N).")),
+         "P", "N"},
         {"data-bits",
-         ZQ_CLI::TrText(QT_TRANSLATE_NOOP("zqpanel-run", "Data bits of the serial line: 7 or 8 (default 8).")), "N",
-         "8"},
+         ZQ_CLI::TrText(QT_TRANSLATE_NOOP("zqpanel-run",
+                                          "Data bits of the serial line: 7 or 8 (default: a project's own, else 8).")),
+         "N", "8"},
         {"stop-bits",
-         ZQ_CLI::TrText(QT_TRANSLATE_NOOP("zqpanel-run", "Stop bits of the serial line: 1 or 2 (default 1).")), "N",
-         "1"},
+         ZQ_CLI::TrText(QT_TRANSLATE_NOOP("zqpanel-run",
+                                          "Stop bits of the serial line: 1 or 2 (default: a project's own, else 1).")),
+         "N", "1"},
         {"poll-ms", ZQ_CLI::TrText(QT_TRANSLATE_NOOP("zqpanel-run", "Milliseconds between poll cycles (default 100).")),
          "MS", "100"},
         {"timeout-ms",

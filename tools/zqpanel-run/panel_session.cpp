@@ -21,8 +21,21 @@ std::unique_ptr<CPanelSession> CPanelSession::Open(const OPTIONS& options, std::
     std::unique_ptr<CPanelImage> image = CPanelImage::FromFile(options.image, error);
     if (!image)
         return nullptr;
+    if (options.serial && options.lineFromProject && image->IsFromProject()) {
+        const CModbusLink::SERIAL* line = image->GetProjectLine();
+        if (!line) {
+            error = ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqpanel-run", "the project's serial line (%1) is not one Modbus "
+                                                                    "RTU has; give --baud, --parity, --data-bits and "
+                                                                    "--stop-bits"),
+                                   {image->ProjectLineText()});
+            return nullptr;
+        }
+        session->m_options.line = *line;
+        session->m_options.line.device = options.line.device;
+    }
+    const OPTIONS& chosen = session->m_options;
     session->m_pLink =
-        options.serial ? CModbusLink::Serial(options.line, error) : CModbusLink::Tcp(options.host, options.port, error);
+        chosen.serial ? CModbusLink::Serial(chosen.line, error) : CModbusLink::Tcp(chosen.host, chosen.port, error);
     if (!session->m_pLink)
         return nullptr;
     session->m_pLink->SetTimeout(options.timeoutMs);

@@ -16,6 +16,10 @@ public:
         std::string image;   // ".vxg" or ".ZQE"
         bool serial = false; // RTU on `line.device`; else TCP
         CModbusLink::SERIAL line;
+        // With `serial`: a project's own settings of its line to the PLC replace those of `line`
+        // (its device stays); refused when the project's settings are none Modbus RTU has. An
+        // image file keeps `line`.
+        bool lineFromProject = false;
         std::string host = "127.0.0.1";
         int port = 1502;
         int pollMs = 100;    // between the starts of two poll cycles
