@@ -16,10 +16,11 @@ bool CTypedAttrList::LoadRecord(CRecordReader& reader)
 
 // ---- hidden ----
 
-CHideAttributes::CHideAttributes(CControlBase* parent) : CTypedAttrList(parent)
+CHideAttributes::CHideAttributes(CControlBase* parent, Content content) : CTypedAttrList(parent)
 {
     SetListName("\xD2\xFE\xB2\xD8"); // 隐藏
-    CreateAttributes();
+    if (content == WITH_DEFAULTS)
+        CreateAttributes();
 }
 
 void CHideAttributes::CreateAttributes()
@@ -60,10 +61,11 @@ CAttrList* CHideAttributes::Clone(CControlBase* owner) const
 
 // ---- layout ----
 
-CLayoutAttributes::CLayoutAttributes(CControlBase* parent) : CTypedAttrList(parent)
+CLayoutAttributes::CLayoutAttributes(CControlBase* parent, Content content) : CTypedAttrList(parent)
 {
     SetListName("\xB2\xBC\xBE\xD6"); // 布局
-    CreateAttributes();
+    if (content == WITH_DEFAULTS)
+        CreateAttributes();
 }
 
 void CLayoutAttributes::CreateAttributes()
@@ -102,10 +104,11 @@ CAttrList* CLayoutAttributes::Clone(CControlBase* owner) const
 
 // ---- appearance ----
 
-CDisplayAttributes::CDisplayAttributes(CControlBase* parent) : CTypedAttrList(parent)
+CDisplayAttributes::CDisplayAttributes(CControlBase* parent, Content content) : CTypedAttrList(parent)
 {
     SetListName("\xCD\xE2\xB9\xDB"); // 外观
-    CreateAttributes();
+    if (content == WITH_DEFAULTS)
+        CreateAttributes();
 }
 
 void CDisplayAttributes::CreateAttributes()
@@ -152,10 +155,11 @@ const char* const CDataAttributes::ATTR_COIL_NAME = "\xCF\xDF\xC8\xA6\xBA\xC5";
 const char* const CDataAttributes::ATTR_COIL_ADDR_NAME = "\xCF\xDF\xC8\xA6\xB5\xD8\xD6\xB7";
 const char* const CDataAttributes::ATTR_COIL_ADDR_REAL_NAME = "\xCF\xDF\xC8\xA6MODBUS";
 
-CDataAttributes::CDataAttributes(CControlBase* parent) : CTypedAttrList(parent)
+CDataAttributes::CDataAttributes(CControlBase* parent, Content content) : CTypedAttrList(parent)
 {
     SetListName(DATA_ATTR_LIST_NAME);
-    CreateAttributes();
+    if (content == WITH_DEFAULTS)
+        CreateAttributes();
 }
 
 void CDataAttributes::CreateAttributes()

@@ -13,6 +13,11 @@
 // typed pointers always point at attributes of the right class.
 class CONTROLS_API CTypedAttrList : public CAttrList {
 public:
+    // What a new group holds: its fixed attributes with their defaults, or nothing until a
+    // LoadRecord fills it (a group made only to be loaded; its typed pointers are null until
+    // then, and a load that does not bind them gives it its defaults as for any group).
+    enum Content { WITH_DEFAULTS, EMPTY_FOR_LOAD };
+
     bool LoadRecord(COMMON_EX::CRecordReader& reader) override;
 
 protected:
@@ -39,7 +44,7 @@ public:
     // appends its own from POS_KIND_FIRST on.
     enum Position { POS_SELECTED, POS_MULTIPLE_SELECTED_TYPE, POS_LEVEL_INDEX, POS_KIND_FIRST };
 
-    explicit CHideAttributes(CControlBase* parent);
+    explicit CHideAttributes(CControlBase* parent, Content content = WITH_DEFAULTS);
     CAttrList* Clone(CControlBase* owner) const override;
 
     void SetSelected(int selected) { *m_pSelected = selected; }
@@ -67,7 +72,7 @@ public:
     // Positions of the layout attributes, appended in this order by CreateAttributes.
     enum Position { POS_X, POS_Y, POS_WIDTH, POS_HEIGHT };
 
-    explicit CLayoutAttributes(CControlBase* parent);
+    explicit CLayoutAttributes(CControlBase* parent, Content content = WITH_DEFAULTS);
     CAttrList* Clone(CControlBase* owner) const override;
 
     // Each returns SetValue's result: 0 when the control refused the value.
@@ -103,7 +108,7 @@ public:
     // Positions of the appearance attributes, appended in this order by CreateAttributes.
     enum Position { POS_ZOOM_ONCE, POS_INVERT_COLOR };
 
-    explicit CDisplayAttributes(CControlBase* parent);
+    explicit CDisplayAttributes(CControlBase* parent, Content content = WITH_DEFAULTS);
     CAttrList* Clone(CControlBase* owner) const override;
 
     void SetZoomOnce(int zoomOnce) { *m_pZoomOnce = zoomOnce; }
@@ -144,7 +149,7 @@ public:
     // kind appends its own from POS_KIND_FIRST on.
     enum Position { POS_PLC_STATION, POS_REGISTER, POS_REGISTER_ADDR, POS_COIL, POS_COIL_ADDR, POS_KIND_FIRST };
 
-    explicit CDataAttributes(CControlBase* parent);
+    explicit CDataAttributes(CControlBase* parent, Content content = WITH_DEFAULTS);
     CAttrList* Clone(CControlBase* owner) const override;
 
     void SetPLCStation(int station) { *m_pPLCStation = station; }

@@ -18,11 +18,11 @@ using COMMON_EX::CRecordWriter;
 const char* const CControlBase::s_ControlDefFontName = "\xD0\xC2\xCB\xCE\xCC\xE5"; // 新宋体
 const double CControlBase::s_ControlDefFontSize = 9.0;
 
-CControlBase::Groups CControlBase::NewGroups(CControlBase* parent)
+CControlBase::Groups CControlBase::NewGroups(CControlBase* parent, CTypedAttrList::Content content)
 {
-    return {std::make_unique<CHideAttributes>(parent),    std::make_unique<CLayoutAttributes>(parent),
-            std::make_unique<CDisplayAttributes>(parent), std::make_unique<CCustomAttributes>(parent),
-            std::make_unique<CDataAttributes>(parent),    std::make_unique<COtherAttributes>(parent)};
+    return {std::make_unique<CHideAttributes>(parent, content),    std::make_unique<CLayoutAttributes>(parent, content),
+            std::make_unique<CDisplayAttributes>(parent, content), std::make_unique<CCustomAttributes>(parent),
+            std::make_unique<CDataAttributes>(parent, content),    std::make_unique<COtherAttributes>(parent)};
 }
 
 bool CControlBase::LoadGroups(Groups& groups, CRecordReader& reader)
@@ -403,7 +403,7 @@ CControlBase::LoadResult CControlBase::LoadFields(CRecordReader& reader)
         return LOAD_REJECTED;
     // The groups load into fresh objects and replace the current ones only when the whole
     // record was read and the kind found its attributes in it.
-    Groups groups = NewGroups(this);
+    Groups groups = NewGroups(this, CTypedAttrList::EMPTY_FOR_LOAD);
     std::string name;
     if (!LoadGroups(groups, reader) || !ModelText::ReadText(reader, name))
         return LOAD_CUT;

@@ -273,7 +273,8 @@ private:
     std::array<CAttrList*, 6> AllGroups() const;
     void FetchPLCKinds(bool coils, std::vector<std::string>& names) const;
     void FillDataFromScreen();
-    static Groups NewGroups(CControlBase* parent);
+    // The six groups of a control: with their defaults, or empty for LoadGroups to fill.
+    static Groups NewGroups(CControlBase* parent, CTypedAttrList::Content content = CTypedAttrList::WITH_DEFAULTS);
     static bool LoadGroups(Groups& groups, COMMON_EX::CRecordReader& reader);
     static int ValueOf(const CAttrValue* value) { return value ? value->GetInt32() : 0; }
 
