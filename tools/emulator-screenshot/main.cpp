@@ -53,8 +53,10 @@ int main(int argc, char** argv)
     if (session) {
         CPanelWindow window(*session, 16, 3);
         window.show();
-        session->Step(true);
-        window.Refresh();
+        // The first frame comes after the first poll; the display may need one more.
+        window.WaitForFrame(10000);
+        while (window.Shown().status.indexOf(QStringLiteral(" ok")) < 0 && window.WaitForFrame(10000)) {
+        }
         app.processEvents();
         const QPixmap shot = window.grab();
         const int gap = 16;

@@ -1,10 +1,10 @@
 #include "panel_window.h"
 
 #include "emulator/panel_keys.h"
-#include "emulator/panel_snapshot.h"
 #include "panel_session.h"
 #include "tools/common/tool_cli.h"
 
+#include <QEventLoop>
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -66,8 +66,7 @@ const char* ShortcutLabel(int panelKey)
 } // namespace
 
 CPanelWindow::CPanelWindow(CPanelSession& session, int keyCount, int scale, QWidget* parent)
-    : QWidget(parent), m_session(session), m_nScale(scale), m_pDisplay(new QLabel(this)), m_pStatus(new QLabel(this)),
-      m_pTimer(new QTimer(this))
+    : QWidget(parent), m_pDisplay(new QLabel(this)), m_pStatus(new QLabel(this))
 {
     setWindowTitle(QString::fromLocal8Bit(session.Options().image.c_str()) + " - zqpanel-run");
     setFocusPolicy(Qt::StrongFocus);
@@ -80,17 +79,22 @@ CPanelWindow::CPanelWindow(CPanelSession& session, int keyCount, int scale, QWid
         button->setFocusPolicy(Qt::NoFocus);
         button->setToolTip(ZQ_CLI::TrText(QT_TRANSLATE_NOOP("zqpanel-run", "%1 (keyboard: %2)"))
                                .arg(QString::fromStdString(KeyName(k)), ShortcutLabel(k)));
-        connect(button, &QPushButton::pressed, this, [this, k] { Press(k); });
-        connect(button, &QPushButton::released, this, [this, k] { Release(k); });
+        connect(button, &QPushButton::pressed, this, [this, k] { m_pWorker->Press(k); });
+        connect(button, &QPushButton::released, this, [this, k] { m_pWorker->Release(k); });
         keys->addWidget(button, k / KEYS_PER_ROW, k % KEYS_PER_ROW);
         m_buttons[k] = button;
     }
     layout->addLayout(keys);
     m_pStatus->setTextInteractionFlags(Qt::TextSelectableByMouse);
     layout->addWidget(m_pStatus);
-    connect(m_pTimer, &QTimer::timeout, this, &CPanelWindow::Refresh);
-    m_pTimer->start(TIMER_MS);
-    Refresh();
+    m_pWorker = std::make_unique<CPanelWorker>(session, scale, TIMER_MS, this,
+                                               [this](const CPanelWorker::FRAME& frame) { Show(frame); });
+    m_pWorker->Start();
+}
+
+CPanelWindow::~CPanelWindow()
+{
+    m_pWorker.reset(); // before the widgets its frames would reach
 }
 
 int CPanelWindow::PanelKeyOf(int qtKey)
@@ -107,24 +111,25 @@ QPushButton* CPanelWindow::KeyButton(int key) const
     return it == m_buttons.end() ? nullptr : it->second;
 }
 
-void CPanelWindow::Refresh()
+void CPanelWindow::Show(const CPanelWorker::FRAME& frame)
 {
-    m_session.Step();
-    const QImage image = CPanelSnapshot::ToImage(m_session.Display(), m_nScale, m_session.Runtime().IsDimmed());
-    m_pDisplay->setPixmap(QPixmap::fromImage(image));
-    m_pStatus->setText(QString::fromStdString(m_session.Status()));
+    m_shown = frame;
+    ++m_nFrames;
+    m_pDisplay->setPixmap(QPixmap::fromImage(frame.display));
+    m_pStatus->setText(frame.status);
+    if (m_pWaiting)
+        m_pWaiting->quit();
 }
 
-void CPanelWindow::Press(int key)
+bool CPanelWindow::WaitForFrame(int timeoutMs)
 {
-    m_session.Press(key);
-    Refresh();
-}
-
-void CPanelWindow::Release(int key)
-{
-    m_session.Release(key);
-    Refresh();
+    const unsigned seen = m_nFrames;
+    QEventLoop loop;
+    QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
+    m_pWaiting = &loop;
+    loop.exec();
+    m_pWaiting = nullptr;
+    return m_nFrames != seen;
 }
 
 void CPanelWindow::keyPressEvent(QKeyEvent* event)
@@ -136,7 +141,7 @@ void CPanelWindow::keyPressEvent(QKeyEvent* event)
     }
     if (!event->isAutoRepeat()) {
         m_buttons[key]->setDown(true);
-        Press(key);
+        m_pWorker->Press(key);
     }
     event->accept();
 }
@@ -150,7 +155,7 @@ void CPanelWindow::keyReleaseEvent(QKeyEvent* event)
     }
     if (!event->isAutoRepeat()) {
         m_buttons[key]->setDown(false);
-        Release(key);
+        m_pWorker->Release(key);
     }
     event->accept();
 }

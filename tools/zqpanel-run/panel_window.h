@@ -1,28 +1,39 @@
 // The emulator's window: the panel's display scaled with a pixel-grid look, the panel's keys as
-// buttons (with keyboard shortcuts) and a status line.
+// buttons (with keyboard shortcuts) and a status line. The panel runs on a thread of its own
+// (CPanelWorker), so the window answers while the PLC is slow or silent.
 #pragma once
+
+#include "panel_worker.h"
 
 #include <QWidget>
 
 #include <map>
+#include <memory>
 
 class CPanelSession;
+class QEventLoop;
 class QLabel;
 class QPushButton;
-class QTimer;
 
 class CPanelWindow : public QWidget {
 public:
-    // Keys 0 to keyCount - 1 get buttons; the session is not owned and must outlive the window.
+    // Keys 0 to keyCount - 1 get buttons; the session is not owned and must outlive the window,
+    // and from here on only the window's panel thread touches it, until the window is gone.
     CPanelWindow(CPanelSession& session, int keyCount, int scale, QWidget* parent = nullptr);
+    // Stops the panel thread (after the request under way, at most the answer time-out).
+    ~CPanelWindow() override;
 
     // The keyboard key that stands for a panel key (F1-F12, arrows, Return for ENT, Escape for
     // ESC, Tab for SET, Backspace for CLR, M, Home, A, Page Up/Down); -1 for any other.
     static int PanelKeyOf(int qtKey);
     QPushButton* KeyButton(int key) const;
     QLabel* StatusLine() const { return m_pStatus; }
-    // Polls when due and shows the display and the status.
-    void Refresh();
+    // The last frame the panel thread delivered and the window shows (an empty display and status
+    // before the first).
+    const CPanelWorker::FRAME& Shown() const { return m_shown; }
+    // Runs the event loop until a frame newer than the one shown arrives; false after `timeoutMs`
+    // without one.
+    bool WaitForFrame(int timeoutMs);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -31,13 +42,13 @@ protected:
     bool focusNextPrevChild(bool) override { return false; }
 
 private:
-    void Press(int key);
-    void Release(int key);
+    void Show(const CPanelWorker::FRAME& frame);
 
-    CPanelSession& m_session;
-    int m_nScale;
     QLabel* m_pDisplay;
     QLabel* m_pStatus;
-    QTimer* m_pTimer;
     std::map<int, QPushButton*> m_buttons;
+    CPanelWorker::FRAME m_shown;
+    unsigned m_nFrames = 0;
+    QEventLoop* m_pWaiting = nullptr; // WaitForFrame's loop while it runs
+    std::unique_ptr<CPanelWorker> m_pWorker;
 };
