@@ -18,6 +18,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <map>
+#include <sstream>
 
 namespace {
 
@@ -365,9 +366,20 @@ TEST_F(ZqflashLineTest, PortsFileAndPatternNameTheLinesAndRefusalsComeFirst)
     CPanelSet panels(m_scratch, 2);
     const std::string ports = m_scratch.Write("ports.txt", "# the line's adapters\n" + panels.Devices()[0] +
                                                                "  # left\n\n  " + panels.Devices()[1] + "\n");
-    LINE_RUN run = RunZqflash({"--ports-file", Q(ports), "--file", Q(file), "--notenc", "--quiet"});
+    LINE_RUN run = RunZqflash({"--ports-file", Q(ports), "--file", Q(file), "--notenc", "--quiet", "--trace"});
     EXPECT_EQ(run.status, 0) << run.out << run.err;
     EXPECT_NE(run.out.find("2 of 2 panels finished"), std::string::npos) << run.out;
+    // The ports' traces meet on one stream: every frame line names its port.
+    std::map<std::string, int> traced;
+    std::istringstream trace(run.err);
+    for (std::string line; std::getline(trace, line);)
+        if (line.rfind("[", 0) == 0) {
+            const std::size_t port = line.find("] ") + 2;
+            ++traced[line.substr(port, line.find(' ', port) - port)];
+        }
+    EXPECT_EQ(traced.size(), 2u) << run.err;
+    EXPECT_GT(traced[panels.Devices()[0]], 0) << run.err;
+    EXPECT_GT(traced[panels.Devices()[1]], 0) << run.err;
 
     run = RunZqflash(
         {"--ports-from-glob", Q(panels.Devices()[1]), "--port", Q(panels.Devices()[1]), "--file", Q(file), "--notenc"});

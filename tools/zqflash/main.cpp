@@ -61,6 +61,7 @@ struct TRACE_STATE {
     long long frames = 0;
     long long reported = 0;
     const CCountingComm* comm = nullptr;
+    std::string port; // line mode: named on every line, as the ports' traces meet on one screen
 };
 
 // Tries the device the way the line will open it, for a message that names the reason.
@@ -132,7 +133,8 @@ void TraceFrame(void* context, int direction, const unsigned char* bytes, int le
         std::snprintf(text, sizeof text, " %02X", bytes[i]);
         line += text;
     }
-    std::fprintf(stderr, "[%10.3f] %c%s\n", state->clock.nsecsElapsed() / 1e9,
+    // One write a line, so lines of several ports never mix within a line.
+    std::fprintf(stderr, "[%10.3f] %s%c%s\n", state->clock.nsecsElapsed() / 1e9, state->port.c_str(),
                  direction == VEXORISP_TRACE_SENT ? '>' : '<', line.c_str());
     std::fflush(stderr);
 }
@@ -188,6 +190,8 @@ int Program(const ZQFLASH_OPTIONS& options)
     trace.print = options.bTrace;
     trace.report = options.bLineReport;
     trace.comm = &counting;
+    if (options.bLineReport)
+        trace.port = options.strPort + " ";
     if ((trace.print || trace.report) && !library.SetTrace(&TraceFrame, &trace) && trace.print)
         view.PrintError(ZQ_CLI::Tr(QT_TRANSLATE_NOOP("zqflash", "--trace: the communication library has no trace")));
     library.SetNotifyHandler([&](int outcome, const BYTE* answer) {
