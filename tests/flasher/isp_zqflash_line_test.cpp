@@ -7,6 +7,7 @@
 #include "tools/zqflash/line_report.h"
 
 #include <QCryptographicHash>
+#include <QDir>
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -329,6 +330,12 @@ TEST_F(ZqflashLineTest, RecordKeepsEveryFinishedPanelThroughAKill9)
                                                                         "\"result\":\"finished\"}\n"));
     // Panel 3 never answers: the run is still going when it is killed.
     CPanelSet panels(m_scratch, 3, {"--panel", "3:--ignore-knocks 1000000"});
+    // The runs' temporary folders, where this test can see them.
+    const QString temp = Q(m_scratch.File("tmp"));
+    ASSERT_TRUE(QDir().mkpath(temp));
+    const QByteArray oldTemp = qgetenv("TMPDIR");
+    qputenv("TMPDIR", temp.toLocal8Bit());
+    const auto lineFolders = [&temp] { return QDir(temp).entryList({"zqflash-line-*"}, QDir::Dirs).size(); };
     QProcess zqflash;
     StartZqflash(zqflash, panels.PortArguments() +
                               QStringList{"--file", Q(file), "--notenc", "--timeout", "600", "--log", Q(log)});
@@ -358,6 +365,17 @@ TEST_F(ZqflashLineTest, RecordKeepsEveryFinishedPanelThroughAKill9)
     LINE_RUN summary = RunZqflash({"--log-summary", Q(log)});
     EXPECT_NE(summary.out.find("2026-01-02  finished      1"), std::string::npos) << summary.out;
     EXPECT_NE(summary.out.find("total                     3"), std::string::npos) << summary.out;
+
+    // The killed run could not remove its folder; the next run does, and its own too.
+    EXPECT_EQ(lineFolders(), 1);
+    const LINE_RUN next = RunZqflash(
+        {"--port", Q(panels.Devices()[0]), "--port", Q(panels.Devices()[1]), "--file", Q(file), "--notenc", "--quiet"});
+    EXPECT_EQ(next.status, 0) << next.err;
+    EXPECT_EQ(lineFolders(), 0);
+    if (oldTemp.isNull())
+        qunsetenv("TMPDIR");
+    else
+        qputenv("TMPDIR", oldTemp);
 }
 
 TEST_F(ZqflashLineTest, PortsFileAndPatternNameTheLinesAndRefusalsComeFirst)

@@ -17,12 +17,15 @@
 #include "tools/zqflash/stop_signals.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QProcess>
 #include <QSysInfo>
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include <cerrno>
 #include <signal.h>
 #include <sys/prctl.h>
 #include <unistd.h>
@@ -37,6 +40,23 @@ constexpr int EXIT_INTERRUPTED = 130;
 constexpr int RESTART_PAUSE_MS = 1000; // before knocking again on a line that failed without a panel
 constexpr int REDRAW_MS = 200;
 constexpr DWORD ADDRESS_SPACE = 0x10000;
+// The run's folder for the plain image in the system's temporary folder: "<prefix><pid>-XXXXXX".
+const char* const LINE_FOLDER_PREFIX = "zqflash-line-";
+
+// Removes this user's line folders whose run is gone (a supervisor killed with SIGKILL cannot
+// remove its own); folders of running supervisors and of other users stay.
+void RemoveStaleLineFolders()
+{
+    const QDir temp(QDir::tempPath());
+    const QString prefix = QString::fromLatin1(LINE_FOLDER_PREFIX);
+    for (const QFileInfo& entry : temp.entryInfoList({prefix + "*"}, QDir::Dirs | QDir::NoDotAndDotDot)) {
+        bool number = false;
+        const qint64 pid = entry.fileName().mid(prefix.size()).section('-', 0, 0).toLongLong(&number);
+        const bool running = pid > 0 && (::kill(pid_t(pid), 0) == 0 || errno == EPERM);
+        if (number && !running && !entry.isSymLink() && entry.ownerId() == ::geteuid())
+            QDir(entry.filePath()).removeRecursively();
+    }
+}
 
 // Messages of the image load, as error lines.
 class CErrorPrinter : public IMessageSink {
@@ -403,7 +423,8 @@ int RunLine(const ZQFLASH_OPTIONS& options)
         ZQ_CLI::PrintError(error);
         return ZQ_CLI::EXIT_FAILED;
     }
-    QTemporaryDir folder;
+    RemoveStaleLineFolders();
+    QTemporaryDir folder(QDir::tempPath() + "/" + LINE_FOLDER_PREFIX + QString::number(::getpid()) + "-XXXXXX");
     LINE_IMAGE image;
     if (!folder.isValid()) {
         ZQ_CLI::PrintError(ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqflash", "cannot make a temporary folder: %1"),
