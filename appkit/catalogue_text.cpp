@@ -1,8 +1,8 @@
 // Catalogue names and descriptions in the user's language.
-#include "tools/common/catalogue_text.h"
+#include "appkit/catalogue_text.h"
 
+#include "appkit/ui_language.h"
 #include "comkit/gbk.h"
-#include "tools/common/ui_language.h"
 
 namespace ZQ_I18N {
 

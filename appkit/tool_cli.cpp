@@ -1,7 +1,7 @@
 // Command-line conventions shared by every program of the suite.
-#include "tools/common/tool_cli.h"
+#include "appkit/tool_cli.h"
 
-#include "tools/common/ui_language.h"
+#include "appkit/ui_language.h"
 
 #include "comkit/message_text.h"
 

@@ -1,5 +1,5 @@
 // Choosing the user's language and installing the English catalogue.
-#include "tools/common/ui_language.h"
+#include "appkit/ui_language.h"
 
 #include "comkit/message_text.h"
 

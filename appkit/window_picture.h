@@ -12,7 +12,7 @@
 #include <QRegularExpression>
 #include <QWidget>
 
-#include "tools/common/ui_language.h"
+#include "appkit/ui_language.h"
 
 #include <cstdio>
 

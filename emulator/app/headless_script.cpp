@@ -1,10 +1,10 @@
-#include "headless_script.h"
+#include "emulator/app/headless_script.h"
 
+#include "appkit/tool_cli.h"
 #include "comkit/gbk.h"
+#include "emulator/app/panel_session.h"
 #include "emulator/panel_keys.h"
 #include "emulator/panel_snapshot.h"
-#include "panel_session.h"
-#include "tools/common/tool_cli.h"
 
 #include <chrono>
 #include <sstream>

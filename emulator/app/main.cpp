@@ -1,11 +1,11 @@
 // zqpanel-run: runs a download image (or a project, compiled on the way) as the panel would, with
 // its values from a PLC over Modbus TCP or RTU; in a window, or headless from a script.
+#include "appkit/tool_cli.h"
+#include "appkit/ui_language.h"
+#include "emulator/app/headless_script.h"
+#include "emulator/app/panel_session.h"
+#include "emulator/app/panel_window.h"
 #include "emulator/panel_keys.h"
-#include "headless_script.h"
-#include "panel_session.h"
-#include "panel_window.h"
-#include "tools/common/tool_cli.h"
-#include "tools/common/ui_language.h"
 
 #include <QApplication>
 #include <QFile>

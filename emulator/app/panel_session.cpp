@@ -1,6 +1,6 @@
-#include "panel_session.h"
+#include "emulator/app/panel_session.h"
 
-#include "tools/common/tool_cli.h"
+#include "appkit/tool_cli.h"
 
 #include <chrono>
 

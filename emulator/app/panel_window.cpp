@@ -1,8 +1,8 @@
-#include "panel_window.h"
+#include "emulator/app/panel_window.h"
 
+#include "appkit/tool_cli.h"
+#include "emulator/app/panel_session.h"
 #include "emulator/panel_keys.h"
-#include "panel_session.h"
-#include "tools/common/tool_cli.h"
 
 #include <QEventLoop>
 #include <QGridLayout>

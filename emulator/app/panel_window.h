@@ -3,7 +3,7 @@
 // (CPanelWorker), so the window answers while the PLC is slow or silent.
 #pragma once
 
-#include "panel_worker.h"
+#include "emulator/app/panel_worker.h"
 
 #include <QWidget>
 

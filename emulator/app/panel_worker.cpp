@@ -1,8 +1,8 @@
 // The panel session stepped on a thread of its own, its frames handed to the window's thread.
-#include "panel_worker.h"
+#include "emulator/app/panel_worker.h"
 
+#include "emulator/app/panel_session.h"
 #include "emulator/panel_snapshot.h"
-#include "panel_session.h"
 
 #include <QCoreApplication>
 #include <QMetaObject>

@@ -1,6 +1,6 @@
-#include "flasher/about_dlg.h"
+#include "flasher/app/about_dlg.h"
 
-#include "flasher/flasher_app.h"
+#include "flasher/app/flasher_app.h"
 
 #include <QCoreApplication>
 #include <QGridLayout>

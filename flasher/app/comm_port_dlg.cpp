@@ -1,6 +1,6 @@
-#include "flasher/comm_port_dlg.h"
+#include "flasher/app/comm_port_dlg.h"
 
-#include "flasher/flasher_app.h"
+#include "flasher/app/flasher_app.h"
 
 #include <QComboBox>
 #include <QCoreApplication>

@@ -1,8 +1,8 @@
-#include "flasher/flasher_app.h"
+#include "flasher/app/flasher_app.h"
 
 #include "comkit/module_path.h"
 #include "comkit/user_files.h"
-#include "flasher/flasher_dlg.h"
+#include "flasher/app/flasher_dlg.h"
 
 #include <QPainter>
 #include <QPixmap>

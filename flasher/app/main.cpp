@@ -1,9 +1,9 @@
 // The programmer: everything comes from isp.ini beside it; the command line only answers --help and
 // --version (without a display too) and --unattended, and without a display it says so instead of
 // aborting.
-#include "flasher/flasher_app.h"
-#include "tools/common/tool_cli.h"
-#include "tools/common/ui_language.h"
+#include "appkit/tool_cli.h"
+#include "appkit/ui_language.h"
+#include "flasher/app/flasher_app.h"
 
 #include <QCommandLineParser>
 

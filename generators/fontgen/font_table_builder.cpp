@@ -1,7 +1,7 @@
-#include "tools/fontgen/font_table_builder.h"
+#include "generators/fontgen/font_table_builder.h"
 
 #include "comkit/gbk.h"
-#include "tools/fontgen/glyph_cell.h"
+#include "generators/fontgen/glyph_cell.h"
 
 #include <ft2build.h>
 #include FT_FREETYPE_H

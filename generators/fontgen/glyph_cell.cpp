@@ -1,4 +1,4 @@
-#include "tools/fontgen/glyph_cell.h"
+#include "generators/fontgen/glyph_cell.h"
 
 #include <algorithm>
 #include <climits>

@@ -1,5 +1,5 @@
 // fontgen: writes the editor's panel font table from the 12-pixel WenQuanYi bitmap font.
-#include "tools/fontgen/font_table_builder.h"
+#include "generators/fontgen/font_table_builder.h"
 
 #include <cstdio>
 #include <cstring>

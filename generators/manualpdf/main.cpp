@@ -1,6 +1,6 @@
 // manualpdf: renders the Markdown user manual into one PDF file.
-#include "tools/common/tool_cli.h"
-#include "tools/manualpdf/manual_renderer.h"
+#include "appkit/tool_cli.h"
+#include "generators/manualpdf/manual_renderer.h"
 
 #include <QCommandLineParser>
 

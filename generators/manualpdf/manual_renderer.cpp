@@ -1,5 +1,5 @@
 // The user manual as a PDF: Markdown chapters on A4 pages with contents and page numbers.
-#include "tools/manualpdf/manual_renderer.h"
+#include "generators/manualpdf/manual_renderer.h"
 
 #include "comkit/gui_ex_dc.h"
 

@@ -1,5 +1,5 @@
 // pixtables: turns a text source of 16 x 16 symbol images into the panel's binary image table.
-#include "tools/pixtables/pixel_table_source.h"
+#include "generators/pixtables/pixel_table_source.h"
 
 #include <cstdio>
 #include <cstring>

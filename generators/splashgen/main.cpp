@@ -1,7 +1,7 @@
 // splashgen: writes the editor's splash and About picture, a 500 x 400 PNG showing the product
 // name, its version and a drawn text panel.
+#include "appkit/tool_cli.h"
 #include "comkit/gui_ex_dc.h"
-#include "tools/common/tool_cli.h"
 
 #include <QCommandLineParser>
 #include <QImage>

@@ -4,6 +4,9 @@
 // the catalogues beside the program and writes nothing else):
 //   QT_QPA_PLATFORM=offscreen out/dialog-screenshot docs/attribute-grid.png docs/device-select.png docs/screen-attributes.png
 // With ZQ_LANG=en the pictures are in English (and refused while a Chinese text is left on them).
+#include "appkit/tool_cli.h"
+#include "appkit/ui_language.h"
+#include "appkit/window_picture.h"
 #include "controls/control_register.h"
 #include "controls/screen_base.h"
 #include "devices/device_collection.h"
@@ -12,9 +15,6 @@
 #include "editor/app/dialogs/dlg_device_select.h"
 #include "editor/app/dialogs/dlg_screen_attributes.h"
 #include "editor/project.h"
-#include "tools/common/tool_cli.h"
-#include "tools/common/ui_language.h"
-#include "tools/common/window_picture.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

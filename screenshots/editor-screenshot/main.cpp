@@ -10,9 +10,9 @@
 #include "editor/app/editor_view.h"
 #include "editor/app/main_frame.h"
 
+#include "appkit/window_picture.h"
 #include "controls/control_base.h"
 #include "controls/screen_base.h"
-#include "tools/common/window_picture.h"
 
 #include <QApplication>
 #include <QDir>

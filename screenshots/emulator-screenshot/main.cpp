@@ -8,9 +8,9 @@
 #include "editor/project.h"
 #include "editor/project_file.h"
 #include "editor/project_render.h"
-#include "panel_session.h"
-#include "panel_window.h"
-#include "plc_server.h"
+#include "emulator/app/panel_session.h"
+#include "emulator/app/panel_window.h"
+#include "tools/zqplc-sim/plc_server.h"
 
 #include <QApplication>
 #include <QPainter>

@@ -3,9 +3,9 @@
 // the unattended mode the editor starts it in, each under a drawn title bar. Run it offscreen:
 //   QT_QPA_PLATFORM=offscreen out/flasher-screenshot docs/flasher-manual.png docs/flasher-auto.png
 // With ZQ_LANG=en the pictures are in English (and refused while a Chinese text is left on them).
-#include "flasher/flasher_app.h"
-#include "flasher/flasher_dlg.h"
-#include "tools/common/window_picture.h"
+#include "appkit/window_picture.h"
+#include "flasher/app/flasher_app.h"
+#include "flasher/app/flasher_dlg.h"
 
 #include <QComboBox>
 #include <QDir>

@@ -1,6 +1,6 @@
 // The command-line conventions shared by the suite's programs: strict numbers, path checks, the
 // exit codes of help, version and usage errors.
-#include "tools/common/tool_cli.h"
+#include "appkit/tool_cli.h"
 
 #include <gtest/gtest.h>
 

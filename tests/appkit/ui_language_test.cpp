@@ -1,6 +1,6 @@
 // The user's language: ZQ_LANG decides when it says zh or en, otherwise the locale's variables do
 // (Chinese for zh*, English for anything else, the C locale too).
-#include "tools/common/ui_language.h"
+#include "appkit/ui_language.h"
 
 #include <gtest/gtest.h>
 

@@ -37,7 +37,7 @@ RUN RunManualPdf(const QStringList& arguments)
     // Under the leak checker, only the font library's own caches are forgiven.
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("LSAN_OPTIONS"),
-                       QStringLiteral("suppressions=" ZQ_SOURCE_DIR "/tests/tools/fontconfig_leaks.supp"));
+                       QStringLiteral("suppressions=" ZQ_SOURCE_DIR "/tests/generators/fontconfig_leaks.supp"));
     process.setProcessEnvironment(environment);
     process.start(QStringLiteral(ZQ_MANUALPDF), arguments);
     EXPECT_TRUE(process.waitForFinished(120000));
