@@ -13,7 +13,7 @@ PACKAGES=(
   desktop-file-utils shared-mime-info dpkg-dev fakeroot
   xvfb xauth
   libmodbus-dev
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-format
   help2man bash-completion
 )
 
