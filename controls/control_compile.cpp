@@ -2,6 +2,8 @@
 // entry and, for a static text, its text entry with the characters the panel's font must hold.
 #include "controls/control_base.h"
 
+#include "comkit/gbk.h"
+
 #include "controls/control_function.h"
 #include "controls/control_light.h"
 #include "controls/control_register.h"
@@ -32,27 +34,15 @@ BYTE PanelTypeCode(int type)
     return type >= 0 && type < int(sizeof PANEL_TYPE_CODES) ? PANEL_TYPE_CODES[type] : 0;
 }
 
-bool IsLeadByte(BYTE b)
-{
-    return b > 0x7F;
-}
-
-// Walks a GBK text character by character: fn(lead, trail) for a double-byte character,
-// fn(0, code) for a single-byte one. A lead byte cut off by the terminator is a single byte.
-// Stops after `limit` characters; returns the number visited.
+// Walks a GBK text character by character (COMMON_EX::GbkCharacterAt): fn(lead, trail) for a
+// double-byte character (trail 0 for a lead byte cut off by the terminator), fn(0, code) for a
+// single-byte one. Stops after `limit` characters; returns the number visited.
 template <typename Fn>
 int ForEachCharacter(const char* text, int limit, Fn fn)
 {
-    const BYTE* p = reinterpret_cast<const BYTE*>(text ? text : "");
     int n = 0;
-    while (*p && n < limit) {
-        if (IsLeadByte(p[0]) && p[1]) {
-            fn(p[0], p[1]);
-            p += 2;
-        } else {
-            fn(BYTE(0), p[0]);
-            ++p;
-        }
+    for (COMMON_EX::GBK_CHARACTER c; n < limit && (c = COMMON_EX::GbkCharacterAt(text)).size; text += c.size) {
+        fn(c.lead, c.code);
         ++n;
     }
     return n;
