@@ -9,7 +9,7 @@
 #include "controls/control_static_text.h"
 #include "controls/screen_base.h"
 #include "editor/address_xref.h"
-#include "editor/download_image.h"
+#include "comkit/download_image.h"
 #include "editor/pixel_resources.h"
 #include "editor/project.h"
 
