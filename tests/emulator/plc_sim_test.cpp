@@ -45,22 +45,9 @@ bool Shows(const CPanelRuntime& runtime, const std::string& text, int x, int y, 
     return ShowsText(display, runtime.GetImage(), text, x, y, inverted);
 }
 
-struct RUN {
-    int status = -1;
-    std::string out, err;
-};
-
 RUN Program(const QString& name, const QStringList& arguments)
 {
-    QProcess process;
-    process.start(ProgramFolder() + "/" + name, arguments);
-    RUN run;
-    if (!process.waitForFinished(120000))
-        process.kill();
-    run.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.out = process.readAllStandardOutput().toStdString();
-    run.err = process.readAllStandardError().toStdString();
-    return run;
+    return RunProgram(ProgramFolder() + "/" + name, arguments);
 }
 
 } // namespace
