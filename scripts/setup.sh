@@ -12,7 +12,7 @@ PACKAGES=(
   srecord python3 python3-pyftpdlib
   desktop-file-utils shared-mime-info dpkg-dev fakeroot
   xvfb xauth
-  libmodbus-dev
+  libmodbus-dev mbpoll python3-pymodbus socat
   clang libclang-rt-14-dev
   help2man bash-completion
 )
