@@ -5,6 +5,7 @@
 #include "editor/project.h"
 #include "editor/project_file.h"
 #include "editor/project_json.h"
+#include "emulator/modbus_link.h"
 #include "emulator/panel_display.h"
 #include "emulator/panel_image.h"
 #include "emulator/panel_link.h"
@@ -133,6 +134,21 @@ private:
         return !broken && s == station;
     }
 };
+
+// Modbus RTU at 115200 baud 8N1 on `device`, with the answer time-out given; null (and a failed
+// expectation) when refused.
+inline std::unique_ptr<CModbusLink> RtuLink(const std::string& device, int timeoutMs)
+{
+    CModbusLink::SERIAL serial;
+    serial.device = device;
+    serial.baud = 115200;
+    std::string error;
+    std::unique_ptr<CModbusLink> link = CModbusLink::Serial(serial, error);
+    EXPECT_NE(link, nullptr) << error;
+    if (link)
+        link->SetTimeout(timeoutMs);
+    return link;
+}
 
 // The folder of the running test, where the suite's programs are built.
 inline QString ProgramFolder()

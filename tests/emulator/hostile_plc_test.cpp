@@ -215,13 +215,8 @@ TEST(HostilePlc, ALateRtuAnswerNeverPassesForTheAnswerOfTheNextRequest)
     // would end: wide margins either way on a loaded machine.
     CLateRtuPlc plc(1200);
     ASSERT_FALSE(plc.Device().empty());
-    CModbusLink::SERIAL serial;
-    serial.device = plc.Device();
-    serial.baud = 115200;
-    std::string error;
-    std::unique_ptr<CModbusLink> link = CModbusLink::Serial(serial, error);
-    ASSERT_NE(link, nullptr) << error;
-    link->SetTimeout(800);
+    std::unique_ptr<CModbusLink> link = RtuLink(plc.Device(), 800);
+    ASSERT_NE(link, nullptr);
     CPanelRuntime runtime(ImageOf(ProjectJson(TWO_REGISTERS)));
     runtime.SetLink(link.get());
 

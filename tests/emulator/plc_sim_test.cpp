@@ -134,13 +134,8 @@ TEST(PlcSim, RtuOverAPseudoTerminalReadsAndWrites)
 {
     CPlcSim sim({"--register", "100=555", "--station", "1"}, 0, true);
     ASSERT_EQ(sim.Where().rfind("/dev/", 0), 0u) << sim.Where();
-    CModbusLink::SERIAL serial;
-    serial.device = sim.Where();
-    serial.baud = 115200;
-    std::string error;
-    std::unique_ptr<CModbusLink> link = CModbusLink::Serial(serial, error);
-    ASSERT_NE(link, nullptr) << error;
-    link->SetTimeout(2000);
+    std::unique_ptr<CModbusLink> link = RtuLink(sim.Where(), 2000);
+    ASSERT_NE(link, nullptr);
     CPanelRuntime runtime(ImageOf(ProjectJson(SCREENS)));
     runtime.SetLink(link.get());
     ASSERT_TRUE(runtime.Poll()) << runtime.GetMessage();
