@@ -223,7 +223,7 @@ bool CModbusLink::Transact(int station, const std::vector<uint8_t>& request, std
             return Fail(AFTER::CLOSE, QT_TRANSLATE_NOOP("Emulator", "the PLC closed the line (%1)"));
         else if (n == 0 && HungUp(fd))
             return Fail(AFTER::CLOSE, LINE_ERROR, std::strerror(EIO));
-        else if (errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR)
+        else if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR)
             return Fail(AFTER::CLOSE, LINE_ERROR, std::strerror(errno));
     }
 }
