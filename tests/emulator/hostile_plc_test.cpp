@@ -7,7 +7,7 @@
 #include "emulator/modbus_frame.h"
 #include "emulator/modbus_link.h"
 #include "emulator/panel_runtime.h"
-#include "plc_memory.h"
+#include "tools/zqplc-sim/plc_memory.h"
 
 #include <arpa/inet.h>
 #include <fcntl.h>

@@ -4,8 +4,8 @@
 #include "emulator_test_support.h"
 
 #include "emulator/modbus_frame.h"
-#include "plc_memory.h"
-#include "plc_script.h"
+#include "tools/zqplc-sim/plc_memory.h"
+#include "tools/zqplc-sim/plc_script.h"
 
 #include <arpa/inet.h>
 #include <netinet/in.h>

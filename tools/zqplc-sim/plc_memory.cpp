@@ -1,4 +1,4 @@
-#include "plc_memory.h"
+#include "tools/zqplc-sim/plc_memory.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
-#include "plc_server.h"
+#include "tools/zqplc-sim/plc_server.h"
 
+#include "appkit/tool_cli.h"
 #include "emulator/modbus_frame.h"
-#include "tools/common/tool_cli.h"
 
 #include <modbus.h>
 

@@ -5,8 +5,8 @@
 #pragma once
 
 #include "emulator/modbus_link.h"
-#include "plc_memory.h"
-#include "plc_script.h"
+#include "tools/zqplc-sim/plc_memory.h"
+#include "tools/zqplc-sim/plc_script.h"
 
 #include <atomic>
 #include <iostream>
