@@ -153,18 +153,18 @@ int RtuRequestLength(const uint8_t* data, size_t size)
     case 4:
     case 5:
     case 6:
-    case 8: return 8;  // station, function, two words, CRC
+    case 8: return 8; // station, function, two words, CRC
     case 7:
     case 11:
     case 12:
     case 17: return 4; // station, function, CRC
     case 15:
-    case 16: return counted(6, 9);  // station, function, address, count, byte count, data, CRC
+    case 16: return counted(6, 9); // station, function, address, count, byte count, data, CRC
     case 20:
-    case 21: return counted(2, 5);  // station, function, byte count, data, CRC
-    case 22: return 10;             // station, function, address, AND mask, OR mask, CRC
+    case 21: return counted(2, 5);   // station, function, byte count, data, CRC
+    case 22: return 10;              // station, function, address, AND mask, OR mask, CRC
     case 23: return counted(10, 13); // read address and count, write address, count, byte count, data
-    case 24: return 6;              // station, function, FIFO address, CRC
+    case 24: return 6;               // station, function, FIFO address, CRC
     default: return -1;
     }
 }

@@ -205,7 +205,8 @@ bool CModbusLink::Transact(int station, const std::vector<uint8_t>& request, std
             else if (received.size() > used)
                 m_bDrain = true; // more than the answer came: whatever it is, it must not meet the next request
             if (answer[0] & 0x80)
-                return Fail(AFTER::KEEP, QT_TRANSLATE_NOOP("Emulator", "the PLC refused the request (%1): exception %2"),
+                return Fail(AFTER::KEEP,
+                            QT_TRANSLATE_NOOP("Emulator", "the PLC refused the request (%1): exception %2"),
                             ExceptionText(answer.size() > 1 ? answer[1] : 0));
             m_strError.clear();
             return true;

@@ -3559,5 +3559,9 @@ Block frames are counted from 1 as they arrive, resent frames too; answers count
         <source>refusing connections: %1 clients are connected, the most --max-connections allows</source>
         <translation>refusing connections: %1 clients are connected, the most --max-connections allows</translation>
     </message>
+    <message>
+        <source>bad %1 &quot;%2&quot; (%3 to %4)</source>
+        <translation>bad %1 &quot;%2&quot; (%3 to %4)</translation>
+    </message>
 </context>
 </TS>

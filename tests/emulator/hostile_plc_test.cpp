@@ -41,7 +41,8 @@ const char* const TWO_REGISTERS = R"json([{"name": "two", "controls": [
 // A thread that runs `step` every few milliseconds until destroyed.
 class CPeerThread {
 public:
-    template <typename STEP> explicit CPeerThread(STEP step)
+    template <typename STEP>
+    explicit CPeerThread(STEP step)
     {
         m_thread = std::thread([this, step]() mutable {
             while (!m_stop)

@@ -61,8 +61,7 @@ TEST(ModbusFrame, OnlyTheAnswerToItsOwnRequestIsTaken)
     // TCP: a frame of another transaction is skipped whole, the own one taken after it.
     const BYTES foreign{0x00, 0x06, 0x00, 0x00, 0x00, 0x05, 0x01, 0x03, 0x02, 0x04, 0x57};
     const BYTES own{0x00, 0x07, 0x00, 0x00, 0x00, 0x05, 0x01, 0x03, 0x02, 0x0D, 0x05};
-    EXPECT_EQ(CheckOf(TRANSPORT::TCP, read, BYTES(foreign.begin(), foreign.end() - 1), used, pdu),
-              VERDICT::INCOMPLETE);
+    EXPECT_EQ(CheckOf(TRANSPORT::TCP, read, BYTES(foreign.begin(), foreign.end() - 1), used, pdu), VERDICT::INCOMPLETE);
     EXPECT_EQ(CheckOf(TRANSPORT::TCP, read, foreign, used, pdu), VERDICT::FOREIGN);
     EXPECT_EQ(used, foreign.size());
     EXPECT_EQ(CheckOf(TRANSPORT::TCP, read, own, used, pdu), VERDICT::ANSWER);

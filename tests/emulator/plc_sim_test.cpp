@@ -8,9 +8,9 @@
 #include "emulator/panel_runtime.h"
 #include "tools/zqplc-sim/plc_script.h"
 
+#include <QDir>
 #include <QFile>
 #include <QImage>
-#include <QDir>
 #include <QTemporaryDir>
 
 #include <sys/stat.h>
@@ -294,8 +294,8 @@ TEST(PlcSim, ASnapshotNeverReplacesTheRunsInputsNorASpecialFile)
         EXPECT_TRUE(script.open(QIODevice::WriteOnly | QIODevice::Truncate));
         script.write("key F2\nsnapshot " + target.toUtf8() + "\n");
         script.close();
-        return Program("zqpanel-run", {"--tcp", "127.0.0.1:1", "--timeout-ms", "100", "--headless", "--script",
-                                       scriptPath, input});
+        return Program("zqpanel-run",
+                       {"--tcp", "127.0.0.1:1", "--timeout-ms", "100", "--headless", "--script", scriptPath, input});
     };
     const QByteArray projectBytes = bytesOf(projectPath), imageBytes = bytesOf(imagePath);
     for (const QString& target : {projectPath, link, scriptPath, dir.path(), fifo}) {

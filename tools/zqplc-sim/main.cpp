@@ -68,18 +68,21 @@ int main(int argc, char** argv)
             "zqplc-sim", "Answer Modbus RTU on the serial device DEVICE instead, with --baud, --parity, --data-bits "
                          "and --stop-bits.")),
         "DEVICE");
-    const QCommandLineOption baud(
-        "baud", ZQ_CLI::TrText(QT_TRANSLATE_NOOP("zqplc-sim", "Baud rate of the serial device (default 9600).")), "N",
-        "9600");
+    const QCommandLineOption baud("baud",
+                                  ZQ_CLI::TrText(
+                                      QT_TRANSLATE_NOOP("zqplc-sim", "Baud rate of the serial device (default 9600).")),
+                                  "N", "9600");
     const QCommandLineOption parity(
         "parity", ZQ_CLI::TrText(QT_TRANSLATE_NOOP("zqplc-sim", "Parity of the serial device: N, E or O (default N).")),
         "P", "N");
     const QCommandLineOption dataBits(
-        "data-bits", ZQ_CLI::TrText(QT_TRANSLATE_NOOP("zqplc-sim", "Data bits of the serial device: 7 or 8 (default 8).")),
-        "N", "8");
+        "data-bits",
+        ZQ_CLI::TrText(QT_TRANSLATE_NOOP("zqplc-sim", "Data bits of the serial device: 7 or 8 (default 8).")), "N",
+        "8");
     const QCommandLineOption stopBits(
-        "stop-bits", ZQ_CLI::TrText(QT_TRANSLATE_NOOP("zqplc-sim", "Stop bits of the serial device: 1 or 2 (default 1).")),
-        "N", "1");
+        "stop-bits",
+        ZQ_CLI::TrText(QT_TRANSLATE_NOOP("zqplc-sim", "Stop bits of the serial device: 1 or 2 (default 1).")), "N",
+        "1");
     const QCommandLineOption maxConnections(
         "max-connections",
         ZQ_CLI::TrText(QT_TRANSLATE_NOOP("zqplc-sim", "TCP clients served at once, 1-1000 (default 64); further "
@@ -99,8 +102,8 @@ int main(int argc, char** argv)
                                        "STATEMENT");
     const QCommandLineOption scriptFile(
         "script", ZQ_CLI::TrText(QT_TRANSLATE_NOOP("zqplc-sim", "Add the statements of a script file.")), "FILE");
-    parser.addOptions({tcp, pty, device, baud, parity, dataBits, stopBits, maxConnections, station, reg, coil, statement,
-                       scriptFile});
+    parser.addOptions({tcp, pty, device, baud, parity, dataBits, stopBits, maxConnections, station, reg, coil,
+                       statement, scriptFile});
     int exitCode = 0;
     if (!ZQ_CLI::ParseOrExit(parser, ZQ_CLI::ArgumentsOf(argc, argv), exitCode))
         return exitCode;

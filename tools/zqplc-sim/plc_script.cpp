@@ -28,8 +28,13 @@ bool Number(std::istringstream& in, long low, long high, long& value, const char
         value = long(number);
         return true;
     }
-    error = ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqplc-sim", "bad %1 \"%2\" (%3 to %4, decimal or hex with 0x)"),
-                           {ZQ_CLI::Tr(what), word, std::to_string(low), std::to_string(high)});
+    // A number outside the range is told the range; anything else also the forms a number takes.
+    const bool isNumber =
+        ZQ_CLI::ParseInteger(QString::fromStdString(word), -(1LL << 62), 1LL << 62, number, what, ignored);
+    error =
+        ZQ_CLI::TrArgs(isNumber ? QT_TRANSLATE_NOOP("zqplc-sim", "bad %1 \"%2\" (%3 to %4)")
+                                : QT_TRANSLATE_NOOP("zqplc-sim", "bad %1 \"%2\" (%3 to %4, decimal or hex with 0x)"),
+                       {ZQ_CLI::Tr(what), word, std::to_string(low), std::to_string(high)});
     return false;
 }
 

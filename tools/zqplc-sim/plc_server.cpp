@@ -102,7 +102,8 @@ bool CPlcServer::ListenTcp(const std::string& host, int port, std::string& error
     where.sin_port = htons(uint16_t(port));
     if (inet_pton(AF_INET, host.c_str(), &where.sin_addr) != 1) {
         error = ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqplc-sim", "cannot listen on %1:%2: %3"),
-                               {host, std::to_string(port), ZQ_CLI::Tr(QT_TRANSLATE_NOOP("zqplc-sim", "not an IPv4 address"))});
+                               {host, std::to_string(port),
+                                ZQ_CLI::Tr(QT_TRANSLATE_NOOP("zqplc-sim", "not an IPv4 address"))});
         return false;
     }
     m_nListen = socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
@@ -180,8 +181,9 @@ void CPlcServer::Accept(uint64_t now)
         if (fd < 0) {
             if (errno == EMFILE || errno == ENFILE || errno == ENOBUFS || errno == ENOMEM) {
                 if (!m_bFullReported)
-                    ZQ_CLI::PrintError(ZQ_CLI::TrArgs(
-                        QT_TRANSLATE_NOOP("zqplc-sim", "cannot accept another connection: %1"), {std::strerror(errno)}));
+                    ZQ_CLI::PrintError(
+                        ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqplc-sim", "cannot accept another connection: %1"),
+                                       {std::strerror(errno)}));
                 m_bFullReported = true;
                 m_nAcceptPausedUntil = now + ACCEPT_PAUSE_MS;
             }
