@@ -8,10 +8,12 @@
 #include "tools/zqplc-sim/plc_script.h"
 
 #include <arpa/inet.h>
+#include <fcntl.h>
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/resource.h>
 #include <sys/socket.h>
+#include <termios.h>
 
 using namespace EMULATOR_TEST;
 
@@ -136,6 +138,38 @@ TEST(PlcSim, NumbersAreDecimalOrHexAndAnythingElseIsRefusedWithTheValidForm)
     ASSERT_TRUE(process.waitForFinished(60000));
     EXPECT_EQ(process.exitCode(), 2);
     EXPECT_NE(process.readAllStandardError().indexOf("--register 8=09x: bad value \"09x\""), -1);
+}
+
+TEST(PlcSim, OnASerialLineFunctionsItDoesNotServeAreAnsweredWithExceptionOne)
+{
+    CPlcSim sim({"--register", "100=1234"}, 0, true);
+    const int line = open(sim.Where().c_str(), O_RDWR | O_NOCTTY);
+    ASSERT_GE(line, 0) << sim.Where();
+    termios raw{};
+    tcgetattr(line, &raw);
+    cfmakeraw(&raw);
+    tcsetattr(line, TCSANOW, &raw);
+    using namespace MODBUS_FRAME;
+    // Report server id (17, no data) has a length of its own; read device identification (43)
+    // has none and ends at the line's silence. A read of D100 after them shows the line in step.
+    const std::vector<std::pair<BYTES, BYTES>> exchanges = {{{0x11}, {0x91, 0x01}},
+                                                            {{0x2B, 0x0E, 0x01, 0x00}, {0xAB, 0x01}},
+                                                            {ReadPdu(3, 100, 1), {0x03, 0x02, 0x04, 0xD2}}};
+    for (const auto& [request, answer] : exchanges) {
+        const BYTES frame = Frame(TRANSPORT::RTU, 1, 0, request);
+        ASSERT_EQ(write(line, frame.data(), frame.size()), ssize_t(frame.size()));
+        const BYTES expected = Frame(TRANSPORT::RTU, 1, 0, answer);
+        BYTES got;
+        uint8_t buffer[64];
+        pollfd p{line, POLLIN, 0};
+        while (got.size() < expected.size() && poll(&p, 1, 20000) > 0) {
+            const ssize_t n = read(line, buffer, sizeof buffer);
+            if (n > 0)
+                got.insert(got.end(), buffer, buffer + n);
+        }
+        EXPECT_EQ(got, expected) << "function " << int(request[0]);
+    }
+    close(line);
 }
 
 TEST(PlcSim, AClientThatSendsSlowlyHoldsNoOtherClient)
