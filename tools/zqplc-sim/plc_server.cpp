@@ -304,8 +304,8 @@ void CPlcServer::Run(const std::atomic<bool>& stop)
                 lastByte = after;
             ServeRtu(!m_line.empty() && after - lastByte >= uint64_t(m_nGapMs));
         }
-        const size_t served = m_clients.size();
-        for (size_t i = served; i-- > 0;) {
+        // Only the clients that were polled: those accepted just now are at the end, polled next time.
+        for (size_t i = fds.size() - firstClient; i-- > 0;) {
             CLIENT& client = m_clients[i];
             const short events = fds[firstClient + i].revents;
             bool keep = true, open = true;
