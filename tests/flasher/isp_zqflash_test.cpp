@@ -301,3 +301,18 @@ TEST_F(ZqflashTest, StaleAnswerOfAResentBlockIsNeverTakenForTheNextIdenticalBloc
     EXPECT_EQ(sim.Flash(), ExpectedFlash(image, 0)) << "every block written";
     EXPECT_NE(sim.Stop().find("blocks=4"), std::string::npos) << "the second block went out twice";
 }
+
+TEST_F(ZqflashTest, LateRepeatOfAnAnswerIsNeverTakenForTheNextIdenticalBlockLostOnTheLine)
+{
+    // Every block of zeros answers alike. Block 3's answer comes again while block 4 is lost on
+    // the line; taking the repeat for block 4's answer would report success with 0x6180 never
+    // written. Each repeat delay up to the request time-out ends with the whole image written.
+    const Bytes image(2048, 0);
+    const std::string file = m_scratch.Write("zeros.bin", image);
+    for (const char* delay : {"1", "30", "120", "200"}) {
+        CTestPanelSim sim(m_scratch, {"--repeat-answer", QString("3:") + delay, "--lose-block", "4"});
+        ZQFLASH_RUN run = RunZqflash({"--port", Q(sim.Device()), "--file", Q(file), "--notenc", "--quiet"});
+        EXPECT_EQ(run.status, 0) << "repeat after " << delay << " ms: " << run.err;
+        EXPECT_EQ(sim.Flash(), ExpectedFlash(image, 0x6000)) << "repeat after " << delay << " ms";
+    }
+}
