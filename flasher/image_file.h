@@ -33,16 +33,16 @@ extern FLASHER_API const char* const FMT_IMAGE_HEX_CONFLICT; // two records give
 extern FLASHER_API const char* const MSG_IMAGE_PLAIN;        // a plain download image read as enciphered
 // A refused HEX file: "HEX format error in line %d: %s", the line (from 1) and one of the reasons below.
 extern FLASHER_API const char* const FMT_IMAGE_HEX_LINE;
-extern FLASHER_API const char* const MSG_HEX_NO_COLON;       // the line does not start with ':'
-extern FLASHER_API const char* const MSG_HEX_BAD_DIGIT;      // a character that is not a hex digit
-extern FLASHER_API const char* const MSG_HEX_BAD_LENGTH;     // too short or long, odd digits, count mismatch
-extern FLASHER_API const char* const MSG_HEX_BAD_SUM;        // the checksum
-extern FLASHER_API const char* const MSG_HEX_BAD_TYPE;       // a record type other than 00 to 05
-extern FLASHER_API const char* const MSG_HEX_TOO_HIGH;       // data past offset 0xFFFF
-extern FLASHER_API const char* const MSG_HEX_SEGMENTS;       // data in two 64 KiB segments
-extern FLASHER_API const char* const FMT_HEX_CONFLICT;       // "two records give address 0x%04X different values"
-extern FLASHER_API const char* const MSG_HEX_AFTER_END;      // a record after the end-of-file record
-extern FLASHER_API const char* const MSG_HEX_NO_END;         // the text ends without an end-of-file record
+extern FLASHER_API const char* const MSG_HEX_NO_COLON;   // the line does not start with ':'
+extern FLASHER_API const char* const MSG_HEX_BAD_DIGIT;  // a character that is not a hex digit
+extern FLASHER_API const char* const MSG_HEX_BAD_LENGTH; // too short or long, odd digits, count mismatch
+extern FLASHER_API const char* const MSG_HEX_BAD_SUM;    // the checksum
+extern FLASHER_API const char* const MSG_HEX_BAD_TYPE;   // a record type other than 00 to 05
+extern FLASHER_API const char* const MSG_HEX_TOO_HIGH;   // data past offset 0xFFFF
+extern FLASHER_API const char* const MSG_HEX_SEGMENTS;   // data in two 64 KiB segments
+extern FLASHER_API const char* const FMT_HEX_CONFLICT;   // "two records give address 0x%04X different values"
+extern FLASHER_API const char* const MSG_HEX_AFTER_END;  // a record after the end-of-file record
+extern FLASHER_API const char* const MSG_HEX_NO_END;     // the text ends without an end-of-file record
 
 enum ImageFileKind {
     IMAGE_KIND_NONE = 0, // not accepted
@@ -52,34 +52,34 @@ enum ImageFileKind {
 
 // Answers of ParseHexRecord.
 enum HexRecordResult {
-    HEX_RECORD_DATA = 0,         // data copied (type 00)
-    HEX_RECORD_END = 1,          // end-of-file record (type 01)
-    HEX_RECORD_ADDRESS = 2,      // segment or linear address record (02, 04): moves no data
-    HEX_RECORD_START = 3,        // start address record (03, 05): nothing to program
-    HEX_RECORD_BAD_LENGTH = -1,  // line shorter than 11 or longer than HEX_LINE_MAX characters
+    HEX_RECORD_DATA = 0,        // data copied (type 00)
+    HEX_RECORD_END = 1,         // end-of-file record (type 01)
+    HEX_RECORD_ADDRESS = 2,     // segment or linear address record (02, 04): moves no data
+    HEX_RECORD_START = 3,       // start address record (03, 05): nothing to program
+    HEX_RECORD_BAD_LENGTH = -1, // line shorter than 11 or longer than HEX_LINE_MAX characters
     HEX_RECORD_NO_COLON = -2,
     HEX_RECORD_EVEN_LENGTH = -3,
     HEX_RECORD_BAD_DIGIT = -4,
-    HEX_RECORD_BAD_SUM = -5,     // checksum
-    HEX_RECORD_TOO_HIGH = -6,    // address + count above 64 KiB
-    HEX_RECORD_OTHER_TYPE = -7,  // a record type above 05
-    HEX_RECORD_CONFLICT = -8,    // data for bytes an earlier record of the file gave other values
-    HEX_RECORD_BAD_COUNT = -9,   // length not matching the count, or a count the type does not have
-    HEX_RECORD_SEGMENT = -10,    // data behind an address record naming another 64 KiB segment
+    HEX_RECORD_BAD_SUM = -5,    // checksum
+    HEX_RECORD_TOO_HIGH = -6,   // address + count above 64 KiB
+    HEX_RECORD_OTHER_TYPE = -7, // a record type above 05
+    HEX_RECORD_CONFLICT = -8,   // data for bytes an earlier record of the file gave other values
+    HEX_RECORD_BAD_COUNT = -9,  // length not matching the count, or a count the type does not have
+    HEX_RECORD_SEGMENT = -10,   // data behind an address record naming another 64 KiB segment
 };
 
 // What ParseHexRecord remembers across the records of one file: the bytes data records wrote and
 // the address records' segments.
 struct FLASHER_API HEX_WRITTEN_BYTES {
     std::bitset<IMAGE_FILE_LIMIT> written;
-    INT nConflict = -1;     // first address two records gave different values; -1: none
-    long long nBase = 0;    // the segment the last address record named (its address / 0x10000 * 0x10000)
+    INT nConflict = -1;       // first address two records gave different values; -1: none
+    long long nBase = 0;      // the segment the last address record named (its address / 0x10000 * 0x10000)
     long long nDataBase = -1; // the segment of the first data record; -1: no data yet
 };
 
 // Answers of ReadHexLine besides a line length >= 0.
-constexpr INT HEX_LINE_TOO_LONG = -20;// more than HEX_LINE_MAX characters
-constexpr INT HEX_LINE_END = -21;     // the text has no more lines
+constexpr INT HEX_LINE_TOO_LONG = -20; // more than HEX_LINE_MAX characters
+constexpr INT HEX_LINE_END = -21;      // the text has no more lines
 
 // Why ParseIntelHex refused a text.
 struct FLASHER_API HEX_PARSE_ERROR {

@@ -117,10 +117,10 @@ QString TranslateLibraryMessage(const QString& text)
 {
     if (text.isEmpty())
         return text;
-    static const QRegularExpression hexLine(QRegularExpression::anchoredPattern(
-        QRegularExpression::escape(QLatin1String(FMT_IMAGE_HEX_LINE))
-            .replace(QLatin1String("\\%d"), QLatin1String("([0-9]+)"))
-            .replace(QLatin1String("\\%s"), QLatin1String("(.+)"))));
+    static const QRegularExpression hexLine(
+        QRegularExpression::anchoredPattern(QRegularExpression::escape(QLatin1String(FMT_IMAGE_HEX_LINE))
+                                                .replace(QLatin1String("\\%d"), QLatin1String("([0-9]+)"))
+                                                .replace(QLatin1String("\\%s"), QLatin1String("(.+)"))));
     const QRegularExpressionMatch line = hexLine.match(text);
     if (line.hasMatch())
         return QCoreApplication::translate("Flasher", HEX_LINE_FORM)

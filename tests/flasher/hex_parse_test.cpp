@@ -220,8 +220,8 @@ TEST(ParseIntelHex, RecordsGivingOneByteDifferentValuesRefuseTheFile)
         HexRecord(0, 0x100, {1, 2, 3}) + "\r\n" + HexRecord(0, 0x102, {3, 4}) + "\r\n" + HEX_END + "\r\n";
     EXPECT_EQ(0x104, Parse(agree, &error));
     EXPECT_EQ(0, error.nLine);
-    const std::string disagree = HexRecord(0, 0x100, {1, 2, 3}) + "\r\n" + HexRecord(0, 0x0F0, Bytes(16, 0)) +
-                                 "\r\n" + HexRecord(0, 0x100, {1, 2, 9}) + "\r\n" + HEX_END + "\r\n";
+    const std::string disagree = HexRecord(0, 0x100, {1, 2, 3}) + "\r\n" + HexRecord(0, 0x0F0, Bytes(16, 0)) + "\r\n" +
+                                 HexRecord(0, 0x100, {1, 2, 9}) + "\r\n" + HEX_END + "\r\n";
     EXPECT_EQ(-1, Parse(disagree, &error));
     EXPECT_EQ(0x102, error.nConflict);
     EXPECT_EQ("HEX format error in line 3: two records give address 0x0102 different values", Refusal(disagree));

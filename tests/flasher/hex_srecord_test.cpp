@@ -142,7 +142,8 @@ TEST_F(HexSrecordTest, EachDamagedFormIsRefusedWithItsLine)
     std::string digit = good[6];
     digit[12] = 'G';
     damages.push_back({7, digit, "a character that is not a hex digit"});
-    damages.push_back({3, good[2].substr(0, good[2].size() - 3) + "\r", "the record's length does not match its byte count"});
+    damages.push_back(
+        {3, good[2].substr(0, good[2].size() - 3) + "\r", "the record's length does not match its byte count"});
     damages.push_back({4, " " + good[3], "the record does not start with ':'"});
     for (const DAMAGE& damage : damages) {
         std::vector<std::string> lines = good;

@@ -508,8 +508,8 @@ TEST_F(ZqflashLineTest, TheRecordGoesOnlyWhereItIsWrittenWholeAndIsCheckedBefore
     // A record that does not fit the disk (here the file size limit) fails the run and leaves the
     // record as it was, never half a line for the next one to glue onto.
     const std::string record = m_scratch.Write("record.jsonl", std::string(1900, 'x') + "\n");
-    const QString command = QString("trap '' XFSZ; ulimit -f 4; exec '%1' \"$@\"")
-                                .arg(Q(COMMON_EX::GetProgramDirectory() + "zqflash"));
+    const QString command =
+        QString("trap '' XFSZ; ulimit -f 4; exec '%1' \"$@\"").arg(Q(COMMON_EX::GetProgramDirectory() + "zqflash"));
     QProcess limited;
     limited.start("sh", QStringList{"-c", command, "sh"} + secondLine + QStringList{"--log", Q(record)});
     ASSERT_TRUE(limited.waitForStarted(5000));
@@ -517,6 +517,42 @@ TEST_F(ZqflashLineTest, TheRecordGoesOnlyWhereItIsWrittenWholeAndIsCheckedBefore
     EXPECT_NE(run.status, 0) << run.out << run.err;
     EXPECT_NE(run.err.find("cannot write the log"), std::string::npos) << run.err;
     EXPECT_EQ(ReadBytes(record).size(), 1901u) << "rolled back to the previous length";
+}
+
+TEST_F(ZqflashLineTest, ALateRepeatedAnswerNeverFinishesAPanelWhoseBlockWasLost)
+{
+    // Blocks of zeros answer alike; panel 2 repeats block 3's answer while block 4 is lost.
+    const Bytes image(2048, 0);
+    const std::string file = m_scratch.Write("zeros.bin", image);
+    const std::string log = m_scratch.File("record.jsonl");
+    CPanelSet panels(m_scratch, 2, {"--panel", "2:--repeat-answer 3:30 --lose-block 4"});
+    ASSERT_EQ(panels.Devices().size(), 2u);
+    LINE_RUN run = RunZqflash(panels.PortArguments() + QStringList{"--file", Q(file), "--notenc", "--log", Q(log)});
+    const std::vector<QJsonObject> records = ReadLog(log);
+    ASSERT_EQ(records.size(), 2u) << run.err;
+    for (const QJsonObject& record : records)
+        EXPECT_EQ(record["result"].toString(), "finished") << record["error"].toString().toStdString();
+    EXPECT_EQ(run.status, 0) << run.out << run.err;
+    EXPECT_EQ(panels.Flash(2), ExpectedFlash(image, 0x6000)) << "the lost block was sent again";
+    EXPECT_EQ(panels.Flash(1), ExpectedFlash(image, 0x6000));
+}
+
+TEST_F(ZqflashLineTest, APortLostMidRunIsRecordedWithItsCause)
+{
+    const std::string file = m_scratch.Write("line.bin", SequenceBytes(16384, 4));
+    const std::string log = m_scratch.File("record.jsonl");
+    CTestPanelSim sim(m_scratch, {"--verbose", "--line-baud", "19200"});
+    QProcess zqflash;
+    StartZqflash(zqflash, {"--port", Q(sim.Device()), "--file", Q(file), "--notenc", "--quiet", "--log", Q(log)});
+    ASSERT_TRUE(sim.WaitForLog("block 3 "));
+    ::kill(static_cast<pid_t>(sim.ProcessId()), SIGKILL); // the adapter pulled out
+    LINE_RUN run = Finish(zqflash);
+    EXPECT_EQ(run.status, 1) << run.err;
+    const std::vector<QJsonObject> records = ReadLog(log);
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_EQ(records[0]["result"].toString(), "failed");
+    EXPECT_EQ(records[0]["error"].toString().toStdString(),
+              "An unexpectedly error!(-4): the serial line failed while sending");
 }
 
 TEST_F(ZqflashLineTest, OneDeviceUnderTwoNamesIsOneLine)
@@ -528,8 +564,8 @@ TEST_F(ZqflashLineTest, OneDeviceUnderTwoNamesIsOneLine)
     const std::string link = m_scratch.File("by-id-panel");
     ASSERT_EQ(::symlink(device.c_str(), link.c_str()), 0);
     const std::string dotted = device.substr(0, device.rfind('/')) + "/./" + device.substr(device.rfind('/') + 1);
-    LINE_RUN run = RunZqflash({"--port", Q(device), "--port", Q(link), "--port", Q(dotted), "--file", Q(file),
-                               "--notenc", "--quiet"});
+    LINE_RUN run = RunZqflash(
+        {"--port", Q(device), "--port", Q(link), "--port", Q(dotted), "--file", Q(file), "--notenc", "--quiet"});
     EXPECT_EQ(run.status, 0) << run.out << run.err;
     EXPECT_NE(run.out.find("1 of 1 panels finished"), std::string::npos) << run.out;
 }

@@ -316,3 +316,54 @@ TEST_F(ZqflashTest, LateRepeatOfAnAnswerIsNeverTakenForTheNextIdenticalBlockLost
         EXPECT_EQ(sim.Flash(), ExpectedFlash(image, 0x6000)) << "repeat after " << delay << " ms";
     }
 }
+
+TEST_F(ZqflashTest, TheSimulatorsFlashFileIsCheckedBeforeItsPseudoTerminalIsOffered)
+{
+    const std::string fifo = m_scratch.File("flash.fifo");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::string simulator = COMMON_EX::GetProgramDirectory() + "zqpanel-sim";
+    const std::pair<std::string, std::string> refusals[] = {
+        {m_scratch.File(""), "not a regular file"},
+        {m_scratch.File("missing/flash.bin"), "does not exist"},
+        {"/dev/full", "not a regular file"},
+        {fifo, "no program reads the FIFO"},
+    };
+    for (const auto& [flash, words] : refusals) {
+        QProcess sim;
+        sim.start(Q(simulator), {"--flash", Q(flash), "--exit-on-stdin-eof"});
+        ASSERT_TRUE(sim.waitForFinished(20000)) << flash << ": the simulator waited instead of refusing";
+        EXPECT_EQ(sim.exitCode(), 1) << flash;
+        EXPECT_TRUE(sim.readAllStandardOutput().isEmpty()) << flash << ": no pseudo-terminal offered";
+        EXPECT_NE(sim.readAllStandardError().toStdString().find(words), std::string::npos) << flash;
+    }
+    // "-": the flash on standard output, the simulator's own lines on standard error.
+    QProcess sim;
+    sim.start(Q(simulator), {"--flash", "-", "--exit-on-stdin-eof"});
+    ASSERT_TRUE(sim.waitForStarted(5000));
+    sim.setReadChannel(QProcess::StandardError);
+    while (!sim.canReadLine() && sim.state() == QProcess::Running)
+        sim.waitForReadyRead(1000);
+    const std::string device = sim.readLine().trimmed().toStdString();
+    EXPECT_EQ(device.rfind("/dev/pts/", 0), 0u) << device;
+    sim.closeWriteChannel();
+    ASSERT_TRUE(sim.waitForFinished(20000));
+    EXPECT_EQ(sim.exitCode(), 0);
+    EXPECT_EQ(sim.readAllStandardOutput(), QByteArray(0x10000, char(0xFF)));
+}
+
+TEST_F(ZqflashTest, APseudoTerminalLeftByAKilledProgrammerIsProgrammableAgain)
+{
+    const Bytes image = SequenceBytes(16384, 5);
+    const std::string file = m_scratch.Write("program.bin", image);
+    CTestPanelSim sim(m_scratch, {"--verbose", "--line-baud", "19200"});
+    QProcess killed;
+    killed.start(Q(COMMON_EX::GetProgramDirectory() + "zqflash"),
+                 {"--port", Q(sim.Device()), "--file", Q(file), "--notenc", "--quiet"});
+    ASSERT_TRUE(sim.WaitForLog("block 3 ")) << "the first run is programming";
+    ::kill(static_cast<pid_t>(killed.processId()), SIGKILL);
+    ASSERT_TRUE(killed.waitForFinished(10000));
+    ASSERT_TRUE(sim.WaitForLog("line settings reset")) << "the simulator saw its programmer go";
+    ZQFLASH_RUN run = RunZqflash({"--port", Q(sim.Device()), "--file", Q(file), "--notenc", "--quiet"}, 60000);
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(sim.Flash(), ExpectedFlash(image, 0x6000));
+}

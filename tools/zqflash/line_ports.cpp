@@ -18,7 +18,8 @@ bool SameDevice(const std::string& first, const std::string& second)
 {
     if (first == second)
         return true;
-    struct stat a {}, b {};
+    struct stat a {
+    }, b{};
     if (::stat(first.c_str(), &a) != 0 || ::stat(second.c_str(), &b) != 0)
         return false;
     if ((S_ISCHR(a.st_mode) || S_ISBLK(a.st_mode)) && a.st_mode == b.st_mode)

@@ -105,7 +105,7 @@ bool CProductionLog::Open(const std::string& path, const std::string& input, std
     // Devices only when they are terminals: a record written into /dev/full or /dev/null is lost.
     if (S_ISCHR(st.st_mode) && !::isatty(fd))
         return refuse(CANNOT_OPEN, ZQ_CLI::Tr(QT_TRANSLATE_NOOP("zqflash", "it is a device, not a file, FIFO or "
-                                                                        "terminal")));
+                                                                           "terminal")));
     if (!m_bRegular && !S_ISFIFO(st.st_mode) && !S_ISCHR(st.st_mode))
         return refuse(CANNOT_OPEN, ZQ_CLI::Tr(QT_TRANSLATE_NOOP("zqflash", "it is not a file, FIFO or terminal")));
     // Streamed from now on: writes wait for a slow reader instead of failing.

@@ -55,10 +55,11 @@ bool CFlashOutput::Open(const std::string& path, std::string& error)
         // Opened now and without waiting: a FIFO nobody reads would otherwise hold the end.
         m_fd = ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
         if (m_fd < 0) {
-            error = ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqpanel-sim", "--flash: cannot write '%1': %2"),
-                                   {path, errno == ENXIO ? ZQ_CLI::Tr(QT_TRANSLATE_NOOP("zqpanel-sim",
-                                                                                        "no program reads the FIFO"))
-                                                         : std::string(std::strerror(errno))});
+            error =
+                ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqpanel-sim", "--flash: cannot write '%1': %2"),
+                               {path, errno == ENXIO
+                                          ? ZQ_CLI::Tr(QT_TRANSLATE_NOOP("zqpanel-sim", "no program reads the FIFO"))
+                                          : std::string(std::strerror(errno))});
             return false;
         }
         const int flags = ::fcntl(m_fd, F_GETFL);

@@ -24,6 +24,9 @@ using Clock = std::chrono::steady_clock;
 
 volatile sig_atomic_t s_bStop = 0;
 
+// How often an idle simulator looks for a programmer gone without closing the line.
+constexpr long IDLE_CHECK_NANOS = 250000000L;
+
 void OnStopSignal(int)
 {
     s_bStop = 1;
@@ -74,8 +77,10 @@ bool CSimulator::Run(const sigset_t& runMask)
     bool watchStdin = m_options.bExitOnStdinEof;
     while (!s_bStop) {
         pollfd fds[2] = {{m_endpoint.GetFd(), POLLIN, 0}, {STDIN_FILENO, POLLIN, 0}};
-        timespec wait{};
-        timespec* pWait = nullptr;
+        // Idle, the line is looked at now and then: a programmer killed mid-run leaves its
+        // settings on the pseudo-terminal, which must be fresh again for the next one.
+        timespec wait{0, IDLE_CHECK_NANOS};
+        timespec* pWait = m_endpoint.CanBeAbandoned() ? &wait : nullptr;
         if (!m_answers.empty()) {
             auto left = std::chrono::duration_cast<std::chrono::nanoseconds>(m_answers.front().due - Clock::now());
             long long nanos = std::max<long long>(left.count(), 0);
@@ -89,6 +94,11 @@ bool CSimulator::Run(const sigset_t& runMask)
             return false;
         }
         Clock::time_point now = Clock::now();
+        if (ready == 0 && m_answers.empty() && m_endpoint.ReleaseAbandonedPeer()) {
+            m_loader.DropPending();
+            if (m_options.bVerbose)
+                std::fprintf(stderr, "zqpanel-sim: line settings reset: its programmer is gone\n");
+        }
         if (ready > 0 && (fds[0].revents & POLLIN))
             OnReadable(now);
         if (ready > 0 && watchStdin && (fds[1].revents & (POLLIN | POLLHUP))) {
@@ -163,8 +173,8 @@ bool CSimulator::WriteFlash(CFlashOutput& output, std::string& error) const
 void CSimulator::PrintStats(FILE* lines) const
 {
     const PANEL_STATS& stats = m_loader.GetStats();
-    std::fprintf(lines, "frames-in=%d bytes-in=%lld frames-out=%d bytes-out=%lld knocks=%d blocks=%d commands=", stats.framesIn,
-                stats.bytesIn, stats.framesOut, stats.bytesOut, stats.knocks, stats.blocks);
+    std::fprintf(lines, "frames-in=%d bytes-in=%lld frames-out=%d bytes-out=%lld knocks=%d blocks=%d commands=",
+                 stats.framesIn, stats.bytesIn, stats.framesOut, stats.bytesOut, stats.knocks, stats.blocks);
     for (std::size_t i = 0; i < stats.commands.size(); ++i)
         std::fprintf(lines, "%s%d", i ? "," : "", stats.commands[i]);
     std::fprintf(lines, "\n");

@@ -28,8 +28,9 @@ const std::initializer_list<ZQ_CLI::OPTION_SPEC> OPTIONS = {
      QT_TRANSLATE_NOOP("zqpanel-sim", "The panel's slave address, 0-255 (default 1; 255 is always answered).")},
     {"seed", "N", QT_TRANSLATE_NOOP("zqpanel-sim", "Seed of the block mask, 0-0xFFFF (default 0x5AA5).")},
     {"flash", "FILE",
-     QT_TRANSLATE_NOOP("zqpanel-sim", "Write the flash to FILE on exit (checked at start; - is standard output, and "
-                                      "the simulator's own lines then go to standard error; a FIFO is streamed into).")},
+     QT_TRANSLATE_NOOP("zqpanel-sim",
+                       "Write the flash to FILE on exit (checked at start; - is standard output, and "
+                       "the simulator's own lines then go to standard error; a FIFO is streamed into).")},
     {"line-baud", "N", QT_TRANSLATE_NOOP("zqpanel-sim", "Emulate the line time of every frame at N baud.")},
     {"delay", "MS", QT_TRANSLATE_NOOP("zqpanel-sim", "Delay every answer by MS milliseconds.")},
     {"ignore-knocks", "N",
