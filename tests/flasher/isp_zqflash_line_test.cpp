@@ -276,6 +276,32 @@ TEST_F(ZqflashLineTest, RepeatModeProgramsRoundAfterRoundUntilCtrlC)
     }
 }
 
+TEST_F(ZqflashLineTest, ALongShiftKeepsTheLastRowsAndCountsEveryPanel)
+{
+    // More panel runs than the summary lists: the run keeps the last rows and the counts, the
+    // record keeps every run.
+    const std::string file = m_scratch.Write("tiny.bin", SequenceBytes(128, 8));
+    const std::string log = m_scratch.File("record.jsonl");
+    CPanelSet panels(m_scratch, 4);
+    QProcess zqflash;
+    StartZqflash(zqflash, panels.PortArguments() +
+                              QStringList{"--file", Q(file), "--notenc", "--repeat", "--quiet", "--log", Q(log)});
+    ASSERT_TRUE(WaitForRecords(log, 110));
+    ::kill(static_cast<pid_t>(zqflash.processId()), SIGINT);
+    LINE_RUN run = Finish(zqflash);
+    const std::size_t total = ReadLog(log).size();
+    std::size_t rows = 0;
+    std::istringstream out(run.out);
+    for (std::string line; std::getline(out, line);)
+        rows += line.rfind("/dev/", 0) == 0 ? 1 : 0;
+    EXPECT_EQ(rows, 100u) << run.out;
+    EXPECT_NE(run.out.find("(" + std::to_string(total - 100) + " earlier panel runs are not listed)"),
+              std::string::npos)
+        << run.out;
+    EXPECT_NE(run.out.find(" of " + std::to_string(total) + " panels finished"), std::string::npos) << total << "\n"
+                                                                                                    << run.out;
+}
+
 TEST_F(ZqflashLineTest, CtrlCStopsEveryLineAndRecordsItsPanelAsInterrupted)
 {
     const std::string file = m_scratch.Write("line.bin", SequenceBytes(3000, 4));

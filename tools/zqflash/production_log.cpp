@@ -112,7 +112,7 @@ bool CProductionLog::Open(const std::string& path, const std::string& input, std
     const int flags = ::fcntl(fd, F_GETFL);
     if (flags >= 0 && (flags & O_NONBLOCK) && fd != STDOUT_FILENO)
         ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
-    m_strPath = path == "-" ? std::string("-") : path;
+    m_strPath = path;
     return true;
 }
 
