@@ -2,7 +2,7 @@
 #include "tools/zqpanel-sim/flash_output.h"
 
 #include "comkit/replace_file.h"
-#include "tools/common/tool_cli.h"
+#include "appkit/tool_cli.h"
 
 #include <fcntl.h>
 #include <signal.h>

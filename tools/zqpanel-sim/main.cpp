@@ -1,6 +1,6 @@
 // zqpanel-sim: the panel's boot loader on a pseudo-terminal, for tests, benchmarks and trying the
 // programmer without a panel.
-#include "tools/common/tool_cli.h"
+#include "appkit/tool_cli.h"
 #include "tools/zqpanel-sim/flash_output.h"
 #include "tools/zqpanel-sim/panel_boot_loader.h"
 #include "tools/zqpanel-sim/serial_endpoint.h"
