@@ -2444,32 +2444,8 @@ Commands:
 </translation>
     </message>
     <message>
-        <source>
-Options:
-  -h, --help  Show this help (zqe COMMAND --help: the help of one command) and exit.
-  --version   Show the version and exit.
-
-Exit status: 0 done, 1 the work failed, 2 the command line was wrong.
-</source>
-        <translation>
-Options:
-  -h, --help  Show this help (zqe COMMAND --help: the help of one command) and exit.
-  --version   Show the version and exit.
-
-Exit status: 0 done, 1 the work failed, 2 the command line was wrong.
-</translation>
-    </message>
-    <message>
         <source>Try &apos;zqe %1--help&apos; for more information.</source>
         <translation>Try &apos;zqe %1--help&apos; for more information.</translation>
-    </message>
-    <message>
-        <source>no command given (new, info, compile, inspect, render, export, import)</source>
-        <translation>no command given (new, info, compile, inspect, render, export, import)</translation>
-    </message>
-    <message>
-        <source>unknown command &quot;%1&quot; (new, info, compile, inspect, render, export, import)</source>
-        <translation>unknown command &quot;%1&quot; (new, info, compile, inspect, render, export, import)</translation>
     </message>
     <message>
         <source>The command.</source>
@@ -2746,6 +2722,66 @@ Exit status: 0 done, 1 the work failed, 2 the command line was wrong.
     <message>
         <source>%1: %2 %3 lies outside 0-%4; the image carries %5</source>
         <translation>%1: %2 %3 lies outside 0-%4; the image carries %5</translation>
+    </message>
+    <message>
+        <source>Checks a project before it reaches a panel: one finding a line, FILE:SCREEN:CONTROL: SEVERITY: TEXT. Exit status 0 clean, 1 warnings with --strict, 3 errors.</source>
+        <translation>Checks a project before it reaches a panel: one finding a line, FILE:SCREEN:CONTROL: SEVERITY: TEXT. Exit status 0 clean, 1 warnings with --strict, 3 errors.</translation>
+    </message>
+    <message>
+        <source>Write the findings as JSON for scripts.</source>
+        <translation>Write the findings as JSON for scripts.</translation>
+    </message>
+    <message>
+        <source>Exit with status 1 when there are warnings.</source>
+        <translation>Exit with status 1 when there are warnings.</translation>
+    </message>
+    <message>
+        <source>Lists every PLC station, register and coil the project uses: typed and line address, read or write, and the controls that use it.</source>
+        <translation>Lists every PLC station, register and coil the project uses: typed and line address, read or write, and the controls that use it.</translation>
+    </message>
+    <message>
+        <source>Write CSV (UTF-8) for the PLC programmer&apos;s documentation.</source>
+        <translation>Write CSV (UTF-8) for the PLC programmer&apos;s documentation.</translation>
+    </message>
+    <message>
+        <source>Write JSON for scripts.</source>
+        <translation>Write JSON for scripts.</translation>
+    </message>
+    <message>
+        <source>
+Options:
+  -h, --help  Show this help (zqe COMMAND --help: the help of one command) and exit.
+  --version   Show the version and exit.
+
+Exit status: 0 done, 1 the work failed, 2 the command line was wrong (check: 3 errors).
+</source>
+        <translation>
+Options:
+  -h, --help  Show this help (zqe COMMAND --help: the help of one command) and exit.
+  --version   Show the version and exit.
+
+Exit status: 0 done, 1 the work failed, 2 the command line was wrong (check: 3 errors).
+</translation>
+    </message>
+    <message>
+        <source>no command given (new, info, compile, inspect, render, export, check, xref, import)</source>
+        <translation>no command given (new, info, compile, inspect, render, export, check, xref, import)</translation>
+    </message>
+    <message>
+        <source>unknown command &quot;%1&quot; (new, info, compile, inspect, render, export, check, xref, import)</source>
+        <translation>unknown command &quot;%1&quot; (new, info, compile, inspect, render, export, check, xref, import)</translation>
+    </message>
+    <message>
+        <source>%1: %2 error(s), %3 warning(s)</source>
+        <translation>%1: %2 error(s), %3 warning(s)</translation>
+    </message>
+    <message>
+        <source>--csv and --json exclude each other</source>
+        <translation>--csv and --json exclude each other</translation>
+    </message>
+    <message>
+        <source>%1 station %2 %3: line %4 (%5), %6: %7</source>
+        <translation>%1 station %2 %3: line %4 (%5), %6: %7</translation>
     </message>
 </context>
 <context>
