@@ -603,6 +603,88 @@ Previous pane</translation>
         <source>是否保存对 %1 的更改?</source>
         <translation>Save the changes to %1?</translation>
     </message>
+    <message>
+        <source>查找地址，如 D100、264 或 0x108</source>
+        <translation>Find an address: D100, 264 or 0x108</translation>
+    </message>
+    <message>
+        <source>类别</source>
+        <translation>Class</translation>
+    </message>
+    <message>
+        <source>站号</source>
+        <translation>Station</translation>
+    </message>
+    <message>
+        <source>地址</source>
+        <translation>Address</translation>
+    </message>
+    <message>
+        <source>类型</source>
+        <translation>Kind</translation>
+    </message>
+    <message>
+        <source>线路地址</source>
+        <translation>Line address</translation>
+    </message>
+    <message>
+        <source>十六进制</source>
+        <translation>Hex</translation>
+    </message>
+    <message>
+        <source>读写</source>
+        <translation>read/write</translation>
+    </message>
+    <message>
+        <source>使用者</source>
+        <translation>Used by</translation>
+    </message>
+    <message>
+        <source>项目检查发现 %1 个错误，不能下载！
+请在“问题”窗口中查看并改正。</source>
+        <translation>The project check found %1 error(s): the project cannot be downloaded!
+See the &quot;Problems&quot; window and correct them.</translation>
+    </message>
+    <message>
+        <source>检查项目</source>
+        <translation>Check Project</translation>
+    </message>
+    <message>
+        <source>检查项目中会被下载拒绝或在面板上出错的地方
+检查项目</source>
+        <translation>Check the project for what the download would refuse or the panel would show wrong
+Check Project</translation>
+    </message>
+    <message>
+        <source>导出报告(&amp;R)...</source>
+        <translation>Export &amp;Report...</translation>
+    </message>
+    <message>
+        <source>把项目的画面、控件、地址表和检查结果导出为 PDF 或 HTML 文档
+导出报告</source>
+        <translation>Export the project&apos;s screens, controls, addresses and check findings as a PDF or HTML document
+Export Report</translation>
+    </message>
+    <message>
+        <source>问题</source>
+        <translation>Problems</translation>
+    </message>
+    <message>
+        <source>地址表</source>
+        <translation>Addresses</translation>
+    </message>
+    <message>
+        <source>严重性</source>
+        <translation>Severity</translation>
+    </message>
+    <message>
+        <source>说明</source>
+        <translation>Description</translation>
+    </message>
+    <message>
+        <source>%1 个错误，%2 个警告，%3 个提示</source>
+        <translation>%1 error(s), %2 warning(s), %3 note(s)</translation>
+    </message>
 </context>
 <context>
     <name>EditorDialogs</name>
