@@ -685,6 +685,10 @@ Export Report</translation>
         <source>%1 个错误，%2 个警告，%3 个提示</source>
         <translation>%1 error(s), %2 warning(s), %3 note(s)</translation>
     </message>
+    <message>
+        <source>PDF 文档 (*.pdf);;HTML 网页 (*.html *.htm)</source>
+        <translation>PDF documents (*.pdf);;HTML pages (*.html *.htm)</translation>
+    </message>
 </context>
 <context>
     <name>EditorDialogs</name>
@@ -2247,6 +2251,185 @@ Deleting a screen cannot be undone!</translation>
     </message>
 </context>
 <context>
+    <name>ProjectReport</name>
+    <message>
+        <source>无</source>
+        <translation>none</translation>
+    </message>
+    <message>
+        <source>奇</source>
+        <translation>odd</translation>
+    </message>
+    <message>
+        <source>偶</source>
+        <translation>even</translation>
+    </message>
+    <message>
+        <source>不使用</source>
+        <translation>not used</translation>
+    </message>
+    <message>
+        <source>站</source>
+        <translation>station</translation>
+    </message>
+    <message>
+        <source>项目报告：%1</source>
+        <translation>Project report: %1</translation>
+    </message>
+    <message>
+        <source>面板型号</source>
+        <translation>Panel model</translation>
+    </message>
+    <message>
+        <source>PLC 协议</source>
+        <translation>PLC protocol</translation>
+    </message>
+    <message>
+        <source>通讯设置</source>
+        <translation>Serial line</translation>
+    </message>
+    <message>
+        <source>%1，%2 波特，%3 数据位，%4 校验，停止位 %5</source>
+        <translation>%1, %2 baud, %3 data bits, parity %4, stop bits %5</translation>
+    </message>
+    <message>
+        <source>背光</source>
+        <translation>Backlight</translation>
+    </message>
+    <message>
+        <source>常亮</source>
+        <translation>always on</translation>
+    </message>
+    <message>
+        <source>%1 秒后关闭</source>
+        <translation>off after %1 s</translation>
+    </message>
+    <message>
+        <source>功能页 %1</source>
+        <translation>Function page %1</translation>
+    </message>
+    <message>
+        <source>画面和控件</source>
+        <translation>Screens and controls</translation>
+    </message>
+    <message>
+        <source>%1 个画面，%2 个控件，下载映像 %3 字节</source>
+        <translation>%1 screens, %2 controls, download image %3 bytes</translation>
+    </message>
+    <message>
+        <source>面板</source>
+        <translation>Panel</translation>
+    </message>
+    <message>
+        <source>项目</source>
+        <translation>Item</translation>
+    </message>
+    <message>
+        <source>设置</source>
+        <translation>Setting</translation>
+    </message>
+    <message>
+        <source>编号</source>
+        <translation>ID</translation>
+    </message>
+    <message>
+        <source>类型</source>
+        <translation>Kind</translation>
+    </message>
+    <message>
+        <source>位置和大小</source>
+        <translation>Position and size</translation>
+    </message>
+    <message>
+        <source>文字或名称</source>
+        <translation>Text or name</translation>
+    </message>
+    <message>
+        <source>地址 (线路地址、站号、读写)</source>
+        <translation>Address (line address, station, access)</translation>
+    </message>
+    <message>
+        <source>位数</source>
+        <translation>Digits</translation>
+    </message>
+    <message>
+        <source>范围</source>
+        <translation>Limits</translation>
+    </message>
+    <message>
+        <source>按键和动作</source>
+        <translation>Key and action</translation>
+    </message>
+    <message>
+        <source>输入顺序</source>
+        <translation>Input order</translation>
+    </message>
+    <message>
+        <source>画面%1的图片</source>
+        <translation>Picture of screen %1</translation>
+    </message>
+    <message>
+        <source>地址表</source>
+        <translation>Addresses</translation>
+    </message>
+    <message>
+        <source>类别</source>
+        <translation>Class</translation>
+    </message>
+    <message>
+        <source>站号</source>
+        <translation>Station</translation>
+    </message>
+    <message>
+        <source>地址</source>
+        <translation>Address</translation>
+    </message>
+    <message>
+        <source>线路地址</source>
+        <translation>Line address</translation>
+    </message>
+    <message>
+        <source>十六进制</source>
+        <translation>Hex</translation>
+    </message>
+    <message>
+        <source>读写</source>
+        <translation>read/write</translation>
+    </message>
+    <message>
+        <source>使用者</source>
+        <translation>Used by</translation>
+    </message>
+    <message>
+        <source>检查结果</source>
+        <translation>Check findings</translation>
+    </message>
+    <message>
+        <source>检查没有发现问题。</source>
+        <translation>The check found no problems.</translation>
+    </message>
+    <message>
+        <source>严重性</source>
+        <translation>Severity</translation>
+    </message>
+    <message>
+        <source>画面</source>
+        <translation>Screen</translation>
+    </message>
+    <message>
+        <source>控件</source>
+        <translation>Control</translation>
+    </message>
+    <message>
+        <source>说明</source>
+        <translation>Description</translation>
+    </message>
+    <message>
+        <source>不知道以何种格式写 %1：文件名应以 .pdf、.html 或 .htm 结尾</source>
+        <translation>cannot tell in which format to write %1: the name should end in .pdf, .html or .htm</translation>
+    </message>
+</context>
+<context>
     <name>ZQEditor</name>
     <message>
         <source>Designs the screens of a text panel project (.ZQE).</source>
@@ -2846,14 +3029,6 @@ Exit status: 0 done, 1 the work failed, 2 the command line was wrong (check: 3 e
 </translation>
     </message>
     <message>
-        <source>no command given (new, info, compile, inspect, render, export, check, xref, import)</source>
-        <translation>no command given (new, info, compile, inspect, render, export, check, xref, import)</translation>
-    </message>
-    <message>
-        <source>unknown command &quot;%1&quot; (new, info, compile, inspect, render, export, check, xref, import)</source>
-        <translation>unknown command &quot;%1&quot; (new, info, compile, inspect, render, export, check, xref, import)</translation>
-    </message>
-    <message>
         <source>%1: %2 error(s), %3 warning(s)</source>
         <translation>%1: %2 error(s), %3 warning(s)</translation>
     </message>
@@ -2864,6 +3039,26 @@ Exit status: 0 done, 1 the work failed, 2 the command line was wrong (check: 3 e
     <message>
         <source>%1 station %2 %3: line %4 (%5), %6: %7</source>
         <translation>%1 station %2 %3: line %4 (%5), %6: %7</translation>
+    </message>
+    <message>
+        <source>Writes a document of the panel for commissioning: settings, every screen&apos;s picture and controls, the addresses and the check&apos;s findings, in the user&apos;s language.</source>
+        <translation>Writes a document of the panel for commissioning: settings, every screen&apos;s picture and controls, the addresses and the check&apos;s findings, in the user&apos;s language.</translation>
+    </message>
+    <message>
+        <source>The report to write: .pdf, or self-contained .html or .htm.</source>
+        <translation>The report to write: .pdf, or self-contained .html or .htm.</translation>
+    </message>
+    <message>
+        <source>no command given (new, info, compile, inspect, render, export, check, xref, report, import)</source>
+        <translation>no command given (new, info, compile, inspect, render, export, check, xref, report, import)</translation>
+    </message>
+    <message>
+        <source>cannot tell the report&apos;s format from &apos;%1&apos;: it may end in .pdf, .html or .htm</source>
+        <translation>cannot tell the report&apos;s format from &apos;%1&apos;: it may end in .pdf, .html or .htm</translation>
+    </message>
+    <message>
+        <source>unknown command &quot;%1&quot; (new, info, compile, inspect, render, export, check, xref, report, import)</source>
+        <translation>unknown command &quot;%1&quot; (new, info, compile, inspect, render, export, check, xref, report, import)</translation>
     </message>
 </context>
 <context>

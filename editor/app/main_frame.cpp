@@ -14,6 +14,7 @@
 #include "editor/editor_strings.h"
 #include "editor/project.h"
 #include "editor/project_file.h"
+#include "editor/project_report.h"
 
 #include "comkit/gbk.h"
 #include "comkit/module_path.h"
@@ -27,6 +28,7 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDockWidget>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QKeyEvent>
@@ -253,6 +255,29 @@ bool CMainFrame::IsCheckPending() const
     return m_checkTimer->isActive();
 }
 
+bool CMainFrame::ExportReport()
+{
+    CProject* project = m_document ? m_document->GetProject() : nullptr;
+    if (!project)
+        return false;
+    const QString title = m_document->GetTitle();
+    const QFileInfo source(m_document->GetPathName().isEmpty() ? title : m_document->GetPathName());
+    const QString proposed = source.absoluteDir().filePath(source.completeBaseName() + QStringLiteral(".pdf"));
+    QString path = CUserPrompts::FileName(
+        this, CUserPrompts::SAVE_FILE, proposed,
+        QCoreApplication::translate("Editor", "PDF 文档 (*.pdf);;HTML 网页 (*.html *.htm)"));
+    if (path.isEmpty())
+        return false;
+    if (CProjectReport::FormatOf(path.toStdString()) == CProjectReport::FORMAT_UNKNOWN)
+        path += QStringLiteral(".pdf");
+    std::string error;
+    if (!CProjectReport::Write(*project, title.toStdString(), path.toStdString(), error)) {
+        ShowError(error);
+        return false;
+    }
+    return true;
+}
+
 bool CMainFrame::SelectControl(int screenNumber, unsigned controlID, bool hasControl)
 {
     CProject* project = m_document ? m_document->GetProject() : nullptr;
@@ -364,6 +389,7 @@ void CMainFrame::RunCommand(unsigned command)
             }
         break;
     case ID_DOWNLOAD_COMM_SETTINGS: CDownloadCommands::DownloadCommSettings(this); break;
+    case ID_EXPORT_REPORT: ExportReport(); break;
     case ID_APP_EXIT: close(); break;
     case ID_EDIT_CUT:
         if (view)

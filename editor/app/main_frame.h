@@ -113,6 +113,9 @@ public:
     // Shows the screen (1-based) and selects its control with that identifier; with a control
     // the project does not have (or none) only the screen. False when there is no such screen.
     bool SelectControl(int screenNumber, unsigned controlID, bool hasControl = true);
+    // "导出报告": the file dialog (a PDF beside the project proposed; a name without .pdf, .html or
+    // .htm becomes a PDF), then the report; a write error is shown. True when it was written.
+    bool ExportReport();
 
 public slots:
     // Messages of the bars.

@@ -75,7 +75,7 @@ TEST(ZqeEnglish, HelpAndErrorsComeThroughTheCatalogueUnchanged)
     const BOTH unknown = InBothLanguages({"frobnicate"});
     EXPECT_EQ(unknown.english.status, ZQ_CLI::EXIT_USAGE);
     EXPECT_EQ(unknown.english.err, "zqe: unknown command \"frobnicate\" (new, info, compile, inspect, render, "
-                                   "export, check, xref, import)\nTry 'zqe --help' for more information.\n");
+                                   "export, check, xref, report, import)\nTry 'zqe --help' for more information.\n");
     EXPECT_EQ(unknown.chinese.err, unknown.english.err);
 }
 

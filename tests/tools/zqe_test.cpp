@@ -264,3 +264,19 @@ TEST_F(ZqeTest, XrefForms)
     EXPECT_TRUE(both.out.empty());
     EXPECT_EQ(Zqe({"xref", File("missing.ZQE")}).status, 1);
 }
+
+TEST_F(ZqeTest, ReportFormats)
+{
+    const std::string demo = File("demo.ZQE");
+    ASSERT_EQ(Zqe({"import", std::string(ZQ_SOURCE_DIR) + "/examples/demo.json", "-o", demo}).status, 0);
+    ASSERT_EQ(Zqe({"report", demo, "-o", File("r.pdf")}).status, 0);
+    EXPECT_EQ(CTestTempDir::ReadBytes(File("r.pdf")).rfind("%PDF-", 0), 0u);
+    ASSERT_EQ(Zqe({"report", demo, "-o", File("r.HTM")}).status, 0);
+    EXPECT_NE(CTestTempDir::ReadBytes(File("r.HTM")).find("项目报告：demo.ZQE"), std::string::npos);
+    const RESULT unknown = Zqe({"report", demo, "-o", File("r.doc")});
+    EXPECT_EQ(unknown.status, 2);
+    EXPECT_NE(unknown.err.find(".pdf, .html or .htm"), std::string::npos) << unknown.err;
+    EXPECT_FALSE(Exists(File("r.doc")));
+    EXPECT_EQ(Zqe({"report", demo, "-o", "-"}).status, 2);
+    EXPECT_EQ(Zqe({"report", demo}).status, 2);
+}

@@ -97,6 +97,14 @@ const std::vector<COMMAND>& Commands()
          {{"--csv", nullptr, QT_TRANSLATE_NOOP("zqe", "Write CSV (UTF-8) for the PLC programmer's documentation."),
            false},
           {"--json", nullptr, QT_TRANSLATE_NOOP("zqe", "Write JSON for scripts."), false}}},
+        {"report",
+         "FILE.ZQE",
+         QT_TRANSLATE_NOOP("zqe", "The project; - reads standard input."),
+         QT_TRANSLATE_NOOP("zqe", "Writes a document of the panel for commissioning: settings, every screen's "
+                                  "picture and controls, the addresses and the check's findings, in the user's "
+                                  "language."),
+         {{"-o", "REPORT", QT_TRANSLATE_NOOP("zqe", "The report to write: .pdf, or self-contained .html or .htm."),
+           true}}},
         {"import",
          "PROJECT.json",
          QT_TRANSLATE_NOOP("zqe", "The project's JSON form; - reads standard input."),
@@ -179,7 +187,7 @@ bool ParseZqeArguments(const std::vector<std::string>& args, std::ostream& out, 
         exitCode =
             ZqeUsageError(err,
                           ZQ_CLI::Tr(QT_TRANSLATE_NOOP("zqe", "no command given (new, info, compile, inspect, render, "
-                                                              "export, check, xref, import)")),
+                                                              "export, check, xref, report, import)")),
                           "");
         return false;
     }
@@ -200,7 +208,7 @@ bool ParseZqeArguments(const std::vector<std::string>& args, std::ostream& out, 
             ZqeUsageError(err,
                           ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqe",
                                                            "unknown command \"%1\" (new, info, compile, inspect, "
-                                                           "render, export, check, xref, import)"),
+                                                           "render, export, check, xref, report, import)"),
                                          {name}),
                           "");
         return false;

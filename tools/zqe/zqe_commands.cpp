@@ -14,6 +14,7 @@
 #include "editor/project_json.h"
 #include "editor/project_json_names.h"
 #include "editor/project_render.h"
+#include "editor/project_report.h"
 #include "tools/common/tool_cli.h"
 #include "tools/zqe/zqe_arguments.h"
 #include "tools/zqe/zqe_info.h"
@@ -64,6 +65,7 @@ public:
                            : c == "export"  ? Export()
                            : c == "check"   ? Check()
                            : c == "xref"    ? Xref()
+                           : c == "report"  ? Report()
                                             : Import();
         // Damaged catalogue numbers were held to their limits while the command ran.
         for (const std::string& warning : CATALOGUE_LIMITS::TakeWarnings())
@@ -347,6 +349,27 @@ private:
                                  CAddressXref::HexAddress(e.lineAddress), CAddressXref::AccessText(e.access),
                                  CAddressXref::UsesText(e)})
                       << "\n";
+        return EXIT_DONE;
+    }
+
+    int Report()
+    {
+        const std::string output = Option("-o");
+        if (output == "-" || CProjectReport::FormatOf(output) == CProjectReport::FORMAT_UNKNOWN)
+            return Fail(TrArgs(QT_TRANSLATE_NOOP("zqe", "cannot tell the report's format from '%1': it may end in .pdf, "
+                                                        ".html or .htm"),
+                               {output}),
+                        EXIT_USAGE);
+        if (!CheckOutput(output))
+            return EXIT_FAILED;
+        std::unique_ptr<CProject> project = OpenProject();
+        if (!project)
+            return EXIT_FAILED;
+        const std::string::size_type slash = Operand().rfind('/');
+        const std::string title = Operand() == "-" ? "-" : Operand().substr(slash == std::string::npos ? 0 : slash + 1);
+        std::string error;
+        if (!CProjectReport::Write(*project, title, output, error))
+            return Fail(error);
         return EXIT_DONE;
     }
 

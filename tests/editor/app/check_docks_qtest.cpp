@@ -15,7 +15,9 @@
 #include "controls/screen_base.h"
 
 #include <QDockWidget>
+#include <QFile>
 #include <QLineEdit>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -144,6 +146,28 @@ private slots:
         QCOMPARE(m_prompts->messages.size(), 1);
         QCOMPARE(m_prompts->messages.first(), QStringLiteral("项目检查发现 1 个错误，不能下载！\n请在“问题”窗口中查看并改正。"));
         QVERIFY(!m_frame->GetProblemsDock()->visibleRegion().isEmpty());
+    }
+
+    void exportReportWritesTheChosenFormat()
+    {
+        QVERIFY(OpenDemo(*m_frame));
+        QTemporaryDir dir;
+        const QString html = dir.filePath(QStringLiteral("demo.html"));
+        const QString bare = dir.filePath(QStringLiteral("demo-report"));
+        m_prompts->files << html << bare;
+        Trigger(ID_EXPORT_REPORT);
+        QCOMPARE(m_prompts->proposedFiles.size(), 1);
+        QVERIFY(m_prompts->proposedFiles.first().endsWith(QStringLiteral("demo.pdf")));
+        QFile page(html);
+        QVERIFY(page.open(QIODevice::ReadOnly));
+        const QByteArray text = page.readAll();
+        QVERIFY(text.startsWith("<!DOCTYPE html>"));
+        QCOMPARE(text.count("data:image/png;base64,"), 3);
+        Trigger(ID_EXPORT_REPORT); // no known ending: a PDF
+        QFile pdf(bare + QStringLiteral(".pdf"));
+        QVERIFY(pdf.open(QIODevice::ReadOnly));
+        QVERIFY(pdf.read(5) == "%PDF-");
+        QVERIFY(m_prompts->messages.isEmpty());
     }
 };
 
