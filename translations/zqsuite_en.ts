@@ -633,7 +633,7 @@ Previous pane</translation>
     </message>
     <message>
         <source>读写</source>
-        <translation>read/write</translation>
+        <translation>Access</translation>
     </message>
     <message>
         <source>使用者</source>
@@ -2394,7 +2394,7 @@ Deleting a screen cannot be undone!</translation>
     </message>
     <message>
         <source>读写</source>
-        <translation>read/write</translation>
+        <translation>Access</translation>
     </message>
     <message>
         <source>使用者</source>

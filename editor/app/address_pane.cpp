@@ -76,7 +76,7 @@ void CAddressPane::Refresh(CProject* project)
         const CAddressXref::ENTRY& e = entries[i];
         auto* item = new CAddressItem(QStringList{Q(CAddressXref::ClassText(e.addressClass)), QString::number(e.station),
                                                   Q(COMMON_EX::GbkToUtf8Lossy(e.typed.c_str())),
-                                                  Q(COMMON_EX::GbkToUtf8Lossy(e.kindName.c_str())),
+                                                  Q(CAddressXref::KindText(e.kindName)),
                                                   QString::number(e.lineAddress), Q(CAddressXref::HexAddress(e.lineAddress)),
                                                   Q(CAddressXref::AccessText(e.access)), Q(CAddressXref::UsesText(e))});
         item->setData(COLUMN_CLASS, ROLE_SORT, qlonglong(e.addressClass) << 40 | qlonglong(i));
