@@ -18,14 +18,6 @@ using namespace PROJECT_TEST;
 
 namespace {
 
-std::unique_ptr<CProject> Demo()
-{
-    std::string error;
-    std::unique_ptr<CProject> project = CProjectFile::OpenBytes(ImportOf(ReadSource("examples/demo.json")), error);
-    EXPECT_NE(project, nullptr) << error;
-    return project;
-}
-
 QImage Gray(const QImage& image)
 {
     return image.convertToFormat(QImage::Format_Grayscale8);
@@ -77,7 +69,7 @@ double MeanDarkness(const QImage& gray)
 
 TEST(ProjectReport, HtmlIsSelfContainedWithTheEditorsPictures)
 {
-    auto project = Demo();
+    auto project = DemoProject();
     ASSERT_NE(project, nullptr);
     const Bytes saved = SaveBytes(*project);
     const QString html = QString::fromStdString(CProjectReport::Html(*project, "demo.ZQE"));
@@ -106,7 +98,7 @@ TEST(ProjectReport, PdfPagesShowEveryScreen)
 {
     if (QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty())
         GTEST_SKIP() << "pdftoppm (poppler-utils) is not installed";
-    auto project = Demo();
+    auto project = DemoProject();
     ASSERT_NE(project, nullptr);
     CTestTempDir dir;
     std::string error;
