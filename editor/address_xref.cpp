@@ -306,6 +306,11 @@ std::string CAddressXref::HexAddress(DWORD lineAddress)
     return text;
 }
 
+std::string CAddressXref::KindText(const std::string& kindName)
+{
+    return COMMON_EX::Tr("Model", Utf8(kindName).c_str());
+}
+
 std::string CAddressXref::UsesText(const ENTRY& entry)
 {
     std::string text;
@@ -334,7 +339,7 @@ std::string CAddressXref::FormatCsv(const std::vector<ENTRY>& entries)
     csv += "\r\n";
     for (const ENTRY& e : entries) {
         const std::string fields[] = {
-            ClassText(e.addressClass),     std::to_string(e.station), Utf8(e.typed),        Utf8(e.kindName),
+            ClassText(e.addressClass),     std::to_string(e.station), Utf8(e.typed),        KindText(e.kindName),
             std::to_string(e.lineAddress), HexAddress(e.lineAddress), AccessText(e.access), UsesText(e)};
         for (size_t i = 0; i < sizeof fields / sizeof fields[0]; ++i)
             csv += (i ? "," : "") + CsvField(fields[i]);

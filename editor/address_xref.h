@@ -88,6 +88,8 @@ public:
     static std::string AccessText(int access);               // "读", "写", "读写"; "" for 0
     static std::string ClassText(AddressClass addressClass); // "寄存器", "线圈"
     static std::string HexAddress(DWORD lineAddress);        // "0x0064" (at least four digits)
+    // A catalogue kind name (GBK) as shown, through the catalogue names' translation (UTF-8).
+    static std::string KindText(const std::string& kindName);
     // "画面1 主画面：炉温 (读)" for each use, joined by "; " (UTF-8).
     static std::string UsesText(const ENTRY& entry);
 

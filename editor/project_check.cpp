@@ -223,7 +223,7 @@ private:
         else if (address < k.minimum || address > k.maximum)
             Add(CProjectCheck::SEVERITY_ERROR, CProjectCheck::ADDRESS_OUT_OF_RANGE,
                 Args(QT_TRANSLATE_NOOP("ProjectCheck", "%1 超出 %2 的范围 %3-%4 (线路地址 %5)"),
-                     {typed, Utf8(k.name), Num(k.minimum), Num(k.maximum), Num(line)}));
+                     {typed, Xref::KindText(k.name), Num(k.minimum), Num(k.maximum), Num(line)}));
         if (line > 0xFFFF)
             Add(CProjectCheck::SEVERITY_ERROR, CProjectCheck::LINE_ADDRESS_CUT,
                 Args(QT_TRANSLATE_NOOP("ProjectCheck", "%1 的线路地址 %2 超过 65535，映像只保留 %3"),

@@ -12,7 +12,7 @@ PACKAGES=(
   srecord python3 python3-pyftpdlib
   locales libc-l10n
   desktop-file-utils shared-mime-info dpkg-dev fakeroot
-  xvfb xauth
+  xvfb xauth xdotool poppler-utils
   libmodbus-dev mbpoll python3-pymodbus socat
   clang libclang-rt-14-dev clang-format
   help2man bash-completion

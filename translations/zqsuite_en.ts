@@ -603,6 +603,92 @@ Previous pane</translation>
         <source>是否保存对 %1 的更改?</source>
         <translation>Save the changes to %1?</translation>
     </message>
+    <message>
+        <source>查找地址，如 D100、264 或 0x108</source>
+        <translation>Find an address: D100, 264 or 0x108</translation>
+    </message>
+    <message>
+        <source>类别</source>
+        <translation>Class</translation>
+    </message>
+    <message>
+        <source>站号</source>
+        <translation>Station</translation>
+    </message>
+    <message>
+        <source>地址</source>
+        <translation>Address</translation>
+    </message>
+    <message>
+        <source>类型</source>
+        <translation>Kind</translation>
+    </message>
+    <message>
+        <source>线路地址</source>
+        <translation>Line address</translation>
+    </message>
+    <message>
+        <source>十六进制</source>
+        <translation>Hex</translation>
+    </message>
+    <message>
+        <source>读写</source>
+        <translation>Access</translation>
+    </message>
+    <message>
+        <source>使用者</source>
+        <translation>Used by</translation>
+    </message>
+    <message>
+        <source>项目检查发现 %1 个错误，不能下载！
+请在“问题”窗口中查看并改正。</source>
+        <translation>The project check found %1 error(s): the project cannot be downloaded!
+See the &quot;Problems&quot; window and correct them.</translation>
+    </message>
+    <message>
+        <source>检查项目</source>
+        <translation>Check Project</translation>
+    </message>
+    <message>
+        <source>检查项目中会被下载拒绝或在面板上出错的地方
+检查项目</source>
+        <translation>Check the project for what the download would refuse or the panel would show wrong
+Check Project</translation>
+    </message>
+    <message>
+        <source>导出报告(&amp;R)...</source>
+        <translation>Export &amp;Report...</translation>
+    </message>
+    <message>
+        <source>把项目的画面、控件、地址表和检查结果导出为 PDF 或 HTML 文档
+导出报告</source>
+        <translation>Export the project&apos;s screens, controls, addresses and check findings as a PDF or HTML document
+Export Report</translation>
+    </message>
+    <message>
+        <source>问题</source>
+        <translation>Problems</translation>
+    </message>
+    <message>
+        <source>地址表</source>
+        <translation>Addresses</translation>
+    </message>
+    <message>
+        <source>严重性</source>
+        <translation>Severity</translation>
+    </message>
+    <message>
+        <source>说明</source>
+        <translation>Description</translation>
+    </message>
+    <message>
+        <source>%1 个错误，%2 个警告，%3 个提示</source>
+        <translation>%1 error(s), %2 warning(s), %3 note(s)</translation>
+    </message>
+    <message>
+        <source>PDF 文档 (*.pdf);;HTML 网页 (*.html *.htm)</source>
+        <translation>PDF documents (*.pdf);;HTML pages (*.html *.htm)</translation>
+    </message>
 </context>
 <context>
     <name>EditorDialogs</name>
@@ -2233,6 +2319,185 @@ Deleting a screen cannot be undone!</translation>
     </message>
 </context>
 <context>
+    <name>ProjectReport</name>
+    <message>
+        <source>无</source>
+        <translation>none</translation>
+    </message>
+    <message>
+        <source>奇</source>
+        <translation>odd</translation>
+    </message>
+    <message>
+        <source>偶</source>
+        <translation>even</translation>
+    </message>
+    <message>
+        <source>不使用</source>
+        <translation>not used</translation>
+    </message>
+    <message>
+        <source>站</source>
+        <translation>station</translation>
+    </message>
+    <message>
+        <source>项目报告：%1</source>
+        <translation>Project report: %1</translation>
+    </message>
+    <message>
+        <source>面板型号</source>
+        <translation>Panel model</translation>
+    </message>
+    <message>
+        <source>PLC 协议</source>
+        <translation>PLC protocol</translation>
+    </message>
+    <message>
+        <source>通讯设置</source>
+        <translation>Serial line</translation>
+    </message>
+    <message>
+        <source>%1，%2 波特，%3 数据位，%4 校验，停止位 %5</source>
+        <translation>%1, %2 baud, %3 data bits, parity %4, stop bits %5</translation>
+    </message>
+    <message>
+        <source>背光</source>
+        <translation>Backlight</translation>
+    </message>
+    <message>
+        <source>常亮</source>
+        <translation>always on</translation>
+    </message>
+    <message>
+        <source>%1 秒后关闭</source>
+        <translation>off after %1 s</translation>
+    </message>
+    <message>
+        <source>功能页 %1</source>
+        <translation>Function page %1</translation>
+    </message>
+    <message>
+        <source>画面和控件</source>
+        <translation>Screens and controls</translation>
+    </message>
+    <message>
+        <source>%1 个画面，%2 个控件，下载映像 %3 字节</source>
+        <translation>%1 screens, %2 controls, download image %3 bytes</translation>
+    </message>
+    <message>
+        <source>面板</source>
+        <translation>Panel</translation>
+    </message>
+    <message>
+        <source>项目</source>
+        <translation>Item</translation>
+    </message>
+    <message>
+        <source>设置</source>
+        <translation>Setting</translation>
+    </message>
+    <message>
+        <source>编号</source>
+        <translation>ID</translation>
+    </message>
+    <message>
+        <source>类型</source>
+        <translation>Kind</translation>
+    </message>
+    <message>
+        <source>位置和大小</source>
+        <translation>Position and size</translation>
+    </message>
+    <message>
+        <source>文字或名称</source>
+        <translation>Text or name</translation>
+    </message>
+    <message>
+        <source>地址 (线路地址、站号、读写)</source>
+        <translation>Address (line address, station, access)</translation>
+    </message>
+    <message>
+        <source>位数</source>
+        <translation>Digits</translation>
+    </message>
+    <message>
+        <source>范围</source>
+        <translation>Limits</translation>
+    </message>
+    <message>
+        <source>按键和动作</source>
+        <translation>Key and action</translation>
+    </message>
+    <message>
+        <source>输入顺序</source>
+        <translation>Input order</translation>
+    </message>
+    <message>
+        <source>画面%1的图片</source>
+        <translation>Picture of screen %1</translation>
+    </message>
+    <message>
+        <source>地址表</source>
+        <translation>Addresses</translation>
+    </message>
+    <message>
+        <source>类别</source>
+        <translation>Class</translation>
+    </message>
+    <message>
+        <source>站号</source>
+        <translation>Station</translation>
+    </message>
+    <message>
+        <source>地址</source>
+        <translation>Address</translation>
+    </message>
+    <message>
+        <source>线路地址</source>
+        <translation>Line address</translation>
+    </message>
+    <message>
+        <source>十六进制</source>
+        <translation>Hex</translation>
+    </message>
+    <message>
+        <source>读写</source>
+        <translation>Access</translation>
+    </message>
+    <message>
+        <source>使用者</source>
+        <translation>Used by</translation>
+    </message>
+    <message>
+        <source>检查结果</source>
+        <translation>Check findings</translation>
+    </message>
+    <message>
+        <source>检查没有发现问题。</source>
+        <translation>The check found no problems.</translation>
+    </message>
+    <message>
+        <source>严重性</source>
+        <translation>Severity</translation>
+    </message>
+    <message>
+        <source>画面</source>
+        <translation>Screen</translation>
+    </message>
+    <message>
+        <source>控件</source>
+        <translation>Control</translation>
+    </message>
+    <message>
+        <source>说明</source>
+        <translation>Description</translation>
+    </message>
+    <message>
+        <source>不知道以何种格式写 %1：文件名应以 .pdf、.html 或 .htm 结尾</source>
+        <translation>cannot tell in which format to write %1: the name should end in .pdf, .html or .htm</translation>
+    </message>
+</context>
+<context>
     <name>ZQEditor</name>
     <message>
         <source>Designs the screens of a text panel project (.ZQE).</source>
@@ -2512,32 +2777,8 @@ Commands:
 </translation>
     </message>
     <message>
-        <source>
-Options:
-  -h, --help  Show this help (zqe COMMAND --help: the help of one command) and exit.
-  --version   Show the version and exit.
-
-Exit status: 0 done, 1 the work failed, 2 the command line was wrong.
-</source>
-        <translation>
-Options:
-  -h, --help  Show this help (zqe COMMAND --help: the help of one command) and exit.
-  --version   Show the version and exit.
-
-Exit status: 0 done, 1 the work failed, 2 the command line was wrong.
-</translation>
-    </message>
-    <message>
         <source>Try &apos;zqe %1--help&apos; for more information.</source>
         <translation>Try &apos;zqe %1--help&apos; for more information.</translation>
-    </message>
-    <message>
-        <source>no command given (new, info, compile, inspect, render, export, import)</source>
-        <translation>no command given (new, info, compile, inspect, render, export, import)</translation>
-    </message>
-    <message>
-        <source>unknown command &quot;%1&quot; (new, info, compile, inspect, render, export, import)</source>
-        <translation>unknown command &quot;%1&quot; (new, info, compile, inspect, render, export, import)</translation>
     </message>
     <message>
         <source>The command.</source>
@@ -2814,6 +3055,78 @@ Exit status: 0 done, 1 the work failed, 2 the command line was wrong.
     <message>
         <source>%1: %2 %3 lies outside 0-%4; the image carries %5</source>
         <translation>%1: %2 %3 lies outside 0-%4; the image carries %5</translation>
+    </message>
+    <message>
+        <source>Checks a project before it reaches a panel: one finding a line, FILE:SCREEN:CONTROL: SEVERITY: TEXT. Exit status 0 clean, 1 warnings with --strict, 3 errors.</source>
+        <translation>Checks a project before it reaches a panel: one finding a line, FILE:SCREEN:CONTROL: SEVERITY: TEXT. Exit status 0 clean, 1 warnings with --strict, 3 errors.</translation>
+    </message>
+    <message>
+        <source>Write the findings as JSON for scripts.</source>
+        <translation>Write the findings as JSON for scripts.</translation>
+    </message>
+    <message>
+        <source>Exit with status 1 when there are warnings.</source>
+        <translation>Exit with status 1 when there are warnings.</translation>
+    </message>
+    <message>
+        <source>Lists every PLC station, register and coil the project uses: typed and line address, read or write, and the controls that use it.</source>
+        <translation>Lists every PLC station, register and coil the project uses: typed and line address, read or write, and the controls that use it.</translation>
+    </message>
+    <message>
+        <source>Write CSV (UTF-8) for the PLC programmer&apos;s documentation.</source>
+        <translation>Write CSV (UTF-8) for the PLC programmer&apos;s documentation.</translation>
+    </message>
+    <message>
+        <source>Write JSON for scripts.</source>
+        <translation>Write JSON for scripts.</translation>
+    </message>
+    <message>
+        <source>
+Options:
+  -h, --help  Show this help (zqe COMMAND --help: the help of one command) and exit.
+  --version   Show the version and exit.
+
+Exit status: 0 done, 1 the work failed, 2 the command line was wrong (check: 3 errors).
+</source>
+        <translation>
+Options:
+  -h, --help  Show this help (zqe COMMAND --help: the help of one command) and exit.
+  --version   Show the version and exit.
+
+Exit status: 0 done, 1 the work failed, 2 the command line was wrong (check: 3 errors).
+</translation>
+    </message>
+    <message>
+        <source>%1: %2 error(s), %3 warning(s)</source>
+        <translation>%1: %2 error(s), %3 warning(s)</translation>
+    </message>
+    <message>
+        <source>--csv and --json exclude each other</source>
+        <translation>--csv and --json exclude each other</translation>
+    </message>
+    <message>
+        <source>%1 station %2 %3: line %4 (%5), %6: %7</source>
+        <translation>%1 station %2 %3: line %4 (%5), %6: %7</translation>
+    </message>
+    <message>
+        <source>Writes a document of the panel for commissioning: settings, every screen&apos;s picture and controls, the addresses and the check&apos;s findings, in the user&apos;s language.</source>
+        <translation>Writes a document of the panel for commissioning: settings, every screen&apos;s picture and controls, the addresses and the check&apos;s findings, in the user&apos;s language.</translation>
+    </message>
+    <message>
+        <source>The report to write: .pdf, or self-contained .html or .htm.</source>
+        <translation>The report to write: .pdf, or self-contained .html or .htm.</translation>
+    </message>
+    <message>
+        <source>no command given (new, info, compile, inspect, render, export, check, xref, report, import)</source>
+        <translation>no command given (new, info, compile, inspect, render, export, check, xref, report, import)</translation>
+    </message>
+    <message>
+        <source>cannot tell the report&apos;s format from &apos;%1&apos;: it may end in .pdf, .html or .htm</source>
+        <translation>cannot tell the report&apos;s format from &apos;%1&apos;: it may end in .pdf, .html or .htm</translation>
+    </message>
+    <message>
+        <source>unknown command &quot;%1&quot; (new, info, compile, inspect, render, export, check, xref, report, import)</source>
+        <translation>unknown command &quot;%1&quot; (new, info, compile, inspect, render, export, check, xref, report, import)</translation>
     </message>
 </context>
 <context>

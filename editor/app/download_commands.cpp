@@ -8,6 +8,7 @@
 #include "editor/download_handoff.h"
 #include "editor/editor_strings.h"
 #include "editor/project.h"
+#include "editor/project_check.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -61,6 +62,12 @@ bool CDownloadCommands::DownloadProgram(CProject& project, QWidget* parent)
 {
     if (project.CheckCompile() == CProject::COMPILE_REFUSED) {
         Tell(parent, Text(CEditorStrings::IDS_DOWNLOAD_REFUSED));
+        return false;
+    }
+    const int errors = CProjectCheck::Count(CProjectCheck::Run(project), CProjectCheck::SEVERITY_ERROR);
+    if (errors > 0) {
+        Tell(parent, QCoreApplication::translate("Editor", "项目检查发现 %1 个错误，不能下载！\n请在“问题”窗口中查看并改正。")
+                         .arg(errors));
         return false;
     }
     CDownloadHandoff handoff = Handoff();

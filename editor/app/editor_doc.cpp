@@ -92,6 +92,8 @@ QString CZQEditorDoc::GetTitle() const
 
 void CZQEditorDoc::SetModified(bool modified)
 {
+    if (modified)
+        emit edited();
     if (m_modified == modified)
         return;
     m_modified = modified;

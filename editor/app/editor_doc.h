@@ -42,6 +42,7 @@ public:
     QString GetTitle() const;
 
     bool IsModified() const { return m_modified; }
+    // modifiedChanged when the flag changes; edited() for every true.
     void SetModified(bool modified);
     // The screen set changed: the project's change marker becomes 1 and the document modified.
     void MarkScreensChanged();
@@ -61,6 +62,8 @@ public:
 
 signals:
     void modifiedChanged(bool modified);
+    // Every SetModified(true), also when the document was modified already: an edit happened.
+    void edited();
     void pathChanged(const QString& path);
 
 private:

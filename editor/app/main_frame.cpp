@@ -1,20 +1,24 @@
 #include "editor/app/main_frame.h"
 
 #include "editor/app/about_dlg.h"
+#include "editor/app/address_pane.h"
 #include "editor/app/child_frame.h"
 #include "editor/app/download_commands.h"
 #include "editor/app/editor_commands.h"
 #include "editor/app/editor_doc.h"
 #include "editor/app/editor_view.h"
+#include "editor/app/problems_pane.h"
 #include "editor/app/recent_files.h"
 #include "editor/app/user_prompts.h"
 #include "editor/app/zoom_levels.h"
 #include "editor/editor_strings.h"
 #include "editor/project.h"
 #include "editor/project_file.h"
+#include "editor/project_report.h"
 
 #include "comkit/gbk.h"
 #include "comkit/module_path.h"
+#include "controls/control_base.h"
 #include "controls/screen_base.h"
 #include "controls/screens_list.h"
 
@@ -24,6 +28,7 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDockWidget>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QKeyEvent>
@@ -32,6 +37,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 #include <QUrl>
 
@@ -133,7 +139,7 @@ void CMainFrame::CreateMenus()
     };
     m_fileMenu = menuBar()->addMenu(QCoreApplication::translate("Editor", "文件(&F)"));
     add(m_fileMenu, {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_CLOSE, ID_FILE_SAVE, ID_FILE_SAVE_AS, 0, ID_COMPILE,
-                     ID_DOWNLOAD_COMM_SETTINGS, ID_DOWNLOAD_PROGRAM, 0});
+                     ID_CHECK_PROJECT, ID_DOWNLOAD_COMM_SETTINGS, ID_DOWNLOAD_PROGRAM, 0, ID_EXPORT_REPORT, 0});
     for (QAction* action : m_recentActions)
         m_fileMenu->addAction(action);
     m_fileMenu->addSeparator();
@@ -206,6 +212,85 @@ void CMainFrame::CreateBarPlaces()
     m_attributeDock->setWidget(Placeholder(QCoreApplication::translate("Editor", "属性")));
     addDockWidget(Qt::LeftDockWidgetArea, m_attributeDock);
     m_viewMenu->addAction(m_attributeDock->toggleViewAction());
+    CreateCheckDocks();
+}
+
+void CMainFrame::CreateCheckDocks()
+{
+    m_problemsPane = new CProblemsPane;
+    m_addressPane = new CAddressPane;
+    m_problemsDock = new QDockWidget(QCoreApplication::translate("Editor", "问题"), this);
+    m_problemsDock->setObjectName(QStringLiteral("ProblemsBar"));
+    m_problemsDock->setWidget(m_problemsPane);
+    m_addressDock = new QDockWidget(QCoreApplication::translate("Editor", "地址表"), this);
+    m_addressDock->setObjectName(QStringLiteral("AddressBar"));
+    m_addressDock->setWidget(m_addressPane);
+    addDockWidget(Qt::BottomDockWidgetArea, m_problemsDock);
+    addDockWidget(Qt::BottomDockWidgetArea, m_addressDock);
+    tabifyDockWidget(m_problemsDock, m_addressDock);
+    m_problemsDock->raise();
+    m_viewMenu->addAction(m_problemsDock->toggleViewAction());
+    m_viewMenu->addAction(m_addressDock->toggleViewAction());
+    // Edits come in bursts (a drag, typing in the attribute pane): one check after the last.
+    m_checkTimer = new QTimer(this);
+    m_checkTimer->setSingleShot(true);
+    m_checkTimer->setInterval(300);
+    connect(m_checkTimer, &QTimer::timeout, this, &CMainFrame::RefreshChecks);
+    connect(m_problemsPane, &CProblemsPane::findingActivated, this,
+            [this](int screen, unsigned control, bool hasControl) { SelectControl(screen, control, hasControl); });
+    connect(m_addressPane, &CAddressPane::controlActivated, this,
+            [this](int screen, unsigned control) { SelectControl(screen, control); });
+}
+
+int CMainFrame::RefreshChecks()
+{
+    m_checkTimer->stop();
+    CProject* project = m_document ? m_document->GetProject() : nullptr;
+    m_addressPane->Refresh(project);
+    return m_problemsPane->Refresh(project);
+}
+
+bool CMainFrame::IsCheckPending() const
+{
+    return m_checkTimer->isActive();
+}
+
+bool CMainFrame::ExportReport()
+{
+    CProject* project = m_document ? m_document->GetProject() : nullptr;
+    if (!project)
+        return false;
+    const QString title = m_document->GetTitle();
+    const QFileInfo source(m_document->GetPathName().isEmpty() ? title : m_document->GetPathName());
+    const QString proposed = source.absoluteDir().filePath(source.completeBaseName() + QStringLiteral(".pdf"));
+    QString path = CUserPrompts::FileName(
+        this, CUserPrompts::SAVE_FILE, proposed,
+        QCoreApplication::translate("Editor", "PDF 文档 (*.pdf);;HTML 网页 (*.html *.htm)"));
+    if (path.isEmpty())
+        return false;
+    if (CProjectReport::FormatOf(path.toStdString()) == CProjectReport::FORMAT_UNKNOWN)
+        path += QStringLiteral(".pdf");
+    std::string error;
+    if (!CProjectReport::Write(*project, title.toStdString(), path.toStdString(), error)) {
+        ShowError(error);
+        return false;
+    }
+    return true;
+}
+
+bool CMainFrame::SelectControl(int screenNumber, unsigned controlID, bool hasControl)
+{
+    CProject* project = m_document ? m_document->GetProject() : nullptr;
+    CScreenBase* screen = project ? project->GetScreenByNumber(screenNumber) : nullptr;
+    if (!screen)
+        return false;
+    ShowScreen(screen);
+    const std::vector<CControlBase*> controls = screen->GetLayoutControls();
+    for (size_t i = 0; hasControl && i < controls.size(); ++i)
+        if (controls[i]->GetControlID() == controlID)
+            if (CZQEditorView* view = GetActiveView())
+                view->SelectControlByLayoutIndex(int(i));
+    return true;
 }
 
 void CMainFrame::CreateStatusBar()
@@ -291,11 +376,20 @@ void CMainFrame::RunCommand(unsigned command)
     case ID_FILE_SAVE:
     case ID_COMPILE: SaveDocument(); break;
     case ID_FILE_SAVE_AS: SaveDocumentAs(); break;
+    case ID_CHECK_PROJECT:
+        RefreshChecks();
+        m_problemsDock->show();
+        m_problemsDock->raise();
+        break;
     case ID_DOWNLOAD_PROGRAM:
         if (CProject* project = m_document ? m_document->GetProject() : nullptr)
-            CDownloadCommands::DownloadProgram(*project, this);
+            if (!CDownloadCommands::DownloadProgram(*project, this) && RefreshChecks() > 0) {
+                m_problemsDock->show();
+                m_problemsDock->raise();
+            }
         break;
     case ID_DOWNLOAD_COMM_SETTINGS: CDownloadCommands::DownloadCommSettings(this); break;
+    case ID_EXPORT_REPORT: ExportReport(); break;
     case ID_APP_EXIT: close(); break;
     case ID_EDIT_CUT:
         if (view)
@@ -360,13 +454,13 @@ void CMainFrame::UpdateCommandStates()
     };
     // Menu 5000 without a project, 5001 with one.
     // The download commands belong to the document's menu and are always enabled there.
-    for (unsigned id :
-         {ID_FILE_CLOSE, ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_COMPILE, ID_DOWNLOAD_COMM_SETTINGS, ID_DOWNLOAD_PROGRAM})
+    for (unsigned id : {ID_FILE_CLOSE, ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_COMPILE, ID_CHECK_PROJECT,
+                        ID_DOWNLOAD_COMM_SETTINGS, ID_DOWNLOAD_PROGRAM, ID_EXPORT_REPORT})
         m_actions[id]->setVisible(hasDoc);
     for (QMenu* menu : {m_editMenu, m_insertMenu, m_screenMenu})
         menu->menuAction()->setVisible(hasDoc);
-    for (unsigned id :
-         {ID_FILE_CLOSE, ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_COMPILE, ID_DOWNLOAD_COMM_SETTINGS, ID_DOWNLOAD_PROGRAM})
+    for (unsigned id : {ID_FILE_CLOSE, ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_COMPILE, ID_CHECK_PROJECT,
+                        ID_DOWNLOAD_COMM_SETTINGS, ID_DOWNLOAD_PROGRAM, ID_EXPORT_REPORT})
         enable(id, hasDoc);
 
     const bool selected = view && view->CanCutCopyDelete();
@@ -567,6 +661,7 @@ void CMainFrame::InstallDocument(CZQEditorDoc* document)
     m_document = document;
     connect(document, &CZQEditorDoc::modifiedChanged, this, &CMainFrame::UpdateTitle);
     connect(document, &CZQEditorDoc::pathChanged, this, &CMainFrame::UpdateTitle);
+    connect(document, &CZQEditorDoc::edited, m_checkTimer, qOverload<>(&QTimer::start));
     CProject* project = document->GetProject();
     CZQEditorView* first = nullptr;
     for (int i = 0; i < project->GetScreenCount(); ++i) {
@@ -578,6 +673,7 @@ void CMainFrame::InstallDocument(CZQEditorDoc* document)
         ActivateView(first);
     UpdateTitle();
     UpdateCommandStates();
+    RefreshChecks();
 }
 
 void CMainFrame::DestroyDocument()
@@ -591,6 +687,7 @@ void CMainFrame::DestroyDocument()
     }
     delete m_document;
     m_document = nullptr;
+    RefreshChecks();
     UpdateTitle();
     UpdateCommandStates();
 }

@@ -13,7 +13,9 @@
 
 #include <functional>
 
+class CAddressPane;
 class CChildFrame;
+class CProblemsPane;
 class CProject;
 class CRecentFiles;
 class CScreenBase;
@@ -25,6 +27,7 @@ class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
+class QTimer;
 class QToolBar;
 
 class CMainFrame : public QMainWindow {
@@ -97,6 +100,23 @@ public:
     void SetBackColorBar(QWidget* bar);
     QDockWidget* GetAttributeDock() const { return m_attributeDock; }
 
+    // ---- the project check and the address table (docked at the bottom) ----
+    CProblemsPane* GetProblemsPane() const { return m_problemsPane; }
+    CAddressPane* GetAddressPane() const { return m_addressPane; }
+    QDockWidget* GetProblemsDock() const { return m_problemsDock; }
+    QDockWidget* GetAddressDock() const { return m_addressDock; }
+    // Checks the open project now and fills both docks (emptied without a project); returns the
+    // errors found. Every edit schedules it: a burst of edits runs it once, a moment after the last.
+    int RefreshChecks();
+    // True while an edit's check is scheduled and has not run yet.
+    bool IsCheckPending() const;
+    // Shows the screen (1-based) and selects its control with that identifier; with a control
+    // the project does not have (or none) only the screen. False when there is no such screen.
+    bool SelectControl(int screenNumber, unsigned controlID, bool hasControl = true);
+    // "导出报告": the file dialog (a PDF beside the project proposed; a name without .pdf, .html or
+    // .htm becomes a PDF), then the report; a write error is shown. True when it was written.
+    bool ExportReport();
+
 public slots:
     // Messages of the bars.
     void OnAttributeScreenChosen();           // the screen itself was chosen in the attribute pane
@@ -129,6 +149,7 @@ private:
     void CreateToolBars();
     void CreateBarPlaces();
     void CreateStatusBar();
+    void CreateCheckDocks();
     QToolBar* MakeBarPlace(const QString& title, const QString& objectName);
     void ReplaceBarWidget(QToolBar* place, QWidget* bar);
     void RunCommand(unsigned command);
@@ -158,6 +179,11 @@ private:
     QMenu* m_screenMenu = nullptr;
     QMenu* m_viewMenu = nullptr;
     QDockWidget* m_attributeDock = nullptr;
+    QDockWidget* m_problemsDock = nullptr;
+    QDockWidget* m_addressDock = nullptr;
+    CProblemsPane* m_problemsPane = nullptr;
+    CAddressPane* m_addressPane = nullptr;
+    QTimer* m_checkTimer = nullptr;
     QToolBar* m_zoomPlace = nullptr;
     QToolBar* m_screensPlace = nullptr;
     QToolBar* m_backColorPlace = nullptr;

@@ -1,7 +1,9 @@
 // editor-screenshot PROJECT.ZQE OUTPUT_DIR
 // Renders the editor's main window with a project open, as a user sees it: plain, with controls
 // selected, and in the register input order mode, into editor-main.png, editor-selection.png and
-// editor-order-mode.png (editor-main-en.png ... when the language is English). Run it offscreen:
+// editor-order-mode.png, then with a mistake made the problems dock and the address dock, into
+// editor-problems.png and editor-addresses.png (editor-main-en.png ... when the language is
+// English). Run it offscreen:
 //   QT_QPA_PLATFORM=offscreen out/editor-screenshot build/default/examples/demo.ZQE docs
 //   QT_QPA_PLATFORM=offscreen ZQ_LANG=en out/editor-screenshot build/default/examples/demo.ZQE docs
 #include "editor/app/child_frame.h"
@@ -9,6 +11,7 @@
 #include "editor/app/editor_doc.h"
 #include "editor/app/editor_view.h"
 #include "editor/app/main_frame.h"
+#include "editor/project.h"
 
 #include "appkit/window_picture.h"
 #include "controls/control_base.h"
@@ -16,6 +19,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QDockWidget>
 #include <QTemporaryDir>
 
 #include <cstdio>
@@ -60,7 +64,7 @@ int main(int argc, char** argv)
     if (!editor.InitInstance({}, false))
         return 1;
     CMainFrame* frame = editor.GetMainFrame();
-    frame->resize(1480, 800);
+    frame->resize(1480, 960);
     if (!frame->OpenDocument(QString::fromLocal8Bit(argv[1]))) {
         std::fprintf(stderr, "cannot open %s\n", argv[1]);
         return 1;
@@ -94,6 +98,22 @@ int main(int argc, char** argv)
     frame->UpdateCommandStates();
     ok = Save(*frame, out, "editor-order-mode") && ok;
     view->ToggleOrderMode();
+
+    // Two mistakes: the furnace register on D9000 (beyond D, the line reaches D4840) and moved onto
+    // its unit; the check finds both, and the address table lists D9000 beside D200.
+    CControlBase* furnace = layout.size() > 2 ? layout[2] : nullptr;
+    if (furnace) {
+        furnace->SetRegisterAddr(9000);
+        furnace->SetX(furnace->GetX() + 16);
+    }
+    screen->SetControlsAllNotSelected(nullptr);
+    view->RefreshScreen();
+    frame->RefreshChecks();
+    view->SelectScreenItself();
+    frame->GetProblemsDock()->raise();
+    ok = Save(*frame, out, "editor-problems") && ok;
+    frame->GetAddressDock()->raise();
+    ok = Save(*frame, out, "editor-addresses") && ok;
     frame->GetDocument()->SetModified(false);
     return ok ? 0 : 1;
 }

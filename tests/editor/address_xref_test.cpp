@@ -14,14 +14,6 @@ using namespace PROJECT_TEST;
 
 namespace {
 
-std::unique_ptr<CProject> Demo()
-{
-    std::string error;
-    std::unique_ptr<CProject> project = CProjectFile::OpenBytes(ImportOf(ReadSource("examples/demo.json")), error);
-    EXPECT_NE(project, nullptr) << error;
-    return project;
-}
-
 // "typed line access screen:id,screen:id" of every entry.
 std::vector<std::string> Summary(const std::vector<CAddressXref::ENTRY>& entries)
 {
@@ -41,7 +33,7 @@ std::vector<std::string> Summary(const std::vector<CAddressXref::ENTRY>& entries
 
 TEST(AddressXref, TheDemoExactly)
 {
-    auto project = Demo();
+    auto project = DemoProject();
     ASSERT_NE(project, nullptr);
     const auto entries = CAddressXref::Build(*project);
     // Registers first, then coils, each by line address; Y10 is octal 10 = 8, + 256 on this panel.
@@ -103,7 +95,7 @@ TEST(AddressXref, AliasesStationsJumpKeysAndQuotedNames)
 
 TEST(AddressXref, FindByAddress)
 {
-    auto project = Demo();
+    auto project = DemoProject();
     ASSERT_NE(project, nullptr);
     const auto entries = CAddressXref::Build(*project);
     ASSERT_EQ(entries.size(), 6u);

@@ -16,14 +16,6 @@ using Check = CProjectCheck;
 
 namespace {
 
-std::unique_ptr<CProject> Demo()
-{
-    std::string error;
-    std::unique_ptr<CProject> project = CProjectFile::OpenBytes(ImportOf(ReadSource("examples/demo.json")), error);
-    EXPECT_NE(project, nullptr) << error;
-    return project;
-}
-
 // "code@screen:control severity" of every finding (control "-" for none).
 std::vector<std::string> Findings(CProject& project)
 {
@@ -91,7 +83,7 @@ std::unique_ptr<CProject> TextHeavy(int characters)
 
 TEST(ProjectCheck, TheDemoIsCleanAndKeepsEveryByte)
 {
-    auto project = Demo();
+    auto project = DemoProject();
     ASSERT_NE(project, nullptr);
     const Bytes saved = SaveBytes(*project);
     const Bytes image = CompileBytes(*project);

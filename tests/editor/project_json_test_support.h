@@ -44,4 +44,13 @@ inline std::string ReadSource(const char* relative)
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+// The demo project of examples/demo.json, opened; null (and a failure) when it does not build.
+inline std::unique_ptr<CProject> DemoProject()
+{
+    std::string error;
+    std::unique_ptr<CProject> project = CProjectFile::OpenBytes(ImportOf(ReadSource("examples/demo.json")), error);
+    EXPECT_NE(project, nullptr) << error;
+    return project;
+}
+
 } // namespace PROJECT_TEST

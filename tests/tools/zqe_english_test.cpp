@@ -36,19 +36,31 @@ BOTH InBothLanguages(const std::vector<std::string>& args)
     return {chinese, english};
 }
 
-// The zqe program itself run with ZQ_LANG=language: what it writes to standard error.
-std::string ProgramErrors(const char* language, const std::string& arguments)
+// The zqe program itself run with ZQ_LANG=language: what it writes where `redirect` (a shell
+// redirection) sends its output to the pipe.
+std::string ProgramRun(const char* language, const std::string& arguments, const char* redirect)
 {
-    const std::string command =
-        std::string("ZQ_LANG=") + language + " '" + ZQE_PROGRAM + "' " + arguments + " 2>&1 >/dev/null";
-    std::string err;
+    const std::string command = std::string("ZQ_LANG=") + language + " '" + ZQE_PROGRAM + "' " + arguments + redirect;
+    std::string text;
     if (FILE* pipe = popen(command.c_str(), "r")) {
         char buffer[4096];
         for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-            err.append(buffer, n);
+            text.append(buffer, n);
         pclose(pipe);
     }
-    return err;
+    return text;
+}
+
+// What the program writes to standard error.
+std::string ProgramErrors(const char* language, const std::string& arguments)
+{
+    return ProgramRun(language, arguments, " 2>&1 >/dev/null");
+}
+
+// What the program writes to standard output.
+std::string ProgramOutput(const char* language, const std::string& arguments)
+{
+    return ProgramRun(language, arguments, " 2>/dev/null");
 }
 
 } // namespace
@@ -75,7 +87,7 @@ TEST(ZqeEnglish, HelpAndErrorsComeThroughTheCatalogueUnchanged)
     const BOTH unknown = InBothLanguages({"frobnicate"});
     EXPECT_EQ(unknown.english.status, ZQ_CLI::EXIT_USAGE);
     EXPECT_EQ(unknown.english.err, "zqe: unknown command \"frobnicate\" (new, info, compile, inspect, render, "
-                                   "export, import)\nTry 'zqe --help' for more information.\n");
+                                   "export, check, xref, report, import)\nTry 'zqe --help' for more information.\n");
     EXPECT_EQ(unknown.chinese.err, unknown.english.err);
 }
 
@@ -163,4 +175,23 @@ TEST(ZqeEnglish, MessagesKeepTheirArgumentsInPlaceAndNamesCarryTheirEnglish)
     EXPECT_TRUE(has(info.chinese.out, "\n  PLC: MODBUS自由协议 (ID 100)\n")) << info.chinese.out;
     EXPECT_TRUE(has(info.chinese.out, "      2: Y(输出) (code 2, 0 to 377)\n")) << info.chinese.out;
     EXPECT_FALSE(has(info.chinese.out, "(output)")) << info.chinese.out;
+}
+
+TEST(ZqeEnglish, CheckAndXrefSpeakTheUsersLanguage)
+{
+    CTestTempDir dir;
+    const std::string project = dir.File("p.ZQE");
+    ASSERT_EQ(ZQE_TEST::Zqe({"new", "--device", "QMX200", "--plc", ZQE_TEST::PLC, project}).status, 0);
+    EXPECT_EQ(ProgramOutput("en", "check '" + project + "'"),
+              project + "::: error: the project has no parameter control (lamp, register, function key or chart): it "
+                        "cannot be compiled or downloaded\n");
+    EXPECT_EQ(ProgramOutput("zh", "check '" + project + "'"),
+              project + "::: error: 项目中没有参数控件(指示灯、寄存器、功能键或图表)，不能编译和下载\n");
+    // Scripts read the same JSON in both languages but for the text.
+    EXPECT_NE(ProgramOutput("en", "check --json '" + project + "'").find("\"code\": \"no-parameter-control\""),
+              std::string::npos);
+    EXPECT_EQ(ProgramOutput("en", "xref --csv '" + project + "'"),
+              "Class,Station,Address,Kind,Line address,Line address (hex),read/write,Used by\r\n");
+    EXPECT_EQ(ProgramOutput("zh", "xref --csv '" + project + "'"),
+              "类别,站号,地址,类型,线路地址,线路地址(十六进制),读写,使用者\r\n");
 }

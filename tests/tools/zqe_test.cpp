@@ -10,6 +10,13 @@
 
 #include <sstream>
 
+// Under the leak checker, only the font library's own caches (the report lays out text through
+// it) are forgiven; they are never freed in a process that ends.
+extern "C" const char* __lsan_default_suppressions()
+{
+    return "leak:libfontconfig.so\n";
+}
+
 namespace {
 
 using namespace ZQE_TEST;
@@ -206,4 +213,77 @@ TEST_F(ZqeTest, ImportErrors)
     const std::string before = CTestTempDir::ReadBytes(one);
     ExpectFailure({"import", File("bad.json"), "-o", one}, "parse error");
     EXPECT_EQ(CTestTempDir::ReadBytes(one), before);
+}
+
+TEST_F(ZqeTest, CheckStatusesAndLines)
+{
+    const std::string demo = File("demo.ZQE");
+    ASSERT_EQ(Zqe({"import", std::string(ZQ_SOURCE_DIR) + "/examples/demo.json", "-o", demo}).status, 0);
+    const RESULT clean = Zqe({"check", "--strict", demo});
+    EXPECT_EQ(clean.status, 0) << clean.out << clean.err;
+    EXPECT_EQ(clean.out, "");
+    EXPECT_EQ(clean.err, "");
+
+    // Warnings only: 0, and 1 under --strict. Two registers on one place.
+    const std::string json = File("warn.json");
+    CTestTempDir::WriteBytes(json, std::string(R"({"device": {"model": "QMX200", "plc": ")") + PLC +
+                                       R"("}, "screens": [{"controls": [{"type": "register"}, {"type": "register"}]}]})");
+    const std::string warned = File("warn.ZQE");
+    ASSERT_EQ(Zqe({"import", json, "-o", warned}).status, 0);
+    const RESULT warning = Zqe({"check", warned});
+    EXPECT_EQ(warning.status, 0);
+    EXPECT_EQ(warning.out, warned + ":1:1: warning: 与 寄存器 0 重叠\n");
+    EXPECT_EQ(warning.err, "zqe: " + warned + ": 0 error(s), 1 warning(s)\n");
+    EXPECT_EQ(Zqe({"check", "--strict", warned}).status, 1);
+
+    // Errors: 3, project findings with empty screen and control fields; the JSON form as well.
+    const std::string project = File("empty.ZQE");
+    ASSERT_EQ(Zqe({"new", "--device", "QMX200", "--plc", PLC, project}).status, 0);
+    const RESULT errors = Zqe({"check", project});
+    EXPECT_EQ(errors.status, 3);
+    EXPECT_EQ(errors.out.rfind(project + ":::" + " error: ", 0), 0u) << errors.out;
+    const RESULT asJson = Zqe({"check", "--json", "-"}, CTestTempDir::ReadBytes(project));
+    EXPECT_EQ(asJson.status, 3);
+    EXPECT_NE(asJson.out.find("\"code\": \"no-parameter-control\""), std::string::npos) << asJson.out;
+    EXPECT_NE(asJson.out.find("\"errors\": 1"), std::string::npos) << asJson.out;
+
+    // A file that is no project cannot be downloaded either; usage errors stay 2.
+    CTestTempDir::WriteBytes(File("junk.ZQE"), "junk");
+    EXPECT_EQ(Zqe({"check", File("junk.ZQE")}).status, 3);
+    EXPECT_EQ(Zqe({"check", "--lenient", demo}).status, 2);
+}
+
+TEST_F(ZqeTest, XrefForms)
+{
+    const std::string demo = File("demo.ZQE");
+    ASSERT_EQ(Zqe({"import", std::string(ZQ_SOURCE_DIR) + "/examples/demo.json", "-o", demo}).status, 0);
+    const RESULT plain = Zqe({"xref", demo});
+    EXPECT_EQ(plain.status, 0) << plain.err;
+    EXPECT_EQ(plain.out.substr(0, plain.out.find('\n')), "寄存器 station 1 D100: line 100 (0x0064), 读: 画面1 主画面：炉温 (读)");
+    EXPECT_EQ(std::count(plain.out.begin(), plain.out.end(), '\n'), 6);
+    const RESULT csv = Zqe({"xref", "--csv", demo});
+    EXPECT_EQ(csv.status, 0);
+    EXPECT_EQ(csv.out.rfind("类别,站号,地址,类型,线路地址,线路地址(十六进制),读写,使用者\r\n寄存器,1,D100,", 0), 0u) << csv.out;
+    const RESULT json = Zqe({"xref", "--json", demo});
+    EXPECT_NE(json.out.find("\"typed\": \"Y10\""), std::string::npos);
+    const RESULT both = Zqe({"xref", "--csv", "--json", demo});
+    EXPECT_EQ(both.status, 2);
+    EXPECT_TRUE(both.out.empty());
+    EXPECT_EQ(Zqe({"xref", File("missing.ZQE")}).status, 1);
+}
+
+TEST_F(ZqeTest, ReportFormats)
+{
+    const std::string demo = File("demo.ZQE");
+    ASSERT_EQ(Zqe({"import", std::string(ZQ_SOURCE_DIR) + "/examples/demo.json", "-o", demo}).status, 0);
+    ASSERT_EQ(Zqe({"report", demo, "-o", File("r.pdf")}).status, 0);
+    EXPECT_EQ(CTestTempDir::ReadBytes(File("r.pdf")).rfind("%PDF-", 0), 0u);
+    ASSERT_EQ(Zqe({"report", demo, "-o", File("r.HTM")}).status, 0);
+    EXPECT_NE(CTestTempDir::ReadBytes(File("r.HTM")).find("项目报告：demo.ZQE"), std::string::npos);
+    const RESULT unknown = Zqe({"report", demo, "-o", File("r.doc")});
+    EXPECT_EQ(unknown.status, 2);
+    EXPECT_NE(unknown.err.find(".pdf, .html or .htm"), std::string::npos) << unknown.err;
+    EXPECT_FALSE(Exists(File("r.doc")));
+    EXPECT_EQ(Zqe({"report", demo, "-o", "-"}).status, 2);
+    EXPECT_EQ(Zqe({"report", demo}).status, 2);
 }

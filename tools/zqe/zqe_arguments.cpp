@@ -81,6 +81,30 @@ const std::vector<COMMAND>& Commands()
                                     "(default)."),
            false},
           {"-o", "FILE", QT_TRANSLATE_NOOP("zqe", "Write the form to FILE instead of standard output."), false}}},
+        {"check",
+         "FILE.ZQE",
+         QT_TRANSLATE_NOOP("zqe", "The project; - reads standard input."),
+         QT_TRANSLATE_NOOP("zqe", "Checks a project before it reaches a panel: one finding a line, "
+                                  "FILE:SCREEN:CONTROL: SEVERITY: TEXT. Exit status 0 clean, 1 warnings with "
+                                  "--strict, 3 errors."),
+         {{"--json", nullptr, QT_TRANSLATE_NOOP("zqe", "Write the findings as JSON for scripts."), false},
+          {"--strict", nullptr, QT_TRANSLATE_NOOP("zqe", "Exit with status 1 when there are warnings."), false}}},
+        {"xref",
+         "FILE.ZQE",
+         QT_TRANSLATE_NOOP("zqe", "The project; - reads standard input."),
+         QT_TRANSLATE_NOOP("zqe", "Lists every PLC station, register and coil the project uses: typed and line "
+                                  "address, read or write, and the controls that use it."),
+         {{"--csv", nullptr, QT_TRANSLATE_NOOP("zqe", "Write CSV (UTF-8) for the PLC programmer's documentation."),
+           false},
+          {"--json", nullptr, QT_TRANSLATE_NOOP("zqe", "Write JSON for scripts."), false}}},
+        {"report",
+         "FILE.ZQE",
+         QT_TRANSLATE_NOOP("zqe", "The project; - reads standard input."),
+         QT_TRANSLATE_NOOP("zqe", "Writes a document of the panel for commissioning: settings, every screen's "
+                                  "picture and controls, the addresses and the check's findings, in the user's "
+                                  "language."),
+         {{"-o", "REPORT", QT_TRANSLATE_NOOP("zqe", "The report to write: .pdf, or self-contained .html or .htm."),
+           true}}},
         {"import",
          "PROJECT.json",
          QT_TRANSLATE_NOOP("zqe", "The project's JSON form; - reads standard input."),
@@ -115,7 +139,7 @@ QString TopHelp()
         QT_TRANSLATE_NOOP("zqe", "\nOptions:\n  -h, --help  Show this help (zqe COMMAND --help: the help of one "
                                  "command) and exit.\n"
                                  "  --version   Show the version and exit.\n\n"
-                                 "Exit status: 0 done, 1 the work failed, 2 the command line was wrong.\n"));
+                                 "Exit status: 0 done, 1 the work failed, 2 the command line was wrong (check: 3 errors).\n"));
     return text;
 }
 
@@ -163,7 +187,7 @@ bool ParseZqeArguments(const std::vector<std::string>& args, std::ostream& out, 
         exitCode =
             ZqeUsageError(err,
                           ZQ_CLI::Tr(QT_TRANSLATE_NOOP("zqe", "no command given (new, info, compile, inspect, render, "
-                                                              "export, import)")),
+                                                              "export, check, xref, report, import)")),
                           "");
         return false;
     }
@@ -184,7 +208,7 @@ bool ParseZqeArguments(const std::vector<std::string>& args, std::ostream& out, 
             ZqeUsageError(err,
                           ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqe",
                                                            "unknown command \"%1\" (new, info, compile, inspect, "
-                                                           "render, export, import)"),
+                                                           "render, export, check, xref, report, import)"),
                                          {name}),
                           "");
         return false;

@@ -7,12 +7,15 @@
 #include "devices/catalogue_limits.h"
 #include "devices/device_collection.h"
 #include "devices/plc_collection.h"
+#include "editor/address_xref.h"
 #include "editor/image_inspect.h"
 #include "editor/project.h"
+#include "editor/project_check.h"
 #include "editor/project_file.h"
 #include "editor/project_json.h"
 #include "editor/project_json_names.h"
 #include "editor/project_render.h"
+#include "editor/project_report.h"
 #include "tools/zqe/zqe_arguments.h"
 #include "tools/zqe/zqe_info.h"
 #include "tools/zqe/zqe_short_form.h"
@@ -34,6 +37,9 @@ constexpr DWORD MAX_IMAGE_FILE = 1u << 20;
 constexpr DWORD MAX_JSON_FILE = 64u << 20;
 // The largest side of a rendered image: 16 times the largest panel, far beyond any real one.
 constexpr long long MAX_RENDER_SIDE = 16384;
+// zqe check: warnings under --strict, and errors (or a project that cannot be read).
+constexpr int EXIT_CHECK_WARNINGS = 1;
+constexpr int EXIT_CHECK_ERRORS = 3;
 
 using ZQ_CLI::EXIT_DONE;
 using ZQ_CLI::EXIT_FAILED;
@@ -57,6 +63,9 @@ public:
                            : c == "inspect" ? Inspect()
                            : c == "render"  ? Render()
                            : c == "export"  ? Export()
+                           : c == "check"   ? Check()
+                           : c == "xref"    ? Xref()
+                           : c == "report"  ? Report()
                                             : Import();
         // Damaged catalogue numbers were held to their limits while the command ran.
         for (const std::string& warning : CATALOGUE_LIMITS::TakeWarnings())
@@ -292,6 +301,76 @@ private:
         if (project->Compile(image.data(), static_cast<DWORD>(image.size())) != image.size())
             return Fail(TrArgs(QT_TRANSLATE_NOOP("zqe", "%1: the download image could not be made"), {Operand()}));
         return Write(output, image.data(), image.size());
+    }
+
+    // Findings one a line (or JSON); the status tells scripts the worst of them.
+    int Check()
+    {
+        std::unique_ptr<CProject> project = OpenProject();
+        if (!project)
+            return EXIT_CHECK_ERRORS; // a project that cannot be read cannot be downloaded either
+        const std::vector<CProjectCheck::FINDING> findings = CProjectCheck::Run(*project);
+        if (Has("--json"))
+            m_out << CProjectCheck::FormatJson(findings);
+        else
+            for (const CProjectCheck::FINDING& f : findings)
+                m_out << Operand() << ":" << (f.screenNumber ? std::to_string(f.screenNumber) : "") << ":"
+                      << (f.hasControl ? std::to_string(f.controlID) : "") << ": "
+                      << CProjectCheck::SeverityName(f.severity) << ": " << f.text << "\n";
+        const int errors = CProjectCheck::Count(findings, CProjectCheck::SEVERITY_ERROR);
+        const int warnings = CProjectCheck::Count(findings, CProjectCheck::SEVERITY_WARNING);
+        if (errors || warnings)
+            m_err << ZQ_CLI::ProgramName() << ": "
+                  << TrArgs(QT_TRANSLATE_NOOP("zqe", "%1: %2 error(s), %3 warning(s)"),
+                            {Operand(), std::to_string(errors), std::to_string(warnings)})
+                  << "\n";
+        if (errors)
+            return EXIT_CHECK_ERRORS;
+        return warnings && Has("--strict") ? EXIT_CHECK_WARNINGS : EXIT_DONE;
+    }
+
+    int Xref()
+    {
+        if (Has("--csv") && Has("--json"))
+            return Fail(Tr(QT_TRANSLATE_NOOP("zqe", "--csv and --json exclude each other")), EXIT_USAGE);
+        std::unique_ptr<CProject> project = OpenProject();
+        if (!project)
+            return EXIT_FAILED;
+        const std::vector<CAddressXref::ENTRY> entries = CAddressXref::Build(*project);
+        if (Has("--csv"))
+            m_out << CAddressXref::FormatCsv(entries);
+        else if (Has("--json"))
+            m_out << CAddressXref::FormatJson(entries);
+        else
+            for (const CAddressXref::ENTRY& e : entries)
+                m_out << TrArgs(QT_TRANSLATE_NOOP("zqe", "%1 station %2 %3: line %4 (%5), %6: %7"),
+                                {CAddressXref::ClassText(e.addressClass), std::to_string(e.station),
+                                 COMMON_EX::GbkToUtf8Lossy(e.typed.c_str()), std::to_string(e.lineAddress),
+                                 CAddressXref::HexAddress(e.lineAddress), CAddressXref::AccessText(e.access),
+                                 CAddressXref::UsesText(e)})
+                      << "\n";
+        return EXIT_DONE;
+    }
+
+    int Report()
+    {
+        const std::string output = Option("-o");
+        if (output == "-" || CProjectReport::FormatOf(output) == CProjectReport::FORMAT_UNKNOWN)
+            return Fail(TrArgs(QT_TRANSLATE_NOOP("zqe", "cannot tell the report's format from '%1': it may end in .pdf, "
+                                                        ".html or .htm"),
+                               {output}),
+                        EXIT_USAGE);
+        if (!CheckOutput(output))
+            return EXIT_FAILED;
+        std::unique_ptr<CProject> project = OpenProject();
+        if (!project)
+            return EXIT_FAILED;
+        const std::string::size_type slash = Operand().rfind('/');
+        const std::string title = Operand() == "-" ? "-" : Operand().substr(slash == std::string::npos ? 0 : slash + 1);
+        std::string error;
+        if (!CProjectReport::Write(*project, title, output, error))
+            return Fail(error);
+        return EXIT_DONE;
     }
 
     int Inspect()

@@ -1,6 +1,7 @@
 // The commands of zqe. Each writes its result to `out` (and to files only when whole), warnings
 // and errors to `err` as "zqe: ...", and returns the exit status: 0 done, 1 the work failed,
-// 2 the command line was wrong. "-" as a file name reads `in` or writes `out`.
+// 2 the command line was wrong (check: 1 warnings under --strict, 3 errors or a project that cannot
+// be read). "-" as a file name reads `in` or writes `out`.
 #pragma once
 
 #include <istream>
