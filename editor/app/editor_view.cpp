@@ -233,7 +233,13 @@ void CZQEditorView::mousePressEvent(QMouseEvent* event)
         return;
     const QPoint point = ToContent(event->position().toPoint());
     if (event->button() == Qt::RightButton) {
-        m_screen->RightClicked(point);
+        // A click outside the selection selects the control under it (as a left click does), so
+        // the context menu offers cut, copy and delete for what was clicked.
+        if (!m_screen->RightClicked(point)) {
+            QRect invalid;
+            m_screen->MouseDown(false, false, point, &invalid);
+            m_screen->MouseUp(false, false, point, &invalid);
+        }
         viewport()->update();
         ReportSelection();
         return;
@@ -311,12 +317,11 @@ void CZQEditorView::mouseReleaseEvent(QMouseEvent* event)
     if (!m_moved) {
         m_screen->MouseUp(m_dragCtrl, m_dragShift, point, &invalid);
     } else if (m_hit && m_dragCtrl && !m_dragShift) {
-        m_screen->CopySelectedCtlToMovedRectanglesChange(m_dragRects);
-        m_operate.RecordSelectedControls(COperateCtrl::OPERATE_PASTE);
+        m_operate.RecordEdit(COperateCtrl::EDIT_COPY_DRAG,
+                             [this] { m_screen->CopySelectedCtlToMovedRectanglesChange(m_dragRects); });
         changed = true;
     } else if (m_hit && !m_dragShift) {
-        m_operate.RecordSelectedControls(COperateCtrl::OPERATE_MODIFY);
-        m_screen->SelectedCtlRectanglesChange(m_dragRects);
+        m_operate.RecordEdit(COperateCtrl::EDIT_MOVE, [this] { m_screen->SelectedCtlRectanglesChange(m_dragRects); });
         changed = true;
     } else if (!m_hit && !m_dragCtrl && !m_band.isEmpty()) {
         m_screen->SelectedCtlWithRectanglesChange(m_dragShift, &m_band);
@@ -357,10 +362,13 @@ void CZQEditorView::keyPressEvent(QKeyEvent* event)
     event->accept();
     if (!m_screen || m_orderMode || GetSelectedCount() == 0)
         return;
+    // A run of key moves shares one step: only its first move records.
+    const auto move = [this, step] { m_screen->MoveSelectedControls(step); };
     if (m_keyMoves % KEY_MOVES_PER_STEP == 0)
-        m_operate.RecordSelectedControls(COperateCtrl::OPERATE_MODIFY);
+        m_operate.RecordEdit(COperateCtrl::EDIT_MOVE, move);
+    else
+        move();
     ++m_keyMoves;
-    m_screen->MoveSelectedControls(step);
     ContentChanged();
     ReportSelection();
 }
@@ -407,10 +415,9 @@ void CZQEditorView::InsertControl(int type)
         return;
     EndKeyRun();
     m_screen->SetControlsAllNotSelected(nullptr);
-    CControlBase* control = m_screen->AddControl(unsigned(type));
-    if (!control)
+    // The new control is the selection the step records.
+    if (!m_operate.RecordEdit(COperateCtrl::EDIT_INSERT, [this, type] { m_screen->AddControl(unsigned(type)); }))
         return;
-    m_operate.RecordAddControl(control);
     ContentChanged();
     ReportSelection();
 }
@@ -433,8 +440,10 @@ void CZQEditorView::Cut()
     EndKeyRun();
     const DWORD size = m_screen->CopySelectedControlsCode(nullptr, 0, 0);
     QByteArray record(int(size), '\0');
-    m_operate.RecordSelectedControls(COperateCtrl::OPERATE_CUT);
-    const DWORD written = m_screen->CopySelectedControlsCode(reinterpret_cast<BYTE*>(record.data()), size, 1);
+    DWORD written = 0;
+    m_operate.RecordEdit(COperateCtrl::EDIT_CUT, [&] {
+        written = m_screen->CopySelectedControlsCode(reinterpret_cast<BYTE*>(record.data()), size, 1);
+    });
     record.truncate(int(written));
     CControlsClipboard::Put(record);
     ContentChanged();
@@ -448,11 +457,11 @@ void CZQEditorView::Paste()
         return;
     EndKeyRun();
     DWORD& count = m_pasteCounter.CountFor(record);
-    const int pasted =
+    // Nothing pasted leaves nothing selected (the paste deselects first), so no step is taken.
+    m_operate.RecordEdit(COperateCtrl::EDIT_PASTE, [&] {
         m_screen->PasteControlsFromData(reinterpret_cast<BYTE*>(record.data()) + 8, DWORD(record.size() - 8), count);
+    });
     m_pasteCounter.Advance();
-    if (pasted > 0)
-        m_operate.RecordSelectedControls(COperateCtrl::OPERATE_PASTE);
     ContentChanged();
     ReportSelection();
 }
@@ -462,8 +471,7 @@ void CZQEditorView::DeleteSelection()
     if (!CanCutCopyDelete())
         return;
     EndKeyRun();
-    m_operate.RecordSelectedControls(COperateCtrl::OPERATE_DELETE);
-    m_screen->DeleteSelectedControls();
+    m_operate.RecordEdit(COperateCtrl::EDIT_DELETE, [this] { m_screen->DeleteSelectedControls(); });
     ContentChanged();
     ReportSelection();
 }
@@ -497,19 +505,19 @@ void CZQEditorView::Align(unsigned command)
     if (!CanAlign(command))
         return;
     EndKeyRun();
-    // Alignments are recorded like a move, so they can be undone.
-    m_operate.RecordSelectedControls(COperateCtrl::OPERATE_MODIFY);
-    switch (command) {
-    case ID_ALIGN_LEFT: m_screen->SetSelectedControlAlignLeft(); break;
-    case ID_ALIGN_RIGHT: m_screen->SetSelectedControlAlignRight(); break;
-    case ID_ALIGN_TOP: m_screen->SetSelectedControlAlignTop(); break;
-    case ID_ALIGN_BOTTOM: m_screen->SetSelectedControlAlignBottom(); break;
-    case ID_ALIGN_VERTICAL_CENTER: m_screen->SetSelectedControlVerticalCenter(); break;
-    case ID_ALIGN_HORIZONTAL_CENTER: m_screen->SetSelectedControlHorizontalCenter(); break;
-    case ID_SPREAD_VERTICAL: m_screen->SetSelectedControlVerticalDSame(); break;
-    case ID_SPREAD_HORIZONTAL: m_screen->SetSelectedControlHorizontalDSame(); break;
-    default: break;
-    }
+    m_operate.RecordEdit(COperateCtrl::EDIT_ALIGN, [this, command] {
+        switch (command) {
+        case ID_ALIGN_LEFT: m_screen->SetSelectedControlAlignLeft(); break;
+        case ID_ALIGN_RIGHT: m_screen->SetSelectedControlAlignRight(); break;
+        case ID_ALIGN_TOP: m_screen->SetSelectedControlAlignTop(); break;
+        case ID_ALIGN_BOTTOM: m_screen->SetSelectedControlAlignBottom(); break;
+        case ID_ALIGN_VERTICAL_CENTER: m_screen->SetSelectedControlVerticalCenter(); break;
+        case ID_ALIGN_HORIZONTAL_CENTER: m_screen->SetSelectedControlHorizontalCenter(); break;
+        case ID_SPREAD_VERTICAL: m_screen->SetSelectedControlVerticalDSame(); break;
+        case ID_SPREAD_HORIZONTAL: m_screen->SetSelectedControlHorizontalDSame(); break;
+        default: break;
+        }
+    });
     ContentChanged();
     ReportSelection();
 }
@@ -537,6 +545,17 @@ void CZQEditorView::SelectScreenItself()
     if (!m_screen)
         return;
     m_screen->SetControlsAllNotSelected(nullptr);
+    viewport()->update();
+    ReportSelection();
+}
+
+void CZQEditorView::SelectAll()
+{
+    if (!m_screen || m_orderMode)
+        return;
+    EndKeyRun();
+    const QRect everything(-(1 << 20), -(1 << 20), 1 << 21, 1 << 21);
+    m_screen->SelectedCtlWithRectanglesChange(0, &everything);
     viewport()->update();
     ReportSelection();
 }

@@ -85,6 +85,8 @@ public:
     // The attribute bar's choices: the screen itself (nothing selected) or the control at a
     // draw-order position.
     void SelectScreenItself();
+    // Selects every control of the screen; nothing happens in order mode.
+    void SelectAll();
     void SelectControlByLayoutIndex(int index);
     // Repaint after a change made elsewhere (attributes, background colour).
     void RefreshScreen() { viewport()->update(); }
