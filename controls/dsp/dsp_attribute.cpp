@@ -264,13 +264,14 @@ void CDspAttribute::OnEditValueChanged(const QString& text)
     if (!m_bReportChanges || !UsesEditBox(m_pAttribute))
         return;
     const std::string value = TrimmedGbk(text);
-    if (value.empty())
+    if (value.empty()) { // a cleared field refuses nothing; the focus leaving it decides
+        ShowRefusal(false);
         return;
+    }
     SendAttributesModifyUndMsg();
     const bool taken = m_pAttribute->SetValueString(value.c_str()) != 0;
     ShowRefusal(!taken);
-    if (taken)
-        SendAttributeChangedMessage(1);
+    SendAttributeChangedMessage(1);
 }
 
 QString CDspAttribute::ValidRangeText() const

@@ -91,7 +91,7 @@ public:
     // Repaint after a change made elsewhere (attributes, background colour).
     void RefreshScreen() { viewport()->update(); }
 
-    // The menu shown on a right click (the edit menu of the main frame); not owned.
+    // The menu shown on a right click (the main frame's cut, copy, paste and delete); not owned.
     void SetContextMenu(QMenu* menu) { m_contextMenu = menu; }
 
 signals:

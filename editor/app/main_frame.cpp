@@ -158,6 +158,10 @@ void CMainFrame::CreateMenus()
     }
     add(m_editMenu, {0, ID_ORDER_MODE});
     connect(m_editMenu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandStates);
+    // A design view's own menu: what acts on the clicked controls.
+    m_contextMenu = new QMenu(this);
+    add(m_contextMenu, {ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_DELETE});
+    connect(m_contextMenu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandStates);
 
     m_insertMenu = menuBar()->addMenu(QCoreApplication::translate("Editor", "插入(&I)"));
     add(m_insertMenu, {ID_INSERT_TEXT, ID_INSERT_REGISTER, ID_INSERT_LAMP, ID_INSERT_FUNCTION_KEY, ID_INSERT_TREND,
@@ -639,7 +643,7 @@ CZQEditorView* CMainFrame::CreateView(CScreenBase* screen)
 {
     auto* view = new CZQEditorView(m_document);
     view->SetScreen(screen);
-    view->SetContextMenu(m_editMenu);
+    view->SetContextMenu(m_contextMenu);
     connect(view, &CZQEditorView::activeScreenChanged, this, &CMainFrame::OnViewActivated);
     connect(view, &CZQEditorView::selectionChanged, this, [this](CZQEditorView* v) {
         UpdateCommandStates();

@@ -159,6 +159,7 @@ private:
     QMenu* m_fileMenu = nullptr;
     QMenu* m_editMenu = nullptr;
     QMenu* m_alignMenu = nullptr;
+    QMenu* m_contextMenu = nullptr;
     QMenu* m_insertMenu = nullptr;
     QMenu* m_screenMenu = nullptr;
     QMenu* m_viewMenu = nullptr;
