@@ -212,11 +212,13 @@ void CMainFrame::CreateBarPlaces()
     m_screensPlace = MakeBarPlace(QCoreApplication::translate("Editor", "画面列表"), QStringLiteral("ScreensListBar"));
     m_zoomPlace = MakeBarPlace(QCoreApplication::translate("Editor", "缩放"), QStringLiteral("ZoomBar"));
     m_backColorPlace = MakeBarPlace(QCoreApplication::translate("Editor", "背景颜色"), QStringLiteral("BackColorBar"));
-    // The top row: standard, insert, screens list, zoom, align, screens, background colour.
+    // Two top rows, so that every bar shows whole on a 1280-pixel display: standard, insert,
+    // screens list, zoom; then align, screens, background colour.
     addToolBar(Qt::TopToolBarArea, m_toolBars[TOOLBAR_STANDARD]);
     addToolBar(Qt::TopToolBarArea, m_toolBars[TOOLBAR_INSERT]);
     addToolBar(Qt::TopToolBarArea, m_screensPlace);
     addToolBar(Qt::TopToolBarArea, m_zoomPlace);
+    addToolBarBreak(Qt::TopToolBarArea);
     addToolBar(Qt::TopToolBarArea, m_toolBars[TOOLBAR_ALIGN]);
     addToolBar(Qt::TopToolBarArea, m_toolBars[TOOLBAR_SCREENS]);
     addToolBar(Qt::TopToolBarArea, m_backColorPlace);
