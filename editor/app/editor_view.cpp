@@ -10,6 +10,7 @@
 #include "comkit/gbk.h"
 #include "comkit/gui_ex_dc.h"
 #include "controls/control_base.h"
+#include "controls/dsp/dsp_text.h"
 #include "controls/global_draw.h"
 
 #include <QApplication>
@@ -19,7 +20,6 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QRegularExpression>
 #include <QScrollBar>
 #include <QWheelEvent>
 
@@ -29,22 +29,6 @@
 using COM_GUI_EX::CGUIEXDC;
 
 namespace {
-
-// The selection's status line ("<kind> [MODBUS <attribute>: n (0xN)]") with the model's names (the
-// control kind, the address attribute) in the user's language.
-QString ShownStatus(const QString& status)
-{
-    static const QRegularExpression names(QStringLiteral("^[^ \\[]+|(?<=\\[MODBUS )[^:]+"));
-    QString shown;
-    qsizetype last = 0;
-    for (auto it = names.globalMatch(status); it.hasNext();) {
-        const QRegularExpressionMatch match = it.next();
-        shown += status.mid(last, match.capturedStart() - last) +
-                 QCoreApplication::translate("Model", match.captured().toUtf8().constData());
-        last = match.capturedEnd();
-    }
-    return shown + status.mid(last);
-}
 
 void ClearRects(CScreenBase::RectList& rects)
 {
@@ -392,7 +376,7 @@ void CZQEditorView::ReportSelection()
     std::string status;
     if (CControlBase* control = m_screen->GetCurrentSelectControl())
         control->GetSelectedStatusString(status);
-    emit statusTextChanged(ShownStatus(QString::fromStdString(COMMON_EX::GbkToUtf8Lossy(status.c_str()))));
+    emit statusTextChanged(DspText::ShownStatus(status));
     emit selectionChanged(this);
 }
 

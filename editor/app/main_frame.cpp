@@ -500,8 +500,13 @@ bool CMainFrame::OnFileOpen()
 {
     if (!PromptSave())
         return false;
-    const QString path =
-        CUserPrompts::FileName(this, CUserPrompts::OPEN_FILE, QString(), CUserPrompts::ProjectFilter());
+    // The dialog starts in the open project's folder, else in the folder of the newest recent file.
+    QString folder;
+    if (m_document && !m_document->GetPathName().isEmpty())
+        folder = QFileInfo(m_document->GetPathName()).absolutePath();
+    else if (!m_recent->GetFiles().isEmpty())
+        folder = QFileInfo(m_recent->GetFiles().first()).absolutePath();
+    const QString path = CUserPrompts::FileName(this, CUserPrompts::OPEN_FILE, folder, CUserPrompts::ProjectFilter());
     if (path.isEmpty())
         return false;
     return LoadDocument(path); // the save prompt is answered; a refused file keeps the project as it is

@@ -61,7 +61,9 @@ public:
     // Save prompt (for a dropped file the question of string 5002), signature check and load;
     // a file that is no project shows string 3002 and leaves the open project as it was.
     bool OpenDocument(const QString& path, bool dropped = false);
-    // The open command: save prompt, file dialog, then OpenDocument.
+    // The open command: save prompt, file dialog (in the open project's folder, else the newest
+    // recent file's), then the file in place of the project; a refused file keeps the project and
+    // its modified mark.
     bool OnFileOpen();
     bool SaveDocument();
     bool SaveDocumentAs();

@@ -13,6 +13,7 @@
 #include "controls/screen_base.h"
 #include "editor/app/child_frame.h"
 #include "editor/app/dialogs/dlg_attributes_set.h"
+#include "editor/app/dialogs/dlg_device_select.h"
 #include "editor/app/dialogs/dlg_screen_attributes.h"
 #include "editor/app/dialogs/dlg_screens_list.h"
 #include "editor/app/dialogs/dlg_zoom.h"
@@ -183,6 +184,7 @@ private slots:
         m_prompts->answers = {QMessageBox::No}; // do not save, then the file is refused
         m_prompts->files = {notAProject};
         Trigger(ID_FILE_OPEN);
+        QCOMPARE(m_prompts->proposedFiles, QStringList{QFileInfo(QStringLiteral(ZQ_DEMO_PROJECT)).absolutePath()});
         QCOMPARE(m_frame->GetDocument(), doc);
         QVERIFY(doc->IsModified());
         // So closing still asks before the edits go.
@@ -209,6 +211,24 @@ private slots:
             QCOMPARE(Project()->GetBacklightDelay(), WORD(3600));
             QVERIFY(!m_frame->GetDocument()->IsModified());
         }
+    }
+
+    void theDeviceSelectionCanBeCancelledAndDialogsOfferNoMinimise()
+    {
+        bool seen = false;
+        Qt::WindowFlags flags;
+        QTimer::singleShot(0, this, [&] {
+            auto* dialog = qobject_cast<CDlgDeviceSelect*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            seen = true;
+            flags = dialog->windowFlags();
+            QTest::keyClick(dialog, Qt::Key_Escape);
+        });
+        Trigger(ID_FILE_NEW);
+        QVERIFY(seen);
+        QVERIFY(!m_frame->GetDocument());
+        QVERIFY(flags.testFlag(Qt::WindowCloseButtonHint));
+        QVERIFY(!flags.testFlag(Qt::WindowMinimizeButtonHint) && !flags.testFlag(Qt::WindowMaximizeButtonHint));
     }
 
     void valuesLongerThanTheirBoxAreKeptWhole()
