@@ -41,18 +41,6 @@ namespace {
 
 int g_beeps = 0;
 
-// The pane's row of attribute, null when none shows it.
-CDspAttribute* RowOf(CDlgAttributesSet* pane, const CAttributeBase* attribute)
-{
-    if (!pane->GetControlWindow())
-        return nullptr;
-    for (CDspAttrList* group : pane->GetControlWindow()->GetGroupWindows())
-        for (CDspAttribute* row : group ? group->GetRows() : std::vector<CDspAttribute*>())
-            if (row->GetAttribute() == attribute)
-                return row;
-    return nullptr;
-}
-
 // A key as a real X11 keyboard sends it: with its text (Delete carries "\x7f").
 void RealKey(QWidget* widget, Qt::Key key, const QString& text, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
 {

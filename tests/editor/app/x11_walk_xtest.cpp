@@ -83,17 +83,6 @@ QByteArray Bytes(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-CDspAttribute* RowOf(CDlgAttributesSet* pane, const CAttributeBase* attribute)
-{
-    if (!pane->GetControlWindow())
-        return nullptr;
-    for (CDspAttrList* group : pane->GetControlWindow()->GetGroupWindows())
-        for (CDspAttribute* row : group ? group->GetRows() : std::vector<CDspAttribute*>())
-            if (row->GetAttribute() == attribute)
-                return row;
-    return nullptr;
-}
-
 // The centre of a sub-window's close button, as its style lays out the title bar.
 QPoint CloseButtonOf(QMdiSubWindow* window)
 {
