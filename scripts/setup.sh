@@ -10,10 +10,11 @@ PACKAGES=(
   libcurl4-openssl-dev libssl-dev libfreetype-dev nlohmann-json3-dev
   fonts-wqy-zenhei xfonts-wqy
   srecord python3 python3-pyftpdlib
+  locales libc-l10n
   desktop-file-utils shared-mime-info dpkg-dev fakeroot
   xvfb xauth xdotool
-  libmodbus-dev
-  clang libclang-rt-14-dev
+  libmodbus-dev mbpoll python3-pymodbus socat
+  clang libclang-rt-14-dev clang-format
   help2man bash-completion
 )
 

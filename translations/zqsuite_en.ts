@@ -883,10 +883,6 @@ Deleting a screen cannot be undone!</translation>
         <translation>station %1 cannot be addressed</translation>
     </message>
     <message>
-        <source>no answer (%1): %2</source>
-        <translation>no answer (%1): %2</translation>
-    </message>
-    <message>
         <source>cannot read %1 registers in one request</source>
         <translation>cannot read %1 registers in one request</translation>
     </message>
@@ -925,6 +921,30 @@ Deleting a screen cannot be undone!</translation>
     <message>
         <source>%1 baud, %2 data bits, parity %3, stop bits %4</source>
         <translation>%1 baud, %2 data bits, parity %3, stop bits %4</translation>
+    </message>
+    <message>
+        <source>line error (%1): %2</source>
+        <translation>line error (%1): %2</translation>
+    </message>
+    <message>
+        <source>the line does not fall quiet (%1)</source>
+        <translation>the line does not fall quiet (%1)</translation>
+    </message>
+    <message>
+        <source>no answer in time (%1): %2 ms</source>
+        <translation>no answer in time (%1): %2 ms</translation>
+    </message>
+    <message>
+        <source>the PLC refused the request (%1): exception %2</source>
+        <translation>the PLC refused the request (%1): exception %2</translation>
+    </message>
+    <message>
+        <source>an answer that is not the request&apos;s (%1)</source>
+        <translation>an answer that is not the request&apos;s (%1)</translation>
+    </message>
+    <message>
+        <source>the PLC closed the line (%1)</source>
+        <translation>the PLC closed the line (%1)</translation>
     </message>
 </context>
 <context>
@@ -1315,6 +1335,54 @@ Deleting a screen cannot be undone!</translation>
     <message>
         <source>no display to show the window on: set DISPLAY (or WAYLAND_DISPLAY), or use zqflash to program from the command line</source>
         <translation>no display to show the window on: set DISPLAY (or WAYLAND_DISPLAY), or use zqflash to program from the command line</translation>
+    </message>
+    <message>
+        <source>The communication library cannot keep the line quiet: a block equal to an earlier one cannot be confirmed!</source>
+        <translation>The communication library cannot keep the line quiet: a block equal to an earlier one cannot be confirmed!</translation>
+    </message>
+    <message>
+        <source>the record does not start with &apos;:&apos;</source>
+        <translation>the record does not start with &apos;:&apos;</translation>
+    </message>
+    <message>
+        <source>a character that is not a hex digit</source>
+        <translation>a character that is not a hex digit</translation>
+    </message>
+    <message>
+        <source>the record&apos;s length does not match its byte count</source>
+        <translation>the record&apos;s length does not match its byte count</translation>
+    </message>
+    <message>
+        <source>checksum error</source>
+        <translation>checksum error</translation>
+    </message>
+    <message>
+        <source>unknown record type</source>
+        <translation>unknown record type</translation>
+    </message>
+    <message>
+        <source>the program does not fit the panel&apos;s 64 KiB</source>
+        <translation>the program does not fit the panel&apos;s 64 KiB</translation>
+    </message>
+    <message>
+        <source>the program does not fit the panel&apos;s 64 KiB (data in two 64 KiB segments)</source>
+        <translation>the program does not fit the panel&apos;s 64 KiB (data in two 64 KiB segments)</translation>
+    </message>
+    <message>
+        <source>a record after the end-of-file record</source>
+        <translation>a record after the end-of-file record</translation>
+    </message>
+    <message>
+        <source>the file ends without an end-of-file record</source>
+        <translation>the file ends without an end-of-file record</translation>
+    </message>
+    <message>
+        <source>two records give address 0x%1 different values</source>
+        <translation>two records give address 0x%1 different values</translation>
+    </message>
+    <message>
+        <source>HEX format error in line %1: %2</source>
+        <translation>HEX format error in line %1: %2</translation>
     </message>
 </context>
 <context>
@@ -3126,6 +3194,30 @@ With --repeat, Ctrl-C is the normal end: the status is then the number of failed
         <source>--%1 takes one --port only</source>
         <translation>--%1 takes one --port only</translation>
     </message>
+    <message>
+        <source>(%1 earlier panel runs are not listed)</source>
+        <translation>(%1 earlier panel runs are not listed)</translation>
+    </message>
+    <message>
+        <source>will not write the log %1: %2</source>
+        <translation>will not write the log %1: %2</translation>
+    </message>
+    <message>
+        <source>it is the program file</source>
+        <translation>it is the program file</translation>
+    </message>
+    <message>
+        <source>no program reads the FIFO</source>
+        <translation>no program reads the FIFO</translation>
+    </message>
+    <message>
+        <source>it is not a file, FIFO or terminal</source>
+        <translation>it is not a file, FIFO or terminal</translation>
+    </message>
+    <message>
+        <source>it is a device, not a file, FIFO or terminal</source>
+        <translation>it is a device, not a file, FIFO or terminal</translation>
+    </message>
 </context>
 <context>
     <name>zqpanel-run</name>
@@ -3313,6 +3405,14 @@ With --repeat, Ctrl-C is the normal end: the status is then the number of failed
         <source>the project&apos;s serial line (%1) is not one Modbus RTU has; give --baud, --parity, --data-bits and --stop-bits</source>
         <translation>the project&apos;s serial line (%1) is not one Modbus RTU has; give --baud, --parity, --data-bits and --stop-bits</translation>
     </message>
+    <message>
+        <source>a snapshot is written to a file, not to standard output</source>
+        <translation>a snapshot is written to a file, not to standard output</translation>
+    </message>
+    <message>
+        <source>will not write &apos;%1&apos;: it is the run&apos;s input %2</source>
+        <translation>will not write &apos;%1&apos;: it is the run&apos;s input %2</translation>
+    </message>
 </context>
 <context>
     <name>zqpanel-sim</name>
@@ -3343,10 +3443,6 @@ Block frames are counted from 1 as they arrive, resent frames too; answers count
     <message>
         <source>Seed of the block mask, 0-0xFFFF (default 0x5AA5).</source>
         <translation>Seed of the block mask, 0-0xFFFF (default 0x5AA5).</translation>
-    </message>
-    <message>
-        <source>Write the flash to FILE on exit.</source>
-        <translation>Write the flash to FILE on exit.</translation>
     </message>
     <message>
         <source>Emulate the line time of every frame at N baud.</source>
@@ -3452,13 +3548,25 @@ Block frames are counted from 1 as they arrive, resent frames too; answers count
         <source>--format: &apos;%1&apos; is not data bits 5-8, parity N, E or O, stop bits 1 or 2 (like 8E1)</source>
         <translation>--format: &apos;%1&apos; is not data bits 5-8, parity N, E or O, stop bits 1 or 2 (like 8E1)</translation>
     </message>
+    <message>
+        <source>--flash: cannot write &apos;%1&apos;: %2</source>
+        <translation>--flash: cannot write &apos;%1&apos;: %2</translation>
+    </message>
+    <message>
+        <source>no program reads the FIFO</source>
+        <translation>no program reads the FIFO</translation>
+    </message>
+    <message>
+        <source>Write the flash to FILE on exit (checked at start; - is standard output, and the simulator&apos;s own lines then go to standard error; a FIFO is streamed into).</source>
+        <translation>Write the flash to FILE on exit (checked at start; - is standard output, and the simulator&apos;s own lines then go to standard error; a FIFO is streamed into).</translation>
+    </message>
+    <message>
+        <source>--flash -: standard output takes one panel&apos;s flash, not --count&apos;s</source>
+        <translation>--flash -: standard output takes one panel&apos;s flash, not --count&apos;s</translation>
+    </message>
 </context>
 <context>
     <name>zqplc-sim</name>
-    <message>
-        <source>A simulated PLC: a Modbus slave (holding registers and coils, line addresses 0-65535) on a TCP port or a pseudo-terminal. It prints where it listens, then every write it receives (&quot;write coil 2053 = 1&quot;, &quot;write register 100 = 1234&quot;). Script statements: register ADDRESS VALUE; coil ADDRESS 0|1; ramp ADDRESS FROM TO STEP PERIOD-MS; toggle ADDRESS PERIOD-MS.</source>
-        <translation>A simulated PLC: a Modbus slave (holding registers and coils, line addresses 0-65535) on a TCP port or a pseudo-terminal. It prints where it listens, then every write it receives (&quot;write coil 2053 = 1&quot;, &quot;write register 100 = 1234&quot;). Script statements: register ADDRESS VALUE; coil ADDRESS 0|1; ramp ADDRESS FROM TO STEP PERIOD-MS; toggle ADDRESS PERIOD-MS.</translation>
-    </message>
     <message>
         <source>Listen on HOST:PORT (default 127.0.0.1:1502; port 0 picks a free one).</source>
         <translation>Listen on HOST:PORT (default 127.0.0.1:1502; port 0 picks a free one).</translation>
@@ -3496,10 +3604,6 @@ Block frames are counted from 1 as they arrive, resent frames too; answers count
         <translation>unexpected argument &quot;%1&quot;</translation>
     </message>
     <message>
-        <source>--tcp and --pty exclude each other</source>
-        <translation>--tcp and --pty exclude each other</translation>
-    </message>
-    <message>
         <source>--tcp wants HOST:PORT, not &quot;%1&quot;</source>
         <translation>--tcp wants HOST:PORT, not &quot;%1&quot;</translation>
     </message>
@@ -3528,10 +3632,6 @@ Block frames are counted from 1 as they arrive, resent frames too; answers count
         <translation>missing %1</translation>
     </message>
     <message>
-        <source>bad %1 &quot;%2&quot; (%3 to %4)</source>
-        <translation>bad %1 &quot;%2&quot; (%3 to %4)</translation>
-    </message>
-    <message>
         <source>start</source>
         <translation>start</translation>
     </message>
@@ -3556,10 +3656,6 @@ Block frames are counted from 1 as they arrive, resent frames too; answers count
         <translation>unexpected &quot;%1&quot; after the statement</translation>
     </message>
     <message>
-        <source>cannot set up the server: %1</source>
-        <translation>cannot set up the server: %1</translation>
-    </message>
-    <message>
         <source>cannot listen on %1:%2: %3</source>
         <translation>cannot listen on %1:%2: %3</translation>
     </message>
@@ -3570,6 +3666,62 @@ Block frames are counted from 1 as they arrive, resent frames too; answers count
     <message>
         <source>cannot open %1: %2</source>
         <translation>cannot open %1: %2</translation>
+    </message>
+    <message>
+        <source>A simulated PLC: a Modbus slave (holding registers and coils, line addresses 0-65535) on a TCP port, a pseudo-terminal or a serial device. It prints where it listens, then every write that took effect (&quot;write coil 2053 = 1&quot;, &quot;write register 100 = 1234&quot;). Functions 1, 3, 5, 6, 15, 16, 22 and 23 are served, any other is answered with exception 1. Script statements: register ADDRESS VALUE; coil ADDRESS 0|1; ramp ADDRESS FROM TO STEP PERIOD-MS; toggle ADDRESS PERIOD-MS. Numbers are decimal, or hex with 0x.</source>
+        <translation>A simulated PLC: a Modbus slave (holding registers and coils, line addresses 0-65535) on a TCP port, a pseudo-terminal or a serial device. It prints where it listens, then every write that took effect (&quot;write coil 2053 = 1&quot;, &quot;write register 100 = 1234&quot;). Functions 1, 3, 5, 6, 15, 16, 22 and 23 are served, any other is answered with exception 1. Script statements: register ADDRESS VALUE; coil ADDRESS 0|1; ramp ADDRESS FROM TO STEP PERIOD-MS; toggle ADDRESS PERIOD-MS. Numbers are decimal, or hex with 0x.</translation>
+    </message>
+    <message>
+        <source>Answer Modbus RTU on the serial device DEVICE instead, with --baud, --parity, --data-bits and --stop-bits.</source>
+        <translation>Answer Modbus RTU on the serial device DEVICE instead, with --baud, --parity, --data-bits and --stop-bits.</translation>
+    </message>
+    <message>
+        <source>Baud rate of the serial device (default 9600).</source>
+        <translation>Baud rate of the serial device (default 9600).</translation>
+    </message>
+    <message>
+        <source>Parity of the serial device: N, E or O (default N).</source>
+        <translation>Parity of the serial device: N, E or O (default N).</translation>
+    </message>
+    <message>
+        <source>Data bits of the serial device: 7 or 8 (default 8).</source>
+        <translation>Data bits of the serial device: 7 or 8 (default 8).</translation>
+    </message>
+    <message>
+        <source>Stop bits of the serial device: 1 or 2 (default 1).</source>
+        <translation>Stop bits of the serial device: 1 or 2 (default 1).</translation>
+    </message>
+    <message>
+        <source>TCP clients served at once, 1-1000 (default 64); further connections are closed at once.</source>
+        <translation>TCP clients served at once, 1-1000 (default 64); further connections are closed at once.</translation>
+    </message>
+    <message>
+        <source>--tcp, --pty and --device exclude each other</source>
+        <translation>--tcp, --pty and --device exclude each other</translation>
+    </message>
+    <message>
+        <source>--parity is N, E or O, not &quot;%1&quot;</source>
+        <translation>--parity is N, E or O, not &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>bad %1 &quot;%2&quot; (%3 to %4, decimal or hex with 0x)</source>
+        <translation>bad %1 &quot;%2&quot; (%3 to %4, decimal or hex with 0x)</translation>
+    </message>
+    <message>
+        <source>not an IPv4 address</source>
+        <translation>not an IPv4 address</translation>
+    </message>
+    <message>
+        <source>cannot accept another connection: %1</source>
+        <translation>cannot accept another connection: %1</translation>
+    </message>
+    <message>
+        <source>refusing connections: %1 clients are connected, the most --max-connections allows</source>
+        <translation>refusing connections: %1 clients are connected, the most --max-connections allows</translation>
+    </message>
+    <message>
+        <source>bad %1 &quot;%2&quot; (%3 to %4)</source>
+        <translation>bad %1 &quot;%2&quot; (%3 to %4)</translation>
     </message>
 </context>
 </TS>
