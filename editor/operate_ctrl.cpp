@@ -4,8 +4,10 @@
 #include "controls/control_base.h"
 #include "controls/screen_base.h"
 
+#include <QCoreApplication>
 #include <QUndoCommand>
 
+#include <iterator>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -17,9 +19,10 @@ typedef std::vector<std::unique_ptr<CControlBase>> Copies;
 // One recorded step: its kind and its own copies of the controls concerned.
 class COperateStep : public QUndoCommand {
 public:
-    COperateStep(UINT kind, CScreenBase* screen, Copies copies)
+    COperateStep(UINT kind, CScreenBase* screen, Copies copies, const char* label)
         : m_uKind(kind), m_pScreen(screen), m_copies(std::move(copies))
     {
+        setText(QString::fromUtf8(label ? label : ""));
     }
 
     UINT Kind() const { return m_uKind; }
@@ -90,7 +93,58 @@ private:
     bool m_bFirstRedo = true;
 };
 
+struct EditEntry {
+    UINT kind;
+    const char* label;
+};
+
+// Edits by EditKind.
+const EditEntry EDITS[] = {
+    {COperateCtrl::OPERATE_ADD, QT_TRANSLATE_NOOP("Editor", "插入")},
+    {COperateCtrl::OPERATE_MODIFY, QT_TRANSLATE_NOOP("Editor", "移动")},
+    {COperateCtrl::OPERATE_MODIFY, QT_TRANSLATE_NOOP("Editor", "对齐")},
+    {COperateCtrl::OPERATE_MODIFY, QT_TRANSLATE_NOOP("Editor", "属性修改")},
+    {COperateCtrl::OPERATE_DELETE, QT_TRANSLATE_NOOP("Editor", "删除")},
+    {COperateCtrl::OPERATE_CUT, QT_TRANSLATE_NOOP("Editor", "剪切")},
+    {COperateCtrl::OPERATE_PASTE, QT_TRANSLATE_NOOP("Editor", "粘帖")},
+    {COperateCtrl::OPERATE_PASTE, QT_TRANSLATE_NOOP("Editor", "复制")},
+};
+
 } // namespace
+
+UINT COperateCtrl::KindOfEdit(EditKind edit)
+{
+    return edit < std::size(EDITS) ? EDITS[edit].kind : OPERATE_MODIFY;
+}
+
+const char* COperateCtrl::LabelOfEdit(EditKind edit)
+{
+    return edit < std::size(EDITS) ? EDITS[edit].label : nullptr;
+}
+
+int COperateCtrl::RecordEdit(EditKind edit, const std::function<void()>& change)
+{
+    const UINT kind = KindOfEdit(edit);
+    const bool before = kind == OPERATE_MODIFY || kind == OPERATE_DELETE || kind == OPERATE_CUT;
+    int pushed = 0;
+    if (before)
+        pushed = PushSelected(kind, edit);
+    if (change)
+        change();
+    if (!before)
+        pushed = PushSelected(kind, edit);
+    return pushed;
+}
+
+std::string COperateCtrl::GetUndoLabel() const
+{
+    return m_history.canUndo() ? m_history.undoText().toStdString() : std::string();
+}
+
+std::string COperateCtrl::GetRedoLabel() const
+{
+    return m_history.canRedo() ? m_history.redoText().toStdString() : std::string();
+}
 
 COperateCtrl::COperateCtrl()
 {
@@ -108,25 +162,32 @@ void COperateCtrl::SetScreen(CScreenBase* screen)
 
 int COperateCtrl::RecordAddControl(CControlBase* control)
 {
-    return RecordOne(OPERATE_ADD, control);
+    return RecordOne(OPERATE_ADD, control, EDIT_INSERT);
 }
 
 int COperateCtrl::RecordModifyControl(CControlBase* before)
 {
-    return RecordOne(OPERATE_MODIFY, before);
+    return RecordOne(OPERATE_MODIFY, before, EDIT_ATTRIBUTE);
 }
 
-int COperateCtrl::RecordOne(UINT kind, CControlBase* control)
+int COperateCtrl::RecordOne(UINT kind, CControlBase* control, EditKind edit)
 {
     if (!m_pScreen || !control)
         return 0;
     Copies copies;
     copies.emplace_back(m_pScreen->CopyForUndo(control));
-    m_history.push(new COperateStep(kind, m_pScreen, std::move(copies)));
+    m_history.push(new COperateStep(kind, m_pScreen, std::move(copies), LabelOfEdit(edit)));
     return 1;
 }
 
 int COperateCtrl::RecordSelectedControls(UINT kind)
+{
+    // The edit a bare kind stands for, for the step's label.
+    static const EditKind edits[] = {EDIT_INSERT, EDIT_MOVE, EDIT_DELETE, EDIT_CUT, EDIT_PASTE};
+    return kind > OPERATE_PASTE ? 0 : PushSelected(kind, edits[kind]);
+}
+
+int COperateCtrl::PushSelected(UINT kind, EditKind edit)
 {
     if (!m_pScreen || kind > OPERATE_PASTE)
         return 0;
@@ -139,7 +200,7 @@ int COperateCtrl::RecordSelectedControls(UINT kind)
     delete[] array;
     if (copies.empty())
         return 0;
-    m_history.push(new COperateStep(kind, m_pScreen, std::move(copies)));
+    m_history.push(new COperateStep(kind, m_pScreen, std::move(copies), LabelOfEdit(edit)));
     return 1;
 }
 

@@ -8,6 +8,9 @@
 
 #include <QUndoStack>
 
+#include <functional>
+#include <string>
+
 class CControlBase;
 class CScreenBase;
 
@@ -32,6 +35,23 @@ public:
     };
     static constexpr int MAX_STEPS = 100;
 
+    // What the user did to the selected controls. Each edit records one kind (insert ADD; move,
+    // align and attribute MODIFY; delete DELETE; cut CUT; paste and copy-drag PASTE) and carries
+    // a label, the untranslated name of the step in the context "Editor" (for "撤消移动").
+    enum EditKind : UINT {
+        EDIT_INSERT = 0,
+        EDIT_MOVE = 1,
+        EDIT_ALIGN = 2,
+        EDIT_ATTRIBUTE = 3,
+        EDIT_DELETE = 4,
+        EDIT_CUT = 5,
+        EDIT_PASTE = 6,
+        EDIT_COPY_DRAG = 7,
+    };
+    static UINT KindOfEdit(EditKind edit);
+    // The label's source text; null for an unknown edit.
+    static const char* LabelOfEdit(EditKind edit);
+
     COperateCtrl();
     virtual ~COperateCtrl();
     COperateCtrl(const COperateCtrl&) = delete;
@@ -46,11 +66,21 @@ public:
     // screen, a null control, an empty selection or an unknown kind); then both lists stay.
     // An ADD step holding a copy of `control`, which was just added to the screen.
     int RecordAddControl(CControlBase* control);
-    // A MODIFY step holding a copy of `before`: the caller's copy of one control (same ID) taken
-    // before an attribute edit. The caller keeps `before`.
+    // A MODIFY step (labelled as an attribute edit) holding a copy of `before`: the caller's copy
+    // of one control (same ID) taken before an attribute edit. The caller keeps `before`.
     int RecordModifyControl(CControlBase* before);
     // A step of `kind` holding copies of the screen's selected controls, in selection order.
     int RecordSelectedControls(UINT kind);
+
+    // The one way the editor records an edit of the selected controls: runs change and takes
+    // the copies when the edit's kind needs them, before the change for the kinds that bring
+    // controls back as they were (MODIFY, DELETE, CUT), after it for the kinds that remove what
+    // the change added (ADD, PASTE); the step carries the edit's label. Returns 1 when a step
+    // was pushed, 0 when nothing was selected at recording time (change still runs once).
+    int RecordEdit(EditKind edit, const std::function<void()>& change);
+    // The label of the step the next Undo / Redo would play (source text); empty when none.
+    std::string GetUndoLabel() const;
+    std::string GetRedoLabel() const;
 
     // Playing back; each returns 1 when a step was played, 0 when its list was empty. After
     // playing, every control the step re-added is selected (as a paste selects), otherwise the
@@ -73,8 +103,10 @@ public:
 
 private:
     // A step of `kind` holding one copy of `control`; 0 without a screen or control.
-    int RecordOne(UINT kind, CControlBase* control);
+    int RecordOne(UINT kind, CControlBase* control, EditKind edit);
     int KindAt(int index) const;
+    // A step of `kind` holding copies of the selected controls; 0 when none is selected.
+    int PushSelected(UINT kind, EditKind edit);
 
     CScreenBase* m_pScreen = nullptr;
     QUndoStack m_history;

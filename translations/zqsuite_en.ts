@@ -102,6 +102,14 @@ Change devices%12s</translation>
         <source>页面名称</source>
         <translation>Screen name</translation>
     </message>
+    <message>
+        <source>有效范围：%1 - %2</source>
+        <translation>Valid range: %1 - %2</translation>
+    </message>
+    <message>
+        <source>此值不被接受，属性保持原值。</source>
+        <translation>This value is not accepted; the attribute keeps its value.</translation>
+    </message>
 </context>
 <context>
     <name>Catalogue</name>
@@ -688,6 +696,74 @@ Export Report</translation>
     <message>
         <source>PDF 文档 (*.pdf);;HTML 网页 (*.html *.htm)</source>
         <translation>PDF documents (*.pdf);;HTML pages (*.html *.htm)</translation>
+    </message>
+    <message>
+        <source>撤消(&amp;U)</source>
+        <translation>&amp;Undo</translation>
+    </message>
+    <message>
+        <source>重做(&amp;R)</source>
+        <translation>&amp;Redo</translation>
+    </message>
+    <message>
+        <source>全选(&amp;A)</source>
+        <translation>Select &amp;All</translation>
+    </message>
+    <message>
+        <source>选择画面中的全部控件
+全选</source>
+        <translation>Select every control of the screen
+Select All</translation>
+    </message>
+    <message>
+        <source>寄存器输入顺序(&amp;O)</source>
+        <translation>Register Input &amp;Order</translation>
+    </message>
+    <message>
+        <source>对齐(&amp;G)</source>
+        <translation>Ali&amp;gn</translation>
+    </message>
+    <message>
+        <source>无法打开用户手册（没有找到手册或阅读 PDF 文件的程序）：
+%1</source>
+        <translation>Cannot open the user manual (the manual or a program that shows PDF files is missing):
+%1</translation>
+    </message>
+    <message>
+        <source>撤消%1(&amp;U)</source>
+        <translation>&amp;Undo %1</translation>
+    </message>
+    <message>
+        <source>重做%1(&amp;R)</source>
+        <translation>&amp;Redo %1</translation>
+    </message>
+    <message>
+        <source>插入</source>
+        <translation>Insert</translation>
+    </message>
+    <message>
+        <source>移动</source>
+        <translation>Move</translation>
+    </message>
+    <message>
+        <source>属性修改</source>
+        <translation>Attribute Change</translation>
+    </message>
+    <message>
+        <source>删除</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>剪切</source>
+        <translation>Cut</translation>
+    </message>
+    <message>
+        <source>粘帖</source>
+        <translation>Paste</translation>
+    </message>
+    <message>
+        <source>复制</source>
+        <translation>Copy</translation>
     </message>
 </context>
 <context>

@@ -11,11 +11,16 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListView>
 #include <QTextEdit>
+#include <QToolTip>
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 
 using COM_GUI_EX::CGUIEXDC;
@@ -82,6 +87,8 @@ CDspAttribute::CDspAttribute(CAttributeBase* attribute, const QRect& rect, UINT 
 
 void CDspAttribute::ChangeAttribute(CAttributeBase* attribute)
 {
+    if (attribute != m_pAttribute)
+        ShowRefusal(false);
     m_pAttribute = attribute;
     CreateControl();
     update();
@@ -111,7 +118,10 @@ void CDspAttribute::CreateControl()
     if (UsesEditBox(m_pAttribute)) {
         CreateEditBox();
         m_pEdit->setGeometry(QRect(QPoint(s + 2, t + 4), QPoint(r - 1, b - 1) - QPoint(1, 1)));
-        m_pEdit->setMaxLength(TextLimit(m_pAttribute));
+        // Setting the limit sets the text again, which would empty the box's own undo history.
+        const int limit = std::max(TextLimit(m_pAttribute), int(ValueText().size()));
+        if (m_pEdit->maxLength() != limit)
+            m_pEdit->setMaxLength(limit);
         const bool readonly = m_pAttribute->GetReadonly() != 0;
         m_pEdit->setReadOnly(readonly);
         // A read-only value sits on the button face, like the row's value area behind it.
@@ -180,6 +190,7 @@ void CDspAttribute::CreateComboBox()
     m_pCombo->setObjectName(QStringLiteral("choice"));
     m_pCombo->setFont(RowFont());
     m_pCombo->setMaxVisibleItems(qMax(1, COMBO_LIST_HEIGHT / qMax(1, m_pCombo->fontMetrics().height() + 4)));
+    m_pCombo->setFocusPolicy(Qt::StrongFocus); // a wheel turn over it gives it no focus
     m_pCombo->installEventFilter(this);
     connect(m_pCombo, &QComboBox::activated, this, &CDspAttribute::OnComboBoxValueChanged);
 }
@@ -223,15 +234,16 @@ bool CDspAttribute::TextStandsForValue(const QString& text) const
 void CDspAttribute::ShowValueText()
 {
     const QString current = m_pEdit->text();
-    // An empty number field the user is clearing stays empty until the focus leaves it.
-    if (TextStandsForValue(current) ||
+    // An empty number field the user is clearing stays empty until the focus leaves it, and so
+    // does a refused text the user is correcting.
+    if (TextStandsForValue(current) || (m_bRefused && m_pEdit->hasFocus()) ||
         (current.trimmed().isEmpty() && m_pEdit->hasFocus() && IsNumberKind(m_pAttribute)))
         return;
     const int cursor = m_pEdit->cursorPosition();
     const int start = m_pEdit->selectionStart();
     const int length = m_pEdit->selectionLength();
     m_bReportChanges = false;
-    m_pEdit->setText(ValueText());
+    DspInput::ShowWhole(m_pEdit, ValueText(), TextLimit(m_pAttribute));
     m_bReportChanges = true;
     if (start >= 0)
         m_pEdit->setSelection(start, length);
@@ -252,15 +264,78 @@ void CDspAttribute::OnEditValueChanged(const QString& text)
     if (!m_bReportChanges || !UsesEditBox(m_pAttribute))
         return;
     const std::string value = TrimmedGbk(text);
-    if (value.empty())
+    if (value.empty()) { // a cleared field refuses nothing; the focus leaving it decides
+        ShowRefusal(false);
         return;
+    }
     SendAttributesModifyUndMsg();
-    m_pAttribute->SetValueString(value.c_str());
+    const bool taken = m_pAttribute->SetValueString(value.c_str()) != 0;
+    ShowRefusal(!taken);
     SendAttributeChangedMessage(1);
+}
+
+QString CDspAttribute::ValidRangeText() const
+{
+    const AttrPreValueChangeHandle veto = m_pAttribute ? m_pAttribute->GetPreValueChangeHandle() : nullptr;
+    CControlBase* control = m_pAttribute ? m_pAttribute->GetParentControl() : nullptr;
+    if (!veto || !control || m_pAttribute->GetType() != CAttributeBase::ATTRIBUTE_INT)
+        return QString();
+    auto accepted = [&](long long value) {
+        const CAttrValue candidate = CAttrValue::Int32(int(value));
+        return veto(control, m_pAttribute, &candidate) != 0;
+    };
+    const long long current = m_pAttribute->GetValueRef().GetInt32();
+    if (!accepted(current))
+        return QString();
+    // The veto accepts one run of numbers around the stored value: find both of its ends.
+    long long low = INT32_MIN, high = current; // accepted(high), the end lies in [low, high]
+    if (!accepted(low))
+        while (high - low > 1) {
+            const long long middle = low + (high - low) / 2;
+            (accepted(middle) ? high : low) = middle;
+        }
+    const long long first = accepted(low) ? low : high;
+    low = current;
+    high = INT32_MAX;
+    if (!accepted(high))
+        while (high - low > 1) {
+            const long long middle = low + (high - low) / 2;
+            (accepted(middle) ? low : high) = middle;
+        }
+    const long long last = accepted(high) ? high : low;
+    return QCoreApplication::translate("AttributePane", "有效范围：%1 - %2").arg(first).arg(last);
+}
+
+void CDspAttribute::ShowRefusal(bool refused)
+{
+    if (!m_pEdit || refused == m_bRefused)
+        return;
+    m_bRefused = refused;
+    QPalette palette = m_pEdit->palette();
+    palette.setColor(QPalette::Text, refused ? QColor(Qt::red) : QApplication::palette().color(QPalette::Text));
+    m_pEdit->setPalette(palette);
+    QString tip;
+    if (refused) {
+        const QString range = ValidRangeText();
+        tip = QCoreApplication::translate("AttributePane", "此值不被接受，属性保持原值。");
+        if (!range.isEmpty())
+            tip += QLatin1Char('\n') + range;
+    }
+    m_pEdit->setToolTip(tip);
+    if (refused && m_pEdit->isVisible())
+        QToolTip::showText(m_pEdit->mapToGlobal(QPoint(0, m_pEdit->height())), tip, m_pEdit);
+    else
+        QToolTip::hideText();
 }
 
 void CDspAttribute::OnEditValueKillFocus()
 {
+    if (m_bRefused) { // the refused text goes; the field shows what is stored
+        ShowRefusal(false);
+        m_bReportChanges = false;
+        DspInput::ShowWhole(m_pEdit, ValueText(), TextLimit(m_pAttribute));
+        m_bReportChanges = true;
+    }
     if (!IsNumberKind(m_pAttribute) || !m_pEdit->text().trimmed().isEmpty()) {
         m_bUndoAnnounced = false;
         return;
@@ -341,7 +416,7 @@ void CDspAttribute::InputTypeChanged(TextInputMode oldMode, TextInputMode newMod
         const int cursor = m_pEdit->cursorPosition();
         m_bReportChanges = false;
         m_pAttribute->SetValue(CAttrValue::Int32(int(stored)));
-        m_pEdit->setText(QString::asprintf(format, number));
+        DspInput::ShowWhole(m_pEdit, QString::asprintf(format, number), TextLimit(m_pAttribute));
         m_bReportChanges = true;
         m_pEdit->setCursorPosition(qMin(cursor, m_pEdit->text().size()));
     }
@@ -350,16 +425,20 @@ void CDspAttribute::InputTypeChanged(TextInputMode oldMode, TextInputMode newMod
 
 // ---- keyboard ----
 
-bool CDspAttribute::AcceptCharacter(QLineEdit* edit, QChar ch)
+bool CDspAttribute::AcceptText(QLineEdit* edit, const QString& typed)
 {
-    bool accepted = DspInput::IsModeChar(m_nInputMode, ch);
-    if (accepted && ch.unicode() > 13 && IsNumberKind(m_pAttribute)) {
+    bool accepted = true;
+    for (QChar ch : typed)
+        accepted = accepted && DspInput::IsModeChar(m_nInputMode, ch);
+    if (accepted && typed != QString(QChar(8)) && IsNumberKind(m_pAttribute)) {
         QString result = edit->text();
         if (edit->hasSelectedText())
             result.remove(edit->selectionStart(), edit->selectionLength());
         const int at = edit->hasSelectedText() ? edit->selectionStart() : edit->cursorPosition();
-        result.insert(at, ch);
-        accepted = DspInput::PreviousEditChar(m_pAttribute->GetType() == CAttributeBase::ATTRIBUTE_DOUBLE, result, ch);
+        result.insert(at, typed);
+        const bool real = m_pAttribute->GetType() == CAttributeBase::ATTRIBUTE_DOUBLE;
+        for (QChar ch : typed)
+            accepted = accepted && DspInput::PreviousEditChar(real, result, ch);
     }
     if (!accepted)
         DspInput::Beep();
@@ -385,15 +464,34 @@ bool CDspAttribute::eventFilter(QObject* watched, QEvent* event)
             event->accept();
             return true;
         }
-        // Characters typed into the edit box; shortcuts (Ctrl, Alt) pass untouched.
+        // Characters typed into the edit box; shortcuts (Ctrl, Alt) and editing keys pass
+        // untouched (a real keyboard's Delete carries the text "\x7f", Escape "\x1b").
         if (event->type() == QEvent::KeyPress && watched == m_pEdit && !key->text().isEmpty() &&
             !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
             const QChar ch = key->key() == Qt::Key_Backspace ? QChar(8) : key->text().at(0);
-            if ((ch.unicode() >= 0x20 || ch == QChar(8)) && !AcceptCharacter(m_pEdit, ch))
+            if ((ch.isPrint() || ch == QChar(8)) && !AcceptText(m_pEdit, QString(ch)))
                 return true;
         }
         break;
     }
+    case QEvent::InputMethod: {
+        // Text an input method commits obeys the same rules as typed text; a refused commit is
+        // dropped whole and the composition cleared.
+        auto* input = static_cast<QInputMethodEvent*>(event);
+        if (watched == m_pEdit && !input->commitString().isEmpty() && !AcceptText(m_pEdit, input->commitString())) {
+            QInputMethodEvent cleared;
+            QApplication::sendEvent(m_pEdit, &cleared);
+            return true;
+        }
+        break;
+    }
+    case QEvent::Wheel:
+        // The wheel scrolls the pane; only a drop-down the user has focused takes it.
+        if (watched == m_pCombo && !m_pCombo->hasFocus()) {
+            event->ignore();
+            return true;
+        }
+        break;
     case QEvent::FocusIn:
         // A popup (the drop-down list, a context menu) taking and returning the focus is no
         // change of editor.

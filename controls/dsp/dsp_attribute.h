@@ -48,7 +48,8 @@ public:
 
 protected:
     void DrawWnd(COM_GUI_EX::CGUIEXDC* dc, const QRect& client) override;
-    // The keyboard filter of the editors: Enter becomes Tab, refused characters beep.
+    // The keyboard filter of the editors: Enter becomes Tab, refused characters and input-method
+    // commits beep; the wheel reaches a drop-down only when it has the focus.
     bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
@@ -62,9 +63,16 @@ private:
     bool TextStandsForValue(const QString& text) const;
     // Text the edit box shows for the attribute's value.
     QString ValueText() const;
-    // False (after a beep) when the character may not be typed.
-    bool AcceptCharacter(QLineEdit* edit, QChar ch);
+    // False (after a beep) when typed (one typed character, Backspace as "\b", or an input
+    // method's committed text) may not go in at the caret.
+    bool AcceptText(QLineEdit* edit, const QString& typed);
     void InputTypeChanged(TextInputMode oldMode, TextInputMode newMode);
+    // Marks the edit box as holding a value the attribute refused (red text, a tool tip with
+    // the valid range) or clears the mark; the focus leaving a marked box shows the stored value.
+    void ShowRefusal(bool refused);
+    // "有效范围：a - b" of an integer attribute whose veto accepts one run of numbers around its
+    // value; empty for other attributes.
+    QString ValidRangeText() const;
     void SendAttributeChangedMessage(int first) { emit AttributeChanged(first, 0); }
     void SendAttributesModifyUndMsg();
 
@@ -80,5 +88,6 @@ private:
     QComboBox* m_pCombo = nullptr;
     bool m_bReportChanges = true;
     bool m_bUndoAnnounced = false;
+    bool m_bRefused = false;
     TextInputMode m_nInputMode = INPUT_FREE;
 };

@@ -2,6 +2,9 @@
 #include "controls/dsp/dsp_input_rules.h"
 
 #include <QApplication>
+#include <QLineEdit>
+
+#include <algorithm>
 
 #include <cstdio>
 #include <cstdlib>
@@ -51,6 +54,14 @@ bool PreviousEditChar(bool real, const QString& result, QChar ch)
     if (!typed.empty() && typed.back() == '.' && shown.find('.') == std::string::npos)
         shown += '.';
     return typed == shown;
+}
+
+void ShowWhole(QLineEdit* edit, const QString& text, int limit)
+{
+    const int length = std::max(limit, int(text.size()));
+    if (edit->maxLength() != length)
+        edit->setMaxLength(length);
+    edit->setText(text);
 }
 
 void Beep()

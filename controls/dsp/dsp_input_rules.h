@@ -7,6 +7,8 @@
 #include <QChar>
 #include <QString>
 
+class QLineEdit;
+
 #include <string>
 
 namespace DspInput {
@@ -28,6 +30,11 @@ DSP_API std::string ShortestPlain(double value);
 // zeros and trailing zeros after the point cannot be typed ("0", "0.", "0.5" can; "00", "1.50"
 // cannot).
 DSP_API bool PreviousEditChar(bool real, const QString& result, QChar ch);
+
+// Shows text in edit whole: the box's typing limit becomes limit, or the text's length when that
+// is longer, so a stored value longer than the limit is never cut by showing it (and then stored
+// cut when the user confirms). The box's signals fire as setText fires them.
+DSP_API void ShowWhole(QLineEdit* edit, const QString& text, int limit);
 
 // Sounds the system beep, or calls the hook set for tests.
 using BeepHook = void (*)();

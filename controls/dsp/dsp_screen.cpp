@@ -1,6 +1,7 @@
 // The screen panel of the attribute pane.
 #include "controls/dsp/dsp_screen.h"
 
+#include "controls/dsp/dsp_input_rules.h"
 #include "controls/dsp/dsp_text.h"
 #include "controls/screen_base.h"
 
@@ -76,13 +77,12 @@ void CDspScreen::CreateControl()
         m_pNameEdit->setObjectName(QStringLiteral("screenName"));
         m_pNameEdit->setFrame(false);
         m_pNameEdit->setFont(font);
-        m_pNameEdit->setMaxLength(NAME_LIMIT);
         connect(m_pNameEdit, &QLineEdit::textChanged, this, &CDspScreen::OnEditValueChanged);
         setFocusProxy(m_pNameEdit);
     }
     m_pNameEdit->setGeometry(QRect(QPoint(l + 89, t + 26), QPoint(r - 1, t + 43) - QPoint(1, 1)));
     m_bReportChanges = false;
-    m_pNameEdit->setText(DspText::FromGbk(m_pScreen->GetScreenName()));
+    DspInput::ShowWhole(m_pNameEdit, DspText::FromGbk(m_pScreen->GetScreenName()), NAME_LIMIT);
     m_bReportChanges = true;
     m_pNameEdit->show();
     if (!m_pDeviceButton) {

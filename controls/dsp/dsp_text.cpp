@@ -4,6 +4,7 @@
 #include "comkit/gbk.h"
 
 #include <QCoreApplication>
+#include <QRegularExpression>
 
 namespace DspText {
 
@@ -39,6 +40,21 @@ std::string ToGbk(const QString& text)
         i += length;
     }
     return gbk;
+}
+
+QString ShownStatus(const std::string& gbk)
+{
+    static const QRegularExpression names(QStringLiteral("^[^ \\[]+|(?<=\\[MODBUS )[^:]+"));
+    const QString status = FromGbk(gbk);
+    QString shown;
+    qsizetype last = 0;
+    for (auto it = names.globalMatch(status); it.hasNext();) {
+        const QRegularExpressionMatch match = it.next();
+        shown += status.mid(last, match.capturedStart() - last) +
+                 QCoreApplication::translate("Model", match.captured().toUtf8().constData());
+        last = match.capturedEnd();
+    }
+    return shown + status.mid(last);
 }
 
 } // namespace DspText

@@ -28,4 +28,8 @@ inline QString Shown(const std::string& gbk)
     return Shown(gbk.c_str());
 }
 
+// A control's status line ("<kind> [MODBUS <attribute>: n (0xN)]", GBK) as the user reads it:
+// the kind and the attribute name through Shown, the rest as it is.
+DSP_API QString ShownStatus(const std::string& gbk);
+
 } // namespace DspText

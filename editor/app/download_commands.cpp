@@ -78,8 +78,11 @@ bool CDownloadCommands::DownloadProgram(CProject& project, QWidget* parent)
     }
     // Asked before anything is written, so the panel is powered up again while the programmer's
     // entry requests are already knocking.
-    if (CDownloadHandoff::NeedsPowerCycle(project))
-        Tell(parent, Text(CEditorStrings::IDS_DOWNLOAD_POWER));
+    // Cancel there stops the download before anything is written.
+    if (CDownloadHandoff::NeedsPowerCycle(project) &&
+        CUserPrompts::Message(parent, Text(CEditorStrings::IDS_DOWNLOAD_POWER), QMessageBox::Ok | QMessageBox::Cancel,
+                              QMessageBox::Warning) != QMessageBox::Ok)
+        return false;
     std::string image, message;
     if (handoff.Prepare(project, image, message) != CDownloadHandoff::HANDOFF_READY) {
         Tell(parent,

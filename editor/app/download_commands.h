@@ -19,11 +19,12 @@ class CHADEXSerialAttri;
 class CDownloadCommands {
 public:
     // "下载程序": string 3005 and nothing written for a project that cannot be downloaded; then the
-    // project check: with errors a message counts them and nothing is written; string
-    // 3004 (switch the panel off and on) for device 100 before anything is written; then the image
-    // and isp.ini, then the programmer started detached with no arguments. When the image or the
-    // settings cannot be written, or the programmer is missing or does not start, a message says so
-    // and the programmer is not started. True when the programmer was started.
+    // project check: with errors a message counts them and nothing is written; string 3004 (switch
+    // the panel off and on, OK or Cancel; Cancel stops there) for device 100 before anything is
+    // written; then the image and isp.ini, then the programmer started detached with no arguments.
+    // When the image or the settings cannot be written, or the programmer is missing or does not
+    // start, a message says so and the programmer is not started. True when the programmer was
+    // started.
     static bool DownloadProgram(CProject& project, QWidget* parent);
 
     // "下载串口设置": the port dialog on 38400 8E1 and the COM number from byte 0 of MD_DLL.DFT;

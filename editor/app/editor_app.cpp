@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QIcon>
+#include <QRegularExpression>
 
 const char* const CZQEditorApp::REGISTRY_KEY = "Zenquor";
 const char* const CZQEditorApp::APP_NAME = "ZQEditor";
@@ -33,8 +34,11 @@ QString CZQEditorApp::FileFromArgument(const QString& argument)
     const int last = argument.lastIndexOf(QLatin1Char('"'));
     if (first >= 0 && last > first)
         return argument.mid(first + 1, last - first - 1);
+    // A switch is "-..." or "/" and letters ("/dde"); any other argument names a file, even a
+    // missing one, so that opening it can say why it failed.
+    static const QRegularExpression slashSwitch(QStringLiteral("^/[A-Za-z]+$"));
     if (argument.startsWith(QLatin1Char('-')) ||
-        (argument.startsWith(QLatin1Char('/')) && !QFileInfo::exists(argument)))
+        (slashSwitch.match(argument).hasMatch() && !QFileInfo::exists(argument)))
         return QString();
     return argument;
 }

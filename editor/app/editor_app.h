@@ -30,7 +30,8 @@ public:
     CMainFrame* GetMainFrame() const { return m_frame.get(); }
 
     // The file an argument names: the text between the first and the last double quote when it
-    // has two, else the argument itself; empty for an option ("-..." or "/...").
+    // has two, else the argument itself; empty for an option ("-...", or "/" and letters only
+    // when no such file exists). A missing absolute path is a file name, not an option.
     static QString FileFromArgument(const QString& argument);
 
 private:

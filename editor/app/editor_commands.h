@@ -28,6 +28,7 @@ enum EditorCommand : unsigned {
     ID_EDIT_DELETE = 2100,
     ID_EDIT_UNDO = 57643,
     ID_EDIT_REDO = 57644,
+    ID_EDIT_SELECT_ALL = 57642,
     ID_ORDER_MODE = 32831,
     ID_INSERT_TEXT = 1020, // 1020-1027: control types 1-8
     ID_INSERT_REGISTER = 1021,

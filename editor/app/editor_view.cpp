@@ -10,6 +10,7 @@
 #include "comkit/gbk.h"
 #include "comkit/gui_ex_dc.h"
 #include "controls/control_base.h"
+#include "controls/dsp/dsp_text.h"
 #include "controls/global_draw.h"
 
 #include <QApplication>
@@ -19,7 +20,6 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QRegularExpression>
 #include <QScrollBar>
 #include <QWheelEvent>
 
@@ -29,22 +29,6 @@
 using COM_GUI_EX::CGUIEXDC;
 
 namespace {
-
-// The selection's status line ("<kind> [MODBUS <attribute>: n (0xN)]") with the model's names (the
-// control kind, the address attribute) in the user's language.
-QString ShownStatus(const QString& status)
-{
-    static const QRegularExpression names(QStringLiteral("^[^ \\[]+|(?<=\\[MODBUS )[^:]+"));
-    QString shown;
-    qsizetype last = 0;
-    for (auto it = names.globalMatch(status); it.hasNext();) {
-        const QRegularExpressionMatch match = it.next();
-        shown += status.mid(last, match.capturedStart() - last) +
-                 QCoreApplication::translate("Model", match.captured().toUtf8().constData());
-        last = match.capturedEnd();
-    }
-    return shown + status.mid(last);
-}
 
 void ClearRects(CScreenBase::RectList& rects)
 {
@@ -233,7 +217,13 @@ void CZQEditorView::mousePressEvent(QMouseEvent* event)
         return;
     const QPoint point = ToContent(event->position().toPoint());
     if (event->button() == Qt::RightButton) {
-        m_screen->RightClicked(point);
+        // A click outside the selection selects the control under it (as a left click does), so
+        // the context menu offers cut, copy and delete for what was clicked.
+        if (!m_screen->RightClicked(point)) {
+            QRect invalid;
+            m_screen->MouseDown(false, false, point, &invalid);
+            m_screen->MouseUp(false, false, point, &invalid);
+        }
         viewport()->update();
         ReportSelection();
         return;
@@ -311,12 +301,11 @@ void CZQEditorView::mouseReleaseEvent(QMouseEvent* event)
     if (!m_moved) {
         m_screen->MouseUp(m_dragCtrl, m_dragShift, point, &invalid);
     } else if (m_hit && m_dragCtrl && !m_dragShift) {
-        m_screen->CopySelectedCtlToMovedRectanglesChange(m_dragRects);
-        m_operate.RecordSelectedControls(COperateCtrl::OPERATE_PASTE);
+        m_operate.RecordEdit(COperateCtrl::EDIT_COPY_DRAG,
+                             [this] { m_screen->CopySelectedCtlToMovedRectanglesChange(m_dragRects); });
         changed = true;
     } else if (m_hit && !m_dragShift) {
-        m_operate.RecordSelectedControls(COperateCtrl::OPERATE_MODIFY);
-        m_screen->SelectedCtlRectanglesChange(m_dragRects);
+        m_operate.RecordEdit(COperateCtrl::EDIT_MOVE, [this] { m_screen->SelectedCtlRectanglesChange(m_dragRects); });
         changed = true;
     } else if (!m_hit && !m_dragCtrl && !m_band.isEmpty()) {
         m_screen->SelectedCtlWithRectanglesChange(m_dragShift, &m_band);
@@ -357,10 +346,13 @@ void CZQEditorView::keyPressEvent(QKeyEvent* event)
     event->accept();
     if (!m_screen || m_orderMode || GetSelectedCount() == 0)
         return;
+    // A run of key moves shares one step: only its first move records.
+    const auto move = [this, step] { m_screen->MoveSelectedControls(step); };
     if (m_keyMoves % KEY_MOVES_PER_STEP == 0)
-        m_operate.RecordSelectedControls(COperateCtrl::OPERATE_MODIFY);
+        m_operate.RecordEdit(COperateCtrl::EDIT_MOVE, move);
+    else
+        move();
     ++m_keyMoves;
-    m_screen->MoveSelectedControls(step);
     ContentChanged();
     ReportSelection();
 }
@@ -384,7 +376,7 @@ void CZQEditorView::ReportSelection()
     std::string status;
     if (CControlBase* control = m_screen->GetCurrentSelectControl())
         control->GetSelectedStatusString(status);
-    emit statusTextChanged(ShownStatus(QString::fromStdString(COMMON_EX::GbkToUtf8Lossy(status.c_str()))));
+    emit statusTextChanged(DspText::ShownStatus(status));
     emit selectionChanged(this);
 }
 
@@ -407,10 +399,9 @@ void CZQEditorView::InsertControl(int type)
         return;
     EndKeyRun();
     m_screen->SetControlsAllNotSelected(nullptr);
-    CControlBase* control = m_screen->AddControl(unsigned(type));
-    if (!control)
+    // The new control is the selection the step records.
+    if (!m_operate.RecordEdit(COperateCtrl::EDIT_INSERT, [this, type] { m_screen->AddControl(unsigned(type)); }))
         return;
-    m_operate.RecordAddControl(control);
     ContentChanged();
     ReportSelection();
 }
@@ -433,8 +424,10 @@ void CZQEditorView::Cut()
     EndKeyRun();
     const DWORD size = m_screen->CopySelectedControlsCode(nullptr, 0, 0);
     QByteArray record(int(size), '\0');
-    m_operate.RecordSelectedControls(COperateCtrl::OPERATE_CUT);
-    const DWORD written = m_screen->CopySelectedControlsCode(reinterpret_cast<BYTE*>(record.data()), size, 1);
+    DWORD written = 0;
+    m_operate.RecordEdit(COperateCtrl::EDIT_CUT, [&] {
+        written = m_screen->CopySelectedControlsCode(reinterpret_cast<BYTE*>(record.data()), size, 1);
+    });
     record.truncate(int(written));
     CControlsClipboard::Put(record);
     ContentChanged();
@@ -448,11 +441,11 @@ void CZQEditorView::Paste()
         return;
     EndKeyRun();
     DWORD& count = m_pasteCounter.CountFor(record);
-    const int pasted =
+    // Nothing pasted leaves nothing selected (the paste deselects first), so no step is taken.
+    m_operate.RecordEdit(COperateCtrl::EDIT_PASTE, [&] {
         m_screen->PasteControlsFromData(reinterpret_cast<BYTE*>(record.data()) + 8, DWORD(record.size() - 8), count);
+    });
     m_pasteCounter.Advance();
-    if (pasted > 0)
-        m_operate.RecordSelectedControls(COperateCtrl::OPERATE_PASTE);
     ContentChanged();
     ReportSelection();
 }
@@ -462,8 +455,7 @@ void CZQEditorView::DeleteSelection()
     if (!CanCutCopyDelete())
         return;
     EndKeyRun();
-    m_operate.RecordSelectedControls(COperateCtrl::OPERATE_DELETE);
-    m_screen->DeleteSelectedControls();
+    m_operate.RecordEdit(COperateCtrl::EDIT_DELETE, [this] { m_screen->DeleteSelectedControls(); });
     ContentChanged();
     ReportSelection();
 }
@@ -497,19 +489,19 @@ void CZQEditorView::Align(unsigned command)
     if (!CanAlign(command))
         return;
     EndKeyRun();
-    // Alignments are recorded like a move, so they can be undone.
-    m_operate.RecordSelectedControls(COperateCtrl::OPERATE_MODIFY);
-    switch (command) {
-    case ID_ALIGN_LEFT: m_screen->SetSelectedControlAlignLeft(); break;
-    case ID_ALIGN_RIGHT: m_screen->SetSelectedControlAlignRight(); break;
-    case ID_ALIGN_TOP: m_screen->SetSelectedControlAlignTop(); break;
-    case ID_ALIGN_BOTTOM: m_screen->SetSelectedControlAlignBottom(); break;
-    case ID_ALIGN_VERTICAL_CENTER: m_screen->SetSelectedControlVerticalCenter(); break;
-    case ID_ALIGN_HORIZONTAL_CENTER: m_screen->SetSelectedControlHorizontalCenter(); break;
-    case ID_SPREAD_VERTICAL: m_screen->SetSelectedControlVerticalDSame(); break;
-    case ID_SPREAD_HORIZONTAL: m_screen->SetSelectedControlHorizontalDSame(); break;
-    default: break;
-    }
+    m_operate.RecordEdit(COperateCtrl::EDIT_ALIGN, [this, command] {
+        switch (command) {
+        case ID_ALIGN_LEFT: m_screen->SetSelectedControlAlignLeft(); break;
+        case ID_ALIGN_RIGHT: m_screen->SetSelectedControlAlignRight(); break;
+        case ID_ALIGN_TOP: m_screen->SetSelectedControlAlignTop(); break;
+        case ID_ALIGN_BOTTOM: m_screen->SetSelectedControlAlignBottom(); break;
+        case ID_ALIGN_VERTICAL_CENTER: m_screen->SetSelectedControlVerticalCenter(); break;
+        case ID_ALIGN_HORIZONTAL_CENTER: m_screen->SetSelectedControlHorizontalCenter(); break;
+        case ID_SPREAD_VERTICAL: m_screen->SetSelectedControlVerticalDSame(); break;
+        case ID_SPREAD_HORIZONTAL: m_screen->SetSelectedControlHorizontalDSame(); break;
+        default: break;
+        }
+    });
     ContentChanged();
     ReportSelection();
 }
@@ -537,6 +529,17 @@ void CZQEditorView::SelectScreenItself()
     if (!m_screen)
         return;
     m_screen->SetControlsAllNotSelected(nullptr);
+    viewport()->update();
+    ReportSelection();
+}
+
+void CZQEditorView::SelectAll()
+{
+    if (!m_screen || m_orderMode)
+        return;
+    EndKeyRun();
+    const QRect everything(-(1 << 20), -(1 << 20), 1 << 21, 1 << 21);
+    m_screen->SelectedCtlWithRectanglesChange(0, &everything);
     viewport()->update();
     ReportSelection();
 }

@@ -85,11 +85,13 @@ public:
     // The attribute bar's choices: the screen itself (nothing selected) or the control at a
     // draw-order position.
     void SelectScreenItself();
+    // Selects every control of the screen; nothing happens in order mode.
+    void SelectAll();
     void SelectControlByLayoutIndex(int index);
     // Repaint after a change made elsewhere (attributes, background colour).
     void RefreshScreen() { viewport()->update(); }
 
-    // The menu shown on a right click (the edit menu of the main frame); not owned.
+    // The menu shown on a right click (the main frame's cut, copy, paste and delete); not owned.
     void SetContextMenu(QMenu* menu) { m_contextMenu = menu; }
 
 signals:

@@ -27,6 +27,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDesktopServices>
+#include <QDir>
 #include <QDockWidget>
 #include <QDir>
 #include <QFile>
@@ -40,6 +41,8 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QUrl>
+
+#include <vector>
 
 namespace {
 
@@ -68,6 +71,8 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent), m_recent(new CRec
     m_mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(m_mdiArea);
     connect(m_mdiArea, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* window) {
+        if (m_closing)
+            return;
         if (auto* frame = qobject_cast<CChildFrame*>(window))
             frame->GetView()->OnActivateView();
         UpdateCommandStates();
@@ -146,8 +151,23 @@ void CMainFrame::CreateMenus()
     m_fileMenu->addAction(m_actions[ID_APP_EXIT]);
 
     m_editMenu = menuBar()->addMenu(QCoreApplication::translate("Editor", "编辑(&E)"));
-    add(m_editMenu, {ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_DELETE});
+    add(m_editMenu,
+        {ID_EDIT_UNDO, ID_EDIT_REDO, 0, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_DELETE, 0, ID_EDIT_SELECT_ALL});
+    m_alignMenu = m_editMenu->addMenu(QCoreApplication::translate("Editor", "对齐(&G)"));
+    for (unsigned id : CEditorCommands::ToolBarButtons(TOOLBAR_ALIGN)) {
+        if (id == ID_ORDER_MODE)
+            continue;
+        if (id == 0)
+            m_alignMenu->addSeparator();
+        else
+            m_alignMenu->addAction(m_actions[id]);
+    }
+    add(m_editMenu, {0, ID_ORDER_MODE});
     connect(m_editMenu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandStates);
+    // A design view's own menu: what acts on the clicked controls.
+    m_contextMenu = new QMenu(this);
+    add(m_contextMenu, {ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_DELETE});
+    connect(m_contextMenu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandStates);
 
     m_insertMenu = menuBar()->addMenu(QCoreApplication::translate("Editor", "插入(&I)"));
     add(m_insertMenu, {ID_INSERT_TEXT, ID_INSERT_REGISTER, ID_INSERT_LAMP, ID_INSERT_FUNCTION_KEY, ID_INSERT_TREND,
@@ -198,11 +218,13 @@ void CMainFrame::CreateBarPlaces()
     m_screensPlace = MakeBarPlace(QCoreApplication::translate("Editor", "画面列表"), QStringLiteral("ScreensListBar"));
     m_zoomPlace = MakeBarPlace(QCoreApplication::translate("Editor", "缩放"), QStringLiteral("ZoomBar"));
     m_backColorPlace = MakeBarPlace(QCoreApplication::translate("Editor", "背景颜色"), QStringLiteral("BackColorBar"));
-    // The top row: standard, insert, screens list, zoom, align, screens, background colour.
+    // Two top rows, so that every bar shows whole on a 1280-pixel display: standard, insert,
+    // screens list, zoom; then align, screens, background colour.
     addToolBar(Qt::TopToolBarArea, m_toolBars[TOOLBAR_STANDARD]);
     addToolBar(Qt::TopToolBarArea, m_toolBars[TOOLBAR_INSERT]);
     addToolBar(Qt::TopToolBarArea, m_screensPlace);
     addToolBar(Qt::TopToolBarArea, m_zoomPlace);
+    addToolBarBreak(Qt::TopToolBarArea);
     addToolBar(Qt::TopToolBarArea, m_toolBars[TOOLBAR_ALIGN]);
     addToolBar(Qt::TopToolBarArea, m_toolBars[TOOLBAR_SCREENS]);
     addToolBar(Qt::TopToolBarArea, m_backColorPlace);
@@ -415,6 +437,10 @@ void CMainFrame::RunCommand(unsigned command)
         if (view)
             view->Redo();
         break;
+    case ID_EDIT_SELECT_ALL:
+        if (view)
+            view->SelectAll();
+        break;
     case ID_ORDER_MODE:
         if (view)
             view->ToggleOrderMode();
@@ -428,7 +454,9 @@ void CMainFrame::RunCommand(unsigned command)
     case ID_HELP: {
         const QString manual = QString::fromStdString(COMMON_EX::GetProgramFilePath("Manual.pdf"));
         if (!QFileInfo::exists(manual) || !QDesktopServices::openUrl(QUrl::fromLocalFile(manual)))
-            QApplication::beep();
+            CUserPrompts::Message(
+                this, QCoreApplication::translate("Editor", "无法打开用户手册（没有找到手册或阅读 PDF 文件的程序）：\n%1")
+                          .arg(QDir::toNativeSeparators(manual)));
         break;
     }
     case ID_APP_ABOUT: {
@@ -470,6 +498,17 @@ void CMainFrame::UpdateCommandStates()
     enable(ID_EDIT_PASTE, view && CZQEditorView::CanPaste());
     enable(ID_EDIT_UNDO, view && view->CanUndo());
     enable(ID_EDIT_REDO, view && view->CanRedo());
+    enable(ID_EDIT_SELECT_ALL, view && view->GetScreen() && view->GetScreen()->GetControlCount() > 0);
+    // "撤消移动": the menu names the step that would be played.
+    auto labelled = [](const char* format, const std::string& label) {
+        const QString shown =
+            label.empty() ? QString() : QCoreApplication::translate("Editor", label.c_str());
+        return QCoreApplication::translate("Editor", format).arg(shown).simplified();
+    };
+    m_actions[ID_EDIT_UNDO]->setText(
+        labelled(QT_TRANSLATE_NOOP("Editor", "撤消%1(&U)"), view ? view->GetOperateCtrl()->GetUndoLabel() : ""));
+    m_actions[ID_EDIT_REDO]->setText(
+        labelled(QT_TRANSLATE_NOOP("Editor", "重做%1(&R)"), view ? view->GetOperateCtrl()->GetRedoLabel() : ""));
     enable(ID_ORDER_MODE, view && view->GetScreen());
     m_actions[ID_ORDER_MODE]->setChecked(view && view->IsOrderMode());
     for (unsigned id = ID_INSERT_TEXT; id <= ID_INSERT_DYNAMIC_TEXT; ++id)
@@ -555,13 +594,16 @@ bool CMainFrame::OnFileOpen()
 {
     if (!PromptSave())
         return false;
-    const QString path =
-        CUserPrompts::FileName(this, CUserPrompts::OPEN_FILE, QString(), CUserPrompts::ProjectFilter());
+    // The dialog starts in the open project's folder, else in the folder of the newest recent file.
+    QString folder;
+    if (m_document && !m_document->GetPathName().isEmpty())
+        folder = QFileInfo(m_document->GetPathName()).absolutePath();
+    else if (!m_recent->GetFiles().isEmpty())
+        folder = QFileInfo(m_recent->GetFiles().first()).absolutePath();
+    const QString path = CUserPrompts::FileName(this, CUserPrompts::OPEN_FILE, folder, CUserPrompts::ProjectFilter());
     if (path.isEmpty())
         return false;
-    if (m_document)
-        m_document->SetModified(false); // the user has answered the save prompt
-    return OpenDocument(path);
+    return LoadDocument(path); // the save prompt is answered; a refused file keeps the project as it is
 }
 
 bool CMainFrame::OpenDocument(const QString& path, bool dropped)
@@ -577,6 +619,11 @@ bool CMainFrame::OpenDocument(const QString& path, bool dropped)
             return false;
         }
     }
+    return LoadDocument(path);
+}
+
+bool CMainFrame::LoadDocument(const QString& path)
+{
     auto* document = new CZQEditorDoc(this);
     std::string error;
     if (!document->OpenProject(path, error)) {
@@ -680,11 +727,15 @@ void CMainFrame::DestroyDocument()
 {
     if (!m_document)
         return;
+    // The bars let go first; while the windows go one by one the others become active, which
+    // must not hand the bars a screen that is about to be deleted.
     emit documentClosed();
+    m_closing = true;
     for (QMdiSubWindow* window : m_mdiArea->subWindowList()) {
         m_mdiArea->removeSubWindow(window);
         delete window;
     }
+    m_closing = false;
     delete m_document;
     m_document = nullptr;
     RefreshChecks();
@@ -696,7 +747,7 @@ CZQEditorView* CMainFrame::CreateView(CScreenBase* screen)
 {
     auto* view = new CZQEditorView(m_document);
     view->SetScreen(screen);
-    view->SetContextMenu(m_editMenu);
+    view->SetContextMenu(m_contextMenu);
     connect(view, &CZQEditorView::activeScreenChanged, this, &CMainFrame::OnViewActivated);
     connect(view, &CZQEditorView::selectionChanged, this, [this](CZQEditorView* v) {
         UpdateCommandStates();
@@ -808,8 +859,10 @@ void CMainFrame::OnDeleteScreen()
     if (CUserPrompts::Message(this, text, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Question) !=
         QMessageBox::Ok)
         return;
-    // The window goes first (another one may become active meanwhile), then the screen.
+    // The bars let go of the screen first, then its window goes (another one may become active
+    // meanwhile), then the screen.
     CScreenBase* screen = view->GetScreen();
+    emit activeScreenChanged(nullptr);
     CChildFrame* frame = FrameOf(view);
     m_document->RemoveView(view);
     m_mdiArea->removeSubWindow(frame);
@@ -817,12 +870,10 @@ void CMainFrame::OnDeleteScreen()
     project->SetActivateScreen(screen);
     project->RemoveCurrentActivateScreen();
     m_document->MarkScreensChanged();
-    // The window of the view activated longest ago that is still shown takes over.
-    for (CZQEditorView* next : m_document->GetViews())
-        if (FrameOf(next) && FrameOf(next)->isVisible()) {
-            ActivateView(next);
-            break;
-        }
+    // The view at the head of the activation order takes over, shown again when it was hidden.
+    if (!m_document->GetViews().isEmpty())
+        ActivateView(m_document->GetViews().first());
+    emit activeScreenChanged(GetActiveView());
     UpdateCommandStates();
 }
 
@@ -846,10 +897,18 @@ void CMainFrame::OnNextScreen()
 
 void CMainFrame::OnScreenAttributes()
 {
-    if (m_document && m_document->GetProject() && s_screenAttributesDialog) {
-        s_screenAttributesDialog(*m_document->GetProject(), this);
+    if (!m_document || !m_document->GetProject() || !s_screenAttributesDialog)
+        return;
+    CProject* project = m_document->GetProject();
+    auto settings = [project] {
+        std::vector<int> values{project->GetBacklightDelay()};
+        for (int page = 0; page < CProject::FUNCTION_PAGE_COUNT; ++page)
+            values.push_back(project->GetFunctionPage(page));
+        return values;
+    };
+    const std::vector<int> before = settings();
+    if (s_screenAttributesDialog(*project, this) && settings() != before)
         m_document->SetModified(true);
-    }
 }
 
 // ---------------- zoom and the bars' messages ----------------
@@ -952,15 +1011,21 @@ void CMainFrame::dropEvent(QDropEvent* event)
 
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
 {
-    // Ctrl+C / V / X and Delete belong to the focused window when it is no design view, so edit
-    // boxes in the bars keep their own clipboard and delete keys.
+    // The edit keys (Ctrl+C / V / X / Z / Y / A, Ctrl+Ins, Shift+Ins, Shift+Del, Alt+Backspace and
+    // Delete) belong to the focused window when it is no design view, so edit boxes in the bars
+    // keep their own clipboard, undo and delete keys.
     if (event->type() == QEvent::ShortcutOverride) {
         auto* key = static_cast<QKeyEvent*>(event);
-        const bool ctrlKey = (key->modifiers() & Qt::ControlModifier) &&
-                             (key->key() == Qt::Key_C || key->key() == Qt::Key_V || key->key() == Qt::Key_X);
-        const bool deleteKey = key->key() == Qt::Key_Delete && !(key->modifiers() & ~Qt::KeypadModifier);
+        const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
+        const int code = key->key();
+        const bool ctrlKey = modifiers == Qt::ControlModifier &&
+                             (code == Qt::Key_C || code == Qt::Key_V || code == Qt::Key_X || code == Qt::Key_Z ||
+                              code == Qt::Key_Y || code == Qt::Key_A || code == Qt::Key_Insert);
+        const bool shiftKey = modifiers == Qt::ShiftModifier && (code == Qt::Key_Insert || code == Qt::Key_Delete);
+        const bool altKey = modifiers == Qt::AltModifier && code == Qt::Key_Backspace;
+        const bool deleteKey = code == Qt::Key_Delete && modifiers == Qt::NoModifier;
         QWidget* focus = QApplication::focusWidget();
-        if ((ctrlKey || deleteKey) && focus && focus == watched && isAncestorOf(focus) &&
+        if ((ctrlKey || shiftKey || altKey || deleteKey) && focus && focus == watched && isAncestorOf(focus) &&
             !qobject_cast<CZQEditorView*>(focus)) {
             key->accept(); // delivered as a key press to the focused window, not as a command
             return true;

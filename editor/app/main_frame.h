@@ -38,8 +38,9 @@ public:
     enum { TOOLBAR_STANDARD = 5000, TOOLBAR_INSERT = 5002, TOOLBAR_ALIGN = 5003, TOOLBAR_SCREENS = 5004 };
     static constexpr int STATUS_PANES = 4;
 
-    // Shows the modal screen attributes dialog for a project (installed by the dialogs).
-    using ScreenAttributesDialog = std::function<void(CProject& project, QWidget* parent)>;
+    // Shows the modal screen attributes dialog for a project (installed by the dialogs); true
+    // when the user confirmed it (Cancel changes nothing).
+    using ScreenAttributesDialog = std::function<bool(CProject& project, QWidget* parent)>;
 
     explicit CMainFrame(QWidget* parent = nullptr);
     ~CMainFrame() override;
@@ -63,7 +64,9 @@ public:
     // Save prompt (for a dropped file the question of string 5002), signature check and load;
     // a file that is no project shows string 3002 and leaves the open project as it was.
     bool OpenDocument(const QString& path, bool dropped = false);
-    // The open command: save prompt, file dialog, then OpenDocument.
+    // The open command: save prompt, file dialog (in the open project's folder, else the newest
+    // recent file's), then the file in place of the project; a refused file keeps the project and
+    // its modified mark.
     bool OnFileOpen();
     bool SaveDocument();
     bool SaveDocumentAs();
@@ -155,6 +158,9 @@ private:
     void RunCommand(unsigned command);
     // Asks to save a modified project; false when the user cancels (or the save fails).
     bool PromptSave();
+    // Opens path in place of the open project (no prompt); a refused file shows why and leaves
+    // the open project, modified flag included, as it was.
+    bool LoadDocument(const QString& path);
     void InstallDocument(CZQEditorDoc* document);
     void DestroyDocument();
     CZQEditorView* CreateView(CScreenBase* screen);
@@ -175,6 +181,8 @@ private:
     QMap<int, QToolBar*> m_toolBars;
     QMenu* m_fileMenu = nullptr;
     QMenu* m_editMenu = nullptr;
+    QMenu* m_alignMenu = nullptr;
+    QMenu* m_contextMenu = nullptr;
     QMenu* m_insertMenu = nullptr;
     QMenu* m_screenMenu = nullptr;
     QMenu* m_viewMenu = nullptr;
@@ -188,6 +196,7 @@ private:
     QToolBar* m_screensPlace = nullptr;
     QToolBar* m_backColorPlace = nullptr;
     bool m_zoomBarPlugged = false;
+    bool m_closing = false; // the project's windows are being destroyed
     QLabel* m_statusPanes[STATUS_PANES] = {};
     CRecentFiles* m_recent = nullptr;
 };

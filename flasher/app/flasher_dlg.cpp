@@ -25,6 +25,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QProgressBar>
+#include <QSaveFile>
 #include <QPushButton>
 #include <QScreen>
 #include <QUrl>
@@ -84,6 +85,34 @@ std::string ToPath(const QString& text)
 QString FromPath(const std::string& path)
 {
     return QFile::decodeName(QByteArray::fromStdString(path));
+}
+
+// The settings file with its [sysset] auto key set to 0 and every other byte kept, so that a
+// programmer started by hand after an unattended run opens its own window instead of
+// programming the last image at once. Nothing changes when the file cannot be read or written.
+void ClearAutoMode(const std::string& path)
+{
+    QFile file(FromPath(path));
+    if (!file.open(QIODevice::ReadOnly))
+        return;
+    QList<QByteArray> lines = file.readAll().split('\n');
+    file.close();
+    bool inSection = false, changed = false;
+    for (QByteArray& line : lines) {
+        const QByteArray text = line.trimmed();
+        if (text.startsWith('['))
+            inSection = text.toLower() == "[sysset]";
+        else if (inSection && text.contains('=') && text.left(text.indexOf('=')).trimmed().toLower() == "auto") {
+            const bool cr = line.endsWith('\r');
+            line = line.left(line.indexOf('=') + 1) + "0" + (cr ? "\r" : "");
+            changed = true;
+        }
+    }
+    if (!changed)
+        return;
+    QSaveFile out(FromPath(path));
+    if (out.open(QIODevice::WriteOnly) && out.write(lines.join('\n')) >= 0)
+        out.commit();
 }
 
 std::string DirectoryOr(const std::string& directory)
@@ -280,6 +309,9 @@ void CFlasherDlg::ReadSettings()
     else
         m_controls[IDC_LOCAL_PROGRAM]->setEnabled(false);
     ini.Close();
+    // Automatic mode is taken once: the file asks for it no more.
+    if (m_bAuto)
+        ClearAutoMode(ini.GetPath());
 }
 
 IMAGE_LOAD_SETTINGS CFlasherDlg::GetImageSettings()

@@ -66,7 +66,7 @@ protected:
             ::setenv(name, environment.value(name).toLocal8Bit().constData(), 1);
         CUserPrompts::SetMessageHook([this](const QString& text, QMessageBox::StandardButtons) {
             messages << text;
-            return QMessageBox::Ok;
+            return answer;
         });
         CDownloadCommands::SetProgrammerStarter([this](const QString& program) {
             programmer = std::make_unique<QProcess>();
@@ -124,7 +124,7 @@ protected:
             return QString::fromLocal8Bit(text);
         };
         const QString image = value("file");
-        EXPECT_EQ(value("auto"), "1");
+        EXPECT_EQ(value("auto"), "0") << "the programmer clears automatic mode once it has taken it";
         EXPECT_EQ(value("notenc"), "1");
         EXPECT_EQ(value("paddr"), "48");
         const Bytes compiled = ReadAll(image);
@@ -141,6 +141,7 @@ protected:
     QTemporaryDir scratch;
     QProcessEnvironment environment;
     QStringList messages;
+    QMessageBox::StandardButton answer = QMessageBox::Ok;
     std::unique_ptr<QProcess> programmer;
     std::unique_ptr<CProject> project;
 };
@@ -168,6 +169,21 @@ TEST_F(DownloadRun, MissingProgrammerIsReportedBeforeThePowerQuestionAndNothingI
     EXPECT_FALSE(CDownloadCommands::DownloadProgram(*project, nullptr));
     ASSERT_EQ(messages.size(), 1) << messages.join("\n").toStdString();
     EXPECT_TRUE(messages[0].contains(suite + "/bin/Flasher")) << messages[0].toStdString();
+    EXPECT_FALSE(programmer);
+    EXPECT_FALSE(QFileInfo::exists(suite + "/Data"));
+    EXPECT_FALSE(QFileInfo::exists(suite + "/bin/isp.ini"));
+}
+
+TEST_F(DownloadRun, CancelAtThePowerQuestionWritesNothingAndStartsNothing)
+{
+    const QString out = QString::fromStdString(COMMON_EX::GetProgramDirectory());
+    const QString suite = scratch.filePath("cancelled");
+    QDir().mkpath(suite + "/bin");
+    ASSERT_TRUE(QFile::copy(out + "bin/Flasher", suite + "/bin/Flasher"));
+    CDownloadCommands::SetSuiteDirectory(suite.toStdString());
+    answer = QMessageBox::Cancel;
+    EXPECT_FALSE(CDownloadCommands::DownloadProgram(*project, nullptr));
+    EXPECT_EQ(messages, QStringList{QString::fromUtf8(CEditorStrings::Get(CEditorStrings::IDS_DOWNLOAD_POWER))});
     EXPECT_FALSE(programmer);
     EXPECT_FALSE(QFileInfo::exists(suite + "/Data"));
     EXPECT_FALSE(QFileInfo::exists(suite + "/bin/isp.ini"));

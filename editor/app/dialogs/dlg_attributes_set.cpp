@@ -183,7 +183,7 @@ QString CDlgAttributesSet::StatusText() const
         return QString();
     std::string status;
     selected->GetSelectedStatusString(status);
-    return DspText::FromGbk(status);
+    return DspText::ShownStatus(status); // in the user's language, as the view shows it
 }
 
 void CDlgAttributesSet::OnAttributeChanged()

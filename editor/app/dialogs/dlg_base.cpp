@@ -12,6 +12,9 @@
 
 CDlgBase::CDlgBase(QWidget* parent, const QString& caption, const QSize& size) : QDialog(parent)
 {
+    // A title with the close button only: no minimise or maximise.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowCloseButtonHint);
     setWindowTitle(caption);
     setFixedSize(size);
     setFont(CDesignManagement::GetInstance()->GetWindowFont());

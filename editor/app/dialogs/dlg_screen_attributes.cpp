@@ -1,6 +1,7 @@
 // Panel settings dialog.
 #include "editor/app/dialogs/dlg_screen_attributes.h"
 
+#include "controls/dsp/dsp_input_rules.h"
 #include "controls/dsp/dsp_text.h"
 #include "controls/screens_list.h"
 #include "editor/project.h"
@@ -39,7 +40,7 @@ CDlgScreenAttributes::CDlgScreenAttributes(CProject* project, QWidget* parent)
     mode->setCurrentIndex(alwaysOn ? BACKLIGHT_ALWAYS_ON_ROW : BACKLIGHT_TIMED_ROW);
     OnBacklightModeChanged(mode->currentIndex());
     if (!alwaysOn)
-        delay->setText(QString::number(m_pProject->GetBacklightDelay()));
+        DspInput::ShowWhole(delay, QString::number(m_pProject->GetBacklightDelay()), DELAY_TEXT_LIMIT);
     connect(mode, &QComboBox::currentIndexChanged, this, &CDlgScreenAttributes::OnBacklightModeChanged);
 }
 

@@ -82,19 +82,30 @@ void PlugAttributePane(CMainFrame* frame)
 
 void PlugTopBars(CMainFrame* frame)
 {
+    // The screen and zoom bars serve an open project only: without one they are empty and off.
     auto* screens = new CDlgScreensList;
     frame->SetScreensListBar(screens);
-    auto refreshScreens = [frame, screens] { screens->Refresh(ProjectOf(frame)); };
+    auto refreshScreens = [frame, screens] {
+        screens->Refresh(ProjectOf(frame));
+        screens->setEnabled(ProjectOf(frame) != nullptr);
+    };
+    refreshScreens();
     QObject::connect(frame, &CMainFrame::activeScreenChanged, screens, refreshScreens);
-    QObject::connect(frame, &CMainFrame::documentClosed, screens, [screens] { screens->Refresh(nullptr); });
+    QObject::connect(frame, &CMainFrame::documentClosed, screens, [screens] {
+        screens->Refresh(nullptr);
+        screens->setEnabled(false);
+    });
     QObject::connect(screens, &CDlgScreensList::ScreenChosen, frame, &CMainFrame::OnScreenChosen);
 
     auto* zoom = new CDlgZoom;
     frame->SetZoomBar(zoom);
+    zoom->setEnabled(ProjectOf(frame) != nullptr);
     QObject::connect(frame, &CMainFrame::activeScreenChanged, zoom, [frame, zoom] {
+        zoom->setEnabled(ProjectOf(frame) != nullptr);
         if (CProject* project = ProjectOf(frame))
             zoom->ShowZoomRate(project->GetScreenZoomRate());
     });
+    QObject::connect(frame, &CMainFrame::documentClosed, zoom, [zoom] { zoom->setEnabled(false); });
     QObject::connect(frame, &CMainFrame::zoomStepRequested, zoom, &CDlgZoom::OnWheelStep);
     QObject::connect(zoom, &CDlgZoom::ZoomChosen, frame, &CMainFrame::OnZoomChosen);
 
@@ -117,7 +128,7 @@ void InstallEditorDialogs(CMainFrame* frame)
     });
     CMainFrame::SetScreenAttributesDialog([](CProject& project, QWidget* parent) {
         CDlgScreenAttributes dialog(&project, parent);
-        dialog.exec();
+        return dialog.exec() == QDialog::Accepted;
     });
     if (!frame)
         return;

@@ -173,9 +173,10 @@ private slots:
         QTest::keyClick(x, Qt::Key_End);
         QTest::keyClicks(x, "57");
         // 25 is taken; 257 would leave the 128-pixel screen, so the control refuses it and the
-        // field shows the value again.
+        // field shows the refusal (red, the valid range in its tool tip) until it is corrected.
         QCOMPARE(reg->GetX(), 25);
-        QCOMPARE(x->text(), QString("25"));
+        QCOMPARE(x->text(), QString("257"));
+        QVERIFY(x->toolTip().contains(QString::fromUtf8("有效范围：0 - ")));
         QCOMPARE(xWhenAnnounced, std::vector<int>{2});
         QCOMPARE(changed.count(), 2);
         QCOMPARE(changed.last().at(0).toInt(), 1);

@@ -63,18 +63,6 @@ QString IniValue(const QString& path, const QByteArray& key)
     return QString();
 }
 
-// The row of the attribute pane's stack that shows attribute, null when none does.
-CDspAttribute* RowOf(CDlgAttributesSet* pane, const CAttributeBase* attribute)
-{
-    if (!pane->GetControlWindow())
-        return nullptr;
-    for (CDspAttrList* group : pane->GetControlWindow()->GetGroupWindows())
-        for (CDspAttribute* row : group ? group->GetRows() : std::vector<CDspAttribute*>())
-            if (row->GetAttribute() == attribute)
-                return row;
-    return nullptr;
-}
-
 } // namespace
 
 class DialogsTest : public QObject {

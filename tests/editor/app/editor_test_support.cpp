@@ -5,6 +5,10 @@
 #include "editor/app/main_frame.h"
 
 #include "controls/control_base.h"
+#include "controls/dsp/dsp_attr_list.h"
+#include "controls/dsp/dsp_attribute.h"
+#include "controls/dsp/dsp_control.h"
+#include "editor/app/dialogs/dlg_attributes_set.h"
 #include "controls/screen_base.h"
 
 #include <QAction>
@@ -138,4 +142,15 @@ std::vector<CControlBase*> Layout(CZQEditorView* view)
 std::vector<CControlBase*> Selected(CZQEditorView* view)
 {
     return view->GetScreen()->GetSelectedControls();
+}
+
+CDspAttribute* RowOf(CDlgAttributesSet* pane, const CAttributeBase* attribute)
+{
+    if (!pane->GetControlWindow())
+        return nullptr;
+    for (CDspAttrList* group : pane->GetControlWindow()->GetGroupWindows())
+        for (CDspAttribute* row : group ? group->GetRows() : std::vector<CDspAttribute*>())
+            if (row->GetAttribute() == attribute)
+                return row;
+    return nullptr;
 }

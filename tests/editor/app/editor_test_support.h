@@ -12,7 +12,10 @@
 #include <memory>
 #include <vector>
 
+class CAttributeBase;
 class CControlBase;
+class CDlgAttributesSet;
+class CDspAttribute;
 class CMainFrame;
 class CZQEditorView;
 class QWidget;
@@ -65,4 +68,6 @@ void Drag(CZQEditorView* view, const QPoint& from, const QPoint& to, Qt::Keyboar
 void Wheel(CZQEditorView* view, int delta, Qt::KeyboardModifiers modifiers);
 
 std::vector<CControlBase*> Layout(CZQEditorView* view);
+// The attribute pane's row that shows attribute; null when none does.
+CDspAttribute* RowOf(CDlgAttributesSet* pane, const CAttributeBase* attribute);
 std::vector<CControlBase*> Selected(CZQEditorView* view);

@@ -34,6 +34,10 @@ TEST(EditorApp, CommandLineFileNamesComeOutOfQuotes)
     EXPECT_EQ(CZQEditorApp::FileFromArgument(QStringLiteral("demo.ZQE")), QStringLiteral("demo.ZQE"));
     EXPECT_EQ(CZQEditorApp::FileFromArgument(QStringLiteral("--no-splash")), QString());
     EXPECT_EQ(CZQEditorApp::FileFromArgument(QStringLiteral("\"only one quote")), QStringLiteral("\"only one quote"));
+    // A missing absolute path is a file the editor then says it cannot open; "/dde" a switch.
+    EXPECT_EQ(CZQEditorApp::FileFromArgument(QStringLiteral("/no/such/boiler.ZQE")),
+              QStringLiteral("/no/such/boiler.ZQE"));
+    EXPECT_EQ(CZQEditorApp::FileFromArgument(QStringLiteral("/dde")), QString());
 }
 
 TEST(EditorCommands, TableHasUniqueIdsValidKeysAndTexts)

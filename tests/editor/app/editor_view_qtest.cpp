@@ -347,8 +347,12 @@ private slots:
         QGuiApplication::clipboard()->clear();
         const auto controls = Layout(m_view);
         Click(m_view, CenterOf(m_view, controls[0]));
-        // A right click on an unselected control clears the selection: nothing to cut or paste.
-        QCOMPARE(RightClickMenu(CenterOf(m_view, controls[2])), QStringList());
+        // A right click on an unselected control selects it: its menu offers cut, copy and
+        // delete (nothing to paste); on the empty screen it clears the selection.
+        QCOMPARE(RightClickMenu(CenterOf(m_view, controls[2])),
+                 (QStringList{QStringLiteral("剪切(&T)"), QStringLiteral("复制(&C)"), QStringLiteral("删除(&D)")}));
+        QCOMPARE(Selected(m_view), std::vector<CControlBase*>{controls[2]});
+        QCOMPARE(RightClickMenu(EmptyPoint(m_view)), QStringList());
         QVERIFY(Selected(m_view).empty());
         Click(m_view, CenterOf(m_view, controls[2]));
         Trigger(ID_EDIT_COPY);

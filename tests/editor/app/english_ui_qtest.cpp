@@ -6,15 +6,21 @@
 #include "appkit/ui_language.h"
 #include "devices/plc_collection.h"
 #include "editor/app/dialogs/dlg_device_select.h"
+#include "editor/app/dialogs/editor_dialogs.h"
+#include "editor/app/editor_commands.h"
+#include "editor/app/editor_view.h"
 #include "editor/app/editor_doc.h"
 #include "editor/app/main_frame.h"
 #include "editor/project.h"
 
 #include <QApplication>
 #include <QComboBox>
+#include <QAction>
 #include <QFile>
+#include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -88,6 +94,18 @@ private slots:
         QVERIFY(StartFrame());
         QVERIFY(MenuTitles().contains(QStringLiteral("&File")));
         QVERIFY(MenuTitles().contains(QStringLiteral("&Help")));
+        // The undo entry names its step, and the status bar describes the selection, in English
+        // also when the attribute pane reports it.
+        InstallEditorDialogs(m_frame.get());
+        QVERIFY(OpenDemo(*m_frame));
+        CZQEditorView* view = m_frame->GetActiveView();
+        view->SelectControlByLayoutIndex(2); // the register
+        view->setFocus();
+        QTest::keyClick(view, Qt::Key_Right);
+        QCOMPARE(m_frame->GetAction(ID_EDIT_UNDO)->text(), QStringLiteral("&Undo Move"));
+        const QString status = m_frame->GetStatusPane(0)->text();
+        QVERIFY2(!status.isEmpty() && !status.contains(QRegularExpression(QStringLiteral("[\\x{4e00}-\\x{9fff}]"))),
+                 qPrintable(status));
         QVERIFY(EndFrame());
     }
 
