@@ -7,6 +7,7 @@
 #   editor core <- the panel runtime (emulator) <- the tools
 #   controls <- the widget library of the controls (controls/dsp) <- the editor's windows
 #   comkit <- cipher, vexorisp <- the programmer's core <- its dialog <- the programmer
+#   vexorisp <- the editor's windows (the download port dialog edits the library's settings file)
 #   tools/common serves the programs and the tools; a tool may use any library (the windows and the
 #   dialog included, for screenshots) but no other tool; tests/ and bench/ may include anything.
 #
@@ -32,7 +33,7 @@ set(libraries comkit devices controls controls_widgets editor editor_app emulato
               flasher_dialog)
 set(uses_tools_common comkit tools_common)
 set(uses_flasher_program ${uses_flasher_dialog} tools_common flasher_program)
-set(uses_editor_app ${uses_controls_widgets} editor editor_app)
+set(uses_editor_app ${uses_controls_widgets} editor vexorisp editor_app)
 set(uses_editor_program ${uses_editor_app} tools_common editor_program)
 
 # The layer of a file by its path relative to ROOT: OUT is empty for a file outside the layers
