@@ -57,9 +57,8 @@ CCommPortDlg::CCommPortDlg(const VEXORISP_LINE& line, QWidget* parent) : QDialog
         m_pDevice->addItem(text, QString::fromLocal8Bit(port.path.c_str()));
     }
     // A chosen row puts its path into the text box, which is what the line opens.
-    connect(m_pDevice, qOverload<int>(&QComboBox::activated), this, [this](int row) {
-        m_pDevice->setEditText(m_pDevice->itemData(row).toString());
-    });
+    connect(m_pDevice, qOverload<int>(&QComboBox::activated), this,
+            [this](int row) { m_pDevice->setEditText(m_pDevice->itemData(row).toString()); });
     // No row is current: the text box shows the line's own path, not a row's words.
     m_pDevice->setCurrentIndex(-1);
     m_pDevice->setEditText(QString::fromLocal8Bit(line.device));

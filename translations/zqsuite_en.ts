@@ -544,6 +544,10 @@ Previous pane</translation>
         <source>是否保存对 %1 的更改?</source>
         <translation>Save the changes to %1?</translation>
     </message>
+    <message>
+        <source>不能写入 %1，下载串口未改变。</source>
+        <translation>Cannot write %1; the download port is unchanged.</translation>
+    </message>
 </context>
 <context>
     <name>EditorDialogs</name>
@@ -682,6 +686,46 @@ Previous pane</translation>
     <message>
         <source>缩放比例</source>
         <translation>Zoom</translation>
+    </message>
+    <message>
+        <source>无校验</source>
+        <translation>no parity</translation>
+    </message>
+    <message>
+        <source>奇校验</source>
+        <translation>odd parity</translation>
+    </message>
+    <message>
+        <source>偶校验</source>
+        <translation>even parity</translation>
+    </message>
+    <message>
+        <source>下载串口设置</source>
+        <translation>Download Port</translation>
+    </message>
+    <message>
+        <source>串口</source>
+        <translation>Port</translation>
+    </message>
+    <message>
+        <source>（未连接）</source>
+        <translation> (not connected)</translation>
+    </message>
+    <message>
+        <source>（无权限）</source>
+        <translation> (no permission)</translation>
+    </message>
+    <message>
+        <source>下载程序使用的线路设置（来自 MD_DLL.DFT，仅供参考）：%1 波特，%2 位数据，%3，%4 位停止</source>
+        <translation>Line settings the programmer uses (from MD_DLL.DFT, for information only): %1 baud, %2 data bits, %3, %4 stop bits</translation>
+    </message>
+    <message>
+        <source>串口 %1 未连接：请插上适配器，或选择另一个串口。</source>
+        <translation>Port %1 is not connected: plug the adapter in, or choose another port.</translation>
+    </message>
+    <message>
+        <source>没有打开 %1 的权限：串口属于 dialout 组，请执行 sudo usermod -aG dialout $USER 后重新登录。</source>
+        <translation>You may not open %1: serial ports belong to the group dialout; run sudo usermod -aG dialout $USER and log in again.</translation>
     </message>
 </context>
 <context>
@@ -1180,6 +1224,22 @@ Deleting a screen cannot be undone!</translation>
     <message>
         <source>no display to show the window on: set DISPLAY (or WAYLAND_DISPLAY), or use zqflash to program from the command line</source>
         <translation>no display to show the window on: set DISPLAY (or WAYLAND_DISPLAY), or use zqflash to program from the command line</translation>
+    </message>
+    <message>
+        <source> (no permission)</source>
+        <translation> (no permission)</translation>
+    </message>
+    <message>
+        <source>%1 is not there: is the adapter plugged in?</source>
+        <translation>%1 is not there: is the adapter plugged in?</translation>
+    </message>
+    <message>
+        <source>You may not open %1: serial ports belong to the group dialout (sudo usermod -aG dialout $USER, then log in again).</source>
+        <translation>You may not open %1: serial ports belong to the group dialout (sudo usermod -aG dialout $USER, then log in again).</translation>
+    </message>
+    <message>
+        <source>The serial port %1 is not there: is the adapter unplugged? Plug it in, or choose another port with &quot;COM config&quot;.</source>
+        <translation>The serial port %1 is not there: is the adapter unplugged? Plug it in, or choose another port with &quot;COM config&quot;.</translation>
     </message>
 </context>
 <context>
@@ -2673,10 +2733,6 @@ With --repeat, Ctrl-C is the normal end: the status is then the number of failed
         <translation>Print every frame sent (&gt;) and received (&lt;) with its time on standard error.</translation>
     </message>
     <message>
-        <source>List the serial ports of this machine and exit.</source>
-        <translation>List the serial ports of this machine and exit.</translation>
-    </message>
-    <message>
         <source>no port to program (the ports file lists none)</source>
         <translation>no port to program (the ports file lists none)</translation>
     </message>
@@ -2876,6 +2932,26 @@ With --repeat, Ctrl-C is the normal end: the status is then the number of failed
         <source>--%1 takes one --port only</source>
         <translation>--%1 takes one --port only</translation>
     </message>
+    <message>
+        <source>cannot open %1: %2 (the port is not there: is the adapter unplugged? zqflash --list-ports lists the ports)</source>
+        <translation>cannot open %1: %2 (the port is not there: is the adapter unplugged? zqflash --list-ports lists the ports)</translation>
+    </message>
+    <message>
+        <source>ports marked denied belong to the &apos;dialout&apos; group: sudo usermod -aG dialout $USER, then log in again</source>
+        <translation>ports marked denied belong to the &apos;dialout&apos; group: sudo usermod -aG dialout $USER, then log in again</translation>
+    </message>
+    <message>
+        <source>List the serial ports of this machine and exit: stable /dev/serial/by-id names first, then ttyUSB, ttyACM and ttyS ports; one a line, tab-separated: path, description, manufacturer, serial number, device, access (ok or denied).</source>
+        <translation>List the serial ports of this machine and exit: stable /dev/serial/by-id names first, then ttyUSB, ttyACM and ttyS ports; one a line, tab-separated: path, description, manufacturer, serial number, device, access (ok or denied).</translation>
+    </message>
+    <message>
+        <source>With --list-ports: print the list as one JSON array of objects (path, description, manufacturer, serialNumber, device, stable, permitted).</source>
+        <translation>With --list-ports: print the list as one JSON array of objects (path, description, manufacturer, serialNumber, device, stable, permitted).</translation>
+    </message>
+    <message>
+        <source>--json goes with --list-ports</source>
+        <translation>--json goes with --list-ports</translation>
+    </message>
 </context>
 <context>
     <name>zqpanel-run</name>
@@ -3062,6 +3138,10 @@ With --repeat, Ctrl-C is the normal end: the status is then the number of failed
     <message>
         <source>the project&apos;s serial line (%1) is not one Modbus RTU has; give --baud, --parity, --data-bits and --stop-bits</source>
         <translation>the project&apos;s serial line (%1) is not one Modbus RTU has; give --baud, --parity, --data-bits and --stop-bits</translation>
+    </message>
+    <message>
+        <source>Simulated PLC</source>
+        <translation>Simulated PLC</translation>
     </message>
 </context>
 <context>

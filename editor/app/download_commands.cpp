@@ -98,7 +98,8 @@ bool CDownloadCommands::DownloadCommSettings(QWidget* parent)
     // Byte 0 and that number's device line; the line settings stay the file's own.
     const std::string updated = UpdateCommSettingsPort(bytes, ChooseComNumber(settings, device), device);
     if (!WriteCommSettingsFile(path, updated)) {
-        Tell(parent, QCoreApplication::translate("Editor", "不能写入 %1，下载串口未改变。").arg(QString::fromLocal8Bit(path.c_str())));
+        Tell(parent, QCoreApplication::translate("Editor", "不能写入 %1，下载串口未改变。")
+                         .arg(QString::fromLocal8Bit(path.c_str())));
         return false;
     }
     return true;

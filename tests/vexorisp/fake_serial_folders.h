@@ -39,10 +39,7 @@ private:
 
 class CFakeSerialFolders {
 public:
-    CFakeSerialFolders()
-    {
-        std::filesystem::create_directories(ById());
-    }
+    CFakeSerialFolders() { std::filesystem::create_directories(ById()); }
     ~CFakeSerialFolders()
     {
         ::unsetenv("ZQ_SERIAL_BY_ID");

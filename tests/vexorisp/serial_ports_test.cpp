@@ -31,8 +31,8 @@ protected:
         }
         fake.AddStableName("usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0", "ttyUSB1");
         fake.AddStableName("usb-Prolific_gone-if00-port0", "ttyUSB7"); // unplugged: dangles
-        fake.AddDevice("ttyUSB2", "/nowhere");                          // dangles too
-        fs::create_directories(root + "/dev/ttyX0");                     // not a port name
+        fake.AddDevice("ttyUSB2", "/nowhere");                         // dangles too
+        fs::create_directories(root + "/dev/ttyX0");                   // not a port name
     }
 
     CFakeSerialFolders fake;
@@ -50,7 +50,8 @@ TEST_F(SerialPorts, StableNamesFirstThenKernelNamesInNumberOrderEachDeviceOnce)
     EXPECT_TRUE(ports[0].stable);
     // No adapter words from the system for a pseudo-terminal: the by-id name's own.
     EXPECT_EQ(ports[0].description, "FTDI FT232R USB UART A50285BI");
-    EXPECT_EQ(DescribeSerialPort(ports[0]), ports[0].path + " - FTDI FT232R USB UART A50285BI (" + devices["ttyUSB1"] + ")");
+    EXPECT_EQ(DescribeSerialPort(ports[0]),
+              ports[0].path + " - FTDI FT232R USB UART A50285BI (" + devices["ttyUSB1"] + ")");
     // ttyUSB1 is reached through its stable name already; ttyUSB10 comes after ttyUSB0, not before.
     const std::string expected[] = {"ttyUSB0", "ttyUSB10", "ttyACM0", "ttyS0"};
     for (int i = 0; i < 4; ++i) {

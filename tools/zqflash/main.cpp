@@ -130,8 +130,11 @@ int ListPorts(bool json)
                                      {"permitted", port.permitted}});
             continue;
         }
-        const QStringList columns = {OrDash(port.path),         OrDash(port.description), OrDash(port.manufacturer),
-                                     OrDash(port.serialNumber), OrDash(port.device),
+        const QStringList columns = {OrDash(port.path),
+                                     OrDash(port.description),
+                                     OrDash(port.manufacturer),
+                                     OrDash(port.serialNumber),
+                                     OrDash(port.device),
                                      port.permitted ? QStringLiteral("ok") : QStringLiteral("denied")};
         std::printf("%s\n", columns.join('\t').toLocal8Bit().constData());
     }
