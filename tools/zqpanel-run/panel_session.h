@@ -15,10 +15,10 @@
 class CPanelSession {
 public:
     struct OPTIONS {
-        std::string image;   // ".vxg" or ".ZQE"; with `content`, only its name in messages
+        std::string image;         // ".vxg" or ".ZQE"; with `content`, only its name in messages
         std::vector<BYTE> content; // the image or project itself when not empty (it came through a pipe)
         bool simulate = false;     // offline: a PLC in memory (Simulated()) instead of a line
-        bool serial = false; // RTU on `line.device`; else TCP
+        bool serial = false;       // RTU on `line.device`; else TCP
         CModbusLink::SERIAL line;
         // With `serial`: a project's own settings of its line to the PLC replace those of `line`
         // (its device stays); refused when the project's settings are none Modbus RTU has. An

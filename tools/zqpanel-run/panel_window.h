@@ -27,6 +27,8 @@ public:
     // ESC, Tab for SET, Backspace for CLR, M, Home, A, Page Up/Down); -1 for any other.
     static int PanelKeyOf(int qtKey);
     QPushButton* KeyButton(int key) const;
+    // Polls at once instead of at the next period (the PLC's values were just changed).
+    void PollNow() { m_pWorker->PollNow(); }
     QLabel* StatusLine() const { return m_pStatus; }
     // The last frame the panel thread delivered and the window shows (an empty display and status
     // before the first).
