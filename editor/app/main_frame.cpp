@@ -7,6 +7,7 @@
 #include "editor/app/editor_doc.h"
 #include "editor/app/editor_view.h"
 #include "editor/app/recent_files.h"
+#include "editor/app/simulation_commands.h"
 #include "editor/app/user_prompts.h"
 #include "editor/app/zoom_levels.h"
 #include "editor/editor_strings.h"
@@ -57,6 +58,7 @@ QLabel* Placeholder(const QString& text)
 CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent), m_recent(new CRecentFiles)
 {
     setObjectName(QStringLiteral("MainFrame"));
+    m_pSimulation = new CSimulationCommands(this);
     m_mdiArea = new QMdiArea(this);
     m_mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -150,6 +152,9 @@ void CMainFrame::CreateMenus()
     m_screenMenu = menuBar()->addMenu(QCoreApplication::translate("Editor", "画面(&S)"));
     add(m_screenMenu, {ID_SCREEN_NEW, ID_SCREEN_COPY, ID_SCREEN_DELETE, 0, ID_SCREEN_PREVIOUS, ID_SCREEN_NEXT, 0,
                        ID_SCREEN_ATTRIBUTES});
+
+    m_simulateMenu = menuBar()->addMenu(QCoreApplication::translate("Editor", "模拟(&M)"));
+    add(m_simulateMenu, {ID_SIMULATE_OFFLINE, ID_SIMULATE_ONLINE});
 
     m_viewMenu = menuBar()->addMenu(QCoreApplication::translate("Editor", "查看(&V)"));
     add(m_viewMenu, {ID_VIEW_STATUS_BAR});
@@ -296,6 +301,16 @@ void CMainFrame::RunCommand(unsigned command)
             CDownloadCommands::DownloadProgram(*project, this);
         break;
     case ID_DOWNLOAD_COMM_SETTINGS: CDownloadCommands::DownloadCommSettings(this); break;
+    case ID_SIMULATE_OFFLINE:
+    case ID_SIMULATE_ONLINE:
+        if (CProject* project = m_document ? m_document->GetProject() : nullptr) {
+            const std::string name = m_document->GetTitle().toStdString();
+            if (command == ID_SIMULATE_OFFLINE)
+                m_pSimulation->Offline(*project, name);
+            else
+                m_pSimulation->Online(*project, name, m_document->GetPathName().toStdString());
+        }
+        break;
     case ID_APP_EXIT: close(); break;
     case ID_EDIT_CUT:
         if (view)
@@ -363,8 +378,10 @@ void CMainFrame::UpdateCommandStates()
     for (unsigned id :
          {ID_FILE_CLOSE, ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_COMPILE, ID_DOWNLOAD_COMM_SETTINGS, ID_DOWNLOAD_PROGRAM})
         m_actions[id]->setVisible(hasDoc);
-    for (QMenu* menu : {m_editMenu, m_insertMenu, m_screenMenu})
+    for (QMenu* menu : {m_editMenu, m_insertMenu, m_screenMenu, m_simulateMenu})
         menu->menuAction()->setVisible(hasDoc);
+    enable(ID_SIMULATE_OFFLINE, hasDoc);
+    enable(ID_SIMULATE_ONLINE, hasDoc);
     for (unsigned id :
          {ID_FILE_CLOSE, ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_COMPILE, ID_DOWNLOAD_COMM_SETTINGS, ID_DOWNLOAD_PROGRAM})
         enable(id, hasDoc);
@@ -558,6 +575,7 @@ bool CMainFrame::CloseDocument()
         return true;
     if (!PromptSave())
         return false;
+    m_pSimulation->Stop(); // it simulates the project that closes
     DestroyDocument();
     return true;
 }

@@ -4,7 +4,8 @@
 //   project <size> <name>\n<size bytes of the .ZQE or .vxg>   (name: UTF-8, for the title)
 //   start\n
 //   raise\n  (any time after start; other lines are ignored)
-// The emulator answers "ready <screens> <table rows>\n" on standard output once its window shows.
+// The emulator answers "ready <screens> <table rows>\n" on standard output once its window shows,
+// then "link ok\n" or "link lost\n" whenever the line to the PLC starts or stops working.
 #pragma once
 
 #include "comkit/types.h"

@@ -244,11 +244,18 @@ int main(int argc, char** argv)
                    : PANEL_KEYS::SMALL_MODEL_KEY_COUNT;
     const std::size_t rowCount = rows.size();
     std::unique_ptr<QWidget> window;
-    if (args.session.simulate)
-        window = std::make_unique<CSimulationWindow>(*session, std::move(rows),
-                                                     QString::fromStdString(args.session.image), keys, args.scale);
-    else
-        window = std::make_unique<CPanelWindow>(*session, keys, args.scale);
+    CPanelWindow* panel = nullptr;
+    if (args.session.simulate) {
+        auto simulation =
+            std::make_unique<CSimulationWindow>(*session, std::move(rows), QString::fromStdString(args.session.image),
+                                                keys, args.scale);
+        panel = simulation->Panel();
+        window = std::move(simulation);
+    } else {
+        auto alone = std::make_unique<CPanelWindow>(*session, keys, args.scale);
+        panel = alone.get();
+        window = std::move(alone);
+    }
     window->show();
     if (args.control) {
         QWidget* shown = window.get();
@@ -263,6 +270,14 @@ int main(int argc, char** argv)
             [] { QCoreApplication::quit(); });
         std::printf("ready %d %zu\n", session->Runtime().GetImage().GetScreenCount(), rowCount);
         std::fflush(stdout);
+        // The editor (and its tests) learn when the line to the PLC works or fails.
+        panel->SetObserver([reported = -1](const CPanelWorker::FRAME& frame) mutable {
+            if (frame.screen == 0 || int(frame.linkLost) == reported)
+                return;
+            reported = int(frame.linkLost);
+            std::printf(frame.linkLost ? "link lost\n" : "link ok\n");
+            std::fflush(stdout);
+        });
     }
     const int status = app->exec();
     window.reset(); // its panel thread ends before the session

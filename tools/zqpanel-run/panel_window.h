@@ -7,6 +7,7 @@
 
 #include <QWidget>
 
+#include <functional>
 #include <map>
 #include <memory>
 
@@ -36,6 +37,8 @@ public:
     // Runs the event loop until a frame newer than the one shown arrives; false after `timeoutMs`
     // without one.
     bool WaitForFrame(int timeoutMs);
+    // Runs with every frame shown (null: none).
+    void SetObserver(std::function<void(const CPanelWorker::FRAME&)> observer) { m_observer = std::move(observer); }
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -52,5 +55,6 @@ private:
     CPanelWorker::FRAME m_shown;
     unsigned m_nFrames = 0;
     QEventLoop* m_pWaiting = nullptr; // WaitForFrame's loop while it runs
+    std::function<void(const CPanelWorker::FRAME&)> m_observer;
     std::unique_ptr<CPanelWorker> m_pWorker;
 };

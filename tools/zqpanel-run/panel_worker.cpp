@@ -81,6 +81,7 @@ void CPanelWorker::Step(bool pollNow, bool always)
     frame.status = QString::fromStdString(m_session.Status());
     frame.screen = m_session.Runtime().GetCurrentScreen();
     frame.editing = m_session.Runtime().GetEditControl() >= 0;
+    frame.linkLost = m_session.Runtime().IsLinkLost();
     if (!always && frame.status == m_last.status && frame.screen == m_last.screen && frame.editing == m_last.editing &&
         frame.display == m_last.display)
         return; // nothing new to show

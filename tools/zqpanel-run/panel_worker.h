@@ -25,6 +25,7 @@ public:
         QString status;
         int screen = 0;
         bool editing = false;
+        bool linkLost = false;
     };
     using DELIVER = std::function<void(const FRAME&)>;
 
