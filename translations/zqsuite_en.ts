@@ -607,6 +607,70 @@ Previous pane</translation>
         <source>不能写入 %1，下载串口未改变。</source>
         <translation>Cannot write %1; the download port is unchanged.</translation>
     </message>
+    <message>
+        <source>离线模拟</source>
+        <translation>Offline</translation>
+    </message>
+    <message>
+        <source>在电脑上运行当前项目，PLC 由内存中的模拟代替，旁边的表格可修改其寄存器和线圈
+离线模拟</source>
+        <translation>Run the project on this computer against a PLC in memory, with a table beside it to edit its registers and coils
+Offline</translation>
+    </message>
+    <message>
+        <source>在线模拟</source>
+        <translation>Online</translation>
+    </message>
+    <message>
+        <source>在电脑上运行当前项目，连接串口或 Modbus TCP 上的 PLC
+在线模拟</source>
+        <translation>Run the project on this computer against the PLC on a serial port or over Modbus TCP
+Online</translation>
+    </message>
+    <message>
+        <source>模拟(&amp;M)</source>
+        <translation>Si&amp;mulate</translation>
+    </message>
+    <message>
+        <source>串口</source>
+        <translation>Serial port</translation>
+    </message>
+    <message>
+        <source>连接方式</source>
+        <translation>Connection</translation>
+    </message>
+    <message>
+        <source>串口（按项目的通信设置）</source>
+        <translation>Serial port (with the project&apos;s line settings)</translation>
+    </message>
+    <message>
+        <source>主机</source>
+        <translation>Host</translation>
+    </message>
+    <message>
+        <source>端口</source>
+        <translation>Port</translation>
+    </message>
+    <message>
+        <source>项目检查发现错误，不能模拟：</source>
+        <translation>The project check found errors; cannot simulate:</translation>
+    </message>
+    <message>
+        <source>不能模拟：%1</source>
+        <translation>Cannot simulate: %1</translation>
+    </message>
+    <message>
+        <source>不能启动模拟程序 %1！</source>
+        <translation>Cannot start the emulator %1!</translation>
+    </message>
+    <message>
+        <source>模拟已结束：%1</source>
+        <translation>The simulation ended: %1</translation>
+    </message>
+    <message>
+        <source>模拟程序意外退出</source>
+        <translation>the emulator stopped unexpectedly</translation>
+    </message>
 </context>
 <context>
     <name>EditorDialogs</name>
@@ -3316,6 +3380,74 @@ With --repeat, Ctrl-C is the normal end: the status is then the number of failed
     <message>
         <source>Simulated PLC</source>
         <translation>Simulated PLC</translation>
+    </message>
+    <message>
+        <source>--control: the input ended before &quot;start&quot;</source>
+        <translation>--control: the input ended before &quot;start&quot;</translation>
+    </message>
+    <message>
+        <source>--control: bad project size &quot;%1&quot;</source>
+        <translation>--control: bad project size &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>--control: the input ended inside the project</source>
+        <translation>--control: the input ended inside the project</translation>
+    </message>
+    <message>
+        <source>--control: unexpected line &quot;%1&quot;</source>
+        <translation>--control: unexpected line &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>--simulate has its PLC in memory: no --tcp or --serial</source>
+        <translation>--simulate has its PLC in memory: no --tcp or --serial</translation>
+    </message>
+    <message>
+        <source>with --control the project comes on standard input, not as IMAGE</source>
+        <translation>with --control the project comes on standard input, not as IMAGE</translation>
+    </message>
+    <message>
+        <source>--control opens a window: not with --headless</source>
+        <translation>--control opens a window: not with --headless</translation>
+    </message>
+    <message>
+        <source>Offline: a PLC in memory instead of a line, and beside the panel a table of every register and coil the project uses, whose values can be edited (polled every 20 ms unless --poll-ms).</source>
+        <translation>Offline: a PLC in memory instead of a line, and beside the panel a table of every register and coil the project uses, whose values can be edited (polled every 20 ms unless --poll-ms).</translation>
+    </message>
+    <message>
+        <source>Started by the editor: the project comes on standard input (&quot;project SIZE NAME&quot;, the bytes, &quot;start&quot;), &quot;raise&quot; brings the window forward, and the end of the input ends the program.</source>
+        <translation>Started by the editor: the project comes on standard input (&quot;project SIZE NAME&quot;, the bytes, &quot;start&quot;), &quot;raise&quot; brings the window forward, and the end of the input ends the program.</translation>
+    </message>
+    <message>
+        <source>地址</source>
+        <translation>Address</translation>
+    </message>
+    <message>
+        <source>站号</source>
+        <translation>Station</translation>
+    </message>
+    <message>
+        <source>类型</source>
+        <translation>Kind</translation>
+    </message>
+    <message>
+        <source>值</source>
+        <translation>Value</translation>
+    </message>
+    <message>
+        <source>用于</source>
+        <translation>Used by</translation>
+    </message>
+    <message>
+        <source>线圈</source>
+        <translation>Coil</translation>
+    </message>
+    <message>
+        <source>寄存器</source>
+        <translation>Register</translation>
+    </message>
+    <message>
+        <source>离线模拟 - %1</source>
+        <translation>Offline simulation - %1</translation>
     </message>
 </context>
 <context>
