@@ -4,10 +4,10 @@
 #include "emulator_test_support.h"
 
 #include "editor/project_file.h"
+#include "emulator/app/panel_session.h"
+#include "emulator/app/panel_window.h"
+#include "emulator/app/simulation_window.h"
 #include "emulator/panel_keys.h"
-#include "panel_session.h"
-#include "panel_window.h"
-#include "simulation_window.h"
 
 #include <QLineEdit>
 #include <QtTest>
@@ -68,7 +68,7 @@ private slots:
 
     void tableValuesReachThePanelAndKeysReachTheTable()
     {
-        // Every address of the demo, registers first, each class by line address (Y10 is 8, M0 2048).
+        // Every address of the demo, registers first, each class by line address.
         QStringList typed;
         for (const SIM_ROW& row : m_rows)
             typed << QString::fromStdString(row.typed);

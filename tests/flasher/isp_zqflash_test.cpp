@@ -3,7 +3,7 @@
 #include "isp_test_support.h"
 
 #include "flasher/cipher_library.h"
-#include "vexorisp/fake_serial_folders.h"
+#include "tests/vexorisp/fake_serial_folders.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

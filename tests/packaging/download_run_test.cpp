@@ -14,7 +14,7 @@
 #include "editor/project.h"
 #include "editor/project_file.h"
 #include "tools/zqpanel-sim/panel_sim_process.h"
-#include "vexorisp/fake_serial_folders.h"
+#include "tests/vexorisp/fake_serial_folders.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // /dev/serial/by-id and /dev folders, and the COM number a chosen device takes.
 #include "vexorisp/serial_ports.h"
 
-#include "vexorisp/fake_serial_folders.h"
+#include "tests/vexorisp/fake_serial_folders.h"
 
 #include <gtest/gtest.h>
 

@@ -7,7 +7,7 @@
 #include "editor/app/user_prompts.h"
 
 #include "editor_test_support.h"
-#include "vexorisp/fake_serial_folders.h"
+#include "tests/vexorisp/fake_serial_folders.h"
 
 #include <QApplication>
 #include <QComboBox>
