@@ -11,7 +11,7 @@ PACKAGES=(
   fonts-wqy-zenhei xfonts-wqy
   srecord python3 python3-pyftpdlib
   desktop-file-utils shared-mime-info dpkg-dev fakeroot
-  xvfb xauth
+  xvfb xauth xdotool
   libmodbus-dev
   clang libclang-rt-14-dev
   help2man bash-completion
