@@ -11,6 +11,7 @@
 #   controls <- the widget library of the controls (controls/dsp) <- editor/app
 #   editor core <- the panel runtime (emulator) <- the emulator's window and program (emulator/app)
 #   comkit <- cipher, vexorisp <- the programmer's core (flasher) <- its dialog and program (flasher/app)
+#   vexorisp <- editor/app (the download port dialog lists the ports and edits the library's settings)
 #   comkit <- the program kit (appkit) <- the app folders, the tools, the generators
 #   generators/<name>: comkit and appkit only (they run while the libraries above are built)
 #   tools/<name>: every library and appkit, not the windows and not another tool
@@ -35,7 +36,7 @@ set(uses_devices ${uses_comkit} devices)
 set(uses_controls ${uses_devices} controls)
 set(uses_controls_widgets ${uses_controls} controls_widgets)
 set(uses_editor ${uses_controls} editor)
-set(uses_editor_app ${uses_controls_widgets} editor appkit editor_app)
+set(uses_editor_app ${uses_controls_widgets} editor vexorisp appkit editor_app)
 set(uses_emulator ${uses_editor} emulator)
 set(uses_emulator_app ${uses_emulator} appkit emulator_app)
 set(uses_cipher comkit cipher)

@@ -110,6 +110,12 @@ std::unique_ptr<CPanelImage> CPanelImage::FromFile(const std::string& path, std:
     std::vector<BYTE> bytes;
     if (!CProjectFile::ReadFile(path, CProjectFile::MAX_FILE_SIZE, bytes, error))
         return nullptr;
+    return FromContent(std::move(bytes), path, error, warnings);
+}
+
+std::unique_ptr<CPanelImage> CPanelImage::FromContent(std::vector<BYTE> bytes, const std::string& path,
+                                                      std::string& error, std::vector<std::string>* warnings)
+{
     std::unique_ptr<CProject> project;
     if (CProject::CheckSignature(bytes.data(), DWORD(bytes.size()))) {
         project = CProjectFile::OpenBytes(bytes, error);

@@ -47,6 +47,10 @@ public:
     // reason when the file cannot be read, is no project or image, or the project does not compile.
     static std::unique_ptr<CPanelImage> FromFile(const std::string& path, std::string& error,
                                                  std::vector<std::string>* warnings = nullptr);
+    // FromFile on the file's content, bytes (a project or an image that came through a pipe);
+    // origin names it in the reasons.
+    static std::unique_ptr<CPanelImage> FromContent(std::vector<BYTE> bytes, const std::string& origin,
+                                                    std::string& error, std::vector<std::string>* warnings = nullptr);
 
     // Whether the image was compiled from a project on the way (FromFile with a ".ZQE").
     bool IsFromProject() const { return m_bFromProject; }

@@ -118,7 +118,7 @@ BOOL CIspExchange::CheckOptions()
         m_view.ShowMessage(MSG_ISP_TOO_LONG);
         return FALSE;
     }
-    return TRUE;
+    return m_view.CheckLine() ? TRUE : FALSE;
 }
 
 void CIspExchange::SendEntry()

@@ -50,4 +50,7 @@ public:
     virtual void RearmRunTimer() = 0;
     // Auto mode: a run error after the first block closes the programmer window.
     virtual void CloseWindow() = 0;
+    // Last of the checks before a run: false (after telling the user) when the line cannot carry
+    // it, like a device that has gone since it was chosen. Nothing is sent then.
+    virtual bool CheckLine() { return true; }
 };

@@ -20,6 +20,6 @@ for lang in zh en; do
     ./flasher-screenshot "$docs/flasher-manual$suffix.png" "$docs/flasher-auto$suffix.png"
   )
 done
-(cd "$out" && ZQ_LANG=zh ./emulator-screenshot ../examples/demo.ZQE "$docs/emulator-demo.png")
+(cd "$out" && ZQ_LANG=zh ./emulator-screenshot ../examples/demo.ZQE "$docs/emulator-demo.png" "$docs/simulation-demo.png")
 cp "$out/demo-screen-1.png" "$docs/demo-screen-1.png"
 echo "screenshots: pictures written to $docs"

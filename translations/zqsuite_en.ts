@@ -765,6 +765,74 @@ Select All</translation>
         <source>复制</source>
         <translation>Copy</translation>
     </message>
+    <message>
+        <source>不能写入 %1，下载串口未改变。</source>
+        <translation>Cannot write %1; the download port is unchanged.</translation>
+    </message>
+    <message>
+        <source>离线模拟</source>
+        <translation>Offline</translation>
+    </message>
+    <message>
+        <source>在电脑上运行当前项目，PLC 由内存中的模拟代替，旁边的表格可修改其寄存器和线圈
+离线模拟</source>
+        <translation>Run the project on this computer against a PLC in memory, with a table beside it to edit its registers and coils
+Offline</translation>
+    </message>
+    <message>
+        <source>在线模拟</source>
+        <translation>Online</translation>
+    </message>
+    <message>
+        <source>在电脑上运行当前项目，连接串口或 Modbus TCP 上的 PLC
+在线模拟</source>
+        <translation>Run the project on this computer against the PLC on a serial port or over Modbus TCP
+Online</translation>
+    </message>
+    <message>
+        <source>模拟(&amp;M)</source>
+        <translation>Si&amp;mulate</translation>
+    </message>
+    <message>
+        <source>串口</source>
+        <translation>Serial port</translation>
+    </message>
+    <message>
+        <source>连接方式</source>
+        <translation>Connection</translation>
+    </message>
+    <message>
+        <source>串口（按项目的通信设置）</source>
+        <translation>Serial port (with the project&apos;s line settings)</translation>
+    </message>
+    <message>
+        <source>主机</source>
+        <translation>Host</translation>
+    </message>
+    <message>
+        <source>端口</source>
+        <translation>Port</translation>
+    </message>
+    <message>
+        <source>项目检查发现错误，不能模拟：</source>
+        <translation>The project check found errors; cannot simulate:</translation>
+    </message>
+    <message>
+        <source>不能模拟：%1</source>
+        <translation>Cannot simulate: %1</translation>
+    </message>
+    <message>
+        <source>不能启动模拟程序 %1！</source>
+        <translation>Cannot start the emulator %1!</translation>
+    </message>
+    <message>
+        <source>模拟已结束：%1</source>
+        <translation>The simulation ended: %1</translation>
+    </message>
+    <message>
+        <source>模拟程序意外退出</source>
+        <translation>the emulator stopped unexpectedly</translation>
+    </message>
 </context>
 <context>
     <name>EditorDialogs</name>
@@ -903,6 +971,46 @@ Select All</translation>
     <message>
         <source>缩放比例</source>
         <translation>Zoom</translation>
+    </message>
+    <message>
+        <source>无校验</source>
+        <translation>no parity</translation>
+    </message>
+    <message>
+        <source>奇校验</source>
+        <translation>odd parity</translation>
+    </message>
+    <message>
+        <source>偶校验</source>
+        <translation>even parity</translation>
+    </message>
+    <message>
+        <source>下载串口设置</source>
+        <translation>Download Port</translation>
+    </message>
+    <message>
+        <source>串口</source>
+        <translation>Port</translation>
+    </message>
+    <message>
+        <source>（未连接）</source>
+        <translation> (not connected)</translation>
+    </message>
+    <message>
+        <source>（无权限）</source>
+        <translation> (no permission)</translation>
+    </message>
+    <message>
+        <source>下载程序使用的线路设置（来自 MD_DLL.DFT，仅供参考）：%1 波特，%2 位数据，%3，%4 位停止</source>
+        <translation>Line settings the programmer uses (from MD_DLL.DFT, for information only): %1 baud, %2 data bits, %3, %4 stop bits</translation>
+    </message>
+    <message>
+        <source>串口 %1 未连接：请插上适配器，或选择另一个串口。</source>
+        <translation>Port %1 is not connected: plug the adapter in, or choose another port.</translation>
+    </message>
+    <message>
+        <source>没有打开 %1 的权限：串口属于 dialout 组，请执行 sudo usermod -aG dialout $USER 后重新登录。</source>
+        <translation>You may not open %1: serial ports belong to the group dialout; run sudo usermod -aG dialout $USER and log in again.</translation>
     </message>
 </context>
 <context>
@@ -1469,6 +1577,22 @@ Deleting a screen cannot be undone!</translation>
     <message>
         <source>HEX format error in line %1: %2</source>
         <translation>HEX format error in line %1: %2</translation>
+    </message>
+    <message>
+        <source> (no permission)</source>
+        <translation> (no permission)</translation>
+    </message>
+    <message>
+        <source>%1 is not there: is the adapter plugged in?</source>
+        <translation>%1 is not there: is the adapter plugged in?</translation>
+    </message>
+    <message>
+        <source>You may not open %1: serial ports belong to the group dialout (sudo usermod -aG dialout $USER, then log in again).</source>
+        <translation>You may not open %1: serial ports belong to the group dialout (sudo usermod -aG dialout $USER, then log in again).</translation>
+    </message>
+    <message>
+        <source>The serial port %1 is not there: is the adapter unplugged? Plug it in, or choose another port with &quot;COM config&quot;.</source>
+        <translation>The serial port %1 is not there: is the adapter unplugged? Plug it in, or choose another port with &quot;COM config&quot;.</translation>
     </message>
 </context>
 <context>
@@ -3304,10 +3428,6 @@ With --repeat, Ctrl-C is the normal end: the status is then the number of failed
         <translation>Print every frame sent (&gt;) and received (&lt;) with its time on standard error.</translation>
     </message>
     <message>
-        <source>List the serial ports of this machine and exit.</source>
-        <translation>List the serial ports of this machine and exit.</translation>
-    </message>
-    <message>
         <source>no port to program (the ports file lists none)</source>
         <translation>no port to program (the ports file lists none)</translation>
     </message>
@@ -3531,6 +3651,26 @@ With --repeat, Ctrl-C is the normal end: the status is then the number of failed
         <source>it is a device, not a file, FIFO or terminal</source>
         <translation>it is a device, not a file, FIFO or terminal</translation>
     </message>
+    <message>
+        <source>cannot open %1: %2 (the port is not there: is the adapter unplugged? zqflash --list-ports lists the ports)</source>
+        <translation>cannot open %1: %2 (the port is not there: is the adapter unplugged? zqflash --list-ports lists the ports)</translation>
+    </message>
+    <message>
+        <source>ports marked denied belong to the &apos;dialout&apos; group: sudo usermod -aG dialout $USER, then log in again</source>
+        <translation>ports marked denied belong to the &apos;dialout&apos; group: sudo usermod -aG dialout $USER, then log in again</translation>
+    </message>
+    <message>
+        <source>List the serial ports of this machine and exit: stable /dev/serial/by-id names first, then ttyUSB, ttyACM and ttyS ports; one a line, tab-separated: path, description, manufacturer, serial number, device, access (ok or denied).</source>
+        <translation>List the serial ports of this machine and exit: stable /dev/serial/by-id names first, then ttyUSB, ttyACM and ttyS ports; one a line, tab-separated: path, description, manufacturer, serial number, device, access (ok or denied).</translation>
+    </message>
+    <message>
+        <source>With --list-ports: print the list as one JSON array of objects (path, description, manufacturer, serialNumber, device, stable, permitted).</source>
+        <translation>With --list-ports: print the list as one JSON array of objects (path, description, manufacturer, serialNumber, device, stable, permitted).</translation>
+    </message>
+    <message>
+        <source>--json goes with --list-ports</source>
+        <translation>--json goes with --list-ports</translation>
+    </message>
 </context>
 <context>
     <name>zqpanel-run</name>
@@ -3725,6 +3865,78 @@ With --repeat, Ctrl-C is the normal end: the status is then the number of failed
     <message>
         <source>will not write &apos;%1&apos;: it is the run&apos;s input %2</source>
         <translation>will not write &apos;%1&apos;: it is the run&apos;s input %2</translation>
+    </message>
+    <message>
+        <source>--control: the input ended before &quot;start&quot;</source>
+        <translation>--control: the input ended before &quot;start&quot;</translation>
+    </message>
+    <message>
+        <source>--control: bad project size &quot;%1&quot;</source>
+        <translation>--control: bad project size &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>--control: the input ended inside the project</source>
+        <translation>--control: the input ended inside the project</translation>
+    </message>
+    <message>
+        <source>--control: unexpected line &quot;%1&quot;</source>
+        <translation>--control: unexpected line &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>--simulate has its PLC in memory: no --tcp or --serial</source>
+        <translation>--simulate has its PLC in memory: no --tcp or --serial</translation>
+    </message>
+    <message>
+        <source>with --control the project comes on standard input, not as IMAGE</source>
+        <translation>with --control the project comes on standard input, not as IMAGE</translation>
+    </message>
+    <message>
+        <source>--control opens a window: not with --headless</source>
+        <translation>--control opens a window: not with --headless</translation>
+    </message>
+    <message>
+        <source>Offline: a PLC in memory instead of a line, and beside the panel a table of every register and coil the project uses, whose values can be edited (polled every 20 ms unless --poll-ms).</source>
+        <translation>Offline: a PLC in memory instead of a line, and beside the panel a table of every register and coil the project uses, whose values can be edited (polled every 20 ms unless --poll-ms).</translation>
+    </message>
+    <message>
+        <source>Started by the editor: the project comes on standard input (&quot;project SIZE NAME&quot;, the bytes, &quot;start&quot;), &quot;raise&quot; brings the window forward, and the end of the input ends the program.</source>
+        <translation>Started by the editor: the project comes on standard input (&quot;project SIZE NAME&quot;, the bytes, &quot;start&quot;), &quot;raise&quot; brings the window forward, and the end of the input ends the program.</translation>
+    </message>
+    <message>
+        <source>Simulated PLC</source>
+        <translation>Simulated PLC</translation>
+    </message>
+    <message>
+        <source>地址</source>
+        <translation>Address</translation>
+    </message>
+    <message>
+        <source>站号</source>
+        <translation>Station</translation>
+    </message>
+    <message>
+        <source>类型</source>
+        <translation>Kind</translation>
+    </message>
+    <message>
+        <source>值</source>
+        <translation>Value</translation>
+    </message>
+    <message>
+        <source>用于</source>
+        <translation>Used by</translation>
+    </message>
+    <message>
+        <source>线圈</source>
+        <translation>Coil</translation>
+    </message>
+    <message>
+        <source>寄存器</source>
+        <translation>Register</translation>
+    </message>
+    <message>
+        <source>离线模拟 - %1</source>
+        <translation>Offline simulation - %1</translation>
     </message>
 </context>
 <context>

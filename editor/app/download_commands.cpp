@@ -1,27 +1,25 @@
 // The download commands: messages, the port dialog and starting the programmer.
 #include "editor/app/download_commands.h"
 
-#include "comkit/serial_attri.h"
 #include "comkit/user_files.h"
-#include "editor/app/dialogs/dlg_comm_settings.h"
+#include "editor/app/dialogs/dlg_download_port.h"
 #include "editor/app/user_prompts.h"
 #include "editor/download_handoff.h"
 #include "editor/editor_strings.h"
 #include "editor/project.h"
 #include "editor/project_check.h"
+#include "vexorisp/comm_settings.h"
+#include "vexorisp/serial_ports.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QProcess>
 
-#include <cstdlib>
 #include <string>
-
-using COM_HARDWARE_ATTRIBUTES_EX::CHADEXSerialAttri;
 
 namespace {
 
-CDownloadCommands::CommSettingsDialog g_dialog;
+CDownloadCommands::PortDialog g_dialog;
 CDownloadCommands::ProgrammerStarter g_starter;
 std::string g_suite;
 
@@ -43,7 +41,7 @@ QString Text(UINT id)
 
 } // namespace
 
-void CDownloadCommands::SetCommSettingsDialog(CommSettingsDialog dialog)
+void CDownloadCommands::SetPortDialog(PortDialog dialog)
 {
     g_dialog = std::move(dialog);
 }
@@ -66,8 +64,9 @@ bool CDownloadCommands::DownloadProgram(CProject& project, QWidget* parent)
     }
     const int errors = CProjectCheck::Count(CProjectCheck::Run(project), CProjectCheck::SEVERITY_ERROR);
     if (errors > 0) {
-        Tell(parent, QCoreApplication::translate("Editor", "项目检查发现 %1 个错误，不能下载！\n请在“问题”窗口中查看并改正。")
-                         .arg(errors));
+        Tell(parent,
+             QCoreApplication::translate("Editor", "项目检查发现 %1 个错误，不能下载！\n请在“问题”窗口中查看并改正。")
+                 .arg(errors));
         return false;
     }
     CDownloadHandoff handoff = Handoff();
@@ -97,28 +96,21 @@ bool CDownloadCommands::DownloadProgram(CProject& project, QWidget* parent)
 
 bool CDownloadCommands::DownloadCommSettings(QWidget* parent)
 {
-    CDownloadHandoff handoff = Handoff();
-    int com = 0;
-    if (!handoff.ReadCommPort(com))
+    const std::string path = Handoff().GetCommSettingsFile();
+    std::string bytes;
+    COMM_SETTINGS settings = GetDefaultCommSettings();
+    if (!ReadCommSettingsFile(path, bytes) || !ParseCommSettings(bytes, settings))
         return false;
-    CHADEXSerialAttri serial;
-    serial.SetBaudrate(CHADEXSerialAttri::BAUDRATE_38400);
-    serial.SetDataBits(CHADEXSerialAttri::DATABITS_8);
-    serial.SetParity(CHADEXSerialAttri::PARITY_EVEN);
-    serial.SetStopBits(CHADEXSerialAttri::STOPBITS_ONE);
-    serial.SetSerialName(("COM" + std::to_string(com)).c_str());
-    const bool accepted = g_dialog ? g_dialog(serial, parent) : [&] {
-        CDlgCommSettings dialog(&serial, parent);
-        return dialog.exec() == QDialog::Accepted;
-    }();
-    if (!accepted)
+    CDlgDownloadPort dialog(settings, ListSerialPorts(SERIAL_PORT_FOLDERS::FromEnvironment()), parent);
+    const bool accepted = g_dialog ? g_dialog(dialog) : dialog.exec() == QDialog::Accepted;
+    const std::string device = dialog.GetDevice();
+    if (!accepted || device.empty())
         return false;
-    // The name's number after "COM"; the line settings chosen in the dialog are not kept.
-    const char* name = serial.GetSerialName();
-    const int chosen = name && std::string(name).size() > 3 ? std::atoi(name + 3) : 0;
-    std::string message;
-    if (!handoff.WriteCommPort(chosen, message)) {
-        Tell(parent, QString::fromStdString(message));
+    // Byte 0 and that number's device line; the line settings stay the file's own.
+    const std::string updated = UpdateCommSettingsPort(bytes, ChooseComNumber(settings, device), device);
+    if (!WriteCommSettingsFile(path, updated)) {
+        Tell(parent, QCoreApplication::translate("Editor", "不能写入 %1，下载串口未改变。")
+                         .arg(QString::fromLocal8Bit(path.c_str())));
         return false;
     }
     return true;

@@ -1,6 +1,6 @@
 // The two download commands of the File menu: "下载程序" compiles the project into a new image
 // file, sets the programmer up to run unattended on it and starts the programmer; "下载串口设置"
-// chooses the COM port of the programmer's communication library. The work itself is
+// chooses the serial port of the programmer's communication library. The work itself is
 // CDownloadHandoff's; this unit asks and tells the user and starts the programmer.
 #pragma once
 
@@ -9,12 +9,9 @@
 #include <functional>
 #include <string>
 
+class CDlgDownloadPort;
 class CProject;
 class QWidget;
-
-namespace COM_HARDWARE_ATTRIBUTES_EX {
-class CHADEXSerialAttri;
-}
 
 class CDownloadCommands {
 public:
@@ -27,16 +24,17 @@ public:
     // started.
     static bool DownloadProgram(CProject& project, QWidget* parent);
 
-    // "下载串口设置": the port dialog on 38400 8E1 and the COM number from byte 0 of MD_DLL.DFT;
-    // OK stores the chosen number minus one in byte 0 and keeps the rest of the file. Missing or
-    // unreadable file: nothing is shown. True when the file was written.
+    // "下载串口设置": the port dialog on the machine's ports (the folders of
+    // SERIAL_PORT_FOLDERS::FromEnvironment) and the device of the COM number in byte 0 of
+    // MD_DLL.DFT. OK stores the number ChooseComNumber gives for the chosen device minus one in
+    // byte 0 and that number's COMn= line, keeping every other byte. Missing, empty or unreadable
+    // file: nothing is shown. A file that cannot be written is reported and stays as it was. True
+    // when the file was written.
     static bool DownloadCommSettings(QWidget* parent);
 
-    // The port dialog: edits serial, true on OK. Replaced by tests; the default is the serial
-    // settings dialog.
-    using CommSettingsDialog =
-        std::function<bool(COM_HARDWARE_ATTRIBUTES_EX::CHADEXSerialAttri& serial, QWidget* parent)>;
-    static void SetCommSettingsDialog(CommSettingsDialog dialog);
+    // Shows the port dialog, true on OK. Replaced by tests; the default runs it modally.
+    using PortDialog = std::function<bool(CDlgDownloadPort& dialog)>;
+    static void SetPortDialog(PortDialog dialog);
     // Starts the programmer; false when it did not start. Replaced by tests; the default starts it
     // detached with no arguments.
     using ProgrammerStarter = std::function<bool(const QString& program)>;

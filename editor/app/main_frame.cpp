@@ -9,6 +9,7 @@
 #include "editor/app/editor_view.h"
 #include "editor/app/problems_pane.h"
 #include "editor/app/recent_files.h"
+#include "editor/app/simulation_commands.h"
 #include "editor/app/user_prompts.h"
 #include "editor/app/zoom_levels.h"
 #include "editor/editor_strings.h"
@@ -29,7 +30,6 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QDockWidget>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QKeyEvent>
@@ -66,6 +66,7 @@ QLabel* Placeholder(const QString& text)
 CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent), m_recent(new CRecentFiles)
 {
     setObjectName(QStringLiteral("MainFrame"));
+    m_pSimulation = new CSimulationCommands(this);
     m_mdiArea = new QMdiArea(this);
     m_mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -151,8 +152,8 @@ void CMainFrame::CreateMenus()
     m_fileMenu->addAction(m_actions[ID_APP_EXIT]);
 
     m_editMenu = menuBar()->addMenu(QCoreApplication::translate("Editor", "编辑(&E)"));
-    add(m_editMenu,
-        {ID_EDIT_UNDO, ID_EDIT_REDO, 0, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_DELETE, 0, ID_EDIT_SELECT_ALL});
+    add(m_editMenu, {ID_EDIT_UNDO, ID_EDIT_REDO, 0, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_DELETE, 0,
+                     ID_EDIT_SELECT_ALL});
     m_alignMenu = m_editMenu->addMenu(QCoreApplication::translate("Editor", "对齐(&G)"));
     for (unsigned id : CEditorCommands::ToolBarButtons(TOOLBAR_ALIGN)) {
         if (id == ID_ORDER_MODE)
@@ -176,6 +177,9 @@ void CMainFrame::CreateMenus()
     m_screenMenu = menuBar()->addMenu(QCoreApplication::translate("Editor", "画面(&S)"));
     add(m_screenMenu, {ID_SCREEN_NEW, ID_SCREEN_COPY, ID_SCREEN_DELETE, 0, ID_SCREEN_PREVIOUS, ID_SCREEN_NEXT, 0,
                        ID_SCREEN_ATTRIBUTES});
+
+    m_simulateMenu = menuBar()->addMenu(QCoreApplication::translate("Editor", "模拟(&M)"));
+    add(m_simulateMenu, {ID_SIMULATE_OFFLINE, ID_SIMULATE_ONLINE});
 
     m_viewMenu = menuBar()->addMenu(QCoreApplication::translate("Editor", "查看(&V)"));
     add(m_viewMenu, {ID_VIEW_STATUS_BAR});
@@ -285,9 +289,9 @@ bool CMainFrame::ExportReport()
     const QString title = m_document->GetTitle();
     const QFileInfo source(m_document->GetPathName().isEmpty() ? title : m_document->GetPathName());
     const QString proposed = source.absoluteDir().filePath(source.completeBaseName() + QStringLiteral(".pdf"));
-    QString path = CUserPrompts::FileName(
-        this, CUserPrompts::SAVE_FILE, proposed,
-        QCoreApplication::translate("Editor", "PDF 文档 (*.pdf);;HTML 网页 (*.html *.htm)"));
+    QString path =
+        CUserPrompts::FileName(this, CUserPrompts::SAVE_FILE, proposed,
+                               QCoreApplication::translate("Editor", "PDF 文档 (*.pdf);;HTML 网页 (*.html *.htm)"));
     if (path.isEmpty())
         return false;
     if (CProjectReport::FormatOf(path.toStdString()) == CProjectReport::FORMAT_UNKNOWN)
@@ -412,6 +416,16 @@ void CMainFrame::RunCommand(unsigned command)
         break;
     case ID_DOWNLOAD_COMM_SETTINGS: CDownloadCommands::DownloadCommSettings(this); break;
     case ID_EXPORT_REPORT: ExportReport(); break;
+    case ID_SIMULATE_OFFLINE:
+    case ID_SIMULATE_ONLINE:
+        if (CProject* project = m_document ? m_document->GetProject() : nullptr) {
+            const std::string name = m_document->GetTitle().toStdString();
+            if (command == ID_SIMULATE_OFFLINE)
+                m_pSimulation->Offline(*project, name);
+            else
+                m_pSimulation->Online(*project, name, m_document->GetPathName().toStdString());
+        }
+        break;
     case ID_APP_EXIT: close(); break;
     case ID_EDIT_CUT:
         if (view)
@@ -454,9 +468,9 @@ void CMainFrame::RunCommand(unsigned command)
     case ID_HELP: {
         const QString manual = QString::fromStdString(COMMON_EX::GetProgramFilePath("Manual.pdf"));
         if (!QFileInfo::exists(manual) || !QDesktopServices::openUrl(QUrl::fromLocalFile(manual)))
-            CUserPrompts::Message(
-                this, QCoreApplication::translate("Editor", "无法打开用户手册（没有找到手册或阅读 PDF 文件的程序）：\n%1")
-                          .arg(QDir::toNativeSeparators(manual)));
+            CUserPrompts::Message(this, QCoreApplication::translate(
+                                            "Editor", "无法打开用户手册（没有找到手册或阅读 PDF 文件的程序）：\n%1")
+                                            .arg(QDir::toNativeSeparators(manual)));
         break;
     }
     case ID_APP_ABOUT: {
@@ -485,8 +499,10 @@ void CMainFrame::UpdateCommandStates()
     for (unsigned id : {ID_FILE_CLOSE, ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_COMPILE, ID_CHECK_PROJECT,
                         ID_DOWNLOAD_COMM_SETTINGS, ID_DOWNLOAD_PROGRAM, ID_EXPORT_REPORT})
         m_actions[id]->setVisible(hasDoc);
-    for (QMenu* menu : {m_editMenu, m_insertMenu, m_screenMenu})
+    for (QMenu* menu : {m_editMenu, m_insertMenu, m_screenMenu, m_simulateMenu})
         menu->menuAction()->setVisible(hasDoc);
+    enable(ID_SIMULATE_OFFLINE, hasDoc);
+    enable(ID_SIMULATE_ONLINE, hasDoc);
     for (unsigned id : {ID_FILE_CLOSE, ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_COMPILE, ID_CHECK_PROJECT,
                         ID_DOWNLOAD_COMM_SETTINGS, ID_DOWNLOAD_PROGRAM, ID_EXPORT_REPORT})
         enable(id, hasDoc);
@@ -501,8 +517,7 @@ void CMainFrame::UpdateCommandStates()
     enable(ID_EDIT_SELECT_ALL, view && view->GetScreen() && view->GetScreen()->GetControlCount() > 0);
     // "撤消移动": the menu names the step that would be played.
     auto labelled = [](const char* format, const std::string& label) {
-        const QString shown =
-            label.empty() ? QString() : QCoreApplication::translate("Editor", label.c_str());
+        const QString shown = label.empty() ? QString() : QCoreApplication::translate("Editor", label.c_str());
         return QCoreApplication::translate("Editor", format).arg(shown).simplified();
     };
     m_actions[ID_EDIT_UNDO]->setText(
@@ -699,6 +714,7 @@ bool CMainFrame::CloseDocument()
         return true;
     if (!PromptSave())
         return false;
+    m_pSimulation->Stop(); // it simulates the project that closes
     DestroyDocument();
     return true;
 }

@@ -30,6 +30,8 @@ class QMenu;
 class QTimer;
 class QToolBar;
 
+class CSimulationCommands;
+
 class CMainFrame : public QMainWindow {
     Q_OBJECT
 public:
@@ -47,6 +49,8 @@ public:
 
     // ---- the document and its windows ----
     CZQEditorDoc* GetDocument() const { return m_document; }
+    // The "模拟" menu's running simulation (ended when the project closes and with the frame).
+    CSimulationCommands* GetSimulation() const { return m_pSimulation; }
     CZQEditorView* GetActiveView() const;
     // Every view of the document, in the order their windows were made.
     QList<CZQEditorView*> GetViews() const;
@@ -175,6 +179,7 @@ private:
     void ShowError(const std::string& utf8);
 
     CZQEditorDoc* m_document = nullptr;
+    CSimulationCommands* m_pSimulation = nullptr; // a child of the frame
     QMdiArea* m_mdiArea = nullptr;
     QMap<unsigned, QAction*> m_actions;
     QList<QAction*> m_recentActions;
@@ -185,6 +190,7 @@ private:
     QMenu* m_contextMenu = nullptr;
     QMenu* m_insertMenu = nullptr;
     QMenu* m_screenMenu = nullptr;
+    QMenu* m_simulateMenu = nullptr;
     QMenu* m_viewMenu = nullptr;
     QDockWidget* m_attributeDock = nullptr;
     QDockWidget* m_problemsDock = nullptr;

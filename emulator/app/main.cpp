@@ -2,14 +2,18 @@
 // its values from a PLC over Modbus TCP or RTU; in a window, or headless from a script.
 #include "appkit/tool_cli.h"
 #include "appkit/ui_language.h"
+#include "editor/project_file.h"
+#include "emulator/app/control_channel.h"
 #include "emulator/app/headless_script.h"
 #include "emulator/app/panel_session.h"
 #include "emulator/app/panel_window.h"
+#include "emulator/app/simulation_window.h"
 #include "emulator/panel_keys.h"
 
 #include <QApplication>
 #include <QFile>
 
+#include <cstdio>
 #include <iostream>
 #include <sstream>
 
@@ -20,19 +24,32 @@ struct ARGUMENTS {
     bool headless = false;
     QString script;
     int scale = 4;
-    int keys = 0; // 0: from the image
+    int keys = 0;         // 0: from the image
+    bool control = false; // the project and the commands come from the editor on standard input
 };
 
 // Fills `args` from the parser; false with the reason for a usage error.
 bool Read(const QCommandLineParser& p, ARGUMENTS& args, std::string& error)
 {
     const QStringList operands = p.positionalArguments();
-    if (operands.size() != 1) {
+    args.control = p.isSet("control");
+    args.session.simulate = p.isSet("simulate");
+    if (args.session.simulate && (p.isSet("tcp") || p.isSet("serial"))) {
+        error = QT_TRANSLATE_NOOP("zqpanel-run", "--simulate has its PLC in memory: no --tcp or --serial");
+        return false;
+    }
+    if (args.control && !operands.isEmpty()) {
+        error = QT_TRANSLATE_NOOP("zqpanel-run", "with --control the project comes on standard input, not as IMAGE");
+        return false;
+    }
+    // With --control the image is read later, from the editor.
+    if (!args.control && operands.size() != 1) {
         error = operands.isEmpty() ? QT_TRANSLATE_NOOP("zqpanel-run", "no image given (IMAGE.vxg or PROJECT.ZQE)")
                                    : QT_TRANSLATE_NOOP("zqpanel-run", "more than one image given");
         return false;
     }
-    args.session.image = operands[0].toStdString();
+    if (!args.control)
+        args.session.image = operands[0].toStdString();
     if (p.isSet("tcp") && p.isSet("serial")) {
         error = QT_TRANSLATE_NOOP("zqpanel-run", "--tcp and --serial exclude each other");
         return false;
@@ -67,7 +84,8 @@ bool Read(const QCommandLineParser& p, ARGUMENTS& args, std::string& error)
     if (!ZQ_CLI::ParseInteger(p.value("baud"), 300, 4000000, line.baud, "--baud", error) ||
         !ZQ_CLI::ParseInteger(p.value("data-bits"), 7, 8, line.dataBits, "--data-bits", error) ||
         !ZQ_CLI::ParseInteger(p.value("stop-bits"), 1, 2, line.stopBits, "--stop-bits", error) ||
-        !ZQ_CLI::ParseInteger(p.value("poll-ms"), 10, 60000, args.session.pollMs, "--poll-ms", error) ||
+        !ZQ_CLI::ParseInteger(p.isSet("poll-ms") || !args.session.simulate ? p.value("poll-ms") : QString("20"), 10,
+                              60000, args.session.pollMs, "--poll-ms", error) ||
         !ZQ_CLI::ParseInteger(p.value("timeout-ms"), 10, 60000, args.session.timeoutMs, "--timeout-ms", error) ||
         !ZQ_CLI::ParseInteger(p.value("scale"), 1, 16, args.scale, "--scale", error))
         return false;
@@ -78,6 +96,10 @@ bool Read(const QCommandLineParser& p, ARGUMENTS& args, std::string& error)
     args.script = p.value("script");
     if (args.headless != p.isSet("script")) {
         error = QT_TRANSLATE_NOOP("zqpanel-run", "--headless and --script go together");
+        return false;
+    }
+    if (args.headless && args.control) {
+        error = QT_TRANSLATE_NOOP("zqpanel-run", "--control opens a window: not with --headless");
         return false;
     }
     return true;
@@ -158,6 +180,16 @@ int main(int argc, char** argv)
              "zqpanel-run", "Number of panel keys shown: 16 or 25 (default: as the image's function keys need).")),
          "N"},
         {"headless", ZQ_CLI::TrText(QT_TRANSLATE_NOOP("zqpanel-run", "Run without a window (needs --script)."))},
+        {"simulate",
+         ZQ_CLI::TrText(QT_TRANSLATE_NOOP("zqpanel-run",
+                                          "Offline: a PLC in memory instead of a line, and beside the panel a table of "
+                                          "every register and coil the project uses, whose values can be edited "
+                                          "(polled every 20 ms unless --poll-ms)."))},
+        {"control",
+         ZQ_CLI::TrText(QT_TRANSLATE_NOOP("zqpanel-run",
+                                          "Started by the editor: the project comes on standard input (\"project SIZE "
+                                          "NAME\", the bytes, \"start\"), \"raise\" brings the window forward, and "
+                                          "the end of the input ends the program."))},
         {"script",
          ZQ_CLI::TrText(
              QT_TRANSLATE_NOOP("zqpanel-run", "The headless script: key presses, waits, snapshots and expectations.")),
@@ -180,6 +212,24 @@ int main(int argc, char** argv)
     std::unique_ptr<QCoreApplication> app(args.headless ? new QCoreApplication(argc, argv)
                                                         : new QApplication(argc, argv));
     ZQ_I18N::InstallTranslator(*app);
+    CControlChannel channel;
+    if (args.control) {
+        CONTROL_REQUEST request;
+        if (!channel.ReadRequest(request, error)) {
+            ZQ_CLI::PrintError(error);
+            return ZQ_CLI::EXIT_USAGE;
+        }
+        args.session.image = request.name.empty() ? std::string("-") : request.name;
+        args.session.content = std::move(request.content);
+    } else if (args.session.simulate &&
+               !CProjectFile::ReadFile(args.session.image, CProjectFile::MAX_FILE_SIZE, args.session.content, error)) {
+        ZQ_CLI::PrintError(error);
+        return ZQ_CLI::EXIT_FAILED;
+    }
+    // The table's rows from the project's cross-reference, before the session takes the bytes.
+    std::vector<SIM_ROW> rows;
+    if (args.session.simulate)
+        rows = CSimulationTable::RowsOf(args.session.content);
     std::unique_ptr<CPanelSession> session = CPanelSession::Open(args.session, error);
     if (!session) {
         ZQ_CLI::PrintError(error);
@@ -192,7 +242,44 @@ int main(int argc, char** argv)
         keys = session->Runtime().GetImage().HighestKeyUsed() >= PANEL_KEYS::SMALL_MODEL_KEY_COUNT
                    ? PANEL_KEYS::KEY_COUNT
                    : PANEL_KEYS::SMALL_MODEL_KEY_COUNT;
-    CPanelWindow window(*session, keys, args.scale);
-    window.show();
-    return app->exec();
+    const std::size_t rowCount = rows.size();
+    std::unique_ptr<QWidget> window;
+    CPanelWindow* panel = nullptr;
+    if (args.session.simulate) {
+        auto simulation =
+            std::make_unique<CSimulationWindow>(*session, std::move(rows), QString::fromStdString(args.session.image),
+                                                keys, args.scale);
+        panel = simulation->Panel();
+        window = std::move(simulation);
+    } else {
+        auto alone = std::make_unique<CPanelWindow>(*session, keys, args.scale);
+        panel = alone.get();
+        window = std::move(alone);
+    }
+    window->show();
+    if (args.control) {
+        QWidget* shown = window.get();
+        channel.Listen(
+            [shown](const std::string& command) {
+                if (command != "raise")
+                    return;
+                shown->showNormal();
+                shown->raise();
+                shown->activateWindow();
+            },
+            [] { QCoreApplication::quit(); });
+        std::printf("ready %d %zu\n", session->Runtime().GetImage().GetScreenCount(), rowCount);
+        std::fflush(stdout);
+        // The editor (and its tests) learn when the line to the PLC works or fails.
+        panel->SetObserver([reported = -1](const CPanelWorker::FRAME& frame) mutable {
+            if (frame.screen == 0 || int(frame.linkLost) == reported)
+                return;
+            reported = int(frame.linkLost);
+            std::printf(frame.linkLost ? "link lost\n" : "link ok\n");
+            std::fflush(stdout);
+        });
+    }
+    const int status = app->exec();
+    window.reset(); // its panel thread ends before the session
+    return status;
 }

@@ -18,7 +18,9 @@ std::unique_ptr<CPanelSession> CPanelSession::Open(const OPTIONS& options, std::
 {
     std::unique_ptr<CPanelSession> session(new CPanelSession);
     session->m_options = options;
-    std::unique_ptr<CPanelImage> image = CPanelImage::FromFile(options.image, error);
+    std::unique_ptr<CPanelImage> image = options.content.empty()
+                                             ? CPanelImage::FromFile(options.image, error)
+                                             : CPanelImage::FromContent(options.content, options.image, error);
     if (!image)
         return nullptr;
     if (options.serial && options.lineFromProject && image->IsFromProject()) {
@@ -33,12 +35,22 @@ std::unique_ptr<CPanelSession> CPanelSession::Open(const OPTIONS& options, std::
         session->m_options.line = *line;
         session->m_options.line.device = options.line.device;
     }
+    session->m_options.content.clear();
     const OPTIONS& chosen = session->m_options;
-    session->m_pLink =
-        chosen.serial ? CModbusLink::Serial(chosen.line, error) : CModbusLink::Tcp(chosen.host, chosen.port, error);
-    if (!session->m_pLink)
-        return nullptr;
-    session->m_pLink->SetTimeout(options.timeoutMs);
+    if (chosen.simulate) {
+        auto simulated = std::make_unique<CSimulatedPlc>();
+        session->m_pSimulated = simulated.get();
+        session->m_pLink = std::move(simulated);
+        session->m_strLink = ZQ_CLI::Tr(QT_TRANSLATE_NOOP("zqpanel-run", "Simulated PLC"));
+    } else {
+        std::unique_ptr<CModbusLink> line =
+            chosen.serial ? CModbusLink::Serial(chosen.line, error) : CModbusLink::Tcp(chosen.host, chosen.port, error);
+        if (!line)
+            return nullptr;
+        line->SetTimeout(options.timeoutMs);
+        session->m_strLink = line->Describe();
+        session->m_pLink = std::move(line);
+    }
     session->m_pRuntime.reset(new CPanelRuntime(std::move(image)));
     session->m_pRuntime->SetLink(session->m_pLink.get());
     session->m_nStart = SteadyMs();
@@ -78,7 +90,7 @@ std::string CPanelSession::Status() const
         m_pRuntime->IsLinkLost()
             ? QT_TRANSLATE_NOOP("zqpanel-run", "%1 LOST, poll %2 ms (%3 requests, %4 ms), screen %5 of %6")
             : QT_TRANSLATE_NOOP("zqpanel-run", "%1 ok, poll %2 ms (%3 requests, %4 ms), screen %5 of %6"),
-        {m_pLink->Describe(), std::to_string(m_options.pollMs), std::to_string(m_pRuntime->GetLastPollRequests()),
+        {m_strLink, std::to_string(m_options.pollMs), std::to_string(m_pRuntime->GetLastPollRequests()),
          std::to_string(m_nLastPollMs), std::to_string(m_pRuntime->GetCurrentScreen()),
          std::to_string(m_pRuntime->GetImage().GetScreenCount())});
     if (m_pRuntime->IsDimmed())

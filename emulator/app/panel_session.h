@@ -5,16 +5,20 @@
 #include "emulator/modbus_link.h"
 #include "emulator/panel_display.h"
 #include "emulator/panel_runtime.h"
+#include "emulator/simulated_plc.h"
 
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 class CPanelSession {
 public:
     struct OPTIONS {
-        std::string image;   // ".vxg" or ".ZQE"
-        bool serial = false; // RTU on `line.device`; else TCP
+        std::string image;         // ".vxg" or ".ZQE"; with `content`, only its name in messages
+        std::vector<BYTE> content; // the image or project itself when not empty (it came through a pipe)
+        bool simulate = false;     // offline: a PLC in memory (Simulated()) instead of a line
+        bool serial = false;       // RTU on `line.device`; else TCP
         CModbusLink::SERIAL line;
         // With `serial`: a project's own settings of its line to the PLC replace those of `line`
         // (its device stays); refused when the project's settings are none Modbus RTU has. An
@@ -31,7 +35,8 @@ public:
 
     CPanelRuntime& Runtime() { return *m_pRuntime; }
     const CPanelRuntime& Runtime() const { return *m_pRuntime; }
-    const CModbusLink& Link() const { return *m_pLink; }
+    // The PLC in memory of an offline simulation; null on a line.
+    CSimulatedPlc* Simulated() const { return m_pSimulated; }
     const OPTIONS& Options() const { return m_options; }
 
     // Milliseconds of a steady clock since the session opened.
@@ -52,7 +57,9 @@ private:
     CPanelSession() = default;
 
     OPTIONS m_options;
-    std::unique_ptr<CModbusLink> m_pLink;
+    std::unique_ptr<IPanelLink> m_pLink;
+    CSimulatedPlc* m_pSimulated = nullptr; // m_pLink, when it is one
+    std::string m_strLink;                 // how the line is described in the status
     std::unique_ptr<CPanelRuntime> m_pRuntime;
     uint64_t m_nStart = 0;
     uint64_t m_nLastPoll = 0;

@@ -117,6 +117,8 @@ void CPanelWindow::Show(const CPanelWorker::FRAME& frame)
     ++m_nFrames;
     m_pDisplay->setPixmap(QPixmap::fromImage(frame.display));
     m_pStatus->setText(frame.status);
+    if (m_observer)
+        m_observer(frame);
     if (m_pWaiting)
         m_pWaiting->quit();
 }

@@ -7,6 +7,7 @@
 
 #include <QWidget>
 
+#include <functional>
 #include <map>
 #include <memory>
 
@@ -28,6 +29,8 @@ public:
     // ESC, Tab for SET, Backspace for CLR, M, Home, A, Page Up/Down); -1 for any other.
     static int PanelKeyOf(int qtKey);
     QPushButton* KeyButton(int key) const;
+    // Polls at once instead of at the next period (the PLC's values were just changed).
+    void PollNow() { m_pWorker->PollNow(); }
     QLabel* StatusLine() const { return m_pStatus; }
     // The last frame the panel thread delivered and the window shows (an empty display and status
     // before the first).
@@ -35,6 +38,8 @@ public:
     // Runs the event loop until a frame newer than the one shown arrives; false after `timeoutMs`
     // without one.
     bool WaitForFrame(int timeoutMs);
+    // Runs with every frame shown (null: none).
+    void SetObserver(std::function<void(const CPanelWorker::FRAME&)> observer) { m_observer = std::move(observer); }
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -51,5 +56,6 @@ private:
     CPanelWorker::FRAME m_shown;
     unsigned m_nFrames = 0;
     QEventLoop* m_pWaiting = nullptr; // WaitForFrame's loop while it runs
+    std::function<void(const CPanelWorker::FRAME&)> m_observer;
     std::unique_ptr<CPanelWorker> m_pWorker;
 };

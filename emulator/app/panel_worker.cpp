@@ -62,6 +62,11 @@ void CPanelWorker::Release(int key)
     });
 }
 
+void CPanelWorker::PollNow()
+{
+    Post([this] { Step(true, false); });
+}
+
 void CPanelWorker::Post(std::function<void()> work)
 {
     QMetaObject::invokeMethod(m_pContext.get(), std::move(work), Qt::QueuedConnection);
@@ -71,10 +76,12 @@ void CPanelWorker::Step(bool pollNow, bool always)
 {
     m_session.Step(pollNow);
     FRAME frame;
-    frame.display = CPanelSnapshot::ToImage(m_session.Display(), m_nScale, m_session.Runtime().IsDimmed());
+    frame.panel = m_session.Display();
+    frame.display = CPanelSnapshot::ToImage(frame.panel, m_nScale, m_session.Runtime().IsDimmed());
     frame.status = QString::fromStdString(m_session.Status());
     frame.screen = m_session.Runtime().GetCurrentScreen();
     frame.editing = m_session.Runtime().GetEditControl() >= 0;
+    frame.linkLost = m_session.Runtime().IsLinkLost();
     if (!always && frame.status == m_last.status && frame.screen == m_last.screen && frame.editing == m_last.editing &&
         frame.display == m_last.display)
         return; // nothing new to show

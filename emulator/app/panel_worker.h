@@ -2,6 +2,8 @@
 // so the window keeps answering while a request is under way or a line does not answer.
 #pragma once
 
+#include "emulator/panel_display.h"
+
 #include <QImage>
 #include <QString>
 #include <QThread>
@@ -15,13 +17,15 @@ class QTimer;
 
 class CPanelWorker {
 public:
-    // What one step left on the panel: the display drawn at the window's scale, the status line,
+    // What one step left on the panel: the display (drawn at the window's scale, and as it is), the status line,
     // the screen shown (1-based) and whether a register is being edited.
     struct FRAME {
         QImage display;
+        CPanelDisplay panel; // the same at one pixel per panel pixel
         QString status;
         int screen = 0;
         bool editing = false;
+        bool linkLost = false;
     };
     using DELIVER = std::function<void(const FRAME&)>;
 
@@ -42,6 +46,8 @@ public:
     // followed by a frame.
     void Press(int key);
     void Release(int key);
+    // A poll cycle now (after the PLC's values changed), followed by a frame when anything changed.
+    void PollNow();
 
 private:
     // Runs on the worker's thread: one session step (a poll when due, or at once with `pollNow`),

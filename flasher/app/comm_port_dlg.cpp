@@ -1,12 +1,14 @@
 #include "flasher/app/comm_port_dlg.h"
 
 #include "flasher/app/flasher_app.h"
+#include "vexorisp/serial_ports.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QIntValidator>
+#include <QLabel>
 #include <QLineEdit>
 #include <QSpinBox>
 
@@ -42,9 +44,28 @@ CCommPortDlg::CCommPortDlg(const VEXORISP_LINE& line, QWidget* parent) : QDialog
     m_pCom->setPrefix(QStringLiteral("COM"));
     m_pCom->setValue(line.com);
     m_pCom->setObjectName(QStringLiteral("com"));
-    m_pDevice = new QLineEdit(QString::fromLocal8Bit(line.device), this);
-    m_pDevice->setMinimumWidth(200);
-    m_pDevice->setObjectName(QStringLiteral("device"));
+    m_pDevice = new QComboBox(this);
+    m_pDevice->setEditable(true);
+    m_pDevice->setInsertPolicy(QComboBox::NoInsert);
+    m_pDevice->setMinimumWidth(360);
+    m_pDevice->setObjectName(QStringLiteral("devices"));
+    m_pDevice->lineEdit()->setObjectName(QStringLiteral("device"));
+    for (const SERIAL_PORT_ENTRY& port : ListSerialPorts(SERIAL_PORT_FOLDERS::FromEnvironment())) {
+        QString text = QString::fromLocal8Bit(DescribeSerialPort(port).c_str());
+        if (!port.permitted)
+            text += QCoreApplication::translate("Flasher", " (no permission)");
+        m_pDevice->addItem(text, QString::fromLocal8Bit(port.path.c_str()));
+    }
+    // A chosen row puts its path into the text box, which is what the line opens.
+    connect(m_pDevice, qOverload<int>(&QComboBox::activated), this,
+            [this](int row) { m_pDevice->setEditText(m_pDevice->itemData(row).toString()); });
+    // No row is current: the text box shows the line's own path, not a row's words.
+    m_pDevice->setCurrentIndex(-1);
+    m_pDevice->setEditText(QString::fromLocal8Bit(line.device));
+    m_pHint = new QLabel(this);
+    m_pHint->setObjectName(QStringLiteral("hint"));
+    m_pHint->setWordWrap(true);
+    connect(m_pDevice, &QComboBox::editTextChanged, this, [this] { ShowHint(); });
     m_pBaud = new QComboBox(this);
     m_pBaud->setEditable(true);
     m_pBaud->setValidator(new QIntValidator(50, 4000000, m_pBaud));
@@ -63,18 +84,35 @@ CCommPortDlg::CCommPortDlg(const VEXORISP_LINE& line, QWidget* parent) : QDialog
     auto* form = new QFormLayout(this);
     form->addRow(QCoreApplication::translate("Flasher", "Port:"), m_pCom);
     form->addRow(QCoreApplication::translate("Flasher", "Device:"), m_pDevice);
+    form->addRow(m_pHint);
     form->addRow(QCoreApplication::translate("Flasher", "Baud rate:"), m_pBaud);
     form->addRow(QCoreApplication::translate("Flasher", "Data bits:"), m_pDataBits);
     form->addRow(QCoreApplication::translate("Flasher", "Parity:"), m_pParity);
     form->addRow(QCoreApplication::translate("Flasher", "Stop bits:"), m_pStopBits);
     form->addRow(buttons);
+    ShowHint();
+}
+
+void CCommPortDlg::ShowHint()
+{
+    const QByteArray device = m_pDevice->currentText().toLocal8Bit();
+    QString hint;
+    if (!device.isEmpty() && !SerialPortExists(device.toStdString()))
+        hint = QCoreApplication::translate("Flasher", "%1 is not there: is the adapter plugged in?")
+                   .arg(m_pDevice->currentText());
+    else if (!device.isEmpty() && !SerialPortPermitted(device.toStdString()))
+        hint = QCoreApplication::translate("Flasher", "You may not open %1: serial ports belong to the group "
+                                                      "dialout (sudo usermod -aG dialout $USER, then log in again).")
+                   .arg(m_pDevice->currentText());
+    m_pHint->setText(hint);
+    m_pHint->setVisible(!hint.isEmpty());
 }
 
 void CCommPortDlg::OnComChanged(int com)
 {
     // A device the user named stays; the default one follows the number.
-    if (m_pDevice->text() == DefaultDevice(m_nShownCom) || m_pDevice->text().isEmpty())
-        m_pDevice->setText(DefaultDevice(com));
+    if (m_pDevice->currentText() == DefaultDevice(m_nShownCom) || m_pDevice->currentText().isEmpty())
+        m_pDevice->setEditText(DefaultDevice(com));
     m_nShownCom = com;
 }
 
@@ -82,7 +120,7 @@ VEXORISP_LINE CCommPortDlg::GetLine() const
 {
     VEXORISP_LINE line = m_line;
     line.com = m_pCom->value();
-    std::snprintf(line.device, sizeof line.device, "%s", m_pDevice->text().toLocal8Bit().constData());
+    std::snprintf(line.device, sizeof line.device, "%s", m_pDevice->currentText().toLocal8Bit().constData());
     line.baud = m_pBaud->currentText().toInt();
     if (line.baud <= 0)
         line.baud = m_line.baud;

@@ -1,5 +1,6 @@
 // The serial port question the communication library asks in manual mode ("COM config" and the
-// programmer's start): COM number, its device, and the line settings for this session.
+// programmer's start): COM number, its device (chosen among the machine's ports by stable name, or
+// typed), and the line settings for this session.
 #pragma once
 
 #include "vexorisp/vexorisp.h"
@@ -7,11 +8,16 @@
 #include <QDialog>
 
 class QComboBox;
-class QLineEdit;
+class QLabel;
 class QSpinBox;
 
 class CCommPortDlg : public QDialog {
 public:
+    // The device list ("devices", editable; its text box is "device") holds the ports of
+    // ListSerialPorts (folders from the environment), each row's data its path, a port the user may
+    // not open marked; the line's own device is shown in the text box even when it is not listed.
+    // While the text names a device that is not there, or one the user may not open, the hint
+    // ("hint") says so (the dialout group for the second).
     CCommPortDlg(const VEXORISP_LINE& line, QWidget* parent = nullptr);
 
     // The line as edited (valid after OK).
@@ -19,10 +25,12 @@ public:
 
 private:
     void OnComChanged(int com);
+    void ShowHint();
 
     VEXORISP_LINE m_line;
     QSpinBox* m_pCom = nullptr;
-    QLineEdit* m_pDevice = nullptr;
+    QComboBox* m_pDevice = nullptr;
+    QLabel* m_pHint = nullptr;
     QComboBox* m_pBaud = nullptr;
     QComboBox* m_pDataBits = nullptr;
     QComboBox* m_pParity = nullptr;

@@ -10,6 +10,7 @@
 #include "flasher/ini_file.h"
 #include "flasher/isp_library.h"
 #include "flasher/library_messages.h"
+#include "vexorisp/serial_ports.h"
 
 #include <QComboBox>
 #include <QContextMenuEvent>
@@ -583,6 +584,21 @@ void CFlasherDlg::ShowMessage(const char* text)
 void CFlasherDlg::ShowInformation(const char* text)
 {
     ShowMessageBox(Shown(text), QCoreApplication::translate("Flasher", "Information"));
+}
+
+bool CFlasherDlg::CheckLine()
+{
+    VEXORISP_LINE line{};
+    if (!CIspLibrary::GetInstance().GetLine(line) || line.device[0] == '\0' || SerialPortExists(line.device))
+        return true;
+    ShowMessageBox(QCoreApplication::translate("Flasher", "The serial port %1 is not there: is the adapter "
+                                                          "unplugged? Plug it in, or choose another port with "
+                                                          "\"COM config\".")
+                       .arg(QString::fromLocal8Bit(line.device)),
+                   QCoreApplication::translate("Flasher", "Information"));
+    if (m_bAuto)
+        RequestClose();
+    return false;
 }
 
 ISP_RUN_OPTIONS CFlasherDlg::GetRunOptions()

@@ -78,6 +78,9 @@ public:
     void ShowMessage(const char* text) override;
     ISP_RUN_OPTIONS GetRunOptions() override;
     void ShowInformation(const char* text) override;
+    // False when the line's device has gone (an unplugged adapter): told by name; an unattended
+    // programmer then closes.
+    bool CheckLine() override;
     void SetStatusText(const char* text) override;
     // Shows the cause after the status text: "An unexpectedly error!(-4): the serial line ...".
     void SetStatusCause(const char* words) override;
@@ -122,6 +125,7 @@ private:
 
     void SetRunningState(bool running);
     void OpenCommForMode();
+
     IMAGE_LOAD_SETTINGS GetImageSettings();
     // Closes the window once no message box of ours is open.
     void RequestClose();

@@ -1,7 +1,8 @@
-// emulator-screenshot PROJECT.ZQE OUT.png
+// emulator-screenshot PROJECT.ZQE OUT.png [SIMULATION.png]
 // Renders the editor's drawing of the project's first screen (zoom 2) beside the emulator's window
-// running the same project against the simulated PLC (D100 = 1234, Y10 on), for the manual. Run
-// it offscreen:
+// running the same project against the simulated PLC (D100 = 1234, Y10 on), for the manual; and,
+// when asked, the offline simulation's window (the panel and its table, D100 = 1234). Run it
+// offscreen:
 //   QT_QPA_PLATFORM=offscreen out/emulator-screenshot out/../examples/demo.ZQE docs/emulator-demo.png
 #include "controls/screen_base.h"
 #include "controls/screens_list.h"
@@ -10,6 +11,7 @@
 #include "editor/project_render.h"
 #include "emulator/app/panel_session.h"
 #include "emulator/app/panel_window.h"
+#include "emulator/app/simulation_window.h"
 #include "tools/zqplc-sim/plc_server.h"
 
 #include <QApplication>
@@ -20,10 +22,40 @@
 #include <iostream>
 #include <thread>
 
+namespace {
+
+// The offline simulation of the project with D100 = 1234, as the editor's 离线模拟 shows it.
+bool WriteSimulation(const char* projectPath, const char* out, std::string& error)
+{
+    CPanelSession::OPTIONS options;
+    options.image = projectPath;
+    options.simulate = true;
+    options.pollMs = 20;
+    if (!CProjectFile::ReadFile(options.image, CProjectFile::MAX_FILE_SIZE, options.content, error))
+        return false;
+    std::vector<SIM_ROW> rows = CSimulationTable::RowsOf(options.content);
+    std::unique_ptr<CPanelSession> session = CPanelSession::Open(options, error);
+    if (!session)
+        return false;
+    session->Simulated()->SetRegister(1, 100, 1234);
+    session->Simulated()->SetCoil(1, 264, true); // Y10, the RUN lamp
+    CSimulationWindow window(*session, std::move(rows), QStringLiteral("demo.ZQE"), 16, 3);
+    window.resize(1100, window.sizeHint().height());
+    window.show();
+    window.Panel()->WaitForFrame(10000);
+    while (window.Panel()->Shown().screen == 0 && window.Panel()->WaitForFrame(10000)) {
+    }
+    window.Table()->Refresh();
+    QApplication::processEvents();
+    return CProjectRender::WritePng(window.grab().toImage(), out, error);
+}
+
+} // namespace
+
 int main(int argc, char** argv)
 {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: emulator-screenshot PROJECT.ZQE OUT.png\n");
+    if (argc != 3 && argc != 4) {
+        std::fprintf(stderr, "usage: emulator-screenshot PROJECT.ZQE OUT.png [SIMULATION.png]\n");
         return 2;
     }
     QApplication app(argc, argv);
@@ -69,6 +101,8 @@ int main(int argc, char** argv)
         painter.end();
         status = CProjectRender::WritePng(image, argv[2], error) ? 0 : 1;
     }
+    if (status == 0 && argc == 4 && !WriteSimulation(argv[1], argv[3], error))
+        status = 1;
     if (status != 0)
         std::fprintf(stderr, "emulator-screenshot: %s\n", error.c_str());
     stop = true;

@@ -5,6 +5,7 @@
 #include "flasher/app/flasher_dlg.h"
 #include "tools/zqpanel-sim/panel_sim_process.h"
 #include "vexorisp/comm_settings.h"
+#include "tests/vexorisp/fake_serial_folders.h"
 
 #include "ftp_test_server.h"
 
@@ -24,6 +25,7 @@
 #include <QUrl>
 #include <QtTest>
 
+#include <filesystem>
 #include <memory>
 #include <vector>
 
@@ -97,6 +99,7 @@ private slots:
     void ManualModeProgramsTheSimulator();
     void StopReturnsToIdle();
     void PortQuestionChoosesTheDevice();
+    void PortQuestionListsAdaptersByNameAndAnUnpluggedOneIsNamed();
     void AutoModeProgramsAndClosesAfterTheMessage();
     void AutoModeWithoutPanelClosesWithTimeOver();
     void AutoModeClosesOnHexFormatError();
@@ -488,6 +491,65 @@ void FlasherDlgTest::PortQuestionChoosesTheDevice()
     answer.stop();
     QVERIFY(Read("MD_DLL.DFT").contains(QByteArray::fromStdString(sim.Device())));
 
+    Button(CFlasherDlg::IDC_LOCAL_PROGRAM)->click();
+    QTRY_VERIFY_WITH_TIMEOUT(Shown("Program Finished", "Information"), 20000);
+    sim.Stop();
+    QCOMPARE(Read("flash.bin"), ExpectedFlash(image, 8 * 512));
+}
+
+void FlasherDlgTest::PortQuestionListsAdaptersByNameAndAnUnpluggedOneIsNamed()
+{
+    // The simulator's pseudo-terminal is the adapter, with a kernel name and a stable name.
+    CPanelSimProcess sim(SimProgram(), File("flash.bin").toStdString());
+    CFakeSerialFolders folders;
+    folders.AddDevice("ttyUSB0", sim.Device());
+    const std::string stable = folders.AddStableName("usb-ACME_Panel_Cable_0042-if00-port0", "ttyUSB0");
+    folders.SetEnvironment();
+    UseDevice("/dev/zq-no-such-port");
+    const QByteArray image = Pattern(200, 3);
+    Write("prog.bin", image);
+    WriteRunSettings(false, "prog.bin", 8);
+    QString hintBefore, rowText;
+    int asked = 0;
+    QTimer answer;
+    connect(&answer, &QTimer::timeout, this, [&] {
+        auto* port = dynamic_cast<CCommPortDlg*>(QApplication::activeModalWidget());
+        if (!port || asked++ > 0)
+            return;
+        auto* devices = port->findChild<QComboBox*>("devices");
+        auto* hint = port->findChild<QLabel*>("hint");
+        hintBefore = hint->isVisible() ? hint->text() : QString();
+        QCOMPARE(devices->count(), 1);
+        QCOMPARE(devices->itemData(0).toString(), QString::fromStdString(stable));
+        rowText = devices->itemText(0);
+        // The user picks the row with the keyboard: the text box takes its path, the hint goes.
+        devices->setFocus();
+        QTest::keyClick(devices, Qt::Key_Down);
+        QCOMPARE(devices->currentText(), QString::fromStdString(stable));
+        QVERIFY(!hint->isVisible());
+        port->accept();
+    });
+    answer.start(20);
+    m_confirmPort = true;
+    Create();
+    answer.stop();
+    QCOMPARE(asked, 1);
+    QVERIFY2(hintBefore.contains("/dev/zq-no-such-port"), qPrintable(hintBefore));
+    QVERIFY2(rowText.contains("ACME Panel Cable 0042"), qPrintable(rowText));
+    // Stored under the stable name, where the programmer and zqflash read it.
+    COMM_SETTINGS settings;
+    QVERIFY(ParseCommSettings(Read("MD_DLL.DFT").toStdString(), settings));
+    QCOMPARE(QString(settings.GetLine().device), QString::fromStdString(stable));
+
+    // Unplugged between choosing and programming: named, and nothing is sent.
+    std::filesystem::remove(stable);
+    Button(CFlasherDlg::IDC_LOCAL_PROGRAM)->click();
+    QCOMPARE(m_messages.size(), size_t(1));
+    QVERIFY2(m_messages[0].text.contains(QString::fromStdString(stable)) && m_messages[0].text.contains("unplugged"),
+             qPrintable(m_messages[0].text));
+    QVERIFY(IsIdle());
+    // Plugged in again: the programmer reaches the panel through the chosen name.
+    folders.AddStableName("usb-ACME_Panel_Cable_0042-if00-port0", "ttyUSB0");
     Button(CFlasherDlg::IDC_LOCAL_PROGRAM)->click();
     QTRY_VERIFY_WITH_TIMEOUT(Shown("Program Finished", "Information"), 20000);
     sim.Stop();

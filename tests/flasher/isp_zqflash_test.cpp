@@ -3,7 +3,11 @@
 #include "isp_test_support.h"
 
 #include "flasher/cipher_library.h"
+#include "tests/vexorisp/fake_serial_folders.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 
 #include <signal.h>
@@ -126,6 +130,7 @@ TEST_F(ZqflashTest, RefusalsExitBeforeTheLineIsUsed)
     ZQFLASH_RUN run = RunZqflash({"--port", "/dev/zq-no-such-port", "--file", Q(file), "--notenc"});
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find("cannot open /dev/zq-no-such-port"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("unplugged"), std::string::npos) << run.err;
 
     CTestPanelSim sim(m_scratch);
     run = RunZqflash({"--port", Q(sim.Device()), "--file", Q(file), "--notenc", "--485port", "P3", "--485bit", "1"});
@@ -300,6 +305,43 @@ TEST_F(ZqflashTest, StaleAnswerOfAResentBlockIsNeverTakenForTheNextIdenticalBloc
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(sim.Flash(), ExpectedFlash(image, 0)) << "every block written";
     EXPECT_NE(sim.Stop().find("blocks=4"), std::string::npos) << "the second block went out twice";
+}
+
+TEST_F(ZqflashTest, ListsPortsByStableNameAsTextAndJson)
+{
+    CFakeSerialFolders folders;
+    ASSERT_TRUE(folders.IsValid());
+    folders.AddPtyDevice("ttyUSB0");
+    const std::string pty = folders.LastPty().Device();
+    const std::string acm = folders.AddPtyDevice("ttyACM0");
+    const std::string stable = folders.AddStableName("usb-ACME_Panel_Cable_0042-if00-port0", "ttyUSB0");
+    folders.SetEnvironment(); // inherited by zqflash
+
+    ZQFLASH_RUN run = RunZqflash({"--list-ports"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, stable + "\tACME Panel Cable 0042\t-\t-\t" + pty + "\tok\n" + acm + "\t-\t-\t-\t" +
+                           folders.LastPty().Device() + "\tok\n");
+
+    run = RunZqflash({"--list-ports", "--json"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const QJsonArray ports = QJsonDocument::fromJson(QByteArray::fromStdString(run.out)).array();
+    ASSERT_EQ(ports.size(), 2) << run.out;
+    const QJsonObject first = ports[0].toObject();
+    EXPECT_EQ(first["path"].toString(), Q(stable));
+    EXPECT_EQ(first["device"].toString(), Q(pty));
+    EXPECT_EQ(first["description"].toString(), "ACME Panel Cable 0042");
+    EXPECT_TRUE(first["stable"].toBool());
+    EXPECT_TRUE(first["permitted"].toBool());
+    EXPECT_EQ(ports[1].toObject()["path"].toString(), Q(acm));
+    EXPECT_FALSE(ports[1].toObject()["stable"].toBool());
+
+    // No ports: an empty array for a script, the words for a person.
+    ::setenv("ZQ_SERIAL_BY_ID", "/nonexistent-by-id", 1);
+    ::setenv("ZQ_SERIAL_DEV", m_scratch.File("").c_str(), 1);
+    run = RunZqflash({"--list-ports", "--json"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "[]\n");
+    EXPECT_EQ(RunZqflash({"--json"}).status, 2);
 }
 
 TEST_F(ZqflashTest, LateRepeatOfAnAnswerIsNeverTakenForTheNextIdenticalBlockLostOnTheLine)

@@ -1,10 +1,12 @@
 // From the editor's "下载程序" to a programmed panel: the command writes the image and isp.ini,
 // the real programmer runs them in automatic mode against the panel simulator on a pseudo-terminal,
 // and the panel's flash holds the image at 0x6000. Once in a user's own copy of the suite, once from
-// an installation made read-only, which nothing may write into.
+// an installation made read-only, which nothing may write into; and once with the port chosen by its
+// stable name in the editor's port dialog.
 #include "comkit/init_setting.h"
 #include "comkit/module_path.h"
 #include "comkit/user_files.h"
+#include "editor/app/dialogs/dlg_download_port.h"
 #include "editor/app/download_commands.h"
 #include "editor/app/user_prompts.h"
 #include "editor/download_handoff.h"
@@ -12,9 +14,12 @@
 #include "editor/project.h"
 #include "editor/project_file.h"
 #include "tools/zqpanel-sim/panel_sim_process.h"
+#include "tests/vexorisp/fake_serial_folders.h"
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -99,13 +104,38 @@ protected:
                    "baud=38400\ndatabits=8\nparity=even\nstopbits=1\nCOM1=" + QByteArray::fromStdString(device) + "\n");
     }
 
+    // A copy of the suite as a user keeps it: programs, libraries, catalogues and settings.
+    QString CopySuite()
+    {
+        const QString out = QString::fromStdString(COMMON_EX::GetProgramDirectory());
+        const QString suite = scratch.filePath("suite");
+        QDir().mkpath(suite + "/bin");
+        for (const QString& entry : QDir(out).entryList({"lib*.so*", "*.ini"}, QDir::Files))
+            EXPECT_TRUE(QFile::copy(out + entry, suite + "/" + entry));
+        for (const QString& entry : QDir(out + "bin").entryList(QDir::Files))
+            EXPECT_TRUE(QFile::copy(out + "bin/" + entry, suite + "/bin/" + entry));
+        return suite;
+    }
+
+    std::unique_ptr<CPanelSimProcess> StartSimulator()
+    {
+        auto sim = std::make_unique<CPanelSimProcess>(COMMON_EX::GetProgramDirectory() + "zqpanel-sim",
+                                                      scratch.filePath("flash.bin").toStdString());
+        EXPECT_FALSE(sim->Device().empty());
+        return sim;
+    }
+
     // Runs the command in `suite` and checks the panel ends up holding the image.
     void DownloadInto(const QString& suite)
     {
-        CPanelSimProcess sim(COMMON_EX::GetProgramDirectory() + "zqpanel-sim",
-                             scratch.filePath("flash.bin").toStdString());
-        ASSERT_FALSE(sim.Device().empty());
-        WireSimulator(suite, sim.Device());
+        std::unique_ptr<CPanelSimProcess> sim = StartSimulator();
+        WireSimulator(suite, sim->Device());
+        DownloadThroughTheSettings(suite, *sim);
+    }
+
+    // The download command in `suite` with its settings file as it is, into the simulator.
+    void DownloadThroughTheSettings(const QString& suite, CPanelSimProcess& sim)
+    {
         CDownloadCommands::SetSuiteDirectory(suite.toStdString());
         ASSERT_TRUE(CDownloadCommands::DownloadProgram(*project, nullptr)) << messages.join("\n").toStdString();
         // The demo's panel model is switched off and on before the programmer starts.
@@ -148,14 +178,7 @@ protected:
 
 TEST_F(DownloadRun, EditorCommandProgramsThePanelFromAUsersCopyOfTheSuite)
 {
-    // A copy of the suite as a user keeps it: programs, libraries, catalogues and settings.
-    const QString out = QString::fromStdString(COMMON_EX::GetProgramDirectory());
-    const QString suite = scratch.filePath("suite");
-    QDir().mkpath(suite + "/bin");
-    for (const QString& entry : QDir(out).entryList({"lib*.so*", "*.ini"}, QDir::Files))
-        ASSERT_TRUE(QFile::copy(out + entry, suite + "/" + entry));
-    for (const QString& entry : QDir(out + "bin").entryList(QDir::Files))
-        ASSERT_TRUE(QFile::copy(out + "bin/" + entry, suite + "/bin/" + entry));
+    const QString suite = CopySuite();
     DownloadInto(suite);
     EXPECT_TRUE(QFileInfo(suite + "/Data").isDir()) << "the image lies in the suite's own Data/";
     EXPECT_FALSE(QFileInfo::exists(scratch.filePath("config"))) << "a user's own copy keeps its settings";
@@ -205,6 +228,34 @@ TEST_F(DownloadRun, InstalledSuiteMadeReadOnlyIsNeverWritten)
     EXPECT_FALSE(QDir(scratch.filePath("data/zqpanel/Data")).isEmpty());
     EXPECT_EQ(Listing(prefix), before) << "something was written into the installation";
     QProcess::execute("chmod", {"-R", "u+w", prefix});
+}
+
+TEST_F(DownloadRun, PortChosenByItsStableNameInTheEditorReachesThePanel)
+{
+    // The port dialog is a window: an offscreen application for it.
+    static int argc = 1;
+    static char name[] = "download_run_test";
+    static char* argv[] = {name, nullptr};
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    static QApplication application(argc, argv);
+
+    const QString suite = CopySuite();
+    std::unique_ptr<CPanelSimProcess> sim = StartSimulator();
+    CFakeSerialFolders folders;
+    folders.AddDevice("ttyUSB3", sim->Device());
+    const std::string stable = folders.AddStableName("usb-ACME_Panel_Cable_0042-if00-port0", "ttyUSB3");
+    folders.SetEnvironment();
+    WireSimulator(suite, "/dev/zq-unplugged");
+    CDownloadCommands::SetSuiteDirectory(suite.toStdString());
+    CDownloadCommands::SetPortDialog([&](CDlgDownloadPort& dialog) {
+        QComboBox* list = dialog.Child<QComboBox>(CDlgDownloadPort::ID_PORT);
+        list->setCurrentIndex(list->findData(QString::fromStdString(stable)));
+        return list->currentIndex() > 0;
+    });
+    const bool stored = CDownloadCommands::DownloadCommSettings(nullptr);
+    CDownloadCommands::SetPortDialog(nullptr);
+    ASSERT_TRUE(stored);
+    DownloadThroughTheSettings(suite, *sim);
 }
 
 } // namespace

@@ -14,10 +14,13 @@
 #include "tools/zqflash/shown_text.h"
 #include "tools/zqflash/stop_signals.h"
 #include "tools/zqflash/zqflash_options.h"
+#include "vexorisp/serial_ports.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QSerialPortInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 
 #include <fcntl.h>
 #include <signal.h>
@@ -75,6 +78,13 @@ bool CheckPort(const std::string& port, std::string& error)
     }
     const int reason = errno;
     const bool refused = reason == EACCES || reason == EPERM;
+    if (reason == ENOENT) {
+        error = ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqflash", "cannot open %1: %2 (the port is not there: is the "
+                                                            "adapter unplugged? zqflash --list-ports lists the "
+                                                            "ports)"),
+                               {port, std::strerror(reason)});
+        return false;
+    }
     error = ZQ_CLI::TrArgs(refused ? QT_TRANSLATE_NOOP("zqflash", "cannot open %1: %2 (serial ports belong to the "
                                                                   "'dialout' group: sudo usermod -aG dialout $USER, "
                                                                   "then log in again)")
@@ -99,17 +109,44 @@ bool OpenLine(CIspLibrary& library, const ZQFLASH_OPTIONS& options)
     return library.SetLine(line, FALSE) && library.DirOpenComm();
 }
 
-int ListPorts()
+QString OrDash(const std::string& text)
 {
-    const QList<QSerialPortInfo> ports = QSerialPortInfo::availablePorts();
-    for (const QSerialPortInfo& port : ports) {
-        QString line = port.systemLocation();
-        for (const QString& detail : {port.description(), port.manufacturer(), port.serialNumber()})
-            line += "\t" + (detail.isEmpty() ? QString("-") : detail);
-        std::printf("%s\n", line.toLocal8Bit().constData());
+    return text.empty() ? QStringLiteral("-") : QString::fromLocal8Bit(text.c_str());
+}
+
+int ListPorts(bool json)
+{
+    const std::vector<SERIAL_PORT_ENTRY> ports = ListSerialPorts(SERIAL_PORT_FOLDERS::FromEnvironment());
+    QJsonArray array;
+    bool denied = false;
+    for (const SERIAL_PORT_ENTRY& port : ports) {
+        denied = denied || !port.permitted;
+        if (json) {
+            array.append(QJsonObject{{"path", QString::fromLocal8Bit(port.path.c_str())},
+                                     {"description", QString::fromLocal8Bit(port.description.c_str())},
+                                     {"manufacturer", QString::fromLocal8Bit(port.manufacturer.c_str())},
+                                     {"serialNumber", QString::fromLocal8Bit(port.serialNumber.c_str())},
+                                     {"device", QString::fromLocal8Bit(port.device.c_str())},
+                                     {"stable", port.stable},
+                                     {"permitted", port.permitted}});
+            continue;
+        }
+        const QStringList columns = {OrDash(port.path),
+                                     OrDash(port.description),
+                                     OrDash(port.manufacturer),
+                                     OrDash(port.serialNumber),
+                                     OrDash(port.device),
+                                     port.permitted ? QStringLiteral("ok") : QStringLiteral("denied")};
+        std::printf("%s\n", columns.join('\t').toLocal8Bit().constData());
     }
-    if (ports.isEmpty())
+    if (json)
+        std::printf("%s\n", QJsonDocument(array).toJson(QJsonDocument::Compact).constData());
+    else if (ports.empty())
         ZQ_CLI::PrintError(std::string(QT_TRANSLATE_NOOP("zqflash", "no serial ports found")));
+    if (denied && !json)
+        ZQ_CLI::PrintError(std::string(QT_TRANSLATE_NOOP("zqflash", "ports marked denied belong to the 'dialout' "
+                                                                    "group: sudo usermod -aG dialout $USER, then log "
+                                                                    "in again")));
     std::fflush(stdout);
     return ZQ_CLI::EXIT_DONE;
 }
@@ -243,7 +280,7 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     ZQ_I18N::InstallTranslator(app); // the programmer's messages in the user's language
     if (options.bListPorts)
-        return ListPorts();
+        return ListPorts(options.bJson);
     if (!options.strLogSummary.empty())
         return PrintLogSummary(options.strLogSummary);
     if (options.IsLineMode()) {

@@ -57,7 +57,13 @@ const std::initializer_list<ZQ_CLI::OPTION_SPEC> OPTIONS = {
     {"quiet", nullptr, QT_TRANSLATE_NOOP("zqflash", "No progress bar.")},
     {"trace", nullptr,
      QT_TRANSLATE_NOOP("zqflash", "Print every frame sent (>) and received (<) with its time on standard error.")},
-    {"list-ports", nullptr, QT_TRANSLATE_NOOP("zqflash", "List the serial ports of this machine and exit.")},
+    {"list-ports", nullptr,
+     QT_TRANSLATE_NOOP("zqflash", "List the serial ports of this machine and exit: stable /dev/serial/by-id names "
+                                  "first, then ttyUSB, ttyACM and ttyS ports; one a line, tab-separated: path, "
+                                  "description, manufacturer, serial number, device, access (ok or denied).")},
+    {"json", nullptr,
+     QT_TRANSLATE_NOOP("zqflash", "With --list-ports: print the list as one JSON array of objects (path, "
+                                  "description, manufacturer, serialNumber, device, stable, permitted).")},
 };
 
 // "P0".."P3" or "none" (any case) as the list selection 0-4.
@@ -125,6 +131,9 @@ bool ParseZqflashOptions(const QStringList& arguments, ZQFLASH_OPTIONS& options,
     options.bQuiet = parser.isSet("quiet");
     options.bTrace = parser.isSet("trace");
     options.bListPorts = parser.isSet("list-ports");
+    options.bJson = parser.isSet("json");
+    if (options.bJson && !options.bListPorts)
+        return ZQ_CLI::UsageError(QT_TRANSLATE_NOOP("zqflash", "--json goes with --list-ports"), exitCode);
     int begin = static_cast<int>(options.dwBegin), seed = options.wMaskSeed;
     if (!ZQ_CLI::ReadIntegerOptions(parser,
                                     {{"begin", 0, 0xFE00, &begin},

@@ -31,6 +31,7 @@ struct ZQFLASH_OPTIONS {
     bool bQuiet = false;
     bool bTrace = false;       // every frame sent and received, with times, on standard error
     bool bListPorts = false;   // list the serial ports and end
+    bool bJson = false;        // --list-ports as JSON
     bool bRepeat = false;      // line mode: program panel after panel on every port until stopped
     std::string strLog;        // production record: one JSON line per panel run appended here
     std::string strLogSummary; // print counts per day and result of this record and end
@@ -50,5 +51,5 @@ extern const char* const LINE_REPORT_OPTION; // "line-report"
 // program ends with exitCode: --help or --version printed (0), or a usage error printed on
 // standard error with a hint to --help (2). --file and a port (--port, --ports-file or
 // --ports-from-glob) are required unless --list-ports or --log-summary; a port named twice on the
-// command line is a usage error.
+// command line, and --json without --list-ports, are usage errors.
 bool ParseZqflashOptions(const QStringList& arguments, ZQFLASH_OPTIONS& options, int& exitCode);
