@@ -43,19 +43,19 @@ TEST(FlasherCommandLine, HelpAndVersionNeedNoDisplay)
 {
     RUN run = RunFlasherWithoutDisplay({"--help"});
     EXPECT_EQ(run.status, 0) << run.err.toStdString();
-    EXPECT_TRUE(run.out.startsWith("Usage: Flasher")) << run.out.toStdString();
+    EXPECT_TRUE(run.out.startsWith("Usage: zqflasher")) << run.out.toStdString();
     EXPECT_TRUE(run.out.contains("isp.ini"));
     run = RunFlasherWithoutDisplay({"--version"});
     EXPECT_EQ(run.status, 0);
-    EXPECT_TRUE(run.out.startsWith("Flasher ")) << run.out.toStdString();
+    EXPECT_TRUE(run.out.startsWith("zqflasher ")) << run.out.toStdString();
     run = RunFlasherWithoutDisplay({"--bogus"});
     EXPECT_EQ(run.status, 2);
-    EXPECT_TRUE(run.err.startsWith("Flasher: ")) << run.err.toStdString();
+    EXPECT_TRUE(run.err.startsWith("zqflasher: ")) << run.err.toStdString();
 }
 
 TEST(FlasherCommandLine, WithoutADisplayItSaysSoInsteadOfAborting)
 {
     const RUN run = RunFlasherWithoutDisplay({});
     EXPECT_EQ(run.status, 1) << "no crash, no abort";
-    EXPECT_TRUE(run.err.startsWith("Flasher: no display")) << run.err.toStdString();
+    EXPECT_TRUE(run.err.startsWith("zqflasher: no display")) << run.err.toStdString();
 }

@@ -20,11 +20,19 @@ constexpr int EXIT_USAGE = 2;
 // The suite's version ("1.2.0"), one for every program.
 const char* SuiteVersion();
 
-// Names the running program for PrintError and the help text ("zqe"). Call first in main; needs no
-// QCoreApplication, so graphical programs can answer --help before any display is opened.
-void SetProgramName(const char* name);
-// The name given to SetProgramName, "zq" before.
+// Names the running program ("zqe"): name is the context its texts are translated in, command the
+// name it is installed as, which starts its error lines and shows in --help and --version (name
+// itself when null: the tools are installed under their own names, the editor "ZQEditor" as
+// "zqeditor"). Call first in main; needs no QCoreApplication, so graphical programs can answer
+// --help before any display is opened.
+void SetProgramName(const char* name, const char* command = nullptr);
+// The command given to SetProgramName (its name when none was given), "zq" before.
 const char* ProgramName();
+
+// Adds a line for status to the "Exit status:" list --help ends with, after the statuses every
+// program shares (0, 1, 2); text through Tr. For statuses of the program's own, such as 130 for
+// an interrupted run.
+void AddExitStatus(int status, const char* text);
 
 // text in the user's language: its English from the catalogue in the context named by
 // SetProgramName ("zqe") when English was chosen and the catalogue has it; otherwise text itself,
@@ -102,5 +110,14 @@ bool IsSameFile(const std::string& first, const std::string& second);
 // True when a graphical program can open a window: a platform was chosen (QT_QPA_PLATFORM, for
 // example offscreen) or DISPLAY or WAYLAND_DISPLAY is set.
 bool HasDisplay();
+
+// Chooses the window system for a graphical program before its QApplication exists, so that Qt
+// never aborts on a display it cannot open. A platform named in QT_QPA_PLATFORM is kept as it is.
+// Otherwise the Wayland compositor of WAYLAND_DISPLAY when it answers and Qt's Wayland plugin is
+// installed, else the X server of DISPLAY when it answers, and QT_QPA_PLATFORM is set to "wayland"
+// or "xcb" for Qt. False, with error naming the display and what is wrong, when neither can be
+// used (none set, a server that does not answer, a Wayland session without the plugin and without
+// an X server).
+bool ChooseDisplay(std::string& error);
 
 } // namespace ZQ_CLI
