@@ -19,7 +19,6 @@
 #include <cstring>
 #include <string>
 #include <utility>
-#include <vector>
 
 #ifndef ZQ_SUITE_VERSION
 #error "ZQ_SUITE_VERSION must come from the build"
@@ -31,7 +30,7 @@ namespace {
 
 std::string g_programName = "zq";
 std::string g_commandName = "zq";
-std::vector<std::pair<int, std::string>> g_exitStatuses;
+bool g_ownExitStatuses = false;
 
 std::string FolderOf(const std::string& path)
 {
@@ -93,9 +92,9 @@ const char* ProgramName()
     return g_commandName.c_str();
 }
 
-void AddExitStatus(int status, const char* text)
+void SetOwnExitStatuses()
 {
-    g_exitStatuses.emplace_back(status, text);
+    g_ownExitStatuses = true;
 }
 
 std::string Tr(const std::string& text)
@@ -151,15 +150,15 @@ bool ParseOrExit(QCommandLineParser& parser, const QStringList& arguments, int& 
     if (parser.isSet("help")) {
         // Without a QCoreApplication (graphical programs answer before any) Qt cannot name the program.
         QString help = parser.helpText().replace("<executable_name>", QString::fromLocal8Bit(g_commandName.c_str()));
-        help += "\n" + Standard(QT_TRANSLATE_NOOP("ZQ_CLI", "Exit status:")) + "\n";
-        std::vector<std::pair<int, QString>> statuses = {
-            {EXIT_DONE, Standard(QT_TRANSLATE_NOOP("ZQ_CLI", "done"))},
-            {EXIT_FAILED, Standard(QT_TRANSLATE_NOOP("ZQ_CLI", "the work failed (the message says why)"))},
-            {EXIT_USAGE, Standard(QT_TRANSLATE_NOOP("ZQ_CLI", "the command line was wrong"))}};
-        for (const auto& status : g_exitStatuses)
-            statuses.emplace_back(status.first, TrText(status.second.c_str()));
-        for (const auto& status : statuses)
-            help += QStringLiteral("  %1  %2\n").arg(status.first, 3).arg(status.second);
+        if (!g_ownExitStatuses) {
+            help += "\n" + Standard(QT_TRANSLATE_NOOP("ZQ_CLI", "Exit status:")) + "\n";
+            const std::pair<int, const char*> statuses[] = {
+                {EXIT_DONE, QT_TRANSLATE_NOOP("ZQ_CLI", "done")},
+                {EXIT_FAILED, QT_TRANSLATE_NOOP("ZQ_CLI", "the work failed (the message says why)")},
+                {EXIT_USAGE, QT_TRANSLATE_NOOP("ZQ_CLI", "the command line was wrong")}};
+            for (const auto& status : statuses)
+                help += QStringLiteral("  %1  %2\n").arg(status.first, 3).arg(Standard(status.second));
+        }
         std::fputs(help.toLocal8Bit().constData(), stdout);
         std::fflush(stdout);
         return false;
@@ -283,6 +282,34 @@ bool CheckInputFile(const std::string& path, std::string& error)
     }
     if (::access(path.c_str(), R_OK) != 0) {
         error = SystemRefusal(CANNOT_OPEN, path);
+        return false;
+    }
+    return true;
+}
+
+bool ReadInputFile(const std::string& path, std::string& bytes, std::string& error)
+{
+    bytes.clear();
+    if (!CheckInputFile(path, error))
+        return false;
+    const bool standardInput = path == "-";
+    std::FILE* file = standardInput ? stdin : std::fopen(path.c_str(), "rb");
+    if (!file) {
+        error = SystemRefusal(QT_TRANSLATE_NOOP("ZQ_CLI", "cannot open '%1': %2"), path);
+        return false;
+    }
+    char buffer[65536];
+    size_t count = 0;
+    while ((count = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+        bytes.append(buffer, count);
+    const bool failed = std::ferror(file) != 0;
+    const int readErrno = errno;
+    if (!standardInput)
+        std::fclose(file);
+    if (failed) {
+        errno = readErrno;
+        error = SystemRefusal(QT_TRANSLATE_NOOP("ZQ_CLI", "cannot read '%1': %2"), standardInput ? "-" : path);
+        bytes.clear();
         return false;
     }
     return true;

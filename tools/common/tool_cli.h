@@ -29,10 +29,9 @@ void SetProgramName(const char* name, const char* command = nullptr);
 // The command given to SetProgramName (its name when none was given), "zq" before.
 const char* ProgramName();
 
-// Adds a line for status to the "Exit status:" list --help ends with, after the statuses every
-// program shares (0, 1, 2); text through Tr. For statuses of the program's own, such as 130 for
-// an interrupted run.
-void AddExitStatus(int status, const char* text);
+// --help ends with the exit statuses every program shares (0 done, 1 failed, 2 wrong command line)
+// unless the program calls this because its description states statuses of its own (zqflash).
+void SetOwnExitStatuses();
 
 // text in the user's language: its English from the catalogue in the context named by
 // SetProgramName ("zqe") when English was chosen and the catalogue has it; otherwise text itself,
@@ -98,6 +97,10 @@ bool UsageError(const std::string& message, int& exitCode);
 // opened for reading without blocking; otherwise error names the file and the reason ("is a FIFO,
 // not a regular file", the system's text for a missing file or a refused permission). Opens nothing.
 bool CheckInputFile(const std::string& path, std::string& error);
+
+// Reads the whole file path into bytes, "-" from standard input (to its end). False with error naming
+// the file and the system's reason (CheckInputFile's refusals, a failed read); bytes is then empty.
+bool ReadInputFile(const std::string& path, std::string& bytes, std::string& error);
 
 // True when path ("-" is standard output) may be written: a new name in an existing folder, or an
 // existing regular file the user may write. Refuses folders, devices, FIFOs, sockets, read-only files
