@@ -13,7 +13,7 @@ const char* const SETTINGS_NAME = "ZQEditor";
 
 CRecentFiles::CRecentFiles()
 {
-    QSettings settings(QLatin1String(SETTINGS_FOLDER), QLatin1String(SETTINGS_NAME));
+    QSettings settings(QString::fromLatin1(SETTINGS_FOLDER), QString::fromLatin1(SETTINGS_NAME));
     settings.beginGroup(QLatin1String(GROUP));
     for (int i = 1; i <= MAX_FILES; ++i) {
         const QString path = settings.value(QStringLiteral("File%1").arg(i)).toString();
@@ -40,7 +40,7 @@ void CRecentFiles::Remove(const QString& path)
 
 void CRecentFiles::Store() const
 {
-    QSettings settings(QLatin1String(SETTINGS_FOLDER), QLatin1String(SETTINGS_NAME));
+    QSettings settings(QString::fromLatin1(SETTINGS_FOLDER), QString::fromLatin1(SETTINGS_NAME));
     settings.beginGroup(QLatin1String(GROUP));
     for (int i = 1; i <= MAX_FILES; ++i) {
         if (i <= m_files.size())

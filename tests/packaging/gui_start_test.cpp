@@ -30,7 +30,7 @@ struct RUN {
 
 // Runs the program with no display but the variables of display (NAME=value, ...), in a private
 // runtime folder (XDG_RUNTIME_DIR, where Wayland sockets live) and settings folder.
-RUN Run(const PROGRAM& program, const QStringList& display, const QStringList& arguments)
+RUN StartProgram(const PROGRAM& program, const QStringList& display, const QStringList& arguments)
 {
     TestApp();
     QTemporaryDir home;
@@ -64,14 +64,14 @@ TEST(GuiStart, InstalledNamesAndExitStatusesInHelpVersionAndErrors)
     for (const PROGRAM& program : PROGRAMS) {
         SCOPED_TRACE(program.command);
         const QByteArray command(program.command);
-        RUN run = Run(program, {}, {"--help"});
+        RUN run = StartProgram(program, {}, {"--help"});
         ASSERT_EQ(run.status, 0) << run.err.toStdString();
         EXPECT_TRUE(run.out.startsWith("Usage: " + command + " ")) << run.out.toStdString();
         EXPECT_TRUE(run.out.contains("Exit status:\n    0  done\n    1  ")) << run.out.toStdString();
         EXPECT_TRUE(run.out.contains("\n    2  the command line was wrong\n"));
-        run = Run(program, {}, {"--version"});
+        run = StartProgram(program, {}, {"--version"});
         EXPECT_EQ(run.out, command + " 1.2.0\n");
-        run = Run(program, {}, {"one", "two"});
+        run = StartProgram(program, {}, {"one", "two"});
         EXPECT_EQ(run.status, 2);
         EXPECT_TRUE(run.err.startsWith(command + ": ")) << run.err.toStdString();
     }
@@ -93,7 +93,7 @@ TEST(GuiStart, ADisplayThatCannotBeUsedIsReportedNotAborted)
     for (const PROGRAM& program : PROGRAMS)
         for (const CASE& c : cases) {
             SCOPED_TRACE(std::string(program.command) + " with " + c.display.join(' ').toStdString());
-            const RUN run = Run(program, c.display, {});
+            const RUN run = StartProgram(program, c.display, {});
             EXPECT_EQ(run.status, 1) << "no abort, no hang: " << run.err.toStdString();
             EXPECT_TRUE(run.err.startsWith(QByteArray(program.command) + ": " + c.said)) << run.err.toStdString();
         }
@@ -103,10 +103,10 @@ TEST(GuiStart, TheProgrammersFileIsCheckedBeforeAnyWindow)
 {
     QTemporaryDir folder;
     const QString missing = folder.filePath("missing.vxg");
-    RUN run = Run(PROGRAMS[1], {"QT_QPA_PLATFORM=offscreen"}, {missing});
+    RUN run = StartProgram(PROGRAMS[1], {"QT_QPA_PLATFORM=offscreen"}, {missing});
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.err, "zqflasher: cannot open '" + QFile::encodeName(missing) + "': No such file or directory\n");
-    run = Run(PROGRAMS[1], {"QT_QPA_PLATFORM=offscreen"}, {"-"});
+    run = StartProgram(PROGRAMS[1], {"QT_QPA_PLATFORM=offscreen"}, {"-"});
     EXPECT_EQ(run.status, 1);
     EXPECT_TRUE(run.err.startsWith("zqflasher: the program file must be a file")) << run.err.toStdString();
 }

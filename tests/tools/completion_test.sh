@@ -48,6 +48,7 @@ zqpanel-run|zqpanel-run |plant.ZQE plant.vxg sub
 zqplc-sim|zqplc-sim --st|--statement --station
 zqplc-sim|zqplc-sim -e r|ramp register
 zqcatalog|zqcatalog --d|--dir
+zqcatalog|zqcatalog --j|--json
 zqcatalog|zqcatalog --dir |sub
 zqflash|zqflash --li|--list-ports
 zqe|zqe ren|render

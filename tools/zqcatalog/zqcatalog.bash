@@ -9,5 +9,5 @@ _zqcatalog()
             return
             ;;
     esac
-    COMPREPLY=($(compgen -W "--dir --help --version" -- "$cur"))
+    COMPREPLY=($(compgen -W "--dir --json --help --version" -- "$cur"))
 } && complete -F _zqcatalog zqcatalog
