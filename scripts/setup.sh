@@ -15,7 +15,7 @@ PACKAGES=(
   libmodbus-dev
   clang libclang-rt-14-dev
   help2man bash-completion
-  lintian appstream
+  lintian appstream libglib2.0-bin
 )
 
 missing=()

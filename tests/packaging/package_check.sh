@@ -50,6 +50,23 @@ for command in "$root"/usr/bin/*; do
   [ -x "$command" ] || fail "$(basename "$command") -> $target leads nowhere"
 done
 [ -f "$root/usr/lib/zqpanel/.zqpanel-system-install" ] || fail "the install marker is missing"
+# The file types by content, as a file manager sees a file without its usual name.
+if command -v gio >/dev/null && command -v update-mime-database >/dev/null; then
+  mime="$work/mime-home"
+  mkdir -p "$mime/mime/packages"
+  cp "$root"/usr/share/mime/packages/zqpanel.xml /usr/share/mime/packages/freedesktop.org.xml "$mime/mime/packages/"
+  update-mime-database "$mime/mime" >/dev/null 2>&1 || fail "update-mime-database refuses zqpanel.xml"
+  printf ':10000000000102030405060708090A0B0C0D0E0F78\r\n:00000001FF\r\n' >"$work/sniff-hex"
+  printf '\x0e\x1fOS Korvane Ver 1.00\0\0\0' >"$work/sniff-image"
+  printf 'hello\n' >"$work/sniff-text"
+  for pair in sniff-hex:text/x-ihex sniff-image:application/x-zqpanel-image sniff-text:text/plain; do
+    type=$(XDG_DATA_HOME="$mime" XDG_DATA_DIRS="$mime" gio info -a standard::content-type "$work/${pair%%:*}" |
+           sed -n 's/^ *standard::content-type: //p')
+    [ "$type" = "${pair#*:}" ] || fail "${pair%%:*} is seen as $type, not ${pair#*:}"
+  done
+else
+  echo "package_check: gio or update-mime-database is missing: file types by content not checked"
+fi
 for command in "$root"/usr/bin/*; do
   name=$(basename "$command")
   page="$root/usr/share/man/man1/$name.1.gz"
