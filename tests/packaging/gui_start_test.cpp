@@ -3,13 +3,11 @@
 // server that does not answer, a Wayland session nobody serves) reported with status 1 instead of
 // Qt's abort; the programmer's file argument checked before any window opens.
 #include "comkit/module_path.h"
-#include "vexorisp/event_wait.h"
+#include "program_run.h"
 
 #include <gtest/gtest.h>
 
 #include <QFile>
-#include <QProcess>
-#include <QProcessEnvironment>
 #include <QTemporaryDir>
 
 #include <string>
@@ -22,39 +20,14 @@ struct PROGRAM {
 };
 const PROGRAM PROGRAMS[] = {{"ZQEditor", "zqeditor"}, {"bin/Flasher", "zqflasher"}};
 
-struct RUN {
-    int status = -1; // -1: crashed or hung
-    QByteArray out;
-    QByteArray err;
-};
-
 // Runs the program with no display but the variables of display (NAME=value, ...), in a private
-// runtime folder (XDG_RUNTIME_DIR, where Wayland sockets live) and settings folder.
-RUN StartProgram(const PROGRAM& program, const QStringList& display, const QStringList& arguments)
+// runtime folder (XDG_RUNTIME_DIR, where Wayland sockets live) and settings folder, in English.
+PROGRAM_RUN StartProgram(const PROGRAM& program, const QStringList& display, const QStringList& arguments)
 {
-    TestApp();
     QTemporaryDir home;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
-        environment.remove(name);
-    environment.insert("XDG_RUNTIME_DIR", home.path());
-    environment.insert("XDG_CONFIG_HOME", home.path());
-    environment.insert("ZQ_LANG", "en");
-    for (const QString& variable : display)
-        environment.insert(variable.section('=', 0, 0), variable.section('=', 1));
-    QProcess process;
-    process.setProcessEnvironment(environment);
-    process.start(QString::fromStdString(COMMON_EX::GetProgramDirectory() + program.path), arguments);
-    RUN run;
-    if (!process.waitForFinished(60000)) {
-        process.kill();
-        process.waitForFinished();
-        return run;
-    }
-    run.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.out = process.readAllStandardOutput();
-    run.err = process.readAllStandardError();
-    return run;
+    return RunProgram(QString::fromStdString(COMMON_EX::GetProgramDirectory() + program.path), arguments,
+                      QStringList{"XDG_RUNTIME_DIR=" + home.path(), "XDG_CONFIG_HOME=" + home.path(), "ZQ_LANG=en"} +
+                          display);
 }
 
 } // namespace
@@ -64,7 +37,7 @@ TEST(GuiStart, InstalledNamesAndExitStatusesInHelpVersionAndErrors)
     for (const PROGRAM& program : PROGRAMS) {
         SCOPED_TRACE(program.command);
         const QByteArray command(program.command);
-        RUN run = StartProgram(program, {}, {"--help"});
+        PROGRAM_RUN run = StartProgram(program, {}, {"--help"});
         ASSERT_EQ(run.status, 0) << run.err.toStdString();
         EXPECT_TRUE(run.out.startsWith("Usage: " + command + " ")) << run.out.toStdString();
         EXPECT_TRUE(run.out.contains("Exit status:\n    0  done\n    1  ")) << run.out.toStdString();
@@ -93,7 +66,7 @@ TEST(GuiStart, ADisplayThatCannotBeUsedIsReportedNotAborted)
     for (const PROGRAM& program : PROGRAMS)
         for (const CASE& c : cases) {
             SCOPED_TRACE(std::string(program.command) + " with " + c.display.join(' ').toStdString());
-            const RUN run = StartProgram(program, c.display, {});
+            const PROGRAM_RUN run = StartProgram(program, c.display, {});
             EXPECT_EQ(run.status, 1) << "no abort, no hang: " << run.err.toStdString();
             EXPECT_TRUE(run.err.startsWith(QByteArray(program.command) + ": " + c.said)) << run.err.toStdString();
         }
@@ -103,7 +76,7 @@ TEST(GuiStart, TheProgrammersFileIsCheckedBeforeAnyWindow)
 {
     QTemporaryDir folder;
     const QString missing = folder.filePath("missing.vxg");
-    RUN run = StartProgram(PROGRAMS[1], {"QT_QPA_PLATFORM=offscreen"}, {missing});
+    PROGRAM_RUN run = StartProgram(PROGRAMS[1], {"QT_QPA_PLATFORM=offscreen"}, {missing});
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.err, "zqflasher: cannot open '" + QFile::encodeName(missing) + "': No such file or directory\n");
     run = StartProgram(PROGRAMS[1], {"QT_QPA_PLATFORM=offscreen"}, {"-"});

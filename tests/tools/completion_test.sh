@@ -3,7 +3,7 @@
 # options, option values, subcommands, catalogue names and file names by extension.
 # Usage: completion_test.sh FOLDER PROGRAMS (the build's out/, where zqcatalog lies)
 set -euo pipefail
-source /usr/share/bash-completion/bash_completion
+source "$(dirname "$0")/completion_lib.sh"
 folder=$1
 export PATH="$2:$PATH"
 files=$(mktemp -d)
@@ -12,23 +12,11 @@ touch "$files"/plant.ZQE "$files"/plant.vxg "$files"/prog.hex "$files"/notes.txt
 mkdir "$files"/sub
 cd "$files"
 failed=0
-complete_line() {
-    COMP_LINE="$1"
-    COMP_POINT=${#COMP_LINE}
-    read -r -a COMP_WORDS <<< "$COMP_LINE"
-    [[ $COMP_LINE == *" " ]] && COMP_WORDS+=("")
-    COMP_CWORD=$((${#COMP_WORDS[@]} - 1))
-    COMPREPLY=()
-    local function
-    function=$(complete -p "${COMP_WORDS[0]}" | sed -n 's/.*-F \([^ ]*\) .*/\1/p')
-    "$function"
-    printf '%s\n' "${COMPREPLY[@]}" | LC_ALL=C sort | tr '\n' ' ' | sed 's/ $//'
-}
 # command | what is typed | what completes (sorted)
 while IFS='|' read -r command line expected; do
     [[ -z $command || $command == \#* ]] && continue
     source "$folder/$command"
-    got=$(complete_line "$line")
+    got=$(complete_line "$line" | tr ' ' '\n' | LC_ALL=C sort | tr '\n' ' ' | sed 's/ $//')
     if [[ $got != "$expected" ]]; then
         echo "completing '$line': got '$got', expected '$expected'" >&2
         failed=1

@@ -17,6 +17,7 @@ failed=0
 while IFS='|' read -r program command arguments input status start; do
     [[ -z $program || $program == \#* ]] && continue
     arguments=${arguments//@WORK@/$work}
+    start=${start//@WORK@/$work}
     eval "set -- $arguments"
     err=$(printf '%b' "$input" | "$out/$program" "$@" 2>&1 >/dev/null)
     got=$?
@@ -32,11 +33,11 @@ zqpanel-run|zqpanel-run|--headless --script - @WORK@/demo.vxg|bogus\n|2|zqpanel-
 zqplc-sim|zqplc-sim|--pty --script @WORK@/none.txt||1|zqplc-sim: cannot open '@WORK@/none.txt': No such file or directory
 zqpanel-run|zqpanel-run|--headless --script @WORK@/none.txt @WORK@/demo.vxg||1|zqpanel-run: cannot open '@WORK@/none.txt': No such file or directory
 zqe|zqe|inspect @WORK@/none.vxg||1|zqe: cannot open '@WORK@/none.vxg': No such file or directory
-zqflash|zqflash|--port /dev/null --file @WORK@/none.hex||2|zqflash:
+zqflash|zqflash|--port /dev/null --file @WORK@/none.hex||1|zqflash: open input file error!: cannot open '@WORK@/none.hex': No such file or directory
 bin/Flasher|zqflasher|@WORK@/none.vxg||1|zqflasher: cannot open '@WORK@/none.vxg': No such file or directory
 ZQEditor|zqeditor|one two||2|zqeditor: 
-zqcatalog|zqcatalog|--dir @WORK@/none||1|zqcatalog:
-zqpanel-sim|zqpanel-sim|--baud x||2|zqpanel-sim: 
+zqcatalog|zqcatalog|--dir @WORK@/none||2|zqcatalog: --dir: '@WORK@/none' is not a folder
+zqpanel-sim|zqpanel-sim|--baud x||2|zqpanel-sim: --baud: 'x' is not a whole number
 # A wrong command line: status 2, the installed name first.
 zqplc-sim|zqplc-sim|--bogus||2|zqplc-sim: 
 zqpanel-run|zqpanel-run|--bogus||2|zqpanel-run: 
