@@ -78,7 +78,7 @@ for doc in copyright changelog.gz; do
   [ -f "$root/usr/share/doc/zqpanel/$doc" ] || fail "usr/share/doc/zqpanel/$doc is missing"
 done
 # Every document a manual page points to is installed.
-for pointed in $(gzip -dc "$root"/usr/share/man/man1/*.gz | grep -o '/usr/share/doc/zqpanel/[A-Za-z0-9_.-]*' | sort -u); do
+for pointed in $(gzip -dc "$root"/usr/share/man/man1/*.gz | sed 's/\\-/-/g' | grep -o '/usr/share/doc/zqpanel/[A-Za-z0-9_.-]*' | sed 's/[.]$//' | sort -u); do
   [ -f "$root$pointed" ] || fail "a manual page points to $pointed, which is not installed"
 done
 metainfo=("$root"/usr/share/metainfo/*.metainfo.xml)
