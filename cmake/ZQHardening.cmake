@@ -41,7 +41,7 @@ if(ZQ_HARDENING AND ZQ_DPKG_BUILDFLAGS AND NOT ZQ_SANITIZED
   message(STATUS "Hardening: ${cpp_flags} ${cxx_flags} ${ld_flags}")
 endif()
 
-set(ZQ_HARDENED_FOLDERS comkit devices controls cipher vexorisp flasher editor emulator tools)
+set(ZQ_HARDENED_FOLDERS comkit appkit devices controls cipher vexorisp flasher editor emulator tools)
 get_directory_property(ZQ_UNHARDENED_OPTIONS COMPILE_OPTIONS)
 
 # Sets the compile options a folder added next starts with: the hardening flags for a shipped one.

@@ -1,7 +1,7 @@
 // zqcatalog's report for scripts: the catalogues as one JSON document.
-#include "catalogue_json.h"
+#include "tools/zqcatalog/catalogue_json.h"
 
-#include "catalogue_rows.h"
+#include "tools/zqcatalog/catalogue_rows.h"
 
 #include "comkit/gbk.h"
 #include "devices/device_collection.h"

@@ -1,13 +1,12 @@
 // zqcatalog's text report of the catalogues, in the user's language.
-#include "catalogue_report.h"
+#include "tools/zqcatalog/catalogue_report.h"
 
-#include "catalogue_rows.h"
-
+#include "appkit/catalogue_text.h"
+#include "appkit/tool_cli.h"
 #include "comkit/gbk.h"
 #include "devices/device_collection.h"
 #include "devices/plc_collection.h"
-#include "tools/common/catalogue_text.h"
-#include "tools/common/tool_cli.h"
+#include "tools/zqcatalog/catalogue_rows.h"
 
 #include <memory>
 #include <string>

@@ -1,5 +1,5 @@
 // What zqcatalog reports, read out of the catalogues.
-#include "catalogue_rows.h"
+#include "tools/zqcatalog/catalogue_rows.h"
 
 #include "devices/device_collection.h"
 #include "devices/plc_collection.h"
