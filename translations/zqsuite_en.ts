@@ -2380,6 +2380,10 @@ Deleting a screen cannot be undone!</translation>
         <source>the catalogues list no panel model and no PLC protocol</source>
         <translation>the catalogues list no panel model and no PLC protocol</translation>
     </message>
+    <message>
+        <source>Write the catalogues as JSON for scripts: names as stored, never translated.</source>
+        <translation>Write the catalogues as JSON for scripts: names as stored, never translated.</translation>
+    </message>
 </context>
 <context>
     <name>zqe</name>
