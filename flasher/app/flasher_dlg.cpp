@@ -125,8 +125,11 @@ CFlasherDlg::CFlasherDlg(const tagFlasherOptions& options, QWidget* parent)
     if (!m_options.chosenFile.empty())
         m_bAuto = 0; // a file from the command line waits for the user's press
     LoadLibraries();
-    if (!m_options.chosenFile.empty()) // after the libraries: a HEX file is deciphered to be checked
-        ChooseFile(QString::fromStdString(m_options.chosenFile));
+    // Chosen once the dialog runs (a HEX file is deciphered to be checked, after the libraries), so
+    // that a refusal's message goes where the owner's message hook sends it.
+    if (!m_options.chosenFile.empty())
+        QMetaObject::invokeMethod(
+            this, [this] { ChooseFile(QString::fromStdString(m_options.chosenFile)); }, Qt::QueuedConnection);
     if (!StartRemoteFetch()) {
         ShowMessage(QT_TRANSLATE_NOOP("Flasher", "Thread create error"));
         return;

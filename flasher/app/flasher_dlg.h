@@ -33,9 +33,10 @@ struct tagFlasherOptions {
     int runLimitMs = 30000;  // and gives up when the panel is silent this long (timer 1009)
     bool confirmPort = true; // manual mode asks for the port before opening the line
     // A program file named on the command line (a file manager's "open with"), UTF-8: the dialog
-    // starts in manual mode with it chosen as "Open File..." chooses it (a HEX file is checked
-    // first, and refused with a message), whatever isp.ini says; nothing is programmed until the
-    // user presses the button. Empty: the file and the mode come from isp.ini.
+    // starts in manual mode and, once its event loop runs, chooses the file as "Open File..."
+    // chooses it (a HEX file is checked first, and refused with a message), whatever isp.ini says;
+    // nothing is programmed until the user presses the button. Empty: the file and the mode come
+    // from isp.ini.
     std::string chosenFile;
 };
 
