@@ -7,6 +7,7 @@
 
 #include <QCommandLineParser>
 #include <QFile>
+#include <QFileInfo>
 
 #include <string>
 
@@ -42,7 +43,9 @@ int main(int argc, char** argv)
     }
     std::string chosen, error;
     if (!files.isEmpty()) {
-        chosen = files.first().toLocal8Bit().toStdString();
+        // Absolute: isp.ini keeps it for the next start, wherever that starts from.
+        chosen = files.first() == "-" ? std::string("-")
+                                      : QFile::encodeName(QFileInfo(files.first()).absoluteFilePath()).toStdString();
         if (chosen == "-" || !ZQ_CLI::CheckInputFile(chosen, error)) {
             ZQ_CLI::PrintError(chosen == "-" ? std::string(QT_TRANSLATE_NOOP("Flasher", "the program file must be a "
                                                                                         "file, not standard input"))
