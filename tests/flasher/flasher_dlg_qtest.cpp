@@ -420,7 +420,7 @@ void FlasherDlgTest::FileFromTheCommandLineWaitsForThePress()
     WriteRunSettings(true, "old.bin", 0);
     m_chosenFile = File("bad.hex");
     Create();
-    QTRY_VERIFY(Shown("HEX format error"));
+    QTRY_VERIFY(Shown("HEX format error in line 1: the record does not start with ':'"));
     QVERIFY(!m_dlg->IsAutoMode());
     QCOMPARE(m_dlg->GetCurrentFilePath(), File("old.bin"));
 }
