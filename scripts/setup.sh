@@ -13,7 +13,7 @@ PACKAGES=(
   locales libc-l10n
   desktop-file-utils shared-mime-info dpkg-dev fakeroot
   xvfb xauth
-  libmodbus-dev
+  libmodbus-dev mbpoll python3-pymodbus socat
   clang libclang-rt-14-dev
   help2man bash-completion
   lintian appstream libglib2.0-bin
