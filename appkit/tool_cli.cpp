@@ -6,7 +6,10 @@
 #include "comkit/message_text.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QLibraryInfo>
 
+#include <dlfcn.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -15,6 +18,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <utility>
 
 #ifndef ZQ_SUITE_VERSION
 #error "ZQ_SUITE_VERSION must come from the build"
@@ -25,6 +29,8 @@ namespace ZQ_CLI {
 namespace {
 
 std::string g_programName = "zq";
+std::string g_commandName = "zq";
+bool g_ownExitStatuses = false;
 
 std::string FolderOf(const std::string& path)
 {
@@ -75,14 +81,20 @@ const char* SuiteVersion()
     return ZQ_SUITE_VERSION;
 }
 
-void SetProgramName(const char* name)
+void SetProgramName(const char* name, const char* command)
 {
     g_programName = name ? name : "zq";
+    g_commandName = command ? command : g_programName;
 }
 
 const char* ProgramName()
 {
-    return g_programName.c_str();
+    return g_commandName.c_str();
+}
+
+void SetOwnExitStatuses()
+{
+    g_ownExitStatuses = true;
 }
 
 std::string Tr(const std::string& text)
@@ -104,7 +116,7 @@ std::string TrArgs(const char* text, std::initializer_list<std::string> args)
 
 void PrintError(const std::string& message)
 {
-    std::fprintf(stderr, "%s: %s\n", g_programName.c_str(), Tr(message).c_str());
+    std::fprintf(stderr, "%s: %s\n", g_commandName.c_str(), Tr(message).c_str());
     std::fflush(stderr);
 }
 
@@ -137,14 +149,22 @@ bool ParseOrExit(QCommandLineParser& parser, const QStringList& arguments, int& 
     // Help and version answer even beside other mistakes, as users expect of --help.
     if (parser.isSet("help")) {
         // Without a QCoreApplication (graphical programs answer before any) Qt cannot name the program.
-        const QString help =
-            parser.helpText().replace("<executable_name>", QString::fromLocal8Bit(g_programName.c_str()));
+        QString help = parser.helpText().replace("<executable_name>", QString::fromLocal8Bit(g_commandName.c_str()));
+        if (!g_ownExitStatuses) {
+            help += "\n" + Standard(QT_TRANSLATE_NOOP("ZQ_CLI", "Exit status:")) + "\n";
+            const std::pair<int, const char*> statuses[] = {
+                {EXIT_DONE, QT_TRANSLATE_NOOP("ZQ_CLI", "done")},
+                {EXIT_FAILED, QT_TRANSLATE_NOOP("ZQ_CLI", "the work failed (the message says why)")},
+                {EXIT_USAGE, QT_TRANSLATE_NOOP("ZQ_CLI", "the command line was wrong")}};
+            for (const auto& status : statuses)
+                help += QStringLiteral("  %1  %2\n").arg(status.first, 3).arg(Standard(status.second));
+        }
         std::fputs(help.toLocal8Bit().constData(), stdout);
         std::fflush(stdout);
         return false;
     }
     if (parser.isSet("version")) {
-        std::printf("%s %s\n", g_programName.c_str(), SuiteVersion());
+        std::printf("%s %s\n", g_commandName.c_str(), SuiteVersion());
         std::fflush(stdout);
         return false;
     }
@@ -177,7 +197,7 @@ bool UsageError(const std::string& message, int& exitCode)
 {
     PrintError(message);
     const QString hint = Standard(QT_TRANSLATE_NOOP("ZQ_CLI", "Try '%1 --help' for more information."))
-                             .arg(QString::fromLocal8Bit(g_programName.c_str()));
+                             .arg(QString::fromLocal8Bit(g_commandName.c_str()));
     std::fprintf(stderr, "%s\n", hint.toLocal8Bit().constData());
     exitCode = EXIT_USAGE;
     return false;
@@ -267,6 +287,34 @@ bool CheckInputFile(const std::string& path, std::string& error)
     return true;
 }
 
+bool ReadInputFile(const std::string& path, std::string& bytes, std::string& error)
+{
+    bytes.clear();
+    if (!CheckInputFile(path, error))
+        return false;
+    const bool standardInput = path == "-";
+    std::FILE* file = standardInput ? stdin : std::fopen(path.c_str(), "rb");
+    if (!file) {
+        error = SystemRefusal(QT_TRANSLATE_NOOP("ZQ_CLI", "cannot open '%1': %2"), path);
+        return false;
+    }
+    char buffer[65536];
+    size_t count = 0;
+    while ((count = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+        bytes.append(buffer, count);
+    const bool failed = std::ferror(file) != 0;
+    const int readErrno = errno;
+    if (!standardInput)
+        std::fclose(file);
+    if (failed) {
+        errno = readErrno;
+        error = SystemRefusal(QT_TRANSLATE_NOOP("ZQ_CLI", "cannot read '%1': %2"), standardInput ? "-" : path);
+        bytes.clear();
+        return false;
+    }
+    return true;
+}
+
 bool CheckOutputFile(const std::string& path, std::string& error)
 {
     if (path == "-")
@@ -329,6 +377,102 @@ bool HasDisplay()
         if (value && *value)
             return true;
     }
+    return false;
+}
+
+namespace {
+
+// An environment variable's value, empty when unset.
+std::string Environment(const char* name)
+{
+    const char* value = std::getenv(name);
+    return value ? value : "";
+}
+
+// True when the client library (opened by name, so the suite needs no development files of it)
+// connects to the server its default display names. A missing library counts as no answer.
+bool Answers(const char* library, const char* connectName, const char* disconnectName, const char* errorName)
+{
+    void* handle = dlopen(library, RTLD_NOW | RTLD_LOCAL);
+    if (!handle)
+        return false;
+    bool answered = false;
+    if (errorName) { // xcb: a connection object always comes back, with an error flag
+        using Connect = void* (*)(const char*, int*);
+        using Check = int (*)(void*);
+        using Disconnect = void (*)(void*);
+        auto connect = reinterpret_cast<Connect>(dlsym(handle, connectName));
+        auto check = reinterpret_cast<Check>(dlsym(handle, errorName));
+        auto disconnect = reinterpret_cast<Disconnect>(dlsym(handle, disconnectName));
+        if (connect && check && disconnect) {
+            void* connection = connect(nullptr, nullptr);
+            answered = connection && check(connection) == 0;
+            if (connection)
+                disconnect(connection);
+        }
+    } else { // wayland: null when the compositor does not answer
+        using Connect = void* (*)(const char*);
+        using Disconnect = void (*)(void*);
+        auto connect = reinterpret_cast<Connect>(dlsym(handle, connectName));
+        auto disconnect = reinterpret_cast<Disconnect>(dlsym(handle, disconnectName));
+        if (connect && disconnect) {
+            void* display = connect(nullptr);
+            answered = display != nullptr;
+            if (display)
+                disconnect(display);
+        }
+    }
+    dlclose(handle);
+    return answered;
+}
+
+// True when Qt's platform plugins folder holds a plugin whose file name matches pattern.
+bool HasPlatformPlugin(const char* pattern)
+{
+    const QDir folder(QLibraryInfo::path(QLibraryInfo::PluginsPath) + QStringLiteral("/platforms"));
+    return !folder.entryList({QString::fromLatin1(pattern)}, QDir::Files).isEmpty();
+}
+
+} // namespace
+
+bool ChooseDisplay(std::string& error)
+{
+    if (!Environment("QT_QPA_PLATFORM").empty())
+        return true;
+    const std::string wayland = Environment("WAYLAND_DISPLAY");
+    const std::string x11 = Environment("DISPLAY");
+    bool waylandWithoutPlugin = false;
+    if (!wayland.empty()) {
+        if (!HasPlatformPlugin("libqwayland-*.so"))
+            waylandWithoutPlugin = true;
+        else if (Answers("libwayland-client.so.0", "wl_display_connect", "wl_display_disconnect", nullptr)) {
+            qputenv("QT_QPA_PLATFORM", "wayland");
+            return true;
+        }
+    }
+    if (!x11.empty() && HasPlatformPlugin("libqxcb.so") &&
+        Answers("libxcb.so.1", "xcb_connect", "xcb_disconnect", "xcb_connection_has_error")) {
+        qputenv("QT_QPA_PLATFORM", "xcb");
+        return true;
+    }
+    if (!x11.empty())
+        error = StandardArgs(QT_TRANSLATE_NOOP("ZQ_CLI", "cannot open the display '%1': no X server answers there "
+                                                         "(set DISPLAY to a running one, or QT_QPA_PLATFORM="
+                                                         "offscreen)"),
+                             {x11});
+    else if (waylandWithoutPlugin)
+        error = StandardArgs(QT_TRANSLATE_NOOP("ZQ_CLI", "cannot open the Wayland display '%1': Qt's Wayland "
+                                                         "plugin is not installed (install qt6-wayland, or set "
+                                                         "DISPLAY to an X server)"),
+                             {wayland});
+    else if (!wayland.empty())
+        error = StandardArgs(QT_TRANSLATE_NOOP("ZQ_CLI", "cannot open the Wayland display '%1': no compositor "
+                                                         "answers there"),
+                             {wayland});
+    else
+        error = Standard(QT_TRANSLATE_NOOP("ZQ_CLI", "no display to open the window on: set DISPLAY or "
+                                                     "WAYLAND_DISPLAY, or QT_QPA_PLATFORM=offscreen"))
+                    .toStdString();
     return false;
 }
 

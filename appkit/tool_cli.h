@@ -20,11 +20,18 @@ constexpr int EXIT_USAGE = 2;
 // The suite's version ("1.2.0"), one for every program.
 const char* SuiteVersion();
 
-// Names the running program for PrintError and the help text ("zqe"). Call first in main; needs no
-// QCoreApplication, so graphical programs can answer --help before any display is opened.
-void SetProgramName(const char* name);
-// The name given to SetProgramName, "zq" before.
+// Names the running program ("zqe"): name is the context its texts are translated in, command the
+// name it is installed as, which starts its error lines and shows in --help and --version (name
+// itself when null: the tools are installed under their own names, the editor "ZQEditor" as
+// "zqeditor"). Call first in main; needs no QCoreApplication, so graphical programs can answer
+// --help before any display is opened.
+void SetProgramName(const char* name, const char* command = nullptr);
+// The command given to SetProgramName (its name when none was given), "zq" before.
 const char* ProgramName();
+
+// --help ends with the exit statuses every program shares (0 done, 1 failed, 2 wrong command line)
+// unless the program calls this because its description states statuses of its own (zqflash).
+void SetOwnExitStatuses();
 
 // text in the user's language: its English from the catalogue in the context named by
 // SetProgramName ("zqe") when English was chosen and the catalogue has it; otherwise text itself,
@@ -91,6 +98,10 @@ bool UsageError(const std::string& message, int& exitCode);
 // not a regular file", the system's text for a missing file or a refused permission). Opens nothing.
 bool CheckInputFile(const std::string& path, std::string& error);
 
+// Reads the whole file path into bytes, "-" from standard input (to its end). False with error naming
+// the file and the system's reason (CheckInputFile's refusals, a failed read); bytes is then empty.
+bool ReadInputFile(const std::string& path, std::string& bytes, std::string& error);
+
 // True when path ("-" is standard output) may be written: a new name in an existing folder, or an
 // existing regular file the user may write. Refuses folders, devices, FIFOs, sockets, read-only files
 // and names in a missing or unwritable folder, with error naming the file and the reason.
@@ -102,5 +113,14 @@ bool IsSameFile(const std::string& first, const std::string& second);
 // True when a graphical program can open a window: a platform was chosen (QT_QPA_PLATFORM, for
 // example offscreen) or DISPLAY or WAYLAND_DISPLAY is set.
 bool HasDisplay();
+
+// Chooses the window system for a graphical program before its QApplication exists, so that Qt
+// never aborts on a display it cannot open. A platform named in QT_QPA_PLATFORM is kept as it is.
+// Otherwise the Wayland compositor of WAYLAND_DISPLAY when it answers and Qt's Wayland plugin is
+// installed, else the X server of DISPLAY when it answers, and QT_QPA_PLATFORM is set to "wayland"
+// or "xcb" for Qt. False, with error naming the display and what is wrong, when neither can be
+// used (none set, a server that does not answer, a Wayland session without the plugin and without
+// an X server).
+bool ChooseDisplay(std::string& error);
 
 } // namespace ZQ_CLI

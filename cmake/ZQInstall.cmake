@@ -128,3 +128,27 @@ install(DIRECTORY ${ZQ_ICON_DIR}/ DESTINATION share/icons/hicolor)
 add_test(NAME install_layout
   COMMAND ${CMAKE_COMMAND} -DBUILD_DIR=${CMAKE_BINARY_DIR} -DPREFIX=${CMAKE_BINARY_DIR}/install-check
           -P ${CMAKE_CURRENT_LIST_DIR}/ZQInstallCheck.cmake)
+
+# The licence, the changelog (gzip -9n, as Debian wants it), the documents the manual pages point
+# to, the AppStream metainfo of the two graphical programs and the lintian overrides of the package.
+set(ZQ_DOC_DIR share/doc/zqpanel)
+set(ZQ_PROJECT_URL "https://zqpanel.invalid/" CACHE STRING "The suite's home page, named in the AppStream metainfo")
+set(ZQ_APPSTREAM_PREFIX "invalid.zqpanel" CACHE STRING "The reversed domain that starts the AppStream ids")
+set(ZQ_RELEASE_DATE 2026-12-09) # the date of the release in packaging/changelog
+set(ZQ_PACKAGING_OUT ${CMAKE_BINARY_DIR}/packaging)
+add_custom_command(OUTPUT ${ZQ_PACKAGING_OUT}/changelog.gz
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${ZQ_PACKAGING_OUT}
+  COMMAND ${ZQ_GZIP} -9n -c ${ZQ_PACKAGING}/changelog > ${ZQ_PACKAGING_OUT}/changelog.gz
+  DEPENDS ${ZQ_PACKAGING}/changelog
+  COMMENT "Compressed changelog")
+add_custom_target(ZQChangelog ALL DEPENDS ${ZQ_PACKAGING_OUT}/changelog.gz)
+install(FILES ${ZQ_PACKAGING}/copyright ${ZQ_PACKAGING_OUT}/changelog.gz DESTINATION ${ZQ_DOC_DIR})
+install(FILES ${CMAKE_SOURCE_DIR}/docs/zqe.md ${CMAKE_SOURCE_DIR}/docs/project-json.md
+              ${CMAKE_SOURCE_DIR}/docs/flasher.md ${CMAKE_SOURCE_DIR}/docs/emulator.md
+              ${CMAKE_SOURCE_DIR}/docs/catalogues.md ${CMAKE_SOURCE_DIR}/docs/command-line.md
+        DESTINATION ${ZQ_DOC_DIR})
+foreach(program zqeditor zqflasher)
+  configure_file(${ZQ_PACKAGING}/${program}.metainfo.xml.in ${ZQ_PACKAGING_OUT}/${ZQ_APPSTREAM_PREFIX}.${program}.metainfo.xml @ONLY)
+  install(FILES ${ZQ_PACKAGING_OUT}/${ZQ_APPSTREAM_PREFIX}.${program}.metainfo.xml DESTINATION share/metainfo)
+endforeach()
+install(FILES ${ZQ_PACKAGING}/zqpanel.lintian-overrides DESTINATION share/lintian/overrides RENAME zqpanel)

@@ -10,7 +10,7 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "Zenquor")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Screen editor and programmer for text-display operator panels")
 set(CPACK_PACKAGE_DESCRIPTION
-  "ZQEditor draws the screens of small monochrome text-display operator panels, binds their\ncontrols to PLC registers and coils and compiles them into the panel's download image; Flasher\nand zqflash write that image into the panel through its boot loader over a serial line.\nCommand-line tools inspect and build projects and images.")
+  "ZQEditor draws the screens of small monochrome text-display operator panels,\nbinds their controls to PLC registers and coils and compiles them into the\npanel's download image; Flasher and zqflash write that image into the panel\nthrough its boot loader over a serial line. Command-line tools inspect and\nbuild projects and images.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "ZQ panel suite maintainers <maintainers@zqpanel.invalid>")
@@ -20,6 +20,10 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS ${ZQ_OUT_DIR} ${ZQ_BIN_DIR})
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
   "qt6-qpa-plugins, libqt6svg6, fonts-wqy-zenhei, shared-mime-info, desktop-file-utils, hicolor-icon-theme, xdg-utils")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "bash-completion, man-db")
+# qt6-wayland lets the graphical programs open their windows in a Wayland session without X.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, bash-completion, man-db")
 set(CPACK_STRIP_FILES ON)
+# CPack adds ldconfig calls to postinst and postrm for any library below /usr/lib, but the suite's
+# libraries are private (found through the programs' RUNPATH): the finished package goes without them.
+set(CPACK_POST_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/ZQPackageFinish.cmake)
 include(CPack)

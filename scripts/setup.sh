@@ -16,6 +16,7 @@ PACKAGES=(
   libmodbus-dev mbpoll python3-pymodbus socat
   clang libclang-rt-14-dev clang-format
   help2man bash-completion
+  lintian appstream libglib2.0-bin
 )
 
 missing=()

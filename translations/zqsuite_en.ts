@@ -1511,10 +1511,6 @@ Deleting a screen cannot be undone!</translation>
         <translation>Program file(*.HEX *.hex);;Program file(*.BIN *.bin);;Download image(*.vxg *.vxc *.dat *.VXG *.VXC *.DAT);;All files(*)</translation>
     </message>
     <message>
-        <source>The panel programmer&apos;s window. Its settings come from isp.ini beside it (the editor&apos;s download writes them); it takes no arguments.</source>
-        <translation>The panel programmer&apos;s window. Its settings come from isp.ini beside it (the editor&apos;s download writes them); it takes no arguments.</translation>
-    </message>
-    <message>
         <source>Qt platform plugin to use (for example offscreen).</source>
         <translation>Qt platform plugin to use (for example offscreen).</translation>
     </message>
@@ -1523,12 +1519,24 @@ Deleting a screen cannot be undone!</translation>
         <translation>Nobody answers the window&apos;s messages: they go to standard error, and the exit status is 0 only when the panel confirmed every block.</translation>
     </message>
     <message>
-        <source>takes no arguments; the program file comes from isp.ini or &quot;Open File...&quot;</source>
-        <translation>takes no arguments; the program file comes from isp.ini or &quot;Open File...&quot;</translation>
+        <source>The panel programmer&apos;s window. Its settings come from isp.ini beside it (the editor&apos;s download writes them). A FILE given is chosen as &quot;Open File...&quot; chooses it, in manual mode: nothing is programmed until &quot;Local Program&quot; is pressed.</source>
+        <translation>The panel programmer&apos;s window. Its settings come from isp.ini beside it (the editor&apos;s download writes them). A FILE given is chosen as &quot;Open File...&quot; chooses it, in manual mode: nothing is programmed until &quot;Local Program&quot; is pressed.</translation>
     </message>
     <message>
-        <source>no display to show the window on: set DISPLAY (or WAYLAND_DISPLAY), or use zqflash to program from the command line</source>
-        <translation>no display to show the window on: set DISPLAY (or WAYLAND_DISPLAY), or use zqflash to program from the command line</translation>
+        <source>The program file to choose (.vxg, .hex, ...).</source>
+        <translation>The program file to choose (.vxg, .hex, ...).</translation>
+    </message>
+    <message>
+        <source>one program file at a time</source>
+        <translation>one program file at a time</translation>
+    </message>
+    <message>
+        <source>the program file must be a file, not standard input</source>
+        <translation>the program file must be a file, not standard input</translation>
+    </message>
+    <message>
+        <source>; zqflash programs from the command line</source>
+        <translation>; zqflash programs from the command line</translation>
     </message>
     <message>
         <source>The communication library cannot keep the line quiet: a block equal to an earlier one cannot be confirmed!</source>
@@ -2715,10 +2723,6 @@ Deleting a screen cannot be undone!</translation>
         <source>one project at a time (try --help)</source>
         <translation>one project at a time (try --help)</translation>
     </message>
-    <message>
-        <source>no display to open the window on (set DISPLAY, or QT_QPA_PLATFORM=offscreen)</source>
-        <translation>no display to open the window on (set DISPLAY, or QT_QPA_PLATFORM=offscreen)</translation>
-    </message>
 </context>
 <context>
     <name>ZQ_CLI</name>
@@ -2789,6 +2793,42 @@ Deleting a screen cannot be undone!</translation>
     <message>
         <source>a special file</source>
         <translation>a special file</translation>
+    </message>
+    <message>
+        <source>Exit status:</source>
+        <translation>Exit status:</translation>
+    </message>
+    <message>
+        <source>done</source>
+        <translation>done</translation>
+    </message>
+    <message>
+        <source>the work failed (the message says why)</source>
+        <translation>the work failed (the message says why)</translation>
+    </message>
+    <message>
+        <source>the command line was wrong</source>
+        <translation>the command line was wrong</translation>
+    </message>
+    <message>
+        <source>cannot read &apos;%1&apos;: %2</source>
+        <translation>cannot read &apos;%1&apos;: %2</translation>
+    </message>
+    <message>
+        <source>cannot open the display &apos;%1&apos;: no X server answers there (set DISPLAY to a running one, or QT_QPA_PLATFORM=offscreen)</source>
+        <translation>cannot open the display &apos;%1&apos;: no X server answers there (set DISPLAY to a running one, or QT_QPA_PLATFORM=offscreen)</translation>
+    </message>
+    <message>
+        <source>cannot open the Wayland display &apos;%1&apos;: Qt&apos;s Wayland plugin is not installed (install qt6-wayland, or set DISPLAY to an X server)</source>
+        <translation>cannot open the Wayland display &apos;%1&apos;: Qt&apos;s Wayland plugin is not installed (install qt6-wayland, or set DISPLAY to an X server)</translation>
+    </message>
+    <message>
+        <source>cannot open the Wayland display &apos;%1&apos;: no compositor answers there</source>
+        <translation>cannot open the Wayland display &apos;%1&apos;: no compositor answers there</translation>
+    </message>
+    <message>
+        <source>no display to open the window on: set DISPLAY or WAYLAND_DISPLAY, or QT_QPA_PLATFORM=offscreen</source>
+        <translation>no display to open the window on: set DISPLAY or WAYLAND_DISPLAY, or QT_QPA_PLATFORM=offscreen</translation>
     </message>
 </context>
 <context>
@@ -2872,6 +2912,10 @@ Deleting a screen cannot be undone!</translation>
     <message>
         <source>the catalogues list no panel model and no PLC protocol</source>
         <translation>the catalogues list no panel model and no PLC protocol</translation>
+    </message>
+    <message>
+        <source>Write the catalogues as JSON for scripts: names as stored, never translated.</source>
+        <translation>Write the catalogues as JSON for scripts: names as stored, never translated.</translation>
     </message>
 </context>
 <context>
@@ -3723,10 +3767,6 @@ With --repeat, Ctrl-C is the normal end: the status is then the number of failed
         <translation>--headless and --script go together</translation>
     </message>
     <message>
-        <source>no display to open the window on (use --headless --script FILE)</source>
-        <translation>no display to open the window on (use --headless --script FILE)</translation>
-    </message>
-    <message>
         <source>the panel shows screen %1</source>
         <translation>the panel shows screen %1</translation>
     </message>
@@ -3819,10 +3859,6 @@ With --repeat, Ctrl-C is the normal end: the status is then the number of failed
         <translation>--parity is N, E or O, not &quot;%1&quot;</translation>
     </message>
     <message>
-        <source>cannot read %1</source>
-        <translation>cannot read %1</translation>
-    </message>
-    <message>
         <source>%1 LOST, poll %2 ms (%3 requests, %4 ms), screen %5 of %6</source>
         <translation>%1 LOST, poll %2 ms (%3 requests, %4 ms), screen %5 of %6</translation>
     </message>
@@ -3857,6 +3893,10 @@ With --repeat, Ctrl-C is the normal end: the status is then the number of failed
     <message>
         <source>the project&apos;s serial line (%1) is not one Modbus RTU has; give --baud, --parity, --data-bits and --stop-bits</source>
         <translation>the project&apos;s serial line (%1) is not one Modbus RTU has; give --baud, --parity, --data-bits and --stop-bits</translation>
+    </message>
+    <message>
+        <source>; --headless --script FILE runs without a window</source>
+        <translation>; --headless --script FILE runs without a window</translation>
     </message>
     <message>
         <source>a snapshot is written to a file, not to standard output</source>
@@ -4137,10 +4177,6 @@ Block frames are counted from 1 as they arrive, resent frames too; answers count
         <translation>-e &quot;%1&quot;: %2</translation>
     </message>
     <message>
-        <source>cannot read %1</source>
-        <translation>cannot read %1</translation>
-    </message>
-    <message>
         <source>address</source>
         <translation>address</translation>
     </message>
@@ -4155,6 +4191,10 @@ Block frames are counted from 1 as they arrive, resent frames too; answers count
     <message>
         <source>missing %1</source>
         <translation>missing %1</translation>
+    </message>
+    <message>
+        <source>bad %1 &quot;%2&quot; (%3 to %4)</source>
+        <translation>bad %1 &quot;%2&quot; (%3 to %4)</translation>
     </message>
     <message>
         <source>start</source>
@@ -4243,10 +4283,6 @@ Block frames are counted from 1 as they arrive, resent frames too; answers count
     <message>
         <source>refusing connections: %1 clients are connected, the most --max-connections allows</source>
         <translation>refusing connections: %1 clients are connected, the most --max-connections allows</translation>
-    </message>
-    <message>
-        <source>bad %1 &quot;%2&quot; (%3 to %4)</source>
-        <translation>bad %1 &quot;%2&quot; (%3 to %4)</translation>
     </message>
 </context>
 </TS>

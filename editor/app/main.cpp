@@ -11,7 +11,7 @@
 
 int main(int argc, char** argv)
 {
-    ZQ_CLI::SetProgramName("ZQEditor");
+    ZQ_CLI::SetProgramName("ZQEditor", "zqeditor");
     QCommandLineParser parser;
     ZQ_CLI::AddStandardOptions(parser,
                                ZQ_CLI::TrText(QT_TRANSLATE_NOOP("ZQEditor", "Designs the screens of a text panel "
@@ -28,10 +28,9 @@ int main(int argc, char** argv)
         ZQ_CLI::PrintError(std::string(QT_TRANSLATE_NOOP("ZQEditor", "one project at a time (try --help)")));
         return ZQ_CLI::EXIT_USAGE;
     }
-    if (!ZQ_CLI::HasDisplay()) {
-        ZQ_CLI::PrintError(std::string(
-            QT_TRANSLATE_NOOP("ZQEditor",
-                              "no display to open the window on (set DISPLAY, or QT_QPA_PLATFORM=offscreen)")));
+    std::string error;
+    if (!ZQ_CLI::ChooseDisplay(error)) {
+        ZQ_CLI::PrintError(error);
         return ZQ_CLI::EXIT_FAILED;
     }
     QApplication application(argc, argv);

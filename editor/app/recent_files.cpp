@@ -5,12 +5,15 @@
 
 namespace {
 const char* const GROUP = "Recent File List";
+// ~/.config/zqpanel/ZQEditor.conf: the suite's one settings folder (XDG_CONFIG_HOME followed).
+const char* const SETTINGS_FOLDER = "zqpanel";
+const char* const SETTINGS_NAME = "ZQEditor";
 
 } // namespace
 
 CRecentFiles::CRecentFiles()
 {
-    QSettings settings(QStringLiteral("Zenquor"), QStringLiteral("ZQEditor"));
+    QSettings settings(QString::fromLatin1(SETTINGS_FOLDER), QString::fromLatin1(SETTINGS_NAME));
     settings.beginGroup(QLatin1String(GROUP));
     for (int i = 1; i <= MAX_FILES; ++i) {
         const QString path = settings.value(QStringLiteral("File%1").arg(i)).toString();
@@ -37,7 +40,7 @@ void CRecentFiles::Remove(const QString& path)
 
 void CRecentFiles::Store() const
 {
-    QSettings settings(QStringLiteral("Zenquor"), QStringLiteral("ZQEditor"));
+    QSettings settings(QString::fromLatin1(SETTINGS_FOLDER), QString::fromLatin1(SETTINGS_NAME));
     settings.beginGroup(QLatin1String(GROUP));
     for (int i = 1; i <= MAX_FILES; ++i) {
         if (i <= m_files.size())

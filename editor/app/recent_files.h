@@ -1,5 +1,6 @@
 // The recently opened projects (at most four), newest first, kept in the user's settings
-// (organisation "Zenquor", application "ZQEditor", group "Recent File List", keys File1-File4).
+// ($XDG_CONFIG_HOME/zqpanel/ZQEditor.conf, ~/.config/zqpanel/ when unset: the folder every program of
+// the suite keeps its settings in; group "Recent File List", keys File1-File4).
 #pragma once
 
 #include <QStringList>

@@ -11,7 +11,6 @@
 #include "emulator/panel_keys.h"
 
 #include <QApplication>
-#include <QFile>
 
 #include <cstdio>
 #include <iostream>
@@ -107,16 +106,13 @@ bool Read(const QCommandLineParser& p, ARGUMENTS& args, std::string& error)
 
 int Headless(CPanelSession& session, const QString& path)
 {
-    std::string error;
-    QFile file(path);
-    if (!ZQ_CLI::CheckInputFile(path.toStdString(), error) || !file.open(QIODevice::ReadOnly)) {
-        ZQ_CLI::PrintError(
-            error.empty() ? ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqpanel-run", "cannot read %1"), {path.toStdString()})
-                          : error);
+    std::string error, text;
+    if (!ZQ_CLI::ReadInputFile(path.toStdString(), text, error)) { // "-": standard input
+        ZQ_CLI::PrintError(error);
         return ZQ_CLI::EXIT_FAILED;
     }
     CHeadlessScript script;
-    if (!script.Parse(file.readAll().toStdString(), path.toStdString(), error)) {
+    if (!script.Parse(text, path.toStdString(), error)) {
         ZQ_CLI::PrintError(error);
         return ZQ_CLI::EXIT_USAGE;
     }
@@ -204,9 +200,9 @@ int main(int argc, char** argv)
         ZQ_CLI::PrintError(error);
         return ZQ_CLI::EXIT_USAGE;
     }
-    if (!args.headless && !ZQ_CLI::HasDisplay()) {
-        ZQ_CLI::PrintError(std::string(
-            QT_TRANSLATE_NOOP("zqpanel-run", "no display to open the window on (use --headless --script FILE)")));
+    if (!args.headless && !ZQ_CLI::ChooseDisplay(error)) {
+        ZQ_CLI::PrintError(error + ZQ_CLI::Tr(QT_TRANSLATE_NOOP("zqpanel-run", "; --headless --script FILE runs "
+                                                                             "without a window")));
         return ZQ_CLI::EXIT_FAILED;
     }
     std::unique_ptr<QCoreApplication> app(args.headless ? new QCoreApplication(argc, argv)

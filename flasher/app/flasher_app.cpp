@@ -18,7 +18,7 @@ CFlasherApp::CFlasherApp(int& argc, char** argv) : QApplication(argc, argv)
     setWindowIcon(GetAppIcon());
 }
 
-int CFlasherApp::InitInstance(bool unattended)
+int CFlasherApp::InitInstance(bool unattended, const std::string& chosenFile)
 {
     // isp.ini and remote.ini beside the programmer, or the user's copies of them when the suite is
     // installed for the system; the communication library's settings likewise.
@@ -29,10 +29,11 @@ int CFlasherApp::InitInstance(bool unattended)
     files.GetSettingsFile("bin/remote.ini");
     options.settingsDirectory = settings.substr(0, settings.rfind('/') + 1);
     options.commSettingsFile = files.GetSettingsFile("bin/MD_DLL.DFT");
+    options.chosenFile = chosenFile;
     CFlasherDlg dlg(options);
     if (unattended)
         dlg.SetMessageHook([](const QString& text, const QString&) {
-            std::fprintf(stderr, "Flasher: %s\n", text.toLocal8Bit().constData());
+            std::fprintf(stderr, "zqflasher: %s\n", text.toLocal8Bit().constData());
         });
     dlg.exec();
     if (unattended)

@@ -5,6 +5,8 @@
 #include <QFont>
 #include <QIcon>
 
+#include <string>
+
 class CFlasherApp : public QApplication {
 public:
     CFlasherApp(int& argc, char** argv);
@@ -12,7 +14,9 @@ public:
     // Runs the dialog modally; the program's exit status. Unattended: the dialog's message boxes
     // are written to standard error instead of waiting for OK, and the status is 0 only when the
     // panel confirmed every block (for scripts and checks that have nobody at the screen).
-    int InitInstance(bool unattended = false);
+    // chosenFile (UTF-8), when not empty, is the program file the dialog starts with in manual mode
+    // (tagFlasherOptions::chosenFile).
+    int InitInstance(bool unattended = false, const std::string& chosenFile = std::string());
 
     // The application icon, drawn (no pixmap outlives the application).
     static QIcon GetAppIcon();

@@ -152,7 +152,14 @@ CFlasherDlg::CFlasherDlg(const tagFlasherOptions& options, QWidget* parent)
     CreateControls();
     FillLists();
     ReadSettings();
+    if (!m_options.chosenFile.empty())
+        m_bAuto = 0; // a file from the command line waits for the user's press
     LoadLibraries();
+    // Chosen once the dialog runs (a HEX file is deciphered to be checked, after the libraries), so
+    // that a refusal's message goes where the owner's message hook sends it.
+    if (!m_options.chosenFile.empty())
+        QMetaObject::invokeMethod(
+            this, [this] { ChooseFile(QString::fromStdString(m_options.chosenFile)); }, Qt::QueuedConnection);
     if (!StartRemoteFetch()) {
         ShowMessage(QT_TRANSLATE_NOOP("Flasher", "Thread create error"));
         return;
@@ -447,8 +454,12 @@ void CFlasherDlg::OnOpenFile()
         path = m_fileChooser();
     else
         path = QFileDialog::getOpenFileName(this, QString(), QString(), GetFileFilter());
-    if (path.isEmpty())
-        return;
+    if (!path.isEmpty())
+        ChooseFile(path);
+}
+
+void CFlasherDlg::ChooseFile(const QString& path)
+{
     const std::string bytes = ToPath(path);
     const QString tail = path.right(4).toLower();
     if (tail != QLatin1String(".hex")) {

@@ -32,6 +32,12 @@ struct tagFlasherOptions {
     int startDelayMs = 1000; // auto mode starts the run after this (timer 1008)
     int runLimitMs = 30000;  // and gives up when the panel is silent this long (timer 1009)
     bool confirmPort = true; // manual mode asks for the port before opening the line
+    // A program file named on the command line (a file manager's "open with"), UTF-8: the dialog
+    // starts in manual mode and, once its event loop runs, chooses the file as "Open File..."
+    // chooses it (a HEX file is checked first, and refused with a message), whatever isp.ini says;
+    // nothing is programmed until the user presses the button. Empty: the file and the mode come
+    // from isp.ini.
+    std::string chosenFile;
 };
 
 class CFlasherDlg : public QDialog, public IIspRunView {
@@ -112,6 +118,8 @@ private:
 
     // Buttons.
     void OnOpenFile();
+    // Takes path as the file to program, as "Open File..." does with the file the user chose.
+    void ChooseFile(const QString& path);
     void OnLocalProgram();
     void OnRemoteProgram();
     void OnStop();

@@ -95,6 +95,7 @@ private slots:
     void EditorHandOffShowsPaddrAsSlaveAddress();
     void OpenFileChoosesBinAndValidatesHex();
     void OpenFileEnablesLocalProgramForADownloadImage();
+    void FileFromTheCommandLineWaitsForThePress();
     void PortChecksStopTheRun();
     void ManualModeProgramsTheSimulator();
     void StopReturnsToIdle();
@@ -174,6 +175,7 @@ private:
         options.confirmPort = m_confirmPort;
         options.startDelayMs = 50;
         options.runLimitMs = m_runLimitMs;
+        options.chosenFile = m_chosenFile.toStdString();
         m_dlg = std::make_unique<CFlasherDlg>(options);
         if (captureMessages)
             m_dlg->SetMessageHook([this](const QString& text, const QString& caption) {
@@ -220,6 +222,7 @@ private:
     int m_runLimitMs = 5000;
     bool m_confirmPort = false;
     QString m_libraryDirectory; // empty: out/bin
+    QString m_chosenFile;       // the program's file argument
 };
 
 void FlasherDlgTest::init()
@@ -231,6 +234,7 @@ void FlasherDlgTest::init()
     m_runLimitMs = 5000;
     m_confirmPort = false;
     m_libraryDirectory.clear();
+    m_chosenFile.clear();
 }
 
 void FlasherDlgTest::cleanup()
@@ -396,6 +400,33 @@ void FlasherDlgTest::OpenFileEnablesLocalProgramForADownloadImage()
     QVERIFY(filters[2].contains("*.vxg *.vxc *.dat"));
     QCOMPARE(filters[3], QString("All files(*)"));
     QVERIFY(m_messages.empty());
+}
+
+void FlasherDlgTest::FileFromTheCommandLineWaitsForThePress()
+{
+    // isp.ini asks for an automatic run of another file, as the editor's last download left it.
+    Write("old.bin", Pattern(100, 2));
+    WriteRunSettings(true, "old.bin", 0);
+    Write("new.hex", IntelHex(Pattern(40, 1), 0));
+    m_chosenFile = File("new.hex");
+    Create();
+    QVERIFY2(!m_dlg->IsAutoMode(), "a file from a file manager is never programmed without the press");
+    QTRY_COMPARE(m_dlg->GetCurrentFilePath(), File("new.hex")); // chosen once the dialog runs
+    QVERIFY(IsIdle());
+    QCOMPARE(Control<QLineEdit>(CFlasherDlg::IDC_FILE_PATH)->text(), File("new.hex"));
+    QVERIFY(Button(CFlasherDlg::IDC_LOCAL_PROGRAM)->isEnabled());
+    QVERIFY(m_messages.empty());
+    m_dlg.reset();
+    QVERIFY(Read("isp.ini").contains("auto=0"));
+
+    // A HEX file that is none is refused as "Open File..." refuses it; isp.ini's file stays chosen.
+    Write("bad.hex", "not a hex file\r\n\r\n");
+    WriteRunSettings(true, "old.bin", 0);
+    m_chosenFile = File("bad.hex");
+    Create();
+    QTRY_VERIFY(Shown("HEX format error in line 1: the record does not start with ':'"));
+    QVERIFY(!m_dlg->IsAutoMode());
+    QCOMPARE(m_dlg->GetCurrentFilePath(), File("old.bin"));
 }
 
 void FlasherDlgTest::PortChecksStopTheRun()

@@ -1,18 +1,8 @@
 #!/usr/bin/env bash
 # The bash completion of zqe completes commands and each command's options.
 set -euo pipefail
-source /usr/share/bash-completion/bash_completion
+source "$(dirname "$0")/completion_lib.sh"
 source "$1"
-complete_line() {
-    COMP_LINE="$1"
-    COMP_POINT=${#COMP_LINE}
-    read -r -a COMP_WORDS <<< "$COMP_LINE"
-    [[ $COMP_LINE == *" " ]] && COMP_WORDS+=("")
-    COMP_CWORD=$((${#COMP_WORDS[@]} - 1))
-    COMPREPLY=()
-    _zqe
-    echo "${COMPREPLY[*]}"
-}
 check() {
     local got
     got=$(complete_line "$1")

@@ -1,4 +1,5 @@
 // zqcatalog: lists the panel models and PLC protocols of the catalogues beside the program.
+#include "tools/zqcatalog/catalogue_json.h"
 #include "tools/zqcatalog/catalogue_report.h"
 
 #include "appkit/tool_cli.h"
@@ -23,7 +24,10 @@ int main(int argc, char** argv)
                                        "digit limits and keys, each protocol's station and register and coil kinds "
                                        "on each model."));
     ZQ_CLI::AddOptions(parser,
-                       {{"dir", "DIRECTORY", QT_TRANSLATE_NOOP("zqcatalog", "Read the catalogues of DIRECTORY.")}});
+                       {{"dir", "DIRECTORY", QT_TRANSLATE_NOOP("zqcatalog", "Read the catalogues of DIRECTORY.")},
+                        {"json", nullptr,
+                         QT_TRANSLATE_NOOP("zqcatalog", "Write the catalogues as JSON for scripts: names as stored, "
+                                                        "never translated.")}});
     int exitCode = ZQ_CLI::EXIT_DONE;
     if (!ZQ_CLI::ParseOrExit(parser, ZQ_CLI::ArgumentsOf(argc, argv), exitCode))
         return exitCode;
@@ -51,7 +55,9 @@ int main(int argc, char** argv)
         CPLCCollection::GetInstance()->ReadCatalogue((dir + "/" + CPLCCollection::FILE_NAME).c_str());
     }
     const int listed =
-        WriteCatalogueReport(std::cout, *CDeviceCollection::GetInstance(), *CPLCCollection::GetInstance());
+        parser.isSet("json")
+            ? WriteCatalogueJson(std::cout, *CDeviceCollection::GetInstance(), *CPLCCollection::GetInstance())
+            : WriteCatalogueReport(std::cout, *CDeviceCollection::GetInstance(), *CPLCCollection::GetInstance());
     std::cout.flush();
     for (const std::string& warning : CATALOGUE_LIMITS::TakeWarnings())
         ZQ_CLI::PrintError(ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqcatalog", "warning: %1"), {warning}));

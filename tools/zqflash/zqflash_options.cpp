@@ -101,6 +101,7 @@ bool ParseZqflashOptions(const QStringList& arguments, ZQFLASH_OPTIONS& options,
 {
     QCommandLineParser parser;
     ZQ_CLI::AddStandardOptions(parser, DESCRIPTION);
+    ZQ_CLI::SetOwnExitStatuses(); // the description states them
     ZQ_CLI::AddOptions(parser, OPTIONS);
     QCommandLineOption lineReport(LINE_REPORT_OPTION, "One line of a line run, reporting to its supervisor.");
     lineReport.setFlags(QCommandLineOption::HiddenFromHelp);

@@ -6,7 +6,6 @@
 #include "tools/zqplc-sim/plc_server.h"
 
 #include <QCoreApplication>
-#include <QFile>
 
 #include <atomic>
 #include <csignal>
@@ -159,14 +158,12 @@ int main(int argc, char** argv)
         if (!script.Add(line.toStdString(), error))
             return usage(ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqplc-sim", "-e \"%1\": %2"), {line.toStdString(), error}));
     for (const QString& path : parser.values(scriptFile)) {
-        QFile file(path);
-        if (!ZQ_CLI::CheckInputFile(path.toStdString(), error) || !file.open(QIODevice::ReadOnly)) {
-            ZQ_CLI::PrintError(
-                error.empty() ? ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqplc-sim", "cannot read %1"), {path.toStdString()})
-                              : error);
+        std::string text;
+        if (!ZQ_CLI::ReadInputFile(path.toStdString(), text, error)) { // "-": standard input
+            ZQ_CLI::PrintError(error);
             return ZQ_CLI::EXIT_FAILED;
         }
-        if (!script.AddText(file.readAll().toStdString(), path.toStdString(), error)) {
+        if (!script.AddText(text, path.toStdString(), error)) {
             ZQ_CLI::PrintError(error);
             return ZQ_CLI::EXIT_FAILED;
         }

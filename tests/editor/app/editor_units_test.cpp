@@ -6,6 +6,7 @@
 #include "editor/app/recent_files.h"
 #include "editor/app/zoom_levels.h"
 
+#include <QDir>
 #include <QFile>
 #include <QKeySequence>
 #include <QTemporaryDir>
@@ -98,4 +99,7 @@ TEST(RecentFiles, KeepFourNewestFirstWithoutRepeatsAcrossStarts)
     EXPECT_EQ(again.GetFiles(), (QStringList{file(3), file(5), file(4), file(2)}));
     again.Remove(file(5));
     EXPECT_EQ(CRecentFiles().GetFiles(), (QStringList{file(3), file(4), file(2)}));
+    // In the suite's settings folder, not in one of the maker's name beside it.
+    EXPECT_TRUE(QFile::exists(settings.filePath(QStringLiteral("zqpanel/ZQEditor.conf"))));
+    EXPECT_EQ(QDir(settings.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot), QStringList{"zqpanel"});
 }

@@ -12,8 +12,8 @@ function(zq_model_fuzz_targets root light_table function_table)
   endforeach()
   # The model once, without the fuzzer's entry point, shared by every target.
   add_library(zq_fuzz_model STATIC ${model_srcs} ${root}/editor/resources/pixel_tables_data.cpp
-              ${root}/tools/zqcatalog/catalogue_report.cpp ${root}/appkit/tool_cli.cpp
-              ${root}/appkit/ui_language.cpp ${root}/appkit/catalogue_text.cpp)
+              ${root}/tools/zqcatalog/catalogue_report.cpp ${root}/tools/zqcatalog/catalogue_rows.cpp
+              ${root}/appkit/tool_cli.cpp ${root}/appkit/ui_language.cpp ${root}/appkit/catalogue_text.cpp)
   set_source_files_properties(${root}/appkit/tool_cli.cpp PROPERTIES COMPILE_DEFINITIONS
     "ZQ_SUITE_VERSION=\"fuzz\"")
   set_source_files_properties(${root}/editor/resources/pixel_tables_data.cpp PROPERTIES COMPILE_DEFINITIONS
