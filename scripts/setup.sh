@@ -10,11 +10,12 @@ PACKAGES=(
   libcurl4-openssl-dev libssl-dev libfreetype-dev nlohmann-json3-dev
   fonts-wqy-zenhei xfonts-wqy
   srecord python3 python3-pyftpdlib
-  desktop-file-utils shared-mime-info dpkg-dev fakeroot
+  desktop-file-utils shared-mime-info dpkg-dev fakeroot file
   xvfb xauth
   libmodbus-dev
   clang libclang-rt-14-dev
   help2man bash-completion
+  debootstrap
 )
 
 missing=()
