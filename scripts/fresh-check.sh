@@ -18,6 +18,7 @@ Each step's time is printed; the roots and every mount are removed at the end, f
 
   --stage 1|2|all    what to run (all); stage 2 alone needs --deb
   --deb FILE         the package for stage 2 (default: the one stage 1 built)
+  --repo DIR         the repository to clone (default: the one this script is in)
   --rev REV          the commit to clone (default: HEAD of this repository; uncommitted changes
                      are not part of the check)
   --presets "P..."   the presets scripts/test.sh runs (default: its own, default and asan)
@@ -37,6 +38,7 @@ while [ $# -gt 0 ]; do
   case "$1" in
     --stage) stage=${2:?}; shift 2;;
     --deb) deb=$(realpath "${2:?}"); shift 2;;
+    --repo) repo=$(cd "${2:?}" && pwd); shift 2;;
     --rev) rev=${2:?}; shift 2;;
     --presets) presets=${2:?}; shift 2;;
     --mirror) mirror=${2:?}; shift 2;;
@@ -58,7 +60,7 @@ command -v debootstrap >/dev/null || { echo "fresh-check: debootstrap is missing
 if [ -z "${ZQ_FRESH_CHECK_INNER:-}" ]; then
   export ZQ_FRESH_CHECK_INNER=1
   exec unshare --mount --pid --fork --propagation private --mount-proc --kill-child \
-    bash "$0" --stage "$stage" ${deb:+--deb "$deb"} ${rev:+--rev "$rev"} ${presets:+--presets "$presets"} \
+    bash "$0" --repo "$repo" --stage "$stage" ${deb:+--deb "$deb"} ${rev:+--rev "$rev"} ${presets:+--presets "$presets"} \
     ${mirror:+--mirror "$mirror"} ${work:+--work "$work"} ${ccache:+--ccache "$ccache"} \
     $([ "$keep" = 1 ] && echo --keep)
 fi
