@@ -26,7 +26,7 @@ RUN RunFlasherWithoutDisplay(const QStringList& arguments)
     process.setProcessEnvironment(environment);
     process.start(QString::fromStdString(COMMON_EX::GetProgramDirectory() + "bin/Flasher"), arguments);
     RUN run;
-    if (!process.waitForFinished(20000)) {
+    if (!process.waitForFinished(60000)) {
         process.kill();
         process.waitForFinished();
         return run;

@@ -366,7 +366,7 @@ TEST_F(CommLineTest, ReopeningEndsWaitingRequests)
     m_line->SetOption(0, 5000);
     m_line->Submit(Command(1));
     m_line->Submit(Command(2));
-    ASSERT_TRUE(WaitUntil([&] { return !peer.frames.empty(); }, 3000));
+    ASSERT_TRUE(WaitUntil([&] { return !peer.frames.empty(); }, 60000));
     ASSERT_TRUE(m_line->Open(peer.Line()));
     ASSERT_TRUE(WaitNotices(2, 1000));
     EXPECT_EQ(notices[0].outcome, VEXORISP_NOT_OPEN);
