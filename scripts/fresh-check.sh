@@ -208,6 +208,9 @@ stage1() {
   cp "$root/work/zqpanel/examples/demo.json" "$work/demo.json"
 }
 
+# Stage 2 runs in a second copy of the untouched root, not in the build root with the build removed:
+# what stage 1 installed (compilers, -dev packages, Xvfb, fonts) could stand in for a dependency the
+# package forgot to declare.
 stage2() {
   local root=$work/install
   prepare "$root"
@@ -245,7 +248,8 @@ stage2() {
     zqplc-sim --pty --register 100=1234 --coil 264=1 >plc.out 2>plc.err &
     plc=$!
     exec 3<plc.out
-    read -r pty <&3
+    read -r where <&3
+    pty=${where##* }
     cat <&3 >/dev/null &
     printf "%s\n" "wait-for 20000 text 44 20 123.4" "expect link ok" "key F1" "expect screen 2" >run.txt
     zqpanel-run --serial "$pty" --headless --script run.txt demo.vxg

@@ -432,23 +432,25 @@ TEST_F(CommLineTest, LineFailingDuringAWriteFailsEachRequestInOrder)
 
 TEST_F(CommLineTest, AfterAResentRequestTheLineStaysQuietForItsWholeTimeOut)
 {
-    // The first copy goes unanswered; the second is answered at once, and answered again 150 ms
-    // later. The next request, whose own answer would look the same, goes out only after every
-    // retry's wait has passed, and the late duplicate is dropped.
+    // The first copy goes unanswered; the second is answered at once, and answered again 100 ms
+    // later, well inside the quiet time of 4 x 250 ms and before a next request's own time-out
+    // would end. The next request, whose own answer would look the same, goes out only after every
+    // retry's wait has passed, and the late duplicate is dropped: its first copy stays unanswered,
+    // so a second copy must follow. (A loaded machine may add copies, never take one away.)
     CScriptedPeer peer;
     peer.answer = [&peer](const Bytes& frame, int index) {
         if (index == 0)
             return Bytes();
         if (index == 1)
-            QTimer::singleShot(150, &peer.delayed, [&peer, frame] { peer.Write(GoodAnswer(frame)); });
+            QTimer::singleShot(100, &peer.delayed, [&peer, frame] { peer.Write(GoodAnswer(frame)); });
         return index == 2 ? Bytes() : GoodAnswer(frame);
     };
     ASSERT_TRUE(m_line->Open(peer.Line()));
-    m_line->SetOption(3, 40);
+    m_line->SetOption(3, 250);
     m_line->Submit(Block(0x55));
     m_line->Submit(Block(0x55));
-    ASSERT_TRUE(WaitNotices(2, 5000));
-    ASSERT_EQ(peer.frames.size(), 4u) << "the second request was answered by the late duplicate";
-    EXPECT_GE(peer.frameTimes[2] - peer.frameTimes[1], 4 * 40);
+    ASSERT_TRUE(WaitNotices(2, 60000));
+    ASSERT_GE(peer.frames.size(), 4u) << "the second request was answered by the late duplicate";
+    EXPECT_GE(peer.frameTimes[2] - peer.frameTimes[1], 4 * 250);
     EXPECT_EQ(notices[1].outcome, 7);
 }
