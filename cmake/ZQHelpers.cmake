@@ -89,12 +89,18 @@ function(zq_unit_sources out)
   set(${out} ${files} PARENT_SCOPE)
 endfunction()
 
-# zq_add_child_folders(): adds every child folder of the current source folder that has a CMakeLists.txt.
-function(zq_add_child_folders)
-  file(GLOB children LIST_DIRECTORIES true ${CMAKE_CURRENT_SOURCE_DIR}/*)
-  foreach(child ${children})
-    if(IS_DIRECTORY ${child} AND EXISTS ${child}/CMakeLists.txt)
-      add_subdirectory(${child})
+# zq_add_folders(NAMES...): adds the named child folders of the current source folder, in order. A
+# folder or its CMakeLists.txt missing stops the configure (a test list deleted by mistake would
+# otherwise drop its tests silently). A new folder joins its parent's list.
+function(zq_add_folders)
+  foreach(name ${ARGN})
+    set(child ${CMAKE_CURRENT_SOURCE_DIR}/${name})
+    zq_require_folder(${child})
+    if(NOT EXISTS ${child}/CMakeLists.txt)
+      message(FATAL_ERROR "The build expects ${child}/CMakeLists.txt, which is missing")
     endif()
+  endforeach()
+  foreach(name ${ARGN})
+    add_subdirectory(${name})
   endforeach()
 endfunction()

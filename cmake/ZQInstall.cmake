@@ -7,8 +7,8 @@
 #   <prefix>/bin/                 the commands, as relative links into lib/zqpanel
 #   <prefix>/share/applications, share/mime/packages, share/icons/hicolor, share/man,
 #   share/bash-completion         the desktop's menu entries, the .ZQE file type, icons, manuals
-# Include once, after every folder has been added. A target opts out with the property
-# ZQ_NO_INSTALL (for example a generator only used while building).
+# Include once, after every folder has been added. Only the folders below are shipped (generators/ and
+# screenshots/ serve the build); a target among them opts out with the property ZQ_NO_INSTALL.
 include_guard(GLOBAL)
 
 set(ZQ_SUITE_INSTALL_DIR lib/zqpanel CACHE STRING "Folder of the suite below the install prefix")
@@ -16,8 +16,6 @@ set(ZQ_SUITE_INSTALL_DIR lib/zqpanel CACHE STRING "Folder of the suite below the
 set(ZQ_INSTALL_FOLDERS comkit devices controls cipher vexorisp flasher editor emulator tools)
 # Settings that the user or the programs change: created when missing, never replaced.
 set(ZQ_INSTALL_KEEP isp.ini remote.ini MD_DLL.DFT SystemInit.ini)
-# Generators that only serve the build (besides targets marked ZQ_NO_INSTALL).
-set(ZQ_INSTALL_SKIP fontgen pixtables)
 # Shipped data files copied from out/ and out/bin.
 set(ZQ_INSTALL_DATA_PATTERNS *.ini *.INI *.DFT *.pdf *.qm)
 
@@ -34,14 +32,11 @@ endfunction()
 # Programs and shared libraries go where they are built: out/bin -> bin, out -> the top;
 # what is built elsewhere only serves the build.
 foreach(folder ${ZQ_INSTALL_FOLDERS})
-  if(NOT EXISTS ${CMAKE_SOURCE_DIR}/${folder}/CMakeLists.txt)
-    continue()
-  endif()
   zq_install_collect_targets(${CMAKE_SOURCE_DIR}/${folder} targets)
   foreach(target ${targets})
     get_target_property(type ${target} TYPE)
     get_target_property(skip ${target} ZQ_NO_INSTALL)
-    if(skip OR target IN_LIST ZQ_INSTALL_SKIP)
+    if(skip)
       continue()
     endif()
     if(type STREQUAL "EXECUTABLE")
@@ -103,9 +98,6 @@ foreach(command ${ZQ_COMMANDS})
   list(GET pair 0 name)
   list(GET pair 1 program)
   get_filename_component(target ${program} NAME)
-  if(NOT TARGET ${target})
-    continue() # a program this build does not make
-  endif()
   file(CREATE_LINK ../${ZQ_SUITE_INSTALL_DIR}/${program} ${ZQ_COMMAND_LINKS}/${name} SYMBOLIC)
   install(FILES ${ZQ_COMMAND_LINKS}/${name} DESTINATION bin)
 endforeach()

@@ -1,93 +1,101 @@
 # cmake -DROOT=<source tree> -P ZQLayerCheck.cmake
-# The layers of the suite as a rule: every quoted #include of a source or header must name a file of
-# its own layer or of a layer below it, and no unit includes a program's own units. Prints one line
-# per fault ("<file> includes "<header>" (<layer> may not use <layer>)") and fails when there is one.
+# The layers of the suite as folder rules: a file's folder gives its layer, and every quoted #include
+# of a source or header must resolve (beside the including file, as the compiler looks first, or
+# below ROOT) to a file of a layer the including layer may use. An include that resolves to no file
+# at all fails too: a bare name found only through some target's include folders hides which layer it
+# reaches. Prints one line per fault and fails when there is one:
+#   <file> includes "<header>" (<layer> may not use <layer>)
+#   <file> includes "<header>" (no such file beside it or below the source root)
 #
-#   comkit <- devices <- controls <- editor core <- the editor's windows (editor/app) <- the editor
-#   editor core <- the panel runtime (emulator) <- the tools
-#   controls <- the widget library of the controls (controls/dsp) <- the editor's windows
-#   comkit <- cipher, vexorisp <- the programmer's core <- its dialog <- the programmer
-#   tools/common serves the programs and the tools; a tool may use any library (the windows and the
-#   dialog included, for screenshots) but no other tool; tests/ and bench/ may include anything.
+#   comkit <- devices <- controls <- editor core <- the editor's windows and program (editor/app)
+#   controls <- the widget library of the controls (controls/dsp) <- editor/app
+#   editor core <- the panel runtime (emulator) <- the emulator's window and program (emulator/app)
+#   comkit <- cipher, vexorisp <- the programmer's core (flasher) <- its dialog and program (flasher/app)
+#   comkit <- the program kit (appkit) <- the app folders, the tools, the generators
+#   generators/<name>: comkit and appkit only (they run while the libraries above are built)
+#   tools/<name>: every library and appkit, not the windows and not another tool
+#   screenshots/<name>: everything, the tools' units included, but not another picture program
+#   tests/, bench/ and examples/ are no layer: they may include anything, and nothing includes them.
 #
-# A new folder gets a layer in zq_layer_of and a line in the table of what each layer may use.
+# A new top-level folder gets a rule in zq_layer_of and a line in the table of what each layer may
+# use (docs/conventions.md shows the same map).
 cmake_minimum_required(VERSION 3.25)
 if(NOT ROOT)
   message(FATAL_ERROR "usage: cmake -DROOT=<source tree> -P ZQLayerCheck.cmake")
 endif()
 get_filename_component(ROOT ${ROOT} ABSOLUTE)
 
+# The folders that hold layers; every .h and .cpp below them is checked.
+set(layer_folders comkit appkit generators devices controls cipher vexorisp flasher editor emulator tools screenshots)
+
 # The layers each layer may include, itself included.
 set(uses_comkit comkit)
+set(uses_appkit comkit appkit)
 set(uses_devices ${uses_comkit} devices)
 set(uses_controls ${uses_devices} controls)
 set(uses_controls_widgets ${uses_controls} controls_widgets)
 set(uses_editor ${uses_controls} editor)
+set(uses_editor_app ${uses_controls_widgets} editor appkit editor_app)
 set(uses_emulator ${uses_editor} emulator)
+set(uses_emulator_app ${uses_emulator} appkit emulator_app)
 set(uses_cipher comkit cipher)
 set(uses_vexorisp comkit vexorisp)
 set(uses_flasher comkit cipher vexorisp flasher)
-set(uses_flasher_dialog ${uses_flasher} flasher_dialog)
-set(libraries comkit devices controls controls_widgets editor editor_app emulator cipher vexorisp flasher
-              flasher_dialog)
-set(uses_tools_common comkit tools_common)
-set(uses_flasher_program ${uses_flasher_dialog} tools_common flasher_program)
-set(uses_editor_app ${uses_controls_widgets} editor editor_app)
-set(uses_editor_program ${uses_editor_app} tools_common editor_program)
+set(uses_flasher_dialog ${uses_flasher} appkit flasher_dialog)
+set(libraries comkit appkit devices controls controls_widgets editor emulator cipher vexorisp flasher)
+set(programs editor_app emulator_app flasher_dialog)
 
-# The layer of a file by its path relative to ROOT: OUT is empty for a file outside the layers
-# (tests, benchmarks, examples), which may include anything.
+# The layer of a path relative to ROOT, by its folder: OUT is empty for a path outside the layers.
+# Per-program layers (a generator, a tool, a picture program) are named after their folder.
 function(zq_layer_of path out)
   set(layer "")
-  if(path MATCHES "^comkit/")
-    set(layer comkit)
-  elseif(path MATCHES "^devices/")
-    set(layer devices)
-  elseif(path MATCHES "^controls/dsp/")
+  if(path MATCHES "^controls/dsp/")
     set(layer controls_widgets)
-  elseif(path MATCHES "^controls/")
-    set(layer controls)
-  elseif(path MATCHES "^editor/app/main\\.cpp$")
-    set(layer editor_program)
   elseif(path MATCHES "^editor/app/")
     set(layer editor_app)
-  elseif(path MATCHES "^editor/")
-    set(layer editor)
-  elseif(path MATCHES "^emulator/")
-    set(layer emulator)
-  elseif(path MATCHES "^cipher/")
-    set(layer cipher)
-  elseif(path MATCHES "^vexorisp/")
-    set(layer vexorisp)
-  elseif(path MATCHES "^flasher/main\\.cpp$")
-    set(layer flasher_program)
-  elseif(path MATCHES "^flasher/(flasher_app|flasher_dlg|about_dlg|comm_port_dlg)\\.(h|cpp)$")
+  elseif(path MATCHES "^emulator/app/")
+    set(layer emulator_app)
+  elseif(path MATCHES "^flasher/app/")
     set(layer flasher_dialog)
-  elseif(path MATCHES "^flasher/")
-    set(layer flasher)
-  elseif(path MATCHES "^tools/common/")
-    set(layer tools_common)
+  elseif(path MATCHES "^generators/([^/]+)/")
+    set(layer "generator_${CMAKE_MATCH_1}")
   elseif(path MATCHES "^tools/([^/]+)/")
     set(layer "tool_${CMAKE_MATCH_1}")
+  elseif(path MATCHES "^screenshots/([^/]+)/")
+    set(layer "picture_${CMAKE_MATCH_1}")
+  elseif(path MATCHES "^(comkit|appkit|devices|controls|editor|emulator|cipher|vexorisp|flasher)/")
+    set(layer ${CMAKE_MATCH_1})
+  elseif(path MATCHES "^([^/]+)/")
+    set(layer "${CMAKE_MATCH_1}") # tests, bench, ...: no layer, named for the message
   endif()
   set(${out} "${layer}" PARENT_SCOPE)
 endfunction()
 
-file(GLOB_RECURSE files RELATIVE ${ROOT} LIST_DIRECTORIES false
-     ${ROOT}/comkit/*.h ${ROOT}/comkit/*.cpp ${ROOT}/devices/*.h ${ROOT}/devices/*.cpp
-     ${ROOT}/controls/*.h ${ROOT}/controls/*.cpp ${ROOT}/editor/*.h ${ROOT}/editor/*.cpp
-     ${ROOT}/emulator/*.h ${ROOT}/emulator/*.cpp
-     ${ROOT}/cipher/*.h ${ROOT}/cipher/*.cpp ${ROOT}/vexorisp/*.h ${ROOT}/vexorisp/*.cpp
-     ${ROOT}/flasher/*.h ${ROOT}/flasher/*.cpp ${ROOT}/tools/*.h ${ROOT}/tools/*.cpp)
+set(globs)
+foreach(folder ${layer_folders})
+  list(APPEND globs ${ROOT}/${folder}/*.h ${ROOT}/${folder}/*.cpp)
+endforeach()
+file(GLOB_RECURSE files RELATIVE ${ROOT} LIST_DIRECTORIES false ${globs})
 list(SORT files)
 if(NOT files)
   message(FATAL_ERROR "no sources of the layers under ${ROOT}")
 endif()
+set(tools)
+foreach(file ${files})
+  if(file MATCHES "^tools/([^/]+)/")
+    list(APPEND tools "tool_${CMAKE_MATCH_1}")
+  endif()
+endforeach()
+list(REMOVE_DUPLICATES tools)
 set(faults 0)
 foreach(file ${files})
   zq_layer_of(${file} layer)
-  if(layer MATCHES "^tool_")
-    set(allowed ${libraries} tools_common ${layer})
+  if(layer MATCHES "^generator_")
+    set(allowed comkit appkit ${layer})
+  elseif(layer MATCHES "^tool_")
+    set(allowed ${libraries} ${layer})
+  elseif(layer MATCHES "^picture_")
+    set(allowed ${libraries} ${programs} ${tools} ${layer})
   else()
     set(allowed ${uses_${layer}})
   endif()
@@ -95,17 +103,21 @@ foreach(file ${files})
   file(STRINGS ${ROOT}/${file} lines REGEX "^[ \t]*#[ \t]*include[ \t]*\"")
   foreach(line ${lines})
     string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*\"([^\"]+)\".*$" "\\1" header "${line}")
-    # A name beside the including file is taken first, as the compiler does.
-    if(EXISTS ${ROOT}/${dir}/${header})
+    # A name beside the including file is taken first, as the compiler does; then below ROOT.
+    if(EXISTS ${ROOT}/${dir}/${header} AND NOT IS_DIRECTORY ${ROOT}/${dir}/${header})
       file(RELATIVE_PATH target ${ROOT} ${ROOT}/${dir}/${header})
+    elseif(EXISTS ${ROOT}/${header} AND NOT IS_DIRECTORY ${ROOT}/${header})
+      file(RELATIVE_PATH target ${ROOT} ${ROOT}/${header})
     else()
-      set(target ${header})
+      message("${file} includes \"${header}\" (no such file beside it or below the source root)")
+      math(EXPR faults "${faults} + 1")
+      continue()
     endif()
     zq_layer_of(${target} target_layer)
-    if(target_layer STREQUAL "")
-      continue() # a header of the build or of a test, looked up elsewhere
-    endif()
     if(NOT target_layer IN_LIST allowed)
+      if(target_layer STREQUAL "")
+        set(target_layer "the top folder")
+      endif()
       message("${file} includes \"${header}\" (${layer} may not use ${target_layer})")
       math(EXPR faults "${faults} + 1")
     endif()

@@ -2,6 +2,65 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="zh_CN">
 <context>
+    <name>AddressXref</name>
+    <message>
+        <source>画面%1</source>
+        <translation>Screen %1</translation>
+    </message>
+    <message>
+        <source>读</source>
+        <translation>read</translation>
+    </message>
+    <message>
+        <source>写</source>
+        <translation>write</translation>
+    </message>
+    <message>
+        <source>读写</source>
+        <translation>read/write</translation>
+    </message>
+    <message>
+        <source>寄存器</source>
+        <translation>register</translation>
+    </message>
+    <message>
+        <source>线圈</source>
+        <translation>coil</translation>
+    </message>
+    <message>
+        <source>%1：%2 (%3)</source>
+        <translation>%1: %2 (%3)</translation>
+    </message>
+    <message>
+        <source>类别</source>
+        <translation>Class</translation>
+    </message>
+    <message>
+        <source>站号</source>
+        <translation>Station</translation>
+    </message>
+    <message>
+        <source>地址</source>
+        <translation>Address</translation>
+    </message>
+    <message>
+        <source>类型</source>
+        <translation>Kind</translation>
+    </message>
+    <message>
+        <source>线路地址</source>
+        <translation>Line address</translation>
+    </message>
+    <message>
+        <source>线路地址(十六进制)</source>
+        <translation>Line address (hex)</translation>
+    </message>
+    <message>
+        <source>使用者</source>
+        <translation>Used by</translation>
+    </message>
+</context>
+<context>
     <name>AttributePane</name>
     <message>
         <source>此组中没有可用的属性。</source>
@@ -1777,6 +1836,121 @@ Deleting a screen cannot be undone!</translation>
     <message>
         <source>the project has no complete panel model to save</source>
         <translation>the project has no complete panel model to save</translation>
+    </message>
+</context>
+<context>
+    <name>ProjectCheck</name>
+    <message>
+        <source>项目中没有参数控件(指示灯、寄存器、功能键或图表)，不能编译和下载</source>
+        <translation>the project has no parameter control (lamp, register, function key or chart): it cannot be compiled or downloaded</translation>
+    </message>
+    <message>
+        <source>项目有 %1 个控件，最多 %2 个才能编译和下载</source>
+        <translation>the project has %1 controls; at most %2 can be compiled and downloaded</translation>
+    </message>
+    <message>
+        <source>项目有 %1 个画面，最多 %2 个</source>
+        <translation>the project has %1 screens; at most %2 are allowed</translation>
+    </message>
+    <message>
+        <source>下载映像需要 %1 字节，超过映像格式的上限 %2 字节</source>
+        <translation>the download image needs %1 bytes, more than the image format&apos;s limit of %2 bytes</translation>
+    </message>
+    <message>
+        <source>下载映像需要 %1 字节，面板只能容纳 %2 字节</source>
+        <translation>the download image needs %1 bytes; the panel holds only %2 bytes</translation>
+    </message>
+    <message>
+        <source>下载映像需要 %1 字节，已接近面板的上限 %2 字节</source>
+        <translation>the download image needs %1 bytes, close to the panel&apos;s limit of %2 bytes</translation>
+    </message>
+    <message>
+        <source>功能页 %1 指向不存在的画面 %2</source>
+        <translation>function page %1 names screen %2, which does not exist</translation>
+    </message>
+    <message>
+        <source>控件 (%1, %2, %3 x %4) 超出 %5 x %6 的画面</source>
+        <translation>the control (%1, %2, %3 x %4) reaches beyond the %5 x %6 screen</translation>
+    </message>
+    <message>
+        <source>PLC 站号 %1 不在 0-255 之内</source>
+        <translation>PLC station %1 lies outside 0-255</translation>
+    </message>
+    <message>
+        <source>PLC 没有第 %1 种%2</source>
+        <translation>the PLC has no %2 kind %1</translation>
+    </message>
+    <message>
+        <source>%1 按八进制输入，不能含数字 8 或 9</source>
+        <translation>%1 is typed in octal and cannot hold the digit 8 or 9</translation>
+    </message>
+    <message>
+        <source>%1 超出 %2 的范围 %3-%4 (线路地址 %5)</source>
+        <translation>%1 lies outside the range %3-%4 of %2 (line address %5)</translation>
+    </message>
+    <message>
+        <source>%1 的线路地址 %2 超过 65535，映像只保留 %3</source>
+        <translation>the line address %2 of %1 lies above 65535; the image keeps only %3</translation>
+    </message>
+    <message>
+        <source>最小值 %1 或最大值 %2 不在 0-65535 之内</source>
+        <translation>minimum %1 or maximum %2 lies outside 0-65535</translation>
+    </message>
+    <message>
+        <source>最小值 %1 大于最大值 %2</source>
+        <translation>minimum %1 lies above maximum %2</translation>
+    </message>
+    <message>
+        <source>最大值 %1 需要的位数超过 %2 位 (整数 %3 位，小数 %4 位)</source>
+        <translation>maximum %1 needs more than %2 digits (%3 integer, %4 decimal)</translation>
+    </message>
+    <message>
+        <source>面板没有第 %1 个按键 (共 %2 个)</source>
+        <translation>the panel has no key %1 (it has %2)</translation>
+    </message>
+    <message>
+        <source>与本画面的 %1 用同一个按键</source>
+        <translation>uses the same key as %1 of this screen</translation>
+    </message>
+    <message>
+        <source>画面跳转键没有目标画面</source>
+        <translation>the jump key has no target screen</translation>
+    </message>
+    <message>
+        <source>画面跳转键指向不存在的画面 %1</source>
+        <translation>the jump key names screen %1, which does not exist</translation>
+    </message>
+    <message>
+        <source>面板字库中没有这些字符，面板上显示为空白：%1</source>
+        <translation>the panel&apos;s font has no glyph for these characters, which show blank on the panel: %1</translation>
+    </message>
+    <message>
+        <source>文字有 %1 个字符，面板只显示前 %2 个</source>
+        <translation>the text has %1 characters; the panel shows only the first %2</translation>
+    </message>
+    <message>
+        <source>与 %1 重叠</source>
+        <translation>overlaps %1</translation>
+    </message>
+    <message>
+        <source>与画面%1的 %2 写同一线圈 (%3, 线路地址 %4)，含义不同</source>
+        <translation>writes the same coil as %2 of screen %1 (%3, line address %4) with a different meaning</translation>
+    </message>
+    <message>
+        <source>没有按键或功能页通向这个画面</source>
+        <translation>no key or function page leads to this screen</translation>
+    </message>
+    <message>
+        <source>错误</source>
+        <translation>error</translation>
+    </message>
+    <message>
+        <source>警告</source>
+        <translation>warning</translation>
+    </message>
+    <message>
+        <source>提示</source>
+        <translation>note</translation>
     </message>
 </context>
 <context>

@@ -9,7 +9,7 @@
 #include "emulator/modbus_link.h"
 #include "emulator/panel_display.h"
 #include "emulator/panel_runtime.h"
-#include "plc_server.h"
+#include "tools/zqplc-sim/plc_server.h"
 
 #include <benchmark/benchmark.h>
 

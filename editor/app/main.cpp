@@ -1,8 +1,8 @@
 // The editor program: one main window, a project named on the command line or the splash.
 #include "editor/app/editor_app.h"
 
-#include "tools/common/tool_cli.h"
-#include "tools/common/ui_language.h"
+#include "appkit/tool_cli.h"
+#include "appkit/ui_language.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

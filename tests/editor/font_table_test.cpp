@@ -1,6 +1,6 @@
 #include "editor/pixel_resources.h"
-#include "tools/fontgen/font_table_builder.h"
-#include "tools/fontgen/glyph_cell.h"
+#include "generators/fontgen/font_table_builder.h"
+#include "generators/fontgen/glyph_cell.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The function-key images are indexed like the panel models' keys: image k shows the label of
 // "Key_Index_k" in the catalogue the editor ships.
 #include "comkit/init_setting.h"
-#include "tools/pixtables/pixel_table_source.h"
+#include "generators/pixtables/pixel_table_source.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "tools/pixtables/pixel_table_source.h"
+#include "generators/pixtables/pixel_table_source.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // The emulator's window driven by synthesized keys and clicks against the simulated PLC.
 #include "emulator_test_support.h"
 
+#include "emulator/app/panel_session.h"
+#include "emulator/app/panel_window.h"
 #include "emulator/panel_keys.h"
-#include "panel_session.h"
-#include "panel_window.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -6,7 +6,7 @@
 #include "emulator/modbus_link.h"
 #include "emulator/panel_keys.h"
 #include "emulator/panel_runtime.h"
-#include "plc_script.h"
+#include "tools/zqplc-sim/plc_script.h"
 
 #include <QFile>
 #include <QImage>

@@ -1,8 +1,8 @@
 // The programmer's dialog, offscreen: controls and settings file, programming the panel simulator
 // in manual and automatic mode, the time limit, and the remote fetch from a loopback FTP server.
-#include "flasher/about_dlg.h"
-#include "flasher/comm_port_dlg.h"
-#include "flasher/flasher_dlg.h"
+#include "flasher/app/about_dlg.h"
+#include "flasher/app/comm_port_dlg.h"
+#include "flasher/app/flasher_dlg.h"
 #include "tools/zqpanel-sim/panel_sim_process.h"
 #include "vexorisp/comm_settings.h"
 

@@ -4,13 +4,13 @@
 // the user's names first.
 #include "tests/tools/zqe_run.h"
 
+#include "appkit/tool_cli.h"
+#include "appkit/ui_language.h"
 #include "comkit/message_text.h"
 #include "comkit/test_temp_dir.h"
 #include "editor/editor_strings.h"
 #include "editor/project.h"
 #include "editor/project_file.h"
-#include "tools/common/tool_cli.h"
-#include "tools/common/ui_language.h"
 
 #include <gtest/gtest.h>
 

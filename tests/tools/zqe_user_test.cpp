@@ -3,10 +3,10 @@
 // the short form, leftover temporary files, and the tutorial of docs/zqe.md run as written.
 #include "tools/zqe_run.h"
 
+#include "appkit/tool_cli.h"
 #include "comkit/module_path.h"
 #include "comkit/test_temp_dir.h"
 #include "devices/plc_collection.h"
-#include "tools/common/tool_cli.h"
 #include <nlohmann/json.hpp>
 
 #include <QImage>

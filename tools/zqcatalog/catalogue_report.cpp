@@ -1,10 +1,10 @@
-#include "catalogue_report.h"
+#include "tools/zqcatalog/catalogue_report.h"
 
+#include "appkit/catalogue_text.h"
+#include "appkit/tool_cli.h"
 #include "comkit/gbk.h"
 #include "devices/device_collection.h"
 #include "devices/plc_collection.h"
-#include "tools/common/catalogue_text.h"
-#include "tools/common/tool_cli.h"
 
 #include <memory>
 #include <string>

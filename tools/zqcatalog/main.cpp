@@ -1,10 +1,10 @@
 // zqcatalog: lists the panel models and PLC protocols of the catalogues beside the program.
-#include "catalogue_report.h"
+#include "tools/zqcatalog/catalogue_report.h"
 
+#include "appkit/tool_cli.h"
 #include "devices/catalogue_limits.h"
 #include "devices/device_collection.h"
 #include "devices/plc_collection.h"
-#include "tools/common/tool_cli.h"
 
 #include <QCommandLineParser>
 

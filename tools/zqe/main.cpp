@@ -1,6 +1,6 @@
 // zqe: projects and download images from the command line (see docs/zqe.md).
-#include "tools/common/tool_cli.h"
-#include "tools/common/ui_language.h"
+#include "appkit/tool_cli.h"
+#include "appkit/ui_language.h"
 #include "tools/zqe/zqe_commands.h"
 
 #include <QString>

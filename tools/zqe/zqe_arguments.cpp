@@ -1,6 +1,6 @@
 #include "tools/zqe/zqe_arguments.h"
 
-#include "tools/common/tool_cli.h"
+#include "appkit/tool_cli.h"
 
 #include <QCommandLineParser>
 #include <QRegularExpression>

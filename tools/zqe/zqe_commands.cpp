@@ -1,5 +1,6 @@
 #include "tools/zqe/zqe_commands.h"
 
+#include "appkit/tool_cli.h"
 #include "comkit/gbk.h"
 #include "comkit/serial_attri.h"
 #include "controls/screen_base.h"
@@ -12,7 +13,6 @@
 #include "editor/project_json.h"
 #include "editor/project_json_names.h"
 #include "editor/project_render.h"
-#include "tools/common/tool_cli.h"
 #include "tools/zqe/zqe_arguments.h"
 #include "tools/zqe/zqe_info.h"
 #include "tools/zqe/zqe_short_form.h"

@@ -1,7 +1,7 @@
 #include "tools/zqe/zqe_info.h"
 
-#include "tools/common/catalogue_text.h"
-#include "tools/common/tool_cli.h"
+#include "appkit/catalogue_text.h"
+#include "appkit/tool_cli.h"
 
 using PROJECT_JSON::Json;
 using ZQ_CLI::Tr;

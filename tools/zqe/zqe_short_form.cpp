@@ -1,6 +1,7 @@
 // The short JSON form of a project, found by comparing each control with a new one of its kind.
 #include "tools/zqe/zqe_short_form.h"
 
+#include "appkit/tool_cli.h"
 #include "comkit/serial_attri.h"
 #include "controls/attr_groups.h"
 #include "controls/attribute_base.h"
@@ -14,7 +15,6 @@
 #include "editor/project_file.h"
 #include "editor/project_json_checks.h"
 #include "editor/project_json_form.h"
-#include "tools/common/tool_cli.h"
 
 #include <algorithm>
 #include <memory>

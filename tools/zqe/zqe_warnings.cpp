@@ -1,5 +1,7 @@
 #include "tools/zqe/zqe_warnings.h"
 
+#include "appkit/catalogue_text.h"
+#include "appkit/tool_cli.h"
 #include "comkit/gbk.h"
 #include "controls/control_base.h"
 #include "controls/control_creator.h"
@@ -7,8 +9,6 @@
 #include "controls/screen_base.h"
 #include "controls/screens_list.h"
 #include "editor/project.h"
-#include "tools/common/catalogue_text.h"
-#include "tools/common/tool_cli.h"
 
 using ZQ_CLI::TrArgs;
 

@@ -1,8 +1,8 @@
 // zqflash's terminal view of a programming run.
 #include "tools/zqflash/console_view.h"
 
+#include "appkit/tool_cli.h"
 #include "flasher/isp_exchange.h"
-#include "tools/common/tool_cli.h"
 #include "tools/zqflash/line_report.h"
 #include "tools/zqflash/shown_text.h"
 

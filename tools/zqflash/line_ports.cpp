@@ -1,7 +1,7 @@
 // Collecting the ports of a line run.
 #include "tools/zqflash/line_ports.h"
 
-#include "tools/common/tool_cli.h"
+#include "appkit/tool_cli.h"
 
 #include <QFile>
 

@@ -1,12 +1,12 @@
 // Line mode: one process per port, supervised from the event loop.
 #include "tools/zqflash/line_run.h"
 
+#include "appkit/tool_cli.h"
 #include "comkit/module_path.h"
 #include "comkit/replace_file.h"
 #include "flasher/cipher_library.h"
 #include "flasher/image_file.h"
 #include "flasher/isp_exchange.h"
-#include "tools/common/tool_cli.h"
 #include "tools/zqflash/line_image.h"
 #include "tools/zqflash/line_ports.h"
 #include "tools/zqflash/line_report.h"

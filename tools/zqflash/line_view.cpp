@@ -1,7 +1,7 @@
 // The live rows and the summary table of a line run.
 #include "tools/zqflash/line_view.h"
 
-#include "tools/common/tool_cli.h"
+#include "appkit/tool_cli.h"
 #include "tools/zqflash/shown_text.h"
 
 #include <algorithm>

@@ -1,11 +1,11 @@
 // zqflash: programs a panel from the command line (production-line scripting) through the same
 // communication library and download exchange as the programmer's dialog.
+#include "appkit/tool_cli.h"
+#include "appkit/ui_language.h"
 #include "comkit/module_path.h"
 #include "flasher/cipher_library.h"
 #include "flasher/isp_exchange.h"
 #include "flasher/isp_library.h"
-#include "tools/common/tool_cli.h"
-#include "tools/common/ui_language.h"
 #include "tools/zqflash/console_view.h"
 #include "tools/zqflash/line_report.h"
 #include "tools/zqflash/line_run.h"

@@ -1,7 +1,7 @@
 // Production record lines and their summary.
 #include "tools/zqflash/production_log.h"
 
-#include "tools/common/tool_cli.h"
+#include "appkit/tool_cli.h"
 
 #include <QCryptographicHash>
 #include <QDateTime>

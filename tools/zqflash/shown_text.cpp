@@ -1,8 +1,8 @@
 // zqflash's texts from elsewhere in the user's language.
 #include "tools/zqflash/shown_text.h"
 
+#include "appkit/tool_cli.h"
 #include "flasher/library_messages.h"
-#include "tools/common/tool_cli.h"
 
 std::string ShownLibraryText(const char* text)
 {

@@ -1,7 +1,7 @@
 // Command line of zqflash.
 #include "tools/zqflash/zqflash_options.h"
 
-#include "tools/common/tool_cli.h"
+#include "appkit/tool_cli.h"
 
 #include <QCommandLineParser>
 

@@ -1,7 +1,7 @@
 // zqpanel-sim: the panel's boot loader on a pseudo-terminal, for tests, benchmarks and trying the
 // programmer without a panel.
+#include "appkit/tool_cli.h"
 #include "comkit/replace_file.h"
-#include "tools/common/tool_cli.h"
 #include "tools/zqpanel-sim/panel_boot_loader.h"
 #include "tools/zqpanel-sim/serial_endpoint.h"
 #include "tools/zqpanel-sim/sim_count.h"

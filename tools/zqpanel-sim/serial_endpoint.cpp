@@ -1,6 +1,6 @@
 #include "tools/zqpanel-sim/serial_endpoint.h"
 
-#include "tools/common/tool_cli.h"
+#include "appkit/tool_cli.h"
 
 #include <fcntl.h>
 #include <poll.h>

@@ -1,7 +1,7 @@
 // Several simulated panels, one process each, started and stopped together.
 #include "tools/zqpanel-sim/sim_count.h"
 
-#include "tools/common/tool_cli.h"
+#include "appkit/tool_cli.h"
 
 #include <fcntl.h>
 #include <poll.h>

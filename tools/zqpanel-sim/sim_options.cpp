@@ -1,7 +1,7 @@
 // Command line of the panel simulator.
 #include "tools/zqpanel-sim/sim_options.h"
 
-#include "tools/common/tool_cli.h"
+#include "appkit/tool_cli.h"
 
 #include <QCommandLineParser>
 #include <QProcess>

@@ -1,9 +1,9 @@
 // zqplc-sim: a simulated PLC for the panel emulator, a Modbus slave on a TCP port of this machine
 // or on a pseudo-terminal, with values from the command line or a script file.
-#include "plc_script.h"
-#include "plc_server.h"
-#include "tools/common/tool_cli.h"
-#include "tools/common/ui_language.h"
+#include "appkit/tool_cli.h"
+#include "appkit/ui_language.h"
+#include "tools/zqplc-sim/plc_script.h"
+#include "tools/zqplc-sim/plc_server.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -1,6 +1,6 @@
-#include "plc_script.h"
+#include "tools/zqplc-sim/plc_script.h"
 
-#include "tools/common/tool_cli.h"
+#include "appkit/tool_cli.h"
 
 #include <sstream>
 

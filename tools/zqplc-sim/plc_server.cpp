@@ -1,6 +1,6 @@
-#include "plc_server.h"
+#include "tools/zqplc-sim/plc_server.h"
 
-#include "tools/common/tool_cli.h"
+#include "appkit/tool_cli.h"
 
 #include <modbus.h>
 

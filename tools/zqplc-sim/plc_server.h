@@ -3,7 +3,7 @@
 // write from the master is printed.
 #pragma once
 
-#include "plc_script.h"
+#include "tools/zqplc-sim/plc_script.h"
 
 #include <atomic>
 #include <ostream>

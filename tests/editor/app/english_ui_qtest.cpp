@@ -3,12 +3,12 @@
 // English list is stored as the catalogue's own (Chinese) name.
 #include "editor_test_support.h"
 
+#include "appkit/ui_language.h"
 #include "devices/plc_collection.h"
 #include "editor/app/dialogs/dlg_device_select.h"
 #include "editor/app/editor_doc.h"
 #include "editor/app/main_frame.h"
 #include "editor/project.h"
-#include "tools/common/ui_language.h"
 
 #include <QApplication>
 #include <QComboBox>

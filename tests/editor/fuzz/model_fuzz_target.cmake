@@ -12,9 +12,9 @@ function(zq_model_fuzz_targets root light_table function_table)
   endforeach()
   # The model once, without the fuzzer's entry point, shared by every target.
   add_library(zq_fuzz_model STATIC ${model_srcs} ${root}/editor/resources/pixel_tables_data.cpp
-              ${root}/tools/zqcatalog/catalogue_report.cpp ${root}/tools/common/tool_cli.cpp
-              ${root}/tools/common/ui_language.cpp ${root}/tools/common/catalogue_text.cpp)
-  set_source_files_properties(${root}/tools/common/tool_cli.cpp PROPERTIES COMPILE_DEFINITIONS
+              ${root}/tools/zqcatalog/catalogue_report.cpp ${root}/appkit/tool_cli.cpp
+              ${root}/appkit/ui_language.cpp ${root}/appkit/catalogue_text.cpp)
+  set_source_files_properties(${root}/appkit/tool_cli.cpp PROPERTIES COMPILE_DEFINITIONS
     "ZQ_SUITE_VERSION=\"fuzz\"")
   set_source_files_properties(${root}/editor/resources/pixel_tables_data.cpp PROPERTIES COMPILE_DEFINITIONS
     "ZQ_FONT_TABLE_FILE=\"${root}/editor/resources/font153.bin\";ZQ_LIGHT_TABLE_FILE=\"${light_table}\";ZQ_FUNCTION_TABLE_FILE=\"${function_table}\"")
