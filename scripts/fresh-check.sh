@@ -101,6 +101,7 @@ cleanup() {
       fi
     done
     rm -rf --one-file-system "$work/base" "$work/repo.git"
+    rm -f "$work/debootstrap.log" "$work/demo.json" "$work"/zqpanel_*.deb
     rmdir "$work" 2>/dev/null
   else
     echo "fresh-check: the roots are kept in $work"
