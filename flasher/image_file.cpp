@@ -25,6 +25,17 @@ const char* const MSG_IMAGE_SIZE_OVER = "error:file size over 65535!";
 const char* const MSG_IMAGE_HEX_FORMAT = "HEX format error";
 const char* const MSG_IMAGE_NO_CIPHER = "file is enciphered but libvexorenc.so is not loaded!";
 const char* const FMT_IMAGE_HEX_CONFLICT = "HEX format error: two records give address 0x%04X different values";
+const char* const FMT_IMAGE_HEX_LINE = "HEX format error in line %d: %s";
+const char* const MSG_HEX_NO_COLON = "the record does not start with ':'";
+const char* const MSG_HEX_BAD_DIGIT = "a character that is not a hex digit";
+const char* const MSG_HEX_BAD_LENGTH = "the record's length does not match its byte count";
+const char* const MSG_HEX_BAD_SUM = "checksum error";
+const char* const MSG_HEX_BAD_TYPE = "unknown record type";
+const char* const MSG_HEX_TOO_HIGH = "the program does not fit the panel's 64 KiB";
+const char* const MSG_HEX_SEGMENTS = "the program does not fit the panel's 64 KiB (data in two 64 KiB segments)";
+const char* const FMT_HEX_CONFLICT = "two records give address 0x%04X different values";
+const char* const MSG_HEX_AFTER_END = "a record after the end-of-file record";
+const char* const MSG_HEX_NO_END = "the file ends without an end-of-file record";
 const char* const MSG_IMAGE_PLAIN =
     "file is not enciphered: program it as not enciphered (notenc=1 in isp.ini, zqflash --notenc)!";
 
@@ -177,14 +188,13 @@ INT LoadHexImage(const char* path, const IMAGE_LOAD_SETTINGS& settings)
     if (result != READ_OK) {
         return FailedRead(result, MSG_IMAGE_HEX_OPEN, settings);
     }
-    INT conflict = -1;
-    const INT length =
-        ParseIntelHex(reinterpret_cast<const char*>(file.bytes.data()), INT(file.bytes.size()), &conflict);
-    if (conflict >= 0) {
-        char text[96];
-        std::snprintf(text, sizeof text, FMT_IMAGE_HEX_CONFLICT, unsigned(conflict));
+    HEX_PARSE_ERROR error;
+    const INT length = ParseIntelHex(reinterpret_cast<const char*>(file.bytes.data()), INT(file.size), &error);
+    if (length < 0) {
+        char text[160];
+        FormatHexError(error, text, sizeof text);
         Show(settings, text);
-    } else if (length <= 0) {
+    } else if (length == 0) {
         Show(settings, MSG_IMAGE_HEX_FORMAT);
     }
     return length;
@@ -294,70 +304,120 @@ BOOL ValidateChosenFile(const char* path, const IMAGE_LOAD_SETTINGS& settings)
     return s_imageLength >= 1 ? TRUE : FALSE;
 }
 
-INT ParseIntelHex(const char* text, INT length, INT* pConflict)
+INT ParseIntelHex(const char* text, INT length, HEX_PARSE_ERROR* pError)
 {
-    if (pConflict != nullptr) {
-        *pConflict = -1;
-    }
+    HEX_PARSE_ERROR ignored;
+    HEX_PARSE_ERROR& error = pError != nullptr ? *pError : ignored;
+    error = HEX_PARSE_ERROR();
     if (text == nullptr) {
+        error.nResult = HEX_LINE_END;
         return -1;
     }
     INT position = 0;
     INT highestEnd = 0;
+    INT lineNumber = 0;
+    bool ended = false;
     auto written = std::make_unique<HEX_WRITTEN_BYTES>();
     char line[HEX_LINE_BUFFER_SIZE];
-    INT n = ReadHexLine(text, length, &position, line);
-    while (n > 0) {
-        // Records failing their checks are skipped; records that disagree refuse the file.
-        const INT result = ParseHexRecord(line, n, &highestEnd, written.get());
-        if (result == HEX_RECORD_END) {
-            return highestEnd;
-        }
-        if (result == HEX_RECORD_CONFLICT) {
-            if (pConflict != nullptr) {
-                *pConflict = written->nConflict;
+    for (;;) {
+        const INT n = ReadHexLine(text, length, &position, line);
+        ++lineNumber;
+        if (n == HEX_LINE_END) {
+            if (ended) {
+                return highestEnd;
             }
+            error.nLine = lineNumber > 1 ? lineNumber - 1 : 1;
+            error.nResult = HEX_LINE_END;
             return -1;
         }
-        n = ReadHexLine(text, length, &position, line);
+        INT result = n < 0 ? n : HEX_RECORD_DATA;
+        if (n > 0 && ended) {
+            // After the end record only blanks and the NULs of a padded file may follow.
+            for (INT i = 0; i < n; ++i) {
+                if (line[i] != ' ' && line[i] != '\t' && line[i] != '\r' && line[i] != '\0' && line[i] != 0x1A) {
+                    result = HEX_RECORD_END;
+                    break;
+                }
+            }
+        } else if (n > 0) {
+            result = ParseHexRecord(line, n, &highestEnd, written.get());
+            ended = result == HEX_RECORD_END;
+            if (result >= 0) {
+                continue;
+            }
+        }
+        if (result != HEX_RECORD_DATA) {
+            error.nLine = lineNumber;
+            error.nResult = result;
+            error.nConflict = result == HEX_RECORD_CONFLICT ? written->nConflict : -1;
+            return -1;
+        }
     }
-    return n == 0 ? highestEnd : -1;
+}
+
+void FormatHexError(const HEX_PARSE_ERROR& error, char* text, size_t size)
+{
+    const char* reason = MSG_IMAGE_HEX_FORMAT;
+    char conflict[64];
+    switch (error.nResult) {
+    case HEX_RECORD_NO_COLON: reason = MSG_HEX_NO_COLON; break;
+    case HEX_RECORD_BAD_DIGIT: reason = MSG_HEX_BAD_DIGIT; break;
+    case HEX_LINE_TOO_LONG:
+    case HEX_RECORD_BAD_LENGTH:
+    case HEX_RECORD_EVEN_LENGTH:
+    case HEX_RECORD_BAD_COUNT: reason = MSG_HEX_BAD_LENGTH; break;
+    case HEX_RECORD_BAD_SUM: reason = MSG_HEX_BAD_SUM; break;
+    case HEX_RECORD_OTHER_TYPE: reason = MSG_HEX_BAD_TYPE; break;
+    case HEX_RECORD_TOO_HIGH: reason = MSG_HEX_TOO_HIGH; break;
+    case HEX_RECORD_SEGMENT: reason = MSG_HEX_SEGMENTS; break;
+    case HEX_RECORD_END: reason = MSG_HEX_AFTER_END; break;
+    case HEX_LINE_END: reason = MSG_HEX_NO_END; break;
+    case HEX_RECORD_CONFLICT:
+        std::snprintf(conflict, sizeof conflict, FMT_HEX_CONFLICT, unsigned(error.nConflict));
+        reason = conflict;
+        break;
+    default: break;
+    }
+    std::snprintf(text, size, FMT_IMAGE_HEX_LINE, int(error.nLine), reason);
 }
 
 INT ReadHexLine(const char* text, INT length, INT* pPosition, char* line)
 {
     INT& position = *pPosition;
     if (position < 0 || position >= length) {
-        return 0;
-    }
-    char c = text[position++];
-    if (position >= length) {
-        return 0;
+        return HEX_LINE_END;
     }
     INT count = 0;
-    while (c != '\n') {
-        line[count++] = c;
-        if (count > HEX_LINE_MAX) {
-            return HEX_LINE_TOO_LONG;
+    bool tooLong = false;
+    while (position < length) {
+        const char c = text[position++];
+        if (c == '\n') {
+            break;
         }
-        c = text[position++];
-        if (position >= length) {
-            return count;
+        if (count < HEX_LINE_MAX + 1) {
+            line[count++] = c;
+        } else {
+            tooLong = true;
         }
     }
-    if (count == 0 || line[count - 1] != '\r') {
-        return HEX_LINE_NO_CR;
+    if (count > 0 && line[count - 1] == '\r') {
+        --count;
     }
-    return count - 1;
+    return tooLong || count > HEX_LINE_MAX ? HEX_LINE_TOO_LONG : count;
 }
 
 INT ParseHexRecord(const char* line, INT lineLength, INT* pHighestEnd, HEX_WRITTEN_BYTES* pWritten)
 {
+    if (lineLength < 1 || line[0] != ':') {
+        return HEX_RECORD_NO_COLON;
+    }
+    for (INT i = 1; i < lineLength && i <= HEX_LINE_MAX; ++i) {
+        if (HEX_DIGITS.value[static_cast<unsigned char>(line[i])] < 0) {
+            return HEX_RECORD_BAD_DIGIT;
+        }
+    }
     if (lineLength < 11 || lineLength > HEX_LINE_MAX) {
         return HEX_RECORD_BAD_LENGTH;
-    }
-    if (line[0] != ':') {
-        return HEX_RECORD_NO_COLON;
     }
     if (lineLength % 2 == 0) {
         return HEX_RECORD_EVEN_LENGTH;
@@ -368,41 +428,59 @@ INT ParseHexRecord(const char* line, INT lineLength, INT* pHighestEnd, HEX_WRITT
     for (INT i = 0; i < byteCount; ++i) {
         const int high = HEX_DIGITS.value[static_cast<unsigned char>(line[1 + 2 * i])];
         const int low = HEX_DIGITS.value[static_cast<unsigned char>(line[2 + 2 * i])];
-        if (high < 0 || low < 0) {
-            return HEX_RECORD_BAD_DIGIT;
-        }
         bytes[i] = BYTE(high * 16 + low);
         sum = BYTE(sum + bytes[i]);
     }
     const INT count = bytes[0];
-    if (sum != 0 || count > 16 || lineLength != 2 * count + 11) {
+    if (lineLength != 2 * count + 11) {
+        return HEX_RECORD_BAD_COUNT;
+    }
+    if (sum != 0) {
         return HEX_RECORD_BAD_SUM;
+    }
+    const BYTE type = bytes[3];
+    static constexpr INT TYPE_COUNT[] = {-1, 0, 2, 4, 2, 4};
+    if (type > 5) {
+        return HEX_RECORD_OTHER_TYPE;
+    }
+    if (TYPE_COUNT[type] >= 0 && count != TYPE_COUNT[type]) {
+        return HEX_RECORD_BAD_COUNT;
     }
     const INT address = bytes[1] * 256 + bytes[2];
     if (address + count > IMAGE_FILE_LIMIT) {
         return HEX_RECORD_TOO_HIGH;
     }
+    if (type == 0 && pWritten != nullptr) {
+        if (pWritten->nDataBase >= 0 && pWritten->nDataBase != pWritten->nBase) {
+            return HEX_RECORD_SEGMENT;
+        }
+        for (INT i = 0; i < count; ++i) {
+            if (pWritten->written[size_t(address + i)] && s_image[address + i] != bytes[4 + i]) {
+                pWritten->nConflict = address + i;
+                return HEX_RECORD_CONFLICT;
+            }
+        }
+        pWritten->nDataBase = pWritten->nBase;
+        for (INT i = 0; i < count; ++i) {
+            pWritten->written[size_t(address + i)] = true;
+        }
+    }
     if (address + count > *pHighestEnd) {
         *pHighestEnd = address + count;
     }
-    switch (bytes[3]) {
-    case 0:
-        if (pWritten != nullptr) {
-            for (INT i = 0; i < count; ++i) {
-                if (pWritten->written[size_t(address + i)] && s_image[address + i] != bytes[4 + i]) {
-                    pWritten->nConflict = address + i;
-                    return HEX_RECORD_CONFLICT;
-                }
-            }
-            for (INT i = 0; i < count; ++i) {
-                pWritten->written[size_t(address + i)] = true;
-            }
-        }
-        std::memcpy(s_image + address, bytes + 4, size_t(count));
-        return HEX_RECORD_DATA;
+    switch (type) {
+    case 0: std::memcpy(s_image + address, bytes + 4, size_t(count)); return HEX_RECORD_DATA;
     case 1: return HEX_RECORD_END;
-    default:
-        // Address records and the rest: data keeps its 16-bit address whatever they say.
-        return HEX_RECORD_OTHER_TYPE;
+    case 2:
+    case 4: {
+        // The segment only: data keeps its 16-bit offset whatever the record says.
+        const long long value = bytes[4] * 256 + bytes[5];
+        const long long base = type == 2 ? value << 4 : value << 16;
+        if (pWritten != nullptr) {
+            pWritten->nBase = base & ~0xFFFFLL;
+        }
+        return HEX_RECORD_ADDRESS;
+    }
+    default: return HEX_RECORD_START;
     }
 }

@@ -14,6 +14,9 @@ public:
     virtual void SetModBusOption(int retries, int timeoutMs) = 0;
     // Function 16: count registers from start; flag 0: data bytes in their order, 1: host words.
     virtual void SetModBusSend(int slave, int function, int start, int count, const void* data, int flag) = 0;
+    // Keeps the line quiet for quietMs from now: the next request waits that long and whatever
+    // arrives meanwhile is dropped. False when the library cannot (an older build without it).
+    virtual bool HoldLineQuiet(int quietMs) = 0;
     // Function 100: a block of count registers, answered by answerRegisters registers.
     virtual void SetModBusRW(int slave, int function, int answerRegisters, int readStart, int writeStart, int count,
                              const void* data, int flag) = 0;

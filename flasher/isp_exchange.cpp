@@ -16,6 +16,8 @@ const char* const MSG_ISP_FINISHED = "Program Finished";
 const char* const MSG_ISP_NO_LIBRARY = "cannot load vexorisp.dll!";
 const char* const MSG_ISP_BAD_SELECTION = "Select the ports, their bits and the program begin address!";
 const char* const MSG_ISP_TOO_LONG = "The program does not fit between the begin address and 0xFFFF!";
+const char* const MSG_ISP_NO_QUIET =
+    "The communication library cannot keep the line quiet: a block equal to an earlier one cannot be confirmed!";
 
 namespace {
 
@@ -29,6 +31,9 @@ constexpr int BIT_INDEX_MAX = 7;
 // The block answer: slave, function, byte count, CRC low, CRC high, frame CRC.
 constexpr int BLOCK_ANSWER_CRC_LOW = 3;
 constexpr int BLOCK_ANSWER_CRC_HIGH = 4;
+// How long after an answer a late repeat of it may still come: the request time-out, and a
+// margin for the answer's own line time and the scheduling of both ends.
+constexpr auto LATE_ANSWER_WINDOW = std::chrono::milliseconds(REQUEST_TIMEOUT_MS + 25);
 
 bool InRange(int value, int high)
 {
@@ -71,6 +76,7 @@ BOOL CIspExchange::StartRun(BOOL load)
     m_state.nStep = 0;
     m_state.nSlave = m_options.nSlave;
     m_nStale = m_nOutstanding;
+    m_answered.clear();
     SendEntry();
     m_state.bRunActive = TRUE;
     m_result = ISP_RESULT_RUNNING;
@@ -207,6 +213,8 @@ void CIspExchange::OnBlockAnswer(const BYTE* answer, int length)
     // An answer too short to carry a CRC counts as a wrong one.
     bool match = answer != nullptr && length > BLOCK_ANSWER_CRC_HIGH &&
                  (answer[BLOCK_ANSWER_CRC_LOW] | answer[BLOCK_ANSWER_CRC_HIGH] << 8) == m_state.wBlockCrc;
+    if (match)
+        m_answered.push_back({m_state.wBlockCrc, std::chrono::steady_clock::now()});
     if (!match) {
         EndRun(ISP_RESULT_CRC_ERROR);
         char text[64];
@@ -227,6 +235,11 @@ void CIspExchange::SendBlock()
     const BYTE* data = GetProgramImage() + (m_state.dwCurrent - m_state.dwBegin);
     m_state.wBlockCrc = BuildIspBlock(data, words, static_cast<BYTE>(m_state.wCommand & 0xFF), m_state.dwCurrent,
                                       m_settings.wMaskSeed, m_block);
+    if (!GuardRepeatedAnswer(m_state.wBlockCrc)) {
+        EndRun(ISP_RESULT_FAILED);
+        m_view.SetStatusText(MSG_ISP_NO_QUIET);
+        return;
+    }
     m_state.dwCurrent += ISP_BLOCK_BYTES;
     m_view.SetProgressPos(static_cast<int>(m_state.dwCurrent - m_state.dwBegin));
     if (m_settings.bAuto)
@@ -234,6 +247,22 @@ void CIspExchange::SendBlock()
     m_pComm->SetModBusOption(m_settings.nRequestRetries, REQUEST_TIMEOUT_MS);
     m_pComm->SetModBusRW(ISP_BOOT_SLAVE, ISP_FUNCTION_BLOCK, 1, 0, 0, words + 2, m_block, 0);
     ++m_nOutstanding;
+}
+
+bool CIspExchange::GuardRepeatedAnswer(WORD crc)
+{
+    const auto now = std::chrono::steady_clock::now();
+    while (!m_answered.empty() && now - m_answered.front().at >= LATE_ANSWER_WINDOW)
+        m_answered.pop_front();
+    for (auto answered = m_answered.rbegin(); answered != m_answered.rend(); ++answered) {
+        if (answered->wCrc != crc)
+            continue;
+        // The latest answer of this checksum decides; the quiet period drops its late repeats.
+        const auto quiet = answered->at + LATE_ANSWER_WINDOW - now;
+        const int ms = static_cast<int>(std::chrono::ceil<std::chrono::milliseconds>(quiet).count());
+        return m_pComm->HoldLineQuiet(ms);
+    }
+    return true;
 }
 
 void CIspExchange::FinishRun()

@@ -20,6 +20,8 @@
 #include "flasher/isp_protocol.h"
 #include "flasher/isp_run_view.h"
 
+#include <chrono>
+#include <deque>
 #include <string>
 
 // Messages and status texts, exactly as shown.
@@ -35,6 +37,7 @@ extern FLASHER_API const char* const MSG_ISP_FINISHED;      // "Program Finished
 extern FLASHER_API const char* const MSG_ISP_NO_LIBRARY;    // the communication library is not loaded
 extern FLASHER_API const char* const MSG_ISP_BAD_SELECTION; // a port, bit or begin selection is missing
 extern FLASHER_API const char* const MSG_ISP_TOO_LONG;      // the image runs past the panel's 64 KiB
+extern FLASHER_API const char* const MSG_ISP_NO_QUIET;      // the library cannot guard a repeated block
 
 // Run state (the fields the dialog and the tests may look at).
 struct FLASHER_API ISP_RUN_STATE {
@@ -123,6 +126,17 @@ private:
     BYTE m_entry[ISP_ENTRY_SIZE] = {};
     BYTE m_block[ISP_BLOCK_SIZE_MAX] = {};
     WORD m_wCommandWord = 0;
+    // Blocks answered within the last late-answer window, oldest first. A block whose checksum
+    // equals one of theirs would take a late repeat of that answer for its own, even when the
+    // block itself was lost on the line: before it goes out the line stays quiet until the
+    // window of that answer has passed.
+    struct ANSWERED_BLOCK {
+        WORD wCrc;
+        std::chrono::steady_clock::time_point at;
+    };
+    std::deque<ANSWERED_BLOCK> m_answered;
+    // Holds the line quiet for a block with checksum crc as above; false when the library cannot.
+    bool GuardRepeatedAnswer(WORD crc);
     // Requests whose notification has not come yet, and how many of those belong to runs that
     // ended: their notifications are dropped, so a new run never takes an old answer as its own.
     int m_nOutstanding = 0;

@@ -44,6 +44,7 @@ bool CIspLibrary::Resolve()
 {
     // All ten or nothing: a library of another make would not know the sink convention.
     Lookup(m_library, "Set_Comm_Trace", m_fn.pfnSetCommTrace);
+    Lookup(m_library, "Set_ModBus_Quiet", m_fn.pfnSetModBusQuiet);
     return Lookup(m_library, "OpenComm", m_fn.pfnOpenComm) && Lookup(m_library, "Dir_Open_Comm", m_fn.pfnDirOpenComm) &&
            Lookup(m_library, "Set_ModBus_Option", m_fn.pfnSetModBusOption) &&
            Lookup(m_library, "Set_ModBus_Send", m_fn.pfnSetModBusSend) &&
@@ -111,6 +112,11 @@ void CIspLibrary::SetModBusOption(int retries, int timeoutMs)
 {
     if (m_bLoaded)
         m_fn.pfnSetModBusOption(retries, timeoutMs);
+}
+
+bool CIspLibrary::HoldLineQuiet(int quietMs)
+{
+    return m_bLoaded && m_fn.pfnSetModBusQuiet && m_fn.pfnSetModBusQuiet(quietMs) != 0;
 }
 
 void CIspLibrary::SetModBusSend(int slave, int function, int start, int count, const void* data, int flag)

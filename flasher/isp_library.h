@@ -59,8 +59,9 @@ public:
     // The library's trace hook; FALSE when the library has none (an older build).
     BOOL SetTrace(VEXORISP_TRACE trace, void* context);
 
-    // IIspComm: the three request functions (no-ops while not loaded).
+    // IIspComm: the request functions (no-ops while not loaded).
     void SetModBusOption(int retries, int timeoutMs) override;
+    bool HoldLineQuiet(int quietMs) override;
     void SetModBusSend(int slave, int function, int start, int count, const void* data, int flag) override;
     void SetModBusRW(int slave, int function, int answerRegisters, int readStart, int writeStart, int count,
                      const void* data, int flag) override;
@@ -77,7 +78,8 @@ private:
         PFN_GET_COMM_LINE pfnGetCommLine = nullptr;
         PFN_SET_COMM_LINE pfnSetCommLine = nullptr;
         PFN_CLOSE_COMM pfnCloseComm = nullptr;
-        PFN_SET_COMM_TRACE pfnSetCommTrace = nullptr; // optional
+        PFN_SET_COMM_TRACE pfnSetCommTrace = nullptr;     // optional
+        PFN_SET_MODBUS_QUIET pfnSetModBusQuiet = nullptr; // optional
     };
 
     static void OnNotify(void* context, unsigned int message, int outcome, const unsigned char* answer);

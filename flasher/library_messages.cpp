@@ -34,6 +34,17 @@ namespace {
     QT_TRANSLATE_NOOP("Flasher", "cannot load vexorisp.dll!"),
     QT_TRANSLATE_NOOP("Flasher", "Select the ports, their bits and the program begin address!"),
     QT_TRANSLATE_NOOP("Flasher", "The program does not fit between the begin address and 0xFFFF!"),
+    QT_TRANSLATE_NOOP("Flasher", "The communication library cannot keep the line quiet: a block equal to an earlier "
+                                 "one cannot be confirmed!"),
+    QT_TRANSLATE_NOOP("Flasher", "the record does not start with ':'"),
+    QT_TRANSLATE_NOOP("Flasher", "a character that is not a hex digit"),
+    QT_TRANSLATE_NOOP("Flasher", "the record's length does not match its byte count"),
+    QT_TRANSLATE_NOOP("Flasher", "checksum error"),
+    QT_TRANSLATE_NOOP("Flasher", "unknown record type"),
+    QT_TRANSLATE_NOOP("Flasher", "the program does not fit the panel's 64 KiB"),
+    QT_TRANSLATE_NOOP("Flasher", "the program does not fit the panel's 64 KiB (data in two 64 KiB segments)"),
+    QT_TRANSLATE_NOOP("Flasher", "a record after the end-of-file record"),
+    QT_TRANSLATE_NOOP("Flasher", "the file ends without an end-of-file record"),
 };
 
 // A numbered text: the library's C format and the catalogue's form of it.
@@ -47,7 +58,11 @@ const NUMBERED_TEXT NUMBERED_TEXTS[] = {
     {&FMT_ISP_CRC_ERROR, QT_TRANSLATE_NOOP("Flasher", "Address: %1 CRC error!")},
     {&FMT_IMAGE_HEX_CONFLICT,
      QT_TRANSLATE_NOOP("Flasher", "HEX format error: two records give address 0x%1 different values")},
+    {&FMT_HEX_CONFLICT, QT_TRANSLATE_NOOP("Flasher", "two records give address 0x%1 different values")},
 };
+
+// The line form of a refused HEX file; its reason is a library text of its own.
+const char* const HEX_LINE_FORM = QT_TRANSLATE_NOOP("Flasher", "HEX format error in line %1: %2");
 
 // A whole-text pattern of a C format with one group per conversion (%d, %u, %X, %x with flags and
 // width); other characters stand for themselves.
@@ -102,6 +117,14 @@ QString TranslateLibraryMessage(const QString& text)
 {
     if (text.isEmpty())
         return text;
+    static const QRegularExpression hexLine(
+        QRegularExpression::anchoredPattern(QRegularExpression::escape(QLatin1String(FMT_IMAGE_HEX_LINE))
+                                                .replace(QLatin1String("\\%d"), QLatin1String("([0-9]+)"))
+                                                .replace(QLatin1String("\\%s"), QLatin1String("(.+)"))));
+    const QRegularExpressionMatch line = hexLine.match(text);
+    if (line.hasMatch())
+        return QCoreApplication::translate("Flasher", HEX_LINE_FORM)
+            .arg(line.captured(1), TranslateLibraryMessage(line.captured(2)));
     for (const NUMBERED_PATTERN& numbered : NumberedPatterns()) {
         const QRegularExpressionMatch match = numbered.pattern.match(text);
         if (match.hasMatch())

@@ -10,6 +10,7 @@ PACKAGES=(
   libcurl4-openssl-dev libssl-dev libfreetype-dev nlohmann-json3-dev
   fonts-wqy-zenhei xfonts-wqy
   srecord python3 python3-pyftpdlib
+  locales libc-l10n
   desktop-file-utils shared-mime-info dpkg-dev fakeroot file
   xvfb xauth
   libmodbus-dev

@@ -1240,6 +1240,54 @@ Deleting a screen cannot be undone!</translation>
         <source>no display to show the window on: set DISPLAY (or WAYLAND_DISPLAY), or use zqflash to program from the command line</source>
         <translation>no display to show the window on: set DISPLAY (or WAYLAND_DISPLAY), or use zqflash to program from the command line</translation>
     </message>
+    <message>
+        <source>The communication library cannot keep the line quiet: a block equal to an earlier one cannot be confirmed!</source>
+        <translation>The communication library cannot keep the line quiet: a block equal to an earlier one cannot be confirmed!</translation>
+    </message>
+    <message>
+        <source>the record does not start with &apos;:&apos;</source>
+        <translation>the record does not start with &apos;:&apos;</translation>
+    </message>
+    <message>
+        <source>a character that is not a hex digit</source>
+        <translation>a character that is not a hex digit</translation>
+    </message>
+    <message>
+        <source>the record&apos;s length does not match its byte count</source>
+        <translation>the record&apos;s length does not match its byte count</translation>
+    </message>
+    <message>
+        <source>checksum error</source>
+        <translation>checksum error</translation>
+    </message>
+    <message>
+        <source>unknown record type</source>
+        <translation>unknown record type</translation>
+    </message>
+    <message>
+        <source>the program does not fit the panel&apos;s 64 KiB</source>
+        <translation>the program does not fit the panel&apos;s 64 KiB</translation>
+    </message>
+    <message>
+        <source>the program does not fit the panel&apos;s 64 KiB (data in two 64 KiB segments)</source>
+        <translation>the program does not fit the panel&apos;s 64 KiB (data in two 64 KiB segments)</translation>
+    </message>
+    <message>
+        <source>a record after the end-of-file record</source>
+        <translation>a record after the end-of-file record</translation>
+    </message>
+    <message>
+        <source>the file ends without an end-of-file record</source>
+        <translation>the file ends without an end-of-file record</translation>
+    </message>
+    <message>
+        <source>two records give address 0x%1 different values</source>
+        <translation>two records give address 0x%1 different values</translation>
+    </message>
+    <message>
+        <source>HEX format error in line %1: %2</source>
+        <translation>HEX format error in line %1: %2</translation>
+    </message>
 </context>
 <context>
     <name>ImageInspect</name>
@@ -3050,6 +3098,30 @@ With --repeat, Ctrl-C is the normal end: the status is then the number of failed
         <source>--%1 takes one --port only</source>
         <translation>--%1 takes one --port only</translation>
     </message>
+    <message>
+        <source>(%1 earlier panel runs are not listed)</source>
+        <translation>(%1 earlier panel runs are not listed)</translation>
+    </message>
+    <message>
+        <source>will not write the log %1: %2</source>
+        <translation>will not write the log %1: %2</translation>
+    </message>
+    <message>
+        <source>it is the program file</source>
+        <translation>it is the program file</translation>
+    </message>
+    <message>
+        <source>no program reads the FIFO</source>
+        <translation>no program reads the FIFO</translation>
+    </message>
+    <message>
+        <source>it is not a file, FIFO or terminal</source>
+        <translation>it is not a file, FIFO or terminal</translation>
+    </message>
+    <message>
+        <source>it is a device, not a file, FIFO or terminal</source>
+        <translation>it is a device, not a file, FIFO or terminal</translation>
+    </message>
 </context>
 <context>
     <name>zqpanel-run</name>
@@ -3269,10 +3341,6 @@ Block frames are counted from 1 as they arrive, resent frames too; answers count
         <translation>Seed of the block mask, 0-0xFFFF (default 0x5AA5).</translation>
     </message>
     <message>
-        <source>Write the flash to FILE on exit.</source>
-        <translation>Write the flash to FILE on exit.</translation>
-    </message>
-    <message>
         <source>Emulate the line time of every frame at N baud.</source>
         <translation>Emulate the line time of every frame at N baud.</translation>
     </message>
@@ -3375,6 +3443,22 @@ Block frames are counted from 1 as they arrive, resent frames too; answers count
     <message>
         <source>--format: &apos;%1&apos; is not data bits 5-8, parity N, E or O, stop bits 1 or 2 (like 8E1)</source>
         <translation>--format: &apos;%1&apos; is not data bits 5-8, parity N, E or O, stop bits 1 or 2 (like 8E1)</translation>
+    </message>
+    <message>
+        <source>--flash: cannot write &apos;%1&apos;: %2</source>
+        <translation>--flash: cannot write &apos;%1&apos;: %2</translation>
+    </message>
+    <message>
+        <source>no program reads the FIFO</source>
+        <translation>no program reads the FIFO</translation>
+    </message>
+    <message>
+        <source>Write the flash to FILE on exit (checked at start; - is standard output, and the simulator&apos;s own lines then go to standard error; a FIFO is streamed into).</source>
+        <translation>Write the flash to FILE on exit (checked at start; - is standard output, and the simulator&apos;s own lines then go to standard error; a FIFO is streamed into).</translation>
+    </message>
+    <message>
+        <source>--flash -: standard output takes one panel&apos;s flash, not --count&apos;s</source>
+        <translation>--flash -: standard output takes one panel&apos;s flash, not --count&apos;s</translation>
     </message>
 </context>
 <context>

@@ -111,6 +111,11 @@ void CCommLine::SetOption(int retries, int timeoutMs)
     m_nTimeoutMs = timeoutMs;
 }
 
+void CCommLine::HoldQuiet(int quietMs)
+{
+    m_quietUntil = std::max(m_quietUntil, Clock::now() + std::chrono::milliseconds(quietMs));
+}
+
 void CCommLine::Submit(RTU_REQUEST request)
 {
     PENDING pending;

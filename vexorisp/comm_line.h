@@ -32,6 +32,9 @@ public:
     void SetTrace(VEXORISP_TRACE trace, void* context);
     // Retries and time-out for requests submitted from now on.
     void SetOption(int retries, int timeoutMs);
+    // Keeps the line quiet for quietMs from now (never shortens a quiet period already set): the
+    // next request waits, and what arrives meanwhile is dropped.
+    void HoldQuiet(int quietMs);
     // Queues a request; an empty frame ends with VEXORISP_BAD_REQUEST. Never notifies from here.
     void Submit(RTU_REQUEST request);
 

@@ -140,6 +140,15 @@ int Set_ModBus_Option(int retries, int timeoutMs)
     return 1;
 }
 
+int Set_ModBus_Quiet(int quietMs)
+{
+    LIBRARY_STATE& state = State();
+    if (quietMs < 0 || quietMs > 60000 || !state.line || !state.line->IsOpen())
+        return 0;
+    state.line->HoldQuiet(quietMs);
+    return 1;
+}
+
 int Set_ModBus_Send(int slave, int function, int start, int count, const void* data, int wordsInHostOrder)
 {
     RTU_REQUEST request;

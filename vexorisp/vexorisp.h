@@ -100,6 +100,11 @@ typedef void (*VEXORISP_TRACE)(void* context, int direction, const unsigned char
 /* Sets the trace hook (null: no trace). */
 VEXORISP_API int Set_Comm_Trace(VEXORISP_TRACE trace, void* context);
 
+/* Keeps the line quiet for quietMs milliseconds (0 to 60000) from now: the next request waits
+ * that long, and whatever arrives meanwhile is dropped as a late answer to a request already
+ * ended. Returns 0 for a value out of range or without an open line. */
+VEXORISP_API int Set_ModBus_Quiet(int quietMs);
+
 /* Types by which a program that loads the library at run time looks the functions up. */
 typedef int (*PFN_OPEN_COMM)(VEXORISP_SINK, void*, unsigned int, int);
 typedef int (*PFN_DIR_OPEN_COMM)(void);
@@ -112,6 +117,7 @@ typedef int (*PFN_GET_COMM_LINE)(VEXORISP_LINE*);
 typedef int (*PFN_SET_COMM_LINE)(const VEXORISP_LINE*, int);
 typedef void (*PFN_CLOSE_COMM)(void);
 typedef int (*PFN_SET_COMM_TRACE)(VEXORISP_TRACE, void*);
+typedef int (*PFN_SET_MODBUS_QUIET)(int);
 
 #ifdef __cplusplus
 }

@@ -543,8 +543,8 @@ void CFlasherDlg::ShowMessageBox(const QString& text, const QString& caption)
 void CFlasherDlg::ShowMessage(const char* text)
 {
     ShowMessageBox(Shown(text));
-    // An unattended run ends when its HEX file turns out unusable.
-    if (m_bAuto && text != nullptr && std::strcmp(text, MSG_IMAGE_HEX_FORMAT) == 0)
+    // An unattended run ends when its HEX file turns out unusable (whatever line and reason).
+    if (m_bAuto && text != nullptr && std::strncmp(text, MSG_IMAGE_HEX_FORMAT, std::strlen(MSG_IMAGE_HEX_FORMAT)) == 0)
         RequestClose();
 }
 

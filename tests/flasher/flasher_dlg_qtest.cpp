@@ -360,7 +360,7 @@ void FlasherDlgTest::OpenFileChoosesBinAndValidatesHex()
 
     chosen = File("bad.hex");
     Button(CFlasherDlg::IDC_OPEN_FILE)->click();
-    QVERIFY(Shown("HEX format error"));
+    QVERIFY(Shown("HEX format error in line 1: the record does not start with ':'"));
     QCOMPARE(m_dlg->GetCurrentFilePath(), File("panel.BIN"));
     QVERIFY(!local->isEnabled());
 
@@ -563,7 +563,8 @@ void FlasherDlgTest::AutoModeClosesOnHexFormatError()
     Create();
     QTRY_VERIFY_WITH_TIMEOUT(m_closed, 60000);
     QCOMPARE(m_messages.size(), size_t(1));
-    QCOMPARE(m_messages[0].text, QString("HEX format error"));
+    QCOMPARE(m_messages[0].text,
+             QString("HEX format error in line 1: the record's length does not match its byte count"));
 }
 
 void FlasherDlgTest::AutoModeClosesOnAnErrorAfterTheFirstBlock()

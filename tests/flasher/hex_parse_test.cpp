@@ -19,16 +19,28 @@ std::vector<LineRead> ReadAllLines(const std::string& text)
     for (;;) {
         const INT n = ReadHexLine(text.data(), INT(text.size()), &position, line);
         lines.push_back({n, n > 0 ? std::string(line, size_t(n)) : std::string()});
-        if (n <= 0) {
+        if (n < 0) {
             return lines;
         }
     }
 }
 
-INT Parse(const std::string& text)
+INT Parse(const std::string& text, HEX_PARSE_ERROR* error = nullptr)
 {
     std::memset(GetProgramImage(), 0xFF, PROGRAM_IMAGE_SIZE);
-    return ParseIntelHex(text.data(), INT(text.size()));
+    return ParseIntelHex(text.data(), INT(text.size()), error);
+}
+
+// The refusal's words for text, or "" when it loads.
+std::string Refusal(const std::string& text)
+{
+    HEX_PARSE_ERROR error;
+    if (Parse(text, &error) >= 0) {
+        return "";
+    }
+    char words[160];
+    FormatHexError(error, words, sizeof words);
+    return words;
 }
 
 INT Record(const std::string& line, INT* highest)
@@ -38,33 +50,26 @@ INT Record(const std::string& line, INT* highest)
 
 } // namespace
 
-TEST(ReadHexLine, SplitsAtCrLfAndNeverReturnsTheLastCharacter)
+TEST(ReadHexLine, SplitsAtLfOrCrLfAndKeepsTheLastLineWhole)
 {
-    const auto lines = ReadAllLines("AB\r\nCDE\r\nXY");
+    const auto lines = ReadAllLines("AB\r\nCDE\nXY");
     ASSERT_EQ(4u, lines.size());
     EXPECT_EQ("AB", lines[0].line);
     EXPECT_EQ("CDE", lines[1].line);
-    // "XY" at the end: the final character is dropped.
-    EXPECT_EQ("X", lines[2].line);
-    EXPECT_EQ(0, lines[3].answer);
-    // So is a final LF, and the line keeps its CR.
-    EXPECT_EQ("AB\r", ReadAllLines("AB\r\n").front().line);
-    EXPECT_EQ(0, ReadAllLines("Z").front().answer);
-    EXPECT_EQ(0, ReadAllLines("").front().answer);
-}
-
-TEST(ReadHexLine, EmptyLineEndsAndBareLfFails)
-{
+    EXPECT_EQ("XY", lines[2].line);
+    EXPECT_EQ(HEX_LINE_END, lines[3].answer);
+    EXPECT_EQ("Z", ReadAllLines("Z").front().line);
+    EXPECT_EQ(HEX_LINE_END, ReadAllLines("").front().answer);
+    // An empty line is a line of its own; a CR elsewhere stays in the line for the record check.
     EXPECT_EQ(0, ReadAllLines("\r\nAB\r\n").front().answer);
-    EXPECT_EQ(HEX_LINE_NO_CR, ReadAllLines("\nAB\r\n").front().answer);
-    EXPECT_EQ(HEX_LINE_NO_CR, ReadAllLines("AB\nCD\r\n").front().answer);
+    EXPECT_EQ("A\rB", ReadAllLines("A\rB\n").front().line);
 }
 
 TEST(ReadHexLine, LongLinesAreRefusedWithoutOverrun)
 {
-    // The CR counts while copying: 255 characters is the longest line.
-    EXPECT_EQ(255, ReadAllLines(std::string(255, 'A') + "\r\n:").front().answer);
-    EXPECT_EQ(HEX_LINE_TOO_LONG, ReadAllLines(std::string(256, 'A') + "\r\n:").front().answer);
+    EXPECT_EQ(HEX_LINE_MAX, ReadAllLines(std::string(HEX_LINE_MAX, 'A') + "\r\n:").front().answer);
+    const auto lines = ReadAllLines(std::string(HEX_LINE_MAX + 1, 'A') + "\r\n:");
+    EXPECT_EQ(HEX_LINE_TOO_LONG, lines.front().answer);
     EXPECT_EQ(HEX_LINE_TOO_LONG, ReadAllLines(std::string(100000, 'A')).front().answer);
 }
 
@@ -73,28 +78,35 @@ TEST(ReadHexLine, PositionOutsideTheTextAnswersZero)
     const std::string text = "AB\r\n";
     char line[HEX_LINE_BUFFER_SIZE];
     INT position = 4;
-    EXPECT_EQ(0, ReadHexLine(text.data(), 4, &position, line));
+    EXPECT_EQ(HEX_LINE_END, ReadHexLine(text.data(), 4, &position, line));
     position = -3;
-    EXPECT_EQ(0, ReadHexLine(text.data(), 4, &position, line));
+    EXPECT_EQ(HEX_LINE_END, ReadHexLine(text.data(), 4, &position, line));
 }
 
 TEST(ParseHexRecord, EachCheckHasItsAnswer)
 {
     INT highest = 0;
     EXPECT_EQ(HEX_RECORD_BAD_LENGTH, Record(":00000001F", &highest));
-    EXPECT_EQ(HEX_RECORD_BAD_LENGTH, Record(":" + std::string(256, '0'), &highest));
+    EXPECT_EQ(HEX_RECORD_BAD_LENGTH, Record(":" + std::string(HEX_LINE_MAX, '0'), &highest));
     EXPECT_EQ(HEX_RECORD_NO_COLON, Record(";00000001FF", &highest));
     EXPECT_EQ(HEX_RECORD_EVEN_LENGTH, Record(":00000001FF0", &highest));
     EXPECT_EQ(HEX_RECORD_BAD_DIGIT, Record(":000000G1FF", &highest));
     EXPECT_EQ(HEX_RECORD_BAD_DIGIT, Record(":00000001F ", &highest));
+    EXPECT_EQ(HEX_RECORD_BAD_DIGIT, Record(":00000001\rFF", &highest));
     EXPECT_EQ(HEX_RECORD_BAD_SUM, Record(":00000001FE", &highest));
     // Count and length disagree, though the sum is right.
-    EXPECT_EQ(HEX_RECORD_BAD_SUM, Record(HexRecord(0, 0, {1, 2}, 3), &highest));
-    EXPECT_EQ(HEX_RECORD_BAD_SUM, Record(HexRecord(0, 0, Bytes(17, 1)), &highest));
+    EXPECT_EQ(HEX_RECORD_BAD_COUNT, Record(HexRecord(0, 0, {1, 2}, 3), &highest));
+    EXPECT_EQ(HEX_RECORD_BAD_COUNT, Record(HexRecord(4, 0, {0}), &highest));
+    EXPECT_EQ(HEX_RECORD_BAD_COUNT, Record(HexRecord(1, 0, {0}), &highest));
     EXPECT_EQ(HEX_RECORD_TOO_HIGH, Record(HexRecord(0, 0xFFF8, Bytes(9, 1)), &highest));
+    EXPECT_EQ(HEX_RECORD_OTHER_TYPE, Record(HexRecord(6, 0, {0, 0}), &highest));
     EXPECT_EQ(0, highest);
-    EXPECT_EQ(HEX_RECORD_OTHER_TYPE, Record(HexRecord(4, 0, {0, 0}), &highest));
+    EXPECT_EQ(HEX_RECORD_ADDRESS, Record(HexRecord(4, 0, {0, 0}), &highest));
     EXPECT_EQ(2, highest);
+    EXPECT_EQ(HEX_RECORD_START, Record(HexRecord(5, 0, {0, 0, 1, 0}), &highest));
+    // Up to 255 data bytes a record.
+    EXPECT_EQ(HEX_RECORD_DATA, Record(HexRecord(0, 0x100, Bytes(255, 1)), &highest));
+    EXPECT_EQ(0x1FF, highest);
     EXPECT_EQ(HEX_RECORD_END, Record(":00000001ff", &highest));
     // With a memory of the bytes written, a record that changes one an earlier record wrote is
     // refused and copies nothing; the same values again are fine.
@@ -135,29 +147,37 @@ TEST(ParseIntelHex, LastLineWithoutCrLfStillLoads)
     EXPECT_EQ((Bytes{1, 2, 3}), ImageBytes(0, 3));
 }
 
-TEST(ParseIntelHex, BlankLineEndsParsing)
+TEST(ParseIntelHex, BlankLinesAndLfLineEndsLoseNothing)
 {
-    const std::string text = HexRecord(0, 0, {1}) + "\r\n\r\n" + HexRecord(0, 0x20, {2}) + "\r\n" + HEX_END + "\r\n";
-    EXPECT_EQ(1, Parse(text));
-    EXPECT_EQ(0xFF, GetProgramImage()[0x20]);
+    const std::string text = HexRecord(0, 0, {1}) + "\r\n\r\n" + HexRecord(0, 0x20, {2}) + "\n" + HEX_END + "\n";
+    EXPECT_EQ(0x21, Parse(text));
+    EXPECT_EQ(2, GetProgramImage()[0x20]);
 }
 
-TEST(ParseIntelHex, LfWithoutCrFails)
+TEST(ParseIntelHex, AnyFailingRecordRefusesTheFileNamingItsLine)
 {
-    EXPECT_EQ(-1, Parse(HexRecord(0, 0, {1}) + "\n" + HEX_END + "\r\n"));
-    EXPECT_EQ(-1, Parse(HexRecord(0, 0, {1}) + "\r\n" + std::string(300, 'F') + "\r\n"));
-}
-
-TEST(ParseIntelHex, SkipsBadRecordsAndKeepsGoing)
-{
+    const std::string first = HexRecord(0, 0x10, Bytes(16, 5)) + "\r\n";
     std::string badSum = HexRecord(0, 0x40, {9, 9});
     badSum.back() = badSum.back() == '0' ? '1' : '0';
-    const std::string text = HexRecord(0, 0x80, Bytes(32, 7)) + "\r\n" + badSum + "\r\n" +
-                             HexRecord(0, 0x10, Bytes(16, 5)) + "\r\n" + HEX_END + "\r\n";
-    EXPECT_EQ(0x20, Parse(text));
+    const std::string end = HEX_END + "\r\n";
+    EXPECT_EQ("HEX format error in line 2: checksum error", Refusal(first + badSum + "\r\n" + end));
+    EXPECT_EQ("HEX format error in line 3: a character that is not a hex digit",
+              Refusal(first + "\n" + HexRecord(0, 0, {1}) + "x\n" + end));
+    EXPECT_EQ("HEX format error in line 1: the record does not start with ':'", Refusal(" " + first + end));
+    EXPECT_EQ("HEX format error in line 2: the record's length does not match its byte count",
+              Refusal(first + HexRecord(0, 0, {1, 2}, 3) + "\n" + end));
+    EXPECT_EQ("HEX format error in line 2: the record's length does not match its byte count",
+              Refusal(first + ":" + std::string(600, 'F') + "\r\n" + end));
+    EXPECT_EQ("HEX format error in line 2: unknown record type", Refusal(first + HexRecord(6, 0, {}) + "\n" + end));
+    EXPECT_EQ("HEX format error in line 2: the program does not fit the panel's 64 KiB",
+              Refusal(first + HexRecord(0, 0xFFF8, Bytes(9, 1)) + "\n" + end));
+    EXPECT_EQ("HEX format error in line 3: a record after the end-of-file record",
+              Refusal(first + end + HexRecord(0, 0x30, {2}) + "\r\n"));
+    EXPECT_EQ("HEX format error in line 1: the file ends without an end-of-file record", Refusal(first));
+    EXPECT_EQ("HEX format error in line 1: the file ends without an end-of-file record", Refusal(""));
+    // Blanks and the NULs of a padded file may follow the end.
+    EXPECT_EQ("", Refusal(first + end + "\r\n  \n" + std::string(5, '\0')));
     EXPECT_EQ(Bytes(16, 5), ImageBytes(0x10, 16));
-    EXPECT_EQ(0xFF, GetProgramImage()[0x40]);
-    EXPECT_EQ(0xFF, GetProgramImage()[0x80]);
 }
 
 TEST(ParseIntelHex, AddressRecordRaisesTheLength)
@@ -168,45 +188,43 @@ TEST(ParseIntelHex, AddressRecordRaisesTheLength)
     EXPECT_EQ(0xFF, GetProgramImage()[0x100]);
 }
 
-TEST(ParseIntelHex, LinearAddressRecordsDoNotMoveData)
+TEST(ParseIntelHex, AddressRecordsDoNotMoveDataButMustNameOneSegment)
 {
     // Existing program files carry address records their data does not depend on: data lands at
     // its 16-bit address, and nothing is dropped.
     const std::string text = HexRecord(4, 0, {0x08, 0x00}) + "\r\n" + HexRecord(0, 0x0000, {1, 2}) + "\r\n" +
-                             HexRecord(4, 0, {0x00, 0x00}) + "\r\n" + HexRecord(0, 0x0040, {3}) + "\r\n" + HEX_END +
+                             HexRecord(4, 0, {0x08, 0x00}) + "\r\n" + HexRecord(0, 0x0040, {3}) + "\r\n" + HEX_END +
                              "\r\n";
     EXPECT_EQ(0x41, Parse(text));
     EXPECT_EQ((Bytes{1, 2}), ImageBytes(0, 2));
     EXPECT_EQ(Bytes(0x3E, 0xFF), ImageBytes(2, 0x3E));
     EXPECT_EQ(3, GetProgramImage()[0x40]);
     EXPECT_TRUE(ErasedFrom(0x41));
-}
-
-TEST(ParseIntelHex, SegmentAddressRecordsDoNotMoveData)
-{
-    const std::string text = HexRecord(2, 0, {0x01, 0x00}) + "\r\n" + HexRecord(0, 0x0010, {7, 8}) + "\r\n" +
-                             HexRecord(2, 0, {0x10, 0x00}) + "\r\n" + HexRecord(0, 0, {9}) + "\r\n" + HEX_END + "\r\n";
-    EXPECT_EQ(0x12, Parse(text));
-    EXPECT_EQ(9, GetProgramImage()[0]);
+    // A segment address inside the first 64 KiB is the same segment as none.
+    EXPECT_EQ(0x12, Parse(HexRecord(2, 0, {0x01, 0x00}) + "\r\n" + HexRecord(0, 0x0010, {7, 8}) + "\r\n" + HEX_END));
     EXPECT_EQ((Bytes{7, 8}), ImageBytes(0x10, 2));
-    EXPECT_TRUE(ErasedFrom(0x12));
+    // Data in two segments would fold onto itself: refused, whichever record names them.
+    const std::string two = HexRecord(0, 0x0010, {7, 8}) + "\r\n" + HexRecord(2, 0, {0x10, 0x00}) + "\r\n" +
+                            HexRecord(0, 0, {9}) + "\r\n" + HEX_END + "\r\n";
+    EXPECT_EQ("HEX format error in line 3: the program does not fit the panel's 64 KiB (data in two 64 KiB segments)",
+              Refusal(two));
+    EXPECT_EQ("HEX format error in line 4: the program does not fit the panel's 64 KiB (data in two 64 KiB segments)",
+              Refusal(HexRecord(4, 0, {0x08, 0x00}) + "\n" + HexRecord(0, 0, {1}) + "\n" + HexRecord(4, 0, {0, 0}) +
+                      "\n" + HexRecord(0, 0x40, {3}) + "\n" + HEX_END));
 }
 
 TEST(ParseIntelHex, RecordsGivingOneByteDifferentValuesRefuseTheFile)
 {
-    INT conflict = 0;
+    HEX_PARSE_ERROR error;
     const std::string agree =
         HexRecord(0, 0x100, {1, 2, 3}) + "\r\n" + HexRecord(0, 0x102, {3, 4}) + "\r\n" + HEX_END + "\r\n";
-    std::memset(GetProgramImage(), 0xFF, PROGRAM_IMAGE_SIZE);
-    EXPECT_EQ(0x104, ParseIntelHex(agree.data(), INT(agree.size()), &conflict));
-    EXPECT_EQ(-1, conflict);
-    // The second half of a file past 64 KiB, folded onto the first by its address record.
-    const std::string folded = HexRecord(0, 0x100, {1, 2, 3}) + "\r\n" + HexRecord(4, 0, {0, 1}) + "\r\n" +
-                               HexRecord(0, 0x0F0, Bytes(16, 0)) + "\r\n" + HexRecord(0, 0x100, {1, 2, 9}) + "\r\n" +
-                               HEX_END + "\r\n";
-    std::memset(GetProgramImage(), 0xFF, PROGRAM_IMAGE_SIZE);
-    EXPECT_EQ(-1, ParseIntelHex(folded.data(), INT(folded.size()), &conflict));
-    EXPECT_EQ(0x102, conflict);
+    EXPECT_EQ(0x104, Parse(agree, &error));
+    EXPECT_EQ(0, error.nLine);
+    const std::string disagree = HexRecord(0, 0x100, {1, 2, 3}) + "\r\n" + HexRecord(0, 0x0F0, Bytes(16, 0)) + "\r\n" +
+                                 HexRecord(0, 0x100, {1, 2, 9}) + "\r\n" + HEX_END + "\r\n";
+    EXPECT_EQ(-1, Parse(disagree, &error));
+    EXPECT_EQ(0x102, error.nConflict);
+    EXPECT_EQ("HEX format error in line 3: two records give address 0x0102 different values", Refusal(disagree));
     EXPECT_EQ(1, Parse(HexRecord(0, 0, {1}) + "\r\n" + HexRecord(0, 0, {1}) + "\r\n" + HEX_END + "\r\n"));
 }
 
@@ -222,8 +240,7 @@ TEST(ParseIntelHex, DataHighUpGivesItsEndAndLeavesTheRestErased)
 TEST(ParseIntelHex, StopsAtTheEndRecord)
 {
     EXPECT_EQ(0, Parse(HEX_END + "\r\n"));
-    EXPECT_EQ(1, Parse(HexRecord(0, 0, {1}) + "\r\n" + HEX_END + "\r\n" + HexRecord(0, 0x30, {2}) + "\r\n"));
-    EXPECT_EQ(0xFF, GetProgramImage()[0x30]);
+    EXPECT_EQ(1, Parse(HexRecord(0, 0, {1}) + "\r\n" + HEX_END + "\r\n"));
 }
 
 TEST(ParseIntelHex, FullSixtyFourKiB)
@@ -247,9 +264,7 @@ TEST(ParseIntelHex, BinaryGarbageNeverWritesOutsideSixtyFourKiB)
         const char c = noise[i] == '\n' ? ':' : char(noise[i]);
         text += i % 40 == 38 ? '\r' : i % 40 == 39 ? '\n' : c;
     }
-    const INT result = Parse(text);
-    EXPECT_GE(result, 0);
-    EXPECT_LE(result, 0x10000);
+    EXPECT_EQ(-1, Parse(text));
     EXPECT_TRUE(ErasedFrom(0x10000));
     EXPECT_EQ(-1, ParseIntelHex(nullptr, 10));
 }

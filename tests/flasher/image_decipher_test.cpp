@@ -126,14 +126,16 @@ TEST_F(ImageDecipherTest, EncipheredHexFileLoads)
     // Read as plain, the enciphered text is no HEX.
     m_settings.bNotEnc = TRUE;
     EXPECT_LE(Load(m_dir.File("prog.hex")), 0);
-    EXPECT_EQ(std::vector<std::string>{MSG_IMAGE_HEX_FORMAT}, m_messages.messages);
+    ASSERT_EQ(m_messages.messages.size(), 1u);
+    EXPECT_EQ(m_messages.messages[0].rfind("HEX format error in line 1: ", 0), 0u) << m_messages.messages[0];
 }
 
 TEST_F(ImageDecipherTest, PlainHexDeciphersToNoise)
 {
     const std::string text = HexRecord(0, 0, {1, 2}) + "\r\n" + HEX_END + "\r\n";
     EXPECT_LE(Load(m_dir.Write("plain.hex", text)), 0);
-    EXPECT_EQ(std::vector<std::string>{MSG_IMAGE_HEX_FORMAT}, m_messages.messages);
+    ASSERT_EQ(m_messages.messages.size(), 1u);
+    EXPECT_EQ(m_messages.messages[0].rfind("HEX format error in line 1: ", 0), 0u) << m_messages.messages[0];
 }
 
 TEST_F(ImageDecipherTest, WithoutTheCipherEncipheredFilesAreRefused)

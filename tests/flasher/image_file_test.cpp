@@ -115,15 +115,19 @@ TEST_F(ImageFileTest, HexFileInCapitalsLoads)
 
 TEST_F(ImageFileTest, UnusableHexTextIsAFormatError)
 {
+    // Nothing to program, and a damaged record (LF line ends themselves are fine).
     EXPECT_EQ(0, Load(m_dir.Write("eof.hex", HEX_END + "\r\n")));
-    EXPECT_EQ(-1, Load(m_dir.Write("lf.hex", HexRecord(0, 0, {1}) + "\n" + HEX_END + "\n")));
-    EXPECT_EQ(Messages({MSG_IMAGE_HEX_FORMAT, MSG_IMAGE_HEX_FORMAT}), m_messages.messages);
+    EXPECT_EQ(1, Load(m_dir.Write("lf.hex", HexRecord(0, 0, {1}) + "\n" + HEX_END + "\n")));
+    EXPECT_EQ(-1, Load(m_dir.Write("bad.hex", HexRecord(0, 0, {1}) + "0\n" + HEX_END + "\n")));
+    EXPECT_EQ(Messages({MSG_IMAGE_HEX_FORMAT,
+                        "HEX format error in line 1: the record's length does not match its byte count"}),
+              m_messages.messages);
     EXPECT_STREQ("HEX format error", MSG_IMAGE_HEX_FORMAT);
 }
 
 TEST_F(ImageFileTest, HexWithoutFinalCrLfUsesTheZeroPadding)
 {
-    // Eleven characters pad to sixteen with zeros, which are no hex digits: the record is skipped.
+    // The last line needs no line end: the zeros padding the file in memory are not read.
     const std::string text = HexRecord(0, 0, {7, 7}) + "\r\n" + HEX_END;
     EXPECT_EQ(2, Load(m_dir.Write("tail.hex", text)));
     EXPECT_EQ((Bytes{7, 7}), ImageBytes(0, 2));
@@ -157,10 +161,11 @@ TEST_F(ImageFileTest, WorksWithoutAMessageSink)
 
 TEST_F(ImageFileTest, HexRecordsThatDisagreeAreRefusedWithTheAddress)
 {
-    const std::string text = HexRecord(0, 0x100, {1, 2, 3}) + "\r\n" + HexRecord(4, 0, {0, 1}) + "\r\n" +
-                             HexRecord(0, 0x102, {4}) + "\r\n" + HEX_END + "\r\n";
+    const std::string text =
+        HexRecord(0, 0x100, {1, 2, 3}) + "\r\n" + HexRecord(0, 0x102, {4}) + "\r\n" + HEX_END + "\r\n";
     EXPECT_EQ(-1, Load(m_dir.Write("twice.hex", text)));
-    EXPECT_EQ(Messages({"HEX format error: two records give address 0x0102 different values"}), m_messages.messages);
+    EXPECT_EQ(Messages({"HEX format error in line 2: two records give address 0x0102 different values"}),
+              m_messages.messages);
 }
 
 TEST_F(ImageFileTest, FifoIsRefusedWithoutWaitingForAWriter)

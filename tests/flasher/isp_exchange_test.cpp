@@ -24,6 +24,13 @@ public:
     {
         log.push_back({REQUEST::OPTION, {retries, timeoutMs}, {}});
     }
+    bool HoldLineQuiet(int quietMs) override
+    {
+        quiets.push_back(quietMs);
+        return canQuiet;
+    }
+    std::vector<int> quiets; // every quiet period asked for, in ms
+    bool canQuiet = true;
     void SetModBusSend(int slave, int function, int start, int count, const void* data, int flag) override
     {
         Bytes bytes;
@@ -466,6 +473,41 @@ TEST_F(IspExchangeTest, MaskSeedIsConfigurable)
     WORD mask = CalcModbusCrc(block.data(), 4, 0x1234);
     EXPECT_EQ(block[4], m_image[0] ^ (mask & 0xFF));
     EXPECT_EQ(block[5], m_image[1] ^ (mask >> 8));
+}
+
+TEST_F(IspExchangeTest, ABlockEqualToOneJustAnsweredWaitsForItsLateRepeatsToPass)
+{
+    // Blocks 1 and 2 alike, 3 different, 4 like 1 and 2: the line is held quiet before 2 and 4,
+    // each time for about the late-answer window (request time-out and margin), never before 3.
+    Bytes image(128, 0);
+    Bytes other = SequenceBytes(128, 3);
+    image.insert(image.end(), other.begin(), other.end());
+    image.insert(image.end(), 128, 0);
+    image.insert(image.begin(), 128, 0);
+    UseImage(image, 48);
+    RunUpToFirstBlock();
+    std::vector<std::size_t> quietBefore;
+    for (int block = 1; block <= 4; ++block) {
+        const std::size_t quiets = m_comm.quiets.size();
+        AnswerBlockCorrectly();
+        if (m_comm.quiets.size() > quiets)
+            quietBefore.push_back(std::size_t(block + 1));
+    }
+    EXPECT_EQ(m_exchange.GetResult(), ISP_RESULT_FINISHED);
+    EXPECT_EQ(quietBefore, (std::vector<std::size_t>{2, 4}));
+    for (int ms : m_comm.quiets) {
+        EXPECT_GT(ms, 200);
+        EXPECT_LE(ms, 225);
+    }
+
+    // A library that cannot hold the line quiet ends the run before such a block goes out.
+    m_comm.canQuiet = false;
+    RunUpToFirstBlock();
+    const std::size_t sent = m_comm.Requests().size();
+    AnswerBlockCorrectly();
+    EXPECT_EQ(m_comm.Requests().size(), sent);
+    EXPECT_EQ(m_exchange.GetResult(), ISP_RESULT_FAILED);
+    EXPECT_EQ(m_view.LastStatus(), MSG_ISP_NO_QUIET);
 }
 
 TEST(IspOutcome, EveryOutcomeAndResultHasWords)

@@ -14,7 +14,10 @@
 #include <QProcess>
 #include <QThread>
 
+#include <fcntl.h>
 #include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -53,6 +56,12 @@ public:
         for (const std::string& device : m_devices)
             arguments << "--port" << Q(device);
         return arguments;
+    }
+    // Stops the panels and answers their statistics lines.
+    std::string Stats()
+    {
+        Stop();
+        return m_process.readAllStandardOutput().toStdString();
     }
     // Stops the panels; the flash of panel k (1-based).
     Bytes Flash(int k)
@@ -282,6 +291,32 @@ TEST_F(ZqflashLineTest, RepeatModeProgramsRoundAfterRoundUntilCtrlC)
     }
 }
 
+TEST_F(ZqflashLineTest, ALongShiftKeepsTheLastRowsAndCountsEveryPanel)
+{
+    // More panel runs than the summary lists: the run keeps the last rows and the counts, the
+    // record keeps every run.
+    const std::string file = m_scratch.Write("tiny.bin", SequenceBytes(128, 8));
+    const std::string log = m_scratch.File("record.jsonl");
+    CPanelSet panels(m_scratch, 4);
+    QProcess zqflash;
+    StartZqflash(zqflash, panels.PortArguments() +
+                              QStringList{"--file", Q(file), "--notenc", "--repeat", "--quiet", "--log", Q(log)});
+    ASSERT_TRUE(WaitForRecords(log, 110));
+    ::kill(static_cast<pid_t>(zqflash.processId()), SIGINT);
+    LINE_RUN run = Finish(zqflash);
+    const std::size_t total = ReadLog(log).size();
+    std::size_t rows = 0;
+    std::istringstream out(run.out);
+    for (std::string line; std::getline(out, line);)
+        rows += line.rfind("/dev/", 0) == 0 ? 1 : 0;
+    EXPECT_EQ(rows, 100u) << run.out;
+    EXPECT_NE(run.out.find("(" + std::to_string(total - 100) + " earlier panel runs are not listed)"),
+              std::string::npos)
+        << run.out;
+    EXPECT_NE(run.out.find(" of " + std::to_string(total) + " panels finished"), std::string::npos) << total << "\n"
+                                                                                                    << run.out;
+}
+
 TEST_F(ZqflashLineTest, CtrlCStopsEveryLineAndRecordsItsPanelAsInterrupted)
 {
     const std::string file = m_scratch.Write("line.bin", SequenceBytes(3000, 4));
@@ -468,6 +503,158 @@ TEST_F(ZqflashLineTest, TheRecordIsTheSameInEveryLanguage)
     // In English the summary shows the message with its number in place.
     EXPECT_NE(runs[1].out.find("Address: 24960 CRC error! (0x6180)"), std::string::npos) << runs[1].out;
     EXPECT_NE(runs[1].out.find("1 of 2 panels finished"), std::string::npos) << runs[1].out;
+}
+
+TEST_F(ZqflashLineTest, TheRecordGoesOnlyWhereItIsWrittenWholeAndIsCheckedBeforeAnyPanel)
+{
+    const std::string file = m_scratch.Write("line.bin", SequenceBytes(500, 2));
+    CPanelSet panels(m_scratch, 1);
+    ASSERT_EQ(panels.Devices().size(), 1u);
+    const QStringList line = panels.PortArguments() + QStringList{"--file", Q(file), "--notenc", "--quiet"};
+    // A FIFO nobody reads is refused at once, a device that swallows records, the program itself.
+    const std::string fifo = m_scratch.File("record.fifo");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::pair<std::string, std::string> refusals[] = {
+        {fifo, "no program reads the FIFO"},
+        {"/dev/full", "it is a device"},
+        {file, "it is the program file"},
+        {m_scratch.File(""), "it is not a file, FIFO or terminal"},
+    };
+    for (const auto& [log, words] : refusals) {
+        LINE_RUN run = RunZqflash(line + QStringList{"--log", Q(log)});
+        EXPECT_EQ(run.status, 1) << log;
+        EXPECT_NE(run.err.find(words), std::string::npos) << log << ": " << run.err;
+        EXPECT_EQ(run.out.find("panels finished"), std::string::npos) << "no panel started: " << run.out;
+    }
+    EXPECT_EQ(ReadBytes(file), SequenceBytes(500, 2));
+    const std::string stats = panels.Stats();
+    EXPECT_NE(stats.find("frames-in=0 "), std::string::npos) << "the line was never used: " << stats;
+
+    // A FIFO with a reader is streamed into; "-" is standard output.
+    const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    CPanelSet second(m_scratch, 1);
+    const QStringList secondLine = second.PortArguments() + QStringList{"--file", Q(file), "--notenc", "--quiet"};
+    EXPECT_EQ(RunZqflash(secondLine + QStringList{"--log", Q(fifo)}).status, 0);
+    char streamed[4096] = {};
+    const ssize_t got = ::read(reader, streamed, sizeof streamed - 1);
+    ::close(reader);
+    ASSERT_GT(got, 0);
+    EXPECT_EQ(QJsonDocument::fromJson(QByteArray(streamed).split('\n').first()).object()["result"], "finished");
+    LINE_RUN run = RunZqflash(secondLine + QStringList{"--log", "-"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(QJsonDocument::fromJson(QByteArray::fromStdString(run.out).split('\n').first()).object()["result"],
+              "finished")
+        << run.out;
+
+    // A record that does not fit the disk (here the file size limit) fails the run and leaves the
+    // record as it was, never half a line for the next one to glue onto.
+    const std::string record = m_scratch.Write("record.jsonl", std::string(1900, 'x') + "\n");
+    const QString command =
+        QString("trap '' XFSZ; ulimit -f 4; exec '%1' \"$@\"").arg(Q(COMMON_EX::GetProgramDirectory() + "zqflash"));
+    QProcess limited;
+    limited.start("sh", QStringList{"-c", command, "sh"} + secondLine + QStringList{"--log", Q(record)});
+    ASSERT_TRUE(limited.waitForStarted(5000));
+    run = Finish(limited);
+    EXPECT_NE(run.status, 0) << run.out << run.err;
+    EXPECT_NE(run.err.find("cannot write the log"), std::string::npos) << run.err;
+    EXPECT_EQ(ReadBytes(record).size(), 1901u) << "rolled back to the previous length";
+}
+
+TEST_F(ZqflashLineTest, ALateRepeatedAnswerNeverFinishesAPanelWhoseBlockWasLost)
+{
+    // Blocks of zeros answer alike; panel 2 repeats block 3's answer while block 4 is lost.
+    const Bytes image(2048, 0);
+    const std::string file = m_scratch.Write("zeros.bin", image);
+    const std::string log = m_scratch.File("record.jsonl");
+    CPanelSet panels(m_scratch, 2, {"--panel", "2:--repeat-answer 3:30 --lose-block 4"});
+    ASSERT_EQ(panels.Devices().size(), 2u);
+    LINE_RUN run = RunZqflash(panels.PortArguments() + QStringList{"--file", Q(file), "--notenc", "--log", Q(log)});
+    const std::vector<QJsonObject> records = ReadLog(log);
+    ASSERT_EQ(records.size(), 2u) << run.err;
+    for (const QJsonObject& record : records)
+        EXPECT_EQ(record["result"].toString(), "finished") << record["error"].toString().toStdString();
+    EXPECT_EQ(run.status, 0) << run.out << run.err;
+    EXPECT_EQ(panels.Flash(2), ExpectedFlash(image, 0x6000)) << "the lost block was sent again";
+    EXPECT_EQ(panels.Flash(1), ExpectedFlash(image, 0x6000));
+}
+
+TEST_F(ZqflashLineTest, APortLostMidRunIsRecordedWithItsCause)
+{
+    const std::string file = m_scratch.Write("line.bin", SequenceBytes(16384, 4));
+    const std::string log = m_scratch.File("record.jsonl");
+    CTestPanelSim sim(m_scratch, {"--verbose", "--line-baud", "19200"});
+    QProcess zqflash;
+    StartZqflash(zqflash, {"--port", Q(sim.Device()), "--file", Q(file), "--notenc", "--quiet", "--log", Q(log)});
+    ASSERT_TRUE(sim.WaitForLog("block 3 "));
+    ::kill(static_cast<pid_t>(sim.ProcessId()), SIGKILL); // the adapter pulled out
+    LINE_RUN run = Finish(zqflash);
+    EXPECT_EQ(run.status, 1) << run.err;
+    const std::vector<QJsonObject> records = ReadLog(log);
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_EQ(records[0]["result"].toString(), "failed");
+    EXPECT_EQ(records[0]["error"].toString().toStdString(),
+              "An unexpectedly error!(-4): the serial line failed while sending");
+}
+
+TEST_F(ZqflashLineTest, OneDeviceUnderTwoNamesIsOneLine)
+{
+    const std::string file = m_scratch.Write("line.bin", SequenceBytes(500, 2));
+    CPanelSet panels(m_scratch, 1);
+    ASSERT_EQ(panels.Devices().size(), 1u);
+    const std::string device = panels.Devices()[0];
+    const std::string link = m_scratch.File("by-id-panel");
+    ASSERT_EQ(::symlink(device.c_str(), link.c_str()), 0);
+    const std::string dotted = device.substr(0, device.rfind('/')) + "/./" + device.substr(device.rfind('/') + 1);
+    LINE_RUN run = RunZqflash(
+        {"--port", Q(device), "--port", Q(link), "--port", Q(dotted), "--file", Q(file), "--notenc", "--quiet"});
+    EXPECT_EQ(run.status, 0) << run.out << run.err;
+    EXPECT_NE(run.out.find("1 of 1 panels finished"), std::string::npos) << run.out;
+}
+
+TEST_F(ZqflashLineTest, SummaryCountsForgedRecordsUnreadableAndPrintsNoControlCharacter)
+{
+    const std::string good = R"({"time":"2026-12-08T08:15:02.123Z","result":"finished"})";
+    const std::string forged = "{\"time\":\"2026-12-08T08:15:03.000Z\",\"result\":\"finished\\n2026-12-09  "
+                               "finished      999\\u001b[2J\"}";
+    const std::string badDay = R"({"time":"\u001b[31m2026-12-08","result":"failed"})";
+    const std::string log = m_scratch.Write("record.jsonl", good + "\n" + forged + "\n" + badDay + "\n");
+    LINE_RUN run = RunZqflash({"--log-summary", Q(log)});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out.find('\x1b'), std::string::npos) << run.out;
+    EXPECT_EQ(run.out.find("999"), std::string::npos) << run.out;
+    const std::size_t total = run.out.find("total ");
+    ASSERT_NE(total, std::string::npos) << run.out;
+    EXPECT_EQ(run.out.substr(run.out.find_last_not_of(" \n", run.out.find('\n', total)) - 1, 3), " 1\n") << run.out;
+    EXPECT_NE(run.err.find("2 unreadable line(s)"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find(": 2, 3"), std::string::npos) << run.err;
+}
+
+TEST_F(ZqflashLineTest, TheRecordNamesSystemErrorsInOneLanguageWhateverTheLocale)
+{
+    // A private Chinese locale: the C library's words for errors would follow it.
+    const std::string locales = m_scratch.File("locales");
+    std::filesystem::create_directories(locales);
+    const std::string make = "localedef -i zh_CN -f UTF-8 '" + locales + "/zh_CN.UTF-8' >/dev/null 2>&1";
+    if (std::system(make.c_str()) != 0 || !std::filesystem::exists("/usr/share/locale/zh_CN/LC_MESSAGES/libc.mo"))
+        GTEST_SKIP() << "no Chinese locale can be made (Debian packages locales and libc-l10n)";
+    const std::string file = m_scratch.Write("line.bin", SequenceBytes(500, 2));
+    const std::string log = m_scratch.File("record.jsonl");
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("LOCPATH", Q(locales));
+    environment.insert("LC_ALL", "zh_CN.UTF-8");
+    environment.insert("LANG", "zh_CN.UTF-8");
+    process.setProcessEnvironment(environment);
+    StartZqflash(process, {"--port", Q(m_scratch.File("missing-tty")), "--port", Q(m_scratch.File("gone-tty")),
+                           "--file", Q(file), "--notenc", "--log", Q(log)});
+    LINE_RUN run = Finish(process);
+    EXPECT_EQ(run.status, 2) << run.out << run.err;
+    const std::vector<QJsonObject> records = ReadLog(log);
+    ASSERT_EQ(records.size(), 2u);
+    for (const QJsonObject& record : records)
+        EXPECT_NE(record["error"].toString().toStdString().find("No such file or directory"), std::string::npos)
+            << record["error"].toString().toStdString();
 }
 
 TEST(LineImage, HexOfAWholeAddressSpaceLoadsBackByteForByte)

@@ -301,3 +301,69 @@ TEST_F(ZqflashTest, StaleAnswerOfAResentBlockIsNeverTakenForTheNextIdenticalBloc
     EXPECT_EQ(sim.Flash(), ExpectedFlash(image, 0)) << "every block written";
     EXPECT_NE(sim.Stop().find("blocks=4"), std::string::npos) << "the second block went out twice";
 }
+
+TEST_F(ZqflashTest, LateRepeatOfAnAnswerIsNeverTakenForTheNextIdenticalBlockLostOnTheLine)
+{
+    // Every block of zeros answers alike. Block 3's answer comes again while block 4 is lost on
+    // the line; taking the repeat for block 4's answer would report success with 0x6180 never
+    // written. Each repeat delay up to the request time-out ends with the whole image written.
+    const Bytes image(2048, 0);
+    const std::string file = m_scratch.Write("zeros.bin", image);
+    for (const char* delay : {"1", "30", "120", "200"}) {
+        CTestPanelSim sim(m_scratch, {"--repeat-answer", QString("3:") + delay, "--lose-block", "4"});
+        ZQFLASH_RUN run = RunZqflash({"--port", Q(sim.Device()), "--file", Q(file), "--notenc", "--quiet"});
+        EXPECT_EQ(run.status, 0) << "repeat after " << delay << " ms: " << run.err;
+        EXPECT_EQ(sim.Flash(), ExpectedFlash(image, 0x6000)) << "repeat after " << delay << " ms";
+    }
+}
+
+TEST_F(ZqflashTest, TheSimulatorsFlashFileIsCheckedBeforeItsPseudoTerminalIsOffered)
+{
+    const std::string fifo = m_scratch.File("flash.fifo");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::string simulator = COMMON_EX::GetProgramDirectory() + "zqpanel-sim";
+    const std::pair<std::string, std::string> refusals[] = {
+        {m_scratch.File(""), "not a regular file"},
+        {m_scratch.File("missing/flash.bin"), "does not exist"},
+        {"/dev/full", "not a regular file"},
+        {fifo, "no program reads the FIFO"},
+    };
+    for (const auto& [flash, words] : refusals) {
+        QProcess sim;
+        sim.start(Q(simulator), {"--flash", Q(flash), "--exit-on-stdin-eof"});
+        ASSERT_TRUE(sim.waitForFinished(20000)) << flash << ": the simulator waited instead of refusing";
+        EXPECT_EQ(sim.exitCode(), 1) << flash;
+        EXPECT_TRUE(sim.readAllStandardOutput().isEmpty()) << flash << ": no pseudo-terminal offered";
+        EXPECT_NE(sim.readAllStandardError().toStdString().find(words), std::string::npos) << flash;
+    }
+    // "-": the flash on standard output, the simulator's own lines on standard error.
+    QProcess sim;
+    sim.start(Q(simulator), {"--flash", "-", "--exit-on-stdin-eof"});
+    ASSERT_TRUE(sim.waitForStarted(5000));
+    sim.setReadChannel(QProcess::StandardError);
+    while (!sim.canReadLine() && sim.state() == QProcess::Running)
+        sim.waitForReadyRead(1000);
+    const std::string device = sim.readLine().trimmed().toStdString();
+    EXPECT_EQ(device.rfind("/dev/pts/", 0), 0u) << device;
+    sim.closeWriteChannel();
+    ASSERT_TRUE(sim.waitForFinished(20000));
+    EXPECT_EQ(sim.exitCode(), 0);
+    EXPECT_EQ(sim.readAllStandardOutput(), QByteArray(0x10000, char(0xFF)));
+}
+
+TEST_F(ZqflashTest, APseudoTerminalLeftByAKilledProgrammerIsProgrammableAgain)
+{
+    const Bytes image = SequenceBytes(16384, 5);
+    const std::string file = m_scratch.Write("program.bin", image);
+    CTestPanelSim sim(m_scratch, {"--verbose", "--line-baud", "19200"});
+    QProcess killed;
+    killed.start(Q(COMMON_EX::GetProgramDirectory() + "zqflash"),
+                 {"--port", Q(sim.Device()), "--file", Q(file), "--notenc", "--quiet"});
+    ASSERT_TRUE(sim.WaitForLog("block 3 ")) << "the first run is programming";
+    ::kill(static_cast<pid_t>(killed.processId()), SIGKILL);
+    ASSERT_TRUE(killed.waitForFinished(10000));
+    ASSERT_TRUE(sim.WaitForLog("line settings reset")) << "the simulator saw its programmer go";
+    ZQFLASH_RUN run = RunZqflash({"--port", Q(sim.Device()), "--file", Q(file), "--notenc", "--quiet"}, 60000);
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(sim.Flash(), ExpectedFlash(image, 0x6000));
+}

@@ -61,7 +61,12 @@ ISP_RUN_OPTIONS CConsoleRunView::GetRunOptions()
 
 void CConsoleRunView::ShowMessage(const char* text)
 {
-    m_strLastText = ShownLibraryText(text);
+    const std::string shown = ShownLibraryText(text);
+    // Unattended, the exchange repeats as a message the error it has just given with its cause:
+    // the cause stays (it says why, and the record keeps it).
+    if (!shown.empty() && m_strLastText.compare(0, shown.size(), shown) == 0)
+        return;
+    m_strLastText = shown;
     PrintError(m_strLastText);
 }
 

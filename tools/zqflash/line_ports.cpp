@@ -6,14 +6,34 @@
 #include <QFile>
 
 #include <glob.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 
 namespace {
 
+// True when both names lead to one device: a link in /dev/serial/by-id and its target, or
+// "/dev/pts/./4" and "/dev/pts/4". Names that lead nowhere are the same only when equal.
+bool SameDevice(const std::string& first, const std::string& second)
+{
+    if (first == second)
+        return true;
+    struct stat a {
+    }, b{};
+    if (::stat(first.c_str(), &a) != 0 || ::stat(second.c_str(), &b) != 0)
+        return false;
+    if ((S_ISCHR(a.st_mode) || S_ISBLK(a.st_mode)) && a.st_mode == b.st_mode)
+        return a.st_rdev == b.st_rdev;
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+// Adds port unless the list has its device already (under any name): two processes on one line
+// would spoil each other's panel.
 void AddPort(std::vector<std::string>& ports, const std::string& port)
 {
-    if (!port.empty() && std::find(ports.begin(), ports.end(), port) == ports.end())
+    if (port.empty())
+        return;
+    if (std::none_of(ports.begin(), ports.end(), [&](const std::string& known) { return SameDevice(known, port); }))
         ports.push_back(port);
 }
 

@@ -32,6 +32,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <deque>
 #include <memory>
 
 namespace {
@@ -40,6 +41,8 @@ constexpr int EXIT_INTERRUPTED = 130;
 constexpr int RESTART_PAUSE_MS = 1000; // before knocking again on a line that failed without a panel
 constexpr int REDRAW_MS = 200;
 constexpr DWORD ADDRESS_SPACE = 0x10000;
+// Panel runs the summary lists (the last ones); the production record keeps every one.
+constexpr std::size_t LINE_SUMMARY_ROWS = 100;
 // The run's folder for the plain image in the system's temporary folder: "<prefix><pid>-XXXXXX".
 const char* const LINE_FOLDER_PREFIX = "zqflash-line-";
 
@@ -190,16 +193,16 @@ public:
         m_redraw.stop();
         Draw();
         // In the order the ports were named; a port's panels in their order.
-        std::stable_sort(m_records.begin(), m_records.end(), [this](const PANEL_RECORD& a, const PANEL_RECORD& b) {
+        std::vector<PANEL_RECORD> rows(m_records.begin(), m_records.end());
+        std::stable_sort(rows.begin(), rows.end(), [this](const PANEL_RECORD& a, const PANEL_RECORD& b) {
             return PortIndex(a.strPort) < PortIndex(b.strPort);
         });
-        CLineView::PrintSummary(m_records);
+        CLineView::PrintSummary(rows, m_nRecords, m_nFinished);
+        if (m_bLogFailed)
+            return static_cast<int>(std::clamp<long long>(m_nUnfinished, ZQ_CLI::EXIT_FAILED, LINE_EXIT_FAILED_MAX));
         if (m_bStopping && !m_options.bRepeat)
             return EXIT_INTERRUPTED;
-        const long long failed = std::count_if(m_records.begin(), m_records.end(), [](const PANEL_RECORD& record) {
-            return record.strResult != PANEL_RESULT_FINISHED;
-        });
-        return static_cast<int>(std::min<long long>(failed, LINE_EXIT_FAILED_MAX));
+        return static_cast<int>(std::min<long long>(m_nUnfinished, LINE_EXIT_FAILED_MAX));
     }
 
 private:
@@ -246,6 +249,10 @@ private:
         // them as they are, and the supervisor reads them; the view shows them in the user's language.
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("ZQ_LANG", "zh");
+        // The system's words for its errors (a missing port, a lost line) in the one language of
+        // the record, whatever the user's locale.
+        environment.insert("LC_ALL", "C.UTF-8");
+        environment.remove("LANGUAGE");
         process->setProcessEnvironment(environment);
         // Its own process group (Ctrl-C reaches the supervisor, which stops the ports in order)
         // and no life beyond the supervisor's.
@@ -374,9 +381,21 @@ private:
         if (record.strResult != PANEL_RESULT_FINISHED)
             record.strError = port.strError;
         std::string error;
-        if (m_pLog && !m_pLog->Append(record, error))
+        if (m_pLog && !m_pLog->Append(record, error)) {
+            // A panel without its record fails the run: no further panel starts.
             ZQ_CLI::PrintError(error);
-        m_records.push_back(record);
+            m_bLogFailed = true;
+            Stop();
+        }
+        ++m_nRecords;
+        if (record.strResult == PANEL_RESULT_FINISHED)
+            ++m_nFinished;
+        else
+            ++m_nUnfinished;
+        // The summary shows the last rows; a shift of panels must not grow the memory.
+        m_records.push_back(std::move(record));
+        if (m_records.size() > LINE_SUMMARY_ROWS)
+            m_records.pop_front();
     }
 
     void Done(PORT_RUN& port)
@@ -408,9 +427,13 @@ private:
     std::string m_strHost;
     QString m_program;
     std::vector<std::unique_ptr<PORT_RUN>> m_ports;
-    std::vector<PANEL_RECORD> m_records;
+    std::deque<PANEL_RECORD> m_records; // the last LINE_SUMMARY_ROWS panel runs
+    long long m_nRecords = 0;           // panel runs, finished and not
+    long long m_nFinished = 0;
+    long long m_nUnfinished = 0;
     QTimer m_redraw;
     bool m_bStopping = false;
+    bool m_bLogFailed = false; // a record could not be written
 };
 
 } // namespace
@@ -431,13 +454,14 @@ int RunLine(const ZQFLASH_OPTIONS& options)
                                           {folder.errorString().toStdString()}));
         return ZQ_CLI::EXIT_FAILED;
     }
-    if (!PrepareImage(options, folder, image))
-        return ZQ_CLI::EXIT_FAILED;
+    // The record is checked before any panel: a run whose record cannot be written does not start.
     CProductionLog log;
-    if (!options.strLog.empty() && !log.Open(options.strLog, error)) {
+    if (!options.strLog.empty() && !log.Open(options.strLog, options.strFile, error)) {
         ZQ_CLI::PrintError(error);
         return ZQ_CLI::EXIT_FAILED;
     }
+    if (!PrepareImage(options, folder, image))
+        return ZQ_CLI::EXIT_FAILED;
     CLineRun run(options, image, options.strLog.empty() ? nullptr : &log, ports);
     return run.Run();
 }

@@ -91,7 +91,7 @@ void CLineView::Draw(const std::vector<LINE_PORT_STATUS>& ports)
     m_nDrawnRows = static_cast<int>(ports.size());
 }
 
-void CLineView::PrintSummary(const std::vector<PANEL_RECORD>& records)
+void CLineView::PrintSummary(const std::vector<PANEL_RECORD>& records, long long total, long long finished)
 {
     std::size_t width = 4;
     for (const PANEL_RECORD& record : records)
@@ -104,15 +104,16 @@ void CLineView::PrintSummary(const std::vector<PANEL_RECORD>& records)
                 Padded("%*s", label(QT_TRANSLATE_NOOP("zqflash", "time")), 8).c_str(),
                 Padded("%*s", label(QT_TRANSLATE_NOOP("zqflash", "retries")), 7).c_str(),
                 label(QT_TRANSLATE_NOOP("zqflash", "error")).c_str());
-    int finished = 0;
-    for (const PANEL_RECORD& record : records) {
+    const long long earlier = total - static_cast<long long>(records.size());
+    if (earlier > 0)
+        std::printf("%s\n", ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqflash", "(%1 earlier panel runs are not listed)"),
+                                           {std::to_string(earlier)})
+                                .c_str());
+    for (const PANEL_RECORD& record : records)
         std::printf("%-*s  %-11s  %7lld  %7.2fs  %7lld  %s\n", w, record.strPort.c_str(), record.strResult.c_str(),
                     record.bytes, record.seconds, record.retries, ShownRecordError(record.strError).c_str());
-        if (record.strResult == PANEL_RESULT_FINISHED)
-            ++finished;
-    }
     std::printf("%s\n", ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqflash", "%1 of %2 panels finished"),
-                                       {std::to_string(finished), std::to_string(records.size())})
+                                       {std::to_string(finished), std::to_string(total)})
                             .c_str());
     std::fflush(stdout);
 }

@@ -43,9 +43,10 @@ public:
     // Draws every row again on a terminal (cursor moved back over the previous drawing).
     void Draw(const std::vector<LINE_PORT_STATUS>& ports);
 
-    // The table of every panel run on standard output: port, result, bytes, time, retries, error,
-    // then "N of M panels finished".
-    static void PrintSummary(const std::vector<PANEL_RECORD>& records);
+    // The table of the last panel runs (records) on standard output: port, result, bytes, time,
+    // retries, error; a line counting the earlier runs not listed when total is above the rows;
+    // then "N of M panels finished" over all total runs, finished of them.
+    static void PrintSummary(const std::vector<PANEL_RECORD>& records, long long total, long long finished);
 
 private:
     bool m_bTerminal;

@@ -36,6 +36,7 @@ class CCountingComm : public IIspComm {
 public:
     explicit CCountingComm(IIspComm& comm) : m_comm(comm) {}
     void SetModBusOption(int retries, int timeoutMs) override { m_comm.SetModBusOption(retries, timeoutMs); }
+    bool HoldLineQuiet(int quietMs) override { return m_comm.HoldLineQuiet(quietMs); }
     void SetModBusSend(int slave, int function, int start, int count, const void* data, int flag) override
     {
         ++requests;

@@ -8,10 +8,14 @@
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 
 #include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
@@ -57,18 +61,57 @@ std::string FileSha256(const std::string& path, std::string& error)
 
 CProductionLog::~CProductionLog()
 {
-    if (m_fd >= 0)
+    if (m_fd >= 0 && m_bOwned)
         ::close(m_fd);
 }
 
-bool CProductionLog::Open(const std::string& path, std::string& error)
+bool CProductionLog::Open(const std::string& path, const std::string& input, std::string& error)
 {
-    m_fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
-    if (m_fd < 0) {
-        error =
-            ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqflash", "cannot open the log %1: %2"), {path, std::strerror(errno)});
+    const auto refuse = [&](const char* format, const std::string& reason) {
+        error = ZQ_CLI::TrArgs(format, {path, reason});
         return false;
+    };
+    const char* const CANNOT_OPEN = QT_TRANSLATE_NOOP("zqflash", "cannot open the log %1: %2");
+    if (!input.empty() && path != "-" && ZQ_CLI::IsSameFile(path, input))
+        return refuse(QT_TRANSLATE_NOOP("zqflash", "will not write the log %1: %2"),
+                      ZQ_CLI::Tr(QT_TRANSLATE_NOOP("zqflash", "it is the program file")));
+    // A reader gone from a FIFO or pipe is a failed write, not the end of zqflash.
+    ::signal(SIGPIPE, SIG_IGN);
+    int fd = STDOUT_FILENO;
+    if (path != "-") {
+        struct stat st {};
+        const bool exists = ::stat(path.c_str(), &st) == 0;
+        if (!exists || S_ISREG(st.st_mode)) {
+            if (!ZQ_CLI::CheckOutputFile(path, error))
+                return false;
+            fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
+        } else if (S_ISFIFO(st.st_mode) || S_ISCHR(st.st_mode)) {
+            // Without O_NONBLOCK a FIFO nobody reads would hold the run before its first panel.
+            fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+            if (fd < 0 && errno == ENXIO)
+                return refuse(CANNOT_OPEN, ZQ_CLI::Tr(QT_TRANSLATE_NOOP("zqflash", "no program reads the FIFO")));
+        } else {
+            return refuse(CANNOT_OPEN, ZQ_CLI::Tr(QT_TRANSLATE_NOOP("zqflash", "it is not a file, FIFO or terminal")));
+        }
+        if (fd < 0)
+            return refuse(CANNOT_OPEN, std::strerror(errno));
+        m_bOwned = true;
     }
+    m_fd = fd;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0)
+        return refuse(CANNOT_OPEN, std::strerror(errno));
+    m_bRegular = S_ISREG(st.st_mode);
+    // Devices only when they are terminals: a record written into /dev/full or /dev/null is lost.
+    if (S_ISCHR(st.st_mode) && !::isatty(fd))
+        return refuse(CANNOT_OPEN, ZQ_CLI::Tr(QT_TRANSLATE_NOOP("zqflash", "it is a device, not a file, FIFO or "
+                                                                           "terminal")));
+    if (!m_bRegular && !S_ISFIFO(st.st_mode) && !S_ISCHR(st.st_mode))
+        return refuse(CANNOT_OPEN, ZQ_CLI::Tr(QT_TRANSLATE_NOOP("zqflash", "it is not a file, FIFO or terminal")));
+    // Streamed from now on: writes wait for a slow reader instead of failing.
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (flags >= 0 && (flags & O_NONBLOCK) && fd != STDOUT_FILENO)
+        ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
     m_strPath = path;
     return true;
 }
@@ -76,11 +119,28 @@ bool CProductionLog::Open(const std::string& path, std::string& error)
 bool CProductionLog::Append(const PANEL_RECORD& record, std::string& error)
 {
     const std::string line = FormatPanelRecord(record) + "\n";
-    // One write: with O_APPEND the line lands whole after whatever other writers appended.
-    const ssize_t written = ::write(m_fd, line.data(), line.size());
-    if (written != static_cast<ssize_t>(line.size()) || ::fdatasync(m_fd) != 0) {
+    const off_t before = m_bRegular ? ::lseek(m_fd, 0, SEEK_END) : 0;
+    // One write, as a rule: with O_APPEND the line lands whole after whatever other writers
+    // appended. A short write goes on with the rest; one that fails is undone.
+    std::size_t done = 0;
+    int failure = 0;
+    while (done < line.size()) {
+        const ssize_t written = ::write(m_fd, line.data() + done, line.size() - done);
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0) {
+            failure = written < 0 ? errno : ENOSPC;
+            break;
+        }
+        done += static_cast<std::size_t>(written);
+    }
+    if (failure == 0 && m_bRegular && ::fdatasync(m_fd) != 0)
+        failure = errno;
+    if (failure != 0) {
+        if (m_bRegular && before >= 0 && done > 0 && ::ftruncate(m_fd, before) != 0)
+            failure = errno;
         error = ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqflash", "cannot write the log %1: %2"),
-                               {m_strPath, std::strerror(written < 0 ? errno : ENOSPC)});
+                               {m_strPath, std::strerror(failure)});
         return false;
     }
     return true;
@@ -102,7 +162,12 @@ LOG_COUNTS SummarizeLog(const std::string& text, std::string& badLines, int& unr
         const QJsonObject object = QJsonDocument::fromJson(line).object();
         const QString time = object.value("time").toString();
         const QString result = object.value("result").toString();
-        if (time.size() < 10 || result.isEmpty()) {
+        // The table prints the day and the result as they are: line breaks and terminal escapes
+        // in them would forge rows, so such a record is unreadable.
+        static const QRegularExpression day(QStringLiteral("^[0-9]{4}-[0-9]{2}-[0-9]{2}"));
+        const bool printable =
+            std::all_of(result.begin(), result.end(), [](QChar c) { return c.isPrint() && c != QChar(0x7F); });
+        if (!day.match(time).hasMatch() || result.isEmpty() || !printable) {
             ++unreadable;
             badLines += (badLines.empty() ? "" : ", ") + std::to_string(number);
             continue;

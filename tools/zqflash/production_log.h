@@ -45,22 +45,30 @@ public:
     CProductionLog(const CProductionLog&) = delete;
     CProductionLog& operator=(const CProductionLog&) = delete;
 
-    // Opens path for appending (created when missing, mode 0644 less the umask). False with error
-    // naming the file and the reason.
-    bool Open(const std::string& path, std::string& error);
-    // Appends the record and its line break in one write and flushes it to the disk, so the line
-    // is whole or absent even when zqflash is killed. False with error on a failed write.
+    // Opens path for appending (created when missing, mode 0644 less the umask): a regular file,
+    // "-" for standard output, a FIFO some program reads (streamed; one without a reader is
+    // refused at once, never waited for) or a terminal. Refuses folders, other devices (such as
+    // /dev/full), sockets, read-only files and the file named input (the program file), with
+    // error naming the file and the reason. False then.
+    bool Open(const std::string& path, const std::string& input, std::string& error);
+    // Appends the record and its line break and, for a file, flushes it to the disk, so the line is
+    // whole or absent even when zqflash is killed. A write that fails or comes out short (a full
+    // disk) is rolled back to the file's previous length, so the next record never glues onto half
+    // a line. False with error on a failed write.
     bool Append(const PANEL_RECORD& record, std::string& error);
 
 private:
     int m_fd = -1;
+    bool m_bOwned = false;   // m_fd is ours to close (not standard output)
+    bool m_bRegular = false; // a regular file: synced, and rolled back on a failed write
     std::string m_strPath;
 };
 
 // Counts of a record's panel runs by day (the "YYYY-MM-DD" of their time) and result.
 using LOG_COUNTS = std::map<std::pair<std::string, std::string>, int>;
 // Reads record lines from text. Blank lines are skipped; a line that is not a record object with
-// a time and a result counts as unreadable (its number, from 1, is added to badLines).
+// a time starting with its day and a printable result (no control characters) counts as
+// unreadable (its number, from 1, is added to badLines).
 LOG_COUNTS SummarizeLog(const std::string& text, std::string& badLines, int& unreadable);
 // zqflash --log-summary FILE: a table "day result panels" on standard output and a total line;
 // unreadable lines are named on standard error. Returns the exit status: 0, or 1 when the file

@@ -1,7 +1,7 @@
 // zqpanel-sim: the panel's boot loader on a pseudo-terminal, for tests, benchmarks and trying the
 // programmer without a panel.
 #include "appkit/tool_cli.h"
-#include "comkit/replace_file.h"
+#include "tools/zqpanel-sim/flash_output.h"
 #include "tools/zqpanel-sim/panel_boot_loader.h"
 #include "tools/zqpanel-sim/serial_endpoint.h"
 #include "tools/zqpanel-sim/sim_count.h"
@@ -24,6 +24,9 @@ using Clock = std::chrono::steady_clock;
 
 volatile sig_atomic_t s_bStop = 0;
 
+// How often an idle simulator looks for a programmer gone without closing the line.
+constexpr long IDLE_CHECK_NANOS = 250000000L;
+
 void OnStopSignal(int)
 {
     s_bStop = 1;
@@ -43,9 +46,10 @@ public:
 
     // Runs until a stop signal (or the end of standard input when asked); false on a line error.
     bool Run(const sigset_t& runMask);
-    // Writes the flash file (when asked for); false with error naming the file and the reason.
-    bool WriteFlash(std::string& error) const;
-    void PrintStats() const;
+    // Writes the flash into output; false with error naming the file and the reason.
+    bool WriteFlash(CFlashOutput& output, std::string& error) const;
+    // The statistics line on lines.
+    void PrintStats(FILE* lines) const;
 
 private:
     void OnReadable(Clock::time_point now);
@@ -73,8 +77,10 @@ bool CSimulator::Run(const sigset_t& runMask)
     bool watchStdin = m_options.bExitOnStdinEof;
     while (!s_bStop) {
         pollfd fds[2] = {{m_endpoint.GetFd(), POLLIN, 0}, {STDIN_FILENO, POLLIN, 0}};
-        timespec wait{};
-        timespec* pWait = nullptr;
+        // Idle, the line is looked at now and then: a programmer killed mid-run leaves its
+        // settings on the pseudo-terminal, which must be fresh again for the next one.
+        timespec wait{0, IDLE_CHECK_NANOS};
+        timespec* pWait = m_endpoint.CanBeAbandoned() ? &wait : nullptr;
         if (!m_answers.empty()) {
             auto left = std::chrono::duration_cast<std::chrono::nanoseconds>(m_answers.front().due - Clock::now());
             long long nanos = std::max<long long>(left.count(), 0);
@@ -88,6 +94,11 @@ bool CSimulator::Run(const sigset_t& runMask)
             return false;
         }
         Clock::time_point now = Clock::now();
+        if (ready == 0 && m_answers.empty() && m_endpoint.ReleaseAbandonedPeer()) {
+            m_loader.DropPending();
+            if (m_options.bVerbose)
+                std::fprintf(stderr, "zqpanel-sim: line settings reset: its programmer is gone\n");
+        }
         if (ready > 0 && (fds[0].revents & POLLIN))
             OnReadable(now);
         if (ready > 0 && watchStdin && (fds[1].revents & (POLLIN | POLLHUP))) {
@@ -154,25 +165,20 @@ bool CSimulator::SendDueAnswers(Clock::time_point now)
     return true;
 }
 
-bool CSimulator::WriteFlash(std::string& error) const
+bool CSimulator::WriteFlash(CFlashOutput& output, std::string& error) const
 {
-    if (m_options.strFlashFile.empty())
-        return true;
-    const std::vector<BYTE>& flash = m_loader.GetFlash();
-    return COMMON_EX::ReplaceFileContent(m_options.strFlashFile,
-                                         std::string(reinterpret_cast<const char*>(flash.data()), flash.size()),
-                                         &error);
+    return output.Write(m_loader.GetFlash(), error);
 }
 
-void CSimulator::PrintStats() const
+void CSimulator::PrintStats(FILE* lines) const
 {
     const PANEL_STATS& stats = m_loader.GetStats();
-    std::printf("frames-in=%d bytes-in=%lld frames-out=%d bytes-out=%lld knocks=%d blocks=%d commands=", stats.framesIn,
-                stats.bytesIn, stats.framesOut, stats.bytesOut, stats.knocks, stats.blocks);
+    std::fprintf(lines, "frames-in=%d bytes-in=%lld frames-out=%d bytes-out=%lld knocks=%d blocks=%d commands=",
+                 stats.framesIn, stats.bytesIn, stats.framesOut, stats.bytesOut, stats.knocks, stats.blocks);
     for (std::size_t i = 0; i < stats.commands.size(); ++i)
-        std::printf("%s%d", i ? "," : "", stats.commands[i]);
-    std::printf("\n");
-    std::fflush(stdout);
+        std::fprintf(lines, "%s%d", i ? "," : "", stats.commands[i]);
+    std::fprintf(lines, "\n");
+    std::fflush(lines);
 }
 
 } // namespace
@@ -203,6 +209,15 @@ int main(int argc, char** argv)
     if (options.nCount > 0)
         return RunPanels(arguments, options, runMask, s_bStop);
 
+    // The flash file is checked before the pseudo-terminal is offered: a session of programming
+    // must not run against a file that cannot take its result.
+    CFlashOutput flash;
+    if (!flash.Open(options.strFlashFile, error)) {
+        ZQ_CLI::PrintError(error);
+        return ZQ_CLI::EXIT_FAILED;
+    }
+    // With the flash on standard output, the simulator's own lines go to standard error.
+    FILE* lines = flash.IsStandardOutput() ? stderr : stdout;
     CSerialEndpoint endpoint;
     bool opened = options.strDevice.empty() ? endpoint.OpenPseudoTerminal(error)
                                             : endpoint.OpenDevice(options.strDevice, options.nBaud, options.nDataBits,
@@ -211,14 +226,14 @@ int main(int argc, char** argv)
         ZQ_CLI::PrintError(error);
         return ZQ_CLI::EXIT_FAILED;
     }
-    std::printf("%s\n", endpoint.GetPeerPath().c_str());
-    std::fflush(stdout);
+    std::fprintf(lines, "%s\n", endpoint.GetPeerPath().c_str());
+    std::fflush(lines);
 
     CSimulator simulator(options, endpoint);
     bool ran = simulator.Run(runMask);
-    bool written = simulator.WriteFlash(error);
+    bool written = simulator.WriteFlash(flash, error);
     if (!written)
         ZQ_CLI::PrintError(error);
-    simulator.PrintStats();
+    simulator.PrintStats(lines);
     return ran && written ? 0 : 1;
 }

@@ -48,6 +48,8 @@ public:
     std::vector<PANEL_EXCHANGE> Receive(const BYTE* data, std::size_t length);
     // Bytes of an incomplete frame held back.
     std::size_t GetPendingLength() const { return m_pending.size(); }
+    // Forgets the bytes of a frame that never ended (its programmer is gone).
+    void DropPending() { m_pending.clear(); }
 
     const std::vector<BYTE>& GetFlash() const { return m_flash; }
     const PANEL_STATS& GetStats() const { return m_stats; }

@@ -26,6 +26,22 @@ public:
     // The pseudo-terminal to open; empty when the simulator did not start.
     const std::string& Device() const { return m_strDevice; }
     const std::string& FlashFile() const { return m_strFlashFile; }
+    qint64 ProcessId() const { return m_process.processId(); }
+
+    // Waits until the simulator's standard error (its --verbose log) holds words; false when it
+    // ends, or timeoutMs pass without any output, first.
+    bool WaitForLog(const std::string& words, int timeoutMs = 60000)
+    {
+        while (m_strLog.find(words) == std::string::npos) {
+            if (m_process.state() != QProcess::Running)
+                return false;
+            m_process.setReadChannel(QProcess::StandardError);
+            if (!m_process.bytesAvailable() && !m_process.waitForReadyRead(timeoutMs))
+                return false;
+            m_strLog += m_process.readAllStandardError().toStdString();
+        }
+        return true;
+    }
 
     // Ends the simulator (the flash file is then written) and returns its statistics line.
     std::string Stop()
@@ -43,4 +59,5 @@ private:
     std::string m_strDevice;
     std::string m_strFlashFile;
     std::string m_strStats;
+    std::string m_strLog; // standard error read by WaitForLog
 };

@@ -2,8 +2,10 @@
 
 #include "appkit/tool_cli.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -49,6 +51,39 @@ std::string ErrorText(const char* text, const std::string& what = std::string())
     return ZQ_CLI::TrArgs(text, {what, reason});
 }
 
+// True when a process other than this one has path open (its fds in /proc lead to it).
+bool PeerHeldElsewhere(const std::string& path)
+{
+    const std::string self = std::to_string(getpid());
+    DIR* processes = opendir("/proc");
+    if (processes == nullptr)
+        return true; // cannot tell: leave the line alone
+    bool held = false;
+    while (!held) {
+        const dirent* process = readdir(processes);
+        if (process == nullptr)
+            break;
+        if (process->d_name[0] < '0' || process->d_name[0] > '9' || self == process->d_name)
+            continue;
+        const std::string folder = std::string("/proc/") + process->d_name + "/fd";
+        DIR* fds = opendir(folder.c_str());
+        if (fds == nullptr)
+            continue;
+        while (const dirent* fd = readdir(fds)) {
+            char target[256];
+            const std::string link = folder + "/" + fd->d_name;
+            const ssize_t n = readlink(link.c_str(), target, sizeof target - 1);
+            if (n > 0 && path.compare(0, std::string::npos, target, static_cast<std::size_t>(n)) == 0) {
+                held = true;
+                break;
+            }
+        }
+        closedir(fds);
+    }
+    closedir(processes);
+    return held;
+}
+
 } // namespace
 
 CSerialEndpoint::~CSerialEndpoint()
@@ -77,6 +112,28 @@ bool CSerialEndpoint::OpenPseudoTerminal(std::string& error)
         error = ErrorText(QT_TRANSLATE_NOOP("zqpanel-sim", "%1: %2"), name);
         return false;
     }
+    m_pFresh = std::make_unique<termios>();
+    if (tcgetattr(m_peerFd, m_pFresh.get()) != 0)
+        m_pFresh.reset();
+    return true;
+}
+
+bool CSerialEndpoint::ReleaseAbandonedPeer()
+{
+    if (m_peerFd < 0 || !m_pFresh)
+        return false;
+    termios now{};
+    int exclusive = 0;
+    if (tcgetattr(m_peerFd, &now) != 0)
+        return false;
+    ioctl(m_peerFd, TIOCGEXCL, &exclusive);
+    const termios& fresh = *m_pFresh;
+    const bool changed = now.c_iflag != fresh.c_iflag || now.c_oflag != fresh.c_oflag || now.c_cflag != fresh.c_cflag ||
+                         now.c_lflag != fresh.c_lflag;
+    if ((!changed && exclusive == 0) || PeerHeldElsewhere(m_strPeerPath))
+        return false;
+    tcsetattr(m_peerFd, TCSANOW, &fresh);
+    ioctl(m_peerFd, TIOCNXCL);
     return true;
 }
 

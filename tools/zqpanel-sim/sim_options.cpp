@@ -27,7 +27,10 @@ const std::initializer_list<ZQ_CLI::OPTION_SPEC> OPTIONS = {
     {"slave", "N",
      QT_TRANSLATE_NOOP("zqpanel-sim", "The panel's slave address, 0-255 (default 1; 255 is always answered).")},
     {"seed", "N", QT_TRANSLATE_NOOP("zqpanel-sim", "Seed of the block mask, 0-0xFFFF (default 0x5AA5).")},
-    {"flash", "FILE", QT_TRANSLATE_NOOP("zqpanel-sim", "Write the flash to FILE on exit.")},
+    {"flash", "FILE",
+     QT_TRANSLATE_NOOP("zqpanel-sim",
+                       "Write the flash to FILE on exit (checked at start; - is standard output, and "
+                       "the simulator's own lines then go to standard error; a FIFO is streamed into).")},
     {"line-baud", "N", QT_TRANSLATE_NOOP("zqpanel-sim", "Emulate the line time of every frame at N baud.")},
     {"delay", "MS", QT_TRANSLATE_NOOP("zqpanel-sim", "Delay every answer by MS milliseconds.")},
     {"ignore-knocks", "N",
@@ -148,6 +151,10 @@ bool ParseSimOptions(const QStringList& arguments, SIM_OPTIONS& options, int& ex
                                   exitCode);
     options.strDevice = parser.value("device").toStdString();
     options.strFlashFile = parser.value("flash").toStdString();
+    if (options.strFlashFile == "-" && parser.isSet("count"))
+        return ZQ_CLI::UsageError(QT_TRANSLATE_NOOP("zqpanel-sim", "--flash -: standard output takes one panel's "
+                                                                   "flash, not --count's"),
+                                  exitCode);
     options.bExitOnStdinEof = parser.isSet("exit-on-stdin-eof");
     options.bVerbose = parser.isSet("verbose");
     int seed = options.wMaskSeed;

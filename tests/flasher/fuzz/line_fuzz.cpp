@@ -87,6 +87,7 @@ class CNullComm : public IIspComm {
 public:
     int requests = 0;
     void SetModBusOption(int, int) override {}
+    bool HoldLineQuiet(int) override { return true; }
     void SetModBusSend(int, int, int, int, const void*, int) override { ++requests; }
     void SetModBusRW(int, int, int, int, int, int count, const void*, int) override
     {
