@@ -119,7 +119,9 @@ step() {
   echo "=== fresh-check: $name"
   start=$(date +%s)
   set +e
-  "$@"
+  # In the background and waited for: a TERM to the check runs its clean-up at once, not after the step.
+  "$@" &
+  wait $!
   status=$?
   set -e
   end=$(date +%s)
