@@ -156,4 +156,22 @@ std::string GbkToUtf8Lossy(const char* gbk)
     return out;
 }
 
+GBK_CHARACTER GbkCharacterAt(const char* p, const char* end)
+{
+    GBK_CHARACTER c;
+    if (!p || (end && p >= end) || !*p)
+        return c;
+    const BYTE first = BYTE(p[0]);
+    if (first <= 0x7F) {
+        c.code = first;
+        c.size = 1;
+        return c;
+    }
+    c.lead = first;
+    const bool cut = (end && p + 1 >= end) || !p[1];
+    c.code = cut ? 0 : BYTE(p[1]);
+    c.size = cut ? 1 : 2;
+    return c;
+}
+
 } // namespace COMMON_EX

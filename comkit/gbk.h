@@ -32,4 +32,23 @@ COMKIT_API int GbkToUtf8(const char* gbk, char* dest, DWORD destSize);
 // every byte that does not convert.
 COMKIT_API std::string GbkToUtf8Lossy(const char* gbk);
 
+// One character of a GBK text as the model counts, draws, compiles and compares it: a byte above
+// 0x7F is the lead byte of a double-byte character, whose trail is the next byte, or 0 when the text
+// ends there (a lead byte cut off by the end is still one double-byte character, of the width of
+// one); any other byte is a single-byte character.
+struct COMKIT_API GBK_CHARACTER {
+    BYTE lead = 0; // the lead byte of a double-byte character, 0 for a single-byte one
+    BYTE code = 0; // the trail byte of a double-byte character (0 when cut off), or the single byte
+    int size = 0;  // bytes the character takes in the text: 1 or 2, 0 at the end of the text
+
+    bool IsDouble() const { return lead != 0; }
+    // The model's code of a double-byte character: lead byte low, trail byte high.
+    WORD DoubleCode() const { return WORD(lead | (code << 8)); }
+};
+
+// The character at `p` of a text that ends at `end` or at its first zero byte, whichever comes
+// first (`end` null: at its zero byte). A null `p`, or `p` at the end, gives size 0. Never reads at
+// or past `end`.
+COMKIT_API GBK_CHARACTER GbkCharacterAt(const char* p, const char* end = nullptr);
+
 } // namespace COMMON_EX

@@ -1,5 +1,6 @@
 #include "comkit/ini_document.h"
 
+#include "comkit/gbk.h"
 #include "comkit/replace_file.h"
 
 #include <cerrno>
@@ -70,16 +71,15 @@ bool CIniDocument::NamesEqual(const std::string& a, const char* asked)
     size_t n = trimmed.size();
     if (a.size() != n)
         return false;
-    for (size_t i = 0; i < n; ++i) {
-        unsigned char c = static_cast<unsigned char>(a[i]);
-        if (c >= 0x81 && i + 1 < n) {
-            // Lead and trail byte of a double-byte character: exact.
-            if (a[i] != b[i] || a[i + 1] != b[i + 1])
-                return false;
-            ++i;
-        } else if (Lower(a[i]) != Lower(b[i])) {
+    const char* end = a.c_str() + n;
+    for (const char* p = a.c_str(); p < end;) {
+        const GBK_CHARACTER c = GbkCharacterAt(p, end);
+        const size_t size = c.size ? size_t(c.size) : 1; // a zero byte inside a name is a byte of its own
+        // A double-byte character compares exactly, a single byte without case.
+        if (c.IsDouble() ? std::memcmp(p, b, size) != 0 : Lower(*p) != Lower(*b))
             return false;
-        }
+        p += size;
+        b += size;
     }
     return true;
 }

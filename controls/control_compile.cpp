@@ -2,6 +2,9 @@
 // entry and, for a static text, its text entry with the characters the panel's font must hold.
 #include "controls/control_base.h"
 
+#include "comkit/download_image.h"
+#include "comkit/gbk.h"
+
 #include "controls/control_function.h"
 #include "controls/control_light.h"
 #include "controls/control_register.h"
@@ -25,34 +28,27 @@ constexpr BYTE NO_PARAMETER = 0xFF;
 constexpr BYTE TEXT_RECORD_MARK = 0xFF;
 
 // The panel's type code of each ControlsType (index = type).
-constexpr BYTE PANEL_TYPE_CODES[] = {0, 3, 6, 4, 7, 0, 5, 8, 0};
+constexpr BYTE PANEL_TYPE_CODES[] = {DOWNLOAD_IMAGE::PANEL_CODE_NONE,     DOWNLOAD_IMAGE::PANEL_CODE_STATIC_TEXT,
+                                     DOWNLOAD_IMAGE::PANEL_CODE_REGISTER, DOWNLOAD_IMAGE::PANEL_CODE_LIGHT,
+                                     DOWNLOAD_IMAGE::PANEL_CODE_FUNCTION, DOWNLOAD_IMAGE::PANEL_CODE_NONE,
+                                     DOWNLOAD_IMAGE::PANEL_CODE_BAR,      DOWNLOAD_IMAGE::PANEL_CODE_PICTURE,
+                                     DOWNLOAD_IMAGE::PANEL_CODE_NONE};
+static_assert(sizeof PANEL_TYPE_CODES == CControlBase::CONTROL_ACTIVATE_TEXT + 1, "one code for each kind");
 
 BYTE PanelTypeCode(int type)
 {
     return type >= 0 && type < int(sizeof PANEL_TYPE_CODES) ? PANEL_TYPE_CODES[type] : 0;
 }
 
-bool IsLeadByte(BYTE b)
-{
-    return b > 0x7F;
-}
-
-// Walks a GBK text character by character: fn(lead, trail) for a double-byte character,
-// fn(0, code) for a single-byte one. A lead byte cut off by the terminator is a single byte.
-// Stops after `limit` characters; returns the number visited.
+// Walks a GBK text character by character (COMMON_EX::GbkCharacterAt): fn(lead, trail) for a
+// double-byte character (trail 0 for a lead byte cut off by the terminator), fn(0, code) for a
+// single-byte one. Stops after `limit` characters; returns the number visited.
 template <typename Fn>
 int ForEachCharacter(const char* text, int limit, Fn fn)
 {
-    const BYTE* p = reinterpret_cast<const BYTE*>(text ? text : "");
     int n = 0;
-    while (*p && n < limit) {
-        if (IsLeadByte(p[0]) && p[1]) {
-            fn(p[0], p[1]);
-            p += 2;
-        } else {
-            fn(BYTE(0), p[0]);
-            ++p;
-        }
+    for (COMMON_EX::GBK_CHARACTER c; n < limit && (c = COMMON_EX::GbkCharacterAt(text)).size; text += c.size) {
+        fn(c.lead, c.code);
         ++n;
     }
     return n;
@@ -71,12 +67,6 @@ void CollectCharacter(BYTE lead, BYTE code)
         AppendOnce(CControlBase::s_listChinese, WORD(lead | (code << 8)));
     else
         AppendOnce(CControlBase::s_listASCII, code);
-}
-
-void PutWordBE(BYTE* p, DWORD value)
-{
-    p[0] = BYTE(value >> 8);
-    p[1] = BYTE(value);
 }
 
 BYTE TakeParameterIndex()
@@ -147,15 +137,16 @@ DWORD CControlBase::GetCompileControlParameterData(BYTE* out, DWORD size)
     const bool coil = dynamic_cast<CControlLight*>(this) || dynamic_cast<CControlFunction*>(this);
     if (reg || coil) {
         record[0] = BYTE(GetPLCStation());
-        PutWordBE(record + 1, reg ? m_pScreen->ConvertPLCRegisterAddress(GetRegister(), DWORD(GetRegisterAddr()))
-                                  : m_pScreen->ConvertPLCCoilAddress(GetCoil(), DWORD(GetCoilAddr())));
+        DOWNLOAD_IMAGE::WriteBE16(record + 1,
+                                  reg ? m_pScreen->ConvertPLCRegisterAddress(GetRegister(), DWORD(GetRegisterAddr()))
+                                      : m_pScreen->ConvertPLCCoilAddress(GetCoil(), DWORD(GetCoilAddr())));
         record[3] = 1;
     }
     if (reg) {
         record[4] = BYTE(reg->GetIntegerDigits());
         record[5] = BYTE(reg->GetDecimalDigits());
-        PutWordBE(record + 6, DWORD(reg->GetMaximum()));
-        PutWordBE(record + 8, DWORD(reg->GetMinimum()));
+        DOWNLOAD_IMAGE::WriteBE16(record + 6, DWORD(reg->GetMaximum()));
+        DOWNLOAD_IMAGE::WriteBE16(record + 8, DWORD(reg->GetMinimum()));
         record[10] = BYTE(reg->GetAsterisk());
         record[12] = BYTE(reg->GetEditable());
         record[13] = BYTE(reg->GetInvalidZero());

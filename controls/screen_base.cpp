@@ -1,5 +1,6 @@
 #include "controls/screen_base.h"
 
+#include "comkit/gbk.h"
 #include "comkit/gui_ex_dc.h"
 #include "devices/device_base.h"
 
@@ -22,11 +23,6 @@ constexpr DWORD WHITE = 0xFFFFFF;
 DWORD TextColour(int white)
 {
     return white ? WHITE : BLACK;
-}
-
-bool IsLeadByte(BYTE b)
-{
-    return b > 0x7F;
 }
 
 // A question for the panel model, or `none` when the screen has none.
@@ -223,21 +219,12 @@ int CScreenBase::GetStringLength(const char* text, int& width, int& height)
 {
     height = CHAR_HEIGHT;
     width = 0;
-    const BYTE* p = reinterpret_cast<const BYTE*>(text ? text : "");
-    if (!*p) {
+    if (!text || !*text) {
         width = ASCII_CHAR_WIDTH;
         return width;
     }
-    while (*p) {
-        if (IsLeadByte(*p)) {
-            width += CHINESE_CHAR_WIDTH;
-            // A lead byte cut off by the terminator still counts as one character.
-            p += p[1] ? 2 : 1;
-        } else {
-            width += ASCII_CHAR_WIDTH;
-            ++p;
-        }
-    }
+    for (COMMON_EX::GBK_CHARACTER c; (c = COMMON_EX::GbkCharacterAt(text)).size; text += c.size)
+        width += c.IsDouble() ? CHINESE_CHAR_WIDTH : ASCII_CHAR_WIDTH;
     return width;
 }
 
@@ -246,22 +233,18 @@ void CScreenBase::DrawStringPixel(CGUIEXDC* dc, const char* text, int x, int y, 
     if (!dc || !text)
         return;
     BYTE bits[CHINESE_PIXEL_BYTES];
-    const BYTE* p = reinterpret_cast<const BYTE*>(text);
-    while (*p) {
+    for (COMMON_EX::GBK_CHARACTER c; (c = COMMON_EX::GbkCharacterAt(text)).size; text += c.size) {
         // Each glyph starts from a clean buffer, so a failed lookup draws nothing rather than the
         // previous character.
         std::memset(bits, 0, sizeof(bits));
-        if (IsLeadByte(*p)) {
-            const WORD code = WORD(p[0] | (p[1] << 8));
-            if (s_GetChineseCharPixel && s_GetChineseCharPixel(code, bits))
+        if (c.IsDouble()) {
+            if (s_GetChineseCharPixel && s_GetChineseCharPixel(c.DoubleCode(), bits))
                 DrawChineseChar(dc, bits, x, y, white);
             x += CHINESE_CHAR_WIDTH;
-            p += p[1] ? 2 : 1;
         } else {
-            if (s_GetAsciiCharPixel && s_GetAsciiCharPixel(*p, bits))
+            if (s_GetAsciiCharPixel && s_GetAsciiCharPixel(c.code, bits))
                 DrawAsciiChar(dc, bits, x, y, white);
             x += ASCII_CHAR_WIDTH;
-            ++p;
         }
     }
 }

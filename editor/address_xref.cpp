@@ -312,9 +312,10 @@ std::string CAddressXref::UsesText(const ENTRY& entry)
     for (const USE& use : entry.uses) {
         if (!text.empty())
             text += "; ";
-        text += COMMON_EX::TrArgs(CONTEXT, QT_TRANSLATE_NOOP("AddressXref", "%1：%2 (%3)"),
-                                  {ScreenLabel(use.screenNumber, use.screenName),
-                                   ControlLabel(use.controlType, use.controlID, use.controlName), AccessText(use.access)});
+        text +=
+            COMMON_EX::TrArgs(CONTEXT, QT_TRANSLATE_NOOP("AddressXref", "%1：%2 (%3)"),
+                              {ScreenLabel(use.screenNumber, use.screenName),
+                               ControlLabel(use.controlType, use.controlID, use.controlName), AccessText(use.access)});
     }
     return text;
 }
@@ -322,19 +323,19 @@ std::string CAddressXref::UsesText(const ENTRY& entry)
 std::string CAddressXref::FormatCsv(const std::vector<ENTRY>& entries)
 {
     const char* const headers[] = {
-        QT_TRANSLATE_NOOP("AddressXref", "类别"),       QT_TRANSLATE_NOOP("AddressXref", "站号"),
-        QT_TRANSLATE_NOOP("AddressXref", "地址"),       QT_TRANSLATE_NOOP("AddressXref", "类型"),
-        QT_TRANSLATE_NOOP("AddressXref", "线路地址"),   QT_TRANSLATE_NOOP("AddressXref", "线路地址(十六进制)"),
-        QT_TRANSLATE_NOOP("AddressXref", "读写"),       QT_TRANSLATE_NOOP("AddressXref", "使用者"),
+        QT_TRANSLATE_NOOP("AddressXref", "类别"),     QT_TRANSLATE_NOOP("AddressXref", "站号"),
+        QT_TRANSLATE_NOOP("AddressXref", "地址"),     QT_TRANSLATE_NOOP("AddressXref", "类型"),
+        QT_TRANSLATE_NOOP("AddressXref", "线路地址"), QT_TRANSLATE_NOOP("AddressXref", "线路地址(十六进制)"),
+        QT_TRANSLATE_NOOP("AddressXref", "读写"),     QT_TRANSLATE_NOOP("AddressXref", "使用者"),
     };
     std::string csv;
     for (size_t i = 0; i < sizeof headers / sizeof headers[0]; ++i)
         csv += (i ? "," : "") + CsvField(COMMON_EX::Tr(CONTEXT, headers[i]));
     csv += "\r\n";
     for (const ENTRY& e : entries) {
-        const std::string fields[] = {ClassText(e.addressClass), std::to_string(e.station), Utf8(e.typed),
-                                      Utf8(e.kindName),          std::to_string(e.lineAddress), HexAddress(e.lineAddress),
-                                      AccessText(e.access),      UsesText(e)};
+        const std::string fields[] = {
+            ClassText(e.addressClass),     std::to_string(e.station), Utf8(e.typed),        Utf8(e.kindName),
+            std::to_string(e.lineAddress), HexAddress(e.lineAddress), AccessText(e.access), UsesText(e)};
         for (size_t i = 0; i < sizeof fields / sizeof fields[0]; ++i)
             csv += (i ? "," : "") + CsvField(fields[i]);
         csv += "\r\n";

@@ -29,7 +29,7 @@ public:
 
     // One control using an address.
     struct USE {
-        int screenNumber = 0;  // 1-based, list order
+        int screenNumber = 0;   // 1-based, list order
         std::string screenName; // GBK stored name, empty when the screen has none
         unsigned controlID = 0;
         std::string controlName; // GBK stored name, empty when the control has none
@@ -44,12 +44,13 @@ public:
         int station = 0;
         int kind = 0;         // position in the PLC's kind table
         std::string kindName; // GBK; empty when the kind lies outside the table
-        std::string typed;    // GBK kind prefix and the address as typed: "D100", "Y10"; "#<kind>:" prefix for an unknown kind
-        long long address = 0;  // as typed (an octal address keeps its octal digits: Y10 is 10)
-        bool octal = false;     // the address is typed in octal
-        DWORD lineAddress = 0;  // as the PLC's conversion gives it (the image keeps its low 16 bits)
-        int access = 0;         // union of the uses' Access bits
-        std::vector<USE> uses;  // screens in list order, controls in draw order
+        std::string
+            typed; // GBK kind prefix and the address as typed: "D100", "Y10"; "#<kind>:" prefix for an unknown kind
+        long long address = 0; // as typed (an octal address keeps its octal digits: Y10 is 10)
+        bool octal = false;    // the address is typed in octal
+        DWORD lineAddress = 0; // as the PLC's conversion gives it (the image keeps its low 16 bits)
+        int access = 0;        // union of the uses' Access bits
+        std::vector<USE> uses; // screens in list order, controls in draw order
     };
 
     // The kinds of the screen's PLC; empty without a panel model or PLC.
@@ -84,9 +85,9 @@ public:
     static bool Matches(const ENTRY& entry, const std::string& query);
 
     // Texts of an entry for people (UTF-8, the user's language through the message translator).
-    static std::string AccessText(int access);       // "读", "写", "读写"; "" for 0
+    static std::string AccessText(int access);               // "读", "写", "读写"; "" for 0
     static std::string ClassText(AddressClass addressClass); // "寄存器", "线圈"
-    static std::string HexAddress(DWORD lineAddress); // "0x0064" (at least four digits)
+    static std::string HexAddress(DWORD lineAddress);        // "0x0064" (at least four digits)
     // "画面1 主画面：炉温 (读)" for each use, joined by "; " (UTF-8).
     static std::string UsesText(const ENTRY& entry);
 

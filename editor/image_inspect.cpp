@@ -1,8 +1,8 @@
 #include "editor/image_inspect.h"
 
+#include "comkit/download_image.h"
 #include "comkit/gbk.h"
 #include "comkit/message_text.h"
-#include "editor/download_image.h"
 #include "editor/editor_strings.h"
 #include "editor/pixel_resources.h"
 

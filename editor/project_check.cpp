@@ -1,6 +1,7 @@
 // The project check: the project's own limits, then each screen's controls one by one and in pairs.
 #include "editor/project_check.h"
 
+#include "comkit/download_image.h"
 #include "comkit/gbk.h"
 #include "comkit/message_text.h"
 #include "controls/control_base.h"
@@ -9,7 +10,6 @@
 #include "controls/control_static_text.h"
 #include "controls/screen_base.h"
 #include "editor/address_xref.h"
-#include "editor/download_image.h"
 #include "editor/pixel_resources.h"
 #include "editor/project.h"
 
@@ -89,9 +89,8 @@ public:
             if (CScreenBase* screen = m_project.GetScreenByNumber(number))
                 Screen(screen, number);
         Reachability();
-        std::stable_sort(m_findings.begin(), m_findings.end(), [](const Finding& a, const Finding& b) {
-            return a.screenNumber < b.screenNumber;
-        });
+        std::stable_sort(m_findings.begin(), m_findings.end(),
+                         [](const Finding& a, const Finding& b) { return a.screenNumber < b.screenNumber; });
         return std::move(m_findings);
     }
 
@@ -184,7 +183,8 @@ private:
         const int height = m_screen->GetScreenHeight();
         const CControlBase* c = m_control;
         if (width > 0 && height > 0 &&
-            (c->GetX() < 0 || c->GetY() < 0 || c->GetX() + c->GetWidth() > width || c->GetY() + c->GetHeight() > height))
+            (c->GetX() < 0 || c->GetY() < 0 || c->GetX() + c->GetWidth() > width ||
+             c->GetY() + c->GetHeight() > height))
             Add(CProjectCheck::SEVERITY_ERROR, CProjectCheck::BEYOND_SCREEN_EDGE,
                 Args(QT_TRANSLATE_NOOP("ProjectCheck", "控件 (%1, %2, %3 x %4) 超出 %5 x %6 的画面"),
                      {Num(c->GetX()), Num(c->GetY()), Num(c->GetWidth()), Num(c->GetHeight()), Num(width),
@@ -392,9 +392,7 @@ private:
             return true;
         if (a.setting == b.setting)
             return false;
-        const auto latching = [](int s) {
-            return s == CControlFunction::VALUE_ON || s == CControlFunction::VALUE_OFF;
-        };
+        const auto latching = [](int s) { return s == CControlFunction::VALUE_ON || s == CControlFunction::VALUE_OFF; };
         return !(latching(a.setting) && latching(b.setting));
     }
 
@@ -437,12 +435,30 @@ std::vector<CProjectCheck::FINDING> CProjectCheck::Run(CProject& project)
 const char* CProjectCheck::CodeName(Code code)
 {
     static const char* const NAMES[] = {
-        "no-parameter-control", "too-many-controls",     "too-many-screens",      "image-too-large",
-        "image-beyond-flash",   "image-near-limit",      "kind-unknown",          "address-out-of-range",
-        "octal-digit",          "line-address-cut",      "station-out-of-range",  "limit-out-of-range",
-        "minimum-above-maximum", "maximum-beyond-digits", "key-unknown",          "jump-target-missing",
-        "jump-without-target",  "function-page-missing", "duplicate-key",         "coil-conflict",
-        "controls-overlap",     "beyond-screen-edge",    "screen-unreachable",    "character-not-in-font",
+        "no-parameter-control",
+        "too-many-controls",
+        "too-many-screens",
+        "image-too-large",
+        "image-beyond-flash",
+        "image-near-limit",
+        "kind-unknown",
+        "address-out-of-range",
+        "octal-digit",
+        "line-address-cut",
+        "station-out-of-range",
+        "limit-out-of-range",
+        "minimum-above-maximum",
+        "maximum-beyond-digits",
+        "key-unknown",
+        "jump-target-missing",
+        "jump-without-target",
+        "function-page-missing",
+        "duplicate-key",
+        "coil-conflict",
+        "controls-overlap",
+        "beyond-screen-edge",
+        "screen-unreachable",
+        "character-not-in-font",
         "text-cut",
     };
     static_assert(sizeof NAMES / sizeof NAMES[0] == TEXT_CUT + 1, "a name for every code");

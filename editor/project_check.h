@@ -52,8 +52,8 @@ public:
     struct FINDING {
         Severity severity = SEVERITY_INFO;
         Code code = NO_PARAMETER_CONTROL;
-        int screenNumber = 0;    // 1-based, list order; 0 for the whole project
-        unsigned controlID = 0;  // meaningful when hasControl
+        int screenNumber = 0;   // 1-based, list order; 0 for the whole project
+        unsigned controlID = 0; // meaningful when hasControl
         bool hasControl = false;
         int controlType = 0;     // CControlBase::ControlsType when hasControl
         std::string screenName;  // GBK stored name, empty when none (or no screen)

@@ -1,10 +1,10 @@
 // CProject's compile into the download image, and the checks made before it.
 #include "editor/project.h"
 
+#include "comkit/download_image.h"
 #include "comkit/message_text.h"
 #include "controls/compile_session.h"
 #include "controls/screens_list.h"
-#include "editor/download_image.h"
 #include "editor/editor_strings.h"
 #include "editor/pixel_resources.h"
 

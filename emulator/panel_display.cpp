@@ -2,6 +2,8 @@
 
 #include "emulator/panel_image.h"
 
+#include "comkit/gbk.h"
+
 #include <algorithm>
 
 CPanelDisplay::CPanelDisplay(int width, int height)
@@ -52,12 +54,11 @@ int CPanelDisplay::CountDifferences(const CPanelDisplay& other) const
 
 void CPanelDisplay::DrawText(const CPanelImage& image, const std::string& gbk, int x, int y, bool light)
 {
-    const BYTE* p = reinterpret_cast<const BYTE*>(gbk.c_str());
-    const BYTE* end = p + gbk.size();
-    while (p < end && *p) {
-        if (*p & 0x80) {
-            const BYTE trail = p + 1 < end ? p[1] : 0;
-            if (const BYTE* g = image.DoubleGlyph(WORD(p[0] | trail << 8)))
+    const char* p = gbk.c_str();
+    const char* end = p + gbk.size();
+    for (COMMON_EX::GBK_CHARACTER ch; (ch = COMMON_EX::GbkCharacterAt(p, end)).size; p += ch.size) {
+        if (ch.IsDouble()) {
+            if (const BYTE* g = image.DoubleGlyph(ch.DoubleCode()))
                 for (int r = 0; r < CHAR_HEIGHT; ++r) {
                     const unsigned row = unsigned(g[2 * r]) << 8 | g[2 * r + 1];
                     for (int c = 0; c < DOUBLE_WIDTH; ++c)
@@ -65,15 +66,13 @@ void CPanelDisplay::DrawText(const CPanelImage& image, const std::string& gbk, i
                             Set(x + c, y + r, !light);
                 }
             x += DOUBLE_WIDTH;
-            p += trail ? 2 : 1;
         } else {
-            if (const BYTE* g = image.SingleGlyph(*p))
+            if (const BYTE* g = image.SingleGlyph(ch.code))
                 for (int r = 0; r < CHAR_HEIGHT; ++r)
                     for (int c = 0; c < ASCII_WIDTH; ++c)
                         if (g[r] & (0x80u >> c))
                             Set(x + c, y + r, !light);
             x += ASCII_WIDTH;
-            ++p;
         }
     }
 }
@@ -107,14 +106,9 @@ void CPanelDisplay::DrawFunction(const CPanelImage& image, int key, bool prefix,
 int CPanelDisplay::TextWidth(const std::string& gbk)
 {
     int width = 0;
-    for (size_t i = 0; i < gbk.size() && gbk[i]; ++i) {
-        if (BYTE(gbk[i]) & 0x80) {
-            width += DOUBLE_WIDTH;
-            if (i + 1 < gbk.size() && gbk[i + 1])
-                ++i;
-        } else {
-            width += ASCII_WIDTH;
-        }
-    }
+    const char* p = gbk.c_str();
+    const char* end = p + gbk.size();
+    for (COMMON_EX::GBK_CHARACTER c; (c = COMMON_EX::GbkCharacterAt(p, end)).size; p += c.size)
+        width += c.IsDouble() ? DOUBLE_WIDTH : ASCII_WIDTH;
     return width;
 }

@@ -1,8 +1,8 @@
 #include "emulator/panel_image.h"
 
+#include "comkit/download_image.h"
 #include "comkit/message_text.h"
 #include "comkit/serial_attri.h"
-#include "editor/download_image.h"
 #include "editor/project.h"
 #include "editor/project_file.h"
 

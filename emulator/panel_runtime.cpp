@@ -43,6 +43,9 @@ bool CPanelRuntime::LinkResult(bool ok)
         return true;
     }
     m_bLinkLost = true;
+    // Nothing read before the loss passes for a current value: each shows again from a fresh answer.
+    m_registers.clear();
+    m_coils.clear();
     m_strMessage =
         COMMON_EX::TrArgs("Emulator", QT_TRANSLATE_NOOP("Emulator", "link lost: %1"),
                           {m_pLink ? m_pLink->GetLastError()

@@ -32,8 +32,9 @@ public:
     bool ShowScreen(int screen);
 
     // One poll cycle: reads the registers and lamp coils the current screen shows, adjacent
-    // addresses grouped. A failed request marks the link lost (and stops the cycle); a full
-    // cycle marks it working again. Returns whether the link works.
+    // addresses grouped. A failed request marks the link lost (and stops the cycle) and forgets
+    // every value read so far, so each is shown again only from a fresh answer; a full cycle
+    // marks the link working again. Returns whether the link works.
     bool Poll();
     bool IsLinkLost() const { return m_bLinkLost; }
     // The last link or key message ("" when none), for a status line.
@@ -54,7 +55,8 @@ public:
     const std::string& GetEditDigits() const { return m_strEditDigits; }
     int GetEditCursor() const { return m_nEditCursor; }
 
-    // Last value read of a register or coil; false when not known.
+    // Last value read or written of a register or coil since the link was last lost; false when
+    // not known.
     bool GetRegister(int station, int address, WORD& value) const;
     bool GetCoil(int station, int address, bool& on) const;
 

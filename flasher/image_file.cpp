@@ -1,5 +1,7 @@
 #include "flasher/image_file.h"
 
+#include "comkit/download_image.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -62,23 +64,6 @@ INT s_imageLength = 0;
 constexpr long long HEX_FILE_LIMIT = INT_MAX - 7;
 
 enum FileReadResult { READ_OK, READ_OPEN_FAILED, READ_EMPTY, READ_TOO_LARGE, READ_NO_CIPHER, READ_PLAIN };
-
-// Offsets of the download image fields IsDownloadImage looks at.
-constexpr size_t DOWNLOAD_CONSTANT_AT = 36;
-constexpr BYTE DOWNLOAD_CONSTANT = 6;
-constexpr size_t DOWNLOAD_ZERO_FROM = 41;
-constexpr size_t DOWNLOAD_ZERO_TO = 50;
-constexpr size_t DOWNLOAD_INDEX_AT = 52;
-constexpr size_t DOWNLOAD_GLYPHS_AT = 54;
-constexpr size_t DOWNLOAD_CONTROLS_AT = 57;
-constexpr size_t DOWNLOAD_PARAMETERS_AT = 58;
-// Header, one byte for each empty section and the two symbol tables: no image is shorter.
-constexpr size_t DOWNLOAD_SIZE_MIN = 59 + 3 + 960;
-
-unsigned BigEndianWord(const BYTE* at)
-{
-    return unsigned(at[0]) << 8 | at[1];
-}
 
 struct FileText {
     std::vector<BYTE> bytes; // the file rounded up to a multiple of 8, zero after its end
@@ -228,21 +213,22 @@ BYTE* GetProgramImage()
 
 bool IsDownloadImage(const BYTE* bytes, size_t size)
 {
-    if (bytes == nullptr || size < DOWNLOAD_SIZE_MIN || size > size_t(IMAGE_FILE_LIMIT)) {
+    using namespace DOWNLOAD_IMAGE;
+    if (bytes == nullptr || size < MIN_IMAGE_SIZE || size > size_t(IMAGE_FILE_LIMIT)) {
         return false;
     }
-    if (BigEndianWord(bytes) != (size & 0xFFFF) || bytes[DOWNLOAD_CONSTANT_AT] != DOWNLOAD_CONSTANT) {
+    if (ReadBE16(bytes + OFFSET_LENGTH) != (size & 0xFFFF) || bytes[OFFSET_CONSTANT] != CONSTANT_VALUE) {
         return false;
     }
-    for (size_t i = DOWNLOAD_ZERO_FROM; i < DOWNLOAD_ZERO_TO; ++i) {
+    for (size_t i = OFFSET_RESERVED; i < OFFSET_RESERVED + RESERVED_SIZE; ++i) {
         if (bytes[i] != 0) {
             return false;
         }
     }
-    const unsigned index = BigEndianWord(bytes + DOWNLOAD_INDEX_AT);
-    const unsigned glyphs = BigEndianWord(bytes + DOWNLOAD_GLYPHS_AT);
-    return index >= DOWNLOAD_SIZE_MIN && index <= glyphs && glyphs <= size &&
-           bytes[DOWNLOAD_PARAMETERS_AT] <= bytes[DOWNLOAD_CONTROLS_AT];
+    const unsigned index = ReadBE16(bytes + OFFSET_INDEX);
+    const unsigned glyphs = ReadBE16(bytes + OFFSET_GLYPHS);
+    return index >= MIN_IMAGE_SIZE && index <= glyphs && glyphs <= size &&
+           bytes[OFFSET_PARAMETER_COUNT] <= bytes[OFFSET_CONTROL_COUNT];
 }
 
 INT GetProgramImageLength()

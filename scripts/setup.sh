@@ -13,8 +13,8 @@ PACKAGES=(
   locales libc-l10n
   desktop-file-utils shared-mime-info dpkg-dev fakeroot file
   xvfb xauth
-  libmodbus-dev
-  clang libclang-rt-14-dev
+  libmodbus-dev mbpoll python3-pymodbus socat
+  clang libclang-rt-14-dev clang-format
   help2man bash-completion
   debootstrap
 )

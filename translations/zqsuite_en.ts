@@ -807,10 +807,6 @@ Deleting a screen cannot be undone!</translation>
         <translation>station %1 cannot be addressed</translation>
     </message>
     <message>
-        <source>no answer (%1): %2</source>
-        <translation>no answer (%1): %2</translation>
-    </message>
-    <message>
         <source>cannot read %1 registers in one request</source>
         <translation>cannot read %1 registers in one request</translation>
     </message>
@@ -849,6 +845,30 @@ Deleting a screen cannot be undone!</translation>
     <message>
         <source>%1 baud, %2 data bits, parity %3, stop bits %4</source>
         <translation>%1 baud, %2 data bits, parity %3, stop bits %4</translation>
+    </message>
+    <message>
+        <source>line error (%1): %2</source>
+        <translation>line error (%1): %2</translation>
+    </message>
+    <message>
+        <source>the line does not fall quiet (%1)</source>
+        <translation>the line does not fall quiet (%1)</translation>
+    </message>
+    <message>
+        <source>no answer in time (%1): %2 ms</source>
+        <translation>no answer in time (%1): %2 ms</translation>
+    </message>
+    <message>
+        <source>the PLC refused the request (%1): exception %2</source>
+        <translation>the PLC refused the request (%1): exception %2</translation>
+    </message>
+    <message>
+        <source>an answer that is not the request&apos;s (%1)</source>
+        <translation>an answer that is not the request&apos;s (%1)</translation>
+    </message>
+    <message>
+        <source>the PLC closed the line (%1)</source>
+        <translation>the PLC closed the line (%1)</translation>
     </message>
 </context>
 <context>
@@ -3309,6 +3329,14 @@ With --repeat, Ctrl-C is the normal end: the status is then the number of failed
         <source>the project&apos;s serial line (%1) is not one Modbus RTU has; give --baud, --parity, --data-bits and --stop-bits</source>
         <translation>the project&apos;s serial line (%1) is not one Modbus RTU has; give --baud, --parity, --data-bits and --stop-bits</translation>
     </message>
+    <message>
+        <source>a snapshot is written to a file, not to standard output</source>
+        <translation>a snapshot is written to a file, not to standard output</translation>
+    </message>
+    <message>
+        <source>will not write &apos;%1&apos;: it is the run&apos;s input %2</source>
+        <translation>will not write &apos;%1&apos;: it is the run&apos;s input %2</translation>
+    </message>
 </context>
 <context>
     <name>zqpanel-sim</name>
@@ -3464,10 +3492,6 @@ Block frames are counted from 1 as they arrive, resent frames too; answers count
 <context>
     <name>zqplc-sim</name>
     <message>
-        <source>A simulated PLC: a Modbus slave (holding registers and coils, line addresses 0-65535) on a TCP port or a pseudo-terminal. It prints where it listens, then every write it receives (&quot;write coil 2053 = 1&quot;, &quot;write register 100 = 1234&quot;). Script statements: register ADDRESS VALUE; coil ADDRESS 0|1; ramp ADDRESS FROM TO STEP PERIOD-MS; toggle ADDRESS PERIOD-MS.</source>
-        <translation>A simulated PLC: a Modbus slave (holding registers and coils, line addresses 0-65535) on a TCP port or a pseudo-terminal. It prints where it listens, then every write it receives (&quot;write coil 2053 = 1&quot;, &quot;write register 100 = 1234&quot;). Script statements: register ADDRESS VALUE; coil ADDRESS 0|1; ramp ADDRESS FROM TO STEP PERIOD-MS; toggle ADDRESS PERIOD-MS.</translation>
-    </message>
-    <message>
         <source>Listen on HOST:PORT (default 127.0.0.1:1502; port 0 picks a free one).</source>
         <translation>Listen on HOST:PORT (default 127.0.0.1:1502; port 0 picks a free one).</translation>
     </message>
@@ -3504,10 +3528,6 @@ Block frames are counted from 1 as they arrive, resent frames too; answers count
         <translation>unexpected argument &quot;%1&quot;</translation>
     </message>
     <message>
-        <source>--tcp and --pty exclude each other</source>
-        <translation>--tcp and --pty exclude each other</translation>
-    </message>
-    <message>
         <source>--tcp wants HOST:PORT, not &quot;%1&quot;</source>
         <translation>--tcp wants HOST:PORT, not &quot;%1&quot;</translation>
     </message>
@@ -3536,10 +3556,6 @@ Block frames are counted from 1 as they arrive, resent frames too; answers count
         <translation>missing %1</translation>
     </message>
     <message>
-        <source>bad %1 &quot;%2&quot; (%3 to %4)</source>
-        <translation>bad %1 &quot;%2&quot; (%3 to %4)</translation>
-    </message>
-    <message>
         <source>start</source>
         <translation>start</translation>
     </message>
@@ -3564,10 +3580,6 @@ Block frames are counted from 1 as they arrive, resent frames too; answers count
         <translation>unexpected &quot;%1&quot; after the statement</translation>
     </message>
     <message>
-        <source>cannot set up the server: %1</source>
-        <translation>cannot set up the server: %1</translation>
-    </message>
-    <message>
         <source>cannot listen on %1:%2: %3</source>
         <translation>cannot listen on %1:%2: %3</translation>
     </message>
@@ -3578,6 +3590,62 @@ Block frames are counted from 1 as they arrive, resent frames too; answers count
     <message>
         <source>cannot open %1: %2</source>
         <translation>cannot open %1: %2</translation>
+    </message>
+    <message>
+        <source>A simulated PLC: a Modbus slave (holding registers and coils, line addresses 0-65535) on a TCP port, a pseudo-terminal or a serial device. It prints where it listens, then every write that took effect (&quot;write coil 2053 = 1&quot;, &quot;write register 100 = 1234&quot;). Functions 1, 3, 5, 6, 15, 16, 22 and 23 are served, any other is answered with exception 1. Script statements: register ADDRESS VALUE; coil ADDRESS 0|1; ramp ADDRESS FROM TO STEP PERIOD-MS; toggle ADDRESS PERIOD-MS. Numbers are decimal, or hex with 0x.</source>
+        <translation>A simulated PLC: a Modbus slave (holding registers and coils, line addresses 0-65535) on a TCP port, a pseudo-terminal or a serial device. It prints where it listens, then every write that took effect (&quot;write coil 2053 = 1&quot;, &quot;write register 100 = 1234&quot;). Functions 1, 3, 5, 6, 15, 16, 22 and 23 are served, any other is answered with exception 1. Script statements: register ADDRESS VALUE; coil ADDRESS 0|1; ramp ADDRESS FROM TO STEP PERIOD-MS; toggle ADDRESS PERIOD-MS. Numbers are decimal, or hex with 0x.</translation>
+    </message>
+    <message>
+        <source>Answer Modbus RTU on the serial device DEVICE instead, with --baud, --parity, --data-bits and --stop-bits.</source>
+        <translation>Answer Modbus RTU on the serial device DEVICE instead, with --baud, --parity, --data-bits and --stop-bits.</translation>
+    </message>
+    <message>
+        <source>Baud rate of the serial device (default 9600).</source>
+        <translation>Baud rate of the serial device (default 9600).</translation>
+    </message>
+    <message>
+        <source>Parity of the serial device: N, E or O (default N).</source>
+        <translation>Parity of the serial device: N, E or O (default N).</translation>
+    </message>
+    <message>
+        <source>Data bits of the serial device: 7 or 8 (default 8).</source>
+        <translation>Data bits of the serial device: 7 or 8 (default 8).</translation>
+    </message>
+    <message>
+        <source>Stop bits of the serial device: 1 or 2 (default 1).</source>
+        <translation>Stop bits of the serial device: 1 or 2 (default 1).</translation>
+    </message>
+    <message>
+        <source>TCP clients served at once, 1-1000 (default 64); further connections are closed at once.</source>
+        <translation>TCP clients served at once, 1-1000 (default 64); further connections are closed at once.</translation>
+    </message>
+    <message>
+        <source>--tcp, --pty and --device exclude each other</source>
+        <translation>--tcp, --pty and --device exclude each other</translation>
+    </message>
+    <message>
+        <source>--parity is N, E or O, not &quot;%1&quot;</source>
+        <translation>--parity is N, E or O, not &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>bad %1 &quot;%2&quot; (%3 to %4, decimal or hex with 0x)</source>
+        <translation>bad %1 &quot;%2&quot; (%3 to %4, decimal or hex with 0x)</translation>
+    </message>
+    <message>
+        <source>not an IPv4 address</source>
+        <translation>not an IPv4 address</translation>
+    </message>
+    <message>
+        <source>cannot accept another connection: %1</source>
+        <translation>cannot accept another connection: %1</translation>
+    </message>
+    <message>
+        <source>refusing connections: %1 clients are connected, the most --max-connections allows</source>
+        <translation>refusing connections: %1 clients are connected, the most --max-connections allows</translation>
+    </message>
+    <message>
+        <source>bad %1 &quot;%2&quot; (%3 to %4)</source>
+        <translation>bad %1 &quot;%2&quot; (%3 to %4)</translation>
     </message>
 </context>
 </TS>

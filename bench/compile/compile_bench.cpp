@@ -10,7 +10,7 @@
 #include "controls/screens_list.h"
 
 #include "bench/bench_panel.h"
-#include "editor/download_image.h"
+#include "comkit/download_image.h"
 
 #include <benchmark/benchmark.h>
 

@@ -150,6 +150,25 @@ bool IsCondition(const std::vector<std::string>& w, size_t first, std::string& e
     return false;
 }
 
+// Whether a snapshot may be written to `path`: a new name or a regular file the user may write,
+// and none of the run's `inputs`; false with the reason.
+bool MayWriteSnapshot(const std::string& path, const std::vector<std::string>& inputs, std::string& why)
+{
+    if (path == "-") {
+        why = ZQ_CLI::Tr(QT_TRANSLATE_NOOP("zqpanel-run", "a snapshot is written to a file, not to standard output"));
+        return false;
+    }
+    if (!ZQ_CLI::CheckOutputFile(path, why))
+        return false;
+    for (const std::string& input : inputs)
+        if (ZQ_CLI::IsSameFile(path, input)) {
+            why = ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqpanel-run", "will not write '%1': it is the run's input %2"),
+                                 {path, input});
+            return false;
+        }
+    return true;
+}
+
 void RunFor(CPanelSession& session, long ms)
 {
     const uint64_t end = session.Now() + uint64_t(ms);
@@ -208,6 +227,15 @@ bool CHeadlessScript::Parse(const std::string& text, const std::string& origin, 
 
 int CHeadlessScript::Run(CPanelSession& session, std::ostream& log, std::ostream& err) const
 {
+    // Every snapshot's file is checked before the panel runs, so a refused one costs no key press.
+    const std::vector<std::string> inputs{session.Options().image, m_strOrigin};
+    for (const LINE& line : m_lines) {
+        std::string why;
+        if (line.words[0] == "snapshot" && !MayWriteSnapshot(line.words[1], inputs, why)) {
+            err << m_strOrigin << ":" << line.number << ": " << why << "\n";
+            return 1;
+        }
+    }
     session.Step(true);
     for (const LINE& line : m_lines) {
         const std::vector<std::string>& w = line.words;
@@ -227,7 +255,8 @@ int CHeadlessScript::Run(CPanelSession& session, std::ostream& log, std::ostream
         else if (w[0] == "poll")
             session.Step(true);
         else if (w[0] == "snapshot") {
-            if (!CPanelSnapshot::WritePng(session.Display(), w[1], why)) {
+            if (!MayWriteSnapshot(w[1], {session.Options().image, m_strOrigin}, why) ||
+                !CPanelSnapshot::WritePng(session.Display(), w[1], why)) {
                 err << where << why << "\n";
                 return 1;
             }

@@ -2,7 +2,9 @@
 //   press KEY | release KEY | key KEY     a key down, up, or both (KEY: F1, UP, SET, ENT, ...)
 //   wait MS                               run the panel for MS milliseconds
 //   poll                                  one poll cycle now
-//   snapshot FILE.png                     the display as a PNG file (one file pixel per panel pixel)
+//   snapshot FILE.png                     the display as a PNG file (one file pixel per panel pixel),
+//                                         written atomically; never onto the image or the script run,
+//                                         nor onto anything but a regular file
 //   expect CONDITION                      fails the run unless CONDITION holds now
 //   wait-for MS CONDITION                 runs the panel until CONDITION holds, failing after MS
 // Conditions: screen N | link lost|ok | dimmed yes|no | editing yes|no |
@@ -24,7 +26,10 @@ public:
     // Reads the script; false with "FILE:LINE: reason" for the first line it does not understand.
     bool Parse(const std::string& text, const std::string& origin, std::string& error);
     // Runs every line in order and stops at the first failed expectation or snapshot; each step
-    // is reported on `log`. Returns 0 when all held, 1 otherwise (the reason on `err`).
+    // is reported on `log`. Returns 0 when all held, 1 otherwise (the reason on `err`). Before
+    // anything runs, every snapshot's file is checked: one that is the session's image, the
+    // script itself (by the name Parse was given), a folder, a device or a FIFO stops the run
+    // with 1 and nothing written.
     int Run(CPanelSession& session, std::ostream& log, std::ostream& err) const;
 
     struct LINE {

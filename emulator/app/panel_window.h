@@ -20,7 +20,8 @@ public:
     // Keys 0 to keyCount - 1 get buttons; the session is not owned and must outlive the window,
     // and from here on only the window's panel thread touches it, until the window is gone.
     CPanelWindow(CPanelSession& session, int keyCount, int scale, QWidget* parent = nullptr);
-    // Stops the panel thread (after the request under way, at most the answer time-out).
+    // Stops the panel thread (after the request under way: its answer time-out, and on a serial
+    // line after a failure the drain before it).
     ~CPanelWindow() override;
 
     // The keyboard key that stands for a panel key (F1-F12, arrows, Return for ENT, Escape for

@@ -30,7 +30,8 @@ public:
     // once `receiver` is gone. The session is not owned: from Start until the worker is destroyed
     // only the worker's thread touches it.
     CPanelWorker(CPanelSession& session, int scale, int tickMs, QObject* receiver, DELIVER deliver);
-    // Waits for the step under way (at most the session's answer time-out) and stops the thread.
+    // Waits for the request under way (its answer time-out; on a serial line after a failure also
+    // the drain before it, at most four time-outs more) and stops the thread.
     ~CPanelWorker();
     CPanelWorker(const CPanelWorker&) = delete;
     CPanelWorker& operator=(const CPanelWorker&) = delete;

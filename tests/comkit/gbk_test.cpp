@@ -78,3 +78,32 @@ TEST(Gbk, LossyDisplayFallsBackToMarkedAscii)
 }
 
 } // namespace
+
+TEST(Gbk, CharacterWalkTakesLeadBytesWithTheirTrailAndACutLeadAsOneDoubleByteCharacter)
+{
+    using COMMON_EX::GbkCharacterAt;
+    const char text[] = "A\xD6\xD0";
+    COMMON_EX::GBK_CHARACTER c = GbkCharacterAt(text);
+    EXPECT_FALSE(c.IsDouble());
+    EXPECT_EQ(c.code, 'A');
+    EXPECT_EQ(c.size, 1);
+    c = GbkCharacterAt(text + 1);
+    EXPECT_TRUE(c.IsDouble());
+    EXPECT_EQ(c.DoubleCode(), 0xD0D6);
+    EXPECT_EQ(c.size, 2);
+    EXPECT_EQ(GbkCharacterAt(text + 3).size, 0);
+    // A lead byte cut off by the terminator, or by the end of a counted text (the byte after it is
+    // never read), is one double-byte character with trail 0 that takes one byte.
+    for (const COMMON_EX::GBK_CHARACTER cut : {GbkCharacterAt("\xD6"), GbkCharacterAt(text + 1, text + 2)}) {
+        EXPECT_TRUE(cut.IsDouble());
+        EXPECT_EQ(cut.DoubleCode(), 0x00D6);
+        EXPECT_EQ(cut.size, 1);
+    }
+    // 0x80 and 0xFF are lead bytes too; the end comes first at a zero byte, at `end` or for null.
+    EXPECT_TRUE(GbkCharacterAt("\x80x").IsDouble());
+    EXPECT_EQ(GbkCharacterAt("\xFFx").size, 2);
+    EXPECT_EQ(GbkCharacterAt(text, text).size, 0);
+    EXPECT_EQ(GbkCharacterAt(nullptr).size, 0);
+    const char zero[] = {'\0', 'A'};
+    EXPECT_EQ(GbkCharacterAt(zero, zero + 2).size, 0);
+}

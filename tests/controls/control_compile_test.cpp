@@ -5,6 +5,7 @@
 #include "controls/control_light.h"
 #include "controls/control_register.h"
 #include "controls/control_static_text.h"
+#include "controls/screen_base.h"
 
 #include "support/test_panel.h"
 
@@ -232,6 +233,20 @@ TEST_F(ControlCompile, StaticTextRecordAndCharacters)
     EXPECT_EQ(text->GetCompileStaticControlText(small.data(), DWORD(small.size())), 0u);
     EXPECT_EQ(small, Bytes(7, 0xEE));
     EXPECT_EQ(CControlBase::s_wStaticTextLength, 18);
+}
+
+TEST_F(ControlCompile, CutLeadByteCompilesAsTheDoubleByteCharacterItIsDrawnAs)
+{
+    // A text ending in a lead byte whose trail was cut off (a damaged file's) is drawn 8 + 13 wide:
+    // the image holds it as a double-byte character with trail 0 (a blank glyph), never as a
+    // single-byte character above 0x7F, which no panel font has.
+    const char cut[] = "A\xD6";
+    int width = 0, height = 0;
+    EXPECT_EQ(CScreenBase::GetStringLength(cut, width, height), 8 + 13);
+    EXPECT_EQ(CControlBase::CountCompileCharacters(cut), 2);
+    CControlBase::CollectCompileCharacters(cut);
+    EXPECT_EQ(CControlBase::s_listASCII, (std::vector<BYTE>{0x41}));
+    EXPECT_EQ(CControlBase::s_listChinese, (std::vector<WORD>{0x00D6}));
 }
 
 TEST_F(ControlCompile, CharacterHelpersOfTheEditor)

@@ -46,7 +46,7 @@ TEST(AddressXref, TheDemoExactly)
     const auto entries = CAddressXref::Build(*project);
     // Registers first, then coils, each by line address; Y10 is octal 10 = 8, + 256 on this panel.
     const std::vector<std::string> expected = {
-        "0 s1 D100 100 1 1:2", "0 s1 D200 200 3 2:1",   "1 s1 Y10 264 1 octal 1:5",
+        "0 s1 D100 100 1 1:2", "0 s1 D200 200 3 2:1",  "1 s1 Y10 264 1 octal 1:5",
         "1 s1 M0 2048 2 2:3",  "1 s1 M100 2148 1 3:1", "1 s1 M101 2149 1 3:3",
     };
     EXPECT_EQ(Summary(entries), expected);
@@ -95,8 +95,8 @@ TEST(AddressXref, AliasesStationsJumpKeysAndQuotedNames)
     Add(screen, CControlBase::CONTROL_CURVE);
 
     const auto entries = CAddressXref::Build(*project);
-    EXPECT_EQ(Summary(entries), (std::vector<std::string>{"0 s1 D4840 4840 1 1:1", "0 s1 D9000 4840 1 1:0",
-                                                          "0 s2 D4840 4840 1 1:2"}));
+    EXPECT_EQ(Summary(entries),
+              (std::vector<std::string>{"0 s1 D4840 4840 1 1:1", "0 s1 D9000 4840 1 1:0", "0 s2 D4840 4840 1 1:2"}));
     const std::string csv = CAddressXref::FormatCsv(entries);
     EXPECT_NE(csv.find(",\"画面1：a,\"\"b\"\" (读)\"\r\n"), std::string::npos) << csv;
 }

@@ -144,10 +144,10 @@ TEST(ProjectCheck, AddressesAgainstTheCatalogue)
 {
     auto project = NewProject();
     CScreenBase* screen = project->GetFirstScreen();
-    AddRegister(screen, 1, 8511, 0, 0);               // D8511: the last D, clean
-    AddRegister(screen, 1, 9000, 48, 0);              // D9000 lands on D4840
-    AddRegister(screen, 0, 70000, 96, 0);             // 4X70000: beyond 4X and beyond 16 bits
-    AddRegister(screen, 9, 1, 144, 0);                // the PLC has 7 register kinds
+    AddRegister(screen, 1, 8511, 0, 0);   // D8511: the last D, clean
+    AddRegister(screen, 1, 9000, 48, 0);  // D9000 lands on D4840
+    AddRegister(screen, 0, 70000, 96, 0); // 4X70000: beyond 4X and beyond 16 bits
+    AddRegister(screen, 9, 1, 144, 0);    // the PLC has 7 register kinds
     AddRegister(screen, 1, 1, 0, 20)->SetPLCStation(300);
     auto* lamp = Add(screen, CControlBase::CONTROL_LIGHT); // Y8: octal
     lamp->SetCoil(2);
@@ -165,7 +165,8 @@ TEST(ProjectCheck, AddressesAgainstTheCatalogue)
                                         "line-address-cut@1:2 error", "kind-unknown@1:3 error",
                                         "station-out-of-range@1:4 error", "octal-digit@1:5 error"}));
     const auto findings = Check::Run(*project);
-    EXPECT_EQ(Find(findings, Check::ADDRESS_OUT_OF_RANGE)->text, "D9000 超出 D(数据寄存器) 的范围 0-8511 (线路地址 4840)");
+    EXPECT_EQ(Find(findings, Check::ADDRESS_OUT_OF_RANGE)->text,
+              "D9000 超出 D(数据寄存器) 的范围 0-8511 (线路地址 4840)");
     EXPECT_EQ(Find(findings, Check::OCTAL_DIGIT)->text, "Y18 按八进制输入，不能含数字 8 或 9");
     EXPECT_EQ(Find(findings, Check::LINE_ADDRESS_CUT)->text, "4X70000 的线路地址 70000 超过 65535，映像只保留 4464");
 }
@@ -251,8 +252,7 @@ TEST(ProjectCheck, KeysWritingOneCoil)
     ASSERT_EQ(lamp->SetX(0), 1);
     ASSERT_EQ(lamp->SetY(30), 1);
 
-    EXPECT_EQ(Findings(*project),
-              (std::vector<std::string>{"coil-conflict@2:0 warning", "coil-conflict@2:3 warning"}));
+    EXPECT_EQ(Findings(*project), (std::vector<std::string>{"coil-conflict@2:0 warning", "coil-conflict@2:3 warning"}));
     const auto findings = Check::Run(*project);
     EXPECT_EQ(findings.at(1).text, "与画面2的 功能键 1 写同一线圈 (M20 / 0X2068, 线路地址 2068)，含义不同");
 }
@@ -264,7 +264,7 @@ TEST(ProjectCheck, OverlapsFontAndLongTexts)
     AddRegister(screen, 1, 1, 0, 0);
     AddRegister(screen, 1, 2, 10, 4); // on the first
     auto* hidden = AddKey(screen, 0, 0, 0);
-    hidden->SetInvisible(1);          // an invisible key overlaps nothing
+    hidden->SetInvisible(1); // an invisible key overlaps nothing
     AddRegister(screen, 1, 3, 100, 0)->SetControlName(Gbk("甲").c_str());
     AddText(screen, "x")->SetX(100 + 40); // touching the register's right edge is no overlap
     auto* missing = AddText(screen, "ab");
@@ -280,8 +280,7 @@ TEST(ProjectCheck, OverlapsFontAndLongTexts)
     EXPECT_EQ(Find(findings, Check::CONTROLS_OVERLAP)->text, "与 寄存器 0 重叠");
     EXPECT_EQ(Find(findings, Check::CHARACTER_NOT_IN_FONT)->text, "面板字库中没有这些字符，面板上显示为空白：丂 \\x01");
 
-    const QJsonObject json =
-        QJsonDocument::fromJson(QByteArray::fromStdString(Check::FormatJson(findings))).object();
+    const QJsonObject json = QJsonDocument::fromJson(QByteArray::fromStdString(Check::FormatJson(findings))).object();
     EXPECT_EQ(json.value("warnings").toInt(), 3);
     EXPECT_EQ(json.value("errors").toInt(), 0);
     const QJsonObject first = json.value("findings").toArray()[2].toObject();

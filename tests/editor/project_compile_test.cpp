@@ -1,6 +1,6 @@
 #include "project_test_support.h"
 
-#include "editor/download_image.h"
+#include "comkit/download_image.h"
 #include "editor/editor_strings.h"
 #include "editor/image_inspect.h"
 #include "editor/pixel_resources.h"

@@ -1,14 +1,16 @@
 // Panels for the emulator tests: projects from their JSON form, images compiled from them, an
-// in-memory PLC line and the simulated PLC started as a process on loopback.
+// in-memory PLC line and peers (the simulated PLC, outside programs) started as processes.
 #pragma once
 
 #include "editor/project.h"
 #include "editor/project_file.h"
 #include "editor/project_json.h"
+#include "emulator/modbus_link.h"
 #include "emulator/panel_display.h"
 #include "emulator/panel_image.h"
 #include "emulator/panel_link.h"
 
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QString>
 
@@ -133,6 +135,21 @@ private:
     }
 };
 
+// Modbus RTU at 115200 baud 8N1 on `device`, with the answer time-out given; null (and a failed
+// expectation) when refused.
+inline std::unique_ptr<CModbusLink> RtuLink(const std::string& device, int timeoutMs)
+{
+    CModbusLink::SERIAL serial;
+    serial.device = device;
+    serial.baud = 115200;
+    std::string error;
+    std::unique_ptr<CModbusLink> link = CModbusLink::Serial(serial, error);
+    EXPECT_NE(link, nullptr) << error;
+    if (link)
+        link->SetTimeout(timeoutMs);
+    return link;
+}
+
 // The folder of the running test, where the suite's programs are built.
 inline QString ProgramFolder()
 {
@@ -142,14 +159,33 @@ inline QString ProgramFolder()
     return QString::fromStdString(exe.substr(0, exe.rfind('/')));
 }
 
-// zqplc-sim started with `arguments` (after --tcp 127.0.0.1:PORT or --pty); stopped by the destructor.
-class CPlcSim {
+struct RUN {
+    int status = -1;
+    std::string out, err;
+};
+
+// Runs `program` (a path, or a name on PATH) to its end, at most two minutes.
+inline RUN RunProgram(const QString& program, const QStringList& arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    RUN run;
+    if (!process.waitForFinished(120000))
+        process.kill();
+    run.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    run.out = process.readAllStandardOutput().toStdString();
+    run.err = process.readAllStandardError().toStdString();
+    return run;
+}
+
+// A peer program that prints where it listens as the last word of its first line
+// ("listening on 127.0.0.1:1502", "serial line at /dev/pts/4"); stopped by the destructor.
+class CPeerProcess {
 public:
-    explicit CPlcSim(const QStringList& arguments, int port = 0, bool pty = false)
+    CPeerProcess(const QString& program, const QStringList& arguments)
     {
-        m_process.setProgram(ProgramFolder() + "/zqplc-sim");
-        QStringList all = pty ? QStringList{"--pty"} : QStringList{"--tcp", QString("127.0.0.1:%1").arg(port)};
-        m_process.setArguments(all + arguments);
+        m_process.setProgram(program);
+        m_process.setArguments(arguments);
         m_process.start();
         if (!m_process.waitForStarted(60000) || !m_process.waitForReadyRead(60000))
             return;
@@ -157,10 +193,12 @@ public:
         }
         const QString first = QString::fromUtf8(m_process.readLine()).trimmed();
         m_strWhere = first.section(' ', -1);
-        if (!pty)
+        if (m_strWhere.contains(':'))
             m_nPort = m_strWhere.section(':', -1).toInt();
     }
-    ~CPlcSim() { Stop(); }
+    ~CPeerProcess() { Stop(); }
+    CPeerProcess(const CPeerProcess&) = delete;
+    CPeerProcess& operator=(const CPeerProcess&) = delete;
 
     void Stop()
     {
@@ -171,6 +209,7 @@ public:
             m_process.kill();
         m_process.waitForFinished(10000);
     }
+    bool IsRunning() const { return m_process.state() == QProcess::Running; }
     int Port() const { return m_nPort; }
     // "/dev/pts/N" for a pseudo-terminal.
     std::string Where() const { return m_strWhere.toStdString(); }
@@ -190,12 +229,38 @@ public:
                 break;
         return Output().find(text) != std::string::npos;
     }
+    // Output() once it holds `text`, waiting at most `ms` for it.
+    std::string OutputWith(const std::string& text, int ms = 20000)
+    {
+        QElapsedTimer clock;
+        clock.start();
+        while (Output().find(text) == std::string::npos && clock.elapsed() < ms && IsRunning()) {
+        }
+        return Output();
+    }
+    // Everything written to standard error so far.
+    std::string Errors()
+    {
+        m_strErrors += m_process.readAllStandardError().toStdString();
+        return m_strErrors;
+    }
 
 private:
     QProcess m_process;
     QString m_strWhere;
     int m_nPort = 0;
-    std::string m_strOutput;
+    std::string m_strOutput, m_strErrors;
+};
+
+// zqplc-sim started with `arguments` (after --tcp 127.0.0.1:PORT or --pty).
+class CPlcSim : public CPeerProcess {
+public:
+    explicit CPlcSim(const QStringList& arguments, int port = 0, bool pty = false)
+        : CPeerProcess(ProgramFolder() + "/zqplc-sim",
+                       (pty ? QStringList{"--pty"} : QStringList{"--tcp", QString("127.0.0.1:%1").arg(port)}) +
+                           arguments)
+    {
+    }
 };
 
 } // namespace EMULATOR_TEST

@@ -132,6 +132,29 @@ TEST(PanelRuntime, ShowsValuesAndTheLostLinkAndRecovers)
     EXPECT_FALSE(ShowsText(panel.Display(), panel.runtime->GetImage(), "COM ERROR!", 192 - 80, 52, true));
 }
 
+TEST(PanelRuntime, AValueReadBeforeALostLinkShowsAgainOnlyFromAFreshAnswer)
+{
+    PANEL panel;
+    panel.link.registers[100] = 1234;
+    panel.link.coils[M5] = 1;
+    ASSERT_TRUE(panel.runtime->Poll());
+    panel.Key(KEY_F5);
+    ASSERT_EQ(panel.runtime->GetCurrentScreen(), 2);
+    panel.link.broken = true;
+    EXPECT_FALSE(panel.runtime->Poll());
+    panel.link.broken = false;
+    panel.link.registers[100] = 77;
+    EXPECT_TRUE(panel.runtime->Poll()) << "screen 2 is read again: the link works";
+    ASSERT_TRUE(panel.runtime->ShowScreen(1));
+    WORD value = 0;
+    bool on = false;
+    EXPECT_FALSE(panel.runtime->GetRegister(1, 100, value)) << "1234 came before the loss";
+    EXPECT_FALSE(panel.runtime->GetCoil(1, M5, on));
+    EXPECT_TRUE(panel.Shows("-----", 44, 20)) << "not 123.4: the PLC holds 77 by now";
+    ASSERT_TRUE(panel.runtime->Poll());
+    EXPECT_TRUE(panel.Shows("  7.7", 44, 20));
+}
+
 TEST(PanelRuntime, FunctionKeysSetTheirCoils)
 {
     PANEL panel;

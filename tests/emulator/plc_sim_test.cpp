@@ -8,9 +8,12 @@
 #include "emulator/panel_runtime.h"
 #include "tools/zqplc-sim/plc_script.h"
 
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
+
+#include <sys/stat.h>
 
 using namespace EMULATOR_TEST;
 using namespace PANEL_KEYS;
@@ -45,22 +48,9 @@ bool Shows(const CPanelRuntime& runtime, const std::string& text, int x, int y, 
     return ShowsText(display, runtime.GetImage(), text, x, y, inverted);
 }
 
-struct RUN {
-    int status = -1;
-    std::string out, err;
-};
-
 RUN Program(const QString& name, const QStringList& arguments)
 {
-    QProcess process;
-    process.start(ProgramFolder() + "/" + name, arguments);
-    RUN run;
-    if (!process.waitForFinished(120000))
-        process.kill();
-    run.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.out = process.readAllStandardOutput().toStdString();
-    run.err = process.readAllStandardError().toStdString();
-    return run;
+    return RunProgram(ProgramFolder() + "/" + name, arguments);
 }
 
 } // namespace
@@ -144,13 +134,8 @@ TEST(PlcSim, RtuOverAPseudoTerminalReadsAndWrites)
 {
     CPlcSim sim({"--register", "100=555", "--station", "1"}, 0, true);
     ASSERT_EQ(sim.Where().rfind("/dev/", 0), 0u) << sim.Where();
-    CModbusLink::SERIAL serial;
-    serial.device = sim.Where();
-    serial.baud = 115200;
-    std::string error;
-    std::unique_ptr<CModbusLink> link = CModbusLink::Serial(serial, error);
-    ASSERT_NE(link, nullptr) << error;
-    link->SetTimeout(2000);
+    std::unique_ptr<CModbusLink> link = RtuLink(sim.Where(), 2000);
+    ASSERT_NE(link, nullptr);
     CPanelRuntime runtime(ImageOf(ProjectJson(SCREENS)));
     runtime.SetLink(link.get());
     ASSERT_TRUE(runtime.Poll()) << runtime.GetMessage();
@@ -281,4 +266,54 @@ TEST(PlcSim, AProjectOnASerialLineTakesItsOwnLineSettingsUnlessTheCommandLineGiv
                            "Modbus RTU has"),
               std::string::npos)
         << run.err;
+}
+
+TEST(PlcSim, ASnapshotNeverReplacesTheRunsInputsNorASpecialFile)
+{
+    QTemporaryDir dir;
+    std::vector<BYTE> project;
+    std::string error;
+    ASSERT_TRUE(CProjectJson::Import(ProjectJson(SCREENS), project, error)) << error;
+    const QString projectPath = dir.filePath("panel.ZQE");
+    ASSERT_TRUE(CProjectFile::WriteFileAtomically(projectPath.toStdString(), project.data(), project.size(), error));
+    const QString imagePath = dir.filePath("panel.vxg");
+    std::unique_ptr<CProject> compiled = ProjectOf(ProjectJson(SCREENS));
+    const std::vector<BYTE> image = CompileOf(*compiled);
+    ASSERT_TRUE(CProjectFile::WriteFileAtomically(imagePath.toStdString(), image.data(), image.size(), error));
+    const QString link = dir.filePath("link.ZQE");
+    ASSERT_TRUE(QFile::link(projectPath, link));
+    const QString fifo = dir.filePath("fifo.png");
+    ASSERT_EQ(mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
+    const QString scriptPath = dir.filePath("shots.txt");
+    const auto bytesOf = [](const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    const auto run = [&](const QString& target, const QString& input) {
+        QFile script(scriptPath);
+        EXPECT_TRUE(script.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        script.write("key F2\nsnapshot " + target.toUtf8() + "\n");
+        script.close();
+        return Program("zqpanel-run",
+                       {"--tcp", "127.0.0.1:1", "--timeout-ms", "100", "--headless", "--script", scriptPath, input});
+    };
+    const QByteArray projectBytes = bytesOf(projectPath), imageBytes = bytesOf(imagePath);
+    for (const QString& target : {projectPath, link, scriptPath, dir.path(), fifo}) {
+        const RUN refused = run(target, target == projectPath || target == link ? projectPath : imagePath);
+        EXPECT_EQ(refused.status, 1) << target.toStdString() << refused.out << refused.err;
+        EXPECT_NE(refused.err.find("shots.txt:2: will not write"), std::string::npos) << refused.err;
+        EXPECT_EQ(refused.out.find("key F2"), std::string::npos) << "the panel ran before the refusal";
+    }
+    const RUN onImage = run(imagePath, imagePath);
+    EXPECT_EQ(onImage.status, 1) << onImage.err;
+    EXPECT_NE(onImage.err.find("it is the run's input"), std::string::npos) << onImage.err;
+    EXPECT_EQ(bytesOf(projectPath), projectBytes);
+    EXPECT_EQ(bytesOf(imagePath), imageBytes);
+    EXPECT_TRUE(bytesOf(scriptPath).startsWith("key F2\n"));
+
+    const QString shot = dir.filePath("shot.png");
+    const RUN good = run(shot, projectPath);
+    EXPECT_EQ(good.status, 0) << good.err;
+    EXPECT_EQ(QImage(shot).size(), QSize(192, 64));
+    EXPECT_EQ(QDir(dir.path()).entryList({"*.tmp"}, QDir::Files), QStringList()) << "no temporary file is left";
 }

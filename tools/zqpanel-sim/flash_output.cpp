@@ -1,8 +1,8 @@
 // The simulator's flash file: checked at start, written at the end.
 #include "tools/zqpanel-sim/flash_output.h"
 
-#include "comkit/replace_file.h"
 #include "appkit/tool_cli.h"
+#include "comkit/replace_file.h"
 
 #include <fcntl.h>
 #include <signal.h>

@@ -1,5 +1,5 @@
-// zqplc-sim: a simulated PLC for the panel emulator, a Modbus slave on a TCP port of this machine
-// or on a pseudo-terminal, with values from the command line or a script file.
+// zqplc-sim: a simulated PLC for the panel emulator, a Modbus slave on a TCP port of this machine,
+// a pseudo-terminal or a serial device, with values from the command line or a script file.
 #include "appkit/tool_cli.h"
 #include "appkit/ui_language.h"
 #include "tools/zqplc-sim/plc_script.h"
@@ -49,10 +49,11 @@ int main(int argc, char** argv)
         parser,
         QT_TRANSLATE_NOOP("zqplc-sim",
                           "A simulated PLC: a Modbus slave (holding registers and coils, line addresses 0-65535) "
-                          "on a TCP port or a pseudo-terminal. It prints where it listens, then every write it "
-                          "receives (\"write coil 2053 = 1\", \"write register 100 = 1234\"). Script statements: "
-                          "register ADDRESS VALUE; coil ADDRESS 0|1; ramp ADDRESS FROM TO STEP PERIOD-MS; "
-                          "toggle ADDRESS PERIOD-MS."));
+                          "on a TCP port, a pseudo-terminal or a serial device. It prints where it listens, then "
+                          "every write that took effect (\"write coil 2053 = 1\", \"write register 100 = 1234\"). "
+                          "Functions 1, 3, 5, 6, 15, 16, 22 and 23 are served, any other is answered with exception "
+                          "1. Script statements: register ADDRESS VALUE; coil ADDRESS 0|1; ramp ADDRESS FROM TO STEP "
+                          "PERIOD-MS; toggle ADDRESS PERIOD-MS. Numbers are decimal, or hex with 0x."));
     const QCommandLineOption tcp(
         "tcp",
         ZQ_CLI::TrText(
@@ -61,6 +62,32 @@ int main(int argc, char** argv)
     const QCommandLineOption pty(
         "pty", ZQ_CLI::TrText(
                    QT_TRANSLATE_NOOP("zqplc-sim", "Answer on a new pseudo-terminal instead (its name is printed).")));
+    const QCommandLineOption device(
+        "device",
+        ZQ_CLI::TrText(QT_TRANSLATE_NOOP(
+            "zqplc-sim", "Answer Modbus RTU on the serial device DEVICE instead, with --baud, --parity, --data-bits "
+                         "and --stop-bits.")),
+        "DEVICE");
+    const QCommandLineOption baud("baud",
+                                  ZQ_CLI::TrText(
+                                      QT_TRANSLATE_NOOP("zqplc-sim", "Baud rate of the serial device (default 9600).")),
+                                  "N", "9600");
+    const QCommandLineOption parity(
+        "parity", ZQ_CLI::TrText(QT_TRANSLATE_NOOP("zqplc-sim", "Parity of the serial device: N, E or O (default N).")),
+        "P", "N");
+    const QCommandLineOption dataBits(
+        "data-bits",
+        ZQ_CLI::TrText(QT_TRANSLATE_NOOP("zqplc-sim", "Data bits of the serial device: 7 or 8 (default 8).")), "N",
+        "8");
+    const QCommandLineOption stopBits(
+        "stop-bits",
+        ZQ_CLI::TrText(QT_TRANSLATE_NOOP("zqplc-sim", "Stop bits of the serial device: 1 or 2 (default 1).")), "N",
+        "1");
+    const QCommandLineOption maxConnections(
+        "max-connections",
+        ZQ_CLI::TrText(QT_TRANSLATE_NOOP("zqplc-sim", "TCP clients served at once, 1-1000 (default 64); further "
+                                                      "connections are closed at once.")),
+        "N", QString::number(CPlcServer::DEFAULT_MAX_CONNECTIONS));
     const QCommandLineOption station(
         "station",
         ZQ_CLI::TrText(QT_TRANSLATE_NOOP("zqplc-sim", "The station (slave address) answered, 1-247 (default 1).")),
@@ -75,7 +102,8 @@ int main(int argc, char** argv)
                                        "STATEMENT");
     const QCommandLineOption scriptFile(
         "script", ZQ_CLI::TrText(QT_TRANSLATE_NOOP("zqplc-sim", "Add the statements of a script file.")), "FILE");
-    parser.addOptions({tcp, pty, station, reg, coil, statement, scriptFile});
+    parser.addOptions({tcp, pty, device, baud, parity, dataBits, stopBits, maxConnections, station, reg, coil,
+                       statement, scriptFile});
     int exitCode = 0;
     if (!ZQ_CLI::ParseOrExit(parser, ZQ_CLI::ArgumentsOf(argc, argv), exitCode))
         return exitCode;
@@ -90,8 +118,21 @@ int main(int argc, char** argv)
     if (!parser.positionalArguments().isEmpty())
         return usage(ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqplc-sim", "unexpected argument \"%1\""),
                                     {parser.positionalArguments().first().toStdString()}));
-    if (parser.isSet(tcp) && parser.isSet(pty))
-        return usage(QT_TRANSLATE_NOOP("zqplc-sim", "--tcp and --pty exclude each other"));
+    if (int(parser.isSet(tcp)) + int(parser.isSet(pty)) + int(parser.isSet(device)) > 1)
+        return usage(QT_TRANSLATE_NOOP("zqplc-sim", "--tcp, --pty and --device exclude each other"));
+    CModbusLink::SERIAL serial;
+    serial.device = parser.value(device).toStdString();
+    const QString parityText = parser.value(parity).toUpper();
+    if (parityText != "N" && parityText != "E" && parityText != "O")
+        return usage(ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqplc-sim", "--parity is N, E or O, not \"%1\""),
+                                    {parser.value(parity).toStdString()}));
+    serial.parity = parityText.toStdString()[0];
+    int connections = CPlcServer::DEFAULT_MAX_CONNECTIONS;
+    if (!ZQ_CLI::ParseInteger(parser.value(baud), 300, 4000000, serial.baud, "--baud", error) ||
+        !ZQ_CLI::ParseInteger(parser.value(dataBits), 7, 8, serial.dataBits, "--data-bits", error) ||
+        !ZQ_CLI::ParseInteger(parser.value(stopBits), 1, 2, serial.stopBits, "--stop-bits", error) ||
+        !ZQ_CLI::ParseInteger(parser.value(maxConnections), 1, 1000, connections, "--max-connections", error))
+        return usage(error);
     int unit = 1;
     if (parser.isSet(station) && !ZQ_CLI::ParseInteger(parser.value(station), 1, 247, unit, "--station", error))
         return usage(error);
@@ -132,11 +173,16 @@ int main(int argc, char** argv)
     }
 
     CPlcServer server(script, unit, std::cout);
-    if (parser.isSet(pty) ? !server.OpenPty(error) : !server.ListenTcp(host, port, error)) {
+    server.SetMaxConnections(connections);
+    const bool line = parser.isSet(pty) || parser.isSet(device);
+    const bool opened = parser.isSet(pty)      ? server.OpenPty(error)
+                        : parser.isSet(device) ? server.OpenSerial(serial, error)
+                                               : server.ListenTcp(host, port, error);
+    if (!opened) {
         ZQ_CLI::PrintError(error);
         return ZQ_CLI::EXIT_FAILED;
     }
-    std::cout << (parser.isSet(pty) ? "serial line at " : "listening on ") << server.GetAddress() << std::endl;
+    std::cout << (line ? "serial line at " : "listening on ") << server.GetAddress() << std::endl;
     std::signal(SIGINT, Stop);
     std::signal(SIGTERM, Stop);
     std::signal(SIGPIPE, SIG_IGN);

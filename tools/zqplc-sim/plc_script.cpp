@@ -2,6 +2,8 @@
 
 #include "appkit/tool_cli.h"
 
+#include <QString>
+
 #include <sstream>
 
 namespace {
@@ -18,15 +20,21 @@ bool Number(std::istringstream& in, long low, long high, long& value, const char
         error = ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqplc-sim", "missing %1"), {ZQ_CLI::Tr(what)});
         return false;
     }
-    try {
-        size_t used = 0;
-        value = std::stol(word, &used, 0);
-        if (used == word.size() && value >= low && value <= high)
-            return true;
-    } catch (const std::exception&) {
+    // Decimal (leading zeros change nothing) or hex with 0x; octal is not a thing here.
+    long long number = 0;
+    std::string ignored;
+    if (ZQ_CLI::ParseInteger(QString::fromStdString(word), static_cast<long long>(low), static_cast<long long>(high),
+                             number, what, ignored)) {
+        value = long(number);
+        return true;
     }
-    error = ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqplc-sim", "bad %1 \"%2\" (%3 to %4)"),
-                           {ZQ_CLI::Tr(what), word, std::to_string(low), std::to_string(high)});
+    // A number outside the range is told the range; anything else also the forms a number takes.
+    const bool isNumber =
+        ZQ_CLI::ParseInteger(QString::fromStdString(word), -(1LL << 62), 1LL << 62, number, what, ignored);
+    error =
+        ZQ_CLI::TrArgs(isNumber ? QT_TRANSLATE_NOOP("zqplc-sim", "bad %1 \"%2\" (%3 to %4)")
+                                : QT_TRANSLATE_NOOP("zqplc-sim", "bad %1 \"%2\" (%3 to %4, decimal or hex with 0x)"),
+                       {ZQ_CLI::Tr(what), word, std::to_string(low), std::to_string(high)});
     return false;
 }
 

@@ -5,6 +5,7 @@
 //                                      starting again at FROM after passing TO
 //   toggle ADDRESS PERIOD              the coil changes every PERIOD ms
 // Blank lines and lines starting with '#' are ignored. Addresses are line addresses (0-65535).
+// Numbers are decimal ("0100" is 100) or hex with 0x ("0x64"); nothing else is taken.
 #pragma once
 
 #include <cstdint>

@@ -1,26 +1,36 @@
 #include "tools/zqplc-sim/plc_server.h"
 
 #include "appkit/tool_cli.h"
+#include "emulator/modbus_frame.h"
 
 #include <modbus.h>
 
 #include <arpa/inet.h>
 #include <fcntl.h>
 #include <netinet/in.h>
-#include <sys/select.h>
+#include <poll.h>
 #include <sys/socket.h>
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstring>
-#include <thread>
-#include <vector>
+
+using namespace MODBUS_FRAME;
+
+struct CPlcServer::CLIENT {
+    int fd = -1;
+    std::vector<uint8_t> in, out;
+};
 
 namespace {
 
-constexpr int ADDRESSES = 65536;
+constexpr size_t MBAP_SIZE = 7;
+constexpr size_t MAX_OUTPUT = 65536; // answers a client leaves unread before it is dropped
+constexpr int STEP_MS = 20;          // the script's resolution
+constexpr int ACCEPT_PAUSE_MS = 200; // after the system refused a descriptor
 
 uint64_t Now()
 {
@@ -28,41 +38,82 @@ uint64_t Now()
     return uint64_t(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
 }
 
-// The library's context or mapping could not be made: why, from errno.
-std::string SetUpError()
+// Writes all of `data` to the non-blocking `fd`, waiting at most a second for room.
+void WriteAll(int fd, const std::vector<uint8_t>& data)
 {
-    return ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqplc-sim", "cannot set up the server: %1"), {modbus_strerror(errno)});
+    size_t sent = 0;
+    const uint64_t until = Now() + 1000;
+    while (sent < data.size() && Now() < until) {
+        const ssize_t n = write(fd, data.data() + sent, data.size() - sent);
+        if (n > 0) {
+            sent += size_t(n);
+        } else if (n < 0 && (errno == EAGAIN || errno == EINTR)) {
+            pollfd p{fd, POLLOUT, 0};
+            poll(&p, 1, 100);
+        } else {
+            return;
+        }
+    }
+}
+
+// Reads what `fd` has into `into`; false when the peer has gone (end of file or an error).
+bool ReadAvailable(int fd, std::vector<uint8_t>& into)
+{
+    uint8_t buffer[4096];
+    for (;;) {
+        const ssize_t n = read(fd, buffer, sizeof buffer);
+        if (n > 0) {
+            into.insert(into.end(), buffer, buffer + n);
+            if (into.size() > 4 * MAX_OUTPUT)
+                return false; // a client that only sends
+            continue;
+        }
+        if (n < 0 && errno == EINTR)
+            continue;
+        return n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK);
+    }
 }
 
 } // namespace
 
-CPlcServer::CPlcServer(const CPlcScript& script, int station, std::ostream& out)
-    : m_script(script), m_nStation(station), m_out(out), m_pMapping(modbus_mapping_new(ADDRESSES, 0, ADDRESSES, 0))
+CPlcServer::CPlcServer(const CPlcScript& script, int station, std::ostream& out, std::ostream& err)
+    : m_script(script), m_nStation(station), m_out(out), m_err(err)
 {
 }
 
 CPlcServer::~CPlcServer()
 {
-    if (m_pContext)
-        modbus_free(m_pContext);
-    if (m_pMapping)
-        modbus_mapping_free(m_pMapping);
-    for (int fd : {m_nListen, m_nPtyMaster, m_nPtySlave})
+    for (const CLIENT& client : m_clients)
+        close(client.fd);
+    if (m_pSerial) {
+        modbus_close(m_pSerial);
+        modbus_free(m_pSerial);
+        m_nLine = -1;
+    }
+    for (int fd : {m_nListen, m_nLine, m_nPtySlave})
         if (fd >= 0)
             close(fd);
 }
 
 bool CPlcServer::ListenTcp(const std::string& host, int port, std::string& error)
 {
-    m_pContext = modbus_new_tcp(host.c_str(), port);
-    if (!m_pContext || !m_pMapping) {
-        error = SetUpError();
+    sockaddr_in where{};
+    where.sin_family = AF_INET;
+    where.sin_port = htons(uint16_t(port));
+    if (inet_pton(AF_INET, host.c_str(), &where.sin_addr) != 1) {
+        error = ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqplc-sim", "cannot listen on %1:%2: %3"),
+                               {host, std::to_string(port),
+                                ZQ_CLI::Tr(QT_TRANSLATE_NOOP("zqplc-sim", "not an IPv4 address"))});
         return false;
     }
-    m_nListen = modbus_tcp_listen(m_pContext, 4);
-    if (m_nListen < 0) {
+    m_nListen = socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    const int yes = 1;
+    if (m_nListen >= 0)
+        setsockopt(m_nListen, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+    if (m_nListen < 0 || bind(m_nListen, reinterpret_cast<sockaddr*>(&where), sizeof where) != 0 ||
+        listen(m_nListen, SOMAXCONN) != 0) {
         error = ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqplc-sim", "cannot listen on %1:%2: %3"),
-                               {host, std::to_string(port), modbus_strerror(errno)});
+                               {host, std::to_string(port), std::strerror(errno)});
         return false;
     }
     sockaddr_in bound{};
@@ -74,13 +125,14 @@ bool CPlcServer::ListenTcp(const std::string& host, int port, std::string& error
 
 bool CPlcServer::OpenPty(std::string& error)
 {
-    m_nPtyMaster = posix_openpt(O_RDWR | O_NOCTTY);
-    if (m_nPtyMaster < 0 || grantpt(m_nPtyMaster) != 0 || unlockpt(m_nPtyMaster) != 0) {
+    m_nLine = posix_openpt(O_RDWR | O_NOCTTY);
+    if (m_nLine < 0 || grantpt(m_nLine) != 0 || unlockpt(m_nLine) != 0 ||
+        fcntl(m_nLine, F_SETFL, fcntl(m_nLine, F_GETFL) | O_NONBLOCK) != 0) {
         error =
             ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqplc-sim", "cannot open a pseudo-terminal: %1"), {std::strerror(errno)});
         return false;
     }
-    m_strAddress = ptsname(m_nPtyMaster);
+    m_strAddress = ptsname(m_nLine);
     // Holding the other end open keeps the line up between masters; raw so nothing is echoed.
     m_nPtySlave = open(m_strAddress.c_str(), O_RDWR | O_NOCTTY);
     termios raw{};
@@ -91,109 +143,188 @@ bool CPlcServer::OpenPty(std::string& error)
     }
     cfmakeraw(&raw);
     tcsetattr(m_nPtySlave, TCSANOW, &raw);
-    m_pContext = modbus_new_rtu("/dev/null", 115200, 'N', 8, 1);
-    if (!m_pContext || !m_pMapping) {
-        error = SetUpError();
-        return false;
-    }
-    modbus_set_slave(m_pContext, m_nStation);
-    modbus_set_socket(m_pContext, m_nPtyMaster);
     return true;
 }
 
-void CPlcServer::Answer(const uint8_t* request, int length)
+bool CPlcServer::OpenSerial(const CModbusLink::SERIAL& serial, std::string& error)
 {
-    const int header = modbus_get_header_length(m_pContext);
-    if (length < header + 5)
-        return;
-    const int unit = request[header - 1];
-    if (unit != m_nStation && unit != 0 && unit != MODBUS_TCP_SLAVE)
-        return; // another station's request
-    const int function = request[header];
-    const int address = request[header + 1] << 8 | request[header + 2];
-    const int value = request[header + 3] << 8 | request[header + 4];
-    modbus_reply(m_pContext, request, length, m_pMapping);
-    if (function == MODBUS_FC_WRITE_SINGLE_COIL)
-        m_out << "write coil " << address << " = " << (value ? 1 : 0) << std::endl;
-    else if (function == MODBUS_FC_WRITE_SINGLE_REGISTER)
-        m_out << "write register " << address << " = " << value << std::endl;
-    else if (function == MODBUS_FC_WRITE_MULTIPLE_COILS)
-        for (int i = 0; i < value && address + i < ADDRESSES; ++i)
-            m_out << "write coil " << address + i << " = " << int(m_pMapping->tab_bits[address + i]) << std::endl;
-    else if (function == MODBUS_FC_WRITE_MULTIPLE_REGISTERS)
-        for (int i = 0; i < value && address + i < ADDRESSES; ++i)
-            m_out << "write register " << address + i << " = " << m_pMapping->tab_registers[address + i] << std::endl;
+    m_pSerial = modbus_new_rtu(serial.device.c_str(), serial.baud, serial.parity, serial.dataBits, serial.stopBits);
+    if (!m_pSerial || modbus_connect(m_pSerial) != 0) {
+        error = ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqplc-sim", "cannot open %1: %2"),
+                               {serial.device, modbus_strerror(errno)});
+        if (m_pSerial)
+            modbus_free(m_pSerial);
+        m_pSerial = nullptr;
+        return false;
+    }
+    m_nLine = modbus_get_socket(m_pSerial);
+    fcntl(m_nLine, F_SETFL, fcntl(m_nLine, F_GETFL) | O_NONBLOCK);
+    // A frame ends after 3.5 characters of silence (11 bits each at most); a partial request is
+    // given up after that, but never sooner than the system's own scheduling allows for.
+    m_nGapMs = std::max(50, int(3.5 * 11 * 1000 / serial.baud) + 1);
+    m_strAddress = serial.device;
+    return true;
+}
+
+void CPlcServer::Print(const std::vector<std::string>& writes)
+{
+    for (const std::string& line : writes)
+        m_out << line << '\n';
+    if (!writes.empty())
+        m_out.flush();
+}
+
+void CPlcServer::Accept(uint64_t now)
+{
+    for (;;) {
+        const int fd = accept4(m_nListen, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
+        if (fd < 0) {
+            if (errno == EMFILE || errno == ENFILE || errno == ENOBUFS || errno == ENOMEM) {
+                if (!m_bFullReported)
+                    ZQ_CLI::PrintError(
+                        ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqplc-sim", "cannot accept another connection: %1"),
+                                       {std::strerror(errno)}));
+                m_bFullReported = true;
+                m_nAcceptPausedUntil = now + ACCEPT_PAUSE_MS;
+            }
+            return;
+        }
+        if (int(m_clients.size()) >= m_nMaxConnections) {
+            close(fd);
+            if (!m_bFullReported)
+                m_err << ZQ_CLI::ProgramName() << ": "
+                      << ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqplc-sim", "refusing connections: %1 clients are "
+                                                                       "connected, the most --max-connections allows"),
+                                        {std::to_string(m_nMaxConnections)})
+                      << std::endl;
+            m_bFullReported = true;
+            continue;
+        }
+        CLIENT client;
+        client.fd = fd;
+        m_clients.push_back(std::move(client));
+    }
+}
+
+bool CPlcServer::ServeTcp(CLIENT& client)
+{
+    std::vector<uint8_t>& in = client.in;
+    size_t at = 0;
+    while (in.size() - at >= MBAP_SIZE) {
+        const uint8_t* frame = in.data() + at;
+        const size_t length = size_t(frame[4] << 8 | frame[5]);
+        if (frame[2] != 0 || frame[3] != 0 || length < 2 || length > 254)
+            return false; // not Modbus TCP: no frame boundary to find again
+        if (in.size() - at < 6 + length)
+            break;
+        const uint8_t unit = frame[6];
+        if (unit == m_nStation || unit == 0 || unit == MODBUS_TCP_SLAVE) {
+            std::vector<std::string> writes;
+            const std::vector<uint8_t> answer = m_memory.Serve(frame + MBAP_SIZE, length - 1, writes);
+            const size_t size = answer.size() + 1;
+            const uint8_t header[] = {frame[0], frame[1], 0, 0, uint8_t(size >> 8), uint8_t(size), unit};
+            client.out.insert(client.out.end(), header, header + sizeof header);
+            client.out.insert(client.out.end(), answer.begin(), answer.end());
+            Print(writes);
+        }
+        at += 6 + length;
+    }
+    in.erase(in.begin(), in.begin() + long(at));
+    return client.out.size() <= MAX_OUTPUT;
+}
+
+void CPlcServer::ServeRtu(bool silent)
+{
+    std::vector<uint8_t>& in = m_line;
+    while (in.size() >= 2) {
+        int length = RtuRequestLength(in.data(), in.size());
+        if (length < 0 && silent)
+            length = int(in.size()); // a function without a length of its own ends at the silence
+        if (length <= 0 || in.size() < size_t(length)) {
+            if (!silent)
+                return;
+            in.erase(in.begin()); // a partial frame the silence ended: look for a frame further on
+            continue;
+        }
+        const uint16_t crc = Crc16(in.data(), size_t(length) - 2);
+        if (length < 4 || in[size_t(length) - 2] != uint8_t(crc) || in[size_t(length) - 1] != uint8_t(crc >> 8)) {
+            in.erase(in.begin()); // not a frame here
+            continue;
+        }
+        const uint8_t station = in[0];
+        if (station == m_nStation || station == 0) {
+            std::vector<std::string> writes;
+            const std::vector<uint8_t> pdu = m_memory.Serve(in.data() + 1, size_t(length) - 3, writes);
+            if (station != 0) { // a broadcast is not answered
+                std::vector<uint8_t> answer{station};
+                answer.insert(answer.end(), pdu.begin(), pdu.end());
+                const uint16_t sum = Crc16(answer.data(), answer.size());
+                answer.push_back(uint8_t(sum));
+                answer.push_back(uint8_t(sum >> 8));
+                WriteAll(m_nLine, answer);
+            }
+            Print(writes);
+        }
+        in.erase(in.begin(), in.begin() + length);
+    }
+    if (silent)
+        in.clear();
 }
 
 void CPlcServer::Run(const std::atomic<bool>& stop)
 {
-    m_script.Apply(0, true, m_pMapping->tab_registers, m_pMapping->tab_bits);
-    if (m_nPtyMaster >= 0)
-        RunPty(stop);
-    else
-        RunTcp(stop);
-}
-
-void CPlcServer::RunTcp(const std::atomic<bool>& stop)
-{
+    m_script.Apply(0, true, m_memory.Registers(), m_memory.Coils());
     const uint64_t start = Now();
-    std::vector<int> clients;
-    uint8_t request[MODBUS_TCP_MAX_ADU_LENGTH];
+    uint64_t lastByte = start;
+    std::vector<pollfd> fds;
     while (!stop) {
-        m_script.Apply(Now() - start, false, m_pMapping->tab_registers, m_pMapping->tab_bits);
-        fd_set ready;
-        FD_ZERO(&ready);
-        FD_SET(m_nListen, &ready);
-        int highest = m_nListen;
-        for (int fd : clients) {
-            FD_SET(fd, &ready);
-            highest = std::max(highest, fd);
+        const uint64_t now = Now();
+        m_script.Apply(now - start, false, m_memory.Registers(), m_memory.Coils());
+        fds.clear();
+        const bool listening = m_nListen >= 0 && now >= m_nAcceptPausedUntil;
+        if (listening)
+            fds.push_back({m_nListen, POLLIN, 0});
+        if (m_nLine >= 0)
+            fds.push_back({m_nLine, POLLIN, 0});
+        const size_t firstClient = fds.size();
+        for (const CLIENT& client : m_clients)
+            fds.push_back({client.fd, short(POLLIN | (client.out.empty() ? 0 : POLLOUT)), 0});
+        const int ready = poll(fds.data(), fds.size(), STEP_MS);
+        if (ready < 0 && errno != EINTR)
+            break;
+        const uint64_t after = Now();
+        size_t next = 0;
+        if (listening && (fds[next++].revents & POLLIN))
+            Accept(after);
+        if (m_nLine >= 0) {
+            const size_t before = m_line.size();
+            if (fds[next++].revents & POLLIN)
+                ReadAvailable(m_nLine, m_line);
+            if (m_line.size() > before)
+                lastByte = after;
+            ServeRtu(!m_line.empty() && after - lastByte >= uint64_t(m_nGapMs));
         }
-        timeval wait{0, 20000};
-        if (select(highest + 1, &ready, nullptr, nullptr, &wait) <= 0)
-            continue;
-        if (FD_ISSET(m_nListen, &ready)) {
-            const int fd = accept(m_nListen, nullptr, nullptr);
-            if (fd >= 0)
-                clients.push_back(fd);
-        }
-        for (size_t i = 0; i < clients.size();) {
-            if (!FD_ISSET(clients[i], &ready)) {
-                ++i;
-                continue;
+        // Only the clients that were polled: those accepted just now are at the end, polled next time.
+        for (size_t i = fds.size() - firstClient; i-- > 0;) {
+            CLIENT& client = m_clients[i];
+            const short events = fds[firstClient + i].revents;
+            bool keep = true, open = true;
+            if (events & (POLLIN | POLLHUP | POLLERR)) {
+                open = ReadAvailable(client.fd, client.in);
+                keep = ServeTcp(client); // a last request before the client went is still answered
             }
-            modbus_set_socket(m_pContext, clients[i]);
-            const int length = modbus_receive(m_pContext, request);
-            if (length > 0)
-                Answer(request, length);
-            if (length < 0) {
-                close(clients[i]);
-                clients.erase(clients.begin() + long(i));
-            } else {
-                ++i;
+            if (keep && !client.out.empty()) {
+                const ssize_t n = send(client.fd, client.out.data(), client.out.size(), MSG_NOSIGNAL);
+                if (n > 0)
+                    client.out.erase(client.out.begin(), client.out.begin() + n);
+                else if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR)
+                    keep = false;
+            }
+            if (!keep || !open) {
+                close(client.fd);
+                m_clients.erase(m_clients.begin() + long(i));
+                m_bFullReported = false;
             }
         }
-    }
-    for (int fd : clients)
-        close(fd);
-}
-
-void CPlcServer::RunPty(const std::atomic<bool>& stop)
-{
-    const uint64_t start = Now();
-    uint8_t request[MODBUS_RTU_MAX_ADU_LENGTH];
-    while (!stop) {
-        m_script.Apply(Now() - start, false, m_pMapping->tab_registers, m_pMapping->tab_bits);
-        fd_set ready;
-        FD_ZERO(&ready);
-        FD_SET(m_nPtyMaster, &ready);
-        timeval wait{0, 20000};
-        if (select(m_nPtyMaster + 1, &ready, nullptr, nullptr, &wait) <= 0)
-            continue;
-        const int length = modbus_receive(m_pContext, request);
-        if (length > 0)
-            Answer(request, length);
-        else if (length < 0)
-            modbus_flush(m_pContext); // a broken frame: wait for the next request
     }
 }

@@ -1,5 +1,6 @@
-// Layout of the compiled download image the panel's runtime reads. Multi-byte numbers are
-// big-endian; sections follow each other without alignment.
+// Layout of the compiled download image the panel's runtime reads, for its writer (the compile of
+// the controls and the project) and its readers (the image check, the emulator, the programmer).
+// Multi-byte numbers are big-endian; sections follow each other without alignment.
 #pragma once
 
 #include "comkit/types.h"
@@ -32,6 +33,10 @@ enum : DWORD {
     DOUBLE_GLYPH_FONT_BYTES = 24,
     SINGLE_GLYPH_SIZE = 16,
     MAX_IMAGE_SIZE = 0xFFFF, // the length and offsets are 16-bit
+
+    // The header, one EMPTY_SECTION byte for each of the three record sections and the two symbol
+    // tables: no image is shorter.
+    MIN_IMAGE_SIZE = IMAGE_HEADER_SIZE + 3 + FUNCTION_TABLE_SIZE + LIGHT_TABLE_SIZE,
 };
 
 constexpr BYTE CONSTANT_VALUE = 6;
@@ -44,7 +49,7 @@ constexpr DWORD EMPTY_STATIC_TEXT_LENGTH = 1;
 constexpr const char* SEED_DOUBLE_BYTE_TEXT = "\xB3\xCC\xD0\xF2\xD6\xD5\xD6\xB9";
 constexpr const char* SEED_SINGLE_BYTE_TEXT = "0123456789abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ-.! *";
 
-// Panel type codes of the control records (byte 1).
+// Panel type codes of the control records (byte 1), by kind of control.
 enum : BYTE {
     PANEL_CODE_STATIC_TEXT = 3,
     PANEL_CODE_LIGHT = 4,
@@ -55,6 +60,7 @@ enum : BYTE {
     PANEL_CODE_NONE = 0, // trend chart and dynamic text
 };
 
+// Big-endian 16-bit numbers: ReadBE16 reads p[0] and p[1]; WriteBE16 writes the low 16 bits of value.
 inline WORD ReadBE16(const BYTE* p)
 {
     return static_cast<WORD>(p[0] << 8 | p[1]);
