@@ -11,12 +11,13 @@ PACKAGES=(
   fonts-wqy-zenhei xfonts-wqy
   srecord python3 python3-pyftpdlib
   locales libc-l10n
-  desktop-file-utils shared-mime-info dpkg-dev fakeroot
+  desktop-file-utils shared-mime-info dpkg-dev fakeroot file
   xvfb xauth xdotool poppler-utils
   libmodbus-dev mbpoll python3-pymodbus socat
   clang libclang-rt-14-dev clang-format
   help2man bash-completion
   lintian appstream libglib2.0-bin
+  debootstrap
 )
 
 missing=()

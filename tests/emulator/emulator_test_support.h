@@ -187,9 +187,9 @@ public:
         m_process.setProgram(program);
         m_process.setArguments(arguments);
         m_process.start();
-        if (!m_process.waitForStarted(10000) || !m_process.waitForReadyRead(10000))
+        if (!m_process.waitForStarted(60000) || !m_process.waitForReadyRead(60000))
             return;
-        while (!m_process.canReadLine() && m_process.waitForReadyRead(10000)) {
+        while (!m_process.canReadLine() && m_process.waitForReadyRead(60000)) {
         }
         const QString first = QString::fromUtf8(m_process.readLine()).trimmed();
         m_strWhere = first.section(' ', -1);
@@ -216,9 +216,18 @@ public:
     // Everything printed so far after the first line (the writes).
     std::string Output()
     {
-        m_process.waitForReadyRead(200);
         m_strOutput += m_process.readAllStandardOutput().toStdString();
         return m_strOutput;
+    }
+    // Whether text comes in the output: zqplc-sim prints a write after it has answered it, so the
+    // line may come a while after the request returned. Waits until it is there or the simulator
+    // ends (a minute only guards against a line that never comes).
+    bool WaitForOutput(const std::string& text)
+    {
+        for (int i = 0; i < 600 && Output().find(text) == std::string::npos; ++i)
+            if (!m_process.waitForReadyRead(100) && m_process.state() == QProcess::NotRunning)
+                break;
+        return Output().find(text) != std::string::npos;
     }
     // Output() once it holds `text`, waiting at most `ms` for it.
     std::string OutputWith(const std::string& text, int ms = 20000)

@@ -156,14 +156,14 @@ private slots:
         QVERIFY2(!window.KeyButton(PANEL_KEYS::KEY_F9), "16 keys");
 
         QTest::mouseClick(window.KeyButton(PANEL_KEYS::KEY_F1), Qt::LeftButton);
-        QTRY_VERIFY(sim.Output().find("write coil 2053 = 1") != std::string::npos);
+        QVERIFY(sim.WaitForOutput("write coil 2053 = 1"));
 
         QTest::keyClick(&window, Qt::Key_Tab); // SET
         QTRY_VERIFY(window.Shown().editing);
         QTest::keyClick(&window, Qt::Key_Right);
         QTest::keyClick(&window, Qt::Key_Up);
         QTest::keyClick(&window, Qt::Key_Return);
-        QTRY_VERIFY(sim.Output().find("write register 100 = 142") != std::string::npos);
+        QVERIFY(sim.WaitForOutput("write register 100 = 142"));
 
         QTest::keyClick(&window, Qt::Key_F2);
         QTRY_COMPARE(window.Shown().screen, 2);
@@ -184,7 +184,7 @@ private slots:
         QTRY_VERIFY(window.StatusLine()->text().contains("LOST"));
         QVERIFY2(window.KeyButton(PANEL_KEYS::KEY_PGDN), "25 keys");
         CPlcSim sim({}, port);
-        QTRY_VERIFY_WITH_TIMEOUT(window.StatusLine()->text().contains(" ok"), 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(window.StatusLine()->text().contains(" ok"), 60000);
     }
 
     void theWindowAnswersWhileThePlcHoldsARequest()

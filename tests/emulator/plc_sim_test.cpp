@@ -80,9 +80,9 @@ TEST(PlcSim, KeysToggleCoilsJumpAndEditRegistersInThePlc)
 
     runtime.PressKey(KEY_F1, 0);
     runtime.ReleaseKey(KEY_F1, 0);
-    EXPECT_NE(sim.Output().find("write coil 2053 = 1"), std::string::npos) << sim.Output();
+    EXPECT_TRUE(sim.WaitForOutput("write coil 2053 = 1")) << sim.Output();
     runtime.PressKey(KEY_F1, 0);
-    EXPECT_NE(sim.Output().find("write coil 2053 = 0"), std::string::npos) << "toggled back";
+    EXPECT_TRUE(sim.WaitForOutput("write coil 2053 = 0")) << "toggled back";
 
     runtime.PressKey(KEY_SET, 0); // 007.7: raise the hundreds to 9 -> 907.7, above 500
     for (int i = 0; i < 9; ++i)
@@ -94,7 +94,7 @@ TEST(PlcSim, KeysToggleCoilsJumpAndEditRegistersInThePlc)
     for (int i = 0; i < 3; ++i)
         runtime.PressKey(KEY_UP, 0); // 037.7: the limits are in register units, 377 <= 500
     runtime.PressKey(KEY_ENT, 0);
-    EXPECT_NE(sim.Output().find("write register 100 = 377"), std::string::npos) << sim.Output();
+    EXPECT_TRUE(sim.WaitForOutput("write register 100 = 377")) << sim.Output();
     EXPECT_EQ(sim.Output().find("9077"), std::string::npos) << "the refused value never reached the PLC";
     ASSERT_TRUE(runtime.Poll());
     EXPECT_TRUE(Shows(runtime, " 37.7", 44, 20)) << "read back from the PLC";
@@ -141,7 +141,7 @@ TEST(PlcSim, RtuOverAPseudoTerminalReadsAndWrites)
     ASSERT_TRUE(runtime.Poll()) << runtime.GetMessage();
     EXPECT_TRUE(Shows(runtime, " 55.5", 44, 20));
     runtime.PressKey(KEY_F1, 0);
-    EXPECT_NE(sim.Output().find("write coil 2053 = 1"), std::string::npos) << sim.Output();
+    EXPECT_TRUE(sim.WaitForOutput("write coil 2053 = 1")) << sim.Output();
 
     WORD value = 0;
     EXPECT_FALSE(link->ReadRegisters(7, 100, 1, &value)) << "station 7 does not answer";
@@ -174,7 +174,7 @@ TEST(PlcSim, TheHeadlessRunnerPlaysAScriptAndReportsExpectations)
                                                 "expect text 0 0 \"SCREEN 2\"\n");
     RUN run = Program("zqpanel-run", {"--tcp", port, "--headless", "--script", good, QString::fromStdString(image)});
     EXPECT_EQ(run.status, 0) << run.out << run.err;
-    EXPECT_NE(sim.Output().find("write coil 2053 = 1"), std::string::npos);
+    EXPECT_TRUE(sim.WaitForOutput("write coil 2053 = 1"));
     EXPECT_EQ(QImage(dir.filePath("shot.png")).size(), QSize(192, 64));
 
     const QString bad = script("bad.txt", "poll\nexpect text 44 20 999.9\n");

@@ -458,7 +458,7 @@ void FlasherDlgTest::ManualModeProgramsTheSimulator()
     Create();
     Button(CFlasherDlg::IDC_LOCAL_PROGRAM)->click();
     QVERIFY(IsRunning());
-    QTRY_VERIFY_WITH_TIMEOUT(Shown("Program Finished", "Information"), 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(Shown("Program Finished", "Information"), 60000);
     QVERIFY(IsIdle());
     QVERIFY(Button(CFlasherDlg::IDC_LOCAL_PROGRAM)->isEnabled());
     QCOMPARE(Status(), QString("Program Finished"));
@@ -480,7 +480,7 @@ void FlasherDlgTest::StopReturnsToIdle()
     Create();
     Button(CFlasherDlg::IDC_LOCAL_PROGRAM)->click();
     QVERIFY(IsRunning());
-    QTRY_COMPARE_WITH_TIMEOUT(Status(), QString("Program Time over!"), 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(Status(), QString("Program Time over!"), 60000);
     Button(CFlasherDlg::IDC_STOP)->click();
     QVERIFY(IsIdle());
     QCOMPARE(Status(), QString());
@@ -523,7 +523,7 @@ void FlasherDlgTest::PortQuestionChoosesTheDevice()
     QVERIFY(Read("MD_DLL.DFT").contains(QByteArray::fromStdString(sim.Device())));
 
     Button(CFlasherDlg::IDC_LOCAL_PROGRAM)->click();
-    QTRY_VERIFY_WITH_TIMEOUT(Shown("Program Finished", "Information"), 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(Shown("Program Finished", "Information"), 60000);
     sim.Stop();
     QCOMPARE(Read("flash.bin"), ExpectedFlash(image, 8 * 512));
 }
@@ -622,7 +622,7 @@ void FlasherDlgTest::AutoModeProgramsAndClosesAfterTheMessage()
         box->button(QMessageBox::Ok)->click();
     });
     answer.start(20);
-    QTRY_VERIFY_WITH_TIMEOUT(m_closed, 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(m_closed, 60000);
     QCOMPARE(asked, QString("Information|Program Finished"));
     QVERIFY(openWhileAsked);
     QCOMPARE(m_dlg->GetExchange().GetResult(), ISP_RESULT_FINISHED);
@@ -640,7 +640,7 @@ void FlasherDlgTest::AutoModeWithoutPanelClosesWithTimeOver()
     WriteRunSettings(true, "prog.vxg", 48);
     m_runLimitMs = 800;
     Create();
-    QTRY_VERIFY_WITH_TIMEOUT(m_closed, 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(m_closed, 60000);
     QCOMPARE(m_messages.size(), size_t(1));
     QCOMPARE(m_messages[0].text, QString("Program Time over!"));
     QCOMPARE(m_messages[0].caption, QString());
@@ -655,7 +655,7 @@ void FlasherDlgTest::AutoModeClosesOnHexFormatError()
     WriteRunSettings(true, "prog.hex", 48);
     m_runLimitMs = 60000;
     Create();
-    QTRY_VERIFY_WITH_TIMEOUT(m_closed, 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(m_closed, 60000);
     QCOMPARE(m_messages.size(), size_t(1));
     QCOMPARE(m_messages[0].text,
              QString("HEX format error in line 1: the record's length does not match its byte count"));
@@ -669,7 +669,7 @@ void FlasherDlgTest::AutoModeClosesOnAnErrorAfterTheFirstBlock()
     Write("prog.vxg", Pattern(600, 9));
     WriteRunSettings(true, "prog.vxg", 48);
     Create();
-    QTRY_VERIFY_WITH_TIMEOUT(m_closed, 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(m_closed, 60000);
     QCOMPARE(m_messages.size(), size_t(1));
     QCOMPARE(m_messages[0].text, QString("Program Time over!"));
     QVERIFY(m_dlg->GetExchange().GetState().bStarted);
@@ -691,7 +691,7 @@ void FlasherDlgTest::RemoteFetchProgramsAndDeletesBothFiles()
     Button(CFlasherDlg::IDC_REMOTE_PROGRAM)->click();
     QVERIFY(Control<QLineEdit>(CFlasherDlg::IDC_FILE_PATH)->text().isEmpty());
     QVERIFY(IsRunning());
-    QTRY_VERIFY_WITH_TIMEOUT(Shown("Program Finished", "Information"), 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(Shown("Program Finished", "Information"), 60000);
     QVERIFY(IsIdle());
     QVERIFY2(!Button(CFlasherDlg::IDC_LOCAL_PROGRAM)->isEnabled(), "the fetched file is gone");
     QVERIFY(m_dlg->GetExchange().IsRemoteSource());
@@ -713,7 +713,7 @@ void FlasherDlgTest::RemoteFetchFailureReturnsToIdle()
     Create();
     Button(CFlasherDlg::IDC_REMOTE_PROGRAM)->click();
     QVERIFY(IsRunning());
-    QTRY_COMPARE_WITH_TIMEOUT(Status(), QString("Cannot connect to remote host,program terminate!"), 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(Status(), QString("Cannot connect to remote host,program terminate!"), 60000);
     QVERIFY(IsIdle());
     QVERIFY(m_dlg->GetCurrentFilePath().isEmpty());
     QVERIFY(m_dlg->GetExchange().IsRemoteSource());
@@ -731,8 +731,8 @@ void FlasherDlgTest::DestroyedInTheMiddleOfAFetch()
     QVERIFY(ftp);
     Create();
     Button(CFlasherDlg::IDC_REMOTE_PROGRAM)->click();
-    QTRY_COMPARE_WITH_TIMEOUT(Status(), QString("Begin to download file!"), 10000);
-    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(QString::fromStdString(GetRemoteLocalPath())).size() > 0, 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(Status(), QString("Begin to download file!"), 60000);
+    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(QString::fromStdString(GetRemoteLocalPath())).size() > 0, 60000);
     QElapsedTimer clock;
     clock.start();
     m_dlg.reset();

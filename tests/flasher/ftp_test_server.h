@@ -38,9 +38,9 @@ public:
         const QString python = QFile::exists("/usr/bin/python3") ? "/usr/bin/python3" : "python3";
         m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         m_process.start(python, QStringList{"-c", script, root, user, password, QString::number(writeLimit)});
-        if (!m_process.waitForStarted(10000))
+        if (!m_process.waitForStarted(60000))
             return;
-        while (!m_process.canReadLine() && m_process.waitForReadyRead(10000)) {
+        while (!m_process.canReadLine() && m_process.waitForReadyRead(60000)) {
         }
         m_nPort = QString::fromLatin1(m_process.readLine()).trimmed().toInt();
     }

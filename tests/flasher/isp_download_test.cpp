@@ -214,7 +214,7 @@ TEST_F(IspDownloadTest, RequestsWithoutAnOpenLineEndInErrorsNotHangs)
     m_view.options.nBeginIndex = 48;
     ASSERT_TRUE(m_exchange.StartRun(TRUE));
     // Each knock fails at once with "not open" and knocks again, at both targets in turn.
-    ASSERT_TRUE(WaitUntil([this] { return m_view.statuses.size() >= 6; }, 5000));
+    ASSERT_TRUE(WaitUntil([this] { return m_view.statuses.size() >= 6; }, 60000));
     EXPECT_EQ(m_view.LastStatus(), "An unexpectedly error!(-2)");
     m_exchange.StopRun();
     EXPECT_EQ(m_exchange.GetResult(), ISP_RESULT_STOPPED);

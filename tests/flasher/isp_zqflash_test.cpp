@@ -273,17 +273,17 @@ TEST_F(ZqflashTest, InterruptStopsCleanlyWithAMessage)
     QProcess process;
     process.start(QString::fromStdString(COMMON_EX::GetProgramDirectory() + "zqflash"),
                   {"--port", Q(sim.Device()), "--file", Q(file), "--notenc"});
-    ASSERT_TRUE(process.waitForStarted(5000));
+    ASSERT_TRUE(process.waitForStarted(60000));
     QByteArray err;
     ASSERT_TRUE(WaitUntil(
         [&] {
             err += process.readAllStandardError();
             return err.contains("Waiting");
         },
-        10000))
+        60000))
         << err.toStdString();
     ::kill(static_cast<pid_t>(process.processId()), SIGINT);
-    ASSERT_TRUE(process.waitForFinished(10000));
+    ASSERT_TRUE(process.waitForFinished(60000));
     err += process.readAllStandardError();
     EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(process.exitCode(), 130);

@@ -259,7 +259,7 @@ TEST_F(RemoteFetchTest, StopsWhileWaitingForAServerThatNeverAnswers)
         std::this_thread::sleep_for(300ms);
         started = std::chrono::steady_clock::now();
     }
-    EXPECT_LT(std::chrono::steady_clock::now() - started, 10s) << "not limited by the time-outs";
+    EXPECT_LT(std::chrono::steady_clock::now() - started, 60s) << "not limited by the time-outs (120 s)";
     Report report;
     EXPECT_FALSE(queue.Next(report, 100ms)) << "nothing reported after the stop";
     close(silent);

@@ -79,7 +79,7 @@ protected:
             // As the editor starts it, but reporting its closing message on standard error instead
             // of waiting for somebody to press OK.
             programmer->start(program, {"--unattended"});
-            return programmer->waitForStarted(10000);
+            return programmer->waitForStarted(60000);
         });
         std::string error;
         project = std::unique_ptr<CProject>(CProjectFile::Open(ZQ_DEMO_PROJECT, error));

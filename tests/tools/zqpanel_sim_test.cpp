@@ -99,7 +99,7 @@ TEST(ZqpanelSim, CommandLineFollowsTheSuiteConventions)
         QProcess process;
         process.start(QString::fromStdString(SimProgram()), arguments);
         process.closeWriteChannel();
-        if (!process.waitForFinished(10000)) {
+        if (!process.waitForFinished(60000)) {
             process.kill();
             process.waitForFinished();
             return -1;

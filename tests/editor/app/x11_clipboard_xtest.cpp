@@ -44,7 +44,7 @@ int RunPasteRole()
     frame.show();
     if (!QTest::qWaitForWindowExposed(&frame) || !OpenDemo(frame))
         return 2;
-    QDeadlineTimer deadline(20000);
+    QDeadlineTimer deadline(60000);
     while (!CControlsClipboard::HasData() && !deadline.hasExpired())
         QTest::qWait(50);
     if (!CControlsClipboard::HasData())
@@ -81,7 +81,7 @@ private slots:
         QProcess other;
         other.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         other.start(QCoreApplication::applicationFilePath(), {QString::fromLatin1(PASTE_ROLE)});
-        QVERIFY(other.waitForStarted(20000));
+        QVERIFY(other.waitForStarted(60000));
         // This process serves the clipboard while the other one pastes: keep the event loop going.
         QTRY_VERIFY_WITH_TIMEOUT(other.state() == QProcess::NotRunning, 120000);
         QCOMPARE(other.exitCode(), 0);
