@@ -229,13 +229,10 @@ public:
                 break;
         return Output().find(text) != std::string::npos;
     }
-    // Output() once it holds `text`, waiting at most `ms` for it.
-    std::string OutputWith(const std::string& text, int ms = 20000)
+    // Output() once it holds `text` (or the simulator has ended): WaitForOutput, then the output.
+    std::string OutputWith(const std::string& text)
     {
-        QElapsedTimer clock;
-        clock.start();
-        while (Output().find(text) == std::string::npos && clock.elapsed() < ms && IsRunning()) {
-        }
+        WaitForOutput(text);
         return Output();
     }
     // Everything written to standard error so far.

@@ -169,13 +169,14 @@ def shell_commands(text):
 
 
 def shell_programs(builtins):
-    found = []
+    # A function of any of the project's scripts is its own: libraries of functions are sourced.
+    scanned, own = [], set()
     for top in ("scripts", "tests", ".ci"):
         for path in files(top, (".sh",), ("run",)):
             commands, functions = shell_commands(read(path))
-            where = os.path.relpath(path, ROOT)
-            found.extend((where, [name]) for name in sorted(commands - functions - builtins))
-    return found
+            scanned.append((os.path.relpath(path, ROOT), commands))
+            own |= functions
+    return [(where, [name]) for where, commands in scanned for name in sorted(commands - own - builtins)]
 
 
 def cxx_programs():
