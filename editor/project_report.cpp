@@ -107,12 +107,14 @@ QStringList ControlCells(CProject& project, CControlBase* control)
     int access;
     if (Xref::AddressOf(control, addressClass, access)) {
         CScreenBase* screen = control->GetScreenPointer();
-        const DWORD line = addressClass == Xref::ADDRESS_REGISTER
-                               ? screen->ConvertPLCRegisterAddress(control->GetRegister(), DWORD(control->GetRegisterAddr()))
-                               : screen->ConvertPLCCoilAddress(control->GetCoil(), DWORD(control->GetCoilAddr()));
-        address += QStringLiteral(" (%1, %2 %3, %4)")
-                       .arg(QString::number(line), T(QT_TRANSLATE_NOOP("ProjectReport", "站")),
-                            QString::number(control->GetPLCStation()), QString::fromStdString(Xref::AccessText(access)));
+        const DWORD line =
+            addressClass == Xref::ADDRESS_REGISTER
+                ? screen->ConvertPLCRegisterAddress(control->GetRegister(), DWORD(control->GetRegisterAddr()))
+                : screen->ConvertPLCCoilAddress(control->GetCoil(), DWORD(control->GetCoilAddr()));
+        address +=
+            QStringLiteral(" (%1, %2 %3, %4)")
+                .arg(QString::number(line), T(QT_TRANSLATE_NOOP("ProjectReport", "站")),
+                     QString::number(control->GetPLCStation()), QString::fromStdString(Xref::AccessText(access)));
     }
     QString digits, limits, key;
     if (auto* reg = dynamic_cast<CControlRegister*>(control)) {
@@ -143,24 +145,26 @@ QStringList ControlCells(CProject& project, CControlBase* control)
 // The HTML body; picture(n) gives the src of screen n's picture.
 QString Body(CProject& project, const std::string& title, const std::function<QString(int)>& picture)
 {
-    QString html = QStringLiteral("<h1>%1</h1>\n").arg(E(T(QT_TRANSLATE_NOOP("ProjectReport", "项目报告：%1"))
-                                                             .arg(QString::fromStdString(title))));
+    QString html =
+        QStringLiteral("<h1>%1</h1>\n")
+            .arg(E(T(QT_TRANSLATE_NOOP("ProjectReport", "项目报告：%1")).arg(QString::fromStdString(title))));
     // The panel.
     QString rows;
     rows += Row({T(QT_TRANSLATE_NOOP("ProjectReport", "面板型号")), Gbk(project.GetDeviceName())});
     rows += Row({T(QT_TRANSLATE_NOOP("ProjectReport", "PLC 协议")), ModelName(project.GetPLCName())});
     if (COM_HARDWARE_ATTRIBUTES_EX::CHADEXSerialAttri* serial = project.GetPLCSerialAttributes())
-        rows += Row({T(QT_TRANSLATE_NOOP("ProjectReport", "通讯设置")),
-                     T(QT_TRANSLATE_NOOP("ProjectReport", "%1，%2 波特，%3 数据位，%4 校验，停止位 %5"))
-                         .arg(QString::fromLatin1(serial->GetSerialName() ? serial->GetSerialName() : ""))
-                         .arg(int(serial->GetBaudrate()))
-                         .arg(int(serial->GetDataBits()))
-                         .arg(Parity(serial->GetParity()))
-                         .arg(serial->GetStopBits() == COM_HARDWARE_ATTRIBUTES_EX::CHADEXSerialAttri::STOPBITS_TWO
-                                  ? QStringLiteral("2")
-                              : serial->GetStopBits() == COM_HARDWARE_ATTRIBUTES_EX::CHADEXSerialAttri::STOPBITS_ONE_HALF
-                                  ? QStringLiteral("1.5")
-                                  : QStringLiteral("1"))});
+        rows +=
+            Row({T(QT_TRANSLATE_NOOP("ProjectReport", "通讯设置")),
+                 T(QT_TRANSLATE_NOOP("ProjectReport", "%1，%2 波特，%3 数据位，%4 校验，停止位 %5"))
+                     .arg(QString::fromLatin1(serial->GetSerialName() ? serial->GetSerialName() : ""))
+                     .arg(int(serial->GetBaudrate()))
+                     .arg(int(serial->GetDataBits()))
+                     .arg(Parity(serial->GetParity()))
+                     .arg(serial->GetStopBits() == COM_HARDWARE_ATTRIBUTES_EX::CHADEXSerialAttri::STOPBITS_TWO
+                              ? QStringLiteral("2")
+                          : serial->GetStopBits() == COM_HARDWARE_ATTRIBUTES_EX::CHADEXSerialAttri::STOPBITS_ONE_HALF
+                              ? QStringLiteral("1.5")
+                              : QStringLiteral("1"))});
     const WORD backlight = project.GetBacklightDelay();
     rows += Row({T(QT_TRANSLATE_NOOP("ProjectReport", "背光")),
                  backlight == CProject::BACKLIGHT_ALWAYS_ON
@@ -178,12 +182,15 @@ QString Body(CProject& project, const std::string& title, const std::function<QS
     html += Table({T(QT_TRANSLATE_NOOP("ProjectReport", "项目")), T(QT_TRANSLATE_NOOP("ProjectReport", "设置"))}, rows);
 
     // The screens.
-    const QStringList controlHeaders = {
-        T(QT_TRANSLATE_NOOP("ProjectReport", "编号")), T(QT_TRANSLATE_NOOP("ProjectReport", "类型")),
-        T(QT_TRANSLATE_NOOP("ProjectReport", "位置和大小")), T(QT_TRANSLATE_NOOP("ProjectReport", "文字或名称")),
-        T(QT_TRANSLATE_NOOP("ProjectReport", "地址 (线路地址、站号、读写)")), T(QT_TRANSLATE_NOOP("ProjectReport", "位数")),
-        T(QT_TRANSLATE_NOOP("ProjectReport", "范围")), T(QT_TRANSLATE_NOOP("ProjectReport", "按键和动作")),
-        T(QT_TRANSLATE_NOOP("ProjectReport", "输入顺序"))};
+    const QStringList controlHeaders = {T(QT_TRANSLATE_NOOP("ProjectReport", "编号")),
+                                        T(QT_TRANSLATE_NOOP("ProjectReport", "类型")),
+                                        T(QT_TRANSLATE_NOOP("ProjectReport", "位置和大小")),
+                                        T(QT_TRANSLATE_NOOP("ProjectReport", "文字或名称")),
+                                        T(QT_TRANSLATE_NOOP("ProjectReport", "地址 (线路地址、站号、读写)")),
+                                        T(QT_TRANSLATE_NOOP("ProjectReport", "位数")),
+                                        T(QT_TRANSLATE_NOOP("ProjectReport", "范围")),
+                                        T(QT_TRANSLATE_NOOP("ProjectReport", "按键和动作")),
+                                        T(QT_TRANSLATE_NOOP("ProjectReport", "输入顺序"))};
     for (int number = 1; number <= project.GetScreenCount(); ++number) {
         CScreenBase* screen = project.GetScreenByNumber(number);
         html += QStringLiteral("<h2>%1</h2>\n<p><img src=\"%2\" alt=\"%3\"></p>\n")
@@ -198,9 +205,10 @@ QString Body(CProject& project, const std::string& title, const std::function<QS
     // The addresses.
     QString addresses;
     for (const Xref::ENTRY& e : Xref::Build(project))
-        addresses += Row({QString::fromStdString(Xref::ClassText(e.addressClass)), QString::number(e.station),
-                          Gbk(e.typed), QString::number(e.lineAddress), QString::fromStdString(Xref::HexAddress(e.lineAddress)),
-                          QString::fromStdString(Xref::AccessText(e.access)), QString::fromStdString(Xref::UsesText(e))});
+        addresses +=
+            Row({QString::fromStdString(Xref::ClassText(e.addressClass)), QString::number(e.station), Gbk(e.typed),
+                 QString::number(e.lineAddress), QString::fromStdString(Xref::HexAddress(e.lineAddress)),
+                 QString::fromStdString(Xref::AccessText(e.access)), QString::fromStdString(Xref::UsesText(e))});
     html += QStringLiteral("<h2>%1</h2>\n").arg(E(T(QT_TRANSLATE_NOOP("ProjectReport", "地址表"))));
     html += Table({T(QT_TRANSLATE_NOOP("ProjectReport", "类别")), T(QT_TRANSLATE_NOOP("ProjectReport", "站号")),
                    T(QT_TRANSLATE_NOOP("ProjectReport", "地址")), T(QT_TRANSLATE_NOOP("ProjectReport", "线路地址")),
@@ -287,7 +295,8 @@ bool CProjectReport::Write(CProject& project, const std::string& title, const st
     const FORMAT format = FormatOf(path);
     if (format == FORMAT_UNKNOWN) {
         error = COMMON_EX::TrArgs(CONTEXT,
-                                  QT_TRANSLATE_NOOP("ProjectReport", "不知道以何种格式写 %1：文件名应以 .pdf、.html 或 .htm 结尾"),
+                                  QT_TRANSLATE_NOOP("ProjectReport",
+                                                    "不知道以何种格式写 %1：文件名应以 .pdf、.html 或 .htm 结尾"),
                                   {path});
         return false;
     }

@@ -74,11 +74,11 @@ void CAddressPane::Refresh(CProject* project)
     QList<QTreeWidgetItem*> items;
     for (size_t i = 0; i < entries.size(); ++i) {
         const CAddressXref::ENTRY& e = entries[i];
-        auto* item = new CAddressItem(QStringList{Q(CAddressXref::ClassText(e.addressClass)), QString::number(e.station),
-                                                  Q(COMMON_EX::GbkToUtf8Lossy(e.typed.c_str())),
-                                                  Q(CAddressXref::KindText(e.kindName)),
-                                                  QString::number(e.lineAddress), Q(CAddressXref::HexAddress(e.lineAddress)),
-                                                  Q(CAddressXref::AccessText(e.access)), Q(CAddressXref::UsesText(e))});
+        auto* item = new CAddressItem(
+            QStringList{Q(CAddressXref::ClassText(e.addressClass)), QString::number(e.station),
+                        Q(COMMON_EX::GbkToUtf8Lossy(e.typed.c_str())), Q(CAddressXref::KindText(e.kindName)),
+                        QString::number(e.lineAddress), Q(CAddressXref::HexAddress(e.lineAddress)),
+                        Q(CAddressXref::AccessText(e.access)), Q(CAddressXref::UsesText(e))});
         item->setData(COLUMN_CLASS, ROLE_SORT, qlonglong(e.addressClass) << 40 | qlonglong(i));
         item->setData(COLUMN_STATION, ROLE_SORT, qlonglong(e.station));
         item->setData(COLUMN_LINE, ROLE_SORT, qlonglong(e.lineAddress));
@@ -88,8 +88,9 @@ void CAddressPane::Refresh(CProject* project)
         for (const CAddressXref::USE& use : e.uses) {
             auto* child = new CAddressItem(item);
             child->setText(COLUMN_ACCESS, Q(CAddressXref::AccessText(use.access)));
-            child->setText(COLUMN_USES, Q(CAddressXref::ScreenLabel(use.screenNumber, use.screenName)) + QStringLiteral("：") +
-                                            Q(CAddressXref::ControlLabel(use.controlType, use.controlID, use.controlName)));
+            child->setText(COLUMN_USES,
+                           Q(CAddressXref::ScreenLabel(use.screenNumber, use.screenName)) + QStringLiteral("：") +
+                               Q(CAddressXref::ControlLabel(use.controlType, use.controlID, use.controlName)));
             child->setData(0, ROLE_SCREEN, use.screenNumber);
             child->setData(0, ROLE_CONTROL, use.controlID);
         }

@@ -33,8 +33,9 @@ CProblemsPane::CProblemsPane(QWidget* parent) : QWidget(parent)
     m_list->setObjectName(QStringLiteral("ProblemsList"));
     m_list->setRootIsDecorated(false);
     m_list->setUniformRowHeights(true);
-    m_list->setHeaderLabels({QCoreApplication::translate("Editor", "严重性"), QCoreApplication::translate("Editor", "画面"),
-                             QCoreApplication::translate("Editor", "控件"), QCoreApplication::translate("Editor", "说明")});
+    m_list->setHeaderLabels(
+        {QCoreApplication::translate("Editor", "严重性"), QCoreApplication::translate("Editor", "画面"),
+         QCoreApplication::translate("Editor", "控件"), QCoreApplication::translate("Editor", "说明")});
     m_list->header()->setStretchLastSection(true);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);

@@ -202,7 +202,7 @@ int main(int argc, char** argv)
     }
     if (!args.headless && !ZQ_CLI::ChooseDisplay(error)) {
         ZQ_CLI::PrintError(error + ZQ_CLI::Tr(QT_TRANSLATE_NOOP("zqpanel-run", "; --headless --script FILE runs "
-                                                                             "without a window")));
+                                                                               "without a window")));
         return ZQ_CLI::EXIT_FAILED;
     }
     std::unique_ptr<QCoreApplication> app(args.headless ? new QCoreApplication(argc, argv)

@@ -26,8 +26,8 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QProgressBar>
-#include <QSaveFile>
 #include <QPushButton>
+#include <QSaveFile>
 #include <QScreen>
 #include <QUrl>
 

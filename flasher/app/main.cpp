@@ -55,7 +55,7 @@ int main(int argc, char** argv)
     }
     if (!parser.isSet("platform") && !ZQ_CLI::ChooseDisplay(error)) {
         ZQ_CLI::PrintError(error + ZQ_CLI::Tr(QT_TRANSLATE_NOOP("Flasher", "; zqflash programs from the command "
-                                                                         "line")));
+                                                                           "line")));
         return ZQ_CLI::EXIT_FAILED;
     }
     CFlasherApp app(argc, argv);

@@ -123,8 +123,9 @@ TEST(ProjectReport, PdfPagesShowEveryScreen)
         pages.push_back(Shrunk(Gray(QImage(QString::fromStdString(dir.File(name.toStdString())))), 4));
     ASSERT_GE(pages.size(), 2u);
     for (int screen = 1; screen <= project->GetScreenCount(); ++screen) {
-        const QImage picture = Shrunk(
-            Gray(CProjectRender::RenderScreen(project->GetScreenByNumber(screen), CProjectReport::PICTURE_ZOOM)), 4);
+        const QImage picture =
+            Shrunk(Gray(CProjectRender::RenderScreen(project->GetScreenByNumber(screen), CProjectReport::PICTURE_ZOOM)),
+                   4);
         double best = 255;
         for (const QImage& page : pages)
             best = std::min(best, BestPlacement(page, picture));

@@ -3,9 +3,9 @@
 #include "flasher/app/about_dlg.h"
 #include "flasher/app/comm_port_dlg.h"
 #include "flasher/app/flasher_dlg.h"
+#include "tests/vexorisp/fake_serial_folders.h"
 #include "tools/zqpanel-sim/panel_sim_process.h"
 #include "vexorisp/comm_settings.h"
-#include "tests/vexorisp/fake_serial_folders.h"
 
 #include "ftp_test_server.h"
 

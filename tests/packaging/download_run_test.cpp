@@ -13,8 +13,8 @@
 #include "editor/editor_strings.h"
 #include "editor/project.h"
 #include "editor/project_file.h"
-#include "tools/zqpanel-sim/panel_sim_process.h"
 #include "tests/vexorisp/fake_serial_folders.h"
+#include "tools/zqpanel-sim/panel_sim_process.h"
 
 #include <gtest/gtest.h>
 

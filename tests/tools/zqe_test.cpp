@@ -226,8 +226,9 @@ TEST_F(ZqeTest, CheckStatusesAndLines)
 
     // Warnings only: 0, and 1 under --strict. Two registers on one place.
     const std::string json = File("warn.json");
-    CTestTempDir::WriteBytes(json, std::string(R"({"device": {"model": "QMX200", "plc": ")") + PLC +
-                                       R"("}, "screens": [{"controls": [{"type": "register"}, {"type": "register"}]}]})");
+    CTestTempDir::WriteBytes(json,
+                             std::string(R"({"device": {"model": "QMX200", "plc": ")") + PLC +
+                                 R"("}, "screens": [{"controls": [{"type": "register"}, {"type": "register"}]}]})");
     const std::string warned = File("warn.ZQE");
     ASSERT_EQ(Zqe({"import", json, "-o", warned}).status, 0);
     const RESULT warning = Zqe({"check", warned});
@@ -259,11 +260,13 @@ TEST_F(ZqeTest, XrefForms)
     ASSERT_EQ(Zqe({"import", std::string(ZQ_SOURCE_DIR) + "/examples/demo.json", "-o", demo}).status, 0);
     const RESULT plain = Zqe({"xref", demo});
     EXPECT_EQ(plain.status, 0) << plain.err;
-    EXPECT_EQ(plain.out.substr(0, plain.out.find('\n')), "寄存器 station 1 D100: line 100 (0x0064), 读: 画面1 主画面：炉温 (读)");
+    EXPECT_EQ(plain.out.substr(0, plain.out.find('\n')),
+              "寄存器 station 1 D100: line 100 (0x0064), 读: 画面1 主画面：炉温 (读)");
     EXPECT_EQ(std::count(plain.out.begin(), plain.out.end(), '\n'), 6);
     const RESULT csv = Zqe({"xref", "--csv", demo});
     EXPECT_EQ(csv.status, 0);
-    EXPECT_EQ(csv.out.rfind("类别,站号,地址,类型,线路地址,线路地址(十六进制),读写,使用者\r\n寄存器,1,D100,", 0), 0u) << csv.out;
+    EXPECT_EQ(csv.out.rfind("类别,站号,地址,类型,线路地址,线路地址(十六进制),读写,使用者\r\n寄存器,1,D100,", 0), 0u)
+        << csv.out;
     const RESULT json = Zqe({"xref", "--json", demo});
     EXPECT_NE(json.out.find("\"typed\": \"Y10\""), std::string::npos);
     const RESULT both = Zqe({"xref", "--csv", "--json", demo});

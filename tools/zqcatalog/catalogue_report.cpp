@@ -110,14 +110,9 @@ int WriteCatalogueReport(std::ostream& out, CDeviceCollection& devices, CPLCColl
                 << TrArgs(STATION[device->GetPLCStationVisibled() ? 1 : 0][device->GetPLCStationDisabled() ? 1 : 0],
                           {NameWithEnglish(m.name.c_str()), std::to_string(device->GetPLCStation())})
                 << "\n";
-            out << "        "
-                << TrArgs(QT_TRANSLATE_NOOP("zqcatalog", "registers: %1"),
-                          {KindList(*device, false)})
+            out << "        " << TrArgs(QT_TRANSLATE_NOOP("zqcatalog", "registers: %1"), {KindList(*device, false)})
                 << "\n";
-            out << "        "
-                << TrArgs(QT_TRANSLATE_NOOP("zqcatalog", "coils: %1"),
-                          {KindList(*device, true)})
-                << "\n";
+            out << "        " << TrArgs(QT_TRANSLATE_NOOP("zqcatalog", "coils: %1"), {KindList(*device, true)}) << "\n";
         }
     }
     return int(models.size() + protocols.size());

@@ -136,10 +136,11 @@ QString TopHelp()
     for (const COMMAND& command : Commands())
         text += QString("  %1%2\n").arg(QString(command.name).leftJustified(9), ZQ_CLI::TrText(command.description));
     text += ZQ_CLI::TrText(
-        QT_TRANSLATE_NOOP("zqe", "\nOptions:\n  -h, --help  Show this help (zqe COMMAND --help: the help of one "
-                                 "command) and exit.\n"
-                                 "  --version   Show the version and exit.\n\n"
-                                 "Exit status: 0 done, 1 the work failed, 2 the command line was wrong (check: 3 errors).\n"));
+        QT_TRANSLATE_NOOP("zqe",
+                          "\nOptions:\n  -h, --help  Show this help (zqe COMMAND --help: the help of one "
+                          "command) and exit.\n"
+                          "  --version   Show the version and exit.\n\n"
+                          "Exit status: 0 done, 1 the work failed, 2 the command line was wrong (check: 3 errors).\n"));
     return text;
 }
 

@@ -356,8 +356,9 @@ private:
     {
         const std::string output = Option("-o");
         if (output == "-" || CProjectReport::FormatOf(output) == CProjectReport::FORMAT_UNKNOWN)
-            return Fail(TrArgs(QT_TRANSLATE_NOOP("zqe", "cannot tell the report's format from '%1': it may end in .pdf, "
-                                                        ".html or .htm"),
+            return Fail(TrArgs(QT_TRANSLATE_NOOP("zqe",
+                                                 "cannot tell the report's format from '%1': it may end in .pdf, "
+                                                 ".html or .htm"),
                                {output}),
                         EXIT_USAGE);
         if (!CheckOutput(output))

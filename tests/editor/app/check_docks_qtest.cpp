@@ -144,7 +144,8 @@ private slots:
         m_frame->GetAddressDock()->raise();
         Trigger(ID_DOWNLOAD_PROGRAM);
         QCOMPARE(m_prompts->messages.size(), 1);
-        QCOMPARE(m_prompts->messages.first(), QStringLiteral("项目检查发现 1 个错误，不能下载！\n请在“问题”窗口中查看并改正。"));
+        QCOMPARE(m_prompts->messages.first(),
+                 QStringLiteral("项目检查发现 1 个错误，不能下载！\n请在“问题”窗口中查看并改正。"));
         QVERIFY(!m_frame->GetProblemsDock()->visibleRegion().isEmpty());
     }
 

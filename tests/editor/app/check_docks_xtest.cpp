@@ -100,8 +100,8 @@ private slots:
                          QStringLiteral("click"), QStringLiteral("1")}));
         QVERIFY(WaitFor([&] { return filter->hasFocus(); }));
         QVERIFY(Xdotool({QStringLiteral("type"), QStringLiteral("m0")}));
-        QVERIFY(Xdotool({QStringLiteral("key"), QStringLiteral("BackSpace"), QStringLiteral("0"),
-                         QStringLiteral("Return")}));
+        QVERIFY(Xdotool(
+            {QStringLiteral("key"), QStringLiteral("BackSpace"), QStringLiteral("0"), QStringLiteral("Return")}));
         QTreeWidget* table = frame.GetAddressPane()->GetTable();
         QVERIFY(WaitFor([&] {
             return filter->text() == QStringLiteral("m0") && table->currentItem() &&

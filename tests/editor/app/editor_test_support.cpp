@@ -8,8 +8,8 @@
 #include "controls/dsp/dsp_attr_list.h"
 #include "controls/dsp/dsp_attribute.h"
 #include "controls/dsp/dsp_control.h"
-#include "editor/app/dialogs/dlg_attributes_set.h"
 #include "controls/screen_base.h"
+#include "editor/app/dialogs/dlg_attributes_set.h"
 
 #include <QAction>
 #include <QApplication>

@@ -8,14 +8,14 @@
 #include "editor/app/dialogs/dlg_device_select.h"
 #include "editor/app/dialogs/editor_dialogs.h"
 #include "editor/app/editor_commands.h"
-#include "editor/app/editor_view.h"
 #include "editor/app/editor_doc.h"
+#include "editor/app/editor_view.h"
 #include "editor/app/main_frame.h"
 #include "editor/project.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
-#include <QAction>
 #include <QFile>
 #include <QLabel>
 #include <QMenuBar>

@@ -99,7 +99,10 @@ class WorkKeptTest : public QObject, private FrameFixture {
     }
 
 private slots:
-    void initTestCase() { DspInput::SetBeepHook([] { ++g_beeps; }); }
+    void initTestCase()
+    {
+        DspInput::SetBeepHook([] { ++g_beeps; });
+    }
     void cleanupTestCase() { DspInput::SetBeepHook(nullptr); }
     void init()
     {

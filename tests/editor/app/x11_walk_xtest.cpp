@@ -58,8 +58,8 @@ bool ClickAt(QWidget* widget, const QPoint& local, int button = 1)
         QApplication::processEvents();
     }
     const QPoint at = widget->mapToGlobal(local);
-    return XDo({QStringLiteral("mousemove"), QStringLiteral("--sync"), QString::number(at.x()),
-                QString::number(at.y()), QStringLiteral("click"), QString::number(button)});
+    return XDo({QStringLiteral("mousemove"), QStringLiteral("--sync"), QString::number(at.x()), QString::number(at.y()),
+                QStringLiteral("click"), QString::number(button)});
 }
 
 bool ClickCenter(QWidget* widget, int button = 1)
@@ -95,7 +95,9 @@ QPoint CloseButtonOf(QMdiSubWindow* window)
     option.text = window->windowTitle();
     const int height = window->style()->pixelMetric(QStyle::PM_TitleBarHeight, &option, window);
     option.rect = QRect(0, 0, window->width(), height);
-    return window->style()->subControlRect(QStyle::CC_TitleBar, &option, QStyle::SC_TitleBarCloseButton, window).center();
+    return window->style()
+        ->subControlRect(QStyle::CC_TitleBar, &option, QStyle::SC_TitleBarCloseButton, window)
+        .center();
 }
 
 // Counts the wheel events that reach a widget.
@@ -243,8 +245,8 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(name->hasFocus(), WAIT_MS);
         QVERIFY(Key(QStringLiteral("ctrl+a")));
         QVERIFY(Type(QStringLiteral("Boiler")));
-        QTRY_COMPARE_WITH_TIMEOUT(QByteArray(frame.GetActiveView()->GetScreen()->GetScreenName()),
-                                  QByteArray("Boiler"), WAIT_MS);
+        QTRY_COMPARE_WITH_TIMEOUT(QByteArray(frame.GetActiveView()->GetScreen()->GetScreenName()), QByteArray("Boiler"),
+                                  WAIT_MS);
 
         // File > Close through the menu; the save question is answered No.
         prompts.answers << QMessageBox::No;
