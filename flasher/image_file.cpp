@@ -184,18 +184,18 @@ INT LoadHexImage(const char* path, const IMAGE_LOAD_SETTINGS& settings)
 
 // Hex digit values; -1 for anything else.
 struct HexDigits {
-    signed char value[256];
+    int value[256];
     constexpr HexDigits() : value()
     {
         for (int c = 0; c < 256; ++c) {
             value[c] = -1;
         }
         for (int d = 0; d < 10; ++d) {
-            value['0' + d] = static_cast<signed char>(d);
+            value['0' + d] = d;
         }
         for (int d = 0; d < 6; ++d) {
-            value['a' + d] = static_cast<signed char>(10 + d);
-            value['A' + d] = static_cast<signed char>(10 + d);
+            value['a' + d] = 10 + d;
+            value['A' + d] = 10 + d;
         }
     }
 };
@@ -442,14 +442,14 @@ INT ParseHexRecord(const char* line, INT lineLength, INT* pHighestEnd, HEX_WRITT
             return HEX_RECORD_SEGMENT;
         }
         for (INT i = 0; i < count; ++i) {
-            if (pWritten->written[size_t(address + i)] && s_image[address + i] != bytes[4 + i]) {
+            if (pWritten->written[size_t(address) + size_t(i)] && s_image[address + i] != bytes[4 + i]) {
                 pWritten->nConflict = address + i;
                 return HEX_RECORD_CONFLICT;
             }
         }
         pWritten->nDataBase = pWritten->nBase;
         for (INT i = 0; i < count; ++i) {
-            pWritten->written[size_t(address + i)] = true;
+            pWritten->written[size_t(address) + size_t(i)] = true;
         }
     }
     if (address + count > *pHighestEnd) {
