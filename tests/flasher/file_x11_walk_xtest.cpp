@@ -101,7 +101,7 @@ public:
             return Fail("the run ended with " + messages.join(" | ") + ", not " + shown);
         sim.Stop();
         QByteArray expected(0x10000, char(0xFF));
-        expected.replace(PANEL_ADDRESS * 512, image.size(), image);
+        expected.replace(PANEL_ADDRESS * qsizetype(512), image.size(), image);
         const QByteArray flashed = ReadFile(flash);
         if (flashed != expected && !(image.isEmpty() && flashed.isEmpty()))
             return Fail("the simulator's flash differs from the image");
