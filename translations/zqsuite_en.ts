@@ -92,7 +92,7 @@ Selected%18d
 Panel%21s
 PLC%23s
 
-Change devices%12s</translation>
+Change devices</translation>
     </message>
     <message>
         <source>设置</source>
@@ -478,14 +478,14 @@ Align bottom</translation>
     <message>
         <source>选择的控件垂直居中对齐
 垂直居中</source>
-        <translation>Center the selected controls vertically
-Center vertically</translation>
+        <translation>Centre the selected controls vertically
+Centre vertically</translation>
     </message>
     <message>
         <source>选择的控件水平居中对齐
 水平居中</source>
-        <translation>Center the selected controls horizontally
-Center horizontally</translation>
+        <translation>Centre the selected controls horizontally
+Centre horizontally</translation>
     </message>
     <message>
         <source>选择的控件垂直等间距
@@ -1986,7 +1986,7 @@ Deleting a screen cannot be undone!</translation>
     </message>
     <message>
         <source>显示键类型</source>
-        <translation>Show key kind</translation>
+        <translation>Key</translation>
     </message>
     <message>
         <source>显示手型</source>
@@ -2122,7 +2122,7 @@ Deleting a screen cannot be undone!</translation>
     </message>
     <message>
         <source>MODBUS自由协议</source>
-        <translation>MODBUS free protocol</translation>
+        <translation>Free-format MODBUS</translation>
     </message>
     <message>
         <source>4X(保持寄存器)</source>
@@ -2703,6 +2703,109 @@ Deleting a screen cannot be undone!</translation>
     <message>
         <source>不知道以何种格式写 %1：文件名应以 .pdf、.html 或 .htm 结尾</source>
         <translation>cannot tell in which format to write %1: the name should end in .pdf, .html or .htm</translation>
+    </message>
+</context>
+<context>
+    <name>SystemErrors</name>
+    <message>
+        <source>No such file or directory</source>
+        <translation>No such file or directory</translation>
+    </message>
+    <message>
+        <source>Permission denied</source>
+        <translation>Permission denied</translation>
+    </message>
+    <message>
+        <source>Operation not permitted</source>
+        <translation>Operation not permitted</translation>
+    </message>
+    <message>
+        <source>Is a directory</source>
+        <translation>Is a directory</translation>
+    </message>
+    <message>
+        <source>Not a directory</source>
+        <translation>Not a directory</translation>
+    </message>
+    <message>
+        <source>No space left on device</source>
+        <translation>No space left on device</translation>
+    </message>
+    <message>
+        <source>Read-only file system</source>
+        <translation>Read-only file system</translation>
+    </message>
+    <message>
+        <source>File exists</source>
+        <translation>File exists</translation>
+    </message>
+    <message>
+        <source>Input/output error</source>
+        <translation>Input/output error</translation>
+    </message>
+    <message>
+        <source>File name too long</source>
+        <translation>File name too long</translation>
+    </message>
+    <message>
+        <source>Too many levels of symbolic links</source>
+        <translation>Too many levels of symbolic links</translation>
+    </message>
+    <message>
+        <source>Device or resource busy</source>
+        <translation>Device or resource busy</translation>
+    </message>
+    <message>
+        <source>Text file busy</source>
+        <translation>Text file busy</translation>
+    </message>
+    <message>
+        <source>No such device</source>
+        <translation>No such device</translation>
+    </message>
+    <message>
+        <source>No such device or address</source>
+        <translation>No such device or address</translation>
+    </message>
+    <message>
+        <source>Resource temporarily unavailable</source>
+        <translation>Resource temporarily unavailable</translation>
+    </message>
+    <message>
+        <source>Disk quota exceeded</source>
+        <translation>Disk quota exceeded</translation>
+    </message>
+    <message>
+        <source>Too many open files</source>
+        <translation>Too many open files</translation>
+    </message>
+    <message>
+        <source>Invalid argument</source>
+        <translation>Invalid argument</translation>
+    </message>
+    <message>
+        <source>Inappropriate ioctl for device</source>
+        <translation>Inappropriate ioctl for device</translation>
+    </message>
+    <message>
+        <source>File too large</source>
+        <translation>File too large</translation>
+    </message>
+    <message>
+        <source>Directory not empty</source>
+        <translation>Directory not empty</translation>
+    </message>
+    <message>
+        <source>Connection timed out</source>
+        <translation>Connection timed out</translation>
+    </message>
+    <message>
+        <source>Connection refused</source>
+        <translation>Connection refused</translation>
+    </message>
+    <message>
+        <source>Broken pipe</source>
+        <translation>Broken pipe</translation>
     </message>
 </context>
 <context>

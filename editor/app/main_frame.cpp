@@ -18,6 +18,7 @@
 #include "editor/project_report.h"
 
 #include "comkit/gbk.h"
+#include "comkit/message_text.h"
 #include "comkit/module_path.h"
 #include "controls/control_base.h"
 #include "controls/screen_base.h"
@@ -42,6 +43,7 @@
 #include <QToolBar>
 #include <QUrl>
 
+#include <cerrno>
 #include <vector>
 
 namespace {
@@ -659,7 +661,8 @@ bool CMainFrame::OpenRecentFile(int index)
         return false;
     const QString path = m_recent->GetFiles()[index];
     if (!QFileInfo::exists(path)) {
-        ShowError("cannot open " + path.toStdString());
+        ShowError(COMMON_EX::TrArgs("Files", QT_TRANSLATE_NOOP("Files", "cannot open %1: %2"),
+                                    {path.toStdString(), COMMON_EX::TrSystemReason(ENOENT)}));
         m_recent->Remove(path);
         UpdateRecentFileActions();
         return false;

@@ -59,7 +59,7 @@ int main(int argc, char** argv)
         return 2;
     }
     const QDir out(QString::fromLocal8Bit(argv[2]));
-    ZQ_I18N::InstallTranslator(application);
+    ZQ_I18N::InstallWindowTranslators(application);
     CZQEditorApp editor;
     if (!editor.InitInstance({}, false))
         return 1;

@@ -60,7 +60,7 @@ int main(int argc, char** argv)
         return 2;
     }
     CFlasherApp app(argc, argv);
-    ZQ_I18N::InstallTranslator(app);
+    ZQ_I18N::InstallWindowTranslators(app);
     QTemporaryDir scratch;
     if (!scratch.isValid())
         return 1;
