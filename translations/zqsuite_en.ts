@@ -833,6 +833,38 @@ Online</translation>
         <source>模拟程序意外退出</source>
         <translation>the emulator stopped unexpectedly</translation>
     </message>
+    <message>
+        <source>画面 1</source>
+        <translation>Screen 1</translation>
+    </message>
+    <message>
+        <source>温度   25.6℃</source>
+        <translation>Temp.  25.6℃</translation>
+    </message>
+    <message>
+        <source>压力  1.20MPa</source>
+        <translation>Press. 1.20MPa</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>文本显示面板组态软件</source>
+        <translation>Text panel configuration software</translation>
+    </message>
+    <message>
+        <source>画面 · 控件 · 编译 · 下载</source>
+        <translation>Screens · Controls · Compile · Download</translation>
+    </message>
+    <message>
+        <source>ZQ 面板配置套件</source>
+        <translation>ZQ panel configuration suite</translation>
+    </message>
+    <message>
+        <source>版本</source>
+        <translation>Version</translation>
+    </message>
 </context>
 <context>
     <name>EditorDialogs</name>
@@ -1201,10 +1233,6 @@ Deleting a screen cannot be undone!</translation>
     <message>
         <source>Flasher 2.42 版</source>
         <translation>Flasher version 2.42</translation>
-    </message>
-    <message>
-        <source>ZQ 面板配置套件 — 面板程序下载工具</source>
-        <translation>ZQ panel configuration suite — panel programmer</translation>
     </message>
     <message>
         <source>确定</source>
@@ -1601,6 +1629,10 @@ Deleting a screen cannot be undone!</translation>
     <message>
         <source>The serial port %1 is not there: is the adapter unplugged? Plug it in, or choose another port with &quot;COM config&quot;.</source>
         <translation>The serial port %1 is not there: is the adapter unplugged? Plug it in, or choose another port with &quot;COM config&quot;.</translation>
+    </message>
+    <message>
+        <source>ZQ 面板配置套件 %1 — 面板程序下载工具</source>
+        <translation>ZQ panel configuration suite %1 — panel programmer</translation>
     </message>
 </context>
 <context>
