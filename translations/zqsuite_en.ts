@@ -110,6 +110,10 @@ Change devices</translation>
         <source>此值不被接受，属性保持原值。</source>
         <translation>This value is not accepted; the attribute keeps its value.</translation>
     </message>
+    <message>
+        <source>此值超出有效范围，请改正；项目检查也会报告它。</source>
+        <translation>This value lies outside the valid range: correct it. The project check reports it too.</translation>
+    </message>
 </context>
 <context>
     <name>Catalogue</name>
@@ -834,6 +838,24 @@ Online</translation>
         <translation>the emulator stopped unexpectedly</translation>
     </message>
     <message>
+        <source>以下按键和功能页指向%1：
+%2
+
+删除后它们仍按画面号指向其后的画面或不存在的画面。仍要删除这个画面吗？</source>
+        <translation>These keys and function pages lead to %1:
+%2
+
+They keep the screen number after the delete, so they lead to the screen after it or to none. Delete this screen anyway?</translation>
+    </message>
+    <message>
+        <source>文本显示面板组态软件</source>
+        <translation>Text panel configuration software</translation>
+    </message>
+    <message>
+        <source>画面 · 控件 · 编译 · 下载</source>
+        <translation>Screens · Controls · Compile · Download</translation>
+    </message>
+    <message>
         <source>画面 1</source>
         <translation>Screen 1</translation>
     </message>
@@ -846,24 +868,16 @@ Online</translation>
         <translation>Press. 1.20MPa</translation>
     </message>
     <message>
-        <source>确定</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <source>文本显示面板组态软件</source>
-        <translation>Text panel configuration software</translation>
-    </message>
-    <message>
-        <source>画面 · 控件 · 编译 · 下载</source>
-        <translation>Screens · Controls · Compile · Download</translation>
-    </message>
-    <message>
         <source>ZQ 面板配置套件</source>
         <translation>ZQ panel configuration suite</translation>
     </message>
     <message>
         <source>版本</source>
         <translation>Version</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
     </message>
 </context>
 <context>
@@ -1222,6 +1236,22 @@ Deleting a screen cannot be undone!</translation>
     <message>
         <source>cannot encode the image of %1 as PNG</source>
         <translation>cannot encode the image of %1 as PNG</translation>
+    </message>
+    <message>
+        <source>not a regular file</source>
+        <translation>not a regular file</translation>
+    </message>
+    <message>
+        <source>larger than %1 bytes</source>
+        <translation>larger than %1 bytes</translation>
+    </message>
+    <message>
+        <source>it is a link to a missing file</source>
+        <translation>it is a link to a missing file</translation>
+    </message>
+    <message>
+        <source>the file is read-only</source>
+        <translation>the file is read-only</translation>
     </message>
 </context>
 <context>
@@ -2738,6 +2768,17 @@ Deleting a screen cannot be undone!</translation>
     </message>
 </context>
 <context>
+    <name>ScreenReferences</name>
+    <message>
+        <source>功能页 %1</source>
+        <translation>Function page %1</translation>
+    </message>
+    <message>
+        <source>%1：%2</source>
+        <translation>%1: %2</translation>
+    </message>
+</context>
+<context>
     <name>SystemErrors</name>
     <message>
         <source>No such file or directory</source>
@@ -3506,6 +3547,14 @@ Exit status: 0 done, 1 the work failed, 2 the command line was wrong (check: 3 e
     <message>
         <source>unknown command &quot;%1&quot; (new, info, compile, inspect, render, export, check, xref, report, import)</source>
         <translation>unknown command &quot;%1&quot; (new, info, compile, inspect, render, export, check, xref, report, import)</translation>
+    </message>
+    <message>
+        <source>Write the project&apos;s JSON form for reading (docs/project-json.md) for scripts.</source>
+        <translation>Write the project&apos;s JSON form for reading (docs/project-json.md) for scripts.</translation>
+    </message>
+    <message>
+        <source>Write the decoded image and its problems as one JSON object for scripts.</source>
+        <translation>Write the decoded image and its problems as one JSON object for scripts.</translation>
     </message>
 </context>
 <context>
