@@ -6,6 +6,7 @@
 #include "appkit/ui_language.h"
 #include "editor/app/child_frame.h"
 #include "editor/app/editor_app.h"
+#include "editor/app/editor_doc.h"
 #include "editor/app/editor_view.h"
 #include "editor/app/main_frame.h"
 
@@ -21,16 +22,21 @@
 
 namespace {
 
-// True when every sentence of text, the file name taken out, that has Latin letters has Chinese too.
+// True when no sentence of text, the file name taken out, is English: two Latin words or more
+// without a Chinese character (a lone name such as ".ZQE" is no sentence).
 bool EverySentenceChinese(QString text, const QString& path)
 {
     text.remove(path);
     static const QRegularExpression stops(QStringLiteral("[：:，,。！!？?；;\\n（）()“”'\"]"));
-    static const QRegularExpression latin(QStringLiteral("[A-Za-z]"));
+    static const QRegularExpression word(QStringLiteral("[A-Za-z]+"));
     static const QRegularExpression chinese(QStringLiteral("[\\x{4e00}-\\x{9fff}]"));
-    for (const QString& sentence : text.split(stops))
-        if (sentence.contains(latin) && !sentence.contains(chinese))
+    for (const QString& sentence : text.split(stops)) {
+        int words = 0;
+        for (auto it = word.globalMatch(sentence); it.hasNext(); it.next())
+            ++words;
+        if (words >= 2 && !sentence.contains(chinese))
             return false;
+    }
     return true;
 }
 
