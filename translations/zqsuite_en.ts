@@ -849,7 +849,7 @@ They keep the screen number after the delete, so they lead to the screen after i
     </message>
     <message>
         <source>文本显示面板组态软件</source>
-        <translation>Text panel configuration software</translation>
+        <translation>Text panel configuration</translation>
     </message>
     <message>
         <source>画面 · 控件 · 编译 · 下载</source>
