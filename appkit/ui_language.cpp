@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QLibraryInfo>
 #include <QLocale>
 #include <QPointer>
 #include <QTranslator>
@@ -16,6 +17,8 @@
 namespace ZQ_I18N {
 
 const char* const CATALOGUE_FILE = "zqsuite_en.qm";
+const char* const CHINESE_CATALOGUE_FILE = "zqsuite_zh.qm";
+const char* const QT_CHINESE_CATALOGUE = "qtbase_zh_CN";
 
 namespace {
 
@@ -36,6 +39,18 @@ std::string MessageInUserLanguage(const char* context, const char* text)
     const QString english =
         InstalledTranslator() ? QCoreApplication::translate(context, text) : Translated(context, text);
     return english.isEmpty() ? std::string(text) : english.toStdString();
+}
+
+// The catalogue file found beside the running program (or in its parent folder), installed into app
+// and owned by it; null when none loads.
+QTranslator* LoadBesideProgram(QCoreApplication& app, const char* file)
+{
+    auto translator = std::make_unique<QTranslator>(&app);
+    const QDir here(QCoreApplication::applicationDirPath());
+    for (const QString& folder : {here.path(), here.filePath(QStringLiteral(".."))})
+        if (translator->load(QString::fromLatin1(file), folder) && QCoreApplication::installTranslator(translator.get()))
+            return translator.release();
+    return nullptr;
 }
 
 } // namespace
@@ -64,16 +79,26 @@ bool InstallTranslator(QCoreApplication& app)
     QPointer<QTranslator>& installed = InstalledTranslator();
     if (installed)
         return true;
-    auto translator = std::make_unique<QTranslator>(&app);
-    const QDir here(QCoreApplication::applicationDirPath());
-    for (const QString& folder : {here.path(), here.filePath(QStringLiteral(".."))}) {
-        if (translator->load(QString::fromLatin1(CATALOGUE_FILE), folder) &&
-            QCoreApplication::installTranslator(translator.get())) {
-            installed = translator.release(); // owned by app from here on
-            return true;
-        }
-    }
-    return false;
+    installed = LoadBesideProgram(app, CATALOGUE_FILE);
+    return installed;
+}
+
+bool InstallWindowTranslators(QCoreApplication& app)
+{
+    if (!InstallTranslator(app))
+        return false;
+    if (UiLanguage() == LANGUAGE_ENGLISH)
+        return true;
+    QPointer<QTranslator>& installed = InstalledTranslator();
+    if (installed)
+        return true;
+    // Qt's catalogue first: ours, installed later, is asked first.
+    auto qt = std::make_unique<QTranslator>(&app);
+    if (qt->load(QString::fromLatin1(QT_CHINESE_CATALOGUE), QLibraryInfo::path(QLibraryInfo::TranslationsPath)) &&
+        QCoreApplication::installTranslator(qt.get()))
+        qt.release(); // owned by app
+    installed = LoadBesideProgram(app, CHINESE_CATALOGUE_FILE);
+    return installed;
 }
 
 void InstallMessageTranslator()

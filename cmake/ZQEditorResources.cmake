@@ -7,7 +7,7 @@
 #   :/icons/<name>.svg  the toolbar and menu icons of editor/app/resources/icons.qrc (the names
 #                       and their commands: editor/app/resources/README.md);
 #   :/zqeditor.svg      the program's icon (packaging/icons/zqeditor.svg, also the menu entry's);
-#   :/about.png         the splash and About picture (500 x 400, product name and version), drawn
+#   :/about.png         the splash and About picture (500 x 400, the product name), drawn
 #                       during the build by generators/splashgen into the build tree.
 # Showing the SVG icons needs Qt's SVG icon plugin at run time (Debian package libqt6svg6).
 include_guard(GLOBAL)

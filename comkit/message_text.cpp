@@ -4,6 +4,8 @@
 #include <atomic>
 #include <cerrno>
 #include <cstring>
+#include <locale.h>
+#include <string.h>
 #include <vector>
 
 namespace COMMON_EX {
@@ -12,6 +14,14 @@ namespace {
 
 std::atomic<MESSAGE_TRANSLATOR> g_translator{nullptr};
 std::atomic<MESSAGE_LANGUAGE> g_language{MESSAGE_CHINESE};
+
+// The C library's reason for code in its own (English) words, whatever the process's locale: the
+// translator, not the locale, puts it into the user's language.
+std::string SystemReason(int code)
+{
+    static const locale_t plain = ::newlocale(LC_ALL_MASK, "C", locale_t(0));
+    return plain ? std::string(::strerror_l(code, plain)) : std::string(std::strerror(code));
+}
 
 } // namespace
 
@@ -41,8 +51,13 @@ std::string TrArgs(const char* context, const char* text, std::initializer_list<
 
 std::string TrSystemError(const char* context, const char* text, const std::string& path)
 {
-    const std::string reason = std::strerror(errno);
+    const std::string reason = TrSystemReason(errno);
     return TrArgs(context, text, {path, reason});
+}
+
+std::string TrSystemReason(int code)
+{
+    return Tr("SystemErrors", SystemReason(code).c_str());
 }
 
 std::string FillArgs(const std::string& pattern, std::initializer_list<std::string> args)

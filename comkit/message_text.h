@@ -36,8 +36,13 @@ COMKIT_API std::string Tr(const char* context, const char* text);
 COMKIT_API std::string TrArgs(const char* context, const char* text, std::initializer_list<std::string> args);
 
 // TrArgs(context, text, {path, the system's text for errno}): for "cannot open %1: %2". errno is
-// read before anything else runs, so the translator cannot change the reason.
+// read before anything else runs, so the translator cannot change the reason. The reason is the C
+// library's English text (never the process locale's) put through the translator in context
+// "SystemErrors", so it speaks the UI language even where the locale speaks another.
 COMKIT_API std::string TrSystemError(const char* context, const char* text, const std::string& path);
+// The C library's English text for the error code (as in any locale) through the translator in
+// context "SystemErrors"; the English text itself for a reason the catalogue lacks.
+COMKIT_API std::string TrSystemReason(int code);
 
 // pattern with %1 to %9 replaced by the 1st to 9th argument in one pass: a "%2" inside an
 // argument stays as it is; a %N without its argument, a "%0" and a lone "%" stay as written.

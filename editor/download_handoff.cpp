@@ -87,7 +87,7 @@ CDownloadHandoff::OUTCOME CDownloadHandoff::Prepare(CProject& project, std::time
         message =
             COMMON_EX::TrArgs("Download",
                               QT_TRANSLATE_NOOP("Download", "the folder for download images cannot be created: %1"),
-                              {std::strerror(errno)});
+                              {COMMON_EX::TrSystemReason(errno)});
         return HANDOFF_NO_DATA_FOLDER;
     }
     const DWORD size = project.Compile(nullptr, 0);

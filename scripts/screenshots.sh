@@ -17,7 +17,8 @@ for lang in zh en; do
     ./editor-screenshot ../examples/demo.ZQE "$docs"
     ./dialog-screenshot "$docs/attribute-grid$suffix.png" "$docs/device-select$suffix.png" \
       "$docs/screen-attributes$suffix.png"
-    ./flasher-screenshot "$docs/flasher-manual$suffix.png" "$docs/flasher-auto$suffix.png"
+    ./flasher-screenshot "$docs/flasher-manual$suffix.png" "$docs/flasher-auto$suffix.png" \
+      "$docs/flasher-about$suffix.png"
   )
 done
 (cd "$out" && ZQ_LANG=zh ./emulator-screenshot ../examples/demo.ZQE "$docs/emulator-demo.png" "$docs/simulation-demo.png")

@@ -92,7 +92,7 @@ Selected%18d
 Panel%21s
 PLC%23s
 
-Change devices%12s</translation>
+Change devices</translation>
     </message>
     <message>
         <source>设置</source>
@@ -482,14 +482,14 @@ Align bottom</translation>
     <message>
         <source>选择的控件垂直居中对齐
 垂直居中</source>
-        <translation>Center the selected controls vertically
-Center vertically</translation>
+        <translation>Centre the selected controls vertically
+Centre vertically</translation>
     </message>
     <message>
         <source>选择的控件水平居中对齐
 水平居中</source>
-        <translation>Center the selected controls horizontally
-Center horizontally</translation>
+        <translation>Centre the selected controls horizontally
+Centre horizontally</translation>
     </message>
     <message>
         <source>选择的控件垂直等间距
@@ -846,6 +846,38 @@ Online</translation>
 %2
 
 They keep the screen number after the delete, so they lead to the screen after it or to none. Delete this screen anyway?</translation>
+    </message>
+    <message>
+        <source>文本显示面板组态软件</source>
+        <translation>Text panel configuration</translation>
+    </message>
+    <message>
+        <source>画面 · 控件 · 编译 · 下载</source>
+        <translation>Screens · Controls · Compile · Download</translation>
+    </message>
+    <message>
+        <source>画面 1</source>
+        <translation>Screen 1</translation>
+    </message>
+    <message>
+        <source>温度   25.6℃</source>
+        <translation>Temp.  25.6℃</translation>
+    </message>
+    <message>
+        <source>压力  1.20MPa</source>
+        <translation>Press. 1.20MPa</translation>
+    </message>
+    <message>
+        <source>ZQ 面板配置套件</source>
+        <translation>ZQ panel configuration suite</translation>
+    </message>
+    <message>
+        <source>版本</source>
+        <translation>Version</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
     </message>
 </context>
 <context>
@@ -1205,6 +1237,22 @@ Deleting a screen cannot be undone!</translation>
         <source>cannot encode the image of %1 as PNG</source>
         <translation>cannot encode the image of %1 as PNG</translation>
     </message>
+    <message>
+        <source>not a regular file</source>
+        <translation>not a regular file</translation>
+    </message>
+    <message>
+        <source>larger than %1 bytes</source>
+        <translation>larger than %1 bytes</translation>
+    </message>
+    <message>
+        <source>it is a link to a missing file</source>
+        <translation>it is a link to a missing file</translation>
+    </message>
+    <message>
+        <source>the file is read-only</source>
+        <translation>the file is read-only</translation>
+    </message>
 </context>
 <context>
     <name>Flasher</name>
@@ -1215,10 +1263,6 @@ Deleting a screen cannot be undone!</translation>
     <message>
         <source>Flasher 2.42 版</source>
         <translation>Flasher version 2.42</translation>
-    </message>
-    <message>
-        <source>ZQ 面板配置套件 — 面板程序下载工具</source>
-        <translation>ZQ panel configuration suite — panel programmer</translation>
     </message>
     <message>
         <source>确定</source>
@@ -1616,6 +1660,10 @@ Deleting a screen cannot be undone!</translation>
         <source>The serial port %1 is not there: is the adapter unplugged? Plug it in, or choose another port with &quot;COM config&quot;.</source>
         <translation>The serial port %1 is not there: is the adapter unplugged? Plug it in, or choose another port with &quot;COM config&quot;.</translation>
     </message>
+    <message>
+        <source>ZQ 面板配置套件 %1 — 面板程序下载工具</source>
+        <translation>ZQ panel configuration suite %1 — panel programmer</translation>
+    </message>
 </context>
 <context>
     <name>ImageInspect</name>
@@ -2000,7 +2048,7 @@ Deleting a screen cannot be undone!</translation>
     </message>
     <message>
         <source>显示键类型</source>
-        <translation>Show key kind</translation>
+        <translation>Key</translation>
     </message>
     <message>
         <source>显示手型</source>
@@ -2136,7 +2184,7 @@ Deleting a screen cannot be undone!</translation>
     </message>
     <message>
         <source>MODBUS自由协议</source>
-        <translation>MODBUS free protocol</translation>
+        <translation>Free-format MODBUS</translation>
     </message>
     <message>
         <source>4X(保持寄存器)</source>
@@ -2728,6 +2776,109 @@ Deleting a screen cannot be undone!</translation>
     <message>
         <source>%1：%2</source>
         <translation>%1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>SystemErrors</name>
+    <message>
+        <source>No such file or directory</source>
+        <translation>No such file or directory</translation>
+    </message>
+    <message>
+        <source>Permission denied</source>
+        <translation>Permission denied</translation>
+    </message>
+    <message>
+        <source>Operation not permitted</source>
+        <translation>Operation not permitted</translation>
+    </message>
+    <message>
+        <source>Is a directory</source>
+        <translation>Is a directory</translation>
+    </message>
+    <message>
+        <source>Not a directory</source>
+        <translation>Not a directory</translation>
+    </message>
+    <message>
+        <source>No space left on device</source>
+        <translation>No space left on device</translation>
+    </message>
+    <message>
+        <source>Read-only file system</source>
+        <translation>Read-only file system</translation>
+    </message>
+    <message>
+        <source>File exists</source>
+        <translation>File exists</translation>
+    </message>
+    <message>
+        <source>Input/output error</source>
+        <translation>Input/output error</translation>
+    </message>
+    <message>
+        <source>File name too long</source>
+        <translation>File name too long</translation>
+    </message>
+    <message>
+        <source>Too many levels of symbolic links</source>
+        <translation>Too many levels of symbolic links</translation>
+    </message>
+    <message>
+        <source>Device or resource busy</source>
+        <translation>Device or resource busy</translation>
+    </message>
+    <message>
+        <source>Text file busy</source>
+        <translation>Text file busy</translation>
+    </message>
+    <message>
+        <source>No such device</source>
+        <translation>No such device</translation>
+    </message>
+    <message>
+        <source>No such device or address</source>
+        <translation>No such device or address</translation>
+    </message>
+    <message>
+        <source>Resource temporarily unavailable</source>
+        <translation>Resource temporarily unavailable</translation>
+    </message>
+    <message>
+        <source>Disk quota exceeded</source>
+        <translation>Disk quota exceeded</translation>
+    </message>
+    <message>
+        <source>Too many open files</source>
+        <translation>Too many open files</translation>
+    </message>
+    <message>
+        <source>Invalid argument</source>
+        <translation>Invalid argument</translation>
+    </message>
+    <message>
+        <source>Inappropriate ioctl for device</source>
+        <translation>Inappropriate ioctl for device</translation>
+    </message>
+    <message>
+        <source>File too large</source>
+        <translation>File too large</translation>
+    </message>
+    <message>
+        <source>Directory not empty</source>
+        <translation>Directory not empty</translation>
+    </message>
+    <message>
+        <source>Connection timed out</source>
+        <translation>Connection timed out</translation>
+    </message>
+    <message>
+        <source>Connection refused</source>
+        <translation>Connection refused</translation>
+    </message>
+    <message>
+        <source>Broken pipe</source>
+        <translation>Broken pipe</translation>
     </message>
 </context>
 <context>

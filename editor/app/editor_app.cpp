@@ -9,6 +9,8 @@
 #include "editor/app/main_frame.h"
 #include "editor/system_settings.h"
 
+#include "appkit/window_places.h"
+
 #include <QApplication>
 #include <QFileInfo>
 #include <QIcon>
@@ -26,6 +28,8 @@ CZQEditorApp::CZQEditorApp()
 
 CZQEditorApp::~CZQEditorApp()
 {
+    if (m_frame)
+        ZQ_WINDOWS::StoreWindowPlace(*m_frame, QString::fromLatin1(APP_NAME));
     m_frame.reset();
     m_systemSettings.reset();
     CDesignManagement::Release();
@@ -67,6 +71,7 @@ bool CZQEditorApp::InitInstance(const QStringList& arguments, bool splash)
     // The program's own icon on every window, the screen windows inside the frame too.
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/zqeditor.svg")));
     m_frame = CreateMainFrame();
+    ZQ_WINDOWS::RestoreWindowPlace(*m_frame, QString::fromLatin1(APP_NAME)); // its bars are all there now
     QString file;
     for (const QString& argument : arguments) {
         file = FileFromArgument(argument);

@@ -19,14 +19,17 @@ public:
 
     // Needs the QApplication to exist. Reads the system settings (background colour).
     CZQEditorApp();
-    // Writes the system settings back and releases the design management.
+    // Writes the system settings back, stores the main frame's size, place and bar layout (in
+    // ZQEditor.conf of the suite's settings folder) and releases the design management.
     ~CZQEditorApp();
     CZQEditorApp(const CZQEditorApp&) = delete;
     CZQEditorApp& operator=(const CZQEditorApp&) = delete;
 
     // Creates and shows the main frame for the program's arguments (without the program name):
     // a file argument opens that project; without one the splash is shown first (unless
-    // `splash` is false). False when the main frame cannot be made.
+    // `splash` is false). The frame takes the size, place and bar layout stored when the last
+    // instance ended (its own 1200 x 800 and default layout the first time). False when the main
+    // frame cannot be made.
     bool InitInstance(const QStringList& arguments, bool splash = true);
     CMainFrame* GetMainFrame() const { return m_frame.get(); }
     // The program's main frame, not shown: given the device selection and panel settings dialogs

@@ -34,7 +34,7 @@ int main(int argc, char** argv)
         return ZQ_CLI::EXIT_FAILED;
     }
     QApplication application(argc, argv);
-    ZQ_I18N::InstallTranslator(application); // before any window: the command table is built once
+    ZQ_I18N::InstallWindowTranslators(application); // before any window: the command table is built once
     CZQEditorApp editor;
     if (!editor.InitInstance(parser.positionalArguments(), !parser.isSet(QStringLiteral("no-splash"))))
         return ZQ_CLI::EXIT_FAILED;

@@ -20,6 +20,7 @@
 #include "editor/screen_references.h"
 
 #include "comkit/gbk.h"
+#include "comkit/message_text.h"
 #include "comkit/module_path.h"
 #include "controls/control_base.h"
 #include "controls/screen_base.h"
@@ -40,10 +41,12 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTimer>
 #include <QToolBar>
 #include <QUrl>
 
+#include <cerrno>
 #include <vector>
 
 namespace {
@@ -59,6 +62,16 @@ QLabel* Placeholder(const QString& text)
     label->setEnabled(false);
     label->setMargin(4);
     return label;
+}
+
+// Where the index-th screen window of a project opens: each one a title bar lower and to the right
+// of the one before, so every title shows; after CASCADE_STEPS windows the steps start again at the
+// top left.
+QPoint CascadePlace(int index, const QWidget* window)
+{
+    constexpr int CASCADE_STEPS = 8;
+    const int step = window->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, window) + 4;
+    return QPoint(step, step) * (index % CASCADE_STEPS);
 }
 
 } // namespace
@@ -655,7 +668,8 @@ bool CMainFrame::OpenRecentFile(int index)
         return false;
     const QString path = m_recent->GetFiles()[index];
     if (!QFileInfo::exists(path)) {
-        ShowError("cannot open " + path.toStdString());
+        ShowError(COMMON_EX::TrArgs("Files", QT_TRANSLATE_NOOP("Files", "cannot open %1: %2"),
+                                    {path.toStdString(), COMMON_EX::TrSystemReason(ENOENT)}));
         m_recent->Remove(path);
         UpdateRecentFileActions();
         return false;
@@ -770,6 +784,7 @@ CZQEditorView* CMainFrame::CreateView(CScreenBase* screen)
     auto* frame = new CChildFrame(view);
     m_mdiArea->addSubWindow(frame);
     frame->resize(CChildFrame::DEFAULT_WIDTH, CChildFrame::DEFAULT_HEIGHT);
+    frame->move(CascadePlace(m_mdiArea->subWindowList().size() - 1, frame));
     connect(frame, &CChildFrame::hiddenInsteadOfClosed, this, &CMainFrame::OnFrameHidden);
     connect(frame, &CChildFrame::projectCloseRequested, this, [this] {
         QMetaObject::invokeMethod(

@@ -1,5 +1,5 @@
 // The editor's main window: menus, the four toolbars, the bars' places, the status bar and the
-// work area with one window per screen; it runs the file and screen commands and routes the
+// work area with one window per screen (opened cascaded: each a title bar below the one before); it runs the file and screen commands and routes the
 // messages between the views and the bars.
 //
 // The bars of the attribute pane, the zoom, the screen selection and the background colour are

@@ -208,7 +208,10 @@ int main(int argc, char** argv)
     }
     std::unique_ptr<QCoreApplication> app(args.headless ? new QCoreApplication(argc, argv)
                                                         : new QApplication(argc, argv));
-    ZQ_I18N::InstallTranslator(*app);
+    if (args.headless)
+        ZQ_I18N::InstallTranslator(*app);
+    else
+        ZQ_I18N::InstallWindowTranslators(*app);
     CControlChannel channel;
     if (args.control) {
         CONTROL_REQUEST request;

@@ -1,5 +1,6 @@
 #include "flasher/app/about_dlg.h"
 
+#include "appkit/tool_cli.h"
 #include "flasher/app/flasher_app.h"
 
 #include <QCoreApplication>
@@ -15,7 +16,10 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent)
     auto* icon = new QLabel(this);
     icon->setPixmap(CFlasherApp::GetAppIcon().pixmap(32, 32));
     auto* version = new QLabel(QCoreApplication::translate("Flasher", "Flasher 2.42 版"), this);
-    auto* maker = new QLabel(QCoreApplication::translate("Flasher", "ZQ 面板配置套件 — 面板程序下载工具"), this);
+    // The programmer keeps its own version; the suite it ships in has one version for every program.
+    auto* maker = new QLabel(
+        QCoreApplication::translate("Flasher", "ZQ 面板配置套件 %1 — 面板程序下载工具").arg(ZQ_CLI::SuiteVersion()),
+        this);
     auto* ok = new QPushButton(QCoreApplication::translate("Flasher", "确定"), this);
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);

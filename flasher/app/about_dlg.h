@@ -1,4 +1,5 @@
-// The programmer's About box.
+// The programmer's About box: its icon, its own version ("Flasher 2.42 版"), the suite's name and
+// version, and the OK button "确定" (Enter and Esc close it too).
 #pragma once
 
 #include <QDialog>

@@ -1,5 +1,6 @@
 #include "flasher/app/flasher_app.h"
 
+#include "appkit/window_places.h"
 #include "comkit/module_path.h"
 #include "comkit/user_files.h"
 #include "flasher/app/flasher_dlg.h"
@@ -35,7 +36,12 @@ int CFlasherApp::InitInstance(bool unattended, const std::string& chosenFile)
         dlg.SetMessageHook([](const QString& text, const QString&) {
             std::fprintf(stderr, "zqflasher: %s\n", text.toLocal8Bit().constData());
         });
+    // The window opens where the user left it (Flasher.conf in the suite's settings folder).
+    const QString placeName = QStringLiteral("Flasher");
+    dlg.setObjectName(QStringLiteral("FlasherDlg"));
+    ZQ_WINDOWS::RestoreWindowPlace(dlg, placeName);
     dlg.exec();
+    ZQ_WINDOWS::StoreWindowPlace(dlg, placeName);
     if (unattended)
         return dlg.GetExchange().GetResult() == ISP_RESULT_FINISHED ? 0 : 1;
     return 0;

@@ -15,7 +15,8 @@ public:
     // are written to standard error instead of waiting for OK, and the status is 0 only when the
     // panel confirmed every block (for scripts and checks that have nobody at the screen).
     // chosenFile (UTF-8), when not empty, is the program file the dialog starts with in manual mode
-    // (tagFlasherOptions::chosenFile).
+    // (tagFlasherOptions::chosenFile). The window opens where it was when the user last closed it
+    // (Flasher.conf in the suite's settings folder), and stores that place when it closes.
     int InitInstance(bool unattended = false, const std::string& chosenFile = std::string());
 
     // The application icon, drawn (no pixmap outlives the application).

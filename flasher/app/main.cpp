@@ -59,6 +59,6 @@ int main(int argc, char** argv)
         return ZQ_CLI::EXIT_FAILED;
     }
     CFlasherApp app(argc, argv);
-    ZQ_I18N::InstallTranslator(app);
+    ZQ_I18N::InstallWindowTranslators(app);
     return app.InitInstance(parser.isSet("unattended"), QFile::decodeName(chosen.c_str()).toStdString());
 }

@@ -1,5 +1,6 @@
 // splashgen: writes the editor's splash and About picture, a 500 x 400 PNG showing the product
-// name, its version and a drawn text panel.
+// name and a drawn text panel; the words in the UI's language and the version are drawn on it by
+// the editor's About box (editor/app/about_dlg), so the picture itself holds no other text.
 #include "appkit/tool_cli.h"
 #include "comkit/gui_ex_dc.h"
 
@@ -15,7 +16,6 @@ namespace {
 const int WIDTH = 500;
 const int HEIGHT = 400;
 const char* const PRODUCT = "ZQEditor";
-const char* const VERSION = "1.2.0.0";
 
 QFont Font(const QString& family, int pixels, bool bold = false)
 {
@@ -26,7 +26,8 @@ QFont Font(const QString& family, int pixels, bool bold = false)
     return font;
 }
 
-// The panel beside the title: bezel, a monochrome display with three lines, four function keys.
+// The panel beside the title: bezel, a monochrome display (its lines are the About box's), four
+// function keys.
 void DrawPanel(QPainter& p, const QString& family)
 {
     const QRectF bezel(292, 56, 176, 196);
@@ -38,12 +39,6 @@ void DrawPanel(QPainter& p, const QString& family)
     p.setPen(QPen(QColor(0x4A, 0x55, 0x40), 2));
     p.setBrush(QColor(0xB7, 0xC9, 0x8E));
     p.drawRect(display);
-
-    p.setPen(QColor(0x1E, 0x24, 0x18));
-    p.setFont(Font(family, 15));
-    const QString lines[] = {QStringLiteral("画面 1"), QStringLiteral("温度   25.6℃"), QStringLiteral("压力  1.20MPa")};
-    for (int i = 0; i < 3; ++i)
-        p.drawText(QPointF(display.left() + 8, display.top() + 24 + 27 * i), lines[i]);
 
     p.setFont(Font(family, 12, true));
     for (int i = 0; i < 4; ++i) {
@@ -79,18 +74,6 @@ QImage DrawSplash()
     p.setPen(Qt::white);
     p.setFont(Font(family, 46, true));
     p.drawText(QPointF(32, 130), QString::fromLatin1(PRODUCT));
-    p.setPen(QColor(0xC8, 0xD6, 0xE4));
-    p.setFont(Font(family, 18));
-    p.drawText(QPointF(34, 168), QStringLiteral("文本显示面板组态软件"));
-    p.setFont(Font(family, 13));
-    p.drawText(QPointF(34, 196), QStringLiteral("画面 · 控件 · 编译 · 下载"));
-
-    p.setPen(QColor(0x22, 0x2A, 0x33));
-    p.setFont(Font(family, 15));
-    p.drawText(QPointF(32, 345), QStringLiteral("版本 ") + QString::fromLatin1(VERSION));
-    p.setPen(QColor(0x5B, 0x66, 0x72));
-    p.setFont(Font(family, 12));
-    p.drawText(QRectF(0, 330, WIDTH - 32, 24), Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("ZQ 面板配置套件"));
     p.end();
     return image;
 }

@@ -77,7 +77,7 @@ int main(int argc, char** argv)
     if (!ZQ_CLI::HasDisplay())
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
-    ZQ_I18N::InstallTranslator(application);
+    ZQ_I18N::InstallWindowTranslators(application);
     CProject project;
     if (!SetUpProject(project)) {
         ZQ_CLI::PrintError(std::string("the catalogues beside the program offer no panel model and PLC"));

@@ -2,10 +2,11 @@
 // Renders the editor's main window with a project open, as a user sees it: plain, with controls
 // selected, and in the register input order mode, into editor-main.png, editor-selection.png and
 // editor-order-mode.png, then with a mistake made the problems dock and the address dock, into
-// editor-problems.png and editor-addresses.png (editor-main-en.png ... when the language is
-// English). Run it offscreen:
+// editor-problems.png and editor-addresses.png, and the About box into editor-about.png
+// (editor-main-en.png ... when the language is English). Run it offscreen:
 //   QT_QPA_PLATFORM=offscreen out/editor-screenshot build/default/examples/demo.ZQE docs
 //   QT_QPA_PLATFORM=offscreen ZQ_LANG=en out/editor-screenshot build/default/examples/demo.ZQE docs
+#include "editor/app/about_dlg.h"
 #include "editor/app/child_frame.h"
 #include "editor/app/editor_app.h"
 #include "editor/app/editor_doc.h"
@@ -59,7 +60,7 @@ int main(int argc, char** argv)
         return 2;
     }
     const QDir out(QString::fromLocal8Bit(argv[2]));
-    ZQ_I18N::InstallTranslator(application);
+    ZQ_I18N::InstallWindowTranslators(application);
     CZQEditorApp editor;
     if (!editor.InitInstance({}, false))
         return 1;
@@ -114,6 +115,9 @@ int main(int argc, char** argv)
     ok = Save(*frame, out, "editor-problems") && ok;
     frame->GetAddressDock()->raise();
     ok = Save(*frame, out, "editor-addresses") && ok;
+    CAboutDlg about(CAboutDlg::ABOUT, frame);
+    about.show();
+    ok = Save(about, out, "editor-about") && ok;
     frame->GetDocument()->SetModified(false);
     return ok ? 0 : 1;
 }

@@ -1,9 +1,11 @@
-// flasher-screenshot MANUAL.png AUTO.png
+// flasher-screenshot MANUAL.png AUTO.png [ABOUT.png]
 // Renders the programmer's dialog with sample settings, as a user sees it in manual mode and in
-// the unattended mode the editor starts it in, each under a drawn title bar. Run it offscreen:
-//   QT_QPA_PLATFORM=offscreen out/flasher-screenshot docs/flasher-manual.png docs/flasher-auto.png
+// the unattended mode the editor starts it in, and its About box, each under a drawn title bar.
+// Run it offscreen:
+//   QT_QPA_PLATFORM=offscreen out/flasher-screenshot docs/flasher-manual.png docs/flasher-auto.png docs/flasher-about.png
 // With ZQ_LANG=en the pictures are in English (and refused while a Chinese text is left on them).
 #include "appkit/window_picture.h"
+#include "flasher/app/about_dlg.h"
 #include "flasher/app/flasher_app.h"
 #include "flasher/app/flasher_dlg.h"
 
@@ -51,16 +53,26 @@ bool Render(const QString& settingsDir, const QByteArray& isp, const QString& ou
     return saved;
 }
 
+// The About box's picture; refused while a text of the other language is left on it.
+bool RenderAbout(const QString& output)
+{
+    CAboutDlg about;
+    about.show();
+    QCoreApplication::processEvents();
+    return ZQ_CLI::ShowsUserLanguage(about) &&
+           ZQ_CLI::FramedWindowPicture(about, CFlasherApp::GetDialogFont()).save(output, "PNG");
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: flasher-screenshot MANUAL.png AUTO.png\n");
+    if (argc != 3 && argc != 4) {
+        std::fprintf(stderr, "usage: flasher-screenshot MANUAL.png AUTO.png [ABOUT.png]\n");
         return 2;
     }
     CFlasherApp app(argc, argv);
-    ZQ_I18N::InstallTranslator(app);
+    ZQ_I18N::InstallWindowTranslators(app);
     QTemporaryDir scratch;
     if (!scratch.isValid())
         return 1;
@@ -73,7 +85,8 @@ int main(int argc, char** argv)
         Render(scratch.path(),
                "[sysset]\r\nfile=/opt/zq/Data/20240101120000_1234.vxg\r\nauto=1\r\nnotenc=1\r\npaddr=48\r\n",
                QString::fromLocal8Bit(argv[2]), true);
-    if (!manual || !automatic) {
+    const bool about = argc < 4 || RenderAbout(QString::fromLocal8Bit(argv[3]));
+    if (!manual || !automatic || !about) {
         std::fprintf(stderr, "flasher-screenshot: cannot write the images\n");
         return 1;
     }

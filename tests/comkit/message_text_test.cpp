@@ -18,6 +18,8 @@ std::string Catalogue(const char* context, const char* text)
     errno = EBADF;
     if (std::string(context) == "Files" && std::string(text) == "cannot open %1: %2")
         return "could not open %1 (%2)";
+    if (std::string(context) == "SystemErrors" && std::string(text) == "No such file or directory")
+        return "没有那个文件或目录";
     return text;
 }
 
@@ -52,8 +54,10 @@ TEST_F(MessageText, TheInstalledTranslatorAndLanguageAnswer)
     EXPECT_EQ(COMMON_EX::MessageLanguage(), COMMON_EX::MESSAGE_ENGLISH);
     EXPECT_EQ(COMMON_EX::TrArgs("Files", "cannot open %1: %2", {"a%2.ZQE", "gone"}), "could not open a%2.ZQE (gone)");
     EXPECT_EQ(COMMON_EX::Tr("Other", "cannot open %1: %2"), "cannot open %1: %2"); // by context too
-    // The reason is the failure's, not whatever the translator left in errno.
+    // The reason is the failure's, not whatever the translator left in errno, in the C library's
+    // English put through the translator (whatever the locale says); a reason it lacks stays English.
     errno = ENOENT;
     EXPECT_EQ(COMMON_EX::TrSystemError("Files", "cannot open %1: %2", "p.ZQE"),
-              std::string("could not open p.ZQE (") + std::strerror(ENOENT) + ")");
+              "could not open p.ZQE (没有那个文件或目录)");
+    EXPECT_EQ(COMMON_EX::TrSystemReason(EACCES), "Permission denied");
 }

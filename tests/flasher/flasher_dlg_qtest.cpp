@@ -1,5 +1,6 @@
 // The programmer's dialog, offscreen: controls and settings file, programming the panel simulator
 // in manual and automatic mode, the time limit, and the remote fetch from a loopback FTP server.
+#include "appkit/ui_language.h"
 #include "flasher/app/about_dlg.h"
 #include "flasher/app/comm_port_dlg.h"
 #include "flasher/app/flasher_dlg.h"
@@ -110,6 +111,7 @@ private slots:
     void DestroyedInTheMiddleOfAFetch();
     void AboutBoxFromTheContextMenuAndAboutUs();
     void MissingLibrariesAreReportedAtStartUp();
+    void FailedDownloadSpeaksChineseInTheChineseUi(); // last: it installs the Chinese catalogues
 
 private:
     QString File(const QString& name) const { return m_scratch->filePath(name); }
@@ -798,6 +800,24 @@ void FlasherDlgTest::MissingLibrariesAreReportedAtStartUp()
     Create();
     answer.stop();
     QCOMPARE(asked, QStringList({"|cannot load vexorisp.dll!", "|cannot load vexorenc.dll!"}));
+}
+
+void FlasherDlgTest::FailedDownloadSpeaksChineseInTheChineseUi()
+{
+    QVERIFY(ZQ_I18N::UiLanguage() == ZQ_I18N::LANGUAGE_CHINESE);
+    QVERIFY(ZQ_I18N::InstallWindowTranslators(*qApp));
+    CPanelSimProcess sim(SimProgram(), File("flash.bin").toStdString(), {"--ignore-knocks", "1000000"});
+    UseDevice(sim.Device());
+    Write("prog.hex", ":10000000FFFF\n");
+    WriteRunSettings(true, "prog.hex", 48);
+    m_runLimitMs = 60000;
+    Create();
+    QTRY_VERIFY_WITH_TIMEOUT(m_closed, 60000);
+    QCOMPARE(m_messages.size(), size_t(1));
+    QCOMPARE(m_messages[0].text, QString("第 1 行 HEX 格式错误：记录的长度与其字节数不符"));
+    // Qt's own buttons too.
+    QMessageBox box(QMessageBox::Question, QString(), QString(), QMessageBox::Ok | QMessageBox::Cancel);
+    QCOMPARE(box.button(QMessageBox::Cancel)->text(), QString("取消"));
 }
 
 QTEST_MAIN(FlasherDlgTest)

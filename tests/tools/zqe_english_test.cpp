@@ -169,7 +169,7 @@ TEST(ZqeEnglish, MessagesKeepTheirArgumentsInPlaceAndNamesCarryTheirEnglish)
     const auto has = [](const std::string& text, const std::string& part) {
         return text.find(part) != std::string::npos;
     };
-    EXPECT_TRUE(has(info.english.out, "\n  PLC: MODBUS自由协议 (MODBUS free protocol) (ID 100)\n")) << info.english.out;
+    EXPECT_TRUE(has(info.english.out, "\n  PLC: MODBUS自由协议 (Free-format MODBUS) (ID 100)\n")) << info.english.out;
     EXPECT_TRUE(has(info.english.out, "      2: Y(输出) (Y(output)) (code 2, 0 to 377)\n")) << info.english.out;
     EXPECT_TRUE(has(info.english.out, "parity 0 (none), stop bits 0 (one)")) << info.english.out;
     EXPECT_TRUE(has(info.chinese.out, "\n  PLC: MODBUS自由协议 (ID 100)\n")) << info.chinese.out;

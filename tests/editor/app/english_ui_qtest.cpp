@@ -115,7 +115,7 @@ private slots:
         dialog.show();
         QComboBox* plcs = dialog.Child<QComboBox>(CDlgDeviceSelect::ID_PLC);
         plcs->setCurrentIndex(0);
-        QCOMPARE(plcs->currentText(), QStringLiteral("MODBUS free protocol"));
+        QCOMPARE(plcs->currentText(), QStringLiteral("Free-format MODBUS"));
         QTest::mouseClick(dialog.Child<QPushButton>(1), Qt::LeftButton);
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         const char* stored = CPLCCollection::GetInstance()->ConvertPLCIDToPLCName(100);

@@ -2,7 +2,7 @@
 // keyboard input from xdotool: a new project through the device selection, two screens with
 // controls, Delete in a number field, the wheel over the attribute pane and a refused address,
 // save, reopen and compare, a save through a symbolic link, hidden screen windows and a screen
-// delete, and File > Close.
+// delete, and File > Close; the About box and its OK.
 #include "editor_test_support.h"
 
 #include "controls/control_base.h"
@@ -12,6 +12,7 @@
 #include "controls/dsp/dsp_control.h"
 #include "controls/dsp/dsp_screen.h"
 #include "controls/screen_base.h"
+#include "editor/app/about_dlg.h"
 #include "editor/app/child_frame.h"
 #include "editor/app/dialogs/dlg_attributes_set.h"
 #include "editor/app/dialogs/dlg_device_select.h"
@@ -298,6 +299,34 @@ private slots:
         QVERIFY(!frame.findChild<CDlgZoom*>()->isEnabled());
         QVERIFY(prompts.answers.isEmpty() && prompts.files.isEmpty());
         QCOMPARE(prompts.messages.size(), 2); // the delete question and the save question
+    }
+
+    // Help > About through the menu, closed with its own OK button, all with real clicks.
+    void aboutClosesWithItsOkButton()
+    {
+        CMainFrame frame;
+        frame.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&frame));
+        QString okText;
+        bool shown = false;
+        QTimer answer;
+        connect(&answer, &QTimer::timeout, this, [&] {
+            if (auto* about = qobject_cast<CAboutDlg*>(QApplication::activeModalWidget())) {
+                answer.stop();
+                shown = QTest::qWaitForWindowExposed(about) && about->GetOkButton();
+                if (shown) {
+                    okText = about->GetOkButton()->text();
+                    ClickCenter(about->GetOkButton());
+                }
+            }
+        });
+        answer.start(50);
+        QMenu* help = frame.menuBar()->actions().last()->menu();
+        QVERIFY(ClickAt(frame.menuBar(), frame.menuBar()->actionGeometry(help->menuAction()).center()));
+        QTRY_VERIFY_WITH_TIMEOUT(help->isVisible(), WAIT_MS);
+        QVERIFY(ClickAt(help, help->actionGeometry(frame.GetAction(ID_APP_ABOUT)).center()));
+        QTRY_VERIFY_WITH_TIMEOUT(shown && !QApplication::activeModalWidget(), WAIT_MS);
+        QCOMPARE(okText, QStringLiteral("确定"));
     }
 };
 
