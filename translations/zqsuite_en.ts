@@ -3397,6 +3397,14 @@ Exit status: 0 done, 1 the work failed, 2 the command line was wrong (check: 3 e
         <source>unknown command &quot;%1&quot; (new, info, compile, inspect, render, export, check, xref, report, import)</source>
         <translation>unknown command &quot;%1&quot; (new, info, compile, inspect, render, export, check, xref, report, import)</translation>
     </message>
+    <message>
+        <source>Write the project&apos;s JSON form for reading (docs/project-json.md) for scripts.</source>
+        <translation>Write the project&apos;s JSON form for reading (docs/project-json.md) for scripts.</translation>
+    </message>
+    <message>
+        <source>Write the decoded image and its problems as one JSON object for scripts.</source>
+        <translation>Write the decoded image and its problems as one JSON object for scripts.</translation>
+    </message>
 </context>
 <context>
     <name>zqflash</name>
