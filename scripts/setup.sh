@@ -14,7 +14,7 @@ PACKAGES=(
   desktop-file-utils shared-mime-info dpkg-dev fakeroot file
   xvfb xauth xdotool poppler-utils
   libmodbus-dev mbpoll python3-pymodbus socat
-  clang libclang-rt-14-dev clang-format
+  clang libclang-rt-14-dev clang-format clang-tidy
   help2man bash-completion
   lintian appstream libglib2.0-bin
   debootstrap
