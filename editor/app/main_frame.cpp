@@ -1,5 +1,6 @@
 #include "editor/app/main_frame.h"
 
+#include "editor/address_xref.h"
 #include "editor/app/about_dlg.h"
 #include "editor/app/address_pane.h"
 #include "editor/app/child_frame.h"
@@ -7,15 +8,16 @@
 #include "editor/app/editor_commands.h"
 #include "editor/app/editor_doc.h"
 #include "editor/app/editor_view.h"
+#include "editor/app/look/user_prompts.h"
+#include "editor/app/look/zoom_levels.h"
 #include "editor/app/problems_pane.h"
 #include "editor/app/recent_files.h"
 #include "editor/app/simulation_commands.h"
-#include "editor/app/user_prompts.h"
-#include "editor/app/zoom_levels.h"
 #include "editor/editor_strings.h"
 #include "editor/project.h"
 #include "editor/project_file.h"
 #include "editor/project_report.h"
+#include "editor/screen_references.h"
 
 #include "comkit/gbk.h"
 #include "comkit/module_path.h"
@@ -46,8 +48,6 @@
 
 namespace {
 
-CMainFrame::ScreenAttributesDialog s_screenAttributesDialog;
-
 QString Gbk(const char* text)
 {
     return QString::fromStdString(COMMON_EX::GbkToUtf8Lossy(text));
@@ -63,7 +63,8 @@ QLabel* Placeholder(const QString& text)
 
 } // namespace
 
-CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent), m_recent(new CRecentFiles)
+CMainFrame::CMainFrame(Dialogs dialogs, QWidget* parent)
+    : QMainWindow(parent), m_dialogs(std::move(dialogs)), m_recent(new CRecentFiles)
 {
     setObjectName(QStringLiteral("MainFrame"));
     m_pSimulation = new CSimulationCommands(this);
@@ -373,11 +374,6 @@ void CMainFrame::SetBackColorBar(QWidget* bar)
     ReplaceBarWidget(m_backColorPlace, bar);
 }
 
-void CMainFrame::SetScreenAttributesDialog(ScreenAttributesDialog dialog)
-{
-    s_screenAttributesDialog = std::move(dialog);
-}
-
 // ---------------- commands ----------------
 
 void CMainFrame::RunCommand(unsigned command)
@@ -539,7 +535,7 @@ void CMainFrame::UpdateCommandStates()
     enable(ID_SCREEN_DELETE, hasDoc && view);
     enable(ID_SCREEN_PREVIOUS, hasDoc && active > 0);
     enable(ID_SCREEN_NEXT, hasDoc && active >= 0 && active < count - 1);
-    enable(ID_SCREEN_ATTRIBUTES, hasDoc && bool(s_screenAttributesDialog));
+    enable(ID_SCREEN_ATTRIBUTES, hasDoc && bool(m_dialogs.screenAttributes));
 
     if (view && view->GetScreen()) {
         m_statusPanes[1]->setText(view->GetScreenTitle());
@@ -595,7 +591,7 @@ bool CMainFrame::NewDocument()
 {
     if (!PromptSave())
         return false;
-    auto* document = new CZQEditorDoc(this);
+    auto* document = new CZQEditorDoc(m_dialogs.selectDevice, this);
     if (!document->NewProject(this)) {
         delete document;
         return false;
@@ -639,7 +635,7 @@ bool CMainFrame::OpenDocument(const QString& path, bool dropped)
 
 bool CMainFrame::LoadDocument(const QString& path)
 {
-    auto* document = new CZQEditorDoc(this);
+    auto* document = new CZQEditorDoc(m_dialogs.selectDevice, this);
     std::string error;
     if (!document->OpenProject(path, error)) {
         delete document;
@@ -856,6 +852,25 @@ void CMainFrame::AppendScreen(CScreenBase* original)
     ActivateView(CreateView(project->GetNextScreenWithoutWindow()));
 }
 
+bool CMainFrame::ReferencesAllowDelete(CProject& project, int screenNumber)
+{
+    const std::vector<CScreenReferences::REFERENCE> references = CScreenReferences::Find(project, screenNumber);
+    if (references.empty())
+        return true;
+    QStringList lines;
+    for (const CScreenReferences::REFERENCE& reference : references)
+        lines << QStringLiteral("  ") + QString::fromStdString(CScreenReferences::Label(reference));
+    const QString text =
+        QCoreApplication::translate("Editor",
+                                    "以下按键和功能页指向%1：\n%2\n\n删除后它们仍按画面号指向其后的画面或不存在的"
+                                    "画面。仍要删除这个画面吗？")
+            .arg(QString::fromStdString(
+                     CAddressXref::ScreenLabel(screenNumber,
+                                               CAddressXref::StoredName(project.GetScreenByNumber(screenNumber)))),
+                 lines.join(QLatin1Char('\n')));
+    return CUserPrompts::Message(this, text, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
 void CMainFrame::OnDeleteScreen()
 {
     CZQEditorView* view = GetActiveView();
@@ -869,6 +884,8 @@ void CMainFrame::OnDeleteScreen()
         return;
     }
     project->SetActivateScreen(view->GetScreen());
+    if (!ReferencesAllowDelete(*project, project->GetActivateScreenIndex() + 1))
+        return;
     const QString text =
         QCoreApplication::translate("EditorStrings", CEditorStrings::Get(CEditorStrings::IDS_DELETE_SCREEN_ASK))
             .replace(QStringLiteral("%s"), Gbk(view->GetScreen()->GetScreenName()));
@@ -913,7 +930,7 @@ void CMainFrame::OnNextScreen()
 
 void CMainFrame::OnScreenAttributes()
 {
-    if (!m_document || !m_document->GetProject() || !s_screenAttributesDialog)
+    if (!m_document || !m_document->GetProject() || !m_dialogs.screenAttributes)
         return;
     CProject* project = m_document->GetProject();
     auto settings = [project] {
@@ -923,7 +940,7 @@ void CMainFrame::OnScreenAttributes()
         return values;
     };
     const std::vector<int> before = settings();
-    if (s_screenAttributesDialog(*project, this) && settings() != before)
+    if (m_dialogs.screenAttributes(*project, this) && settings() != before)
         m_document->SetModified(true);
 }
 

@@ -2,6 +2,7 @@
 
 #include "comkit/gbk.h"
 #include "comkit/module_path.h"
+#include "comkit/whole_file.h"
 #include "flasher/app/about_dlg.h"
 #include "flasher/app/comm_port_dlg.h"
 #include "flasher/app/flasher_app.h"
@@ -27,7 +28,6 @@
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QScreen>
 #include <QUrl>
 
@@ -70,9 +70,8 @@ QString FromGbk(const char* text)
     return QString::fromStdString(utf8);
 }
 
-// A message or status text (GBK, from the dialog or the programming library) in the user's
-// language: its English entry when the catalogue has one (numbered texts with their number), the
-// text itself otherwise.
+// A fixed message or status text (GBK, from the dialog or the programming library) in the user's
+// language: its English entry when the catalogue has one, the text itself otherwise.
 QString Shown(const char* text)
 {
     return TranslateLibraryMessage(FromGbk(text));
@@ -88,16 +87,19 @@ QString FromPath(const std::string& path)
     return QFile::decodeName(QByteArray::fromStdString(path));
 }
 
+// The largest settings file the dialog rewrites; a larger one is no settings file of ours.
+constexpr unsigned long long MAX_SETTINGS_FILE = 1u << 20;
+
 // The settings file with its [sysset] auto key set to 0 and every other byte kept, so that a
 // programmer started by hand after an unattended run opens its own window instead of
 // programming the last image at once. Nothing changes when the file cannot be read or written.
 void ClearAutoMode(const std::string& path)
 {
-    QFile file(FromPath(path));
-    if (!file.open(QIODevice::ReadOnly))
+    std::vector<BYTE> bytes;
+    if (!COMMON_EX::ReadWholeFile(path, MAX_SETTINGS_FILE, bytes).Ok())
         return;
-    QList<QByteArray> lines = file.readAll().split('\n');
-    file.close();
+    QList<QByteArray> lines =
+        QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size())).split('\n');
     bool inSection = false, changed = false;
     for (QByteArray& line : lines) {
         const QByteArray text = line.trimmed();
@@ -111,9 +113,9 @@ void ClearAutoMode(const std::string& path)
     }
     if (!changed)
         return;
-    QSaveFile out(FromPath(path));
-    if (out.open(QIODevice::WriteOnly) && out.write(lines.join('\n')) >= 0)
-        out.commit();
+    const QByteArray text = lines.join('\n');
+    std::string error;
+    COMMON_EX::ReplaceWholeFile(path, text.constData(), size_t(text.size()), error);
 }
 
 std::string DirectoryOr(const std::string& directory)
@@ -592,6 +594,13 @@ void CFlasherDlg::ShowMessage(const char* text)
         RequestClose();
 }
 
+void CFlasherDlg::ShowNumberedMessage(const FLASHER_MESSAGE& message)
+{
+    ShowMessageBox(DescribeFlasherMessage(message));
+    if (m_bAuto && (message.code == FLASHER_MESSAGE_HEX_LINE || message.code == FLASHER_MESSAGE_HEX_CONFLICT))
+        RequestClose();
+}
+
 void CFlasherDlg::ShowInformation(const char* text)
 {
     ShowMessageBox(Shown(text), QCoreApplication::translate("Flasher", "Information"));
@@ -630,6 +639,11 @@ ISP_RUN_OPTIONS CFlasherDlg::GetRunOptions()
 void CFlasherDlg::SetStatusText(const char* text)
 {
     m_pStatus->setText(Shown(text));
+}
+
+void CFlasherDlg::SetNumberedStatus(const FLASHER_MESSAGE& message)
+{
+    m_pStatus->setText(DescribeFlasherMessage(message));
 }
 
 void CFlasherDlg::SetStatusCause(const char* words)

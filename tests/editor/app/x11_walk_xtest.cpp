@@ -1,7 +1,8 @@
 // A user's first project on a real X server (started by run_under_xvfb.sh), with real mouse and
 // keyboard input from xdotool: a new project through the device selection, two screens with
-// controls, Delete in a number field and the wheel over the attribute pane, save, reopen and
-// compare, hidden screen windows and a screen delete, and File > Close.
+// controls, Delete in a number field, the wheel over the attribute pane and a refused address,
+// save, reopen and compare, a save through a symbolic link, hidden screen windows and a screen
+// delete, and File > Close.
 #include "editor_test_support.h"
 
 #include "controls/control_base.h"
@@ -15,7 +16,7 @@
 #include "editor/app/dialogs/dlg_attributes_set.h"
 #include "editor/app/dialogs/dlg_device_select.h"
 #include "editor/app/dialogs/dlg_zoom.h"
-#include "editor/app/dialogs/editor_dialogs.h"
+#include "editor/app/editor_app.h"
 #include "editor/app/editor_commands.h"
 #include "editor/app/editor_doc.h"
 #include "editor/app/editor_view.h"
@@ -24,7 +25,9 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -139,9 +142,9 @@ private slots:
             QSKIP("xdotool is not installed");
         PromptAnswers prompts;
         QTemporaryDir dir;
-        CMainFrame frame;
+        const std::unique_ptr<CMainFrame> made = CZQEditorApp::CreateMainFrame();
+        CMainFrame& frame = *made;
         m_frame = &frame;
-        InstallEditorDialogs(&frame);
         frame.resize(1280, 900);
         frame.show();
         QVERIFY(QTest::qWaitForWindowExposed(&frame));
@@ -194,6 +197,19 @@ private slots:
         QCOMPARE(reg->GetIntegerDigits(), digitsBefore);
         QCOMPARE(frame.GetActiveView()->GetOperateCtrl()->GetUndoCount(), steps);
 
+        // An address beyond its kind (D is 0-8511) typed with the real keyboard: the last digit is
+        // refused and shown so, the register keeps what it took, and leaving shows what is stored.
+        QLineEdit* address = RowOf(Pane(), reg->GetDataAtttribute()->GetRegisterAddrAttribute())->GetEditBox();
+        QVERIFY(ClickCenter(address));
+        QTRY_VERIFY_WITH_TIMEOUT(address->hasFocus(), WAIT_MS);
+        QVERIFY(Key(QStringLiteral("ctrl+a")));
+        QVERIFY(Type(QStringLiteral("9000")));
+        QTRY_COMPARE_WITH_TIMEOUT(address->text(), QStringLiteral("9000"), WAIT_MS);
+        QCOMPARE(reg->GetRegisterAddr(), 900);
+        QVERIFY2(address->toolTip().endsWith(QStringLiteral("有效范围：0 - 8511")), qPrintable(address->toolTip()));
+        QVERIFY(Key(QStringLiteral("Tab")));
+        QTRY_COMPARE_WITH_TIMEOUT(address->text(), QStringLiteral("900"), WAIT_MS);
+
         // A second screen with a lamp.
         QVERIFY(ClickCenter(Button(ID_SCREEN_NEW)));
         QTRY_COMPARE_WITH_TIMEOUT(Project()->GetScreenCount(), 2, WAIT_MS);
@@ -220,6 +236,29 @@ private slots:
         std::string error;
         QVERIFY(frame.GetDocument()->SaveProject(again, error));
         QCOMPARE(Bytes(again), saved);
+
+        // Opened through a symbolic link, changed and saved with the button: the file it names is
+        // replaced, the link and the file's permission bits stay, no temporary is left.
+        const QString link = dir.filePath(QStringLiteral("linked.ZQE"));
+        QVERIFY(QFile::link(path, link));
+        QVERIFY(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup));
+        prompts.files << link;
+        QVERIFY(ClickCenter(Button(ID_FILE_OPEN)));
+        QTRY_VERIFY_WITH_TIMEOUT(Project() && frame.GetDocument()->GetPathName().endsWith(QStringLiteral("linked.ZQE")),
+                                 WAIT_MS);
+        QTRY_VERIFY_WITH_TIMEOUT(frame.GetActiveView() != nullptr, WAIT_MS);
+        const int lamps = Project()->GetLastScreen()->GetControlCount();
+        QTRY_VERIFY_WITH_TIMEOUT(frame.GetActiveView()->GetScreen() == Project()->GetLastScreen(), WAIT_MS);
+        QVERIFY(ClickCenter(Button(ID_INSERT_LAMP)));
+        QTRY_COMPARE_WITH_TIMEOUT(Project()->GetLastScreen()->GetControlCount(), lamps + 1, WAIT_MS);
+        QVERIFY(ClickCenter(Button(ID_FILE_SAVE)));
+        QTRY_VERIFY_WITH_TIMEOUT(!frame.GetDocument()->IsModified(), WAIT_MS);
+        QVERIFY(QFileInfo(link).isSymLink());
+        QVERIFY(Bytes(path) != saved && Bytes(link) == Bytes(path));
+        QCOMPARE(QFile::permissions(path) & 0x0FFF, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                        QFileDevice::ReadUser | QFileDevice::WriteUser |
+                                                        QFileDevice::ReadGroup);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::System).size(), 3); // boiler, again, the link
 
         // A third screen; two windows closed with their title bar's close button hide; the shown
         // one is deleted.
