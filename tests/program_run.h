@@ -29,7 +29,7 @@ inline PROGRAM_RUN RunProgram(const QString& program, const QStringList& argumen
     process.setProcessEnvironment(environment);
     process.start(program, arguments);
     PROGRAM_RUN run;
-    if (!process.waitForFinished(60000)) {
+    if (!process.waitForFinished(TEST_HANG_GUARD_MS)) {
         process.kill();
         process.waitForFinished();
         return run;

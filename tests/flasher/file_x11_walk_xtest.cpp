@@ -9,6 +9,7 @@
 #include "tools/zqflash/line_image.h"
 #include "tools/zqpanel-sim/panel_sim_process.h"
 #include "vexorisp/comm_settings.h"
+#include "vexorisp/event_wait.h"
 
 #include <QApplication>
 #include <QFile>
@@ -83,7 +84,8 @@ public:
             return Fail("the dialog was not shown");
         auto* path = qobject_cast<QLineEdit*>(dlg.GetControl(CFlasherDlg::IDC_FILE_PATH));
         auto* program = qobject_cast<QPushButton*>(dlg.GetControl(CFlasherDlg::IDC_LOCAL_PROGRAM));
-        if (!QTest::qWaitFor([&] { return dlg.GetCurrentFilePath() == file; }, 10000) || path->text() != file)
+        if (!QTest::qWaitFor([&] { return dlg.GetCurrentFilePath() == file; }, TEST_HANG_GUARD_MS) ||
+            path->text() != file)
             return Fail("the dialog shows '" + path->text() + "', not the file given");
         // The file given turns isp.ini's automatic run off: the run waits for the press.
         if (dlg.IsAutoMode() || dlg.GetExchange().GetResult() != ISP_RESULT_NONE || !program->isEnabled() ||
@@ -96,7 +98,7 @@ public:
         if (QProcess::execute("xdotool", {"mousemove", "--sync", QString::number(centre.x()),
                                           QString::number(centre.y()), "click", "1"}) != 0)
             return Fail("xdotool failed");
-        if (!QTest::qWaitFor([&] { return dlg.GetExchange().GetResult() == result; }, 60000) ||
+        if (!QTest::qWaitFor([&] { return dlg.GetExchange().GetResult() == result; }, TEST_HANG_GUARD_MS) ||
             messages != QStringList{shown})
             return Fail("the run ended with " + messages.join(" | ") + ", not " + shown);
         sim.Stop();

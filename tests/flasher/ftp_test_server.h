@@ -1,6 +1,8 @@
 // A throw-away FTP server on loopback (pyftpdlib), for tests of the remote program fetch.
 #pragma once
 
+#include "vexorisp/event_wait.h"
+
 #include <QByteArray>
 #include <QFile>
 #include <QProcess>
@@ -38,9 +40,9 @@ public:
         const QString python = QFile::exists("/usr/bin/python3") ? "/usr/bin/python3" : "python3";
         m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         m_process.start(python, QStringList{"-c", script, root, user, password, QString::number(writeLimit)});
-        if (!m_process.waitForStarted(60000))
+        if (!m_process.waitForStarted(TEST_HANG_GUARD_MS))
             return;
-        while (!m_process.canReadLine() && m_process.waitForReadyRead(60000)) {
+        while (!m_process.canReadLine() && m_process.waitForReadyRead(TEST_HANG_GUARD_MS)) {
         }
         m_nPort = QString::fromLatin1(m_process.readLine()).trimmed().toInt();
     }
@@ -50,9 +52,9 @@ public:
         if (m_process.state() == QProcess::NotRunning)
             return;
         m_process.closeWriteChannel();
-        if (!m_process.waitForFinished(5000)) {
+        if (!m_process.waitForFinished(TEST_HANG_GUARD_MS)) {
             m_process.kill();
-            m_process.waitForFinished(5000);
+            m_process.waitForFinished(TEST_HANG_GUARD_MS);
         }
     }
 

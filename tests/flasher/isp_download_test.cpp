@@ -56,7 +56,7 @@ protected:
         return s_library.SetLine(line, FALSE) && s_library.DirOpenComm();
     }
     // Programs file from begin index and waits until the run has ended.
-    IspRunResult Program(const std::string& file, int beginIndex, int timeoutMs = 20000)
+    IspRunResult Program(const std::string& file, int beginIndex, int timeoutMs = TEST_HANG_GUARD_MS)
     {
         m_view.options.strFile = file;
         m_view.options.nBeginIndex = beginIndex;
@@ -214,7 +214,7 @@ TEST_F(IspDownloadTest, RequestsWithoutAnOpenLineEndInErrorsNotHangs)
     m_view.options.nBeginIndex = 48;
     ASSERT_TRUE(m_exchange.StartRun(TRUE));
     // Each knock fails at once with "not open" and knocks again, at both targets in turn.
-    ASSERT_TRUE(WaitUntil([this] { return m_view.statuses.size() >= 6; }, 60000));
+    ASSERT_TRUE(WaitUntil([this] { return m_view.statuses.size() >= 6; }, TEST_HANG_GUARD_MS));
     EXPECT_EQ(m_view.LastStatus(), "An unexpectedly error!(-2)");
     m_exchange.StopRun();
     EXPECT_EQ(m_exchange.GetResult(), ISP_RESULT_STOPPED);

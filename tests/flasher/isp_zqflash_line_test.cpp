@@ -12,7 +12,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
-#include <QThread>
 
 #include <fcntl.h>
 #include <signal.h>
@@ -41,8 +40,8 @@ public:
                                     "--exit-on-stdin-eof"} +
                             extra);
         // Until every device is printed or the simulator ends, however long a loaded machine takes.
-        m_process.waitForStarted(-1);
-        while (static_cast<int>(m_devices.size()) < count && m_process.waitForReadyRead(-1))
+        m_process.waitForStarted(TEST_HANG_GUARD_MS);
+        while (static_cast<int>(m_devices.size()) < count && m_process.waitForReadyRead(TEST_HANG_GUARD_MS))
             while (m_process.canReadLine() && static_cast<int>(m_devices.size()) < count)
                 m_devices.push_back(m_process.readLine().trimmed().toStdString());
     }
@@ -73,7 +72,7 @@ public:
     {
         if (m_process.state() != QProcess::NotRunning) {
             m_process.terminate();
-            m_process.waitForFinished(-1); // the flash files are written on the way out
+            m_process.waitForFinished(TEST_HANG_GUARD_MS); // the flash files are written on the way out
         }
     }
 
@@ -92,14 +91,18 @@ struct LINE_RUN {
 void StartZqflash(QProcess& process, const QStringList& arguments)
 {
     process.start(Q(COMMON_EX::GetProgramDirectory() + "zqflash"), arguments);
-    ASSERT_TRUE(process.waitForStarted(-1));
+    ASSERT_TRUE(process.waitForStarted(TEST_HANG_GUARD_MS));
 }
 
-// Until the run ends by itself: a hung run is the test's time-out, never a guess of how long is enough.
+// Until the run ends by itself: the guard only tells a hung run, never a guess of how long is enough.
 LINE_RUN Finish(QProcess& process)
 {
     LINE_RUN run;
-    process.waitForFinished(-1);
+    if (!process.waitForFinished(TEST_HANG_GUARD_MS)) {
+        ADD_FAILURE() << "zqflash hung";
+        process.kill();
+        process.waitForFinished(TEST_HANG_GUARD_MS);
+    }
     run.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
     run.out = process.readAllStandardOutput().toStdString();
     run.err = process.readAllStandardError().toStdString();
@@ -125,12 +128,10 @@ std::vector<QJsonObject> ReadLog(const std::string& path)
     return records;
 }
 
-// Waits (generously, the machine may be loaded) until the log holds count records.
+// Waits until the log holds count records.
 bool WaitForRecords(const std::string& path, std::size_t count)
 {
-    for (int i = 0; i < 1200 && ReadLog(path).size() < count; ++i)
-        QThread::msleep(50);
-    return ReadLog(path).size() >= count;
+    return WaitUntil([&] { return ReadLog(path).size() >= count; }, TEST_HANG_GUARD_MS, 20);
 }
 
 // The summary row of a port.
@@ -262,9 +263,7 @@ TEST_F(ZqflashLineTest, RepeatModeProgramsRoundAfterRoundUntilCtrlC)
             rounds[record["port"].toString().toStdString()] += record["result"] == "finished" ? 1 : 0;
         return rounds[panels.Devices()[0]] >= 2 && rounds[panels.Devices()[1]] >= 2;
     };
-    for (int i = 0; i < 1200 && !twoRoundsEach(); ++i)
-        QThread::msleep(50);
-    ASSERT_TRUE(twoRoundsEach());
+    ASSERT_TRUE(WaitUntil(twoRoundsEach, TEST_HANG_GUARD_MS, 20));
     ::kill(static_cast<pid_t>(zqflash.processId()), SIGINT);
     LINE_RUN run = Finish(zqflash);
 
@@ -329,7 +328,7 @@ TEST_F(ZqflashLineTest, CtrlCStopsEveryLineAndRecordsItsPanelAsInterrupted)
     StartZqflash(zqflash, panels.PortArguments() + QStringList{"--file", Q(file), "--notenc", "--log", Q(log)});
     QByteArray err;
     zqflash.setReadChannel(QProcess::StandardError);
-    while (!err.contains(": programming") && zqflash.waitForReadyRead(-1))
+    while (!err.contains(": programming") && zqflash.waitForReadyRead(TEST_HANG_GUARD_MS))
         err += zqflash.readAllStandardError();
     ASSERT_TRUE(err.contains(": programming")) << err.toStdString();
     ::kill(static_cast<pid_t>(zqflash.processId()), SIGINT);
@@ -357,7 +356,7 @@ TEST_F(ZqflashLineTest, ALineWhoseProcessDiesDisturbsNoOther)
     QByteArray err;
     zqflash.setReadChannel(QProcess::StandardError);
     const QByteArray programming = QByteArray::fromStdString(panels.Devices()[1] + ": programming");
-    while (!err.contains(programming) && zqflash.waitForReadyRead(-1))
+    while (!err.contains(programming) && zqflash.waitForReadyRead(TEST_HANG_GUARD_MS))
         err += zqflash.readAllStandardError();
     const pid_t line = LineProcessOn(panels.Devices()[1], static_cast<pid_t>(zqflash.processId()));
     ASSERT_NE(line, 0) << err.toStdString();
@@ -404,14 +403,8 @@ TEST_F(ZqflashLineTest, RecordKeepsEveryFinishedPanelThroughAKill9)
     const Bytes text = ReadBytes(log);
     EXPECT_EQ(text.back(), '\n');
     // The killed run's line processes went with it: none keeps knocking on the third panel (they end
-    // on their own signal; two minutes only guard against one that never does).
-    bool orphan = true;
-    for (int i = 0; i < 2400 && orphan; ++i) {
-        orphan = LineProcessOn(panels.Devices()[2]) != 0;
-        if (orphan)
-            QThread::msleep(50);
-    }
-    EXPECT_FALSE(orphan);
+    // on their own signal; the guard only tells one that never does).
+    EXPECT_TRUE(WaitUntil([&] { return LineProcessOn(panels.Devices()[2]) == 0; }, TEST_HANG_GUARD_MS, 20));
 
     LINE_RUN summary = RunZqflash({"--log-summary", Q(log)});
     EXPECT_NE(summary.out.find("2026-01-02  finished      1"), std::string::npos) << summary.out;
@@ -554,7 +547,7 @@ TEST_F(ZqflashLineTest, TheRecordGoesOnlyWhereItIsWrittenWholeAndIsCheckedBefore
         QString("trap '' XFSZ; ulimit -f 4; exec '%1' \"$@\"").arg(Q(COMMON_EX::GetProgramDirectory() + "zqflash"));
     QProcess limited;
     limited.start("sh", QStringList{"-c", command, "sh"} + secondLine + QStringList{"--log", Q(record)});
-    ASSERT_TRUE(limited.waitForStarted(5000));
+    ASSERT_TRUE(limited.waitForStarted(TEST_HANG_GUARD_MS));
     run = Finish(limited);
     EXPECT_NE(run.status, 0) << run.out << run.err;
     EXPECT_NE(run.err.find("cannot write the log"), std::string::npos) << run.err;

@@ -22,7 +22,7 @@ struct ZQFLASH_RUN {
     std::string err;
 };
 
-ZQFLASH_RUN RunZqflash(const QStringList& arguments, int timeoutMs = 20000)
+ZQFLASH_RUN RunZqflash(const QStringList& arguments, int timeoutMs = TEST_HANG_GUARD_MS)
 {
     QProcess process;
     process.start(QString::fromStdString(COMMON_EX::GetProgramDirectory() + "zqflash"), arguments);
@@ -192,11 +192,8 @@ TEST_F(ZqflashTest, InputsAreCheckedBeforeThePortAndNeverBlock)
     CTestPanelSim sim(m_scratch);
     const std::string fifo = m_scratch.File("program.bin");
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
-    QElapsedTimer clock;
-    clock.start();
-    ZQFLASH_RUN run = RunZqflash({"--port", Q(sim.Device()), "--file", Q(fifo), "--notenc"}, 10000);
-    EXPECT_EQ(run.status, 1) << "a FIFO with no writer must not block";
-    EXPECT_LT(clock.elapsed(), 8000);
+    ZQFLASH_RUN run = RunZqflash({"--port", Q(sim.Device()), "--file", Q(fifo), "--notenc"});
+    EXPECT_EQ(run.status, 1) << "a FIFO with no writer must not block (it would block for ever)";
     EXPECT_NE(run.err.find("'" + fifo + "': it is a FIFO, not a regular file"), std::string::npos) << run.err;
 
     const std::string missing = m_scratch.File("missing.vxg");
@@ -273,17 +270,17 @@ TEST_F(ZqflashTest, InterruptStopsCleanlyWithAMessage)
     QProcess process;
     process.start(QString::fromStdString(COMMON_EX::GetProgramDirectory() + "zqflash"),
                   {"--port", Q(sim.Device()), "--file", Q(file), "--notenc"});
-    ASSERT_TRUE(process.waitForStarted(60000));
+    ASSERT_TRUE(process.waitForStarted(TEST_HANG_GUARD_MS));
     QByteArray err;
     ASSERT_TRUE(WaitUntil(
         [&] {
             err += process.readAllStandardError();
             return err.contains("Waiting");
         },
-        60000))
+        TEST_HANG_GUARD_MS))
         << err.toStdString();
     ::kill(static_cast<pid_t>(process.processId()), SIGINT);
-    ASSERT_TRUE(process.waitForFinished(60000));
+    ASSERT_TRUE(process.waitForFinished(TEST_HANG_GUARD_MS));
     err += process.readAllStandardError();
     EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(process.exitCode(), 130);
@@ -373,7 +370,7 @@ TEST_F(ZqflashTest, TheSimulatorsFlashFileIsCheckedBeforeItsPseudoTerminalIsOffe
     for (const auto& [flash, words] : refusals) {
         QProcess sim;
         sim.start(Q(simulator), {"--flash", Q(flash), "--exit-on-stdin-eof"});
-        ASSERT_TRUE(sim.waitForFinished(20000)) << flash << ": the simulator waited instead of refusing";
+        ASSERT_TRUE(sim.waitForFinished(TEST_HANG_GUARD_MS)) << flash << ": the simulator waited instead of refusing";
         EXPECT_EQ(sim.exitCode(), 1) << flash;
         EXPECT_TRUE(sim.readAllStandardOutput().isEmpty()) << flash << ": no pseudo-terminal offered";
         EXPECT_NE(sim.readAllStandardError().toStdString().find(words), std::string::npos) << flash;
@@ -381,14 +378,14 @@ TEST_F(ZqflashTest, TheSimulatorsFlashFileIsCheckedBeforeItsPseudoTerminalIsOffe
     // "-": the flash on standard output, the simulator's own lines on standard error.
     QProcess sim;
     sim.start(Q(simulator), {"--flash", "-", "--exit-on-stdin-eof"});
-    ASSERT_TRUE(sim.waitForStarted(5000));
+    ASSERT_TRUE(sim.waitForStarted(TEST_HANG_GUARD_MS));
     sim.setReadChannel(QProcess::StandardError);
-    while (!sim.canReadLine() && sim.state() == QProcess::Running)
-        sim.waitForReadyRead(1000);
+    while (!sim.canReadLine() && sim.waitForReadyRead(TEST_HANG_GUARD_MS)) {
+    }
     const std::string device = sim.readLine().trimmed().toStdString();
     EXPECT_EQ(device.rfind("/dev/pts/", 0), 0u) << device;
     sim.closeWriteChannel();
-    ASSERT_TRUE(sim.waitForFinished(20000));
+    ASSERT_TRUE(sim.waitForFinished(TEST_HANG_GUARD_MS));
     EXPECT_EQ(sim.exitCode(), 0);
     EXPECT_EQ(sim.readAllStandardOutput(), QByteArray(0x10000, char(0xFF)));
 }
@@ -403,9 +400,9 @@ TEST_F(ZqflashTest, APseudoTerminalLeftByAKilledProgrammerIsProgrammableAgain)
                  {"--port", Q(sim.Device()), "--file", Q(file), "--notenc", "--quiet"});
     ASSERT_TRUE(sim.WaitForLog("block 3 ")) << "the first run is programming";
     ::kill(static_cast<pid_t>(killed.processId()), SIGKILL);
-    ASSERT_TRUE(killed.waitForFinished(10000));
+    ASSERT_TRUE(killed.waitForFinished(TEST_HANG_GUARD_MS));
     ASSERT_TRUE(sim.WaitForLog("line settings reset")) << "the simulator saw its programmer go";
-    ZQFLASH_RUN run = RunZqflash({"--port", Q(sim.Device()), "--file", Q(file), "--notenc", "--quiet"}, 60000);
+    ZQFLASH_RUN run = RunZqflash({"--port", Q(sim.Device()), "--file", Q(file), "--notenc", "--quiet"});
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(sim.Flash(), ExpectedFlash(image, 0x6000));
 }

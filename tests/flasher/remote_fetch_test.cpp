@@ -21,6 +21,7 @@
 #include <utility>
 
 #include <netinet/in.h>
+#include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -42,7 +43,7 @@ public:
     {
         return [this](int value, const std::string& path) { Post(value, path); };
     }
-    bool Next(Report& report, std::chrono::milliseconds timeout = 20s)
+    bool Next(Report& report, std::chrono::milliseconds timeout = 120s) // a hang guard
     {
         std::unique_lock<std::mutex> lock(m_mutex);
         if (!m_cv.wait_for(lock, timeout, [this] { return !m_reports.empty(); }))
@@ -256,7 +257,9 @@ TEST_F(RemoteFetchTest, StopsWhileWaitingForAServerThatNeverAnswers)
         ASSERT_TRUE(queue.Next(report));
         EXPECT_EQ(report.first, REMOTE_NOTIFY_CONNECTING);
         fetch.Acknowledge();
-        std::this_thread::sleep_for(300ms);
+        // Until the fetch's connection waits in the listener's queue for a greeting that never comes.
+        pollfd pending{silent, POLLIN, 0};
+        ASSERT_EQ(::poll(&pending, 1, 120000), 1);
         started = std::chrono::steady_clock::now();
     }
     EXPECT_LT(std::chrono::steady_clock::now() - started, 60s) << "not limited by the time-outs (120 s)";
@@ -283,8 +286,9 @@ TEST_F(RemoteFetchTest, StopsInTheMiddleOfATransferAndRemovesThePartialFile)
             EXPECT_EQ(report.first, expected);
             fetch.Acknowledge();
         }
-        for (int i = 0; i < 200 && QFileInfo(local).size() == 0; ++i)
-            std::this_thread::sleep_for(50ms);
+        const auto guard = std::chrono::steady_clock::now() + 120s;
+        while (QFileInfo(local).size() == 0 && std::chrono::steady_clock::now() < guard)
+            std::this_thread::sleep_for(20ms);
         ASSERT_GT(QFileInfo(local).size(), 0) << "the transfer has begun";
     }
     EXPECT_FALSE(QFile::exists(local));

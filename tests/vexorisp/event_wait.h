@@ -18,8 +18,12 @@ inline QCoreApplication& TestApp()
     return app;
 }
 
-// Runs the event loop until done() holds or timeoutMs pass; returns done().
-inline bool WaitUntil(const std::function<bool()>& done, int timeoutMs)
+// How long a test waits for a state before it counts the run as hung: only a guard, never a
+// guess of how long is enough (two jobs on a loaded machine may take many times their usual time).
+inline constexpr int TEST_HANG_GUARD_MS = 120000;
+
+// Runs the event loop until done() holds or timeoutMs pass, asking every pollMs; returns done().
+inline bool WaitUntil(const std::function<bool()>& done, int timeoutMs, int pollMs = 1)
 {
     QElapsedTimer clock;
     clock.start();
@@ -29,7 +33,7 @@ inline bool WaitUntil(const std::function<bool()>& done, int timeoutMs)
         if (done() || clock.elapsed() > timeoutMs)
             loop.quit();
     });
-    poll.start(1);
+    poll.start(pollMs);
     loop.exec();
     return done();
 }

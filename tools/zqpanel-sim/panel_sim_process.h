@@ -9,6 +9,10 @@
 
 class CPanelSimProcess {
 public:
+    // The longest any wait on the simulator takes before it counts as hung (a guard, not a
+    // measure: the simulator answers at once on an idle machine).
+    static constexpr int HANG_GUARD_MS = 120000;
+
     // program: the simulator's executable; flashFile: where it writes the flash when it ends.
     CPanelSimProcess(const std::string& program, const std::string& flashFile, const QStringList& extra = {})
         : m_strFlashFile(flashFile)
@@ -16,7 +20,12 @@ public:
         QStringList arguments = {"--flash", QString::fromStdString(flashFile), "--exit-on-stdin-eof"};
         arguments += extra;
         m_process.start(QString::fromStdString(program), arguments);
-        if (m_process.waitForStarted(5000) && m_process.waitForReadyRead(5000))
+        // Until the device line is printed or the simulator ends, however long a loaded machine takes.
+        if (!m_process.waitForStarted(HANG_GUARD_MS))
+            return;
+        while (!m_process.canReadLine() && m_process.waitForReadyRead(HANG_GUARD_MS)) {
+        }
+        if (m_process.canReadLine())
             m_strDevice = m_process.readLine().trimmed().toStdString();
     }
     ~CPanelSimProcess() { Stop(); }
@@ -30,7 +39,7 @@ public:
 
     // Waits until the simulator's standard error (its --verbose log) holds words; false when it
     // ends, or timeoutMs pass without any output, first.
-    bool WaitForLog(const std::string& words, int timeoutMs = 60000)
+    bool WaitForLog(const std::string& words, int timeoutMs = HANG_GUARD_MS)
     {
         while (m_strLog.find(words) == std::string::npos) {
             if (m_process.state() != QProcess::Running)
@@ -48,7 +57,7 @@ public:
     {
         if (m_process.state() != QProcess::NotRunning) {
             m_process.terminate();
-            m_process.waitForFinished(5000);
+            m_process.waitForFinished(HANG_GUARD_MS); // the flash file is written on the way out
             m_strStats = m_process.readAllStandardOutput().trimmed().toStdString();
         }
         return m_strStats;
