@@ -17,6 +17,16 @@ function(zq_add_gtest name)
     PROPERTIES ${props})
 endfunction()
 
+# zq_add_x11_test(TARGET): registers a test executable that walks real windows with real input
+# (xdotool) on a private X server (tests/editor/app/run_under_xvfb.sh starts and stops it), from the
+# output folder, in Chinese; skipped (77) without Xvfb or xdotool.
+function(zq_add_x11_test name)
+  add_test(NAME ${name} COMMAND ${CMAKE_SOURCE_DIR}/tests/editor/app/run_under_xvfb.sh $<TARGET_FILE:${name}>
+    WORKING_DIRECTORY ${ZQ_OUT_DIR})
+  set_tests_properties(${name} PROPERTIES LABELS "widgets;x11" TIMEOUT 300 SKIP_RETURN_CODE 77
+    ENVIRONMENT "ZQ_LANG=zh;LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/editor/app/x11_lsan.supp:print_suppressions=0")
+endfunction()
+
 # zq_require_folder(DIR): stops the configure with a clear message when a folder the build expects
 # is missing (a partial checkout, a renamed folder), instead of leaving its targets out silently.
 function(zq_require_folder dir)

@@ -132,8 +132,14 @@ add_test(NAME install_layout
 # The licence, the changelog (gzip -9n, as Debian wants it), the documents the manual pages point
 # to, the AppStream metainfo of the two graphical programs and the lintian overrides of the package.
 set(ZQ_DOC_DIR share/doc/zqpanel)
-set(ZQ_PROJECT_URL "https://zqpanel.invalid/" CACHE STRING "The suite's home page, named in the AppStream metainfo")
-set(ZQ_APPSTREAM_PREFIX "invalid.zqpanel" CACHE STRING "The reversed domain that starts the AppStream ids")
+# ZQ_PROJECT_URL is the one setting of where the suite lives on the web: the metainfo's home page,
+# its screenshots (the pictures of docs/ below it) and, its host reversed, the start of the
+# AppStream ids (https://zqpanel.example.org/ gives org.example.zqpanel.zqeditor). The default is
+# in the reserved .invalid domain, so an unset one never names somebody else's site.
+set(ZQ_PROJECT_URL "https://zqpanel.invalid/" CACHE STRING
+    "The suite's home page (http or https), whose docs/ holds the screenshots of the AppStream metainfo")
+include(ZQProjectUrl)
+zq_project_url("${ZQ_PROJECT_URL}" ZQ_PROJECT_URL_DIR ZQ_APPSTREAM_PREFIX)
 set(ZQ_RELEASE_DATE 2026-12-09) # the date of the release in packaging/changelog
 set(ZQ_PACKAGING_OUT ${CMAKE_BINARY_DIR}/packaging)
 add_custom_command(OUTPUT ${ZQ_PACKAGING_OUT}/changelog.gz

@@ -6,6 +6,8 @@
 #include "editor/editor_strings.h"
 #include "editor/pixel_resources.h"
 
+#include <nlohmann/json.hpp>
+
 #include <algorithm>
 #include <cstdarg>
 #include <cstdio>
@@ -81,6 +83,21 @@ std::string KindName(BYTE code)
 {
     const char* name = PanelCodeName(code);
     return Say(name ? name : QT_TRANSLATE_NOOP("ImageInspect", "unknown kind"));
+}
+
+// The kind's stable name for scripts: the project form's control types where they match.
+const char* KindKey(BYTE code)
+{
+    switch (code) {
+    case PANEL_CODE_STATIC_TEXT: return "static-text";
+    case PANEL_CODE_LIGHT: return "lamp";
+    case PANEL_CODE_BAR: return "bar-chart";
+    case PANEL_CODE_REGISTER: return "register";
+    case PANEL_CODE_FUNCTION: return "function-key";
+    case PANEL_CODE_PICTURE: return "picture";
+    case PANEL_CODE_NONE: return "trend-chart-or-dynamic-text";
+    default: return "unknown";
+    }
 }
 
 bool IsStaticCode(BYTE code)
@@ -609,4 +626,71 @@ bool CImageInspector::Decode(const BYTE* bytes, size_t size, IMAGE& image, REPOR
     CInspection inspection(bytes, size, report ? *report : own, &image);
     inspection.Run();
     return inspection.Complete();
+}
+
+std::string CImageInspector::FormatJson(const BYTE* bytes, size_t size)
+{
+    using Json = nlohmann::ordered_json;
+    IMAGE image;
+    REPORT report;
+    const bool complete = Decode(bytes, size, image, &report);
+    const bool header = size >= IMAGE_HEADER_SIZE;
+    Json json = {{"format", "zqe-image"}, {"version", 1}, {"size", size}};
+    json["length"] = header ? Json(ReadBE16(bytes + OFFSET_LENGTH)) : Json();
+    json["imageVersion"] =
+        header ? Json(CharText(std::string(reinterpret_cast<const char*>(bytes + OFFSET_VERSION),
+                                           strnlen(reinterpret_cast<const char*>(bytes + OFFSET_VERSION),
+                                                   VERSION_FIELD_SIZE))))
+               : Json();
+    json["backlight"] = header ? Json(image.backlight) : Json();
+    json["functionPages"] = header ? Json(image.functionPages) : Json();
+    json["screens"] = image.screens;
+    Json controls = Json::array();
+    for (size_t k = 0; k < image.controls.size(); ++k) {
+        const std::array<BYTE, 16>& r = image.controls[k];
+        controls.push_back({{"index", k},
+                            {"screen", r[0]},
+                            {"kind", KindKey(r[1])},
+                            {"code", r[1]},
+                            {"x", r[2]},
+                            {"y", r[3]},
+                            {"width", r[4]},
+                            {"height", r[5]},
+                            {"parameter", r[6] == 0xFF ? Json() : Json(r[6])},
+                            {"label", r[7]},
+                            {"inverted", r[14]},
+                            {"number", r[15]}});
+    }
+    json["controls"] = controls;
+    // A parameter record belongs to the k-th control that is not static.
+    Json parameters = Json::array();
+    size_t control = 0;
+    for (const std::array<BYTE, 17>& r : image.parameters) {
+        while (control < image.controls.size() && IsStaticCode(image.controls[control][1]))
+            ++control;
+        const BYTE code = control < image.controls.size() ? image.controls[control++][1] : BYTE(0xFF);
+        Json entry = {{"kind", KindKey(code)}, {"index", r[16]}};
+        if (HasParameterRecord(code)) {
+            entry["station"] = r[0];
+            entry["address"] = ReadBE16(r.data() + 1);
+        }
+        if (code == PANEL_CODE_REGISTER) {
+            entry["digits"] = r[4];
+            entry["decimals"] = r[5];
+            entry["maximum"] = ReadBE16(r.data() + 6);
+            entry["minimum"] = ReadBE16(r.data() + 8);
+            entry["editable"] = r[12];
+        }
+        parameters.push_back(entry);
+    }
+    json["parameters"] = parameters;
+    Json texts = Json::array();
+    for (const std::string& text : image.texts)
+        texts.push_back(CharText(text));
+    json["texts"] = texts;
+    json["doubleByteGlyphs"] = image.doubleGlyphs.size();
+    json["singleByteGlyphs"] = image.singleGlyphs.size();
+    json["problems"] = report.problems;
+    json["consistent"] = complete && report.problems.empty();
+    return json.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
 }

@@ -36,4 +36,9 @@ public:
     // Fills `image` from the bytes; false when a section cannot be read whole (the report, when
     // given, says why). Inconsistencies that leave every section readable only add problems.
     static bool Decode(const BYTE* bytes, size_t size, IMAGE& image, REPORT* report = nullptr);
+    // The decoded image as one JSON object for scripts (UTF-8, indented, ending in a newline; keys
+    // in docs/zqe.md): size, header fields, controls, parameters, static texts, glyph counts, the
+    // problems in the user's language and "consistent". Sections after one that cannot be read
+    // whole are empty; an image shorter than its header has no header fields (null).
+    static std::string FormatJson(const BYTE* bytes, size_t size);
 };

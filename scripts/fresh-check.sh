@@ -195,7 +195,7 @@ stage1() {
     mount --bind "$ccache" "$root/ccache"
     step "ccache on top (--ccache)" in_root "$root" root \
       'DEBIAN_FRONTEND=noninteractive apt-get -qq update && DEBIAN_FRONTEND=noninteractive apt-get -qq install -y --no-install-recommends ccache >/dev/null'
-    extra_env=(CCACHE_DIR=/ccache CCACHE_BASEDIR=/work CCACHE_NOHASHDIR=1
+    extra_env=(CCACHE_DIR=/ccache CCACHE_BASEDIR=/work CCACHE_NOHASHDIR=1 CCACHE_COMPILERCHECK=content
                CMAKE_CXX_COMPILER_LAUNCHER=ccache CMAKE_C_COMPILER_LAUNCHER=ccache)
   fi
   step "bash scripts/run.sh" in_root "$root" root 'cd /work/zqpanel && bash scripts/run.sh'

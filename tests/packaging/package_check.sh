@@ -8,6 +8,7 @@
 # Usage: package_check.sh BUILD_DIR
 set -euo pipefail
 build=$(cd "$1" && pwd)
+source=$(sed -n 's/^CMAKE_HOME_DIRECTORY:INTERNAL=//p' "$build/CMakeCache.txt")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail() { echo "package_check: $*" >&2; exit 1; }
@@ -41,6 +42,7 @@ grep -q 'pattern="\*.ZQE"' "$root"/usr/share/mime/packages/zqpanel.xml || fail "
 grep -q '^MimeType=.*application/x-zqpanel-image;.*text/x-ihex;' "$root"/usr/share/applications/zqflasher.desktop ||
   fail "the programmer does not open download images and HEX files"
 grep -q 'qt6-wayland' <<<"$(dpkg-deb -f "$deb" Recommends)" || fail "Recommends lacks qt6-wayland"
+grep -q 'qt6-translations-l10n' <<<"$(dpkg-deb -f "$deb" Recommends)" || fail "Recommends lacks qt6-translations-l10n"
 [ -z "$(dpkg-deb -I "$deb" | grep -E '^ +[0-9]+ bytes, +[0-9]+ lines +\* +post(inst|rm) ')" ] ||
   fail "maintainer scripts left in the package: $(dpkg-deb -I "$deb" | grep -E 'post(inst|rm)')"
 
@@ -87,6 +89,12 @@ if command -v appstreamcli >/dev/null; then
   for file in "${metainfo[@]}"; do
     appstreamcli validate --no-net --explain "$file" >"$work/appstream.log" 2>&1 ||
       { cat "$work/appstream.log"; fail "$(basename "$file") does not validate"; }
+    # The home page's docs/ holds the screenshots: each is a picture of the source's docs/.
+    home=$(sed -n 's:.*<url type="homepage">\(.*\)</url>.*:\1:p' "$file")
+    for image in $(sed -n 's:.*<image>\(.*\)</image>.*:\1:p' "$file"); do
+      [[ $image == "${home}docs/"* && -f "$source/docs/${image#"${home}docs/"}" ]] ||
+        fail "$(basename "$file") shows $image, not a picture of docs/ below $home"
+    done
     desktop=$(sed -n 's:.*<launchable type="desktop-id">\(.*\)</launchable>.*:\1:p' "$file")
     [ -f "$root/usr/share/applications/$desktop" ] || fail "$(basename "$file") launches $desktop, not in the package"
   done

@@ -39,6 +39,8 @@ zqcatalog|zqcatalog --d|--dir
 zqcatalog|zqcatalog --j|--json
 zqcatalog|zqcatalog --dir |sub
 zqflash|zqflash --li|--list-ports
+zqflash|zqflash --file |flash.bin plant.vxg prog.hex sub/
+zqplc-sim|zqplc-sim --script |flash.bin notes.txt plant.ZQE plant.vxg prog.hex sub
 zqe|zqe ren|render
 zqe|zqe compile |plant.ZQE sub
 zqe|zqe inspect |plant.vxg sub

@@ -10,7 +10,7 @@ trap 'rm -rf "$work"' EXIT
 export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_DATA_HOME="$work/home/.local/share"
 export ZQ_LANG=en QT_QPA_PLATFORM=offscreen
 unset DISPLAY WAYLAND_DISPLAY
-mkdir -p "$HOME"
+mkdir -p "$HOME" "$work/empty"
 "$out/zqe" compile "$out/../examples/demo.ZQE" -o "$work/demo.vxg" >/dev/null || { echo "no demo image" >&2; exit 1; }
 failed=0
 # program (below out/) | command name | arguments | standard input | status | start of standard error
@@ -37,7 +37,9 @@ zqflash|zqflash|--port /dev/null --file @WORK@/none.hex||1|zqflash: open input f
 bin/Flasher|zqflasher|@WORK@/none.vxg||1|zqflasher: cannot open '@WORK@/none.vxg': No such file or directory
 ZQEditor|zqeditor|one two||2|zqeditor: 
 zqcatalog|zqcatalog|--dir @WORK@/none||2|zqcatalog: --dir: '@WORK@/none' is not a folder
+zqcatalog|zqcatalog|--dir @WORK@/empty||1|zqcatalog: cannot open '@WORK@/empty/DeviceRegister.ini': No such file or directory
 zqpanel-sim|zqpanel-sim|--baud x||2|zqpanel-sim: --baud: 'x' is not a whole number
+zqpanel-sim|zqpanel-sim|--flash @WORK@/none/f.bin --exit-on-stdin-eof||1|zqpanel-sim: --flash: cannot write '@WORK@/none/f.bin': the folder '@WORK@/none' does not exist
 # A wrong command line: status 2, the installed name first.
 zqplc-sim|zqplc-sim|--bogus||2|zqplc-sim: 
 zqpanel-run|zqpanel-run|--bogus||2|zqpanel-run: 
@@ -53,6 +55,16 @@ for pair in zqe:zqe zqflash:zqflash zqpanel-sim:zqpanel-sim zqpanel-run:zqpanel-
     help=$("$out/$program" --help 2>&1)
     if [[ $help != *"Exit status"* ]]; then
         echo "${pair##*:} --help does not list its exit statuses" >&2
+        failed=1
+    fi
+done
+# The window programs with a display that does not answer: said with the display's name, status 1.
+for pair in ZQEditor:zqeditor bin/Flasher:zqflasher zqpanel-run:zqpanel-run; do
+    program=${pair%%:*}
+    err=$(env -u QT_QPA_PLATFORM DISPLAY=:64999 XDG_RUNTIME_DIR="$work" "$out/$program" "$work/demo.vxg" 2>&1 >/dev/null)
+    got=$?
+    if [[ $got != 1 || $err != "${pair##*:}: cannot open the display ':64999'"* ]]; then
+        echo "${pair##*:} on a display that does not answer: status $got, '$err'" >&2
         failed=1
     fi
 done

@@ -45,7 +45,9 @@ const std::vector<COMMAND>& Commands()
          QT_TRANSLATE_NOOP(
              "zqe", "Prints a project as a tree: panel model, serial line, PLC kinds, keys, screens and every control "
                     "with every attribute."),
-         {}},
+         {{"--json", nullptr,
+           QT_TRANSLATE_NOOP("zqe", "Write the project's JSON form for reading (docs/project-json.md) for scripts."),
+           false}}},
         {"compile",
          "FILE.ZQE",
          QT_TRANSLATE_NOOP("zqe", "The project; - reads standard input."),
@@ -56,7 +58,9 @@ const std::vector<COMMAND>& Commands()
          QT_TRANSLATE_NOOP("zqe", "A download image (.vxg); - reads standard input."),
          QT_TRANSLATE_NOOP("zqe",
                            "Decodes every section of a download image and checks every length, offset and count."),
-         {}},
+         {{"--json", nullptr,
+           QT_TRANSLATE_NOOP("zqe", "Write the decoded image and its problems as one JSON object for scripts."),
+           false}}},
         {"render",
          "FILE.ZQE",
          QT_TRANSLATE_NOOP("zqe", "The project; - reads standard input."),

@@ -255,6 +255,10 @@ private:
         std::string json;
         if (!FormText(false, json))
             return EXIT_FAILED;
+        if (Has("--json")) {
+            m_out << json;
+            return EXIT_DONE;
+        }
         PrintProjectTree(PROJECT_JSON::Json::parse(json), m_out);
         return EXIT_DONE;
     }
@@ -387,15 +391,20 @@ private:
                                                         "reads projects, zqe compile makes their images)"),
                                {Operand()}));
         const CImageInspector::REPORT report = CImageInspector::Inspect(image.data(), image.size());
-        for (const std::string& line : report.lines)
-            m_out << line << "\n";
-        for (const std::string& problem : report.problems)
-            m_out << TrArgs(QT_TRANSLATE_NOOP("zqe", "problem: %1"), {problem}) << "\n";
+        if (Has("--json"))
+            m_out << CImageInspector::FormatJson(image.data(), image.size());
+        else {
+            for (const std::string& line : report.lines)
+                m_out << line << "\n";
+            for (const std::string& problem : report.problems)
+                m_out << TrArgs(QT_TRANSLATE_NOOP("zqe", "problem: %1"), {problem}) << "\n";
+        }
         if (!report.problems.empty())
             return Fail(TrArgs(report.problems.size() == 1 ? QT_TRANSLATE_NOOP("zqe", "%1: %2 inconsistency")
                                                            : QT_TRANSLATE_NOOP("zqe", "%1: %2 inconsistencies"),
                                {Operand(), std::to_string(report.problems.size())}));
-        m_out << Tr(QT_TRANSLATE_NOOP("zqe", "consistent")) << "\n";
+        if (!Has("--json"))
+            m_out << Tr(QT_TRANSLATE_NOOP("zqe", "consistent")) << "\n";
         return EXIT_DONE;
     }
 

@@ -1,0 +1,138 @@
+// The programmer started with a file, as a file manager starts it, on a real X server
+// (run_under_xvfb.sh) with a real click from xdotool: for the demonstration's download image and
+// the same bytes as Intel HEX, the dialog shows the file in manual mode although isp.ini asks for
+// an automatic run of another file, nothing is programmed before the press of "Local Program",
+// and after it the panel simulator on its pseudo-terminal holds the image in its flash.
+// Skipped (77) without xdotool.
+#include "flasher/app/flasher_dlg.h"
+#include "tools/zqflash/line_image.h"
+#include "tools/zqpanel-sim/panel_sim_process.h"
+#include "vexorisp/comm_settings.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <cstdio>
+
+namespace {
+
+constexpr int PANEL_ADDRESS = 8; // isp.ini's paddr: the image starts at 8 x 512 in the flash
+
+QString OutFile(const QString& name)
+{
+    return QCoreApplication::applicationDirPath() + "/" + name;
+}
+
+bool WriteFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+QByteArray ReadFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+class CWalk {
+public:
+    explicit CWalk(const QTemporaryDir& scratch) : m_scratch(scratch) {}
+
+    // Starts the programmer with `file` and presses "Local Program" with the real pointer;
+    // false, with the reason on standard output, when any step differs.
+    bool Run(const QString& file, const QByteArray& image)
+    {
+        const QString flash = m_scratch.filePath(QFileInfo(file).suffix() + "-flash.bin");
+        CPanelSimProcess sim(OutFile("zqpanel-sim").toStdString(), flash.toStdString());
+        if (sim.Device().empty())
+            return Fail("the panel simulator did not start");
+        COMM_SETTINGS settings = GetDefaultCommSettings();
+        settings.com = 1;
+        settings.devices[1] = sim.Device();
+        // The editor's last download left an automatic run of another file behind.
+        const QByteArray isp =
+            "[sysset]\r\nauto=1\r\nnotenc=1\r\naddr=1\r\nfile=" + m_scratch.filePath("old.bin").toLocal8Bit() +
+            "\r\nledport=4\r\nledbit=0\r\n485port=4\r\n485bit=0\r\npaddr=" + QByteArray::number(PANEL_ADDRESS) + "\r\n";
+        if (!WriteCommSettingsFile(m_scratch.filePath("MD_DLL.DFT").toStdString(), FormatCommSettings(settings)) ||
+            !WriteFile(m_scratch.filePath("isp.ini"), isp) || !WriteFile(m_scratch.filePath("old.bin"), "old"))
+            return Fail("the settings could not be written");
+
+        tagFlasherOptions options;
+        options.settingsDirectory = m_scratch.path().toStdString();
+        options.libraryDirectory = OutFile("bin").toStdString();
+        options.commSettingsFile = m_scratch.filePath("MD_DLL.DFT").toStdString();
+        options.startDelayMs = 50;
+        options.confirmPort = false; // the port is the simulator's, set above
+        options.chosenFile = file.toStdString();
+        CFlasherDlg dlg(options);
+        QStringList messages;
+        dlg.SetMessageHook([&messages](const QString& text, const QString&) { messages << text; });
+        dlg.show();
+        if (!QTest::qWaitForWindowExposed(&dlg))
+            return Fail("the dialog was not shown");
+        auto* path = qobject_cast<QLineEdit*>(dlg.GetControl(CFlasherDlg::IDC_FILE_PATH));
+        auto* program = qobject_cast<QPushButton*>(dlg.GetControl(CFlasherDlg::IDC_LOCAL_PROGRAM));
+        if (!QTest::qWaitFor([&] { return dlg.GetCurrentFilePath() == file; }, 10000) || path->text() != file)
+            return Fail("the dialog shows '" + path->text() + "', not the file given");
+        // The file given turns isp.ini's automatic run off: the run waits for the press.
+        if (dlg.IsAutoMode() || dlg.GetExchange().GetResult() != ISP_RESULT_NONE || !program->isEnabled() ||
+            !messages.isEmpty())
+            return Fail("something ran before the press: " + messages.join(" | "));
+
+        const QPoint centre = program->mapToGlobal(program->rect().center());
+        if (QProcess::execute("xdotool", {"mousemove", "--sync", QString::number(centre.x()),
+                                          QString::number(centre.y()), "click", "1"}) != 0)
+            return Fail("xdotool failed");
+        if (!QTest::qWaitFor([&] { return messages.contains("Program Finished"); }, 60000))
+            return Fail("no \"Program Finished\": " + messages.join(" | "));
+        if (dlg.GetExchange().GetResult() != ISP_RESULT_FINISHED || messages.size() != 1)
+            return Fail("the run ended with " + messages.join(" | "));
+        sim.Stop();
+        QByteArray expected(0x10000, char(0xFF));
+        expected.replace(PANEL_ADDRESS * 512, image.size(), image);
+        if (ReadFile(flash) != expected)
+            return Fail("the simulator's flash differs from the image");
+        std::printf("PASS: %s programmed after the press\n", qPrintable(QFileInfo(file).fileName()));
+        return true;
+    }
+
+private:
+    static bool Fail(const QString& why)
+    {
+        std::printf("FAIL: %s\n", qPrintable(why));
+        return false;
+    }
+
+    const QTemporaryDir& m_scratch;
+};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (QStandardPaths::findExecutable("xdotool").isEmpty()) {
+        std::puts("xdotool is not installed: skipped");
+        return 77;
+    }
+    QApplication app(argc, argv);
+    QTemporaryDir scratch;
+    // The demonstration's download image as zqe makes it, and the same bytes as Intel HEX.
+    const QString vxg = scratch.filePath("demo.vxg");
+    const QString hex = scratch.filePath("demo.hex");
+    if (QProcess::execute(OutFile("zqe"), {"compile", ZQ_DEMO_PROJECT, "-o", vxg}) != 0)
+        return 1;
+    const QByteArray image = ReadFile(vxg);
+    const std::string text = FormatIntelHex(std::vector<BYTE>(image.begin(), image.end()));
+    if (image.isEmpty() || !WriteFile(hex, QByteArray::fromStdString(text)))
+        return 1;
+    CWalk walk(scratch);
+    const bool ok = walk.Run(vxg, image) && walk.Run(hex, image);
+    return ok ? 0 : 1;
+}
