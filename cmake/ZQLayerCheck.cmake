@@ -8,10 +8,12 @@
 #   <file> includes "<header>" (no such file beside it or below the source root)
 #
 #   comkit <- devices <- controls <- editor core <- the editor's windows and program (editor/app)
-#   controls <- the widget library of the controls (controls/dsp) <- editor/app
+#   editor core <- the editor's look kit (editor/app/look) <- its dialogs (editor/app/dialogs) <- editor/app
+#   controls <- the widget library of the controls (controls/dsp) <- the editor's dialogs, editor/app
 #   editor core <- the panel runtime (emulator) <- the emulator's window and program (emulator/app)
 #   comkit <- cipher, vexorisp <- the programmer's core (flasher) <- its dialog and program (flasher/app)
-#   vexorisp <- editor/app (the download port dialog lists the ports and edits the library's settings)
+#   vexorisp <- the editor's dialogs (the download port dialog lists the ports and edits the library's
+#     settings), editor/app
 #   comkit <- the program kit (appkit) <- the app folders, the tools, the generators
 #   generators/<name>: comkit and appkit only (they run while the libraries above are built)
 #   tools/<name>: every library and appkit, not the windows and not another tool
@@ -36,7 +38,9 @@ set(uses_devices ${uses_comkit} devices)
 set(uses_controls ${uses_devices} controls)
 set(uses_controls_widgets ${uses_controls} controls_widgets)
 set(uses_editor ${uses_controls} editor)
-set(uses_editor_app ${uses_controls_widgets} editor vexorisp appkit editor_app)
+set(uses_editor_look ${uses_editor} editor_look)
+set(uses_editor_dialogs ${uses_controls_widgets} editor editor_look vexorisp editor_dialogs)
+set(uses_editor_app ${uses_editor_dialogs} appkit editor_app)
 set(uses_emulator ${uses_editor} emulator)
 set(uses_emulator_app ${uses_emulator} appkit emulator_app)
 set(uses_cipher comkit cipher)
@@ -44,7 +48,7 @@ set(uses_vexorisp comkit vexorisp)
 set(uses_flasher comkit cipher vexorisp flasher)
 set(uses_flasher_dialog ${uses_flasher} appkit flasher_dialog)
 set(libraries comkit appkit devices controls controls_widgets editor emulator cipher vexorisp flasher)
-set(programs editor_app emulator_app flasher_dialog)
+set(programs editor_look editor_dialogs editor_app emulator_app flasher_dialog)
 
 # The layer of a path relative to ROOT, by its folder: OUT is empty for a path outside the layers.
 # Per-program layers (a generator, a tool, a picture program) are named after their folder.
@@ -52,6 +56,10 @@ function(zq_layer_of path out)
   set(layer "")
   if(path MATCHES "^controls/dsp/")
     set(layer controls_widgets)
+  elseif(path MATCHES "^editor/app/look/")
+    set(layer editor_look)
+  elseif(path MATCHES "^editor/app/dialogs/")
+    set(layer editor_dialogs)
   elseif(path MATCHES "^editor/app/")
     set(layer editor_app)
   elseif(path MATCHES "^emulator/app/")

@@ -24,8 +24,6 @@ const char* const MSG_IMAGE_SIZE_ZERO = "error:file size is zero";
 const char* const MSG_IMAGE_SIZE_OVER = "error:file size over 65535!";
 const char* const MSG_IMAGE_HEX_FORMAT = "HEX format error";
 const char* const MSG_IMAGE_NO_CIPHER = "file is enciphered but libvexorenc.so is not loaded!";
-const char* const FMT_IMAGE_HEX_CONFLICT = "HEX format error: two records give address 0x%04X different values";
-const char* const FMT_IMAGE_HEX_LINE = "HEX format error in line %d: %s";
 const char* const MSG_HEX_NO_COLON = "the record does not start with ':'";
 const char* const MSG_HEX_BAD_DIGIT = "a character that is not a hex digit";
 const char* const MSG_HEX_BAD_LENGTH = "the record's length does not match its byte count";
@@ -33,7 +31,6 @@ const char* const MSG_HEX_BAD_SUM = "checksum error";
 const char* const MSG_HEX_BAD_TYPE = "unknown record type";
 const char* const MSG_HEX_TOO_HIGH = "the program does not fit the panel's 64 KiB";
 const char* const MSG_HEX_SEGMENTS = "the program does not fit the panel's 64 KiB (data in two 64 KiB segments)";
-const char* const FMT_HEX_CONFLICT = "two records give address 0x%04X different values";
 const char* const MSG_HEX_AFTER_END = "a record after the end-of-file record";
 const char* const MSG_HEX_NO_END = "the file ends without an end-of-file record";
 const char* const MSG_IMAGE_PLAIN =
@@ -165,9 +162,9 @@ INT LoadHexImage(const char* path, const IMAGE_LOAD_SETTINGS& settings)
     HEX_PARSE_ERROR error;
     const INT length = ParseIntelHex(reinterpret_cast<const char*>(file.bytes.data()), INT(file.size), &error);
     if (length < 0) {
-        char text[160];
-        FormatHexError(error, text, sizeof text);
-        Show(settings, text);
+        if (settings.pMessages != nullptr) {
+            settings.pMessages->ShowNumberedMessage(HexErrorMessage(error));
+        }
     } else if (length == 0) {
         Show(settings, MSG_IMAGE_HEX_FORMAT);
     }
@@ -176,18 +173,18 @@ INT LoadHexImage(const char* path, const IMAGE_LOAD_SETTINGS& settings)
 
 // Hex digit values; -1 for anything else.
 struct HexDigits {
-    signed char value[256];
+    int value[256];
     constexpr HexDigits() : value()
     {
         for (int c = 0; c < 256; ++c) {
             value[c] = -1;
         }
         for (int d = 0; d < 10; ++d) {
-            value['0' + d] = static_cast<signed char>(d);
+            value['0' + d] = d;
         }
         for (int d = 0; d < 6; ++d) {
-            value['a' + d] = static_cast<signed char>(10 + d);
-            value['A' + d] = static_cast<signed char>(10 + d);
+            value['a' + d] = 10 + d;
+            value['A' + d] = 10 + d;
         }
     }
 };
@@ -330,30 +327,34 @@ INT ParseIntelHex(const char* text, INT length, HEX_PARSE_ERROR* pError)
     }
 }
 
-void FormatHexError(const HEX_PARSE_ERROR& error, char* text, size_t size)
+FLASHER_MESSAGE HexErrorMessage(const HEX_PARSE_ERROR& error)
 {
-    const char* reason = MSG_IMAGE_HEX_FORMAT;
-    char conflict[64];
+    FLASHER_MESSAGE message;
+    message.code = FLASHER_MESSAGE_HEX_LINE;
+    message.nNumber = int(error.nLine);
+    message.pReason = MSG_IMAGE_HEX_FORMAT;
     switch (error.nResult) {
-    case HEX_RECORD_NO_COLON: reason = MSG_HEX_NO_COLON; break;
-    case HEX_RECORD_BAD_DIGIT: reason = MSG_HEX_BAD_DIGIT; break;
+    case HEX_RECORD_NO_COLON: message.pReason = MSG_HEX_NO_COLON; break;
+    case HEX_RECORD_BAD_DIGIT: message.pReason = MSG_HEX_BAD_DIGIT; break;
     case HEX_LINE_TOO_LONG:
     case HEX_RECORD_BAD_LENGTH:
     case HEX_RECORD_EVEN_LENGTH:
-    case HEX_RECORD_BAD_COUNT: reason = MSG_HEX_BAD_LENGTH; break;
-    case HEX_RECORD_BAD_SUM: reason = MSG_HEX_BAD_SUM; break;
-    case HEX_RECORD_OTHER_TYPE: reason = MSG_HEX_BAD_TYPE; break;
-    case HEX_RECORD_TOO_HIGH: reason = MSG_HEX_TOO_HIGH; break;
-    case HEX_RECORD_SEGMENT: reason = MSG_HEX_SEGMENTS; break;
-    case HEX_RECORD_END: reason = MSG_HEX_AFTER_END; break;
-    case HEX_LINE_END: reason = MSG_HEX_NO_END; break;
-    case HEX_RECORD_CONFLICT:
-        std::snprintf(conflict, sizeof conflict, FMT_HEX_CONFLICT, unsigned(error.nConflict));
-        reason = conflict;
-        break;
+    case HEX_RECORD_BAD_COUNT: message.pReason = MSG_HEX_BAD_LENGTH; break;
+    case HEX_RECORD_BAD_SUM: message.pReason = MSG_HEX_BAD_SUM; break;
+    case HEX_RECORD_OTHER_TYPE: message.pReason = MSG_HEX_BAD_TYPE; break;
+    case HEX_RECORD_TOO_HIGH: message.pReason = MSG_HEX_TOO_HIGH; break;
+    case HEX_RECORD_SEGMENT: message.pReason = MSG_HEX_SEGMENTS; break;
+    case HEX_RECORD_END: message.pReason = MSG_HEX_AFTER_END; break;
+    case HEX_LINE_END: message.pReason = MSG_HEX_NO_END; break;
+    case HEX_RECORD_CONFLICT: message.nConflict = int(error.nConflict); break;
     default: break;
     }
-    std::snprintf(text, size, FMT_IMAGE_HEX_LINE, int(error.nLine), reason);
+    return message;
+}
+
+void FormatHexError(const HEX_PARSE_ERROR& error, char* text, size_t size)
+{
+    std::snprintf(text, size, "%s", FlasherMessageText(HexErrorMessage(error)).c_str());
 }
 
 INT ReadHexLine(const char* text, INT length, INT* pPosition, char* line)
@@ -430,14 +431,14 @@ INT ParseHexRecord(const char* line, INT lineLength, INT* pHighestEnd, HEX_WRITT
             return HEX_RECORD_SEGMENT;
         }
         for (INT i = 0; i < count; ++i) {
-            if (pWritten->written[size_t(address + i)] && s_image[address + i] != bytes[4 + i]) {
+            if (pWritten->written[size_t(address) + size_t(i)] && s_image[address + i] != bytes[4 + i]) {
                 pWritten->nConflict = address + i;
                 return HEX_RECORD_CONFLICT;
             }
         }
         pWritten->nDataBase = pWritten->nBase;
         for (INT i = 0; i < count; ++i) {
-            pWritten->written[size_t(address + i)] = true;
+            pWritten->written[size_t(address) + size_t(i)] = true;
         }
     }
     if (address + count > *pHighestEnd) {

@@ -6,6 +6,7 @@
 
 #include "cipher/vexorenc.h"
 #include "comkit/types.h"
+#include "flasher/flasher_message.h"
 #include "flasher/message_sink.h"
 
 #include <bitset>
@@ -21,18 +22,16 @@ constexpr INT HEX_LINE_BUFFER_SIZE = HEX_LINE_MAX + 4;
 // The image key: this many bytes, each 0 to 9.
 constexpr INT IMAGE_KEY_LENGTH = 15;
 
-// Messages, exactly as shown.
-extern FLASHER_API const char* const MSG_IMAGE_BAD_KIND;     // "file must be .hex or .bin or .vxc or .vxg!"
-extern FLASHER_API const char* const MSG_IMAGE_RAW_OPEN;     // "open input file error"
-extern FLASHER_API const char* const MSG_IMAGE_HEX_OPEN;     // "open input file error!"
-extern FLASHER_API const char* const MSG_IMAGE_SIZE_ZERO;    // "error:file size is zero"
-extern FLASHER_API const char* const MSG_IMAGE_SIZE_OVER;    // "error:file size over 65535!"
-extern FLASHER_API const char* const MSG_IMAGE_HEX_FORMAT;   // "HEX format error"
-extern FLASHER_API const char* const MSG_IMAGE_NO_CIPHER;    // enciphered file but no cipher library
-extern FLASHER_API const char* const FMT_IMAGE_HEX_CONFLICT; // two records give one address different values
-extern FLASHER_API const char* const MSG_IMAGE_PLAIN;        // a plain download image read as enciphered
-// A refused HEX file: "HEX format error in line %d: %s", the line (from 1) and one of the reasons below.
-extern FLASHER_API const char* const FMT_IMAGE_HEX_LINE;
+// Messages, exactly as shown (the numbered ones in flasher_message.h).
+extern FLASHER_API const char* const MSG_IMAGE_BAD_KIND;   // "file must be .hex or .bin or .vxc or .vxg!"
+extern FLASHER_API const char* const MSG_IMAGE_RAW_OPEN;   // "open input file error"
+extern FLASHER_API const char* const MSG_IMAGE_HEX_OPEN;   // "open input file error!"
+extern FLASHER_API const char* const MSG_IMAGE_SIZE_ZERO;  // "error:file size is zero"
+extern FLASHER_API const char* const MSG_IMAGE_SIZE_OVER;  // "error:file size over 65535!"
+extern FLASHER_API const char* const MSG_IMAGE_HEX_FORMAT; // "HEX format error"
+extern FLASHER_API const char* const MSG_IMAGE_NO_CIPHER;  // enciphered file but no cipher library
+extern FLASHER_API const char* const MSG_IMAGE_PLAIN;      // a plain download image read as enciphered
+// A refused HEX file: FMT_IMAGE_HEX_LINE with the line (from 1) and one of the reasons below.
 extern FLASHER_API const char* const MSG_HEX_NO_COLON;   // the line does not start with ':'
 extern FLASHER_API const char* const MSG_HEX_BAD_DIGIT;  // a character that is not a hex digit
 extern FLASHER_API const char* const MSG_HEX_BAD_LENGTH; // too short or long, odd digits, count mismatch
@@ -40,7 +39,6 @@ extern FLASHER_API const char* const MSG_HEX_BAD_SUM;    // the checksum
 extern FLASHER_API const char* const MSG_HEX_BAD_TYPE;   // a record type other than 00 to 05
 extern FLASHER_API const char* const MSG_HEX_TOO_HIGH;   // data past offset 0xFFFF
 extern FLASHER_API const char* const MSG_HEX_SEGMENTS;   // data in two 64 KiB segments
-extern FLASHER_API const char* const FMT_HEX_CONFLICT;   // "two records give address 0x%04X different values"
 extern FLASHER_API const char* const MSG_HEX_AFTER_END;  // a record after the end-of-file record
 extern FLASHER_API const char* const MSG_HEX_NO_END;     // the text ends without an end-of-file record
 
@@ -132,7 +130,11 @@ FLASHER_API BOOL ValidateChosenFile(const char* path, const IMAGE_LOAD_SETTINGS&
 // nothing, but all data must lie behind address records naming one 64 KiB segment.
 FLASHER_API INT ParseIntelHex(const char* text, INT length, HEX_PARSE_ERROR* pError = nullptr);
 
-// The refusal in words: FMT_IMAGE_HEX_LINE with the line and the reason, into text (size bytes).
+// The refusal as a message: FLASHER_MESSAGE_HEX_LINE with the line and the reason of its result
+// (MSG_IMAGE_HEX_FORMAT for a result without a reason of its own, the address for a conflict).
+FLASHER_API FLASHER_MESSAGE HexErrorMessage(const HEX_PARSE_ERROR& error);
+// The refusal in words: FMT_IMAGE_HEX_LINE with the line and the reason, into text (size bytes,
+// cut to fit and zero-terminated).
 FLASHER_API void FormatHexError(const HEX_PARSE_ERROR& error, char* text, size_t size);
 
 // Reads the next line from text at *pPosition into line (HEX_LINE_BUFFER_SIZE bytes) and returns

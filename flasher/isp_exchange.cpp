@@ -9,9 +9,7 @@ const char* const MSG_ISP_LED_PORT = "led port cannot be set to RXD or TXD!";
 const char* const MSG_ISP_SAME_PORT = "led port and 485 port cannot to be the same port!";
 const char* const MSG_ISP_NO_FILE = "An unexpectedly error,program terminate!";
 const char* const MSG_ISP_TIME_OVER = "Program Time over!";
-const char* const FMT_ISP_ERROR = "An unexpectedly error!(%d)";
 const char* const MSG_ISP_START = "Start to program ...";
-const char* const FMT_ISP_CRC_ERROR = "Address: %d CRC error!";
 const char* const MSG_ISP_FINISHED = "Program Finished";
 const char* const MSG_ISP_NO_LIBRARY = "cannot load vexorisp.dll!";
 const char* const MSG_ISP_BAD_SELECTION = "Select the ports, their bits and the program begin address!";
@@ -159,16 +157,20 @@ void CIspExchange::OnIspNotify(int outcome, const BYTE* answer)
         OnAnswer(answer, outcome);
         return;
     }
-    char text[64];
-    if (outcome == -1)
-        std::snprintf(text, sizeof text, "%s", MSG_ISP_TIME_OVER);
-    else
-        std::snprintf(text, sizeof text, FMT_ISP_ERROR, outcome);
-    m_view.SetStatusText(text);
-    if (outcome != -1)
+    FLASHER_MESSAGE failure;
+    failure.code = FLASHER_MESSAGE_ISP_ERROR;
+    failure.nNumber = outcome;
+    if (outcome == -1) {
+        m_view.SetStatusText(MSG_ISP_TIME_OVER);
+    } else {
+        m_view.SetNumberedStatus(failure);
         m_view.SetStatusCause(DescribeIspOutcome(outcome).c_str());
+    }
     if (m_settings.bAuto && m_state.bStarted) {
-        m_view.ShowMessage(text);
+        if (outcome == -1)
+            m_view.ShowMessage(MSG_ISP_TIME_OVER);
+        else
+            m_view.ShowNumberedMessage(failure);
         m_view.CloseWindow();
     }
     // The panel may still be switched off: keep knocking. Later errors wait for Stop.
@@ -217,9 +219,10 @@ void CIspExchange::OnBlockAnswer(const BYTE* answer, int length)
         m_answered.push_back({m_state.wBlockCrc, std::chrono::steady_clock::now()});
     if (!match) {
         EndRun(ISP_RESULT_CRC_ERROR);
-        char text[64];
-        std::snprintf(text, sizeof text, FMT_ISP_CRC_ERROR, static_cast<int>(m_state.dwCurrent));
-        m_view.SetStatusText(text);
+        FLASHER_MESSAGE crcError;
+        crcError.code = FLASHER_MESSAGE_CRC_ERROR;
+        crcError.nNumber = static_cast<int>(m_state.dwCurrent);
+        m_view.SetNumberedStatus(crcError);
         return;
     }
     if (m_state.dwCurrent - m_state.dwBegin < static_cast<DWORD>(m_state.nImageLength))

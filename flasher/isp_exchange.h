@@ -24,15 +24,13 @@
 #include <deque>
 #include <string>
 
-// Messages and status texts, exactly as shown.
+// Messages and status texts, exactly as shown (the numbered ones in flasher_message.h).
 extern FLASHER_API const char* const MSG_ISP_485_PORT;      // "485 port cannot be set to RXD or TXD!"
 extern FLASHER_API const char* const MSG_ISP_LED_PORT;      // "led port cannot be set to RXD or TXD!"
 extern FLASHER_API const char* const MSG_ISP_SAME_PORT;     // "led port and 485 port cannot to be the same port!"
 extern FLASHER_API const char* const MSG_ISP_NO_FILE;       // "An unexpectedly error,program terminate!"
 extern FLASHER_API const char* const MSG_ISP_TIME_OVER;     // "Program Time over!"
-extern FLASHER_API const char* const FMT_ISP_ERROR;         // "An unexpectedly error!(%d)"
 extern FLASHER_API const char* const MSG_ISP_START;         // "Start to program ..."
-extern FLASHER_API const char* const FMT_ISP_CRC_ERROR;     // "Address: %d CRC error!"
 extern FLASHER_API const char* const MSG_ISP_FINISHED;      // "Program Finished"
 extern FLASHER_API const char* const MSG_ISP_NO_LIBRARY;    // the communication library is not loaded
 extern FLASHER_API const char* const MSG_ISP_BAD_SELECTION; // a port, bit or begin selection is missing

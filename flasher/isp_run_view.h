@@ -36,6 +36,11 @@ public:
     virtual void ShowInformation(const char* text) = 0;
     // The status line; an empty text clears it.
     virtual void SetStatusText(const char* text) = 0;
+    // A numbered message on the status line; by default its English text through SetStatusText.
+    virtual void SetNumberedStatus(const FLASHER_MESSAGE& message)
+    {
+        SetStatusText(FlasherMessageText(message).c_str());
+    }
     // Words for the cause of the error the status text just set reports (DescribeIspOutcome), for
     // a view that shows them after the text. Not called for time-outs: their text says it all.
     virtual void SetStatusCause(const char* words) { (void)words; }

@@ -2,12 +2,8 @@
 #include "flasher/library_messages.h"
 
 #include "flasher/image_file.h"
-#include "flasher/isp_exchange.h"
 
 #include <QCoreApplication>
-#include <QRegularExpression>
-
-#include <vector>
 
 namespace {
 
@@ -34,6 +30,8 @@ namespace {
     QT_TRANSLATE_NOOP("Flasher", "cannot load vexorisp.dll!"),
     QT_TRANSLATE_NOOP("Flasher", "Select the ports, their bits and the program begin address!"),
     QT_TRANSLATE_NOOP("Flasher", "The program does not fit between the begin address and 0xFFFF!"),
+    // One text over two lines, not two texts missing their comma:
+    // NOLINTNEXTLINE(bugprone-suspicious-missing-comma)
     QT_TRANSLATE_NOOP("Flasher", "The communication library cannot keep the line quiet: a block equal to an earlier "
                                  "one cannot be confirmed!"),
     QT_TRANSLATE_NOOP("Flasher", "the record does not start with ':'"),
@@ -47,68 +45,23 @@ namespace {
     QT_TRANSLATE_NOOP("Flasher", "the file ends without an end-of-file record"),
 };
 
-// A numbered text: the library's C format and the catalogue's form of it.
-struct NUMBERED_TEXT {
-    const char* const* format;
-    const char* form;
-};
-
-const NUMBERED_TEXT NUMBERED_TEXTS[] = {
-    {&FMT_ISP_ERROR, QT_TRANSLATE_NOOP("Flasher", "An unexpectedly error!(%1)")},
-    {&FMT_ISP_CRC_ERROR, QT_TRANSLATE_NOOP("Flasher", "Address: %1 CRC error!")},
-    {&FMT_IMAGE_HEX_CONFLICT,
-     QT_TRANSLATE_NOOP("Flasher", "HEX format error: two records give address 0x%1 different values")},
-    {&FMT_HEX_CONFLICT, QT_TRANSLATE_NOOP("Flasher", "two records give address 0x%1 different values")},
-};
-
+// The catalogue's forms of the numbered messages.
+const char* const ISP_ERROR_FORM = QT_TRANSLATE_NOOP("Flasher", "An unexpectedly error!(%1)");
+const char* const CRC_ERROR_FORM = QT_TRANSLATE_NOOP("Flasher", "Address: %1 CRC error!");
+const char* const IMAGE_HEX_CONFLICT_FORM =
+    QT_TRANSLATE_NOOP("Flasher", "HEX format error: two records give address 0x%1 different values");
+const char* const HEX_CONFLICT_FORM = QT_TRANSLATE_NOOP("Flasher", "two records give address 0x%1 different values");
 // The line form of a refused HEX file; its reason is a library text of its own.
 const char* const HEX_LINE_FORM = QT_TRANSLATE_NOOP("Flasher", "HEX format error in line %1: %2");
 
-// A whole-text pattern of a C format with one group per conversion (%d, %u, %X, %x with flags and
-// width); other characters stand for themselves.
-QRegularExpression PatternOf(const char* format)
+QString Translated(const char* text)
 {
-    QString pattern;
-    QString literal;
-    for (const char* p = format; *p != '\0'; ++p) {
-        if (*p != '%' || p[1] == '\0') {
-            literal += QLatin1Char(*p);
-            continue;
-        }
-        ++p;
-        while (*p == '-' || *p == '+' || *p == ' ' || *p == '#' || (*p >= '0' && *p <= '9'))
-            ++p;
-        const char* group = nullptr;
-        switch (*p) {
-        case 'd':
-        case 'i': group = "([-+]?[0-9]+)"; break;
-        case 'u': group = "([0-9]+)"; break;
-        case 'X': group = "([0-9A-F]+)"; break;
-        case 'x': group = "([0-9a-f]+)"; break;
-        case '%': literal += QLatin1Char('%'); continue;
-        default: return QRegularExpression(); // a conversion this table does not use: never matches
-        }
-        pattern += QRegularExpression::escape(literal) + QLatin1String(group);
-        literal.clear();
-    }
-    pattern += QRegularExpression::escape(literal);
-    return QRegularExpression(QRegularExpression::anchoredPattern(pattern));
+    return QCoreApplication::translate("Flasher", text);
 }
 
-struct NUMBERED_PATTERN {
-    QRegularExpression pattern;
-    const char* form;
-};
-
-const std::vector<NUMBERED_PATTERN>& NumberedPatterns()
+QString Address(int address)
 {
-    static const std::vector<NUMBERED_PATTERN> patterns = [] {
-        std::vector<NUMBERED_PATTERN> list;
-        for (const NUMBERED_TEXT& text : NUMBERED_TEXTS)
-            list.push_back({PatternOf(*text.format), text.form});
-        return list;
-    }();
-    return patterns;
+    return QString::fromStdString(FlasherMessageAddress(address));
 }
 
 } // namespace
@@ -117,18 +70,21 @@ QString TranslateLibraryMessage(const QString& text)
 {
     if (text.isEmpty())
         return text;
-    static const QRegularExpression hexLine(
-        QRegularExpression::anchoredPattern(QRegularExpression::escape(QLatin1String(FMT_IMAGE_HEX_LINE))
-                                                .replace(QLatin1String("\\%d"), QLatin1String("([0-9]+)"))
-                                                .replace(QLatin1String("\\%s"), QLatin1String("(.+)"))));
-    const QRegularExpressionMatch line = hexLine.match(text);
-    if (line.hasMatch())
-        return QCoreApplication::translate("Flasher", HEX_LINE_FORM)
-            .arg(line.captured(1), TranslateLibraryMessage(line.captured(2)));
-    for (const NUMBERED_PATTERN& numbered : NumberedPatterns()) {
-        const QRegularExpressionMatch match = numbered.pattern.match(text);
-        if (match.hasMatch())
-            return QCoreApplication::translate("Flasher", numbered.form).arg(match.captured(1));
+    return Translated(text.toUtf8().constData());
+}
+
+QString DescribeFlasherMessage(const FLASHER_MESSAGE& message)
+{
+    switch (message.code) {
+    case FLASHER_MESSAGE_ISP_ERROR: return Translated(ISP_ERROR_FORM).arg(QString::number(message.nNumber));
+    case FLASHER_MESSAGE_CRC_ERROR: return Translated(CRC_ERROR_FORM).arg(QString::number(message.nNumber));
+    case FLASHER_MESSAGE_HEX_CONFLICT: return Translated(IMAGE_HEX_CONFLICT_FORM).arg(Address(message.nNumber));
+    case FLASHER_MESSAGE_HEX_LINE: {
+        const QString reason = message.nConflict >= 0
+                                   ? Translated(HEX_CONFLICT_FORM).arg(Address(message.nConflict))
+                                   : Translated(message.pReason != nullptr ? message.pReason : MSG_IMAGE_HEX_FORMAT);
+        return Translated(HEX_LINE_FORM).arg(QString::number(message.nNumber), reason);
     }
-    return QCoreApplication::translate("Flasher", text.toUtf8().constData());
+    }
+    return QString();
 }

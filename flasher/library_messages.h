@@ -4,12 +4,17 @@
 
 #include "flasher/flasher_api.h"
 
+#include "flasher/flasher_message.h"
+
 #include <QString>
 
-// text through the translators the application installed, in context "Flasher". A fixed text (the
-// library's MSG_ texts, the dialog's own texts) comes back as its entry. A numbered text as the
-// library formats it (FMT_ISP_ERROR, FMT_ISP_CRC_ERROR, FMT_IMAGE_HEX_CONFLICT) is recognised by its
-// format, translated through the entry of its form with %1 in place of the number, and the number
-// is put back exactly as the library wrote it (sign, digits, hex case and zeros kept). Anything else,
-// a text without an entry and an empty text come back unchanged.
+// text through the translators the application installed, in context "Flasher": a fixed text (the
+// library's MSG_ texts, the dialog's own texts) comes back as its entry; a text without an entry
+// and an empty text come back unchanged.
 FLASHER_API QString TranslateLibraryMessage(const QString& text);
+
+// A numbered message in the user's language: the entry of its form (the library's format with %1
+// in place of each number) with the numbers written as the format writes them (FlasherMessageText:
+// sign and digits, hex case and zeros); a HEX line's reason through its own entry. Without an
+// entry, the library's own English. An unknown code gives an empty text.
+FLASHER_API QString DescribeFlasherMessage(const FLASHER_MESSAGE& message);

@@ -3,7 +3,7 @@
 
 #include "comkit/user_files.h"
 #include "editor/app/dialogs/dlg_download_port.h"
-#include "editor/app/user_prompts.h"
+#include "editor/app/look/user_prompts.h"
 #include "editor/download_handoff.h"
 #include "editor/editor_strings.h"
 #include "editor/project.h"

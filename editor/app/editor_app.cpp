@@ -1,8 +1,11 @@
+// Start-up and shut-down of the editor, and the making of its main frame.
 #include "editor/app/editor_app.h"
 
 #include "editor/app/about_dlg.h"
-#include "editor/app/design_management.h"
-#include "editor/app/dialogs/editor_dialogs.h"
+#include "editor/app/dialogs/dlg_device_select.h"
+#include "editor/app/dialogs/dlg_screen_attributes.h"
+#include "editor/app/editor_bars.h"
+#include "editor/app/look/design_management.h"
 #include "editor/app/main_frame.h"
 #include "editor/system_settings.h"
 
@@ -43,12 +46,27 @@ QString CZQEditorApp::FileFromArgument(const QString& argument)
     return argument;
 }
 
+std::unique_ptr<CMainFrame> CZQEditorApp::CreateMainFrame()
+{
+    CMainFrame::Dialogs dialogs;
+    dialogs.selectDevice = [](CProject& project, QWidget* parent) {
+        CDlgDeviceSelect dialog(&project, parent);
+        return dialog.exec() == QDialog::Accepted;
+    };
+    dialogs.screenAttributes = [](CProject& project, QWidget* parent) {
+        CDlgScreenAttributes dialog(&project, parent);
+        return dialog.exec() == QDialog::Accepted;
+    };
+    auto frame = std::make_unique<CMainFrame>(std::move(dialogs));
+    PlugEditorBars(frame.get());
+    return frame;
+}
+
 bool CZQEditorApp::InitInstance(const QStringList& arguments, bool splash)
 {
     // The program's own icon on every window, the screen windows inside the frame too.
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/zqeditor.svg")));
-    m_frame = std::make_unique<CMainFrame>();
-    InstallEditorDialogs(m_frame.get());
+    m_frame = CreateMainFrame();
     QString file;
     for (const QString& argument : arguments) {
         file = FileFromArgument(argument);

@@ -1,5 +1,6 @@
-// Start-up and shut-down of the editor program: settings names, the main frame, the file named on
-// the command line or the splash, and the process-wide objects released at exit.
+// Start-up and shut-down of the editor program: settings names, the main frame with its dialogs
+// and bars (the composition root), the file named on the command line or the splash, and the
+// process-wide objects released at exit.
 #pragma once
 
 #include <QString>
@@ -28,6 +29,10 @@ public:
     // `splash` is false). False when the main frame cannot be made.
     bool InitInstance(const QStringList& arguments, bool splash = true);
     CMainFrame* GetMainFrame() const { return m_frame.get(); }
+    // The program's main frame, not shown: given the device selection and panel settings dialogs
+    // and fitted with the attribute pane and the top-row bars. InitInstance shows one; tests that
+    // walk the real dialogs make theirs here.
+    static std::unique_ptr<CMainFrame> CreateMainFrame();
 
     // The file an argument names: the text between the first and the last double quote when it
     // has two, else the argument itself; empty for an option ("-...", or "/" and letters only

@@ -27,24 +27,18 @@ bool FirstOfTheCatalogues(CProject& project, QWidget*)
     return project.SetDeviceAndPLC(device, plc, &serial) == 1;
 }
 
-CZQEditorDoc::DeviceSelector s_selector = FirstOfTheCatalogues;
-
 } // namespace
 
-CZQEditorDoc::CZQEditorDoc(QObject* parent) : QObject(parent)
+CZQEditorDoc::CZQEditorDoc(DeviceSelector selector, QObject* parent)
+    : QObject(parent), m_selector(selector ? std::move(selector) : DeviceSelector(FirstOfTheCatalogues))
 {
 }
 
 CZQEditorDoc::~CZQEditorDoc() = default;
 
-void CZQEditorDoc::SetDeviceSelector(DeviceSelector selector)
+bool CZQEditorDoc::SelectDevice(CProject& project, QWidget* parent) const
 {
-    s_selector = selector ? std::move(selector) : DeviceSelector(FirstOfTheCatalogues);
-}
-
-bool CZQEditorDoc::SelectDevice(CProject& project, QWidget* parent)
-{
-    return s_selector(project, parent);
+    return m_selector(project, parent);
 }
 
 bool CZQEditorDoc::NewProject(QWidget* parent)

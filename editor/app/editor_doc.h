@@ -17,12 +17,13 @@ class QWidget;
 class CZQEditorDoc : public QObject {
     Q_OBJECT
 public:
-    // Sets a new project's panel model and PLC; false when the user cancels. The default takes
-    // the first panel model and the first PLC of the catalogues; the device selection dialog
-    // replaces it through SetDeviceSelector.
+    // Sets a project's panel model and PLC; false when the user cancels (the project is then
+    // unchanged). The program gives the device selection dialog; an empty one stands for the first
+    // panel model and the first PLC of the catalogues.
     using DeviceSelector = std::function<bool(CProject& project, QWidget* parent)>;
 
-    explicit CZQEditorDoc(QObject* parent = nullptr);
+    // The document selects devices through `selector` (empty: the first of the catalogues).
+    explicit CZQEditorDoc(DeviceSelector selector = {}, QObject* parent = nullptr);
     ~CZQEditorDoc() override;
 
     // A new project with one screen, device and PLC from the selector; marked modified. False
@@ -56,9 +57,9 @@ public:
     // The view that shows the project's screen at that 0-based list position; null when none.
     CZQEditorView* GetViewOfScreenIndex(int index) const;
 
-    // The device selection used by NewProject (and the device change command).
-    static void SetDeviceSelector(DeviceSelector selector);
-    static bool SelectDevice(CProject& project, QWidget* parent);
+    // The device selection of NewProject and of the device change ("设置"): the selector given
+    // to the constructor, for `project` (an open one too); false when it cancels.
+    bool SelectDevice(CProject& project, QWidget* parent) const;
 
 signals:
     void modifiedChanged(bool modified);
@@ -67,6 +68,7 @@ signals:
     void pathChanged(const QString& path);
 
 private:
+    DeviceSelector m_selector;
     std::unique_ptr<CProject> m_project;
     QString m_path;
     bool m_modified = false;

@@ -1,9 +1,9 @@
 #include "editor/app/editor_view.h"
 
-#include "editor/app/design_management.h"
 #include "editor/app/editor_commands.h"
 #include "editor/app/editor_doc.h"
-#include "editor/app/user_prompts.h"
+#include "editor/app/look/design_management.h"
+#include "editor/app/look/user_prompts.h"
 #include "editor/editor_strings.h"
 #include "editor/project.h"
 

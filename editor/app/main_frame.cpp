@@ -8,11 +8,11 @@
 #include "editor/app/editor_commands.h"
 #include "editor/app/editor_doc.h"
 #include "editor/app/editor_view.h"
+#include "editor/app/look/user_prompts.h"
+#include "editor/app/look/zoom_levels.h"
 #include "editor/app/problems_pane.h"
 #include "editor/app/recent_files.h"
 #include "editor/app/simulation_commands.h"
-#include "editor/app/user_prompts.h"
-#include "editor/app/zoom_levels.h"
 #include "editor/editor_strings.h"
 #include "editor/project.h"
 #include "editor/project_file.h"
@@ -48,8 +48,6 @@
 
 namespace {
 
-CMainFrame::ScreenAttributesDialog s_screenAttributesDialog;
-
 QString Gbk(const char* text)
 {
     return QString::fromStdString(COMMON_EX::GbkToUtf8Lossy(text));
@@ -65,7 +63,8 @@ QLabel* Placeholder(const QString& text)
 
 } // namespace
 
-CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent), m_recent(new CRecentFiles)
+CMainFrame::CMainFrame(Dialogs dialogs, QWidget* parent)
+    : QMainWindow(parent), m_dialogs(std::move(dialogs)), m_recent(new CRecentFiles)
 {
     setObjectName(QStringLiteral("MainFrame"));
     m_pSimulation = new CSimulationCommands(this);
@@ -375,11 +374,6 @@ void CMainFrame::SetBackColorBar(QWidget* bar)
     ReplaceBarWidget(m_backColorPlace, bar);
 }
 
-void CMainFrame::SetScreenAttributesDialog(ScreenAttributesDialog dialog)
-{
-    s_screenAttributesDialog = std::move(dialog);
-}
-
 // ---------------- commands ----------------
 
 void CMainFrame::RunCommand(unsigned command)
@@ -541,7 +535,7 @@ void CMainFrame::UpdateCommandStates()
     enable(ID_SCREEN_DELETE, hasDoc && view);
     enable(ID_SCREEN_PREVIOUS, hasDoc && active > 0);
     enable(ID_SCREEN_NEXT, hasDoc && active >= 0 && active < count - 1);
-    enable(ID_SCREEN_ATTRIBUTES, hasDoc && bool(s_screenAttributesDialog));
+    enable(ID_SCREEN_ATTRIBUTES, hasDoc && bool(m_dialogs.screenAttributes));
 
     if (view && view->GetScreen()) {
         m_statusPanes[1]->setText(view->GetScreenTitle());
@@ -597,7 +591,7 @@ bool CMainFrame::NewDocument()
 {
     if (!PromptSave())
         return false;
-    auto* document = new CZQEditorDoc(this);
+    auto* document = new CZQEditorDoc(m_dialogs.selectDevice, this);
     if (!document->NewProject(this)) {
         delete document;
         return false;
@@ -641,7 +635,7 @@ bool CMainFrame::OpenDocument(const QString& path, bool dropped)
 
 bool CMainFrame::LoadDocument(const QString& path)
 {
-    auto* document = new CZQEditorDoc(this);
+    auto* document = new CZQEditorDoc(m_dialogs.selectDevice, this);
     std::string error;
     if (!document->OpenProject(path, error)) {
         delete document;
@@ -936,7 +930,7 @@ void CMainFrame::OnNextScreen()
 
 void CMainFrame::OnScreenAttributes()
 {
-    if (!m_document || !m_document->GetProject() || !s_screenAttributesDialog)
+    if (!m_document || !m_document->GetProject() || !m_dialogs.screenAttributes)
         return;
     CProject* project = m_document->GetProject();
     auto settings = [project] {
@@ -946,7 +940,7 @@ void CMainFrame::OnScreenAttributes()
         return values;
     };
     const std::vector<int> before = settings();
-    if (s_screenAttributesDialog(*project, this) && settings() != before)
+    if (m_dialogs.screenAttributes(*project, this) && settings() != before)
         m_document->SetModified(true);
 }
 

@@ -40,11 +40,21 @@ public:
     enum { TOOLBAR_STANDARD = 5000, TOOLBAR_INSERT = 5002, TOOLBAR_ALIGN = 5003, TOOLBAR_SCREENS = 5004 };
     static constexpr int STATUS_PANES = 4;
 
-    // Shows the modal screen attributes dialog for a project (installed by the dialogs); true
-    // when the user confirmed it (Cancel changes nothing).
+    // Shows the modal screen attributes dialog for a project; true when the user confirmed it
+    // (Cancel changes nothing).
     using ScreenAttributesDialog = std::function<bool(CProject& project, QWidget* parent)>;
+    // The modal dialogs the frame runs, handed in by whoever makes it (the application object
+    // gives the real ones, a test its own).
+    struct Dialogs {
+        // The device selection of New and of the screen panel's "设置", handed to every document
+        // the frame makes (see CZQEditorDoc::DeviceSelector); empty: the first panel model and PLC
+        // of the catalogues, without asking.
+        std::function<bool(CProject& project, QWidget* parent)> selectDevice;
+        // The panel settings command's dialog; empty: the command stays disabled.
+        ScreenAttributesDialog screenAttributes;
+    };
 
-    explicit CMainFrame(QWidget* parent = nullptr);
+    explicit CMainFrame(Dialogs dialogs = {}, QWidget* parent = nullptr);
     ~CMainFrame() override;
 
     // ---- the document and its windows ----
@@ -91,7 +101,6 @@ public:
     void OnScreenAttributes();
     // Shows and activates the window of a screen of the open project (also a hidden one).
     void ShowScreen(CScreenBase* screen);
-    static void SetScreenAttributesDialog(ScreenAttributesDialog dialog);
 
     // The zoom of the project's screens (rows 0-6); every view is laid out again.
     void SetZoomRow(int row);
@@ -181,6 +190,7 @@ private:
     void UpdateTitle();
     void ShowError(const std::string& utf8);
 
+    const Dialogs m_dialogs;
     CZQEditorDoc* m_document = nullptr;
     CSimulationCommands* m_pSimulation = nullptr; // a child of the frame
     QMdiArea* m_mdiArea = nullptr;

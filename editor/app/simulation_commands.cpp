@@ -2,7 +2,7 @@
 #include "editor/app/simulation_commands.h"
 
 #include "comkit/module_path.h"
-#include "editor/app/user_prompts.h"
+#include "editor/app/look/user_prompts.h"
 #include "editor/project.h"
 #include "editor/project_check.h"
 #include "editor/project_file.h"

@@ -70,9 +70,8 @@ QString FromGbk(const char* text)
     return QString::fromStdString(utf8);
 }
 
-// A message or status text (GBK, from the dialog or the programming library) in the user's
-// language: its English entry when the catalogue has one (numbered texts with their number), the
-// text itself otherwise.
+// A fixed message or status text (GBK, from the dialog or the programming library) in the user's
+// language: its English entry when the catalogue has one, the text itself otherwise.
 QString Shown(const char* text)
 {
     return TranslateLibraryMessage(FromGbk(text));
@@ -595,6 +594,13 @@ void CFlasherDlg::ShowMessage(const char* text)
         RequestClose();
 }
 
+void CFlasherDlg::ShowNumberedMessage(const FLASHER_MESSAGE& message)
+{
+    ShowMessageBox(DescribeFlasherMessage(message));
+    if (m_bAuto && (message.code == FLASHER_MESSAGE_HEX_LINE || message.code == FLASHER_MESSAGE_HEX_CONFLICT))
+        RequestClose();
+}
+
 void CFlasherDlg::ShowInformation(const char* text)
 {
     ShowMessageBox(Shown(text), QCoreApplication::translate("Flasher", "Information"));
@@ -633,6 +639,11 @@ ISP_RUN_OPTIONS CFlasherDlg::GetRunOptions()
 void CFlasherDlg::SetStatusText(const char* text)
 {
     m_pStatus->setText(Shown(text));
+}
+
+void CFlasherDlg::SetNumberedStatus(const FLASHER_MESSAGE& message)
+{
+    m_pStatus->setText(DescribeFlasherMessage(message));
 }
 
 void CFlasherDlg::SetStatusCause(const char* words)

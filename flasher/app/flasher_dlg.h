@@ -82,12 +82,15 @@ public:
 
     // IIspRunView (texts are GBK).
     void ShowMessage(const char* text) override;
+    // In the user's language (DescribeFlasherMessage); an unattended run ends on a refused HEX file.
+    void ShowNumberedMessage(const FLASHER_MESSAGE& message) override;
     ISP_RUN_OPTIONS GetRunOptions() override;
     void ShowInformation(const char* text) override;
     // False when the line's device has gone (an unplugged adapter): told by name; an unattended
     // programmer then closes.
     bool CheckLine() override;
     void SetStatusText(const char* text) override;
+    void SetNumberedStatus(const FLASHER_MESSAGE& message) override;
     // Shows the cause after the status text: "An unexpectedly error!(-4): the serial line ...".
     void SetStatusCause(const char* words) override;
     void SetProgressRange(int lower, int upper) override;

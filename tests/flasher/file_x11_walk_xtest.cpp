@@ -2,8 +2,9 @@
 // (run_under_xvfb.sh) with a real click from xdotool: for the demonstration's download image and
 // the same bytes as Intel HEX, the dialog shows the file in manual mode although isp.ini asks for
 // an automatic run of another file, nothing is programmed before the press of "Local Program",
-// and after it the panel simulator on its pseudo-terminal holds the image in its flash.
-// Skipped (77) without xdotool.
+// and after it the panel simulator on its pseudo-terminal holds the image in its flash. A HEX file
+// rewritten after it was chosen with records that disagree is refused at the press with the line
+// and the address in words, and nothing reaches the flash. Skipped (77) without xdotool.
 #include "flasher/app/flasher_dlg.h"
 #include "tools/zqflash/line_image.h"
 #include "tools/zqpanel-sim/panel_sim_process.h"
@@ -45,9 +46,12 @@ class CWalk {
 public:
     explicit CWalk(const QTemporaryDir& scratch) : m_scratch(scratch) {}
 
-    // Starts the programmer with `file` and presses "Local Program" with the real pointer;
-    // false, with the reason on standard output, when any step differs.
-    bool Run(const QString& file, const QByteArray& image)
+    // Starts the programmer with `file` and presses "Local Program" with the real pointer: the run
+    // ends with `result` after the one message `shown`, and the flash then holds `image` (erased
+    // for an empty one). `rewrite`, unless empty, replaces the file's bytes after it was chosen.
+    // False, with the reason on standard output, when any step differs.
+    bool Run(const QString& file, const QByteArray& image, const QString& shown = "Program Finished",
+             IspRunResult result = ISP_RESULT_FINISHED, const QByteArray& rewrite = QByteArray())
     {
         const QString flash = m_scratch.filePath(QFileInfo(file).suffix() + "-flash.bin");
         CPanelSimProcess sim(OutFile("zqpanel-sim").toStdString(), flash.toStdString());
@@ -85,21 +89,23 @@ public:
         if (dlg.IsAutoMode() || dlg.GetExchange().GetResult() != ISP_RESULT_NONE || !program->isEnabled() ||
             !messages.isEmpty())
             return Fail("something ran before the press: " + messages.join(" | "));
+        if (!rewrite.isEmpty() && !WriteFile(file, rewrite))
+            return Fail("the file could not be rewritten");
 
         const QPoint centre = program->mapToGlobal(program->rect().center());
         if (QProcess::execute("xdotool", {"mousemove", "--sync", QString::number(centre.x()),
                                           QString::number(centre.y()), "click", "1"}) != 0)
             return Fail("xdotool failed");
-        if (!QTest::qWaitFor([&] { return messages.contains("Program Finished"); }, 60000))
-            return Fail("no \"Program Finished\": " + messages.join(" | "));
-        if (dlg.GetExchange().GetResult() != ISP_RESULT_FINISHED || messages.size() != 1)
-            return Fail("the run ended with " + messages.join(" | "));
+        if (!QTest::qWaitFor([&] { return dlg.GetExchange().GetResult() == result; }, 60000) ||
+            messages != QStringList{shown})
+            return Fail("the run ended with " + messages.join(" | ") + ", not " + shown);
         sim.Stop();
         QByteArray expected(0x10000, char(0xFF));
-        expected.replace(PANEL_ADDRESS * 512, image.size(), image);
-        if (ReadFile(flash) != expected)
+        expected.replace(PANEL_ADDRESS * qsizetype(512), image.size(), image);
+        const QByteArray flashed = ReadFile(flash);
+        if (flashed != expected && !(image.isEmpty() && flashed.isEmpty()))
             return Fail("the simulator's flash differs from the image");
-        std::printf("PASS: %s programmed after the press\n", qPrintable(QFileInfo(file).fileName()));
+        std::printf("PASS: %s after the press: %s\n", qPrintable(QFileInfo(file).fileName()), qPrintable(shown));
         return true;
     }
 
@@ -132,7 +138,14 @@ int main(int argc, char** argv)
     const std::string text = FormatIntelHex(std::vector<BYTE>(image.begin(), image.end()));
     if (image.isEmpty() || !WriteFile(hex, QByteArray::fromStdString(text)))
         return 1;
+    // Rewritten before the press: two records give address 0 different values (line 2).
+    const QString changed = scratch.filePath("changed.hex");
+    if (!WriteFile(changed, QByteArray::fromStdString(text)))
+        return 1;
     CWalk walk(scratch);
-    const bool ok = walk.Run(vxg, image) && walk.Run(hex, image);
+    const bool ok =
+        walk.Run(vxg, image) && walk.Run(hex, image) &&
+        walk.Run(changed, QByteArray(), "HEX format error in line 2: two records give address 0x0000 different values",
+                 ISP_RESULT_EMPTY_IMAGE, ":0100000001FE\n:0100000002FD\n:00000001FF\n");
     return ok ? 0 : 1;
 }

@@ -19,13 +19,9 @@ namespace {
 constexpr int BAR_WIDTH = 30;
 constexpr DWORD BEGIN_STEP = 512;
 
-// The address of a CRC error ("Address: 24832 CRC error!") in hex, " (0x6100)", to follow the
-// message; empty for any other text.
-std::string HexAddressOf(const char* text)
+// The address of a CRC error in hex, " (0x6100)", to follow the message.
+std::string HexAddressOf(int address)
 {
-    int address = 0;
-    if (std::sscanf(text, FMT_ISP_CRC_ERROR, &address) != 1)
-        return std::string();
     char hex[16];
     std::snprintf(hex, sizeof hex, " (0x%04X)", static_cast<unsigned>(address));
     return hex;
@@ -61,7 +57,16 @@ ISP_RUN_OPTIONS CConsoleRunView::GetRunOptions()
 
 void CConsoleRunView::ShowMessage(const char* text)
 {
-    const std::string shown = ShownLibraryText(text);
+    ShowError(ShownLibraryText(text));
+}
+
+void CConsoleRunView::ShowNumberedMessage(const FLASHER_MESSAGE& message)
+{
+    ShowError(ShownLibraryMessage(message));
+}
+
+void CConsoleRunView::ShowError(const std::string& shown)
+{
     // Unattended, the exchange repeats as a message the error it has just given with its cause:
     // the cause stays (it says why, and the record keeps it).
     if (!shown.empty() && m_strLastText.compare(0, shown.size(), shown) == 0)
@@ -81,10 +86,27 @@ void CConsoleRunView::SetStatusText(const char* text)
 {
     if (*text == '\0' || m_bEnded)
         return;
-    const std::string hexAddress = HexAddressOf(text);
-    m_strLastText = ShownLibraryText(text) + hexAddress;
-    const bool unexpected = std::strncmp(text, "An unexpectedly", 15) == 0;
-    const bool error = std::strcmp(text, MSG_ISP_TIME_OVER) == 0 || unexpected;
+    const STATUS_KIND kind = std::strcmp(text, MSG_ISP_TIME_OVER) == 0  ? STATUS_TIME_OVER
+                             : std::strcmp(text, MSG_ISP_FINISHED) == 0 ? STATUS_FINISHED
+                                                                        : STATUS_PLAIN;
+    ShowStatus(ShownLibraryText(text), kind);
+}
+
+void CConsoleRunView::SetNumberedStatus(const FLASHER_MESSAGE& message)
+{
+    if (m_bEnded)
+        return;
+    if (message.code == FLASHER_MESSAGE_CRC_ERROR)
+        ShowStatus(ShownLibraryMessage(message) + HexAddressOf(message.nNumber), STATUS_CRC_ERROR);
+    else
+        ShowStatus(ShownLibraryMessage(message),
+                   message.code == FLASHER_MESSAGE_ISP_ERROR ? STATUS_ISP_ERROR : STATUS_PLAIN);
+}
+
+void CConsoleRunView::ShowStatus(const std::string& shown, STATUS_KIND kind)
+{
+    m_strLastText = shown;
+    const bool error = kind == STATUS_TIME_OVER || kind == STATUS_ISP_ERROR;
     if (error && !m_bBlocks) {
         // Knocking: the panel has not entered its boot loader yet.
         if (!m_bWaitingShown && m_options.bLineReport)
@@ -96,9 +118,9 @@ void CConsoleRunView::SetStatusText(const char* text)
         m_bWaitingShown = true;
         return;
     }
-    if (unexpected || std::strcmp(text, MSG_ISP_FINISHED) == 0)
+    if (kind == STATUS_ISP_ERROR || kind == STATUS_FINISHED)
         return; // printed with its cause by SetStatusCause; the summary says finished
-    if (error || !hexAddress.empty())
+    if (error || kind == STATUS_CRC_ERROR)
         PrintError(m_strLastText);
     else if (m_strLastText != m_strLastPrinted)
         Print(m_strLastText);

@@ -17,10 +17,13 @@ public:
 
     ISP_RUN_OPTIONS GetRunOptions() override;
     void ShowMessage(const char* text) override;
+    void ShowNumberedMessage(const FLASHER_MESSAGE& message) override;
     void ShowInformation(const char* text) override;
     // Before the first block a time-out or error means the boot loader has not answered yet: it is
     // shown once as waiting for it. Later errors are shown as errors, with their cause.
     void SetStatusText(const char* text) override;
+    // A CRC error names its address in hex too: "Address: 24832 CRC error! (0x6100)".
+    void SetNumberedStatus(const FLASHER_MESSAGE& message) override;
     void SetStatusCause(const char* words) override;
     void SetProgressRange(int lower, int upper) override;
     void SetProgressPos(int pos) override;
@@ -44,6 +47,11 @@ public:
     int GetProgress() const { return m_nPos; }
 
 private:
+    // What a status text tells the view besides its words.
+    enum STATUS_KIND { STATUS_PLAIN, STATUS_TIME_OVER, STATUS_ISP_ERROR, STATUS_CRC_ERROR, STATUS_FINISHED };
+    void ShowStatus(const std::string& shown, STATUS_KIND kind);
+    // A message in the user's language as an error line, unless it repeats the last text's start.
+    void ShowError(const std::string& shown);
     void Print(const std::string& line);
     void DrawProgress();
 

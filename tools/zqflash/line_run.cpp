@@ -69,6 +69,11 @@ public:
         ZQ_CLI::PrintError(ShownLibraryText(text));
         ++shown;
     }
+    void ShowNumberedMessage(const FLASHER_MESSAGE& message) override
+    {
+        ZQ_CLI::PrintError(ShownLibraryMessage(message));
+        ++shown;
+    }
     int shown = 0;
 };
 

@@ -11,6 +11,11 @@ std::string ShownLibraryText(const char* text)
     return shown == plain ? std::string(text) : shown.toLocal8Bit().toStdString();
 }
 
+std::string ShownLibraryMessage(const FLASHER_MESSAGE& message)
+{
+    return DescribeFlasherMessage(message).toLocal8Bit().toStdString();
+}
+
 std::string ShownRecordError(const std::string& text)
 {
     const std::string own = ZQ_CLI::Tr(text);

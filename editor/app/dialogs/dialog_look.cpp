@@ -1,7 +1,7 @@
 // Styling of the dialogs and bars through the design management.
 #include "editor/app/dialogs/dialog_look.h"
 
-#include "editor/app/design_management.h"
+#include "editor/app/look/design_management.h"
 
 #include <QLabel>
 #include <QPushButton>

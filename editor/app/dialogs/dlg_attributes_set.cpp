@@ -7,7 +7,7 @@
 #include "controls/dsp/dsp_screen.h"
 #include "controls/dsp/dsp_text.h"
 #include "controls/screen_base.h"
-#include "editor/app/design_management.h"
+#include "editor/app/look/design_management.h"
 
 #include <QComboBox>
 #include <QCoreApplication>

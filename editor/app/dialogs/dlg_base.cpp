@@ -1,8 +1,8 @@
 // Building the modal dialogs' children in code.
 #include "editor/app/dialogs/dlg_base.h"
 
-#include "editor/app/design_management.h"
 #include "editor/app/dialogs/dialog_look.h"
+#include "editor/app/look/design_management.h"
 
 #include <QComboBox>
 #include <QCoreApplication>

@@ -6,7 +6,7 @@
 #include "devices/device_collection.h"
 #include "devices/plc_collection.h"
 #include "editor/app/dialogs/dlg_comm_settings.h"
-#include "editor/app/user_prompts.h"
+#include "editor/app/look/user_prompts.h"
 #include "editor/project.h"
 
 #include <QComboBox>

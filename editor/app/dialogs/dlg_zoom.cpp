@@ -1,7 +1,7 @@
 // Zoom bar.
 #include "editor/app/dialogs/dlg_zoom.h"
 
-#include "editor/app/zoom_levels.h"
+#include "editor/app/look/zoom_levels.h"
 
 #include <QComboBox>
 #include <QCoreApplication>

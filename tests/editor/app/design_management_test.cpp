@@ -1,5 +1,5 @@
 // The design views' rubber band and dragged outlines, pixel by pixel.
-#include "editor/app/design_management.h"
+#include "editor/app/look/design_management.h"
 
 #include "comkit/gui_ex_dc.h"
 

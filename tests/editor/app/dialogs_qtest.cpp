@@ -20,12 +20,12 @@
 #include "editor/app/dialogs/dlg_screen_attributes.h"
 #include "editor/app/dialogs/dlg_screens_list.h"
 #include "editor/app/dialogs/dlg_zoom.h"
-#include "editor/app/dialogs/editor_dialogs.h"
+#include "editor/app/editor_app.h"
 #include "editor/app/editor_commands.h"
 #include "editor/app/editor_doc.h"
 #include "editor/app/editor_view.h"
+#include "editor/app/look/user_prompts.h"
 #include "editor/app/main_frame.h"
-#include "editor/app/user_prompts.h"
 #include "editor/project.h"
 
 #include "editor_test_support.h"
@@ -342,8 +342,8 @@ private slots:
     void newProjectThroughTheDialogEditedInTheGridSavesReopensAndUndoes()
     {
         PromptAnswers prompts;
-        CMainFrame frame;
-        InstallEditorDialogs(&frame);
+        const std::unique_ptr<CMainFrame> made = CZQEditorApp::CreateMainFrame();
+        CMainFrame& frame = *made;
         frame.show();
         QApplication::setActiveWindow(&frame);
         QVERIFY(QTest::qWaitForWindowActive(&frame));

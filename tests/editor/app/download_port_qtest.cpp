@@ -4,7 +4,7 @@
 // the COMn= line of MD_DLL.DFT with every other byte kept.
 #include "editor/app/dialogs/dlg_download_port.h"
 #include "editor/app/download_commands.h"
-#include "editor/app/user_prompts.h"
+#include "editor/app/look/user_prompts.h"
 
 #include "editor_test_support.h"
 #include "tests/vexorisp/fake_serial_folders.h"

@@ -38,10 +38,10 @@ PromptAnswers::~PromptAnswers()
     CUserPrompts::SetFileHook(nullptr);
 }
 
-bool FrameFixture::StartFrame()
+bool FrameFixture::StartFrame(std::unique_ptr<CMainFrame> frame)
 {
     m_prompts = std::make_unique<PromptAnswers>();
-    m_frame = std::make_unique<CMainFrame>();
+    m_frame = frame ? std::move(frame) : std::make_unique<CMainFrame>();
     m_frame->show();
     return QTest::qWaitForWindowExposed(m_frame.get());
 }

@@ -2,7 +2,7 @@
 // mouse and key events at controls of a real design view.
 #pragma once
 
-#include "editor/app/user_prompts.h"
+#include "editor/app/look/user_prompts.h"
 
 #include <QList>
 #include <QPoint>
@@ -37,8 +37,9 @@ public:
 // A shown main frame with every prompt answered, for a test class to derive from (beside QObject).
 class FrameFixture {
 protected:
-    // Makes the frame and waits until it is on screen; false when it does not show.
-    bool StartFrame();
+    // Shows `frame` (without one, a frame with no dialogs and no bars) and waits until it is on
+    // screen; false when it does not show.
+    bool StartFrame(std::unique_ptr<CMainFrame> frame = nullptr);
     // Discards the open project's changes and closes the frame; false when a planned answer or
     // file name was not asked for.
     bool EndFrame();

@@ -3,8 +3,8 @@
 #include "editor/app/controls_clipboard.h"
 #include "editor/app/editor_app.h"
 #include "editor/app/editor_commands.h"
+#include "editor/app/look/zoom_levels.h"
 #include "editor/app/recent_files.h"
-#include "editor/app/zoom_levels.h"
 
 #include <QDir>
 #include <QFile>

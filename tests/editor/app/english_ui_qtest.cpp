@@ -6,7 +6,7 @@
 #include "appkit/ui_language.h"
 #include "devices/plc_collection.h"
 #include "editor/app/dialogs/dlg_device_select.h"
-#include "editor/app/dialogs/editor_dialogs.h"
+#include "editor/app/editor_app.h"
 #include "editor/app/editor_commands.h"
 #include "editor/app/editor_doc.h"
 #include "editor/app/editor_view.h"
@@ -91,12 +91,11 @@ private slots:
 
     void theWindowsSpeakEnglish()
     {
-        QVERIFY(StartFrame());
+        QVERIFY(StartFrame(CZQEditorApp::CreateMainFrame()));
         QVERIFY(MenuTitles().contains(QStringLiteral("&File")));
         QVERIFY(MenuTitles().contains(QStringLiteral("&Help")));
         // The undo entry names its step, and the status bar describes the selection, in English
         // also when the attribute pane reports it.
-        InstallEditorDialogs(m_frame.get());
         QVERIFY(OpenDemo(*m_frame));
         CZQEditorView* view = m_frame->GetActiveView();
         view->SelectControlByLayoutIndex(2); // the register

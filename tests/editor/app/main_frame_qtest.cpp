@@ -6,7 +6,9 @@
 #include "editor/app/about_dlg.h"
 #include "editor/app/child_frame.h"
 #include "editor/app/controls_clipboard.h"
+#include "editor/app/dialogs/dlg_attributes_set.h"
 #include "editor/app/editor_app.h"
+#include "editor/app/editor_bars.h"
 #include "editor/app/editor_commands.h"
 #include "editor/app/editor_doc.h"
 #include "editor/app/editor_view.h"
@@ -17,6 +19,7 @@
 #include "editor/project_file.h"
 
 #include "controls/control_base.h"
+#include "controls/dsp/dsp_screen.h"
 #include "controls/screen_base.h"
 #include "controls/screens_list.h"
 
@@ -31,6 +34,7 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QMimeData>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -104,6 +108,40 @@ private slots:
                                       QKeySequence(QStringLiteral("Shift+Del"))}));
         QCOMPARE(m_frame->GetAction(ID_ALIGN_LEFT)->statusTip(), QStringLiteral("选择的控件左对齐"));
         QCOMPARE(m_frame->GetAction(ID_ALIGN_LEFT)->toolTip(), QStringLiteral("左对齐"));
+    }
+
+    // A frame runs the dialogs it is given: New and the screen panel's "设置" ask its one device
+    // selection (handed on to the document, for the open project too), the panel settings command
+    // its own dialog; a frame given none (init's) keeps that command off.
+    void theFrameRunsTheDialogsItIsGiven()
+    {
+        QVERIFY(OpenDemo(*m_frame));
+        QVERIFY(!Enabled(ID_SCREEN_ATTRIBUTES));
+        QVERIFY(EndFrame());
+
+        QStringList asked;
+        CMainFrame::Dialogs dialogs;
+        dialogs.selectDevice = [&](CProject& project, QWidget* parent) {
+            asked << QStringLiteral("device %1 %2").arg(&project == Project()).arg(parent == m_frame.get());
+            return false;
+        };
+        dialogs.screenAttributes = [&](CProject& project, QWidget* parent) {
+            asked << QStringLiteral("panel %1 %2").arg(&project == Project()).arg(parent == m_frame.get());
+            return true;
+        };
+        auto frame = std::make_unique<CMainFrame>(std::move(dialogs));
+        PlugEditorBars(frame.get());
+        QVERIFY(StartFrame(std::move(frame)));
+        QVERIFY(!m_frame->NewDocument()); // the given selection cancels, where none would not
+        QVERIFY(!m_frame->GetDocument());
+        QVERIFY(OpenDemo(*m_frame));
+        auto* pane = m_frame->findChild<CDlgAttributesSet*>();
+        QVERIFY(pane && pane->GetScreenWindow() && pane->GetScreenWindow()->isVisible());
+        QTest::mouseClick(pane->GetScreenWindow()->GetDeviceButton(), Qt::LeftButton);
+        QVERIFY(Enabled(ID_SCREEN_ATTRIBUTES));
+        Trigger(ID_SCREEN_ATTRIBUTES);
+        QCOMPARE(asked, (QStringList{"device 0 1", "device 1 1", "panel 1 1"}));
+        QVERIFY(!m_frame->GetDocument()->IsModified());
     }
 
     void everyScreenGetsAWindowAndPreviousNextFollowTheList()

@@ -17,7 +17,7 @@
 #include "editor/app/dialogs/dlg_screen_attributes.h"
 #include "editor/app/dialogs/dlg_screens_list.h"
 #include "editor/app/dialogs/dlg_zoom.h"
-#include "editor/app/dialogs/editor_dialogs.h"
+#include "editor/app/editor_app.h"
 #include "editor/app/editor_commands.h"
 #include "editor/app/editor_doc.h"
 #include "editor/app/editor_view.h"
@@ -126,8 +126,7 @@ private slots:
     void init()
     {
         g_beeps = 0;
-        QVERIFY(StartFrame());
-        InstallEditorDialogs(m_frame.get());
+        QVERIFY(StartFrame(CZQEditorApp::CreateMainFrame()));
         QApplication::setActiveWindow(m_frame.get());
         QVERIFY(QTest::qWaitForWindowActive(m_frame.get()));
     }

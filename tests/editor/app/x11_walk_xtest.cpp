@@ -16,7 +16,7 @@
 #include "editor/app/dialogs/dlg_attributes_set.h"
 #include "editor/app/dialogs/dlg_device_select.h"
 #include "editor/app/dialogs/dlg_zoom.h"
-#include "editor/app/dialogs/editor_dialogs.h"
+#include "editor/app/editor_app.h"
 #include "editor/app/editor_commands.h"
 #include "editor/app/editor_doc.h"
 #include "editor/app/editor_view.h"
@@ -142,9 +142,9 @@ private slots:
             QSKIP("xdotool is not installed");
         PromptAnswers prompts;
         QTemporaryDir dir;
-        CMainFrame frame;
+        const std::unique_ptr<CMainFrame> made = CZQEditorApp::CreateMainFrame();
+        CMainFrame& frame = *made;
         m_frame = &frame;
-        InstallEditorDialogs(&frame);
         frame.resize(1280, 900);
         frame.show();
         QVERIFY(QTest::qWaitForWindowExposed(&frame));

@@ -19,16 +19,16 @@ endfunction()
 
 # zq_fuzz_target(NAME ROOT): the image loaders (HEX and raw files, plain and enciphered).
 function(zq_fuzz_target name root)
-  zq_fuzz_executable(${name} ${root} hex_fuzz.cpp flasher/image_file.cpp cipher/des_go.cpp
-                     cipher/des_engine.cpp cipher/des_tables.cpp comkit/message_text.cpp comkit/replace_file.cpp
-                     comkit/whole_file.cpp)
+  zq_fuzz_executable(${name} ${root} hex_fuzz.cpp flasher/image_file.cpp flasher/flasher_message.cpp
+                     comkit/whole_file.cpp comkit/replace_file.cpp comkit/message_text.cpp cipher/des_go.cpp
+                     cipher/des_engine.cpp cipher/des_tables.cpp)
 endfunction()
 
 # zq_line_fuzz_target(NAME ROOT): isp.ini, MD_DLL.DFT, answers on the serial line (frame
 # recognition and the download exchange) and the simulator's frame reader.
 function(zq_line_fuzz_target name root)
   zq_fuzz_executable(${name} ${root} line_fuzz.cpp flasher/ini_file.cpp flasher/image_file.cpp
-                     flasher/isp_exchange.cpp flasher/isp_outcome.cpp flasher/isp_protocol.cpp
-                     comkit/message_text.cpp comkit/replace_file.cpp comkit/whole_file.cpp vexorisp/comm_settings.cpp vexorisp/rtu_frame.cpp
-                     tools/zqpanel-sim/panel_boot_loader.cpp)
+                     flasher/flasher_message.cpp flasher/isp_exchange.cpp flasher/isp_outcome.cpp
+                     flasher/isp_protocol.cpp comkit/message_text.cpp comkit/replace_file.cpp comkit/whole_file.cpp
+                     vexorisp/comm_settings.cpp vexorisp/rtu_frame.cpp tools/zqpanel-sim/panel_boot_loader.cpp)
 endfunction()

@@ -1,4 +1,5 @@
-#include "editor/app/zoom_levels.h"
+// The zoom rows and wheel steps of the design views.
+#include "editor/app/look/zoom_levels.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,4 +1,5 @@
-#include "editor/app/user_prompts.h"
+// The editor's message boxes and file dialogs, behind the test gate.
+#include "editor/app/look/user_prompts.h"
 
 #include "editor/editor_strings.h"
 

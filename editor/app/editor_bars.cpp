@@ -1,11 +1,9 @@
-// Wiring of the dialogs and bars into the main frame.
-#include "editor/app/dialogs/editor_dialogs.h"
+// Wiring of the bars into the main frame.
+#include "editor/app/editor_bars.h"
 
 #include "controls/control_base.h"
 #include "editor/app/dialogs/dlg_attributes_set.h"
 #include "editor/app/dialogs/dlg_backcolor.h"
-#include "editor/app/dialogs/dlg_device_select.h"
-#include "editor/app/dialogs/dlg_screen_attributes.h"
 #include "editor/app/dialogs/dlg_screens_list.h"
 #include "editor/app/dialogs/dlg_zoom.h"
 #include "editor/app/editor_doc.h"
@@ -25,15 +23,12 @@ CProject* ProjectOf(CMainFrame* frame)
     return frame->GetDocument() ? frame->GetDocument()->GetProject() : nullptr;
 }
 
-// The "设置" button of the screen panel: the device selection for the open project; the controls
-// then follow the new PLC's register and coil kinds.
+// The "设置" button of the screen panel: the document's device selection for the open project; the
+// controls then follow the new PLC's register and coil kinds.
 void ChangeDevice(CMainFrame* frame, CDlgAttributesSet* pane)
 {
     CProject* project = ProjectOf(frame);
-    if (!project)
-        return;
-    CDlgDeviceSelect dialog(project, frame);
-    if (dialog.exec() != QDialog::Accepted)
+    if (!project || !frame->GetDocument()->SelectDevice(*project, frame))
         return;
     project->AdjustControls();
     frame->GetDocument()->SetModified(true);
@@ -120,16 +115,8 @@ void PlugTopBars(CMainFrame* frame)
 
 } // namespace
 
-void InstallEditorDialogs(CMainFrame* frame)
+void PlugEditorBars(CMainFrame* frame)
 {
-    CZQEditorDoc::SetDeviceSelector([](CProject& project, QWidget* parent) {
-        CDlgDeviceSelect dialog(&project, parent);
-        return dialog.exec() == QDialog::Accepted;
-    });
-    CMainFrame::SetScreenAttributesDialog([](CProject& project, QWidget* parent) {
-        CDlgScreenAttributes dialog(&project, parent);
-        return dialog.exec() == QDialog::Accepted;
-    });
     if (!frame)
         return;
     PlugAttributePane(frame);

@@ -1,4 +1,5 @@
-#include "editor/app/design_management.h"
+// The editor's fonts, colours and label styles.
+#include "editor/app/look/design_management.h"
 
 #include "comkit/gbk.h"
 #include "comkit/gui_ex_dc.h"
