@@ -4,6 +4,7 @@
 #include "appkit/ui_language.h"
 
 #include "comkit/message_text.h"
+#include "comkit/whole_file.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -19,6 +20,7 @@
 #include <cstring>
 #include <string>
 #include <utility>
+#include <vector>
 
 #ifndef ZQ_SUITE_VERSION
 #error "ZQ_SUITE_VERSION must come from the build"
@@ -28,17 +30,12 @@ namespace ZQ_CLI {
 
 namespace {
 
+// The largest file ReadInputFile takes in: far beyond any script or table a program reads.
+constexpr unsigned long long MAX_INPUT_FILE = 1ULL << 32;
+
 std::string g_programName = "zq";
 std::string g_commandName = "zq";
 bool g_ownExitStatuses = false;
-
-std::string FolderOf(const std::string& path)
-{
-    const std::string::size_type slash = path.rfind('/');
-    if (slash == std::string::npos)
-        return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
 
 // A text every tool shares, in the user's language (context "ZQ_CLI").
 QString Standard(const char* text)
@@ -292,72 +289,60 @@ bool ReadInputFile(const std::string& path, std::string& bytes, std::string& err
     bytes.clear();
     if (!CheckInputFile(path, error))
         return false;
-    const bool standardInput = path == "-";
-    std::FILE* file = standardInput ? stdin : std::fopen(path.c_str(), "rb");
-    if (!file) {
-        error = SystemRefusal(QT_TRANSLATE_NOOP("ZQ_CLI", "cannot open '%1': %2"), path);
+    std::vector<BYTE> content;
+    const COMMON_EX::FILE_OUTCOME read = COMMON_EX::ReadWholeFile(path, MAX_INPUT_FILE, content);
+    if (!read.Ok()) {
+        errno = read.sysError;
+        error = read.fault == COMMON_EX::FILE_FAULT::OPEN
+                    ? SystemRefusal(QT_TRANSLATE_NOOP("ZQ_CLI", "cannot open '%1': %2"), path)
+                    : SystemRefusal(QT_TRANSLATE_NOOP("ZQ_CLI", "cannot read '%1': %2"), path);
         return false;
     }
-    char buffer[65536];
-    size_t count = 0;
-    while ((count = std::fread(buffer, 1, sizeof buffer, file)) > 0)
-        bytes.append(buffer, count);
-    const bool failed = std::ferror(file) != 0;
-    const int readErrno = errno;
-    if (!standardInput)
-        std::fclose(file);
-    if (failed) {
-        errno = readErrno;
-        error = SystemRefusal(QT_TRANSLATE_NOOP("ZQ_CLI", "cannot read '%1': %2"), standardInput ? "-" : path);
-        bytes.clear();
-        return false;
-    }
+    bytes.assign(content.begin(), content.end());
     return true;
 }
 
-bool CheckOutputFile(const std::string& path, std::string& error)
+bool CheckOutputFile(const std::string& path, std::string& error, bool streams)
 {
-    if (path == "-")
-        return true;
     if (path.empty()) {
         error = Standard(QT_TRANSLATE_NOOP("ZQ_CLI", "an empty file name cannot be written")).toStdString();
         return false;
     }
-    const char* const CANNOT_WRITE = QT_TRANSLATE_NOOP("ZQ_CLI", "cannot write '%1': %2");
+    COMMON_EX::OUTPUT_WAY way = COMMON_EX::OUTPUT_WAY::REPLACE;
+    const COMMON_EX::FILE_OUTCOME outcome = COMMON_EX::CheckOutput(path, way);
     struct stat st {};
-    if (::stat(path.c_str(), &st) == 0) {
-        if (!S_ISREG(st.st_mode)) {
-            error = StandardArgs(QT_TRANSLATE_NOOP("ZQ_CLI", "will not write '%1': it is %2, not a regular file"),
-                                 {path, KindOf(st)});
-            return false;
-        }
-        if (::access(path.c_str(), W_OK) != 0) {
-            error = SystemRefusal(QT_TRANSLATE_NOOP("ZQ_CLI", "will not write '%1': %2"), path);
-            return false;
-        }
-        return true;
-    }
-    if (errno != ENOENT) {
-        error = SystemRefusal(CANNOT_WRITE, path);
+    const bool exists = ::stat(path.c_str(), &st) == 0;
+    errno = outcome.sysError ? outcome.sysError : EACCES;
+    // A stream where only a replaced file will do is refused like any special file.
+    const bool refusedStream =
+        outcome.Ok() && !streams && (way == COMMON_EX::OUTPUT_WAY::STREAM || way == COMMON_EX::OUTPUT_WAY::DESCRIPTOR);
+    if (outcome.fault == COMMON_EX::FILE_FAULT::NOT_REGULAR || refusedStream) {
+        if (!refusedStream)
+            st.st_mode = outcome.kind;
+        error = StandardArgs(QT_TRANSLATE_NOOP("ZQ_CLI", "will not write '%1': it is %2, not a regular file"),
+                             {path, KindOf(st)});
         return false;
     }
-    struct stat lst {};
-    if (::lstat(path.c_str(), &lst) == 0) {
+    switch (outcome.fault) {
+    case COMMON_EX::FILE_FAULT::NONE: return true;
+    case COMMON_EX::FILE_FAULT::DANGLING_LINK:
         error =
             StandardArgs(QT_TRANSLATE_NOOP("ZQ_CLI", "will not write '%1': it is a link to a missing file"), {path});
-        return false;
-    }
-    const std::string folder = FolderOf(path);
-    if (::stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
+        break;
+    case COMMON_EX::FILE_FAULT::NO_FOLDER:
         error = StandardArgs(QT_TRANSLATE_NOOP("ZQ_CLI", "cannot write '%1': the folder '%2' does not exist"),
-                             {path, folder});
-        return false;
+                             {path, outcome.folder});
+        break;
+    case COMMON_EX::FILE_FAULT::READ_ONLY:
+    case COMMON_EX::FILE_FAULT::WRITE:
+        if (exists) {
+            error = SystemRefusal(QT_TRANSLATE_NOOP("ZQ_CLI", "will not write '%1': %2"), path);
+            break;
+        }
+        [[fallthrough]];
+    default: error = SystemRefusal(QT_TRANSLATE_NOOP("ZQ_CLI", "cannot write '%1': %2"), path); break;
     }
-    if (::access(folder.c_str(), W_OK) != 0) {
-        error = SystemRefusal(CANNOT_WRITE, path);
-        return false;
-    }
-    return true;
+    return false;
 }
 
 bool IsSameFile(const std::string& first, const std::string& second)

@@ -98,14 +98,20 @@ bool UsageError(const std::string& message, int& exitCode);
 // not a regular file", the system's text for a missing file or a refused permission). Opens nothing.
 bool CheckInputFile(const std::string& path, std::string& error);
 
-// Reads the whole file path into bytes, "-" from standard input (to its end). False with error naming
+// Reads the whole file path into bytes (COMMON_EX::ReadWholeFile, at most 4 GiB), "-" from
+// standard input (to its end). False with error naming
 // the file and the system's reason (CheckInputFile's refusals, a failed read); bytes is then empty.
 bool ReadInputFile(const std::string& path, std::string& bytes, std::string& error);
 
-// True when path ("-" is standard output) may be written: a new name in an existing folder, or an
-// existing regular file the user may write. Refuses folders, devices, FIFOs, sockets, read-only files
-// and names in a missing or unwritable folder, with error naming the file and the reason.
-bool CheckOutputFile(const std::string& path, std::string& error);
+// True when path may be written the way COMMON_EX::WriteWholeFile writes it: "-" (standard
+// output), a descriptor name ("/dev/stdout", "/dev/fd/N") of an open descriptor, an existing FIFO
+// or character device the user may write (streamed into), a new name in an existing writable
+// folder, or an existing regular file the user may write. Refuses folders, block devices, sockets,
+// read-only files, links to missing files and names in a missing folder, with error naming the
+// file and the reason. Opens nothing but a terminal (to tell it from other devices). With streams
+// false, for an output that is only ever replaced, FIFOs, devices and descriptor names are refused
+// as well ("-" stays the caller's to decide).
+bool CheckOutputFile(const std::string& path, std::string& error, bool streams = true);
 
 // True when both names lead to the same existing file (links and different spellings followed).
 bool IsSameFile(const std::string& first, const std::string& second);

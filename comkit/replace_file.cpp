@@ -2,6 +2,7 @@
 #include "comkit/replace_file.h"
 
 #include "comkit/message_text.h"
+#include "comkit/whole_file.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -11,7 +12,6 @@
 
 #include <atomic>
 #include <cerrno>
-#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -27,33 +27,6 @@ const char* const CANNOT_WRITE = QT_TRANSLATE_NOOP("Files", "cannot write '%1': 
 std::string Reason(const char* text, const std::string& path)
 {
     return COMMON_EX::TrSystemError("Files", text, path);
-}
-
-bool WriteAll(int fd, const std::string& data)
-{
-    const char* p = data.data();
-    size_t left = data.size();
-    while (left) {
-        ssize_t n = ::write(fd, p, left);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        p += n;
-        left -= size_t(n);
-    }
-    return true;
-}
-
-// The file a path names, through a symbolic link.
-std::string Target(const std::string& path)
-{
-    char resolved[PATH_MAX];
-    struct stat st;
-    if (::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode) && ::realpath(path.c_str(), resolved))
-        return resolved;
-    return path;
 }
 
 bool IsRunning(long pid)
@@ -98,7 +71,7 @@ void RemoveStaleTempFiles(const std::string& path)
 bool ReplaceFileContent(const std::string& path, const std::string& bytes, std::string* error)
 {
     std::string reason;
-    const std::string target = Target(path);
+    const std::string target = ResolveLink(path);
     struct stat st;
     const bool keepMode = ::stat(target.c_str(), &st) == 0;
     if (keepMode && ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) {
@@ -122,7 +95,8 @@ bool ReplaceFileContent(const std::string& path, const std::string& bytes, std::
             *error = Reason(CANNOT_WRITE, target);
         return false;
     }
-    bool ok = WriteAll(fd, bytes) && (!keepMode || ::fchmod(fd, st.st_mode & 07777) == 0) && ::fsync(fd) == 0;
+    bool ok = WriteAllTo(fd, bytes.data(), bytes.size()) && (!keepMode || ::fchmod(fd, st.st_mode & 07777) == 0) &&
+              ::fsync(fd) == 0;
     if (!ok)
         reason = Reason(CANNOT_WRITE, target);
     if (::close(fd) != 0 && ok) {

@@ -3,6 +3,7 @@
 
 #include "comkit/init_setting.h"
 #include "comkit/message_text.h"
+#include "comkit/whole_file.h"
 #include "devices/device_base.h"
 #include "editor/editor_strings.h"
 #include "editor/project.h"
@@ -114,7 +115,7 @@ CDownloadHandoff::OUTCOME CDownloadHandoff::Prepare(CProject& project, std::time
         message = COMMON_EX::TrArgs("Download", QT_TRANSLATE_NOOP("Download", "no free image file name in %1"), {data});
         return HANDOFF_IMAGE_NOT_WRITTEN;
     }
-    if (!CProjectFile::WriteFileAtomically(path, image.data(), image.size(), message)) {
+    if (!COMMON_EX::ReplaceWholeFile(path, image.data(), image.size(), message)) {
         ::unlink(path.c_str());
         return HANDOFF_IMAGE_NOT_WRITTEN;
     }
@@ -137,7 +138,7 @@ bool CDownloadHandoff::ReadCommPort(int& comNumber) const
 {
     std::vector<BYTE> bytes;
     std::string error;
-    if (!CProjectFile::ReadFile(GetCommSettingsFile(), MAX_COMM_SETTINGS_SIZE, bytes, error) || bytes.empty())
+    if (!COMMON_EX::ReadWholeFile(GetCommSettingsFile(), MAX_COMM_SETTINGS_SIZE, bytes, error) || bytes.empty())
         return false;
     comNumber = bytes[0] + 1;
     return true;
@@ -153,12 +154,12 @@ bool CDownloadHandoff::WriteCommPort(int comNumber, std::string& message) const
     }
     const std::string path = GetCommSettingsFile();
     std::vector<BYTE> bytes;
-    if (!CProjectFile::ReadFile(path, MAX_COMM_SETTINGS_SIZE, bytes, message))
+    if (!COMMON_EX::ReadWholeFile(path, MAX_COMM_SETTINGS_SIZE, bytes, message))
         return false;
     if (bytes.empty()) {
         message = COMMON_EX::TrArgs("Files", QT_TRANSLATE_NOOP("Files", "cannot read %1: the file is empty"), {path});
         return false;
     }
     bytes[0] = static_cast<BYTE>(comNumber - 1);
-    return CProjectFile::WriteFileAtomically(path, bytes.data(), bytes.size(), message);
+    return COMMON_EX::ReplaceWholeFile(path, bytes.data(), bytes.size(), message);
 }

@@ -17,7 +17,8 @@ public:
     // Files larger than this are no project the editor can make; they are refused unread.
     static constexpr DWORD MAX_FILE_SIZE = 64u << 20;
 
-    // Reads a project. The header is checked before any project is created; a file that fails
+    // Reads a project (COMMON_EX::ReadWholeFile: a regular file or "-", at most MAX_FILE_SIZE
+    // bytes). The header is checked before any project is created; a file that fails
     // the check, or does not load to its exact length, gives the text of string 3002. Returns the
     // new project or null with the reason in `error` (UTF-8).
     static std::unique_ptr<CProject> Open(const std::string& path, std::string& error);
@@ -26,18 +27,11 @@ public:
 
     // Writes the project's file image beside `path` and renames it over the old file, so a failed
     // save leaves the old file as it was; through a symbolic link, the file it points to is
-    // replaced and the link kept. False with the reason in `error`.
+    // replaced and the link kept (COMMON_EX::ReplaceWholeFile: a FIFO, a device, a read-only file
+    // or a link to a missing file are refused). False with the reason in `error`.
     static bool Save(const std::string& path, CProject& project, std::string& error);
     // The file image of the project; false (error set) when it cannot be made.
     static bool SaveBytes(CProject& project, std::vector<BYTE>& bytes, std::string& error);
-
-    // Whole-file helpers shared by the tools: a bounded read (of regular files only; a FIFO or a
-    // device is refused without waiting for it), and the atomic write used above, which replaces
-    // only a regular file the user may write or makes a new one (a device, a FIFO, a read-only
-    // file or a link to a missing file are refused), writing "<path>.<pid>.<n>.tmp" first and
-    // removing such files a killed run left beside the path.
-    static bool ReadFile(const std::string& path, DWORD maxSize, std::vector<BYTE>& bytes, std::string& error);
-    static bool WriteFileAtomically(const std::string& path, const BYTE* data, size_t size, std::string& error);
 
     // The save command's rules: the name proposed for a document title ("abc.txt" -> "abc.ZQE",
     // "abc" -> "abc.ZQE"), and the path taken from the dialog (trailing white space trimmed,

@@ -2,6 +2,7 @@
 
 #include "comkit/gui_ex_dc.h"
 #include "comkit/message_text.h"
+#include "comkit/whole_file.h"
 #include "controls/global_draw.h"
 #include "controls/screen_base.h"
 #include "editor/project_file.h"
@@ -34,6 +35,5 @@ bool CProjectRender::WritePng(const QImage& image, const std::string& path, std:
         error = COMMON_EX::TrArgs("Files", QT_TRANSLATE_NOOP("Files", "cannot encode the image of %1 as PNG"), {path});
         return false;
     }
-    return CProjectFile::WriteFileAtomically(path, reinterpret_cast<const BYTE*>(png.constData()),
-                                             static_cast<size_t>(png.size()), error);
+    return COMMON_EX::WriteWholeFile(path, png.constData(), static_cast<size_t>(png.size()), error);
 }

@@ -5,6 +5,7 @@
 #include "comkit/gbk.h"
 #include "comkit/message_text.h"
 #include "comkit/serial_attri.h"
+#include "comkit/whole_file.h"
 #include "controls/control_base.h"
 #include "controls/control_creator.h"
 #include "controls/control_function.h"
@@ -301,5 +302,5 @@ bool CProjectReport::Write(CProject& project, const std::string& title, const st
         return false;
     }
     const std::string bytes = format == FORMAT_PDF ? Pdf(project, title) : Html(project, title);
-    return CProjectFile::WriteFileAtomically(path, reinterpret_cast<const BYTE*>(bytes.data()), bytes.size(), error);
+    return COMMON_EX::WriteWholeFile(path, bytes.data(), bytes.size(), error);
 }

@@ -3,6 +3,7 @@
 #include "comkit/download_image.h"
 #include "comkit/message_text.h"
 #include "comkit/serial_attri.h"
+#include "comkit/whole_file.h"
 #include "editor/project.h"
 #include "editor/project_file.h"
 
@@ -108,7 +109,7 @@ std::unique_ptr<CPanelImage> CPanelImage::FromFile(const std::string& path, std:
                                                    std::vector<std::string>* warnings)
 {
     std::vector<BYTE> bytes;
-    if (!CProjectFile::ReadFile(path, CProjectFile::MAX_FILE_SIZE, bytes, error))
+    if (!COMMON_EX::ReadWholeFile(path, CProjectFile::MAX_FILE_SIZE, bytes, error))
         return nullptr;
     return FromContent(std::move(bytes), path, error, warnings);
 }

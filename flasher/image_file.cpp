@@ -1,10 +1,7 @@
 #include "flasher/image_file.h"
 
 #include "comkit/download_image.h"
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include "comkit/whole_file.h"
 
 #include <cctype>
 #include <climits>
@@ -13,6 +10,7 @@
 #include <memory>
 #include <new>
 #include <string>
+#include <utility>
 #include <vector>
 
 #ifndef ZQ_IMAGE_KEY_DIGITS
@@ -79,37 +77,28 @@ void Show(const IMAGE_LOAD_SETTINGS& settings, const char* text)
 
 bool ReadWholeFile(const char* path, long long limit, FileText* file, FileReadResult* result)
 {
-    // Opened without waiting: a FIFO or a device named as the program file must not block; only
-    // regular files are read.
-    const int fd = ::open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    FILE* stream = fd >= 0 ? ::fdopen(fd, "rb") : nullptr;
-    if (stream == nullptr) {
-        if (fd >= 0) {
-            ::close(fd);
-        }
-        *result = READ_OPEN_FAILED;
-        return false;
-    }
-    struct stat info {};
-    bool ok = false;
-    if (fstat(fileno(stream), &info) != 0 || !S_ISREG(info.st_mode)) {
-        *result = READ_OPEN_FAILED;
-    } else if (info.st_size == 0) {
-        *result = READ_EMPTY;
-    } else if (info.st_size > limit) {
+    // The open never waits: a FIFO or a device named as the program file is refused at once.
+    std::vector<BYTE> bytes;
+    const COMMON_EX::FILE_OUTCOME read = COMMON_EX::ReadWholeFile(path, static_cast<unsigned long long>(limit), bytes);
+    if (read.fault == COMMON_EX::FILE_FAULT::TOO_LARGE) {
         *result = READ_TOO_LARGE;
+    } else if (!read.Ok()) {
+        *result = READ_OPEN_FAILED;
+    } else if (bytes.empty()) {
+        *result = READ_EMPTY;
     } else {
-        file->size = info.st_size;
+        file->size = static_cast<long long>(bytes.size());
         try {
-            file->bytes.assign(size_t((file->size + 7) / 8 * 8), 0);
-            ok = std::fread(file->bytes.data(), 1, size_t(file->size), stream) == size_t(file->size);
+            bytes.resize(size_t((file->size + 7) / 8 * 8), 0);
         } catch (const std::bad_alloc&) {
-            ok = false;
+            *result = READ_OPEN_FAILED;
+            return false;
         }
-        *result = ok ? READ_OK : READ_OPEN_FAILED;
+        file->bytes = std::move(bytes);
+        *result = READ_OK;
+        return true;
     }
-    std::fclose(stream);
-    return ok;
+    return false;
 }
 
 // Reads and, unless the settings say the files are plain, deciphers the whole file. With

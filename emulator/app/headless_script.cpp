@@ -158,7 +158,7 @@ bool MayWriteSnapshot(const std::string& path, const std::vector<std::string>& i
         why = ZQ_CLI::Tr(QT_TRANSLATE_NOOP("zqpanel-run", "a snapshot is written to a file, not to standard output"));
         return false;
     }
-    if (!ZQ_CLI::CheckOutputFile(path, why))
+    if (!ZQ_CLI::CheckOutputFile(path, why, false))
         return false;
     for (const std::string& input : inputs)
         if (ZQ_CLI::IsSameFile(path, input)) {

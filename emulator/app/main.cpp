@@ -2,6 +2,7 @@
 // its values from a PLC over Modbus TCP or RTU; in a window, or headless from a script.
 #include "appkit/tool_cli.h"
 #include "appkit/ui_language.h"
+#include "comkit/whole_file.h"
 #include "editor/project_file.h"
 #include "emulator/app/control_channel.h"
 #include "emulator/app/headless_script.h"
@@ -217,8 +218,8 @@ int main(int argc, char** argv)
         }
         args.session.image = request.name.empty() ? std::string("-") : request.name;
         args.session.content = std::move(request.content);
-    } else if (args.session.simulate &&
-               !CProjectFile::ReadFile(args.session.image, CProjectFile::MAX_FILE_SIZE, args.session.content, error)) {
+    } else if (args.session.simulate && !COMMON_EX::ReadWholeFile(args.session.image, CProjectFile::MAX_FILE_SIZE,
+                                                                  args.session.content, error)) {
         ZQ_CLI::PrintError(error);
         return ZQ_CLI::EXIT_FAILED;
     }

@@ -2,6 +2,7 @@
 
 #include "comkit/gbk.h"
 #include "comkit/module_path.h"
+#include "comkit/whole_file.h"
 #include "flasher/app/about_dlg.h"
 #include "flasher/app/comm_port_dlg.h"
 #include "flasher/app/flasher_app.h"
@@ -27,7 +28,6 @@
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QScreen>
 #include <QUrl>
 
@@ -88,16 +88,19 @@ QString FromPath(const std::string& path)
     return QFile::decodeName(QByteArray::fromStdString(path));
 }
 
+// The largest settings file the dialog rewrites; a larger one is no settings file of ours.
+constexpr unsigned long long MAX_SETTINGS_FILE = 1u << 20;
+
 // The settings file with its [sysset] auto key set to 0 and every other byte kept, so that a
 // programmer started by hand after an unattended run opens its own window instead of
 // programming the last image at once. Nothing changes when the file cannot be read or written.
 void ClearAutoMode(const std::string& path)
 {
-    QFile file(FromPath(path));
-    if (!file.open(QIODevice::ReadOnly))
+    std::vector<BYTE> bytes;
+    if (!COMMON_EX::ReadWholeFile(path, MAX_SETTINGS_FILE, bytes).Ok())
         return;
-    QList<QByteArray> lines = file.readAll().split('\n');
-    file.close();
+    QList<QByteArray> lines =
+        QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size())).split('\n');
     bool inSection = false, changed = false;
     for (QByteArray& line : lines) {
         const QByteArray text = line.trimmed();
@@ -111,9 +114,9 @@ void ClearAutoMode(const std::string& path)
     }
     if (!changed)
         return;
-    QSaveFile out(FromPath(path));
-    if (out.open(QIODevice::WriteOnly) && out.write(lines.join('\n')) >= 0)
-        out.commit();
+    const QByteArray text = lines.join('\n');
+    std::string error;
+    COMMON_EX::ReplaceWholeFile(path, text.constData(), size_t(text.size()), error);
 }
 
 std::string DirectoryOr(const std::string& directory)

@@ -4,6 +4,7 @@
 // when asked, the offline simulation's window (the panel and its table, D100 = 1234). Run it
 // offscreen:
 //   QT_QPA_PLATFORM=offscreen out/emulator-screenshot out/../examples/demo.ZQE docs/emulator-demo.png
+#include "comkit/whole_file.h"
 #include "controls/screen_base.h"
 #include "controls/screens_list.h"
 #include "editor/project.h"
@@ -31,7 +32,7 @@ bool WriteSimulation(const char* projectPath, const char* out, std::string& erro
     options.image = projectPath;
     options.simulate = true;
     options.pollMs = 20;
-    if (!CProjectFile::ReadFile(options.image, CProjectFile::MAX_FILE_SIZE, options.content, error))
+    if (!COMMON_EX::ReadWholeFile(options.image, CProjectFile::MAX_FILE_SIZE, options.content, error))
         return false;
     std::vector<SIM_ROW> rows = CSimulationTable::RowsOf(options.content);
     std::unique_ptr<CPanelSession> session = CPanelSession::Open(options, error);

@@ -65,7 +65,7 @@ TEST(ToolCliPaths, InputMustBeARegularReadableFile)
     EXPECT_NE(error.find("No such file"), std::string::npos);
 }
 
-TEST(ToolCliPaths, OutputOnlyToRegularFilesOrNewNames)
+TEST(ToolCliPaths, OutputToRegularFilesNewNamesOrStreams)
 {
     QTemporaryDir dir;
     const std::string folder = dir.path().toStdString();
@@ -75,7 +75,9 @@ TEST(ToolCliPaths, OutputOnlyToRegularFilesOrNewNames)
     EXPECT_TRUE(ZQ_CLI::CheckOutputFile(file, error));
     EXPECT_TRUE(ZQ_CLI::CheckOutputFile(folder + "/new.bin", error));
     EXPECT_TRUE(ZQ_CLI::CheckOutputFile("-", error));
-    EXPECT_FALSE(ZQ_CLI::CheckOutputFile("/dev/null", error));
+    EXPECT_TRUE(ZQ_CLI::CheckOutputFile("/dev/null", error)); // streamed into, never replaced
+    EXPECT_TRUE(ZQ_CLI::CheckOutputFile("/dev/stderr", error));
+    EXPECT_FALSE(ZQ_CLI::CheckOutputFile("/dev/full", error));
     EXPECT_NE(error.find("device"), std::string::npos);
     EXPECT_FALSE(ZQ_CLI::CheckOutputFile(folder, error));
     EXPECT_FALSE(ZQ_CLI::CheckOutputFile(folder + "/missing/new.bin", error));

@@ -1,6 +1,7 @@
 #include "project_test_support.h"
 
 #include "comkit/test_temp_dir.h"
+#include "comkit/whole_file.h"
 #include "devices/device_base.h"
 #include "editor/editor_strings.h"
 
@@ -294,12 +295,12 @@ TEST(ProjectFile, ReadsAreBounded)
     CTestTempDir::WriteBytes(path, std::string(100, 'x'));
     Bytes bytes;
     std::string error;
-    EXPECT_TRUE(CProjectFile::ReadFile(path, 100, bytes, error));
+    EXPECT_TRUE(COMMON_EX::ReadWholeFile(path, 100, bytes, error));
     EXPECT_EQ(bytes.size(), 100u);
-    EXPECT_FALSE(CProjectFile::ReadFile(path, 99, bytes, error));
+    EXPECT_FALSE(COMMON_EX::ReadWholeFile(path, 99, bytes, error));
     EXPECT_TRUE(bytes.empty());
-    EXPECT_FALSE(CProjectFile::ReadFile(dir.File("missing"), 100, bytes, error));
-    EXPECT_FALSE(CProjectFile::ReadFile(dir.Path(), 100, bytes, error));
+    EXPECT_FALSE(COMMON_EX::ReadWholeFile(dir.File("missing"), 100, bytes, error));
+    EXPECT_FALSE(COMMON_EX::ReadWholeFile(dir.Path(), 100, bytes, error));
     EXPECT_EQ(CProjectFile::Open(dir.File("missing"), error), nullptr);
 }
 

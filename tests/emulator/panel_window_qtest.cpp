@@ -1,6 +1,7 @@
 // The emulator's window driven by synthesized keys and clicks against the simulated PLC.
 #include "emulator_test_support.h"
 
+#include "comkit/whole_file.h"
 #include "emulator/app/panel_session.h"
 #include "emulator/app/panel_window.h"
 #include "emulator/panel_keys.h"
@@ -136,7 +137,7 @@ private:
         options.port = port;
         options.timeoutMs = timeoutMs;
         std::string error;
-        if (!CProjectFile::WriteFileAtomically(options.image, bytes.data(), bytes.size(), error))
+        if (!COMMON_EX::ReplaceWholeFile(options.image, bytes.data(), bytes.size(), error))
             return nullptr;
         return CPanelSession::Open(options, error);
     }

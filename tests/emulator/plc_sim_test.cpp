@@ -3,6 +3,7 @@
 // simulator's script.
 #include "emulator_test_support.h"
 
+#include "comkit/whole_file.h"
 #include "emulator/modbus_link.h"
 #include "emulator/panel_keys.h"
 #include "emulator/panel_runtime.h"
@@ -154,7 +155,7 @@ TEST(PlcSim, TheHeadlessRunnerPlaysAScriptAndReportsExpectations)
     std::string error;
     const std::string image = dir.filePath("panel.vxg").toStdString();
     const std::vector<BYTE> bytes = CompileOf(*project);
-    ASSERT_TRUE(CProjectFile::WriteFileAtomically(image, bytes.data(), bytes.size(), error)) << error;
+    ASSERT_TRUE(COMMON_EX::ReplaceWholeFile(image, bytes.data(), bytes.size(), error)) << error;
     CPlcSim sim({"--register", "100=1234"});
     const QString port = QString("127.0.0.1:%1").arg(sim.Port());
     const auto script = [&](const char* name, const std::string& text) {
@@ -239,7 +240,7 @@ TEST(PlcSim, AProjectOnASerialLineTakesItsOwnLineSettingsUnlessTheCommandLineGiv
         std::string error;
         EXPECT_TRUE(CProjectJson::Import(json, file, error)) << error;
         const std::string path = dir.filePath(name).toStdString();
-        EXPECT_TRUE(CProjectFile::WriteFileAtomically(path, file.data(), file.size(), error)) << error;
+        EXPECT_TRUE(COMMON_EX::ReplaceWholeFile(path, file.data(), file.size(), error)) << error;
         return QString::fromStdString(path);
     };
     const QString project = write("line.ZQE", ProjectJson(SCREENS)); // 38400 baud, even parity, one stop bit
@@ -275,11 +276,11 @@ TEST(PlcSim, ASnapshotNeverReplacesTheRunsInputsNorASpecialFile)
     std::string error;
     ASSERT_TRUE(CProjectJson::Import(ProjectJson(SCREENS), project, error)) << error;
     const QString projectPath = dir.filePath("panel.ZQE");
-    ASSERT_TRUE(CProjectFile::WriteFileAtomically(projectPath.toStdString(), project.data(), project.size(), error));
+    ASSERT_TRUE(COMMON_EX::ReplaceWholeFile(projectPath.toStdString(), project.data(), project.size(), error));
     const QString imagePath = dir.filePath("panel.vxg");
     std::unique_ptr<CProject> compiled = ProjectOf(ProjectJson(SCREENS));
     const std::vector<BYTE> image = CompileOf(*compiled);
-    ASSERT_TRUE(CProjectFile::WriteFileAtomically(imagePath.toStdString(), image.data(), image.size(), error));
+    ASSERT_TRUE(COMMON_EX::ReplaceWholeFile(imagePath.toStdString(), image.data(), image.size(), error));
     const QString link = dir.filePath("link.ZQE");
     ASSERT_TRUE(QFile::link(projectPath, link));
     const QString fifo = dir.filePath("fifo.png");

@@ -3,6 +3,7 @@
 // no value is put back.
 #include "emulator_test_support.h"
 
+#include "comkit/whole_file.h"
 #include "editor/project_file.h"
 #include "emulator/app/panel_session.h"
 #include "emulator/app/panel_window.h"
@@ -58,7 +59,7 @@ private slots:
         options.simulate = true;
         options.pollMs = 20;
         std::string error;
-        QVERIFY(CProjectFile::ReadFile(options.image, CProjectFile::MAX_FILE_SIZE, options.content, error));
+        QVERIFY(COMMON_EX::ReadWholeFile(options.image, CProjectFile::MAX_FILE_SIZE, options.content, error));
         m_rows = CSimulationTable::RowsOf(options.content);
         m_session = CPanelSession::Open(options, error);
         QVERIFY2(m_session, error.c_str());

@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -100,7 +101,7 @@ TEST_F(ZqeUser, OutputsNeverDestroyInputsOrSpecialFiles)
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_FALSE(CTestTempDir::ReadBytes(project) == before);
 
-    // A read-only file, a FIFO: refused as outputs; a FIFO as input is refused without waiting.
+    // A read-only file is refused as an output; a FIFO as input is refused without waiting.
     CTestTempDir::WriteBytes(File("ro.vxg"), "keep");
     ::chmod(File("ro.vxg").c_str(), 0444);
     ASSERT_EQ(::mkfifo(File("fifo").c_str(), 0600), 0);
@@ -108,9 +109,19 @@ TEST_F(ZqeUser, OutputsNeverDestroyInputsOrSpecialFiles)
     r = Zqe({"compile", good, "-o", File("ro.vxg")});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(CTestTempDir::ReadBytes(File("ro.vxg")), "keep");
+    // A FIFO with a reader is streamed into, never replaced by a file.
+    const int reader = ::open(File("fifo").c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
     r = Zqe({"compile", good, "-o", File("fifo")});
-    EXPECT_EQ(r.status, 1);
-    EXPECT_TRUE(Has(r.err, "a FIFO")) << r.err;
+    EXPECT_EQ(r.status, 0) << r.err;
+    std::string streamed(1 << 16, '\0');
+    const ssize_t got = ::read(reader, streamed.data(), streamed.size());
+    ::close(reader);
+    ASSERT_GT(got, 0);
+    streamed.resize(size_t(got));
+    EXPECT_TRUE(streamed == Zqe({"compile", good, "-o", "-"}).out);
+    struct stat st {};
+    EXPECT_TRUE(::stat(File("fifo").c_str(), &st) == 0 && S_ISFIFO(st.st_mode));
     r = Zqe({"info", File("fifo")});
     EXPECT_EQ(r.status, 1);
     EXPECT_TRUE(Has(r.err, "FIFO")) << r.err;

@@ -3,6 +3,7 @@
 #include "appkit/tool_cli.h"
 #include "comkit/gbk.h"
 #include "comkit/serial_attri.h"
+#include "comkit/whole_file.h"
 #include "controls/screen_base.h"
 #include "devices/catalogue_limits.h"
 #include "devices/device_collection.h"
@@ -116,7 +117,7 @@ private:
             }
             return true;
         }
-        if (!ZQ_CLI::CheckInputFile(path, error) || !CProjectFile::ReadFile(path, maxSize, bytes, error)) {
+        if (!ZQ_CLI::CheckInputFile(path, error) || !COMMON_EX::ReadWholeFile(path, maxSize, bytes, error)) {
             Fail(error);
             return false;
         }
@@ -147,8 +148,10 @@ private:
             m_out.flush();
             return m_out ? EXIT_DONE : Fail(Tr(QT_TRANSLATE_NOOP("zqe", "cannot write standard output")));
         }
+        // A pipe, terminal or descriptor name is written into, after what went to standard output.
+        m_out.flush();
         std::string error;
-        if (!CProjectFile::WriteFileAtomically(path, static_cast<const BYTE*>(data), size, error))
+        if (!COMMON_EX::WriteWholeFile(path, data, size, error))
             return Fail(error);
         return EXIT_DONE;
     }
@@ -408,13 +411,15 @@ private:
     // The image format the output's name asks for ("png" for "-"); empty after the error was given.
     QByteArray ImageFormat(const std::string& output)
     {
-        if (output == "-")
-            return "png";
         const std::string::size_type dot = output.rfind('.');
         const std::string::size_type slash = output.rfind('/');
         const QByteArray suffix = dot == std::string::npos || (slash != std::string::npos && dot < slash)
                                       ? QByteArray()
                                       : QByteArray::fromStdString(output.substr(dot + 1)).toLower();
+        // Standard output and the other streams without a name's ending get PNG.
+        COMMON_EX::OUTPUT_WAY way = COMMON_EX::OUTPUT_WAY::REPLACE;
+        if (suffix.isEmpty() && COMMON_EX::CheckOutput(output, way).Ok() && way != COMMON_EX::OUTPUT_WAY::REPLACE)
+            return "png";
         const QList<QByteArray> formats = QImageWriter::supportedImageFormats();
         if (!suffix.isEmpty() && formats.contains(suffix))
             return suffix;

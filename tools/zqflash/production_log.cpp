@@ -2,10 +2,10 @@
 #include "tools/zqflash/production_log.h"
 
 #include "appkit/tool_cli.h"
+#include "comkit/whole_file.h"
 
 #include <QCryptographicHash>
 #include <QDateTime>
-#include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
@@ -20,6 +20,20 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+
+namespace {
+
+// The largest file the record's helpers read whole: far beyond any program file or record.
+constexpr unsigned long long MAX_READ_FILE = 1ULL << 32;
+
+// "cannot read <path>: <reason>" for a failed whole-file read.
+std::string CannotRead(const std::string& path, const COMMON_EX::FILE_OUTCOME& read)
+{
+    return ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqflash", "cannot read %1: %2"),
+                          {path, COMMON_EX::FileFaultReason(read, MAX_READ_FILE)});
+}
+
+} // namespace
 
 const char* const PANEL_RESULT_FINISHED = "finished";
 const char* const PANEL_RESULT_FAILED = "failed";
@@ -49,14 +63,15 @@ std::string RecordTimeNow()
 
 std::string FileSha256(const std::string& path, std::string& error)
 {
-    QFile file(QString::fromLocal8Bit(path.c_str()));
-    QCryptographicHash hash(QCryptographicHash::Sha256);
-    if (!file.open(QIODevice::ReadOnly) || !hash.addData(&file)) {
-        error = ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqflash", "cannot read %1: %2"),
-                               {path, file.errorString().toStdString()});
+    std::vector<BYTE> bytes;
+    const COMMON_EX::FILE_OUTCOME read = COMMON_EX::ReadWholeFile(path, MAX_READ_FILE, bytes);
+    if (!read.Ok()) {
+        error = CannotRead(path, read);
         return std::string();
     }
-    return hash.result().toHex().toStdString();
+    return QCryptographicHash::hash(QByteArrayView(bytes.data(), qsizetype(bytes.size())), QCryptographicHash::Sha256)
+        .toHex()
+        .toStdString();
 }
 
 CProductionLog::~CProductionLog()
@@ -184,15 +199,15 @@ int PrintLogSummary(const std::string& path)
         ZQ_CLI::PrintError(error);
         return ZQ_CLI::EXIT_FAILED;
     }
-    QFile file(QString::fromLocal8Bit(path.c_str()));
-    if (!file.open(QIODevice::ReadOnly)) {
-        ZQ_CLI::PrintError(ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqflash", "cannot read %1: %2"),
-                                          {path, file.errorString().toStdString()}));
+    std::vector<BYTE> bytes;
+    const COMMON_EX::FILE_OUTCOME read = COMMON_EX::ReadWholeFile(path, MAX_READ_FILE, bytes);
+    if (!read.Ok()) {
+        ZQ_CLI::PrintError(CannotRead(path, read));
         return ZQ_CLI::EXIT_FAILED;
     }
     std::string badLines;
     int unreadable = 0;
-    const LOG_COUNTS counts = SummarizeLog(file.readAll().toStdString(), badLines, unreadable);
+    const LOG_COUNTS counts = SummarizeLog(std::string(bytes.begin(), bytes.end()), badLines, unreadable);
     int total = 0;
     std::printf("%-10s  %-12s  %s\n", "day", "result", "panels");
     for (const auto& entry : counts) {

@@ -1,7 +1,8 @@
 // A user's first project on a real X server (started by run_under_xvfb.sh), with real mouse and
 // keyboard input from xdotool: a new project through the device selection, two screens with
 // controls, Delete in a number field and the wheel over the attribute pane, save, reopen and
-// compare, hidden screen windows and a screen delete, and File > Close.
+// compare, a save through a symbolic link, hidden screen windows and a screen delete, and File >
+// Close.
 #include "editor_test_support.h"
 
 #include "controls/control_base.h"
@@ -24,7 +25,9 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -220,6 +223,29 @@ private slots:
         std::string error;
         QVERIFY(frame.GetDocument()->SaveProject(again, error));
         QCOMPARE(Bytes(again), saved);
+
+        // Opened through a symbolic link, changed and saved with the button: the file it names is
+        // replaced, the link and the file's permission bits stay, no temporary is left.
+        const QString link = dir.filePath(QStringLiteral("linked.ZQE"));
+        QVERIFY(QFile::link(path, link));
+        QVERIFY(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup));
+        prompts.files << link;
+        QVERIFY(ClickCenter(Button(ID_FILE_OPEN)));
+        QTRY_VERIFY_WITH_TIMEOUT(Project() && frame.GetDocument()->GetPathName().endsWith(QStringLiteral("linked.ZQE")),
+                                 WAIT_MS);
+        QTRY_VERIFY_WITH_TIMEOUT(frame.GetActiveView() != nullptr, WAIT_MS);
+        const int lamps = Project()->GetLastScreen()->GetControlCount();
+        QTRY_VERIFY_WITH_TIMEOUT(frame.GetActiveView()->GetScreen() == Project()->GetLastScreen(), WAIT_MS);
+        QVERIFY(ClickCenter(Button(ID_INSERT_LAMP)));
+        QTRY_COMPARE_WITH_TIMEOUT(Project()->GetLastScreen()->GetControlCount(), lamps + 1, WAIT_MS);
+        QVERIFY(ClickCenter(Button(ID_FILE_SAVE)));
+        QTRY_VERIFY_WITH_TIMEOUT(!frame.GetDocument()->IsModified(), WAIT_MS);
+        QVERIFY(QFileInfo(link).isSymLink());
+        QVERIFY(Bytes(path) != saved && Bytes(link) == Bytes(path));
+        QCOMPARE(QFile::permissions(path) & 0x0FFF, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                        QFileDevice::ReadUser | QFileDevice::WriteUser |
+                                                        QFileDevice::ReadGroup);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::System).size(), 3); // boiler, again, the link
 
         // A third screen; two windows closed with their title bar's close button hide; the shown
         // one is deleted.
