@@ -20,8 +20,9 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS ${ZQ_OUT_DIR} ${ZQ_BIN_DIR})
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
   "qt6-qpa-plugins, libqt6svg6, fonts-wqy-zenhei, shared-mime-info, desktop-file-utils, hicolor-icon-theme, xdg-utils")
-# qt6-wayland lets the graphical programs open their windows in a Wayland session without X.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, bash-completion, man-db")
+# qt6-wayland lets the graphical programs open their windows in a Wayland session without X;
+# qt6-translations-l10n gives Qt's own buttons and file dialog the words of the UI language.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, qt6-translations-l10n, bash-completion, man-db")
 set(CPACK_STRIP_FILES ON)
 # CPack adds ldconfig calls to postinst and postrm for any library below /usr/lib, but the suite's
 # libraries are private (found through the programs' RUNPATH): the finished package goes without them.

@@ -177,6 +177,8 @@ public:
     CAttributeInt* GetPLCStationAttribute() const { return m_pPLCStation; }
     CAttributeEnum* GetRegisterAttribute() const { return m_pRegister; }
     CAttributeEnum* GetCoilAttribute() const { return m_pCoil; }
+    CAttributeInt* GetRegisterAddrAttribute() const { return m_pRegisterAddr; }
+    CAttributeInt* GetCoilAddrAttribute() const { return m_pCoilAddr; }
 
 protected:
     void CreateAttributes() override;

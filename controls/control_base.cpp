@@ -201,6 +201,16 @@ bool CControlBase::BindAttributes()
     return true;
 }
 
+bool CControlBase::GetValidRange(const CAttributeBase* attribute, long long& first, long long& last) const
+{
+    const CDataAttributes* data = m_groups.data.get();
+    if (attribute == data->GetRegisterAddrAttribute())
+        return m_pScreen->GetPLCAddressRange(false, GetRegister(), first, last);
+    if (attribute == data->GetCoilAddrAttribute())
+        return m_pScreen->GetPLCAddressRange(true, GetCoil(), first, last);
+    return false;
+}
+
 // ---- PLC binding ----
 
 void CControlBase::FetchPLCKinds(bool coils, std::vector<std::string>& names) const

@@ -186,6 +186,12 @@ public:
     static int PreviousHeightChangeHandle(void* control, void* attribute, const CAttrValue* value);
     static void WidthChangedHandle(void* control, void* attribute, const CAttrValue* value);
     static void HeightChangedHandle(void* control, void* attribute, const CAttrValue* value);
+    // The run of values an edit in the attribute pane may give one of the control's integer
+    // attributes, when the control names it: for the register and coil addresses the catalogue
+    // range of the kind now chosen (both ends inclusive). False for every other attribute and for
+    // a kind the PLC does not have. The setters themselves stay open (a stored file, an import
+    // and a kind change keep what they give, and the project check reports what lies outside).
+    bool GetValidRange(const CAttributeBase* attribute, long long& first, long long& last) const;
 
 protected:
     virtual void PreviousDraw(COM_GUI_EX::CGUIEXDC* dc);

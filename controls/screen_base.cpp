@@ -2,6 +2,7 @@
 
 #include "comkit/gbk.h"
 #include "comkit/gui_ex_dc.h"
+#include "controls/name_buffers.h"
 #include "devices/device_base.h"
 
 #include <cmath>
@@ -171,6 +172,20 @@ int CScreenBase::GetPLCCoilCollection(int* codes, char** names, DWORD* values1, 
 int CScreenBase::GetPLCCoilDefIndex() const
 {
     return Ask(m_pDependenceDevice, &CDeviceBase::GetPLCCoilDefIndex, 0);
+}
+
+bool CScreenBase::GetPLCAddressRange(bool coil, int kind, long long& minimum, long long& maximum) const
+{
+    constexpr int MAX = CNameBuffers::MAX_NAMES;
+    CNameBuffers names; // a panel model may write the names whether asked or not
+    DWORD lows[MAX] = {}, highs[MAX] = {};
+    const int count = coil ? GetPLCCoilCollection(nullptr, names.pointers, lows, highs, MAX)
+                           : GetPLCRegisterCollection(nullptr, names.pointers, lows, highs, MAX);
+    if (kind < 0 || kind >= count || kind >= MAX)
+        return false;
+    minimum = INT(lows[kind]);
+    maximum = INT(highs[kind]);
+    return true;
 }
 
 DWORD CScreenBase::ConvertPLCRegisterAddress(int kind, DWORD address) const

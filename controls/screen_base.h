@@ -123,6 +123,10 @@ public:
     int GetPLCRegisterDefIndex() const;
     int GetPLCCoilCollection(int* codes, char** names, DWORD* values1, DWORD* values2, int maxCount) const;
     int GetPLCCoilDefIndex() const;
+    // The catalogue's address range of register kind `kind` (coil kind when coil), both ends
+    // inclusive; false, leaving minimum and maximum alone, when the PLC has no such kind (or the
+    // screen no panel model). The one source of the range for the pane and the project check.
+    bool GetPLCAddressRange(bool coil, int kind, long long& minimum, long long& maximum) const;
     // Line address of a typed address; the address itself without a device.
     DWORD ConvertPLCRegisterAddress(int kind, DWORD address) const;
     DWORD ConvertPLCCoilAddress(int kind, DWORD address) const;
@@ -251,6 +255,13 @@ public:
     int CopySelectedCtlToMovedRectanglesChange(RectList& rects);
 
     void MoveSelectedControls(const QSize& offset);
+    // Moves the selection as one block, keeping the controls' layout among themselves, to the
+    // first place (the block's top-left corner scanned row by row over the panel, one pixel a
+    // step) where none of them covers another control; true when it moved. The selection stays
+    // where it is when it covers nothing already, when no such place exists or without a panel
+    // model. Invisible function keys and empty rectangles cover nothing (as the project check
+    // counts overlaps).
+    bool PlaceSelectionWhereFree();
     // Alignment on the primary selection (the last selected control).
     void SetSelectedControlAlignLeft();
     void SetSelectedControlAlignRight();

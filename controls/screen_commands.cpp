@@ -4,7 +4,9 @@
 
 #include "controls/control_base.h"
 #include "controls/control_creator.h"
+#include "controls/control_function.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <memory>
@@ -52,6 +54,60 @@ void CScreenBase::MoveSelectedControls(const QSize& offset)
         n->pItem->SetX(Offset(n->pItem->GetX(), offset.width()));
         n->pItem->SetY(Offset(n->pItem->GetY(), offset.height()));
     }
+}
+
+namespace {
+
+bool Covers(const CControlBase* control)
+{
+    const auto* key = dynamic_cast<const CControlFunction*>(control);
+    return !(key && key->GetInvisible()) && control->GetWidth() > 0 && control->GetHeight() > 0;
+}
+
+QRect PanelRect(const CControlBase* control)
+{
+    return QRect(control->GetX(), control->GetY(), control->GetWidth(), control->GetHeight());
+}
+
+} // namespace
+
+bool CScreenBase::PlaceSelectionWhereFree()
+{
+    const std::vector<CControlBase*> moving = Items(m_listSelected);
+    std::vector<QRect> own, others;
+    QRect block;
+    for (CControlBase* control : moving) {
+        block = block.united(PanelRect(control));
+        if (Covers(control))
+            own.push_back(PanelRect(control));
+    }
+    for (CControlBase* control : Items(m_listLayout))
+        if (Covers(control) && std::find(moving.begin(), moving.end(), control) == moving.end())
+            others.push_back(PanelRect(control));
+    // The first x after `x` worth trying for block row y, or -1 when the block is free at (x, y):
+    // a member covering another control keeps covering it until it has passed its right edge.
+    const auto nextTry = [&](int x, int y) {
+        for (const QRect& r : own) {
+            const QRect shifted = r.translated(x - block.x(), y - block.y());
+            for (const QRect& other : others)
+                if (shifted.intersects(other))
+                    return other.x() + other.width() - (r.x() - block.x());
+        }
+        return -1;
+    };
+    if (moving.empty() || nextTry(block.x(), block.y()) < 0)
+        return false;
+    const int width = GetScreenWidth(), height = GetScreenHeight();
+    for (int y = 0; y + block.height() <= height; ++y)
+        for (int x = 0; x + block.width() <= width;) {
+            const int next = nextTry(x, y);
+            if (next < 0) {
+                MoveSelectedControls(QSize(x - block.x(), y - block.y()));
+                return true;
+            }
+            x = std::max(next, x + 1);
+        }
+    return false;
 }
 
 namespace {

@@ -212,6 +212,7 @@ private:
             return;
         }
         const Xref::KIND& k = kinds[size_t(kind)];
+        long long first = k.minimum, last = k.maximum;
         const std::string typed = Utf8(Xref::TypedAddress(m_control));
         const bool octal = Xref::IsOctalCoil(m_control);
         const std::string digits = Num(address);
@@ -220,10 +221,10 @@ private:
         if (octal && digits.find_first_of("89") != std::string::npos)
             Add(CProjectCheck::SEVERITY_ERROR, CProjectCheck::OCTAL_DIGIT,
                 Args(QT_TRANSLATE_NOOP("ProjectCheck", "%1 按八进制输入，不能含数字 8 或 9"), {typed}));
-        else if (address < k.minimum || address > k.maximum)
+        else if (!InRange(isRegister, address, first, last))
             Add(CProjectCheck::SEVERITY_ERROR, CProjectCheck::ADDRESS_OUT_OF_RANGE,
                 Args(QT_TRANSLATE_NOOP("ProjectCheck", "%1 超出 %2 的范围 %3-%4 (线路地址 %5)"),
-                     {typed, Xref::KindText(k.name), Num(k.minimum), Num(k.maximum), Num(line)}));
+                     {typed, Xref::KindText(k.name), Num(first), Num(last), Num(line)}));
         if (line > 0xFFFF)
             Add(CProjectCheck::SEVERITY_ERROR, CProjectCheck::LINE_ADDRESS_CUT,
                 Args(QT_TRANSLATE_NOOP("ProjectCheck", "%1 的线路地址 %2 超过 65535，映像只保留 %3"),
@@ -231,6 +232,15 @@ private:
         if (!isRegister && access == Xref::ACCESS_WRITE)
             m_coilWriters[std::make_tuple(station, line)].push_back(
                 {m_screenNumber, m_control, typed, static_cast<CControlFunction*>(m_control)->GetValueSetting()});
+    }
+
+    // The range the attribute pane holds the address to (CControlBase::GetValidRange).
+    bool InRange(bool isRegister, long long address, long long& first, long long& last) const
+    {
+        const CDataAttributes* data = m_control->GetDataAtttribute();
+        m_control->GetValidRange(isRegister ? data->GetRegisterAddrAttribute() : data->GetCoilAddrAttribute(), first,
+                                 last);
+        return address >= first && address <= last;
     }
 
     void Register(CControlRegister* reg)

@@ -110,6 +110,10 @@ Change devices%12s</translation>
         <source>此值不被接受，属性保持原值。</source>
         <translation>This value is not accepted; the attribute keeps its value.</translation>
     </message>
+    <message>
+        <source>此值超出有效范围，请改正；项目检查也会报告它。</source>
+        <translation>This value lies outside the valid range: correct it. The project check reports it too.</translation>
+    </message>
 </context>
 <context>
     <name>Catalogue</name>
@@ -832,6 +836,16 @@ Online</translation>
     <message>
         <source>模拟程序意外退出</source>
         <translation>the emulator stopped unexpectedly</translation>
+    </message>
+    <message>
+        <source>以下按键和功能页指向%1：
+%2
+
+删除后它们仍按画面号指向其后的画面或不存在的画面。仍要删除这个画面吗？</source>
+        <translation>These keys and function pages lead to %1:
+%2
+
+They keep the screen number after the delete, so they lead to the screen after it or to none. Delete this screen anyway?</translation>
     </message>
 </context>
 <context>
@@ -2703,6 +2717,17 @@ Deleting a screen cannot be undone!</translation>
     <message>
         <source>不知道以何种格式写 %1：文件名应以 .pdf、.html 或 .htm 结尾</source>
         <translation>cannot tell in which format to write %1: the name should end in .pdf, .html or .htm</translation>
+    </message>
+</context>
+<context>
+    <name>ScreenReferences</name>
+    <message>
+        <source>功能页 %1</source>
+        <translation>Function page %1</translation>
+    </message>
+    <message>
+        <source>%1：%2</source>
+        <translation>%1: %2</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,7 @@
 #include "controls/dsp/dsp_attribute.h"
 
 #include "controls/attribute_base.h"
+#include "controls/control_base.h"
 #include "controls/dsp/dsp_combo_adapter.h"
 #include "controls/dsp/dsp_control.h"
 #include "controls/dsp/dsp_input_rules.h"
@@ -87,9 +88,11 @@ CDspAttribute::CDspAttribute(CAttributeBase* attribute, const QRect& rect, UINT 
 
 void CDspAttribute::ChangeAttribute(CAttributeBase* attribute)
 {
-    if (attribute != m_pAttribute)
-        ShowRefusal(false);
+    // The old attribute may be gone already: the marks are worked out for the new one.
+    const bool other = attribute != m_pAttribute;
     m_pAttribute = attribute;
+    if (other)
+        ShowRefusal(false);
     CreateControl();
     update();
 }
@@ -130,6 +133,8 @@ void CDspAttribute::CreateControl()
                                                   : QApplication::palette().color(QPalette::Base));
         m_pEdit->setPalette(palette);
         ShowValueText();
+        if (!m_bRefused)
+            ShowRefusal(false);
         m_pEdit->show();
         if (m_pCombo)
             m_pCombo->hide();
@@ -268,17 +273,35 @@ void CDspAttribute::OnEditValueChanged(const QString& text)
         ShowRefusal(false);
         return;
     }
+    if (OutsideNamedRange(ModelText::ParseInt(value.c_str()))) { // the stored value stays
+        ShowRefusal(true);
+        return;
+    }
     SendAttributesModifyUndMsg();
     const bool taken = m_pAttribute->SetValueString(value.c_str()) != 0;
     ShowRefusal(!taken);
     SendAttributeChangedMessage(1);
 }
 
+bool CDspAttribute::OutsideNamedRange(long long value) const
+{
+    CControlBase* control = m_pAttribute ? m_pAttribute->GetParentControl() : nullptr;
+    long long first = 0, last = 0;
+    return control && m_pAttribute->GetType() == CAttributeBase::ATTRIBUTE_INT &&
+           control->GetValidRange(m_pAttribute, first, last) && (value < first || value > last);
+}
+
 QString CDspAttribute::ValidRangeText() const
 {
     const AttrPreValueChangeHandle veto = m_pAttribute ? m_pAttribute->GetPreValueChangeHandle() : nullptr;
     CControlBase* control = m_pAttribute ? m_pAttribute->GetParentControl() : nullptr;
-    if (!veto || !control || m_pAttribute->GetType() != CAttributeBase::ATTRIBUTE_INT)
+    if (!control || m_pAttribute->GetType() != CAttributeBase::ATTRIBUTE_INT)
+        return QString();
+    const QString format = QCoreApplication::translate("AttributePane", "有效范围：%1 - %2");
+    long long named = 0, namedLast = 0;
+    if (control->GetValidRange(m_pAttribute, named, namedLast))
+        return format.arg(named).arg(namedLast);
+    if (!veto)
         return QString();
     auto accepted = [&](long long value) {
         const CAttrValue candidate = CAttrValue::Int32(int(value));
@@ -303,21 +326,25 @@ QString CDspAttribute::ValidRangeText() const
             (accepted(middle) ? low : high) = middle;
         }
     const long long last = accepted(high) ? high : low;
-    return QCoreApplication::translate("AttributePane", "有效范围：%1 - %2").arg(first).arg(last);
+    return format.arg(first).arg(last);
 }
 
 void CDspAttribute::ShowRefusal(bool refused)
 {
-    if (!m_pEdit || refused == m_bRefused)
+    const bool outside = !refused && m_pAttribute && OutsideNamedRange(m_pAttribute->GetValueRef().GetInt32());
+    if (!m_pEdit || (refused == m_bRefused && outside == m_bStoredOutside))
         return;
     m_bRefused = refused;
+    m_bStoredOutside = outside;
     QPalette palette = m_pEdit->palette();
-    palette.setColor(QPalette::Text, refused ? QColor(Qt::red) : QApplication::palette().color(QPalette::Text));
+    palette.setColor(QPalette::Text,
+                     refused || outside ? QColor(Qt::red) : QApplication::palette().color(QPalette::Text));
     m_pEdit->setPalette(palette);
     QString tip;
-    if (refused) {
+    if (refused || outside) {
         const QString range = ValidRangeText();
-        tip = QCoreApplication::translate("AttributePane", "此值不被接受，属性保持原值。");
+        tip = refused ? QCoreApplication::translate("AttributePane", "此值不被接受，属性保持原值。")
+                      : QCoreApplication::translate("AttributePane", "此值超出有效范围，请改正；项目检查也会报告它。");
         if (!range.isEmpty())
             tip += QLatin1Char('\n') + range;
     }

@@ -68,10 +68,16 @@ private:
     bool AcceptText(QLineEdit* edit, const QString& typed);
     void InputTypeChanged(TextInputMode oldMode, TextInputMode newMode);
     // Marks the edit box as holding a value the attribute refused (red text, a tool tip with
-    // the valid range) or clears the mark; the focus leaving a marked box shows the stored value.
+    // the valid range) or clears that mark; the focus leaving a marked box shows the stored value.
+    // Without a refusal the box is marked when the stored value itself lies outside the range
+    // its control names (an address whose kind was changed), until the value or the kind changes.
     void ShowRefusal(bool refused);
-    // "有效范围：a - b" of an integer attribute whose veto accepts one run of numbers around its
-    // value; empty for other attributes.
+    // True when the integer value lies outside the range the control names for the attribute
+    // (CControlBase::GetValidRange); false when it names none.
+    bool OutsideNamedRange(long long value) const;
+    // "有效范围：a - b" of an integer attribute: the range its control names
+    // (CControlBase::GetValidRange), else the run of numbers around the stored value its veto
+    // accepts; empty for other attributes and when neither is known.
     QString ValidRangeText() const;
     void SendAttributeChangedMessage(int first) { emit AttributeChanged(first, 0); }
     void SendAttributesModifyUndMsg();
@@ -89,5 +95,6 @@ private:
     bool m_bReportChanges = true;
     bool m_bUndoAnnounced = false;
     bool m_bRefused = false;
+    bool m_bStoredOutside = false; // the stored value lies outside the named range
     TextInputMode m_nInputMode = INPUT_FREE;
 };

@@ -7,11 +7,13 @@
 
 #include <QCoreApplication>
 #include <QFocusEvent>
+#include <QFontMetrics>
 #include <QLineEdit>
 #include <QPushButton>
 
 #include <algorithm>
 #include <cstdio>
+#include <iterator>
 
 using COM_GUI_EX::CGUIEXDC;
 
@@ -97,7 +99,7 @@ void CDspScreen::CreateControl()
                                                       "QPushButton:pressed { background: #D4D5D3; }"));
         connect(m_pDeviceButton, &QPushButton::clicked, this, &CDspScreen::OnDeviceSet);
     }
-    m_pDeviceButton->setGeometry(l + 151, t + 166, 50, 20);
+    m_pDeviceButton->setGeometry(l + DEVICE_BUTTON_X, t + 166, DEVICE_BUTTON_WIDTH, 20);
     m_pDeviceButton->show();
 }
 
@@ -130,6 +132,39 @@ std::string CDspScreen::FormatInformation() const
     return text;
 }
 
+std::vector<CDspScreen::INFO_ROW> CDspScreen::InformationRows() const
+{
+    std::vector<INFO_ROW> rows;
+    if (!m_pScreen)
+        return rows;
+    std::string device, plc;
+    m_pScreen->GetDeviceName(device);
+    m_pScreen->GetPLCName(plc);
+    const std::string values[] = {std::to_string(m_pScreen->GetScreenWidth()),
+                                  std::to_string(m_pScreen->GetScreenHeight()),
+                                  std::to_string(m_pScreen->GetControlCount()),
+                                  std::to_string(m_pScreen->GetCurrentSelectControlsCount()),
+                                  DspText::ToGbk(DspText::Shown(device)),
+                                  DspText::ToGbk(DspText::Shown(plc)),
+                                  "_"};
+    // '%', blank and line feed never occur inside a GBK character, so the bytes can be split.
+    const std::string format = ShownGbk(INFO_FORMAT);
+    size_t next = 0;
+    for (size_t begin = 0; begin <= format.size();) {
+        const size_t end = std::min(format.find('\n', begin), format.size());
+        const std::string line = format.substr(begin, end - begin);
+        const size_t percent = line.find('%');
+        INFO_ROW row;
+        row.label = line.substr(0, percent);
+        row.label.erase(row.label.find_last_not_of(' ') + 1);
+        if (percent != std::string::npos && next < std::size(values))
+            row.value = values[next++];
+        rows.push_back(row);
+        begin = end + 1;
+    }
+    return rows;
+}
+
 void CDspScreen::DrawWnd(CGUIEXDC* dc, const QRect& client)
 {
     const int l = client.x(), t = client.y(), r = client.x() + client.width(), b = client.y() + client.height();
@@ -151,14 +186,21 @@ void CDspScreen::DrawWnd(CGUIEXDC* dc, const QRect& client)
     dc->DrawRectangle(&body, 0xFFFFFF);
     dc->DrawString(ShownGbk(GetCaption()).c_str(), 0.0f, 4.0f);
     // One line every 16 pixels whatever the font's own spacing, so the counts stay above the
-    // separator at 117 and the last line sits beside the "设置" button.
-    const std::string info = FormatInformation();
-    size_t begin = 0;
-    for (int line = 0; begin <= info.size(); ++line) {
-        const size_t end = std::min(info.find('\n', begin), info.size());
-        const QRect row(body.x(), body.y() + INFO_LINE_HEIGHT * line, body.width(), INFO_LINE_HEIGHT);
-        dc->DrawString(info.substr(begin, end - begin).c_str(), &row, CGUIEXDC::FORMAT_LEFT);
-        begin = end + 1;
+    // separator at 117 and the last line sits beside the "设置" button. The columns are measured
+    // in the drawing font: blanks of a proportional or CJK font line nothing up.
+    const QFontMetrics metrics(dc->GetCurrentStringFont());
+    const int valueRight = l + DEVICE_BUTTON_X + DEVICE_BUTTON_WIDTH;
+    int line = 0;
+    for (const INFO_ROW& info : InformationRows()) {
+        const QRect row(body.x(), body.y() + INFO_LINE_HEIGHT * line++, body.width(), INFO_LINE_HEIGHT);
+        dc->DrawString(info.label.c_str(), &row, CGUIEXDC::FORMAT_LEFT);
+        if (info.value.empty())
+            continue;
+        const int labelEnd = row.x() + metrics.horizontalAdvance(DspText::FromGbk(info.label)) + INFO_COLUMN_GAP;
+        const int valueWidth = metrics.horizontalAdvance(DspText::FromGbk(info.value));
+        const bool fits = valueRight - valueWidth >= labelEnd;
+        const QRect value(labelEnd, row.y(), (fits ? valueRight : r) - labelEnd, row.height());
+        dc->DrawString(info.value.c_str(), &value, fits ? CGUIEXDC::FORMAT_RIGHT : CGUIEXDC::FORMAT_LEFT);
     }
     dc->DrawLine(l + 9, t + 117, r, t + 117, 0xFFFFFF);
 }

@@ -7,6 +7,9 @@
 
 #include "controls/dsp/dsp_wnd.h"
 
+#include <string>
+#include <vector>
+
 class CScreenBase;
 class QLineEdit;
 class QPushButton;
@@ -21,7 +24,10 @@ public:
         LEFT_STRIP_WIDTH = 9,
         BODY_HEIGHT = 170,
         NAME_LIMIT = 20,
-        INFO_LINE_HEIGHT = 16
+        INFO_LINE_HEIGHT = 16,
+        DEVICE_BUTTON_X = 151,
+        DEVICE_BUTTON_WIDTH = 50,
+        INFO_COLUMN_GAP = 8
     };
     enum : UINT { ID_NAME_EDIT = 0x100, ID_DEVICE_BUTTON = 0x101 };
     static constexpr DWORD FRAME_COLOR = 0xD3D5D5;
@@ -42,8 +48,18 @@ public:
     QLineEdit* GetNameEdit() const { return m_pNameEdit; }
     QPushButton* GetDeviceButton() const { return m_pDeviceButton; }
 
-    // The information text (GBK) as painted for the shown screen.
+    // The information text (GBK) of the shown screen as INFO_FORMAT lays it out in blanks.
     std::string FormatInformation() const;
+    // One line of the information as painted: the label (GBK, the line of INFO_FORMAT up to its
+    // value, trailing blanks removed) and the value (GBK; empty on lines without one).
+    struct INFO_ROW {
+        std::string label;
+        std::string value;
+    };
+    // The lines of the information in INFO_FORMAT's order; empty without a screen. Painted in two
+    // columns measured in the panel's font: labels at the left, values ending together at the
+    // right edge of the "设置" button (a value too wide for that starts after its label).
+    std::vector<INFO_ROW> InformationRows() const;
     // The caption as painted (UTF-8): depends on whether any control is selected.
     const char* GetCaption() const;
 

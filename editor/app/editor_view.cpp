@@ -400,7 +400,10 @@ void CZQEditorView::InsertControl(int type)
     EndKeyRun();
     m_screen->SetControlsAllNotSelected(nullptr);
     // The new control is the selection the step records.
-    if (!m_operate.RecordEdit(COperateCtrl::EDIT_INSERT, [this, type] { m_screen->AddControl(unsigned(type)); }))
+    if (!m_operate.RecordEdit(COperateCtrl::EDIT_INSERT, [this, type] {
+            if (m_screen->AddControl(unsigned(type)))
+                m_screen->PlaceSelectionWhereFree();
+        }))
         return;
     ContentChanged();
     ReportSelection();
@@ -443,7 +446,9 @@ void CZQEditorView::Paste()
     DWORD& count = m_pasteCounter.CountFor(record);
     // Nothing pasted leaves nothing selected (the paste deselects first), so no step is taken.
     m_operate.RecordEdit(COperateCtrl::EDIT_PASTE, [&] {
-        m_screen->PasteControlsFromData(reinterpret_cast<BYTE*>(record.data()) + 8, DWORD(record.size() - 8), count);
+        if (m_screen->PasteControlsFromData(reinterpret_cast<BYTE*>(record.data()) + 8, DWORD(record.size() - 8),
+                                            count))
+            m_screen->PlaceSelectionWhereFree();
     });
     m_pasteCounter.Advance();
     ContentChanged();

@@ -1,5 +1,6 @@
 #include "editor/app/main_frame.h"
 
+#include "editor/address_xref.h"
 #include "editor/app/about_dlg.h"
 #include "editor/app/address_pane.h"
 #include "editor/app/child_frame.h"
@@ -16,6 +17,7 @@
 #include "editor/project.h"
 #include "editor/project_file.h"
 #include "editor/project_report.h"
+#include "editor/screen_references.h"
 
 #include "comkit/gbk.h"
 #include "comkit/module_path.h"
@@ -856,6 +858,25 @@ void CMainFrame::AppendScreen(CScreenBase* original)
     ActivateView(CreateView(project->GetNextScreenWithoutWindow()));
 }
 
+bool CMainFrame::ReferencesAllowDelete(CProject& project, int screenNumber)
+{
+    const std::vector<CScreenReferences::REFERENCE> references = CScreenReferences::Find(project, screenNumber);
+    if (references.empty())
+        return true;
+    QStringList lines;
+    for (const CScreenReferences::REFERENCE& reference : references)
+        lines << QStringLiteral("  ") + QString::fromStdString(CScreenReferences::Label(reference));
+    const QString text =
+        QCoreApplication::translate("Editor",
+                                    "以下按键和功能页指向%1：\n%2\n\n删除后它们仍按画面号指向其后的画面或不存在的"
+                                    "画面。仍要删除这个画面吗？")
+            .arg(QString::fromStdString(
+                     CAddressXref::ScreenLabel(screenNumber,
+                                               CAddressXref::StoredName(project.GetScreenByNumber(screenNumber)))),
+                 lines.join(QLatin1Char('\n')));
+    return CUserPrompts::Message(this, text, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
 void CMainFrame::OnDeleteScreen()
 {
     CZQEditorView* view = GetActiveView();
@@ -869,6 +890,8 @@ void CMainFrame::OnDeleteScreen()
         return;
     }
     project->SetActivateScreen(view->GetScreen());
+    if (!ReferencesAllowDelete(*project, project->GetActivateScreenIndex() + 1))
+        return;
     const QString text =
         QCoreApplication::translate("EditorStrings", CEditorStrings::Get(CEditorStrings::IDS_DELETE_SCREEN_ASK))
             .replace(QStringLiteral("%s"), Gbk(view->GetScreen()->GetScreenName()));

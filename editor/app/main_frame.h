@@ -82,6 +82,9 @@ public:
     // ---- screen commands ----
     void OnNewScreen();
     void OnCopyScreen();
+    // Before a screen is deleted: when jump keys or function pages name it, lists them and asks
+    // Yes/No; true for Yes or when nothing names it.
+    bool ReferencesAllowDelete(CProject& project, int screenNumber);
     void OnDeleteScreen();
     void OnPreviousScreen();
     void OnNextScreen();

@@ -42,6 +42,7 @@ grep -q 'pattern="\*.ZQE"' "$root"/usr/share/mime/packages/zqpanel.xml || fail "
 grep -q '^MimeType=.*application/x-zqpanel-image;.*text/x-ihex;' "$root"/usr/share/applications/zqflasher.desktop ||
   fail "the programmer does not open download images and HEX files"
 grep -q 'qt6-wayland' <<<"$(dpkg-deb -f "$deb" Recommends)" || fail "Recommends lacks qt6-wayland"
+grep -q 'qt6-translations-l10n' <<<"$(dpkg-deb -f "$deb" Recommends)" || fail "Recommends lacks qt6-translations-l10n"
 [ -z "$(dpkg-deb -I "$deb" | grep -E '^ +[0-9]+ bytes, +[0-9]+ lines +\* +post(inst|rm) ')" ] ||
   fail "maintainer scripts left in the package: $(dpkg-deb -I "$deb" | grep -E 'post(inst|rm)')"
 

@@ -321,6 +321,39 @@ private slots:
         screenPanel.ChangeDisplayScreen(nullptr);
         QVERIFY(!screenPanel.GetNameEdit()->isVisible());
     }
+
+    void screenPanelInformationStandsInColumnsMeasuredInItsFont()
+    {
+        CHost host;
+        CTestPanel panel;
+        panel.screen.AddControl(CControlBase::CONTROL_STATIC_TEXT);
+        QRect place(0, 0, 207, 0);
+        CDspScreen screenPanel(&panel.screen, &place, 6212, &host.window);
+        QStringList labels, values;
+        for (const CDspScreen::INFO_ROW& row : screenPanel.InformationRows()) {
+            labels << DspText::FromGbk(row.label);
+            values << DspText::FromGbk(row.value);
+        }
+        QCOMPARE(labels, QString::fromUtf8("宽度|高度|控件数|选中控件数||液晶屏|PLC||设备重新设置").split('|'));
+        QCOMPARE(values.mid(0, 5), QString("128|64|1|1|").split('|'));
+        QCOMPARE(values.last(), QString("_"));
+        // The numbers of the first four lines end in one column, at the button's right edge.
+        const QImage image = screenPanel.grab().toImage();
+        QList<int> ends;
+        for (int line = 0; line < 4; ++line) {
+            const int top = 43 + CDspScreen::INFO_LINE_HEIGHT * line;
+            int end = -1;
+            for (int y = top + 1; y < top + CDspScreen::INFO_LINE_HEIGHT - 1; ++y)
+                for (int x = 10; x < image.width() - 1; ++x)
+                    if (qGray(image.pixel(x, y)) < 128)
+                        end = std::max(end, x);
+            ends << end;
+        }
+        const int right = CDspScreen::DEVICE_BUTTON_X + CDspScreen::DEVICE_BUTTON_WIDTH;
+        for (int end : ends)
+            QVERIFY2(end <= right && end >= right - 2 && std::abs(end - ends.first()) <= 1,
+                     qPrintable(QString("%1 ends at %2").arg(ends.indexOf(end)).arg(end)));
+    }
 };
 
 QTEST_MAIN(DspWindowsTest)

@@ -159,7 +159,7 @@ private slots:
     {
         QVERIFY(OpenDemo(*m_frame));
         m_frame->OnNextScreen();
-        m_prompts->answers = {QMessageBox::Cancel};
+        m_prompts->answers = {QMessageBox::Yes, QMessageBox::Cancel}; // keys name the screen: go on
         m_frame->GetAction(ID_SCREEN_DELETE)->trigger();
         QCOMPARE(Project()->GetScreenCount(), 3);
         QCOMPARE(m_prompts->messages.last(),

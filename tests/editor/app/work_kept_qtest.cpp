@@ -23,6 +23,7 @@
 #include "editor/app/editor_view.h"
 #include "editor/app/main_frame.h"
 #include "editor/project.h"
+#include "editor/project_check.h"
 
 #include "editor_test_support.h"
 
@@ -34,6 +35,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QToolBar>
 #include <QWheelEvent>
 #include <QtTest>
 
@@ -63,6 +65,23 @@ bool WheelOver(QWidget* widget, int delta)
                       Qt::NoScrollPhase, false);
     QApplication::sendEvent(widget, &event);
     return event.isAccepted();
+}
+
+// The panel rectangle of a control.
+QRect PanelRect(const CControlBase* control)
+{
+    return QRect(control->GetX(), control->GetY(), control->GetWidth(), control->GetHeight());
+}
+
+// True when a control outside `group` shares a pixel with a control of it.
+bool CoversAnother(CScreenBase* screen, const std::vector<CControlBase*>& group)
+{
+    for (CControlBase* other : screen->GetLayoutControls())
+        if (std::find(group.begin(), group.end(), other) == group.end())
+            for (CControlBase* member : group)
+                if (PanelRect(member).intersects(PanelRect(other)))
+                    return true;
+    return false;
 }
 
 } // namespace
@@ -340,6 +359,105 @@ private slots:
         QCOMPARE(x->text(), old);
         QCOMPARE(view->GetScreen()->GetControlCount(), Project()->GetFirstScreen()->GetControlCount());
         QVERIFY(view->GetScreen()->GetCurrentSelectControl() == reg);
+    }
+
+    void anAddressOutsideItsKindIsRefusedAndAKindChangeMarksIt()
+    {
+        CControlRegister* reg = SelectRegister(); // D100
+        QVERIFY(reg);
+        CAttributeBase* address = reg->GetDataAtttribute()->GetRegisterAddrAttribute();
+        QLineEdit* edit = FocusedEdit(address);
+        QVERIFY(edit);
+        edit->selectAll();
+        QTest::keyClicks(edit, "9000"); // D is 0-8511: the last digit is refused, 900 stays
+        QCOMPARE(reg->GetRegisterAddr(), 900);
+        QCOMPARE(edit->text(), QStringLiteral("9000"));
+        QCOMPARE(edit->palette().color(QPalette::Text), QColor(Qt::red));
+        QVERIFY2(edit->toolTip().endsWith(QStringLiteral("有效范围：0 - 8511")), qPrintable(edit->toolTip()));
+        QTest::keyClick(edit, Qt::Key_Tab);
+        QCOMPARE(edit->text(), QStringLiteral("900"));
+        QVERIFY(edit->toolTip().isEmpty());
+
+        // T (0-255) leaves 900 outside: the kind changes, the address stays as it is, marked, and
+        // the check reports it.
+        QComboBox* kind = RowOf(Pane(), reg->GetDataAtttribute()->GetRegisterAttribute())->GetComboBox();
+        kind->setFocus();
+        QTest::keyClick(kind, Qt::Key_Down);
+        QCOMPARE(QString::fromStdString(
+                     COMMON_EX::GbkToUtf8Lossy(reg->GetDataAtttribute()->GetRegisterAttribute()->GetText().c_str())),
+                 QStringLiteral("T(定时器当前值)"));
+        QCOMPARE(reg->GetRegisterAddr(), 900);
+        edit = RowOf(Pane(), address)->GetEditBox();
+        QCOMPARE(edit->text(), QStringLiteral("900"));
+        QCOMPARE(edit->palette().color(QPalette::Text), QColor(Qt::red));
+        QVERIFY2(edit->toolTip().endsWith(QStringLiteral("有效范围：0 - 255")), qPrintable(edit->toolTip()));
+        const std::vector<CProjectCheck::FINDING> findings = CProjectCheck::Run(*Project());
+        QVERIFY(std::any_of(findings.begin(), findings.end(), [](const CProjectCheck::FINDING& f) {
+            return f.code == CProjectCheck::ADDRESS_OUT_OF_RANGE && f.text.find("T900") == 0;
+        }));
+        // An address T takes clears the mark.
+        edit->setFocus();
+        edit->selectAll();
+        QTest::keyClicks(edit, "25");
+        QCOMPARE(reg->GetRegisterAddr(), 25);
+        QVERIFY(edit->toolTip().isEmpty());
+        QCOMPARE(edit->palette().color(QPalette::Text), QApplication::palette().color(QPalette::Text));
+    }
+
+    void newAndPastedControlsGoWhereTheyCoverNothing()
+    {
+        QVERIFY(OpenDemo(*m_frame));
+        CZQEditorView* view = m_frame->GetActiveView();
+        CScreenBase* screen = view->GetScreen();
+        // The cascade's next place lies on the heading: the register goes to the first free place.
+        int x = 0, y = 0, column = 0, row = 0;
+        screen->GetDefPosCursor(x, y, column, row);
+        QWidget* insert =
+            m_frame->GetToolBar(CMainFrame::TOOLBAR_INSERT)->widgetForAction(m_frame->GetAction(ID_INSERT_REGISTER));
+        QTest::mouseClick(insert, Qt::LeftButton);
+        CControlBase* added = screen->GetCurrentSelectControl();
+        QVERIFY(added && added->GetControlType() == CControlBase::CONTROL_REGISTER);
+        QVERIFY(QPoint(added->GetX(), added->GetY()) != QPoint(x, y));
+        QVERIFY(!CoversAnother(screen, {added}));
+        QVERIFY(PanelRect(added).bottom() < screen->GetScreenHeight() &&
+                PanelRect(added).right() < screen->GetScreenWidth());
+        // One step: undo takes it away again.
+        const int count = screen->GetControlCount();
+        view->setFocus();
+        QTest::keyClick(view, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(screen->GetControlCount(), count - 1);
+
+        // Two controls copied and pasted keep their layout among themselves and cover nothing.
+        std::vector<CControlBase*> pair{Layout(view).at(0), Layout(view).at(1)}; // the two headings
+        Click(view, CenterOf(view, pair[0]));
+        Click(view, CenterOf(view, pair[1]), Qt::ShiftModifier);
+        QCOMPARE(view->GetSelectedCount(), 2);
+        QTest::keyClick(view, Qt::Key_C, Qt::ControlModifier);
+        QTest::keyClick(view, Qt::Key_V, Qt::ControlModifier);
+        const std::vector<CControlBase*> pasted = Selected(view);
+        QCOMPARE(int(pasted.size()), 2);
+        QVERIFY(pasted[0] != pair[0] && pasted[0] != pair[1]);
+        QCOMPARE(PanelRect(pasted[1]).topLeft() - PanelRect(pasted[0]).topLeft(),
+                 PanelRect(pair[1]).topLeft() - PanelRect(pair[0]).topLeft());
+        QVERIFY(!CoversAnother(screen, pasted));
+    }
+
+    void deletingAScreenThatKeysAndPagesNameListsThemAndNoKeepsIt()
+    {
+        QVERIFY(OpenDemo(*m_frame));
+        m_frame->OnNextScreen(); // 参数设置: the F1 key of the first screen and page 2 name it
+        m_prompts->answers = {QMessageBox::No};
+        Trigger(ID_SCREEN_DELETE);
+        QCOMPARE(Project()->GetScreenCount(), 3);
+        QVERIFY(!m_frame->GetDocument()->IsModified());
+        QCOMPARE(m_prompts->messages.size(), 1);
+        QCOMPARE(m_prompts->messages.first(),
+                 QStringLiteral("以下按键和功能页指向画面2 参数设置：\n  画面1 主画面：去设置\n  功能页 2\n\n"
+                                "删除后它们仍按画面号指向其后的画面或不存在的画面。仍要删除这个画面吗？"));
+        m_prompts->answers = {QMessageBox::Yes, QMessageBox::Ok}; // the list, then the usual question
+        Trigger(ID_SCREEN_DELETE);
+        QCOMPARE(Project()->GetScreenCount(), 2);
+        QCOMPARE(m_prompts->messages.size(), 3);
     }
 
     void theEditMenuNamesTheStepAndRightClickSelects()

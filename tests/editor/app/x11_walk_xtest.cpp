@@ -1,8 +1,8 @@
 // A user's first project on a real X server (started by run_under_xvfb.sh), with real mouse and
 // keyboard input from xdotool: a new project through the device selection, two screens with
-// controls, Delete in a number field and the wheel over the attribute pane, save, reopen and
-// compare, a save through a symbolic link, hidden screen windows and a screen delete, and File >
-// Close.
+// controls, Delete in a number field, the wheel over the attribute pane and a refused address,
+// save, reopen and compare, a save through a symbolic link, hidden screen windows and a screen
+// delete, and File > Close.
 #include "editor_test_support.h"
 
 #include "controls/control_base.h"
@@ -196,6 +196,19 @@ private slots:
         QVERIFY(x->hasFocus());
         QCOMPARE(reg->GetIntegerDigits(), digitsBefore);
         QCOMPARE(frame.GetActiveView()->GetOperateCtrl()->GetUndoCount(), steps);
+
+        // An address beyond its kind (D is 0-8511) typed with the real keyboard: the last digit is
+        // refused and shown so, the register keeps what it took, and leaving shows what is stored.
+        QLineEdit* address = RowOf(Pane(), reg->GetDataAtttribute()->GetRegisterAddrAttribute())->GetEditBox();
+        QVERIFY(ClickCenter(address));
+        QTRY_VERIFY_WITH_TIMEOUT(address->hasFocus(), WAIT_MS);
+        QVERIFY(Key(QStringLiteral("ctrl+a")));
+        QVERIFY(Type(QStringLiteral("9000")));
+        QTRY_COMPARE_WITH_TIMEOUT(address->text(), QStringLiteral("9000"), WAIT_MS);
+        QCOMPARE(reg->GetRegisterAddr(), 900);
+        QVERIFY2(address->toolTip().endsWith(QStringLiteral("有效范围：0 - 8511")), qPrintable(address->toolTip()));
+        QVERIFY(Key(QStringLiteral("Tab")));
+        QTRY_COMPARE_WITH_TIMEOUT(address->text(), QStringLiteral("900"), WAIT_MS);
 
         // A second screen with a lamp.
         QVERIFY(ClickCenter(Button(ID_SCREEN_NEW)));
