@@ -1205,6 +1205,22 @@ Deleting a screen cannot be undone!</translation>
         <source>cannot encode the image of %1 as PNG</source>
         <translation>cannot encode the image of %1 as PNG</translation>
     </message>
+    <message>
+        <source>not a regular file</source>
+        <translation>not a regular file</translation>
+    </message>
+    <message>
+        <source>larger than %1 bytes</source>
+        <translation>larger than %1 bytes</translation>
+    </message>
+    <message>
+        <source>it is a link to a missing file</source>
+        <translation>it is a link to a missing file</translation>
+    </message>
+    <message>
+        <source>the file is read-only</source>
+        <translation>the file is read-only</translation>
+    </message>
 </context>
 <context>
     <name>Flasher</name>
