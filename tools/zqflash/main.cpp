@@ -282,15 +282,15 @@ namespace {
 // copy cannot be made.
 bool TakeStandardInput(const QTemporaryDir& folder, std::string& file)
 {
-    constexpr size_t MAX_INPUT = 16u << 20; // far beyond the HEX text of the panel's 64 KiB
+    constexpr size_t LARGEST_INPUT = 16u << 20; // far beyond the HEX text of the panel's 64 KiB
     std::string bytes;
     char chunk[65536];
-    while (bytes.size() <= MAX_INPUT && (std::cin.read(chunk, sizeof chunk) || std::cin.gcount() > 0))
+    while (bytes.size() <= LARGEST_INPUT && (std::cin.read(chunk, sizeof chunk) || std::cin.gcount() > 0))
         bytes.append(chunk, size_t(std::cin.gcount()));
-    if (bytes.size() > MAX_INPUT) {
+    if (bytes.size() > LARGEST_INPUT) {
         ZQ_CLI::PrintError(
             ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqflash", "--file -: standard input is larger than %1 bytes"),
-                           {std::to_string(MAX_INPUT)}));
+                           {std::to_string(LARGEST_INPUT)}));
         return false;
     }
     const std::string::size_type first = bytes.find_first_not_of(" \t\r\n");
