@@ -20,7 +20,8 @@ endfunction()
 # zq_fuzz_target(NAME ROOT): the image loaders (HEX and raw files, plain and enciphered).
 function(zq_fuzz_target name root)
   zq_fuzz_executable(${name} ${root} hex_fuzz.cpp flasher/image_file.cpp cipher/des_go.cpp
-                     cipher/des_engine.cpp cipher/des_tables.cpp)
+                     cipher/des_engine.cpp cipher/des_tables.cpp comkit/whole_file.cpp comkit/replace_file.cpp
+                     comkit/message_text.cpp)
 endfunction()
 
 # zq_line_fuzz_target(NAME ROOT): isp.ini, MD_DLL.DFT, answers on the serial line (frame
@@ -28,6 +29,7 @@ endfunction()
 function(zq_line_fuzz_target name root)
   zq_fuzz_executable(${name} ${root} line_fuzz.cpp flasher/ini_file.cpp flasher/image_file.cpp
                      flasher/isp_exchange.cpp flasher/isp_outcome.cpp flasher/isp_protocol.cpp
-                     comkit/message_text.cpp comkit/replace_file.cpp vexorisp/comm_settings.cpp vexorisp/rtu_frame.cpp
+                     comkit/message_text.cpp comkit/replace_file.cpp comkit/whole_file.cpp
+                     vexorisp/comm_settings.cpp vexorisp/rtu_frame.cpp
                      tools/zqpanel-sim/panel_boot_loader.cpp)
 endfunction()
