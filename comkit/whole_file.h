@@ -26,7 +26,7 @@ enum class FILE_FAULT {
 };
 
 // The outcome of a whole-file operation: NONE, or the fault with what its words need.
-struct FILE_OUTCOME {
+struct COMKIT_API FILE_OUTCOME {
     FILE_FAULT fault = FILE_FAULT::NONE;
     int sysError = 0;    // errno of the failed call (OPEN, READ, WRITE); 0 when the rule refused
     unsigned kind = 0;   // the file type bits (st_mode & S_IFMT) of a NOT_REGULAR file
