@@ -3600,10 +3600,6 @@ With --repeat, Ctrl-C is the normal end: the status is then the number of failed
         <translation>Print the counts per day and result of a production record and exit.</translation>
     </message>
     <message>
-        <source>Program file: .hex, .bin, .dat, .vxc or .vxg.</source>
-        <translation>Program file: .hex, .bin, .dat, .vxc or .vxg.</translation>
-    </message>
-    <message>
         <source>Program begin address, a multiple of 512 up to 0xFE00 (default 0x6000). HEX addresses are offsets from it.</source>
         <translation>Program begin address, a multiple of 512 up to 0xFE00 (default 0x6000). HEX addresses are offsets from it.</translation>
     </message>
@@ -3848,10 +3844,6 @@ With --repeat, Ctrl-C is the normal end: the status is then the number of failed
         <translation>--format: &apos;%1&apos; is not data bits 5-8, parity N, E or O, stop bits 1 or 2 (like 8E1)</translation>
     </message>
     <message>
-        <source>--file: a program cannot come from standard input (its kind is in its name: .hex, .bin, .dat, .vxc or .vxg)</source>
-        <translation>--file: a program cannot come from standard input (its kind is in its name: .hex, .bin, .dat, .vxc or .vxg)</translation>
-    </message>
-    <message>
         <source>--%1 takes one --port only</source>
         <translation>--%1 takes one --port only</translation>
     </message>
@@ -3898,6 +3890,22 @@ With --repeat, Ctrl-C is the normal end: the status is then the number of failed
     <message>
         <source>--json goes with --list-ports</source>
         <translation>--json goes with --list-ports</translation>
+    </message>
+    <message>
+        <source>--file -: standard input is larger than %1 bytes</source>
+        <translation>--file -: standard input is larger than %1 bytes</translation>
+    </message>
+    <message>
+        <source>--file -: standard input holds no program</source>
+        <translation>--file -: standard input holds no program</translation>
+    </message>
+    <message>
+        <source>--file -: cannot keep standard input in %1: %2</source>
+        <translation>--file -: cannot keep standard input in %1: %2</translation>
+    </message>
+    <message>
+        <source>Program file: .hex, .bin, .dat, .vxc or .vxg; - reads it from standard input (Intel HEX when its first line is a HEX record, else a raw image).</source>
+        <translation>Program file: .hex, .bin, .dat, .vxc or .vxg; - reads it from standard input (Intel HEX when its first line is a HEX record, else a raw image).</translation>
     </message>
 </context>
 <context>

@@ -22,10 +22,13 @@ struct ZQFLASH_RUN {
     std::string err;
 };
 
-ZQFLASH_RUN RunZqflash(const QStringList& arguments, int timeoutMs = TEST_HANG_GUARD_MS)
+// Runs zqflash with `input` on its standard input (closed after it).
+ZQFLASH_RUN RunZqflash(const QStringList& arguments, int timeoutMs = TEST_HANG_GUARD_MS, const QByteArray& input = {})
 {
     QProcess process;
     process.start(QString::fromStdString(COMMON_EX::GetProgramDirectory() + "zqflash"), arguments);
+    process.write(input);
+    process.closeWriteChannel();
     ZQFLASH_RUN run;
     if (!process.waitForFinished(timeoutMs)) {
         process.kill();
@@ -67,6 +70,27 @@ TEST_F(ZqflashTest, ProgramsAHexFileAndExitsZero)
     EXPECT_NE(run.out.find("Program Finished: 9000 bytes"), std::string::npos) << run.out;
     EXPECT_EQ(sim.Flash(), ExpectedFlash(image, 0));
     EXPECT_EQ(CommandsReceived(sim.Stop()), (std::set<int>{1, 2}));
+}
+
+TEST_F(ZqflashTest, ReadsTheProgramFromStandardInputAsHexOrRawByItsContent)
+{
+    const Bytes image = SequenceBytes(3000, 7);
+    std::string hex;
+    for (size_t at = 0; at < image.size(); at += 16)
+        hex +=
+            HexRecord(0, int(at), Bytes(image.begin() + at, image.begin() + std::min(at + 16, image.size()))) + "\r\n";
+    hex += HEX_END + "\r\n";
+    for (const std::string& input : {std::string(image.begin(), image.end()), hex}) {
+        CTestPanelSim sim(m_scratch);
+        const ZQFLASH_RUN run =
+            RunZqflash({"--port", Q(sim.Device()), "--file", "-", "--begin", "0", "--notenc", "--quiet"}, 20000,
+                       QByteArray::fromStdString(input));
+        EXPECT_EQ(run.status, 0) << run.err;
+        EXPECT_EQ(sim.Flash(), ExpectedFlash(image, 0)) << (input == hex ? "as HEX" : "raw");
+    }
+    const ZQFLASH_RUN empty = RunZqflash({"--port", "/dev/null", "--file", "-"}, 20000, " \r\n");
+    EXPECT_EQ(empty.status, 1);
+    EXPECT_EQ(empty.err, "zqflash: --file -: standard input holds no program\n");
 }
 
 TEST_F(ZqflashTest, DeciphersEncipheredFilesUnlessToldTheyArePlain)
@@ -174,12 +198,11 @@ TEST_F(ZqflashTest, CommandLineFollowsTheSuiteConventions)
     run = RunZqflash({"--version"});
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out.rfind("zqflash ", 0), 0u) << run.out;
-    for (const QStringList& wrong :
-         {QStringList{"--port", "x", "--file", "y", "--timeout", "-4294967295"},
-          QStringList{"--port", "x", "--file", "y", "--slave", "1x"},
-          QStringList{"--port", "x", "--file", "y", "--retries", "101"},
-          QStringList{"--port", "x", "--file", "y", "--no-such-option"},
-          QStringList{"--port", "x", "--file", "y", "extra"}, QStringList{"--port", "x", "--file", "-"}}) {
+    for (const QStringList& wrong : {QStringList{"--port", "x", "--file", "y", "--timeout", "-4294967295"},
+                                     QStringList{"--port", "x", "--file", "y", "--slave", "1x"},
+                                     QStringList{"--port", "x", "--file", "y", "--retries", "101"},
+                                     QStringList{"--port", "x", "--file", "y", "--no-such-option"},
+                                     QStringList{"--port", "x", "--file", "y", "extra"}}) {
         run = RunZqflash(wrong);
         EXPECT_EQ(run.status, 2) << wrong.join(' ').toStdString();
         EXPECT_EQ(run.err.rfind("zqflash: ", 0), 0u) << run.err;

@@ -61,7 +61,7 @@ done
 # The window programs with a display that does not answer: said with the display's name, status 1.
 for pair in ZQEditor:zqeditor bin/Flasher:zqflasher zqpanel-run:zqpanel-run; do
     program=${pair%%:*}
-    err=$(env -u QT_QPA_PLATFORM DISPLAY=:64999 XDG_RUNTIME_DIR="$work" "$out/$program" "$work/demo.vxg" 2>&1 >/dev/null)
+    err=$(unset QT_QPA_PLATFORM; DISPLAY=:64999 XDG_RUNTIME_DIR="$work" "$out/$program" "$work/demo.vxg" 2>&1 >/dev/null)
     got=$?
     if [[ $got != 1 || $err != "${pair##*:}: cannot open the display ':64999'"* ]]; then
         echo "${pair##*:} on a display that does not answer: status $got, '$err'" >&2

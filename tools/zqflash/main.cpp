@@ -18,9 +18,11 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QTemporaryDir>
 
 #include <fcntl.h>
 #include <signal.h>
@@ -29,6 +31,8 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <iostream>
+#include <memory>
 
 namespace {
 
@@ -269,6 +273,51 @@ int Program(const ZQFLASH_OPTIONS& options)
 
 } // namespace
 
+namespace {
+
+// "--file -": standard input kept whole in `folder` under a name whose ending gives its kind (a
+// text whose first line is an Intel HEX record is HEX, anything else a raw image); `file` becomes
+// that name. False,
+// with the error given, when standard input cannot be read, is empty or larger than 16 MiB, or the
+// copy cannot be made.
+bool TakeStandardInput(const QTemporaryDir& folder, std::string& file)
+{
+    constexpr size_t LARGEST_INPUT = 16u << 20; // far beyond the HEX text of the panel's 64 KiB
+    std::string bytes;
+    char chunk[65536];
+    while (bytes.size() <= LARGEST_INPUT && (std::cin.read(chunk, sizeof chunk) || std::cin.gcount() > 0))
+        bytes.append(chunk, size_t(std::cin.gcount()));
+    if (bytes.size() > LARGEST_INPUT) {
+        ZQ_CLI::PrintError(
+            ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqflash", "--file -: standard input is larger than %1 bytes"),
+                           {std::to_string(LARGEST_INPUT)}));
+        return false;
+    }
+    const std::string::size_type first = bytes.find_first_not_of(" \t\r\n");
+    if (std::cin.bad() || first == std::string::npos) {
+        ZQ_CLI::PrintError(ZQ_CLI::Tr(QT_TRANSLATE_NOOP("zqflash", "--file -: standard input holds no program")));
+        return false;
+    }
+    // Intel HEX when the first line is a record (a raw image holds no such line at its start).
+    const std::string::size_type end = bytes.find_first_of("\r\n", first);
+    const std::string line = bytes.substr(first, end == std::string::npos ? end : end - first);
+    const bool hex =
+        line.size() >= 11 && line[0] == ':' && line.find_first_not_of("0123456789ABCDEFabcdef", 1) == std::string::npos;
+    const QString path = folder.filePath(hex ? "standard-input.hex" : "standard-input.bin");
+    QFile copy(path);
+    if (!folder.isValid() || !copy.open(QIODevice::WriteOnly) ||
+        copy.write(bytes.data(), qint64(bytes.size())) != qint64(bytes.size()) || !copy.flush()) {
+        ZQ_CLI::PrintError(
+            ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqflash", "--file -: cannot keep standard input in %1: %2"),
+                           {folder.path().toStdString(), copy.errorString().toStdString()}));
+        return false;
+    }
+    file = QFile::encodeName(path).toStdString();
+    return true;
+}
+
+} // namespace
+
 int main(int argc, char** argv)
 {
     ZQ_CLI::SetProgramName("zqflash");
@@ -283,6 +332,10 @@ int main(int argc, char** argv)
         return ListPorts(options.bJson);
     if (!options.strLogSummary.empty())
         return PrintLogSummary(options.strLogSummary);
+    std::unique_ptr<QTemporaryDir> standardInput; // the program read from "--file -", removed at the end
+    if (options.strFile == "-" &&
+        !TakeStandardInput(*(standardInput = std::make_unique<QTemporaryDir>()), options.strFile))
+        return ZQ_CLI::EXIT_FAILED;
     if (options.IsLineMode()) {
         int status = RunLine(options);
         CCipherLibrary::GetInstance().Release();

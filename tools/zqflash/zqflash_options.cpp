@@ -34,7 +34,9 @@ const std::initializer_list<ZQ_CLI::OPTION_SPEC> OPTIONS = {
      QT_TRANSLATE_NOOP("zqflash", "Append one JSON line per panel run to FILE (the production record).")},
     {"log-summary", "FILE",
      QT_TRANSLATE_NOOP("zqflash", "Print the counts per day and result of a production record and exit.")},
-    {"file", "FILE", QT_TRANSLATE_NOOP("zqflash", "Program file: .hex, .bin, .dat, .vxc or .vxg.")},
+    {"file", "FILE",
+     QT_TRANSLATE_NOOP("zqflash", "Program file: .hex, .bin, .dat, .vxc or .vxg; - reads it from standard input "
+                                  "(Intel HEX when its first line is a HEX record, else a raw image).")},
     {"begin", "ADDR",
      QT_TRANSLATE_NOOP("zqflash", "Program begin address, a multiple of 512 up to 0xFE00 (default 0x6000). HEX "
                                   "addresses are offsets from it.")},
@@ -167,11 +169,6 @@ bool ParseZqflashOptions(const QStringList& arguments, ZQFLASH_OPTIONS& options,
                                                         "bits 1 or 2 (like 8E1)"),
                            {parser.value("format").toStdString()}),
             exitCode);
-    if (options.strFile == "-")
-        return ZQ_CLI::UsageError(QT_TRANSLATE_NOOP("zqflash", "--file: a program cannot come from standard input "
-                                                               "(its kind is in its name: .hex, .bin, .dat, .vxc or "
-                                                               ".vxg)"),
-                                  exitCode);
     if (options.bListPorts || !options.strLogSummary.empty())
         return true;
     const bool hasPort = !options.strPorts.empty() || !options.strPortsFile.empty() || !options.strPortsGlob.empty();
