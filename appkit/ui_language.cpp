@@ -48,7 +48,8 @@ QTranslator* LoadBesideProgram(QCoreApplication& app, const char* file)
     auto translator = std::make_unique<QTranslator>(&app);
     const QDir here(QCoreApplication::applicationDirPath());
     for (const QString& folder : {here.path(), here.filePath(QStringLiteral(".."))})
-        if (translator->load(QString::fromLatin1(file), folder) && QCoreApplication::installTranslator(translator.get()))
+        if (translator->load(QString::fromLatin1(file), folder) &&
+            QCoreApplication::installTranslator(translator.get()))
             return translator.release();
     return nullptr;
 }

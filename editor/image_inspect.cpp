@@ -638,9 +638,9 @@ std::string CImageInspector::FormatJson(const BYTE* bytes, size_t size)
     Json json = {{"format", "zqe-image"}, {"version", 1}, {"size", size}};
     json["length"] = header ? Json(ReadBE16(bytes + OFFSET_LENGTH)) : Json();
     json["imageVersion"] =
-        header ? Json(CharText(std::string(reinterpret_cast<const char*>(bytes + OFFSET_VERSION),
-                                           strnlen(reinterpret_cast<const char*>(bytes + OFFSET_VERSION),
-                                                   VERSION_FIELD_SIZE))))
+        header ? Json(CharText(
+                     std::string(reinterpret_cast<const char*>(bytes + OFFSET_VERSION),
+                                 strnlen(reinterpret_cast<const char*>(bytes + OFFSET_VERSION), VERSION_FIELD_SIZE))))
                : Json();
     json["backlight"] = header ? Json(image.backlight) : Json();
     json["functionPages"] = header ? Json(image.functionPages) : Json();

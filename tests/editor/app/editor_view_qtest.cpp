@@ -226,8 +226,8 @@ private slots:
         const auto coversNothing = [this](CControlBase* pasted) {
             const QRect place(pasted->GetX(), pasted->GetY(), pasted->GetWidth(), pasted->GetHeight());
             for (CControlBase* other : Layout(m_view))
-                if (other != pasted && place.intersects(QRect(other->GetX(), other->GetY(), other->GetWidth(),
-                                                              other->GetHeight())))
+                if (other != pasted &&
+                    place.intersects(QRect(other->GetX(), other->GetY(), other->GetWidth(), other->GetHeight())))
                     return false;
             return true;
         };
