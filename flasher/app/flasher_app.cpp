@@ -36,12 +36,15 @@ int CFlasherApp::InitInstance(bool unattended, const std::string& chosenFile)
         dlg.SetMessageHook([](const QString& text, const QString&) {
             std::fprintf(stderr, "zqflasher: %s\n", text.toLocal8Bit().constData());
         });
-    // The window opens where the user left it (Flasher.conf in the suite's settings folder).
+    // The window opens where the user left it (Flasher.conf in the suite's settings folder). An
+    // unattended run, started by the editor's download, was placed by nobody: it stores nothing, so
+    // a user's own copy of the suite keeps every setting beside it after a download.
     const QString placeName = QStringLiteral("Flasher");
     dlg.setObjectName(QStringLiteral("FlasherDlg"));
     ZQ_WINDOWS::RestoreWindowPlace(dlg, placeName);
     dlg.exec();
-    ZQ_WINDOWS::StoreWindowPlace(dlg, placeName);
+    if (!unattended)
+        ZQ_WINDOWS::StoreWindowPlace(dlg, placeName);
     if (unattended)
         return dlg.GetExchange().GetResult() == ISP_RESULT_FINISHED ? 0 : 1;
     return 0;
