@@ -97,7 +97,7 @@ bool InstallWindowTranslators(QCoreApplication& app)
     auto qt = std::make_unique<QTranslator>(&app);
     if (qt->load(QString::fromLatin1(QT_CHINESE_CATALOGUE), QLibraryInfo::path(QLibraryInfo::TranslationsPath)) &&
         QCoreApplication::installTranslator(qt.get()))
-        qt.release(); // owned by app
+        static_cast<void>(qt.release()); // owned by app
     installed = LoadBesideProgram(app, CHINESE_CATALOGUE_FILE);
     return installed;
 }

@@ -21,7 +21,7 @@ bool Convert(const char* to, const char* from, const char* input, size_t length,
     if (!input)
         return false;
     iconv_t cd = iconv_open(to, from);
-    if (cd == reinterpret_cast<iconv_t>(-1))
+    if (cd == reinterpret_cast<iconv_t>(-1)) // NOLINT(performance-no-int-to-ptr): iconv_open's failure value
         return false;
     std::string result;
     result.resize(length * 4 + 16);

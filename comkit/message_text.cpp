@@ -19,7 +19,7 @@ std::atomic<MESSAGE_LANGUAGE> g_language{MESSAGE_CHINESE};
 // translator, not the locale, puts it into the user's language.
 std::string SystemReason(int code)
 {
-    static const locale_t plain = ::newlocale(LC_ALL_MASK, "C", locale_t(0));
+    static const locale_t plain = ::newlocale(LC_ALL_MASK, "C", locale_t(nullptr));
     return plain ? std::string(::strerror_l(code, plain)) : std::string(std::strerror(code));
 }
 

@@ -2,6 +2,7 @@
 
 #include "comkit/owned_text.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -30,7 +31,8 @@ void WriteField(BYTE* record, Field f, const char* text)
     size_t n = std::strlen(text);
     if (n > f.width - 1)
         n = f.width - 1;
-    std::memcpy(record + f.offset, text, n);
+    std::copy_n(text, n, record + f.offset);
+    record[f.offset + n] = 0;
 }
 
 void WriteNumber(BYTE* record, Field f, long value)

@@ -114,7 +114,7 @@ std::string CUserFiles::GetSettingsFile(const std::string& relative, bool seed) 
     const std::string folder = GetUserConfigDirectory();
     if (folder.empty())
         return m_suite + relative; // no home: the caller's write reports the read-only folder
-    const std::string file = folder + FileNameOf(relative);
+    std::string file = folder + FileNameOf(relative);
     struct stat st {};
     if (::lstat(file.c_str(), &st) != 0 && MakeFolders(folder) && seed)
         SeedFrom(m_suite + relative, file);

@@ -118,7 +118,7 @@ std::string ResolveLink(const std::string& path)
     char* resolved = ::realpath(path.c_str(), nullptr);
     if (!resolved) // a dangling link: named as it is
         return path;
-    const std::string target(resolved);
+    std::string target(resolved);
     std::free(resolved);
     return target;
 }
@@ -199,14 +199,14 @@ FILE_OUTCOME CheckOutput(const std::string& path, OUTPUT_WAY& way)
             way = OUTPUT_WAY::STREAM;
             return ::access(path.c_str(), W_OK) == 0 ? FILE_OUTCOME() : OutputFault(FILE_FAULT::WRITE, errno);
         }
-        const FILE_OUTCOME rule = CheckReplace(path);
+        FILE_OUTCOME rule = CheckReplace(path);
         if (!rule.Ok())
             return rule;
         return ::access(path.c_str(), W_OK) == 0 ? FILE_OUTCOME() : OutputFault(FILE_FAULT::WRITE, errno);
     }
     if (errno != ENOENT)
         return OutputFault(FILE_FAULT::OPEN, errno);
-    const FILE_OUTCOME rule = CheckReplace(path); // a link to a missing file
+    FILE_OUTCOME rule = CheckReplace(path); // a link to a missing file
     if (!rule.Ok())
         return rule;
     const std::string folder = FolderOf(path);

@@ -60,6 +60,7 @@ std::vector<std::string> TakeWarnings()
         taken.swap(g_capped);
     }
     std::vector<std::string> warnings;
+    warnings.reserve(taken.size());
     for (const CAPPED& capped : taken)
         warnings.push_back(COMMON_EX::TrArgs(
             "Catalogue",

@@ -145,7 +145,8 @@ DWORD CProject::CompileImage(CCompileSession& session, BYTE* image, DWORD size)
     const COMPILE_COUNTS counts = CountsOf(m_pScreensList);
     std::memset(image, 0, size);
     const char* version = CEditorStrings::Get(CEditorStrings::IDS_IMAGE_VERSION);
-    std::memcpy(image + OFFSET_VERSION, version, std::strlen(version));
+    // A fixed-width field of the zero-filled image, not a C text.
+    std::memcpy(image + OFFSET_VERSION, version, std::strlen(version)); // NOLINT(bugprone-not-null-terminated-result)
     WriteBE16(image + OFFSET_BACKLIGHT, m_wBacklightDelay);
     image[OFFSET_CONSTANT] = CONSTANT_VALUE;
     for (int i = 0; i < FUNCTION_PAGE_COUNT; ++i)

@@ -17,6 +17,7 @@
 #include "editor/project_json_checks.h"
 #include "editor/project_json_names.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstring>
 #include <memory>
@@ -284,7 +285,7 @@ private:
         if (name.size() >= FIXED_NAME_SIZE)
             Fail(where, Say(QT_TRANSLATE_NOOP("ProjectJson", "a name holds at most 19 bytes")));
         char field[FIXED_NAME_SIZE] = {};
-        std::memcpy(field, name.data(), name.size());
+        std::copy_n(name.data(), name.size(), field); // the rest stays zero
         out.Append(field, FIXED_NAME_SIZE);
     }
 

@@ -177,7 +177,7 @@ std::string ItemAlias(const std::string& attribute, const std::string& item)
 {
     const ITEM_ALIASES* table = ItemTable(attribute);
     if (table) {
-        const std::string alias = AliasIn(table->items, item);
+        std::string alias = AliasIn(table->items, item);
         if (!alias.empty())
             return alias;
     }

@@ -280,7 +280,7 @@ std::string CProjectReport::Pdf(CProject& project, const std::string& title)
         QTextDocument document;
         document.setDefaultStyleSheet(QStringLiteral("th{background-color:#e8e8e8}"));
         const QString body = Body(project, title, [&](int number) {
-            const QString name = QStringLiteral("screen%1.png").arg(number);
+            QString name = QStringLiteral("screen%1.png").arg(number);
             document.addResource(QTextDocument::ImageResource, QUrl(name),
                                  CProjectRender::RenderScreen(project.GetScreenByNumber(number), PICTURE_ZOOM));
             return name;

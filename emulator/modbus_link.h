@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-struct _modbus;
+struct _modbus; // NOLINT(bugprone-reserved-identifier): libmodbus names its context so
 
 class EMULATOR_API CModbusLink : public IPanelLink {
 public:

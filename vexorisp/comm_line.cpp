@@ -27,7 +27,7 @@ QSerialPort::Parity ToQtParity(int parity)
 
 int ToMillis(long long micros)
 {
-    return static_cast<int>(std::min<long long>((micros + 999) / 1000, 24 * 3600 * 1000));
+    return static_cast<int>(std::min<long long>((micros + 999) / 1000, 24LL * 3600 * 1000));
 }
 
 } // namespace

@@ -118,7 +118,7 @@ VEXORISP_LINE COMM_SETTINGS::GetLine() const
     std::strncpy(line.device, device.c_str(), VEXORISP_DEVICE_MAX - 1);
     line.baud = baud;
     line.dataBits = dataBits;
-    line.parity = parity;
+    line.parity = static_cast<unsigned char>(parity);
     line.stopBits = stopBits;
     return line;
 }

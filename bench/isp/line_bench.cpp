@@ -41,6 +41,7 @@ RUN RunZqflash(const std::string& program, const QStringList& arguments)
     for (const QString& argument : arguments)
         words.push_back(argument.toStdString());
     std::vector<char*> argv;
+    argv.reserve(words.size() + 1);
     for (std::string& word : words)
         argv.push_back(word.data());
     argv.push_back(nullptr);
@@ -128,7 +129,7 @@ int main(int argc, char** argv)
                 "(target <= 1.15) %s\n",
                 one.seconds, PANELS, line.seconds, ratio, ratio > 0 && ratio <= 1.15 ? "ok" : "MISSED");
     std::printf("(b) zqflash CPU for %d panels: %.3f s, %.4f ms per panel per block (one panel alone: %.4f ms) %s\n",
-                PANELS, line.cpuSeconds, cpuPerBlockMs, one.cpuSeconds * 1000 / (IMAGE_SIZE / BLOCK),
+                PANELS, line.cpuSeconds, cpuPerBlockMs, one.cpuSeconds * 1000 / (double(IMAGE_SIZE) / BLOCK),
                 cpuPerBlockMs < 1.0 ? "ok" : "MISSED");
     if (!ok)
         std::printf("a panel did not finish with the image in its flash\n");

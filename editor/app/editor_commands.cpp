@@ -2,6 +2,8 @@
 
 #include <QCoreApplication>
 
+#include <utility>
+
 namespace {
 
 EditorCommandInfo Cmd(unsigned id, const char* menu, QStringList keys, const char* prompt, const char* icon)
@@ -11,7 +13,7 @@ EditorCommandInfo Cmd(unsigned id, const char* menu, QStringList keys, const cha
     const int cut = text.indexOf(QLatin1Char('\n'));
     return {id,
             *menu ? QCoreApplication::translate("Editor", menu) : QString(),
-            keys,
+            std::move(keys),
             cut < 0 ? text : text.left(cut),
             cut < 0 ? QString() : text.mid(cut + 1),
             QString::fromLatin1(icon)};

@@ -38,7 +38,7 @@ void ClearRects(CScreenBase::RectList& rects)
 
 int Rounded(double value)
 {
-    return int(value + 0.5);
+    return int(std::lround(value)); // zoom rates are positive
 }
 
 // The copy cursor: an arrow with a small plus sign.

@@ -47,6 +47,7 @@
 #include <QUrl>
 
 #include <cerrno>
+#include <cmath>
 #include <vector>
 
 namespace {
@@ -552,7 +553,8 @@ void CMainFrame::UpdateCommandStates()
 
     if (view && view->GetScreen()) {
         m_statusPanes[1]->setText(view->GetScreenTitle());
-        m_statusPanes[2]->setText(QStringLiteral("%1%").arg(int(view->GetScreen()->GetScreenZoomRate() * 100 + 0.5)));
+        m_statusPanes[2]->setText(
+            QStringLiteral("%1%").arg(int(std::lround(view->GetScreen()->GetScreenZoomRate() * 100))));
         m_statusPanes[3]->setText(
             QCoreApplication::translate("Editor", "控件: %1").arg(view->GetScreen()->GetControlCount()));
     } else {

@@ -440,7 +440,9 @@ TEST(AttributeClone, CopiesStateHandlersAndKindFields)
         attribute->SetValueChangedHandle(Ignore);
         int owner = 0;
         std::unique_ptr<CAttributeBase> copy(attribute->Clone(reinterpret_cast<CControlBase*>(&owner)));
-        EXPECT_EQ(typeid(*copy), typeid(*attribute));
+        const CAttributeBase& copied = *copy;
+        const CAttributeBase& original = *attribute;
+        EXPECT_EQ(typeid(copied), typeid(original));
         EXPECT_EQ(copy->GetParentControl(), reinterpret_cast<CControlBase*>(&owner));
         EXPECT_EQ(copy->GetPreValueChangeHandle(), AcceptAll);
         EXPECT_EQ(copy->GetValueChangedHandle(), Ignore);

@@ -27,7 +27,7 @@ typedef CScreenBase::RectList RectList;
 // Design pixel -> panel pixel of a hit test: round((p - 1) / z) + 1, round = +0.5 and truncate.
 int ToScreen(int p, double z)
 {
-    return int((p - 1) / z + 0.5) + 1;
+    return int(std::floor((p - 1) / z + 0.5)) + 1;
 }
 
 // A design coordinate that a hit test takes to panel coordinate t.
@@ -88,6 +88,7 @@ protected:
     static std::vector<int> Types(const std::vector<CControlBase*>& controls)
     {
         std::vector<int> types;
+        types.reserve(controls.size());
         for (CControlBase* c : controls)
             types.push_back(c->GetSelected() ? c->GetMultipleSelectedType() : -1);
         return types;

@@ -28,6 +28,7 @@ typedef std::vector<BYTE> Bytes;
 std::vector<unsigned> IDs(const std::vector<CControlBase*>& controls)
 {
     std::vector<unsigned> ids;
+    ids.reserve(controls.size());
     for (const CControlBase* c : controls)
         ids.push_back(c->GetControlID());
     return ids;

@@ -132,6 +132,7 @@ TEST(HostileInput, DrawOrderMatchesTheExchangeOfLevelsWithAndWithoutTies)
     auto project = NewProject();
     CScreenBase* screen = project->GetFirstScreen();
     std::vector<CControlBase*> controls;
+    controls.reserve(40);
     for (int i = 0; i < 40; ++i)
         controls.push_back(Add(screen, CControlBase::CONTROL_STATIC_TEXT));
     std::mt19937 random(7);

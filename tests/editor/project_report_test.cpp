@@ -16,7 +16,8 @@
 
 // Under the leak checker, only the font library's own caches (the report lays out text through
 // it) are forgiven; they are never freed in a process that ends.
-extern "C" const char* __lsan_default_suppressions()
+// The leak checker calls its hook by this fixed name.
+extern "C" const char* __lsan_default_suppressions() // NOLINT(bugprone-reserved-identifier)
 {
     return "leak:libfontconfig.so\n";
 }

@@ -99,6 +99,7 @@ TEST(PanelRuntime, PollGroupsAdjacentAddressesOfAStation)
     EXPECT_EQ(requests[1].address, 105);
     EXPECT_EQ(requests[2].station, 2) << "another station needs its own request";
     std::vector<CPollPlan::ITEM> many;
+    many.reserve(130);
     for (int i = 0; i < 130; ++i)
         many.push_back({1, i});
     const R split = CPollPlan::Group(many, CPollPlan::MAX_REGISTERS);

@@ -395,7 +395,7 @@ void FlasherDlgTest::OpenFileEnablesLocalProgramForADownloadImage()
     Create();
     QPushButton* local = Button(CFlasherDlg::IDC_LOCAL_PROGRAM);
     QVERIFY(!local->isEnabled());
-    const QString chosen = File("20240101120000_1234.VXG");
+    QString chosen = File("20240101120000_1234.VXG");
     m_dlg->SetFileChooser([&chosen] { return chosen; });
     Button(CFlasherDlg::IDC_OPEN_FILE)->click();
     QCOMPARE(m_dlg->GetCurrentFilePath(), chosen);

@@ -43,7 +43,7 @@ public:
 
     std::string Write(const std::string& name, const std::string& bytes) const
     {
-        const std::string path = File(name);
+        std::string path = File(name);
         std::ofstream(path, std::ios::binary).write(bytes.data(), std::streamsize(bytes.size()));
         return path;
     }

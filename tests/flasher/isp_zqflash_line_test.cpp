@@ -435,7 +435,7 @@ TEST_F(ZqflashLineTest, PortsFileAndPatternNameTheLinesAndRefusalsComeFirst)
     std::map<std::string, int> traced;
     std::istringstream trace(run.err);
     for (std::string line; std::getline(trace, line);)
-        if (line.rfind("[", 0) == 0) {
+        if (line.rfind('[', 0) == 0) {
             const std::size_t port = line.find("] ") + 2;
             ++traced[line.substr(port, line.find(' ', port) - port)];
         }

@@ -102,6 +102,7 @@ protected:
     std::vector<int> Values(const std::vector<Report>& reports)
     {
         std::vector<int> values;
+        values.reserve(reports.size());
         for (const Report& report : reports)
             values.push_back(report.first);
         return values;

@@ -108,7 +108,7 @@ protected:
     QString CopySuite()
     {
         const QString out = QString::fromStdString(COMMON_EX::GetProgramDirectory());
-        const QString suite = scratch.filePath("suite");
+        QString suite = scratch.filePath("suite");
         QDir().mkpath(suite + "/bin");
         for (const QString& entry : QDir(out).entryList({"lib*.so*", "*.ini"}, QDir::Files))
             EXPECT_TRUE(QFile::copy(out + entry, suite + "/" + entry));

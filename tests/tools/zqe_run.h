@@ -19,7 +19,7 @@ struct RESULT {
 };
 
 // zqe with args (after the program name), reading `input` where it reads standard input.
-inline RESULT Zqe(std::vector<std::string> args, const std::string& input = std::string())
+inline RESULT Zqe(const std::vector<std::string>& args, const std::string& input = std::string())
 {
     std::istringstream in(input);
     std::ostringstream out, err;

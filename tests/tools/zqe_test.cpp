@@ -12,7 +12,8 @@
 
 // Under the leak checker, only the font library's own caches (the report lays out text through
 // it) are forgiven; they are never freed in a process that ends.
-extern "C" const char* __lsan_default_suppressions()
+// The leak checker calls its hook by this fixed name.
+extern "C" const char* __lsan_default_suppressions() // NOLINT(bugprone-reserved-identifier)
 {
     return "leak:libfontconfig.so\n";
 }
@@ -51,7 +52,7 @@ protected:
         CTestTempDir::WriteBytes(json, std::string(R"({"device": {"model": "QMX200", "plc": ")") + PLC +
                                            R"("}, "screens": [{"controls": [{"type": "register", "set": {)" + set +
                                            "}}]}]}");
-        const std::string project = File(cut ? "cut.ZQE" : "one.ZQE");
+        std::string project = File(cut ? "cut.ZQE" : "one.ZQE");
         EXPECT_EQ(Zqe({"import", json, "-o", project}).status, 0);
         return project;
     }

@@ -4,6 +4,8 @@
 #include "devices/device_collection.h"
 #include "devices/plc_collection.h"
 
+#include <algorithm>
+
 namespace {
 
 const int MAX_KINDS = 50;
@@ -46,6 +48,7 @@ std::vector<KIND_RANGE> ReadKinds(CDeviceBase& device, bool coils)
                             : device.GetPLCRegisterCollection(codes, namePtrs, low, high, MAX_KINDS);
     const int defIndex = coils ? device.GetPLCCoilDefIndex() : device.GetPLCRegisterDefIndex();
     std::vector<KIND_RANGE> kinds;
+    kinds.reserve(static_cast<size_t>(std::max(count, 0)));
     for (int i = 0; i < count; ++i)
         kinds.push_back({names[i], low[i], high[i], i == defIndex});
     return kinds;
@@ -58,11 +61,13 @@ std::vector<std::string> ReadKeyNames(CDeviceBase& device)
         return {};
     std::vector<std::vector<char>> names(static_cast<size_t>(count), std::vector<char>(CDeviceBase::KEY_NAME_SIZE));
     std::vector<char*> namePtrs;
+    namePtrs.reserve(names.size());
     for (auto& n : names)
         namePtrs.push_back(n.data());
     std::vector<int> codes(static_cast<size_t>(count));
     const int n = device.GetDeviceAllKeyCollection(namePtrs.data(), codes.data(), count);
     std::vector<std::string> keys;
+    keys.reserve(static_cast<size_t>(std::max(n, 0)));
     for (int i = 0; i < n; ++i)
         keys.emplace_back(namePtrs[size_t(i)]);
     return keys;

@@ -177,7 +177,7 @@ const std::vector<std::string>& ZqeCommands()
     static const std::vector<std::string> names = [] {
         std::vector<std::string> list;
         for (const COMMAND& command : Commands())
-            list.push_back(command.name);
+            list.emplace_back(command.name);
         return list;
     }();
     return names;

@@ -413,9 +413,9 @@ private:
     {
         const std::string::size_type dot = output.rfind('.');
         const std::string::size_type slash = output.rfind('/');
-        const QByteArray suffix = dot == std::string::npos || (slash != std::string::npos && dot < slash)
-                                      ? QByteArray()
-                                      : QByteArray::fromStdString(output.substr(dot + 1)).toLower();
+        QByteArray suffix = dot == std::string::npos || (slash != std::string::npos && dot < slash)
+                                ? QByteArray()
+                                : QByteArray::fromStdString(output.substr(dot + 1)).toLower();
         // Standard output and the other streams without a name's ending get PNG.
         COMMON_EX::OUTPUT_WAY way = COMMON_EX::OUTPUT_WAY::REPLACE;
         if (suffix.isEmpty() && COMMON_EX::CheckOutput(output, way).Ok() && way != COMMON_EX::OUTPUT_WAY::REPLACE)

@@ -107,7 +107,7 @@ bool OpenLine(CIspLibrary& library, const ZQFLASH_OPTIONS& options)
         line.baud = options.nBaud;
     if (options.nDataBits > 0) {
         line.dataBits = options.nDataBits;
-        line.parity = options.cParity;
+        line.parity = static_cast<unsigned char>(options.cParity);
         line.stopBits = options.nStopBits;
     }
     return library.SetLine(line, FALSE) && library.DirOpenComm();

@@ -5,6 +5,8 @@
 #include <signal.h>
 #include <unistd.h>
 
+#include <utility>
+
 namespace {
 
 int s_signalPipe[2] = {-1, -1};
@@ -23,7 +25,7 @@ CStopSignals::CStopSignals(std::function<void()> onStop)
     if (::pipe2(s_signalPipe, O_CLOEXEC | O_NONBLOCK) != 0)
         return;
     m_notifier = std::make_unique<QSocketNotifier>(s_signalPipe[0], QSocketNotifier::Read);
-    QObject::connect(m_notifier.get(), &QSocketNotifier::activated, [onStop] {
+    QObject::connect(m_notifier.get(), &QSocketNotifier::activated, [onStop = std::move(onStop)] {
         char buffer[16];
         while (::read(s_signalPipe[0], buffer, sizeof buffer) > 0) {
         }

@@ -60,9 +60,11 @@ bool Spawn(const QStringList& arguments, const sigset_t& runMask, PANEL_PROCESS&
     if (::pipe2(pipeFds, O_CLOEXEC) != 0)
         return false;
     std::vector<std::string> words;
+    words.reserve(static_cast<size_t>(arguments.size()));
     for (const QString& word : arguments)
         words.push_back(word.toLocal8Bit().toStdString());
     std::vector<char*> argv;
+    argv.reserve(words.size() + 1);
     for (std::string& word : words)
         argv.push_back(word.data());
     argv.push_back(nullptr);

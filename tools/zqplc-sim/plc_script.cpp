@@ -92,7 +92,7 @@ bool CPlcScript::AddText(const std::string& text, const std::string& origin, std
     std::string line;
     for (int number = 1; std::getline(in, line); ++number)
         if (!Add(line, error)) {
-            error = origin + ":" + std::to_string(number) + ": " + error;
+            error.insert(0, std::string(origin).append(":").append(std::to_string(number)).append(": "));
             return false;
         }
     return true;

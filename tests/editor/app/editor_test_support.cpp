@@ -18,6 +18,8 @@
 #include <QTest>
 #include <QWheelEvent>
 
+#include <cmath>
+
 PromptAnswers::PromptAnswers()
 {
     CUserPrompts::SetMessageHook([this](const QString& text, QMessageBox::StandardButtons buttons) {
@@ -87,8 +89,8 @@ QPoint CenterOf(CZQEditorView* view, CControlBase* control)
     QRect rect;
     control->GetControlRect(rect);
     const double z = view->GetScreen()->GetScreenZoomRate();
-    const QPoint design(int(z * (rect.x() + rect.width() / 2.0) + 0.5),
-                        int(z * (rect.y() + rect.height() / 2.0) + 0.5));
+    const QPoint design(int(std::lround(z * (rect.x() + rect.width() / 2.0))),
+                        int(std::lround(z * (rect.y() + rect.height() / 2.0))));
     return view->ToViewport(design);
 }
 
@@ -98,7 +100,7 @@ QPoint EmptyPoint(CZQEditorView* view)
     const double z = view->GetScreen()->GetScreenZoomRate();
     for (int y = screen.y() + screen.height() - 3; y > screen.y(); y -= 3)
         for (int x = screen.x() + screen.width() - 3; x > screen.x(); x -= 3) {
-            const QPoint at(int((x - 1) / z + 0.5) + 1, int((y - 1) / z + 0.5) + 1);
+            const QPoint at(int(std::lround((x - 1) / z)) + 1, int(std::lround((y - 1) / z)) + 1);
             bool free = true;
             for (CControlBase* control : view->GetScreen()->GetLayoutControls()) {
                 QRect rect;
