@@ -114,6 +114,9 @@ TEST(LibraryMessages, TheSuiteCatalogueHasTheFormsOfTheNumberedMessages)
     ASSERT_TRUE(catalogue.load("zqsuite_en.qm", QCoreApplication::applicationDirPath()))
         << "the build writes the catalogue beside the programs";
     for (const char* form : {"An unexpectedly error!(%1)", "Address: %1 CRC error!",
-                             "HEX format error: two records give address 0x%1 different values"})
+                             "HEX format error: two records give address 0x%1 different values",
+                             "Program Finished, but %1 blocks equal to an earlier block are not confirmed: a late "
+                             "repeat of an answer could have passed for theirs. Program again with every block "
+                             "confirmed to be sure."})
         EXPECT_FALSE(catalogue.translate("Flasher", form).isEmpty()) << form;
 }
