@@ -13,6 +13,8 @@ extern FLASHER_API const char* const FMT_IMAGE_HEX_CONFLICT; // "HEX format erro
                                                              // 0x%04X different values"
 extern FLASHER_API const char* const FMT_IMAGE_HEX_LINE;     // "HEX format error in line %d: %s"
 extern FLASHER_API const char* const FMT_HEX_CONFLICT;       // "two records give address 0x%04X different values"
+extern FLASHER_API const char* const FMT_ISP_UNCONFIRMED;    // "Program Finished, but %d blocks equal to an earlier
+                                                             // block are not confirmed: ..."
 
 // What a numbered message says; the numbers are the fields of FLASHER_MESSAGE named here.
 enum FlasherMessageCode {
@@ -21,6 +23,7 @@ enum FlasherMessageCode {
     FLASHER_MESSAGE_HEX_CONFLICT = 3, // FMT_IMAGE_HEX_CONFLICT: nNumber the address, as 0x%04X
     FLASHER_MESSAGE_HEX_LINE = 4,     // FMT_IMAGE_HEX_LINE: a refused HEX file, nNumber its line, the
                                       // reason pReason, or with nConflict >= 0 FMT_HEX_CONFLICT
+    FLASHER_MESSAGE_UNCONFIRMED = 5,  // FMT_ISP_UNCONFIRMED: every answer right, nNumber blocks unconfirmed
 };
 
 struct FLASHER_API FLASHER_MESSAGE {

@@ -2,7 +2,9 @@
 
 #include "flasher/isp_outcome.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <vector>
 
 const char* const MSG_ISP_485_PORT = "485 port cannot be set to RXD or TXD!";
 const char* const MSG_ISP_LED_PORT = "led port cannot be set to RXD or TXD!";
@@ -32,10 +34,29 @@ constexpr int BLOCK_ANSWER_CRC_HIGH = 4;
 // How long after an answer a late repeat of it may still come: the request time-out, and a
 // margin for the answer's own line time and the scheduling of both ends.
 constexpr auto LATE_ANSWER_WINDOW = std::chrono::milliseconds(REQUEST_TIMEOUT_MS + 25);
+// The share of the line time the quiet waits may add, in percent, unless every block is to be
+// confirmed: a download image then stays within 1.05 of its line time and nothing beyond 1.15.
+constexpr long long QUIET_BUDGET_PERCENT = 4;
 
 bool InRange(int value, int high)
 {
     return value >= 0 && value <= high;
+}
+
+// The blocks of an image of length bytes whose data CRC equals that of one of the reach blocks
+// before it (the first block never counts).
+long long CountRepeatedBlocks(const BYTE* image, int length, long long reach)
+{
+    std::vector<WORD> crcs;
+    for (int offset = 0; offset < length; offset += ISP_BLOCK_BYTES)
+        crcs.push_back(CalcIspDataCrc(image + offset, GetBlockWords(length - offset)));
+    long long repeated = 0;
+    for (std::size_t block = 1; block < crcs.size(); ++block) {
+        const std::size_t first = block > std::size_t(reach) ? block - std::size_t(reach) : 0;
+        repeated += std::find(crcs.begin() + std::ptrdiff_t(first), crcs.begin() + std::ptrdiff_t(block),
+                              crcs[block]) != crcs.begin() + std::ptrdiff_t(block);
+    }
+    return repeated;
 }
 
 } // namespace
@@ -75,6 +96,8 @@ BOOL CIspExchange::StartRun(BOOL load)
     m_state.nSlave = m_options.nSlave;
     m_nStale = m_nOutstanding;
     m_answered.clear();
+    m_bGuarded = true;
+    m_nUnconfirmed = 0;
     SendEntry();
     m_state.bRunActive = TRUE;
     m_result = ISP_RESULT_RUNNING;
@@ -217,6 +240,8 @@ void CIspExchange::OnBlockAnswer(const BYTE* answer, int length)
                  (answer[BLOCK_ANSWER_CRC_LOW] | answer[BLOCK_ANSWER_CRC_HIGH] << 8) == m_state.wBlockCrc;
     if (match)
         m_answered.push_back({m_state.wBlockCrc, std::chrono::steady_clock::now()});
+    if (match && m_state.dwCurrent - m_state.dwBegin == ISP_BLOCK_BYTES)
+        DecideGuard();
     if (!match) {
         EndRun(ISP_RESULT_CRC_ERROR);
         FLASHER_MESSAGE crcError;
@@ -236,6 +261,8 @@ void CIspExchange::SendBlock()
     long long remaining = static_cast<long long>(m_state.dwBegin) + m_state.nImageLength - m_state.dwCurrent;
     int words = GetBlockWords(remaining);
     const BYTE* data = GetProgramImage() + (m_state.dwCurrent - m_state.dwBegin);
+    if (m_state.dwCurrent == m_state.dwBegin)
+        m_firstBlockAt = std::chrono::steady_clock::now();
     m_state.wBlockCrc = BuildIspBlock(data, words, static_cast<BYTE>(m_state.wCommand & 0xFF), m_state.dwCurrent,
                                       m_settings.wMaskSeed, m_block);
     if (!GuardRepeatedAnswer(m_state.wBlockCrc)) {
@@ -252,7 +279,7 @@ void CIspExchange::SendBlock()
     ++m_nOutstanding;
 }
 
-bool CIspExchange::GuardRepeatedAnswer(WORD crc)
+int CIspExchange::RepeatQuietMs(WORD crc)
 {
     const auto now = std::chrono::steady_clock::now();
     while (!m_answered.empty() && now - m_answered.front().at >= LATE_ANSWER_WINDOW)
@@ -262,20 +289,56 @@ bool CIspExchange::GuardRepeatedAnswer(WORD crc)
             continue;
         // The latest answer of this checksum decides; the quiet period drops its late repeats.
         const auto quiet = answered->at + LATE_ANSWER_WINDOW - now;
-        const int ms = static_cast<int>(std::chrono::ceil<std::chrono::milliseconds>(quiet).count());
-        return m_pComm->HoldLineQuiet(ms);
+        return std::max(1, static_cast<int>(std::chrono::ceil<std::chrono::milliseconds>(quiet).count()));
     }
+    return 0;
+}
+
+bool CIspExchange::GuardRepeatedAnswer(WORD crc)
+{
+    const int quietMs = RepeatQuietMs(crc);
+    if (quietMs == 0)
+        return true;
+    if (m_bGuarded)
+        return m_pComm->HoldLineQuiet(quietMs);
+    ++m_nUnconfirmed;
     return true;
+}
+
+void CIspExchange::DecideGuard()
+{
+    using std::chrono::microseconds;
+    const long long roundTrip = std::max<long long>(
+        1, std::chrono::duration_cast<microseconds>(std::chrono::steady_clock::now() - m_firstBlockAt).count());
+    const long long window = std::chrono::duration_cast<microseconds>(LATE_ANSWER_WINDOW).count();
+    const long long blocks = (m_state.nImageLength + ISP_BLOCK_BYTES - 1) / ISP_BLOCK_BYTES;
+    const long long reach = std::min(blocks, (window + roundTrip - 1) / roundTrip);
+    const long long repeated = CountRepeatedBlocks(GetProgramImage(), m_state.nImageLength, reach);
+    m_bGuarded = m_settings.bConfirmAll || repeated * window * 100 <= QUIET_BUDGET_PERCENT * blocks * roundTrip;
 }
 
 void CIspExchange::FinishRun()
 {
-    EndRun(ISP_RESULT_FINISHED);
+    EndRun(m_nUnconfirmed > 0 ? ISP_RESULT_UNCONFIRMED : ISP_RESULT_FINISHED);
     if (!m_settings.strRemoteFile.empty() && m_options.strFile == m_settings.strRemoteFile)
         std::remove(m_settings.strRemoteFile.c_str());
     m_view.SetProgressPos(0);
-    m_view.SetStatusText(MSG_ISP_FINISHED);
-    m_view.ShowInformation(MSG_ISP_FINISHED);
+    if (m_result == ISP_RESULT_FINISHED) {
+        m_view.SetStatusText(MSG_ISP_FINISHED);
+        m_view.ShowInformation(MSG_ISP_FINISHED);
+    } else {
+        // Not a success to vouch for: unattended, it ends like an error after the first block.
+        FLASHER_MESSAGE unconfirmed;
+        unconfirmed.code = FLASHER_MESSAGE_UNCONFIRMED;
+        unconfirmed.nNumber = m_nUnconfirmed;
+        m_view.SetNumberedStatus(unconfirmed);
+        if (m_settings.bAuto) {
+            m_view.ShowNumberedMessage(unconfirmed);
+            m_view.CloseWindow();
+        } else {
+            m_view.ShowNumberedInformation(unconfirmed);
+        }
+    }
     m_state.wCommand = 0;
 }
 

@@ -7,7 +7,8 @@
 //
 //   idle --StartRun--> step 0 (entry requests, repeated on time-outs and errors until an answer)
 //        --answer--> step 1 (command 1) [--answer--> step 2 (command 2, only for begin 0)]
-//        --answer--> step 3 (blocks) --last good answer--> idle, "Program Finished"
+//        --answer--> step 3 (blocks) --last good answer--> idle, "Program Finished" (or unconfirmed,
+//        see ISP_RESULT_UNCONFIRMED)
 //   A CRC mismatch ends the run in idle; an error after step 0 leaves it waiting for StopRun;
 //   StopRun returns to idle from any state.
 #pragma once
@@ -57,6 +58,8 @@ enum IspRunResult {
     ISP_RESULT_NONE = 0,    // no run yet
     ISP_RESULT_RUNNING,     // requests under way
     ISP_RESULT_FINISHED,    // the panel confirmed every block
+    ISP_RESULT_UNCONFIRMED, // every answer right, but blocks equal to one answered just before went out
+                            // without the quiet wait (GetUnconfirmedBlocks): never a plain success
     ISP_RESULT_EMPTY_IMAGE, // the image was empty; nothing was sent after the commands
     ISP_RESULT_CRC_ERROR,   // a block answer carried a wrong CRC
     ISP_RESULT_FAILED,      // an error or time-out after the entry phase; waits for StopRun
@@ -70,6 +73,11 @@ struct FLASHER_API ISP_EXCHANGE_SETTINGS {
     std::string strRemoteFile;              // the remote fetch's file, deleted after a run of it
     IMAGE_LOAD_SETTINGS image;              // pMessages null: the view shows the load's messages
     int nRequestRetries = 3;                // library retries of each command and block (0-100)
+    // TRUE: every block equal to one answered within the late-answer window waits for that window
+    // to pass, whatever it costs. FALSE: it waits only while the image's waits stay within the cost
+    // budget (CIspExchange::IsGuarded); otherwise such blocks go out at once and the run ends
+    // ISP_RESULT_UNCONFIRMED when there were any.
+    BOOL bConfirmAll = FALSE;
 };
 
 class FLASHER_API CIspExchange {
@@ -102,6 +110,15 @@ public:
     const ISP_RUN_STATE& GetState() const { return m_state; }
     IspRunResult GetResult() const { return m_result; }
     BOOL IsRemoteSource() const { return m_state.bRemoteSource; }
+    // Whether the blocks of this run wait for the late-answer window where they need to: decided
+    // when the first block is answered, from its round trip r. With E blocks of the image whose CRC
+    // equals one of the ceil(window / r) blocks before them, of N: guarded when bConfirmAll is set
+    // or E x window <= 4 % of N x r. TRUE before that decision.
+    bool IsGuarded() const { return m_bGuarded; }
+    // Blocks of this run (so far) that went out unguarded although an equal block had been
+    // answered within the window: each could have taken a late repeat of that answer for its own.
+    // 0 in a guarded run.
+    int GetUnconfirmedBlocks() const { return m_nUnconfirmed; }
     // Set by the remote fetch's notifications.
     void SetRemoteSource(BOOL remote) { m_state.bRemoteSource = remote; }
 
@@ -111,6 +128,8 @@ private:
     void WriteCommand(WORD command);
     void OnAnswer(const BYTE* answer, int length);
     void OnBlockAnswer(const BYTE* answer, int length);
+    // After the first block's answer: the cost budget above.
+    void DecideGuard();
     void FinishRun();
     // Back to idle after a run ends by itself.
     void EndRun(IspRunResult result);
@@ -133,8 +152,14 @@ private:
         std::chrono::steady_clock::time_point at;
     };
     std::deque<ANSWERED_BLOCK> m_answered;
-    // Holds the line quiet for a block with checksum crc as above; false when the library cannot.
+    // The quiet (ms, above 0) a block with checksum crc needs as above; 0 when it needs none.
+    int RepeatQuietMs(WORD crc);
+    // Holds the line quiet for a block with checksum crc as above in a guarded run, or counts it
+    // as unconfirmed in an unguarded one; false when the library cannot keep the line quiet.
     bool GuardRepeatedAnswer(WORD crc);
+    std::chrono::steady_clock::time_point m_firstBlockAt; // when the first block went out
+    bool m_bGuarded = true;
+    int m_nUnconfirmed = 0;
     // Requests whose notification has not come yet, and how many of those belong to runs that
     // ended: their notifications are dropped, so a new run never takes an old answer as its own.
     int m_nOutstanding = 0;

@@ -64,6 +64,9 @@ const char* ResultWords(IspRunResult result)
     case ISP_RESULT_RUNNING: return QT_TRANSLATE_NOOP("Flasher", "programming is under way");
     case ISP_RESULT_FINISHED:
         return QT_TRANSLATE_NOOP("Flasher", "programming finished: the panel confirmed every block");
+    case ISP_RESULT_UNCONFIRMED:
+        return QT_TRANSLATE_NOOP("Flasher", "programming finished, but blocks equal to an earlier block are not "
+                                            "confirmed");
     case ISP_RESULT_EMPTY_IMAGE: return QT_TRANSLATE_NOOP("Flasher", "nothing was programmed: the image is empty");
     case ISP_RESULT_CRC_ERROR: return QT_TRANSLATE_NOOP("Flasher", "a block arrived damaged at the panel (CRC error)");
     case ISP_RESULT_FAILED:

@@ -34,6 +34,12 @@ public:
     virtual ISP_RUN_OPTIONS GetRunOptions() = 0;
     // A message box with the caption "Information".
     virtual void ShowInformation(const char* text) = 0;
+    // A numbered message in a message box with the caption "Information"; by default its English
+    // text through ShowInformation.
+    virtual void ShowNumberedInformation(const FLASHER_MESSAGE& message)
+    {
+        ShowInformation(FlasherMessageText(message).c_str());
+    }
     // The status line; an empty text clears it.
     virtual void SetStatusText(const char* text) = 0;
     // A numbered message on the status line; by default its English text through SetStatusText.

@@ -48,6 +48,10 @@ namespace {
 // The catalogue's forms of the numbered messages.
 const char* const ISP_ERROR_FORM = QT_TRANSLATE_NOOP("Flasher", "An unexpectedly error!(%1)");
 const char* const CRC_ERROR_FORM = QT_TRANSLATE_NOOP("Flasher", "Address: %1 CRC error!");
+const char* const UNCONFIRMED_FORM =
+    QT_TRANSLATE_NOOP("Flasher", "Program Finished, but %1 blocks equal to an earlier block are not confirmed: a late "
+                                 "repeat of an answer could have passed for theirs. Program again with every block "
+                                 "confirmed to be sure.");
 const char* const IMAGE_HEX_CONFLICT_FORM =
     QT_TRANSLATE_NOOP("Flasher", "HEX format error: two records give address 0x%1 different values");
 const char* const HEX_CONFLICT_FORM = QT_TRANSLATE_NOOP("Flasher", "two records give address 0x%1 different values");
@@ -78,6 +82,7 @@ QString DescribeFlasherMessage(const FLASHER_MESSAGE& message)
     switch (message.code) {
     case FLASHER_MESSAGE_ISP_ERROR: return Translated(ISP_ERROR_FORM).arg(QString::number(message.nNumber));
     case FLASHER_MESSAGE_CRC_ERROR: return Translated(CRC_ERROR_FORM).arg(QString::number(message.nNumber));
+    case FLASHER_MESSAGE_UNCONFIRMED: return Translated(UNCONFIRMED_FORM).arg(QString::number(message.nNumber));
     case FLASHER_MESSAGE_HEX_CONFLICT: return Translated(IMAGE_HEX_CONFLICT_FORM).arg(Address(message.nNumber));
     case FLASHER_MESSAGE_HEX_LINE: {
         const QString reason = message.nConflict >= 0

@@ -1664,6 +1664,22 @@ Deleting a screen cannot be undone!</translation>
         <source>ZQ 面板配置套件 %1 — 面板程序下载工具</source>
         <translation>ZQ panel configuration suite %1 — panel programmer</translation>
     </message>
+    <message>
+        <source>Confirm every block</source>
+        <translation>Confirm every block</translation>
+    </message>
+    <message>
+        <source>A block equal to one answered just before waits until a late repeat of that answer can no longer come (up to 225 ms a block). Without it such blocks wait only while that costs little; otherwise the run ends unconfirmed.</source>
+        <translation>A block equal to one answered just before waits until a late repeat of that answer can no longer come (up to 225 ms a block). Without it such blocks wait only while that costs little; otherwise the run ends unconfirmed.</translation>
+    </message>
+    <message>
+        <source>programming finished, but blocks equal to an earlier block are not confirmed</source>
+        <translation>programming finished, but blocks equal to an earlier block are not confirmed</translation>
+    </message>
+    <message>
+        <source>Program Finished, but %1 blocks equal to an earlier block are not confirmed: a late repeat of an answer could have passed for theirs. Program again with every block confirmed to be sure.</source>
+        <translation>Program Finished, but %1 blocks equal to an earlier block are not confirmed: a late repeat of an answer could have passed for theirs. Program again with every block confirmed to be sure.</translation>
+    </message>
 </context>
 <context>
     <name>ImageInspect</name>
@@ -3560,22 +3576,6 @@ Exit status: 0 done, 1 the work failed, 2 the command line was wrong (check: 3 e
 <context>
     <name>zqflash</name>
     <message>
-        <source>Programs a panel through its boot loader, as the programmer&apos;s automatic mode does.
-Several --port options (or --ports-file, --ports-from-glob) program the same image into every panel
-at once, one line each, with a live view of every line and a summary table at the end.
-Exit status: 0 when every panel confirmed every block; otherwise the number of panels that failed
-(1 for a single panel, at most 100; the reasons are on standard error and in the summary), 2 for a
-wrong command line (before any panel is touched), 130 when interrupted (Ctrl-C) outside --repeat.
-With --repeat, Ctrl-C is the normal end: the status is then the number of failed panels.</source>
-        <translation>Programs a panel through its boot loader, as the programmer&apos;s automatic mode does.
-Several --port options (or --ports-file, --ports-from-glob) program the same image into every panel
-at once, one line each, with a live view of every line and a summary table at the end.
-Exit status: 0 when every panel confirmed every block; otherwise the number of panels that failed
-(1 for a single panel, at most 100; the reasons are on standard error and in the summary), 2 for a
-wrong command line (before any panel is touched), 130 when interrupted (Ctrl-C) outside --repeat.
-With --repeat, Ctrl-C is the normal end: the status is then the number of failed panels.</translation>
-    </message>
-    <message>
         <source>Serial device of the panel (for example /dev/ttyUSB0); repeat it for several panels.</source>
         <translation>Serial device of the panel (for example /dev/ttyUSB0); repeat it for several panels.</translation>
     </message>
@@ -3906,6 +3906,30 @@ With --repeat, Ctrl-C is the normal end: the status is then the number of failed
     <message>
         <source>Program file: .hex, .bin, .dat, .vxc or .vxg; - reads it from standard input (Intel HEX when its first line is a HEX record, else a raw image).</source>
         <translation>Program file: .hex, .bin, .dat, .vxc or .vxg; - reads it from standard input (Intel HEX when its first line is a HEX record, else a raw image).</translation>
+    </message>
+    <message>
+        <source>Programs a panel through its boot loader, as the programmer&apos;s automatic mode does.
+Several --port options (or --ports-file, --ports-from-glob) program the same image into every panel
+at once, one line each, with a live view of every line and a summary table at the end.
+Exit status: 0 when every panel confirmed every block; otherwise the number of panels that failed
+(1 for a single panel, at most 100; the reasons are on standard error and in the summary), 2 for a
+wrong command line (before any panel is touched), 130 when interrupted (Ctrl-C) outside --repeat.
+A run that ends unconfirmed (&quot;Program Finished, but N blocks ... are not confirmed&quot;, see
+--confirm-all) counts as failed.
+With --repeat, Ctrl-C is the normal end: the status is then the number of failed panels.</source>
+        <translation>Programs a panel through its boot loader, as the programmer&apos;s automatic mode does.
+Several --port options (or --ports-file, --ports-from-glob) program the same image into every panel
+at once, one line each, with a live view of every line and a summary table at the end.
+Exit status: 0 when every panel confirmed every block; otherwise the number of panels that failed
+(1 for a single panel, at most 100; the reasons are on standard error and in the summary), 2 for a
+wrong command line (before any panel is touched), 130 when interrupted (Ctrl-C) outside --repeat.
+A run that ends unconfirmed (&quot;Program Finished, but N blocks ... are not confirmed&quot;, see
+--confirm-all) counts as failed.
+With --repeat, Ctrl-C is the normal end: the status is then the number of failed panels.</translation>
+    </message>
+    <message>
+        <source>Confirm every block: a block equal to one answered less than 225 ms ago waits until those 225 ms have passed, so that a late repeat of that answer cannot pass for its own (up to 225 ms a block). Without it such blocks wait only while that costs at most 4 % of the line time; otherwise they go out at once and the run ends unconfirmed (exit status 1).</source>
+        <translation>Confirm every block: a block equal to one answered less than 225 ms ago waits until those 225 ms have passed, so that a late repeat of that answer cannot pass for its own (up to 225 ms a block). Without it such blocks wait only while that costs at most 4 % of the line time; otherwise they go out at once and the run ends unconfirmed (exit status 1).</translation>
     </message>
 </context>
 <context>

@@ -94,6 +94,10 @@
         <translation>485 端口不能设为 RXD 或 TXD！</translation>
     </message>
     <message>
+        <source>A block equal to one answered just before waits until a late repeat of that answer can no longer come (up to 225 ms a block). Without it such blocks wait only while that costs little; otherwise the run ends unconfirmed.</source>
+        <translation>与刚应答过的块相同的块，要等到该应答不可能再迟到重复时才发出（每块最多 225 毫秒）。不勾选时，这类块只在代价很小时才等待，否则编程结束时注明未经确认。</translation>
+    </message>
+    <message>
         <source>Address: %1 CRC error!</source>
         <translation>地址：%1 CRC 校验错误！</translation>
     </message>
@@ -112,6 +116,10 @@
     <message>
         <source>Cannot connect to remote host,program terminate!</source>
         <translation>无法连接远程主机，编程终止！</translation>
+    </message>
+    <message>
+        <source>Confirm every block</source>
+        <translation>确认每一块</translation>
     </message>
     <message>
         <source>Connecting to remote host!</source>
@@ -140,6 +148,10 @@
     <message>
         <source>Program Finished</source>
         <translation>编程完成</translation>
+    </message>
+    <message>
+        <source>Program Finished, but %1 blocks equal to an earlier block are not confirmed: a late repeat of an answer could have passed for theirs. Program again with every block confirmed to be sure.</source>
+        <translation>编程完成，但有 %1 个与之前某块相同的块未经确认：一个迟到的重复应答可能被当成了它们的应答。为确保无误，请在确认每一块的方式下重新编程。</translation>
     </message>
     <message>
         <source>Program Time over!</source>
@@ -284,6 +296,10 @@
     <message>
         <source>open input file error!</source>
         <translation>打开输入文件出错！</translation>
+    </message>
+    <message>
+        <source>programming finished, but blocks equal to an earlier block are not confirmed</source>
+        <translation>编程完成，但与之前某块相同的块未经确认</translation>
     </message>
     <message>
         <source>programming finished: the panel confirmed every block</source>

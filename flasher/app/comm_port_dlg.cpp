@@ -3,6 +3,7 @@
 #include "flasher/app/flasher_app.h"
 #include "vexorisp/serial_ports.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDialogButtonBox>
@@ -90,6 +91,7 @@ CCommPortDlg::CCommPortDlg(const VEXORISP_LINE& line, QWidget* parent) : QDialog
     form->addRow(QCoreApplication::translate("Flasher", "Parity:"), m_pParity);
     form->addRow(QCoreApplication::translate("Flasher", "Stop bits:"), m_pStopBits);
     form->addRow(buttons);
+    m_pForm = form;
     ShowHint();
 }
 
@@ -114,6 +116,25 @@ void CCommPortDlg::OnComChanged(int com)
     if (m_pDevice->currentText() == DefaultDevice(m_nShownCom) || m_pDevice->currentText().isEmpty())
         m_pDevice->setEditText(DefaultDevice(com));
     m_nShownCom = com;
+}
+
+void CCommPortDlg::OfferConfirmAll(bool checked)
+{
+    if (m_pConfirmAll == nullptr) {
+        m_pConfirmAll = new QCheckBox(QCoreApplication::translate("Flasher", "Confirm every block"), this);
+        m_pConfirmAll->setObjectName(QStringLiteral("confirmAll"));
+        m_pConfirmAll->setToolTip(QCoreApplication::translate(
+            "Flasher", "A block equal to one answered just before waits until a late repeat of that answer can no "
+                       "longer come (up to 225 ms a block). Without it such blocks wait only while that costs little; "
+                       "otherwise the run ends unconfirmed."));
+        m_pForm->insertRow(m_pForm->rowCount() - 1, m_pConfirmAll);
+    }
+    m_pConfirmAll->setChecked(checked);
+}
+
+bool CCommPortDlg::IsConfirmAll() const
+{
+    return m_pConfirmAll != nullptr && m_pConfirmAll->isChecked();
 }
 
 VEXORISP_LINE CCommPortDlg::GetLine() const

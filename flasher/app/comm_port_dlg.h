@@ -7,7 +7,9 @@
 
 #include <QDialog>
 
+class QCheckBox;
 class QComboBox;
+class QFormLayout;
 class QLabel;
 class QSpinBox;
 
@@ -22,6 +24,10 @@ public:
 
     // The line as edited (valid after OK).
     VEXORISP_LINE GetLine() const;
+    // Adds the programmer's check box "Confirm every block" ("confirmAll") above the buttons,
+    // checked as given; IsConfirmAll answers it after OK (false while it was never offered).
+    void OfferConfirmAll(bool checked);
+    bool IsConfirmAll() const;
 
 private:
     void OnComChanged(int com);
@@ -35,5 +41,7 @@ private:
     QComboBox* m_pDataBits = nullptr;
     QComboBox* m_pParity = nullptr;
     QComboBox* m_pStopBits = nullptr;
+    QCheckBox* m_pConfirmAll = nullptr;
+    QFormLayout* m_pForm = nullptr;
     int m_nShownCom = 1;
 };

@@ -29,6 +29,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QSettings>
 #include <QUrl>
 
 #include <cstring>
@@ -123,15 +124,23 @@ std::string DirectoryOr(const std::string& directory)
     return directory.empty() ? COMMON_EX::GetProgramDirectory() : directory;
 }
 
-// The manual-mode port question of the communication library.
+// The manual-mode port question of the communication library, with the programmer's check box.
 int ConfirmPort(void* context, VEXORISP_LINE* line)
 {
-    CCommPortDlg dlg(*line, static_cast<QWidget*>(context));
+    auto* owner = static_cast<CFlasherDlg*>(context);
+    CCommPortDlg dlg(*line, owner);
+    dlg.OfferConfirmAll(owner->IsConfirmAll());
     if (dlg.exec() != QDialog::Accepted)
         return 0;
     *line = dlg.GetLine();
+    owner->SetConfirmAll(dlg.IsConfirmAll());
     return 1;
 }
+
+// The programmer's own settings beside the window place (Flasher.conf in the suite's folder).
+const char* const OWN_SETTINGS_FOLDER = "zqpanel";
+const char* const OWN_SETTINGS_NAME = "Flasher";
+const char* const KEY_CONFIRM_ALL = "Programming/confirmAll";
 
 } // namespace
 
@@ -154,6 +163,9 @@ CFlasherDlg::CFlasherDlg(const tagFlasherOptions& options, QWidget* parent)
     CreateControls();
     FillLists();
     ReadSettings();
+    m_bConfirmAll = QSettings(QString::fromLatin1(OWN_SETTINGS_FOLDER), QString::fromLatin1(OWN_SETTINGS_NAME))
+                        .value(QLatin1String(KEY_CONFIRM_ALL), false)
+                        .toBool();
     if (!m_options.chosenFile.empty())
         m_bAuto = 0; // a file from the command line waits for the user's press
     LoadLibraries();
@@ -353,6 +365,17 @@ void CFlasherDlg::LoadLibraries()
     settings.bAuto = m_bAuto ? TRUE : FALSE;
     settings.strRemoteFile = GetRemoteLocalPath();
     settings.image = GetImageSettings();
+    settings.bConfirmAll = m_bConfirmAll && !m_bAuto ? TRUE : FALSE;
+    m_exchange.SetSettings(settings);
+}
+
+void CFlasherDlg::SetConfirmAll(bool confirmAll)
+{
+    m_bConfirmAll = confirmAll;
+    QSettings(QString::fromLatin1(OWN_SETTINGS_FOLDER), QString::fromLatin1(OWN_SETTINGS_NAME))
+        .setValue(QLatin1String(KEY_CONFIRM_ALL), confirmAll);
+    ISP_EXCHANGE_SETTINGS settings = m_exchange.GetSettings();
+    settings.bConfirmAll = m_bConfirmAll && !m_bAuto ? TRUE : FALSE;
     m_exchange.SetSettings(settings);
 }
 
@@ -604,6 +627,11 @@ void CFlasherDlg::ShowNumberedMessage(const FLASHER_MESSAGE& message)
 void CFlasherDlg::ShowInformation(const char* text)
 {
     ShowMessageBox(Shown(text), QCoreApplication::translate("Flasher", "Information"));
+}
+
+void CFlasherDlg::ShowNumberedInformation(const FLASHER_MESSAGE& message)
+{
+    ShowMessageBox(DescribeFlasherMessage(message), QCoreApplication::translate("Flasher", "Information"));
 }
 
 bool CFlasherDlg::CheckLine()

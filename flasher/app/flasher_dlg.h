@@ -79,6 +79,13 @@ public:
     bool IsAutoMode() const { return m_bAuto != 0; }
     QString GetCurrentFilePath() const;
     const CIspExchange& GetExchange() const { return m_exchange; }
+    // "Confirm every block" (ISP_EXCHANGE_SETTINGS::bConfirmAll) for the runs of manual mode: kept
+    // in the suite's settings folder (Flasher.conf, group "Programming", key "confirmAll"; false when
+    // missing) and offered as a check box by the "COM config" question. Automatic mode (the
+    // editor's download) always runs with it off.
+    bool IsConfirmAll() const { return m_bConfirmAll; }
+    // Takes the setting for the next runs and stores it at once.
+    void SetConfirmAll(bool confirmAll);
 
     // IIspRunView (texts are GBK).
     void ShowMessage(const char* text) override;
@@ -86,6 +93,8 @@ public:
     void ShowNumberedMessage(const FLASHER_MESSAGE& message) override;
     ISP_RUN_OPTIONS GetRunOptions() override;
     void ShowInformation(const char* text) override;
+    // In the user's language, caption "Information".
+    void ShowNumberedInformation(const FLASHER_MESSAGE& message) override;
     // False when the line's device has gone (an unplugged adapter): told by name; an unattended
     // programmer then closes.
     bool CheckLine() override;
@@ -159,6 +168,7 @@ private:
 
     int m_bAuto = 0;
     int m_bNotEnc = 0;
+    bool m_bConfirmAll = false;
     std::string m_strFilePath; // the current file path (file system bytes)
     tagRemoteServer m_remoteServer;
     std::unique_ptr<CRemoteFetch> m_pFetch;

@@ -11,6 +11,7 @@
 
 #include "ftp_test_server.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QDesktopServices>
@@ -107,6 +108,7 @@ private slots:
     void AutoModeWithoutPanelClosesWithTimeOver();
     void AutoModeClosesOnHexFormatError();
     void AutoModeClosesOnAnErrorAfterTheFirstBlock();
+    void UnconfirmedBlocksAreNoPlainSuccessUntilEveryBlockIsConfirmed();
     void RemoteFetchProgramsAndDeletesBothFiles();
     void RemoteFetchFailureReturnsToIdle();
     void DestroyedInTheMiddleOfAFetch();
@@ -679,6 +681,60 @@ void FlasherDlgTest::AutoModeClosesOnAnErrorAfterTheFirstBlock()
     QCOMPARE(m_messages[0].text, QString("Program Time over!"));
     QVERIFY(m_dlg->GetExchange().GetState().bStarted);
     QCOMPARE(m_dlg->GetExchange().GetResult(), ISP_RESULT_FAILED);
+}
+
+void FlasherDlgTest::UnconfirmedBlocksAreNoPlainSuccessUntilEveryBlockIsConfirmed()
+{
+    const QString unconfirmed = "Program Finished, but 15 blocks equal to an earlier block are not confirmed: a late "
+                                "repeat of an answer could have passed for theirs. Program again with every block "
+                                "confirmed to be sure.";
+    CPanelSimProcess sim(SimProgram(), File("flash.bin").toStdString());
+    UseDevice(sim.Device());
+    Write("zeros.bin", QByteArray(2048, 0));
+    WriteRunSettings(false, "zeros.bin", 48);
+    // The port question at start-up offers the box unchecked; "COM config" then checks it.
+    QList<bool> offered;
+    QTimer answer;
+    connect(&answer, &QTimer::timeout, this, [&] {
+        auto* port = dynamic_cast<CCommPortDlg*>(QApplication::activeModalWidget());
+        if (!port)
+            return;
+        auto* confirmAll = port->findChild<QCheckBox*>("confirmAll");
+        offered << (confirmAll != nullptr && confirmAll->isChecked());
+        if (confirmAll != nullptr && offered.size() == 2)
+            confirmAll->setChecked(true);
+        port->accept();
+    });
+    answer.start(20);
+    m_confirmPort = true;
+    Create();
+    Button(CFlasherDlg::IDC_LOCAL_PROGRAM)->click();
+    QTRY_VERIFY_WITH_TIMEOUT(Shown(unconfirmed, "Information"), TEST_HANG_GUARD_MS);
+    QCOMPARE(Status(), unconfirmed);
+    QCOMPARE(m_dlg->GetExchange().GetResult(), ISP_RESULT_UNCONFIRMED);
+    QVERIFY(IsIdle());
+
+    Button(CFlasherDlg::IDC_COM_CONFIG)->click();
+    answer.stop();
+    QCOMPARE(offered, (QList<bool>{false, false}));
+    QVERIFY(m_dlg->IsConfirmAll());
+    Button(CFlasherDlg::IDC_LOCAL_PROGRAM)->click();
+    QTRY_VERIFY_WITH_TIMEOUT(Shown("Program Finished", "Information"), TEST_HANG_GUARD_MS);
+    QCOMPARE(m_dlg->GetExchange().GetResult(), ISP_RESULT_FINISHED);
+
+    // The editor's download ignores the stored setting, and ends like an error: message, closed.
+    m_messages.clear();
+    m_dlg.reset();
+    WriteRunSettings(true, "zeros.bin", 48);
+    m_confirmPort = false;
+    Create();
+    QTRY_VERIFY_WITH_TIMEOUT(m_closed, TEST_HANG_GUARD_MS);
+    QVERIFY(m_dlg->IsConfirmAll());
+    QCOMPARE(m_messages.size(), size_t(1));
+    QCOMPARE(m_messages[0].text, unconfirmed);
+    QCOMPARE(m_messages[0].caption, QString());
+    QCOMPARE(m_dlg->GetExchange().GetResult(), ISP_RESULT_UNCONFIRMED);
+    m_dlg->SetConfirmAll(false);
 }
 
 void FlasherDlgTest::RemoteFetchProgramsAndDeletesBothFiles()

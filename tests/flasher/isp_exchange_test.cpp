@@ -477,14 +477,18 @@ TEST_F(IspExchangeTest, MaskSeedIsConfigurable)
 
 TEST_F(IspExchangeTest, ABlockEqualToOneJustAnsweredWaitsForItsLateRepeatsToPass)
 {
-    // Blocks 1 and 2 alike, 3 different, 4 like 1 and 2: the line is held quiet before 2 and 4,
-    // each time for about the late-answer window (request time-out and margin), never before 3.
+    // Blocks 1 and 2 alike, 3 different, 4 like 1 and 2: with every block confirmed the line is
+    // held quiet before 2 and 4, each time for about the late-answer window (request time-out and
+    // margin), never before 3.
     Bytes image(128, 0);
     Bytes other = SequenceBytes(128, 3);
     image.insert(image.end(), other.begin(), other.end());
     image.insert(image.end(), 128, 0);
     image.insert(image.begin(), 128, 0);
     UseImage(image, 48);
+    ISP_EXCHANGE_SETTINGS settings = m_exchange.GetSettings();
+    settings.bConfirmAll = TRUE;
+    m_exchange.SetSettings(settings);
     RunUpToFirstBlock();
     std::vector<std::size_t> quietBefore;
     for (int block = 1; block <= 4; ++block) {
@@ -508,6 +512,26 @@ TEST_F(IspExchangeTest, ABlockEqualToOneJustAnsweredWaitsForItsLateRepeatsToPass
     EXPECT_EQ(m_comm.Requests().size(), sent);
     EXPECT_EQ(m_exchange.GetResult(), ISP_RESULT_FAILED);
     EXPECT_EQ(m_view.LastStatus(), MSG_ISP_NO_QUIET);
+
+    // By default two waits of 225 ms are far beyond 4 % of four instant round trips: the blocks go
+    // out at once, even from that library, and the run is never reported as a plain success.
+    settings.bConfirmAll = FALSE;
+    m_exchange.SetSettings(settings);
+    m_comm.quiets.clear();
+    RunUpToFirstBlock();
+    for (int block = 1; block <= 4; ++block)
+        AnswerBlockCorrectly();
+    EXPECT_TRUE(m_comm.quiets.empty());
+    EXPECT_FALSE(m_exchange.IsGuarded());
+    EXPECT_EQ(m_exchange.GetUnconfirmedBlocks(), 2);
+    EXPECT_EQ(m_exchange.GetResult(), ISP_RESULT_UNCONFIRMED);
+    const std::string unconfirmed =
+        "Program Finished, but 2 blocks equal to an earlier block are not confirmed: a late "
+        "repeat of an answer could have passed for theirs. Program again with every block "
+        "confirmed to be sure.";
+    EXPECT_EQ(m_view.LastStatus(), unconfirmed);
+    EXPECT_EQ(m_view.information.back(), unconfirmed);
+    EXPECT_EQ(m_view.closes, 0);
 }
 
 TEST(IspOutcome, EveryOutcomeAndResultHasWords)

@@ -562,14 +562,31 @@ TEST_F(ZqflashLineTest, ALateRepeatedAnswerNeverFinishesAPanelWhoseBlockWasLost)
     const std::string log = m_scratch.File("record.jsonl");
     CPanelSet panels(m_scratch, 2, {"--panel", "2:--repeat-answer 3:30 --lose-block 4"});
     ASSERT_EQ(panels.Devices().size(), 2u);
-    LINE_RUN run = RunZqflash(panels.PortArguments() + QStringList{"--file", Q(file), "--notenc", "--log", Q(log)});
-    const std::vector<QJsonObject> records = ReadLog(log);
+    LINE_RUN run = RunZqflash(panels.PortArguments() +
+                              QStringList{"--file", Q(file), "--notenc", "--log", Q(log), "--confirm-all"});
+    std::vector<QJsonObject> records = ReadLog(log);
     ASSERT_EQ(records.size(), 2u) << run.err;
     for (const QJsonObject& record : records)
         EXPECT_EQ(record["result"].toString(), "finished") << record["error"].toString().toStdString();
     EXPECT_EQ(run.status, 0) << run.out << run.err;
     EXPECT_EQ(panels.Flash(2), ExpectedFlash(image, 0x6000)) << "the lost block was sent again";
     EXPECT_EQ(panels.Flash(1), ExpectedFlash(image, 0x6000));
+
+    // By default neither panel's fifteen equal blocks are confirmed: both are recorded as failed,
+    // with the message as the error.
+    CPanelSet again(m_scratch, 2, {"--panel", "2:--repeat-answer 3:30 --lose-block 4"});
+    ASSERT_EQ(again.Devices().size(), 2u);
+    const std::string secondLog = m_scratch.File("record-2.jsonl");
+    run = RunZqflash(again.PortArguments() + QStringList{"--file", Q(file), "--notenc", "--log", Q(secondLog)});
+    records = ReadLog(secondLog);
+    ASSERT_EQ(records.size(), 2u) << run.err;
+    for (const QJsonObject& record : records) {
+        EXPECT_EQ(record["result"].toString(), "failed");
+        EXPECT_EQ(record["error"].toString(),
+                  "Program Finished, but 15 blocks equal to an earlier block are not confirmed: a late repeat of an "
+                  "answer could have passed for theirs. Program again with every block confirmed to be sure.");
+    }
+    EXPECT_EQ(run.status, 2) << run.out << run.err;
 }
 
 TEST_F(ZqflashLineTest, APortLostMidRunIsRecordedWithItsCause)

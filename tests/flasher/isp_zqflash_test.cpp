@@ -321,7 +321,8 @@ TEST_F(ZqflashTest, StaleAnswerOfAResentBlockIsNeverTakenForTheNextIdenticalBloc
     image.insert(image.end(), half.begin(), half.end());
     std::string file = m_scratch.Write("twins.bin", image);
     CTestPanelSim sim(m_scratch, {"--lose-block", "1,3", "--repeat-answer", "2:400"});
-    ZQFLASH_RUN run = RunZqflash({"--port", Q(sim.Device()), "--file", Q(file), "--begin", "0", "--notenc", "--quiet"});
+    ZQFLASH_RUN run = RunZqflash(
+        {"--port", Q(sim.Device()), "--file", Q(file), "--begin", "0", "--notenc", "--quiet", "--confirm-all"});
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(sim.Flash(), ExpectedFlash(image, 0)) << "every block written";
     EXPECT_NE(sim.Stop().find("blocks=4"), std::string::npos) << "the second block went out twice";
@@ -368,15 +369,27 @@ TEST_F(ZqflashTest, LateRepeatOfAnAnswerIsNeverTakenForTheNextIdenticalBlockLost
 {
     // Every block of zeros answers alike. Block 3's answer comes again while block 4 is lost on
     // the line; taking the repeat for block 4's answer would report success with 0x6180 never
-    // written. Each repeat delay up to the request time-out ends with the whole image written.
+    // written. With every block confirmed, each repeat delay up to the request time-out ends with
+    // the whole image written.
     const Bytes image(2048, 0);
     const std::string file = m_scratch.Write("zeros.bin", image);
     for (const char* delay : {"1", "30", "120", "200"}) {
         CTestPanelSim sim(m_scratch, {"--repeat-answer", QString("3:") + delay, "--lose-block", "4"});
-        ZQFLASH_RUN run = RunZqflash({"--port", Q(sim.Device()), "--file", Q(file), "--notenc", "--quiet"});
+        ZQFLASH_RUN run =
+            RunZqflash({"--port", Q(sim.Device()), "--file", Q(file), "--notenc", "--quiet", "--confirm-all"});
         EXPECT_EQ(run.status, 0) << "repeat after " << delay << " ms: " << run.err;
         EXPECT_EQ(sim.Flash(), ExpectedFlash(image, 0x6000)) << "repeat after " << delay << " ms";
     }
+    // By default fifteen waits would cost far beyond the budget: the blocks go out without them,
+    // and the run says it cannot vouch for the fifteen blocks that equal the one before.
+    CTestPanelSim sim(m_scratch, {"--repeat-answer", "3:30", "--lose-block", "4"});
+    ZQFLASH_RUN run = RunZqflash({"--port", Q(sim.Device()), "--file", Q(file), "--notenc", "--quiet"});
+    EXPECT_EQ(run.status, 1) << run.err;
+    EXPECT_EQ(run.err, "Start to program ...\nzqflash: Program Finished, but 15 blocks equal to an earlier block are "
+                       "not confirmed: a late "
+                       "repeat of an answer could have passed for theirs. Program again with every block confirmed "
+                       "to be sure.\n");
+    EXPECT_EQ(run.out, "");
 }
 
 TEST_F(ZqflashTest, TheSimulatorsFlashFileIsCheckedBeforeItsPseudoTerminalIsOffered)

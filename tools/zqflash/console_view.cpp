@@ -98,6 +98,8 @@ void CConsoleRunView::SetNumberedStatus(const FLASHER_MESSAGE& message)
         return;
     if (message.code == FLASHER_MESSAGE_CRC_ERROR)
         ShowStatus(ShownLibraryMessage(message) + HexAddressOf(message.nNumber), STATUS_CRC_ERROR);
+    else if (message.code == FLASHER_MESSAGE_UNCONFIRMED)
+        ShowStatus(ShownLibraryMessage(message), STATUS_UNCONFIRMED);
     else
         ShowStatus(ShownLibraryMessage(message),
                    message.code == FLASHER_MESSAGE_ISP_ERROR ? STATUS_ISP_ERROR : STATUS_PLAIN);
@@ -120,7 +122,7 @@ void CConsoleRunView::ShowStatus(const std::string& shown, STATUS_KIND kind)
     }
     if (kind == STATUS_ISP_ERROR || kind == STATUS_FINISHED)
         return; // printed with its cause by SetStatusCause; the summary says finished
-    if (error || kind == STATUS_CRC_ERROR)
+    if (error || kind == STATUS_CRC_ERROR || kind == STATUS_UNCONFIRMED)
         PrintError(m_strLastText);
     else if (m_strLastText != m_strLastPrinted)
         Print(m_strLastText);

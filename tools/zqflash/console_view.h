@@ -22,7 +22,8 @@ public:
     // Before the first block a time-out or error means the boot loader has not answered yet: it is
     // shown once as waiting for it. Later errors are shown as errors, with their cause.
     void SetStatusText(const char* text) override;
-    // A CRC error names its address in hex too: "Address: 24832 CRC error! (0x6100)".
+    // A CRC error names its address in hex too: "Address: 24832 CRC error! (0x6100)". A run that
+    // ended unconfirmed is an error line too.
     void SetNumberedStatus(const FLASHER_MESSAGE& message) override;
     void SetStatusCause(const char* words) override;
     void SetProgressRange(int lower, int upper) override;
@@ -48,7 +49,14 @@ public:
 
 private:
     // What a status text tells the view besides its words.
-    enum STATUS_KIND { STATUS_PLAIN, STATUS_TIME_OVER, STATUS_ISP_ERROR, STATUS_CRC_ERROR, STATUS_FINISHED };
+    enum STATUS_KIND {
+        STATUS_PLAIN,
+        STATUS_TIME_OVER,
+        STATUS_ISP_ERROR,
+        STATUS_CRC_ERROR,
+        STATUS_UNCONFIRMED,
+        STATUS_FINISHED
+    };
     void ShowStatus(const std::string& shown, STATUS_KIND kind);
     // A message in the user's language as an error line, unless it repeats the last text's start.
     void ShowError(const std::string& shown);

@@ -157,6 +157,8 @@ QStringList PortArguments(const ZQFLASH_OPTIONS& options, const std::string& por
                   << QString("%1%2%3").arg(options.nDataBits).arg(QChar(options.cParity)).arg(options.nStopBits);
     if (options.bTrace)
         arguments << "--trace";
+    if (options.bConfirmAll)
+        arguments << "--confirm-all";
     return arguments;
 }
 

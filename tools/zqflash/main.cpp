@@ -202,6 +202,7 @@ int Program(const ZQFLASH_OPTIONS& options)
     settings.bAuto = TRUE;
     settings.wMaskSeed = options.wMaskSeed;
     settings.nRequestRetries = options.nRetries;
+    settings.bConfirmAll = options.bConfirmAll ? TRUE : FALSE;
     settings.image.bNotEnc = options.bNotEnc ? TRUE : FALSE;
     settings.image.pMessages = &view;
     if (!options.bNotEnc && LoadFromProgramFolders(CCipherLibrary::GetInstance(), view))

@@ -40,7 +40,7 @@ _zqflash()
     shopt_extglob=$(shopt -p extglob)
     shopt -s extglob
     COMPREPLY=($(compgen -W "--port --file --begin --slave --notenc --485port --485bit --ledport --ledbit
-        --baud --format --timeout --retries --seed --quiet --trace --list-ports --json --ports-file --ports-from-glob --repeat --log
+        --baud --format --timeout --retries --seed --confirm-all --quiet --trace --list-ports --json --ports-file --ports-from-glob --repeat --log
         --log-summary --help --version" -- "$cur"))
     eval "$shopt_extglob"
 }

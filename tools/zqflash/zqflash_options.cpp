@@ -16,6 +16,8 @@ const char* const DESCRIPTION = QT_TRANSLATE_NOOP(
                "Exit status: 0 when every panel confirmed every block; otherwise the number of panels that failed\n"
                "(1 for a single panel, at most 100; the reasons are on standard error and in the summary), 2 for a\n"
                "wrong command line (before any panel is touched), 130 when interrupted (Ctrl-C) outside --repeat.\n"
+               "A run that ends unconfirmed (\"Program Finished, but N blocks ... are not confirmed\", see\n"
+               "--confirm-all) counts as failed.\n"
                "With --repeat, Ctrl-C is the normal end: the status is then the number of failed panels.");
 
 const std::initializer_list<ZQ_CLI::OPTION_SPEC> OPTIONS = {
@@ -56,6 +58,14 @@ const std::initializer_list<ZQ_CLI::OPTION_SPEC> OPTIONS = {
      QT_TRANSLATE_NOOP("zqflash", "Times a command or block is sent again when its answer is missing or "
                                   "damaged, 0-100 (default 3).")},
     {"seed", "N", QT_TRANSLATE_NOOP("zqflash", "Seed of the block mask, 0-0xFFFF (default 0x5AA5).")},
+    {"confirm-all", nullptr,
+     QT_TRANSLATE_NOOP(
+         "zqflash",
+         "Confirm every block: a block equal to one answered less than 225 ms ago waits "
+         "until those 225 ms have passed, so that a late repeat of that answer cannot pass "
+         "for its own (up to 225 ms a block). Without it such blocks wait only while that costs at most 4 % of "
+         "the line time; otherwise they go out at once and the run ends unconfirmed "
+         "(exit status 1).")},
     {"quiet", nullptr, QT_TRANSLATE_NOOP("zqflash", "No progress bar.")},
     {"trace", nullptr,
      QT_TRANSLATE_NOOP("zqflash", "Print every frame sent (>) and received (<) with its time on standard error.")},
@@ -132,6 +142,7 @@ bool ParseZqflashOptions(const QStringList& arguments, ZQFLASH_OPTIONS& options,
     options.strFile = parser.value("file").toStdString();
     options.bNotEnc = parser.isSet("notenc");
     options.bQuiet = parser.isSet("quiet");
+    options.bConfirmAll = parser.isSet("confirm-all");
     options.bTrace = parser.isSet("trace");
     options.bListPorts = parser.isSet("list-ports");
     options.bJson = parser.isSet("json");

@@ -29,6 +29,7 @@ struct ZQFLASH_OPTIONS {
     int nRetries = 3;         // library retries of each command and block
     WORD wMaskSeed = 0x5AA5;
     bool bQuiet = false;
+    bool bConfirmAll = false;  // every block equal to one just answered waits out the late-answer window
     bool bTrace = false;       // every frame sent and received, with times, on standard error
     bool bListPorts = false;   // list the serial ports and end
     bool bJson = false;        // --list-ports as JSON
