@@ -365,7 +365,7 @@ void CFlasherDlg::LoadLibraries()
     settings.bAuto = m_bAuto ? TRUE : FALSE;
     settings.strRemoteFile = GetRemoteLocalPath();
     settings.image = GetImageSettings();
-    settings.bConfirmAll = m_bConfirmAll && !m_bAuto ? TRUE : FALSE;
+    settings.bConfirmAll = m_bConfirmAll ? TRUE : FALSE;
     m_exchange.SetSettings(settings);
 }
 
@@ -375,7 +375,7 @@ void CFlasherDlg::SetConfirmAll(bool confirmAll)
     QSettings(QString::fromLatin1(OWN_SETTINGS_FOLDER), QString::fromLatin1(OWN_SETTINGS_NAME))
         .setValue(QLatin1String(KEY_CONFIRM_ALL), confirmAll);
     ISP_EXCHANGE_SETTINGS settings = m_exchange.GetSettings();
-    settings.bConfirmAll = m_bConfirmAll && !m_bAuto ? TRUE : FALSE;
+    settings.bConfirmAll = m_bConfirmAll ? TRUE : FALSE;
     m_exchange.SetSettings(settings);
 }
 

@@ -79,10 +79,10 @@ public:
     bool IsAutoMode() const { return m_bAuto != 0; }
     QString GetCurrentFilePath() const;
     const CIspExchange& GetExchange() const { return m_exchange; }
-    // "Confirm every block" (ISP_EXCHANGE_SETTINGS::bConfirmAll) for the runs of manual mode: kept
-    // in the suite's settings folder (Flasher.conf, group "Programming", key "confirmAll"; false when
-    // missing) and offered as a check box by the "COM config" question. Automatic mode (the
-    // editor's download) always runs with it off.
+    // "Confirm every block" (ISP_EXCHANGE_SETTINGS::bConfirmAll) for every run, manual or automatic
+    // (the editor's download): kept in the suite's settings folder (Flasher.conf, group
+    // "Programming", key "confirmAll"; false when missing) and offered as a check box by the
+    // "COM config" question.
     bool IsConfirmAll() const { return m_bConfirmAll; }
     // Takes the setting for the next runs and stores it at once.
     void SetConfirmAll(bool confirmAll);

@@ -692,25 +692,31 @@ void FlasherDlgTest::UnconfirmedBlocksAreNoPlainSuccessUntilEveryBlockIsConfirme
     Write("zeros.bin", QByteArray(2048, 0));
     WriteRunSettings(false, "zeros.bin", 48);
     Create();
+    m_dlg->SetConfirmAll(false); // whatever a run stopped halfway left stored
     Button(CFlasherDlg::IDC_LOCAL_PROGRAM)->click();
     QTRY_VERIFY_WITH_TIMEOUT(Shown(unconfirmed, "Information"), TEST_HANG_GUARD_MS);
     QCOMPARE(Status(), unconfirmed);
     QCOMPARE(m_dlg->GetExchange().GetResult(), ISP_RESULT_UNCONFIRMED);
     QVERIFY(IsIdle());
-    // (Checked, every block is confirmed: confirm_all_x11_walk.) The editor's download ignores
-    // the stored setting, and ends like after an error: the message without caption, then closed.
-    m_dlg->SetConfirmAll(true);
+    // (Checked, every block is confirmed: confirm_all_x11_walk.) The editor's download ends like
+    // after an error: the message without caption, then closed.
     m_messages.clear();
     m_dlg.reset();
     WriteRunSettings(true, "zeros.bin", 48);
     Create();
     QTRY_VERIFY_WITH_TIMEOUT(m_closed, TEST_HANG_GUARD_MS);
-    QVERIFY(m_dlg->IsConfirmAll());
-    m_dlg->SetConfirmAll(false);
     QCOMPARE(m_messages.size(), size_t(1));
     QCOMPARE(m_messages[0].text, unconfirmed);
     QCOMPARE(m_messages[0].caption, QString());
     QCOMPARE(m_dlg->GetExchange().GetResult(), ISP_RESULT_UNCONFIRMED);
+    // The stored choice holds for the editor's download too: every block confirmed, finished.
+    m_dlg->SetConfirmAll(true);
+    m_dlg.reset();
+    WriteRunSettings(true, "zeros.bin", 48);
+    Create();
+    QTRY_VERIFY_WITH_TIMEOUT(m_closed, TEST_HANG_GUARD_MS);
+    m_dlg->SetConfirmAll(false);
+    QCOMPARE(m_dlg->GetExchange().GetResult(), ISP_RESULT_FINISHED);
 }
 
 void FlasherDlgTest::RemoteFetchProgramsAndDeletesBothFiles()
