@@ -8,6 +8,7 @@
 #include "tools/zqpanel-sim/panel_sim_process.h"
 #include "vexorisp/comm_settings.h"
 #include "vexorisp/event_wait.h"
+#include "x11_walk_support.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -25,27 +26,9 @@
 
 namespace {
 
+using namespace FLASHER_X11_WALK;
+
 constexpr int PANEL_ADDRESS = 48; // isp.ini's paddr: the image starts at 0x6000
-
-// Moves the pointer to `at` in widget (its centre when null) and clicks there with the real pointer.
-bool ClickAt(const QWidget* widget, QPoint at = QPoint())
-{
-    const QPoint point = widget->mapToGlobal(at.isNull() ? widget->rect().center() : at);
-    return QProcess::execute("xdotool", {"mousemove", "--sync", QString::number(point.x()), QString::number(point.y()),
-                                         "click", "1"}) == 0;
-}
-
-bool WriteFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-QByteArray ReadFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 int Fail(const char* why)
 {
@@ -57,25 +40,17 @@ int Fail(const char* why)
 
 int main(int argc, char** argv)
 {
-    if (QStandardPaths::findExecutable("xdotool").isEmpty()) {
-        std::puts("xdotool is not installed: skipped");
-        return 77;
-    }
+    if (XdotoolMissing())
+        return SKIPPED;
     QApplication app(argc, argv);
     QTemporaryDir scratch;
     const QString flash = scratch.filePath("flash.bin");
-    CPanelSimProcess sim((QCoreApplication::applicationDirPath() + "/zqpanel-sim").toStdString(), flash.toStdString());
+    CPanelSimProcess sim(OutFile("zqpanel-sim").toStdString(), flash.toStdString());
     if (sim.Device().empty())
         return Fail("the panel simulator did not start");
-    COMM_SETTINGS settings = GetDefaultCommSettings();
-    settings.com = 1;
-    settings.devices[1] = sim.Device();
     const QByteArray image(2048, 0);
-    const QByteArray isp =
-        "[sysset]\r\nauto=0\r\nnotenc=1\r\naddr=1\r\nfile=" + scratch.filePath("zeros.bin").toLocal8Bit() +
-        "\r\nledport=4\r\nledbit=0\r\n485port=4\r\n485bit=0\r\npaddr=" + QByteArray::number(PANEL_ADDRESS) + "\r\n";
-    if (!WriteCommSettingsFile(scratch.filePath("MD_DLL.DFT").toStdString(), FormatCommSettings(settings)) ||
-        !WriteFile(scratch.filePath("isp.ini"), isp) || !WriteFile(scratch.filePath("zeros.bin"), image))
+    if (!WriteRunSettings(scratch, sim.Device(), false, scratch.filePath("zeros.bin"), PANEL_ADDRESS) ||
+        !WriteFile(scratch.filePath("zeros.bin"), image))
         return Fail("the settings could not be written");
 
     // The port question: the box clicked once it is shown, OK clicked once the box is checked.
@@ -90,10 +65,10 @@ int main(int argc, char** argv)
             offeredUnchecked = !box->isChecked();
             clickedBox = true;
             // On its square: the row is wider than the box's words, which alone take clicks.
-            inputOk = ClickAt(box, QPoint(box->height() / 2, box->height() / 2)) && inputOk;
+            inputOk = PointAt(box, true, QPoint(box->height() / 2, box->height() / 2)) && inputOk;
         } else if (box->isChecked() && !clickedOk) {
             clickedOk = true;
-            inputOk = ClickAt(port->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)) && inputOk;
+            inputOk = PointAt(port->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok), true) && inputOk;
         }
     });
     answer.start(20);
@@ -111,7 +86,7 @@ int main(int argc, char** argv)
     dlg.show();
     if (!QTest::qWaitForWindowExposed(&dlg))
         return Fail("the dialog was not shown");
-    if (!ClickAt(dlg.GetControl(CFlasherDlg::IDC_LOCAL_PROGRAM)))
+    if (!PointAt(dlg.GetControl(CFlasherDlg::IDC_LOCAL_PROGRAM), true))
         return Fail("xdotool failed");
     if (!QTest::qWaitFor([&] { return dlg.GetExchange().GetResult() == ISP_RESULT_FINISHED; }, TEST_HANG_GUARD_MS) ||
         messages != QStringList{"Program Finished"})

@@ -10,6 +10,7 @@
 #include "tools/zqpanel-sim/panel_sim_process.h"
 #include "vexorisp/comm_settings.h"
 #include "vexorisp/event_wait.h"
+#include "x11_walk_support.h"
 
 #include <QApplication>
 #include <QFile>
@@ -24,24 +25,9 @@
 
 namespace {
 
+using namespace FLASHER_X11_WALK;
+
 constexpr int PANEL_ADDRESS = 8; // isp.ini's paddr: the image starts at 8 x 512 in the flash
-
-QString OutFile(const QString& name)
-{
-    return QCoreApplication::applicationDirPath() + "/" + name;
-}
-
-bool WriteFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-QByteArray ReadFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 class CWalk {
 public:
@@ -58,15 +44,9 @@ public:
         CPanelSimProcess sim(OutFile("zqpanel-sim").toStdString(), flash.toStdString());
         if (sim.Device().empty())
             return Fail("the panel simulator did not start");
-        COMM_SETTINGS settings = GetDefaultCommSettings();
-        settings.com = 1;
-        settings.devices[1] = sim.Device();
         // The editor's last download left an automatic run of another file behind.
-        const QByteArray isp =
-            "[sysset]\r\nauto=1\r\nnotenc=1\r\naddr=1\r\nfile=" + m_scratch.filePath("old.bin").toLocal8Bit() +
-            "\r\nledport=4\r\nledbit=0\r\n485port=4\r\n485bit=0\r\npaddr=" + QByteArray::number(PANEL_ADDRESS) + "\r\n";
-        if (!WriteCommSettingsFile(m_scratch.filePath("MD_DLL.DFT").toStdString(), FormatCommSettings(settings)) ||
-            !WriteFile(m_scratch.filePath("isp.ini"), isp) || !WriteFile(m_scratch.filePath("old.bin"), "old"))
+        if (!WriteRunSettings(m_scratch, sim.Device(), true, m_scratch.filePath("old.bin"), PANEL_ADDRESS) ||
+            !WriteFile(m_scratch.filePath("old.bin"), "old"))
             return Fail("the settings could not be written");
 
         tagFlasherOptions options;
@@ -94,9 +74,7 @@ public:
         if (!rewrite.isEmpty() && !WriteFile(file, rewrite))
             return Fail("the file could not be rewritten");
 
-        const QPoint centre = program->mapToGlobal(program->rect().center());
-        if (QProcess::execute("xdotool", {"mousemove", "--sync", QString::number(centre.x()),
-                                          QString::number(centre.y()), "click", "1"}) != 0)
+        if (!PointAt(program, true))
             return Fail("xdotool failed");
         if (!QTest::qWaitFor([&] { return dlg.GetExchange().GetResult() == result; }, TEST_HANG_GUARD_MS) ||
             messages != QStringList{shown})
@@ -125,10 +103,8 @@ private:
 
 int main(int argc, char** argv)
 {
-    if (QStandardPaths::findExecutable("xdotool").isEmpty()) {
-        std::puts("xdotool is not installed: skipped");
-        return 77;
-    }
+    if (XdotoolMissing())
+        return SKIPPED;
     QApplication app(argc, argv);
     QTemporaryDir scratch;
     // The demonstration's download image as zqe makes it, and the same bytes as Intel HEX.

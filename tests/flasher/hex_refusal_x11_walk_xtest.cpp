@@ -5,6 +5,7 @@
 #include "flasher/app/flasher_dlg.h"
 #include "vexorisp/comm_settings.h"
 #include "vexorisp/event_wait.h"
+#include "x11_walk_support.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -24,28 +25,7 @@
 
 namespace {
 
-bool Xdotool(const QStringList& arguments)
-{
-    return QProcess::execute("xdotool", arguments) == 0;
-}
-
-// Moves the pointer over widget (which gives its window the X input focus without a window
-// manager) and, when click is set, clicks there.
-bool PointAt(const QWidget* widget, bool click)
-{
-    const QPoint centre = widget->mapToGlobal(widget->rect().center());
-    QStringList arguments = {"mousemove", "--sync", QString::number(centre.x()), QString::number(centre.y())};
-    if (click)
-        arguments << "click"
-                  << "1";
-    return Xdotool(arguments);
-}
-
-bool WriteFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
+using namespace FLASHER_X11_WALK;
 
 // What the walk did, step by step, as the modal windows came and went; counts the Return presses
 // the application has received, so that the next key waits for the last one to arrive.
@@ -74,10 +54,8 @@ protected:
 
 int main(int argc, char** argv)
 {
-    if (QStandardPaths::findExecutable("xdotool").isEmpty()) {
-        std::puts("xdotool is not installed: skipped");
-        return 77;
-    }
+    if (XdotoolMissing())
+        return SKIPPED;
     QApplication::setAttribute(Qt::AA_DontUseNativeDialogs); // Qt's own file dialog, on any desktop
     QApplication app(argc, argv);
     QTemporaryDir scratch;
