@@ -3,6 +3,7 @@
 #include "appkit/tool_cli.h"
 #include "appkit/ui_language.h"
 #include "comkit/module_path.h"
+#include "comkit/whole_file.h"
 #include "flasher/cipher_library.h"
 #include "flasher/isp_exchange.h"
 #include "flasher/isp_library.h"
@@ -31,8 +32,8 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <iostream>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -284,18 +285,17 @@ namespace {
 bool TakeStandardInput(const QTemporaryDir& folder, std::string& file)
 {
     constexpr size_t LARGEST_INPUT = 16u << 20; // far beyond the HEX text of the panel's 64 KiB
-    std::string bytes;
-    char chunk[65536];
-    while (bytes.size() <= LARGEST_INPUT && (std::cin.read(chunk, sizeof chunk) || std::cin.gcount() > 0))
-        bytes.append(chunk, size_t(std::cin.gcount()));
-    if (bytes.size() > LARGEST_INPUT) {
+    std::vector<BYTE> input;
+    const COMMON_EX::FILE_OUTCOME read = COMMON_EX::ReadWholeFile("-", LARGEST_INPUT, input);
+    if (read.fault == COMMON_EX::FILE_FAULT::TOO_LARGE) {
         ZQ_CLI::PrintError(
             ZQ_CLI::TrArgs(QT_TRANSLATE_NOOP("zqflash", "--file -: standard input is larger than %1 bytes"),
                            {std::to_string(LARGEST_INPUT)}));
         return false;
     }
+    const std::string bytes(input.begin(), input.end());
     const std::string::size_type first = bytes.find_first_not_of(" \t\r\n");
-    if (std::cin.bad() || first == std::string::npos) {
+    if (!read.Ok() || first == std::string::npos) {
         ZQ_CLI::PrintError(ZQ_CLI::Tr(QT_TRANSLATE_NOOP("zqflash", "--file -: standard input holds no program")));
         return false;
     }
